@@ -1,0 +1,38 @@
+# ydbcln_component(NAME <lib> DIRS <folders...> LINKS <targets...>)
+#
+# Builds one shared library from every *.cpp in the given folders except the
+# *_test.cpp files, and one GoogleTest program `<lib>_tests` from those test
+# files. Sources sit beside their tests; adding a file needs no edit here.
+function(ydbcln_component)
+  cmake_parse_arguments(C "" "NAME" "DIRS;LINKS;TEST_LINKS" ${ARGN})
+  set(sources)
+  set(tests)
+  foreach(dir IN LISTS C_DIRS)
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    foreach(file IN LISTS found)
+      if(file MATCHES "_test\\.cpp$")
+        list(APPEND tests ${file})
+      else()
+        list(APPEND sources ${file})
+      endif()
+    endforeach()
+  endforeach()
+  add_library(${C_NAME} SHARED ${sources})
+  add_library(ydbcln::${C_NAME} ALIAS ${C_NAME})
+  target_include_directories(${C_NAME} PUBLIC
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/ydbcln>)
+  target_link_libraries(${C_NAME} ${C_LINKS})
+  set_target_properties(${C_NAME} PROPERTIES
+    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+  ydbcln_warnings(${C_NAME})
+  if(YDBCLN_BUILD_TESTS AND tests)
+    add_executable(${C_NAME}_tests ${tests})
+    target_link_libraries(${C_NAME}_tests PRIVATE ${C_NAME} ${C_TEST_LINKS}
+      GTest::gtest GTest::gtest_main)
+    ydbcln_warnings(${C_NAME}_tests)
+    gtest_discover_tests(${C_NAME}_tests DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "YDBCLN_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp")
+  endif()
+endfunction()

@@ -1,0 +1,76 @@
+// The database operations the client library calls: the session family and
+// the code-to-text lookups. Fetches by code, date and search command join
+// this header as the record types they return are served.
+//
+// Every function reports failure through its result; the reason is kept and
+// can be read with get_db_error().
+#ifndef YDB_API_YDBBSN_H_
+#define YDB_API_YDBBSN_H_
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// --- Session -------------------------------------------------------------
+
+// Opens a data set in two phases around YDB_start. Phase 0 takes the data
+// directory (a final backslash or slash is a separator; an empty text is the
+// current directory), checks that it exists and fixes the store path that
+// get_mdb_path answers. Phase 1, after YDB_start, readies the open store for
+// use. Returns 0 on success, non-zero on failure.
+int init_db(const char* dir, int phase);
+
+// The store file of the data set chosen by init_db phase 0; empty before.
+const char* get_mdb_path(void);
+
+// Releases what init_db phase 1 readied. YDB_end closes the store itself.
+void term_db_ex(void);
+
+// First and last year of races with results, and of races with a race card;
+// 0 when the data set holds none or none is open.
+int get_1st_year(void);
+int get_last_year(void);
+int get_1st_year_den(void);
+int get_last_year_den(void);
+
+// Non-zero when the open data set is held open by no other process.
+// Zero when another process has it open, or no data set is open.
+int is_1stinstance(void);
+
+// Non-zero when bought tickets are stored.
+int is_buy_data(void);
+
+// Bracket a run of result totals; is_result_total answers whether a run is
+// in progress (its argument is reserved and ignored).
+void begin_result_total(void);
+void end_result_total(void);
+int is_result_total(int reserved);
+
+// The message of the component's last failure, empty when the last
+// operation succeeded. The text is ASCII/UTF-8 for developers, not a
+// display string.
+const char* get_db_error(void);
+
+// --- Code to text --------------------------------------------------------
+
+// Looks up the Shift_JIS text of a code in code table `kind` and writes it,
+// NUL-terminated and cut at a character boundary to size - 1 bytes, into
+// `dst`. get_ccode2val takes the code as its fixed-width field in a record;
+// get_ncode2val takes its numeric value. Returns 0 when the code is in the
+// table; otherwise non-zero with `dst` empty. Kinds:
+//   0 breed               2 chars   ("01" サラ系 ...)
+//   1 jockey-weight rule  2 chars   (first char the rule)
+//   2 coat colour         2 chars
+//   3 horse mark          2 chars   (マル外, マル地 ...)
+//   4 race class          5 chars   (signed, read as YUtil::getnumpm)
+//   5 place               2 chars   (00-09 the ten JRA courses)
+//   6 birthplace          3 chars
+// The code tables document each kind in full.
+int get_ccode2val(int kind, const void* code, char* dst, int size);
+int get_ncode2val(int kind, int code, char* dst, int size);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif  // YDB_API_YDBBSN_H_

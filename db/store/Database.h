@@ -1,0 +1,73 @@
+// One open store: a SQLite file holding one data set, at the current schema
+// version. Opening checks that the file is a store of this component and not
+// one written by a newer schema; it never modifies a file it refuses.
+#ifndef YDB_STORE_DATABASE_H_
+#define YDB_STORE_DATABASE_H_
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "db/store/Statement.h"
+#include "db/store/Status.h"
+
+namespace ydb {
+
+class Database {
+ public:
+  enum class Mode {
+    kOpenExisting,  // the file must exist
+    kOpenOrCreate,  // a missing file becomes a new, empty store
+  };
+
+  // Opens (or creates) the store at `path`. On failure `*out` is left null
+  // and the file is as it was.
+  static Status Open(const std::string& path, Mode mode, std::unique_ptr<Database>* out);
+
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  const std::string& path() const { return path_; }
+
+  // The cached prepared statement for `sql`, reset and unbound. The SQL must
+  // be a constant of the caller: the cache is keyed by its text.
+  Statement& statement(std::string_view sql);
+
+  // Runs SQL that takes no parameters (schema, pragmas, transactions).
+  Status exec(const char* sql);
+
+  // The schema version this build reads and writes.
+  static int CurrentSchemaVersion();
+
+ private:
+  Database(std::string path, struct sqlite3* db);
+  Status Initialise(bool created);
+
+  std::string path_;
+  struct sqlite3* db_;
+  std::map<std::string, std::unique_ptr<Statement>, std::less<>> statements_;
+};
+
+// Runs a block of writes as one transaction: commits when commit() is
+// called, rolls back when it goes out of scope otherwise.
+class Transaction {
+ public:
+  explicit Transaction(Database& db);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+
+  const Status& begin_status() const { return begin_; }
+  Status commit();
+
+ private:
+  Database& db_;
+  Status begin_;
+  bool open_ = false;
+};
+
+}  // namespace ydb
+
+#endif  // YDB_STORE_DATABASE_H_
