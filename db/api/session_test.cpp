@@ -1,0 +1,184 @@
+// The data-set session: choosing the directory, creating and opening the
+// store, refusing files that are not ours without touching them, and the
+// check for other processes holding the data set.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "db/api/SessionState.h"
+#include "db/api/ydbbsn.h"
+#include "db/api/yddb.h"
+#include "testing/TempDir.h"
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Opens the data set in `dir` the way the session does; true on success.
+bool OpenDataSet(const std::string& dir) {
+  return init_db(dir.c_str(), 0) == 0 && YDB_start(get_mdb_path()) != 0 &&
+         init_db(dir.c_str(), 1) == 0;
+}
+
+class DataSetSession : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    term_db_ex();
+    YDB_end();
+  }
+  ytest::TempDir dir_;
+};
+
+TEST(NormaliseDirectory, FinalSeparatorsAndBackslashes) {
+  EXPECT_EQ(ydb::NormaliseDirectory("/data/jra\\"), "/data/jra");
+  EXPECT_EQ(ydb::NormaliseDirectory("/data/jra/"), "/data/jra");
+  EXPECT_EQ(ydb::NormaliseDirectory("/data/jra"), "/data/jra");
+  EXPECT_EQ(ydb::NormaliseDirectory("data\\jra\\"), "data/jra");
+  EXPECT_EQ(ydb::NormaliseDirectory("\\"), "/");
+  EXPECT_EQ(ydb::NormaliseDirectory(""), ".");
+}
+
+TEST_F(DataSetSession, EmptyDirectoryGetsNewDataSet) {
+  ASSERT_TRUE(OpenDataSet(dir_.with_backslash())) << get_db_error();
+  const std::filesystem::path store = dir_.path() / "ydbcln.db";
+  EXPECT_EQ(std::string(get_mdb_path()), store.string());
+  EXPECT_TRUE(std::filesystem::exists(store));
+  EXPECT_EQ(get_1st_year(), 0);
+  EXPECT_EQ(get_last_year_den(), 0);
+  EXPECT_EQ(is_buy_data(), 0);
+  YDB_end();
+  ASSERT_TRUE(OpenDataSet(dir_.str())) << "the new data set opens again: " << get_db_error();
+}
+
+TEST_F(DataSetSession, SlashAndBackslashReachTheSameStore) {
+  ASSERT_EQ(init_db(dir_.with_backslash().c_str(), 0), 0);
+  const std::string with_backslash = get_mdb_path();
+  ASSERT_EQ(init_db((dir_.str() + "/").c_str(), 0), 0);
+  EXPECT_EQ(with_backslash, get_mdb_path());
+}
+
+TEST_F(DataSetSession, MissingDirectoryFails) {
+  const std::string missing = dir_.str() + "/nowhere\\";
+  EXPECT_NE(init_db(missing.c_str(), 0), 0);
+  EXPECT_NE(std::string(get_db_error()).find("does not exist"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir_.path() / "nowhere"));
+  EXPECT_NE(init_db(nullptr, 0), 0);
+  EXPECT_NE(init_db(dir_.str().c_str(), 7), 0);
+}
+
+TEST_F(DataSetSession, PhaseOneNeedsTheStoreStarted) {
+  ASSERT_EQ(init_db(dir_.str().c_str(), 0), 0);
+  EXPECT_NE(init_db(dir_.str().c_str(), 1), 0);
+  EXPECT_EQ(YDB_start(nullptr), 0);
+  EXPECT_EQ(YDB_start(""), 0);
+}
+
+// Each refused file must come out byte for byte as it went in, with no
+// journal or lock files left beside it.
+void ExpectRefusedUntouched(const ytest::TempDir& dir, const std::string& why) {
+  const std::filesystem::path store = dir.path() / "ydbcln.db";
+  const std::string before = ReadFile(store);
+  ASSERT_EQ(init_db(dir.str().c_str(), 0), 0);
+  EXPECT_EQ(YDB_start(get_mdb_path()), 0) << why;
+  EXPECT_FALSE(std::string(get_db_error()).empty()) << why;
+  EXPECT_EQ(ReadFile(store), before) << why;
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    (void)entry;
+    ++files;
+  }
+  EXPECT_EQ(files, 1) << why;
+}
+
+TEST_F(DataSetSession, CorruptFileIsRefusedAndLeftAlone) {
+  std::ofstream(dir_.path() / "ydbcln.db", std::ios::binary)
+      << std::string(3000, '\x5a') << "not a data set";
+  ExpectRefusedUntouched(dir_, "garbage");
+}
+
+TEST_F(DataSetSession, EmptyFileIsRefused) {
+  std::ofstream(dir_.path() / "ydbcln.db", std::ios::binary);
+  ExpectRefusedUntouched(dir_, "empty file");
+}
+
+TEST_F(DataSetSession, ForeignSqliteFileIsRefusedAndLeftAlone) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((dir_.path() / "ydbcln.db").c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE t(x); INSERT INTO t VALUES(1);", nullptr, nullptr,
+                         nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  ExpectRefusedUntouched(dir_, "someone else's SQLite file");
+}
+
+TEST_F(DataSetSession, NewerSchemaIsRefusedAndLeftAlone) {
+  ASSERT_TRUE(OpenDataSet(dir_.str())) << get_db_error();
+  YDB_end();
+  std::filesystem::remove(dir_.path() / "ydbcln.db.lock");
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((dir_.path() / "ydbcln.db").c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, "PRAGMA journal_mode = DELETE; PRAGMA user_version = 99;", nullptr,
+                         nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  ExpectRefusedUntouched(dir_, "newer schema");
+  EXPECT_NE(std::string(get_db_error()).find("newer"), std::string::npos);
+}
+
+TEST_F(DataSetSession, DirectoryInPlaceOfTheStoreIsRefused) {
+  std::filesystem::create_directory(dir_.path() / "ydbcln.db");
+  ASSERT_EQ(init_db(dir_.str().c_str(), 0), 0);
+  EXPECT_EQ(YDB_start(get_mdb_path()), 0);
+}
+
+TEST_F(DataSetSession, SecondStartIsRefused) {
+  ASSERT_TRUE(OpenDataSet(dir_.str())) << get_db_error();
+  EXPECT_EQ(YDB_start(get_mdb_path()), 0);
+}
+
+TEST_F(DataSetSession, FirstInstanceSeesOtherProcesses) {
+  EXPECT_EQ(is_1stinstance(), 0) << "nothing open: cannot be the first instance";
+  int ready[2];
+  int release[2];
+  ASSERT_EQ(pipe(ready), 0);
+  ASSERT_EQ(pipe(release), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    char byte = OpenDataSet(dir_.str()) ? 'y' : 'n';
+    if (write(ready[1], &byte, 1) != 1) _exit(2);
+    if (read(release[0], &byte, 1) != 1) _exit(2);
+    _exit(0);
+  }
+  char byte = 0;
+  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  ASSERT_EQ(byte, 'y');
+  ASSERT_TRUE(OpenDataSet(dir_.str())) << get_db_error();
+  EXPECT_EQ(is_1stinstance(), 0) << "the child holds the data set open";
+
+  ASSERT_EQ(write(release[1], "x", 1), 1);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(is_1stinstance(), 1) << "the child has gone";
+  for (int fd : {ready[0], ready[1], release[0], release[1]}) close(fd);
+}
+
+TEST_F(DataSetSession, ResultTotalBracket) {
+  EXPECT_EQ(is_result_total(0), 0);
+  begin_result_total();
+  EXPECT_NE(is_result_total(0), 0);
+  end_result_total();
+  EXPECT_EQ(is_result_total(0), 0);
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+// Opening, validating and creating a store; the statement cache;
+// transactions.
+#include "db/store/Database.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "db/store/Schema.h"
+
+namespace ydb {
+namespace {
+
+std::string SqliteMessage(sqlite3* db, int rc) {
+  return db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+}
+
+// Reads one integer pragma; false when the file cannot be read as SQLite.
+bool ReadPragma(sqlite3* db, const char* sql, int* value, std::string* error) {
+  sqlite3_stmt* stmt = nullptr;
+  int rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+  if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
+  const bool ok = rc == SQLITE_ROW;
+  if (ok) {
+    *value = sqlite3_column_int(stmt, 0);
+  } else {
+    *error = sqlite3_errmsg(db);
+  }
+  sqlite3_finalize(stmt);
+  return ok;
+}
+
+// Checks, on a read-only connection, that an existing file is a store of
+// this component that this build can read. Nothing is written to the file.
+Status Validate(const std::string& path) {
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  if (rc != SQLITE_OK) {
+    Status failed = Status::Error("cannot open " + path + ": " + SqliteMessage(db, rc));
+    sqlite3_close(db);
+    return failed;
+  }
+  int application_id = 0;
+  int version = 0;
+  std::string error;
+  Status result;
+  if (!ReadPragma(db, "PRAGMA application_id", &application_id, &error) ||
+      !ReadPragma(db, "PRAGMA user_version", &version, &error)) {
+    result = Status::Error(path + " is not a readable data set: " + error);
+  } else if (application_id != kApplicationId) {
+    result = Status::Error(path + " is not a data set of this program");
+  } else if (version > kSchemaVersion) {
+    result = Status::Error(path + " was written by a newer version (schema " +
+                           std::to_string(version) + ", this build reads up to " +
+                           std::to_string(kSchemaVersion) + ")");
+  } else if (version < 1) {
+    result = Status::Error(path + " has no schema version");
+  } else if (version < kSchemaVersion) {
+    result = Status::Error(path + " has schema version " + std::to_string(version) +
+                           ", which this build cannot upgrade");
+  }
+  sqlite3_close(db);
+  return result;
+}
+
+}  // namespace
+
+Database::Database(std::string path, sqlite3* db) : path_(std::move(path)), db_(db) {}
+
+Database::~Database() {
+  statements_.clear();  // finalize before closing
+  sqlite3_close(db_);
+}
+
+int Database::CurrentSchemaVersion() { return kSchemaVersion; }
+
+Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Database>* out) {
+  out->reset();
+  std::error_code ec;
+  const auto state = std::filesystem::status(path, ec);
+  const bool exists = std::filesystem::exists(state);
+  if (exists && !std::filesystem::is_regular_file(state)) {
+    return Status::Error(path + " is not a file");
+  }
+  if (!exists && mode == Mode::kOpenExisting) {
+    return Status::Error(path + " does not exist");
+  }
+  if (exists) {
+    Status valid = Validate(path);
+    if (!valid.ok()) return valid;
+  }
+
+  sqlite3* db = nullptr;
+  const int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
+  const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    Status failed = Status::Error("cannot open " + path + ": " + SqliteMessage(db, rc));
+    sqlite3_close(db);
+    return failed;
+  }
+  std::unique_ptr<Database> opened(new Database(path, db));
+  Status ready = opened->Initialise(!exists);
+  if (!ready.ok()) {
+    opened.reset();
+    if (!exists) std::filesystem::remove(path, ec);  // only a file we made
+    return ready;
+  }
+  *out = std::move(opened);
+  return Status::Ok();
+}
+
+Status Database::Initialise(bool created) {
+  sqlite3_extended_result_codes(db_, 1);
+  sqlite3_busy_timeout(db_, 5000);
+  Status s = exec("PRAGMA foreign_keys = ON");
+  if (s.ok()) s = exec("PRAGMA journal_mode = WAL");
+  if (s.ok()) s = exec("PRAGMA synchronous = NORMAL");
+  if (!s.ok() || !created) return s;
+
+  Transaction create(*this);
+  if (!create.begin_status().ok()) return create.begin_status();
+  s = exec(SchemaSql());
+  if (s.ok()) {
+    s = exec(("PRAGMA application_id = " + std::to_string(kApplicationId)).c_str());
+  }
+  if (s.ok()) s = exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
+  if (!s.ok()) return s;
+  return create.commit();
+}
+
+Statement& Database::statement(std::string_view sql) {
+  auto found = statements_.find(sql);
+  if (found == statements_.end()) {
+    found = statements_.emplace(std::string(sql), std::make_unique<Statement>(db_, sql)).first;
+  }
+  found->second->reset();
+  return *found->second;
+}
+
+Status Database::exec(const char* sql) {
+  char* message = nullptr;
+  const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &message);
+  if (rc == SQLITE_OK) return Status::Ok();
+  std::string text = message != nullptr ? message : sqlite3_errstr(rc);
+  sqlite3_free(message);
+  return Status::Error(text);
+}
+
+Transaction::Transaction(Database& db) : db_(db) {
+  begin_ = db_.exec("BEGIN IMMEDIATE");
+  open_ = begin_.ok();
+}
+
+Transaction::~Transaction() {
+  if (open_) db_.exec("ROLLBACK");
+}
+
+Status Transaction::commit() {
+  if (!open_) return Status::Error("no transaction to commit");
+  Status s = db_.exec("COMMIT");
+  if (s.ok()) open_ = false;
+  return s;
+}
+
+}  // namespace ydb

@@ -1,0 +1,54 @@
+// `ydbcln info`: what the data set holds — where it is, the years of
+// results and race cards, whether bought tickets exist, and whether another
+// process has it open.
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+
+#include "Command.h"
+#include "Session.h"
+
+namespace tool {
+namespace {
+
+int RunInfo(const Options& options) {
+  YHorseDB db;
+  if (!OpenDataSet(db, options.data_dir)) return 1;
+  int first = 0, last = 0, first_card = 0, last_card = 0;
+  db.getyear(first, last);
+  db.getyear_denma(first_card, last_card);
+  const bool tickets = db.ismoneydataexist();
+  const bool alone = db.is1stinstance();
+  const std::string store = get_mdb_path();
+
+  if (options.json) {
+    nlohmann::json out = {
+        {"store", store},
+        {"results", {{"first_year", first}, {"last_year", last}}},
+        {"cards", {{"first_year", first_card}, {"last_year", last_card}}},
+        {"bought_tickets", tickets},
+        {"first_instance", alone},
+    };
+    std::cout << out.dump(2) << "\n";
+    return 0;
+  }
+  auto years = [](int from, int to) {
+    return from == 0 ? std::string("none") : std::to_string(from) + "–" + std::to_string(to);
+  };
+  std::cout << "Data set:        " << store << "\n"
+            << "Results:         " << years(first, last) << "\n"
+            << "Race cards:      " << years(first_card, last_card) << "\n"
+            << "Bought tickets:  " << (tickets ? "yes" : "none") << "\n"
+            << "Other processes: " << (alone ? "none has it open" : "another has it open")
+            << "\n";
+  return 0;
+}
+
+}  // namespace
+
+void RegisterInfo(CLI::App& app, const Options& options, int* exit_code) {
+  CLI::App* info = app.add_subcommand("info", "Show what the data set holds");
+  info->callback([&options, exit_code] { *exit_code = RunInfo(options); });
+}
+
+}  // namespace tool
