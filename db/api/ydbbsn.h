@@ -57,15 +57,21 @@ const char* get_db_error(void);
 // NUL-terminated and cut at a character boundary to size - 1 bytes, into
 // `dst`. get_ccode2val takes the code as its fixed-width field in a record;
 // get_ncode2val takes its numeric value. Returns 0 when the code is in the
-// table; otherwise non-zero with `dst` empty. Kinds:
-//   0 breed               2 chars   ("01" サラ系 ...)
-//   1 jockey-weight rule  2 chars   (first char the rule)
-//   2 coat colour         2 chars
-//   3 horse mark          2 chars   (マル外, マル地 ...)
-//   4 race class          5 chars   (signed, read as YUtil::getnumpm)
-//   5 place               2 chars   (00-09 the ten JRA courses)
-//   6 birthplace          3 chars
-// The code tables document each kind in full.
+// table; otherwise non-zero with `dst` empty (when it has room). Kinds, with
+// the width of their field:
+//   0 breed                2 digits  (01 サラブレッド, 02 サラ系 ...)
+//   1 weight rule          2 digits  (tens the race symbol of who may run:
+//                                     10 (混合), 20 (国際) ...; units the
+//                                     jockey designation 0-4, which does not
+//                                     change the text)
+//   2 coat colour          2 digits  (01 栗毛 ...)
+//   3 horse mark           2 digits  (01 (外) マル外, 02 (地) マル地 ...)
+//   4 race class           5 chars   (signed: "00004" オープン, "-0005"
+//                                     1勝クラス; 100 and more are prize-money
+//                                     limits, not in the table)
+//   5 place                2 digits  (00-09 the ten JRA courses)
+//   6 birthplace           3 digits  (every code below 256)
+// db/codes/CODES.md documents each kind in full.
 int get_ccode2val(int kind, const void* code, char* dst, int size);
 int get_ncode2val(int kind, int code, char* dst, int size);
 

@@ -1,6 +1,7 @@
 // `ydbcln info`: what the data set holds — where it is, the years of
 // results and race cards, whether bought tickets exist, and whether another
 // process has it open.
+#include <db/api/ydbbsn.h>
 #include <nlohmann/json.hpp>
 
 #include <iostream>

@@ -1,0 +1,230 @@
+// Tests of the Shift_JIS module: conversions on the characters where code
+// page 932 differs from plain JIS or lacks a character, the byte classes,
+// cutting on character boundaries, and the search-word tables checked
+// against the kana and Latin alphabets written out in UTF-8.
+#include "text/sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace ytext {
+namespace {
+
+// The Shift_JIS form of a UTF-8 text that must convert.
+std::string Sjis(std::string_view utf8) {
+  std::string out;
+  EXPECT_TRUE(to_sjis(utf8, &out)) << utf8;
+  return out;
+}
+
+// The double-byte characters of a Shift_JIS text as 16-bit codes.
+std::vector<std::uint16_t> Codes(const std::string& sjis) {
+  std::vector<std::uint16_t> codes;
+  for (std::size_t i = 0; i + 1 < sjis.size(); i += 2) {
+    codes.push_back(static_cast<std::uint16_t>(
+        static_cast<unsigned char>(sjis[i]) << 8 | static_cast<unsigned char>(sjis[i + 1])));
+  }
+  return codes;
+}
+
+std::string Bytes(const std::vector<std::uint16_t>& codes) {
+  std::string out;
+  for (std::uint16_t c : codes) {
+    if (c > 0xFF) out.push_back(static_cast<char>(c >> 8));
+    out.push_back(static_cast<char>(c & 0xFF));
+  }
+  return out;
+}
+
+// --- Conversion --------------------------------------------------------------
+
+TEST(SjisConvert, RoundTripsTheAwkwardCharacters) {
+  const struct {
+    const char* utf8;
+    const char* sjis;
+  } cases[] = {
+      {"A1 z~", "A1 z~"},
+      {"ｶﾞﾊﾟ", "\xB6\xDE\xCA\xDF"},  // half-width, voicing marks separate
+      {"①⑳", "\x87\x40\x87\x53"},     // NEC row 13
+      {"　", "\x81\x40"},
+      {"＊？", "\x81\x96\x81\x48"},
+      {"～－", "\x81\x60\x81\x7C"},    // U+FF5E, U+FF0D
+      {"東京優駿", "\x93\x8C\x8B\x9E\x97\x44\x8F\x78"},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    std::string sjis;
+    ASSERT_TRUE(to_sjis(c.utf8, &sjis)) << c.utf8;
+    EXPECT_EQ(sjis, c.sjis) << c.utf8;
+    std::string back;
+    ASSERT_TRUE(to_utf8(sjis, &back)) << c.utf8;
+    EXPECT_EQ(back, c.utf8);
+  }
+  // The JIS wave dash and minus sign are taken to the same bytes.
+  EXPECT_EQ(Sjis("〜−"), "\x81\x60\x81\x7C");
+}
+
+TEST(SjisConvert, KeepsNulBytesAndLongTexts) {
+  const std::string with_nul("a\0b", 3);
+  EXPECT_EQ(Sjis(with_nul), with_nul);
+
+  std::string utf8;
+  for (int i = 0; i < 3000; ++i) utf8 += "ダ";
+  const std::string sjis = Sjis(utf8);
+  ASSERT_EQ(sjis.size(), 6000u);
+  std::string back;
+  ASSERT_TRUE(to_utf8(sjis, &back));
+  EXPECT_EQ(back, utf8);
+}
+
+TEST(SjisConvert, StrictConversionRejectsWhatCannotBeConverted) {
+  const char* bad_utf8[] = {
+      "a\x80",                // lone continuation byte
+      "\xC0\xAF",             // overlong
+      "\xED\xA0\x80",         // surrogate
+      "\xE3\x81",             // cut short at the end
+      "\xF0\x9F\x98\x80",     // an emoji: valid, but not in code page 932
+      "\xC3\xA9",             // e with acute: not in code page 932
+  };
+  for (const char* text : bad_utf8) {
+    std::string out;
+    EXPECT_FALSE(to_sjis(text, &out)) << testing::PrintToString(text);
+  }
+  const char* bad_sjis[] = {
+      "ab\x82",      // lead byte at the end
+      "\x82\x20",    // lead byte before a byte that cannot trail
+      "\x85\x40",    // unassigned double-byte code
+      "\x80", "\xA0", "\xFD",
+  };
+  for (const char* text : bad_sjis) {
+    std::string out;
+    EXPECT_FALSE(to_utf8(text, &out)) << testing::PrintToString(text);
+  }
+}
+
+TEST(SjisConvert, LossyConversionReplacesAndGoesOn) {
+  EXPECT_EQ(to_sjis_lossy("馬\xF0\x9F\x98\x80券"), Sjis("馬？券"));
+  EXPECT_EQ(to_sjis_lossy("\xC3\xA9t\xC3\xA9"), Sjis("？t？"));
+  EXPECT_EQ(to_sjis_lossy("a\x80" "b\xC0\xAF" "c\xE3\x81"), "abc");
+  EXPECT_EQ(to_sjis_lossy("\xED\xA0\x80x"), "x");
+
+  const std::string fffd = "\xEF\xBF\xBD";
+  EXPECT_EQ(to_utf8_lossy("\x82\xA0\x82"), "あ" + fffd);
+  EXPECT_EQ(to_utf8_lossy("\x85\x40z"), fffd + "z");      // one for the pair
+  EXPECT_EQ(to_utf8_lossy("\x82\x20z"), fffd + " z");     // the blank is kept
+  EXPECT_EQ(to_utf8_lossy("\x80\xA0"), fffd + fffd);
+  EXPECT_EQ(to_utf8_lossy(Sjis("①～")), "①～");
+}
+
+TEST(SjisConvert, ConvertsFromManyThreadsAtOnce) {
+  const std::string utf8 = "１２３サラブレッドｶﾞ①";
+  const std::string sjis = Sjis(utf8);
+  std::vector<std::thread> threads;
+  std::vector<int> wrong(4, 0);
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 2000; ++i) {
+        std::string out;
+        if (!to_sjis(utf8, &out) || out != sjis) ++wrong[t];
+        if (to_utf8_lossy(out + "\x82") != utf8 + "\xEF\xBF\xBD") ++wrong[t];
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  for (int count : wrong) EXPECT_EQ(count, 0);
+}
+
+// --- Byte classes and cutting -------------------------------------------------
+
+TEST(SjisBytes, ClassesStopAtTheirEdges) {
+  for (int c : {0x81, 0x9F, 0xE0, 0xFC}) EXPECT_TRUE(is_lead_byte(static_cast<unsigned char>(c)));
+  for (int c : {0x80, 0xA0, 0xDF, 0xFD, 0x41}) EXPECT_FALSE(is_lead_byte(static_cast<unsigned char>(c)));
+  for (int c : {0x40, 0x7E, 0x80, 0xFC}) EXPECT_TRUE(is_trail_byte(static_cast<unsigned char>(c)));
+  for (int c : {0x3F, 0x7F, 0xFD}) EXPECT_FALSE(is_trail_byte(static_cast<unsigned char>(c)));
+  for (int c : {0xA1, 0xDF}) EXPECT_TRUE(is_halfwidth_katakana(static_cast<unsigned char>(c)));
+  for (int c : {0xA0, 0xE0}) EXPECT_FALSE(is_halfwidth_katakana(static_cast<unsigned char>(c)));
+}
+
+TEST(SjisBytes, CutsOnCharacterBoundaries) {
+  const std::string name = Sjis("Aあｶﾞい");  // 1 + 2 + 1 + 1 + 2 bytes
+  EXPECT_EQ(cut_length(name, 0), 0u);
+  EXPECT_EQ(cut_length(name, 1), 1u);
+  EXPECT_EQ(cut_length(name, 2), 1u);  // not half of あ
+  EXPECT_EQ(cut_length(name, 3), 3u);
+  EXPECT_EQ(cut_length(name, 5), 5u);  // half-width kana are single bytes
+  EXPECT_EQ(cut_length(name, 6), 5u);
+  EXPECT_EQ(cut_length(name, 100), 7u);
+  EXPECT_EQ(cut_length("ab\x82", 3), 3u);  // stray lead byte at the end
+  EXPECT_EQ(cut_length("\x82\xA0\x82", 2), 2u);
+
+  EXPECT_EQ(fit_field(name, 6), name.substr(0, 5) + " ");
+  EXPECT_EQ(fit_field(name, 9), name + "  ");
+  EXPECT_EQ(fit_field("", 3), "   ");
+  EXPECT_EQ(fit_field(Sjis("①"), 1), " ");
+}
+
+// --- Search-word conversions ---------------------------------------------------
+
+TEST(SjisSearch, HiraganaBecomeTheKatakanaOfTheSameSound) {
+  const std::string hiragana = Sjis(
+      "ぁあぃいぅうぇえぉおかがきぎくぐけげこごさざしじすずせぜそぞただちぢっつづてでとど"
+      "なにぬねのはばぱひびぴふぶぷへべぺほぼぽまみむめもゃやゅゆょよらりるれろゎわゐゑをん");
+  const std::string katakana = Sjis(
+      "ァアィイゥウェエォオカガキギクグケゲコゴサザシジスズセゼソゾタダチヂッツヅテデトド"
+      "ナニヌネノハバパヒビピフブプヘベペホボポマミムメモャヤュユョヨラリルレロヮワヰヱヲン");
+  std::vector<std::uint16_t> converted;
+  for (std::uint16_t c : Codes(hiragana)) converted.push_back(hiragana_to_katakana(c));
+  EXPECT_EQ(Bytes(converted), katakana);
+
+  for (std::uint16_t c : Codes(Sjis("ゝゞーヴ馬Ａ"))) EXPECT_EQ(hiragana_to_katakana(c), c);
+  EXPECT_EQ(hiragana_to_katakana('a'), 'a');
+}
+
+TEST(SjisSearch, SingleBytesBecomeTheirFullWidthForms) {
+  std::vector<std::uint16_t> ascii;
+  for (int c = 0x20; c <= 0x7E; ++c) ascii.push_back(halfwidth_to_fullwidth(static_cast<unsigned char>(c)));
+  EXPECT_EQ(Bytes(ascii),
+            Sjis("　！”＃＄％＆’（）＊＋，－．／０１２３４５６７８９：；＜＝＞？"
+                 "＠ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ［￥］＾＿"
+                 "｀ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚ｛｜｝￣"));
+
+  std::vector<std::uint16_t> kana;
+  for (int c = 0xA1; c <= 0xDF; ++c) kana.push_back(halfwidth_to_fullwidth(static_cast<unsigned char>(c)));
+  EXPECT_EQ(Bytes(kana), Sjis("。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソ"
+                              "タチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜"));
+  // The voiced kana sit one and two codes above the plain ones.
+  EXPECT_EQ(Bytes({static_cast<std::uint16_t>(halfwidth_to_fullwidth(0xB6) + 1),
+                   static_cast<std::uint16_t>(halfwidth_to_fullwidth(0xC2) + 1),
+                   static_cast<std::uint16_t>(halfwidth_to_fullwidth(0xCA) + 2)}),
+            Sjis("ガヅパ"));
+
+  for (int c : {0x00, 0x1F, 0x7F, 0x80, 0xA0, 0xE0, 0xFF}) {
+    EXPECT_EQ(halfwidth_to_fullwidth(static_cast<unsigned char>(c)), c);
+  }
+}
+
+TEST(SjisSearch, LowersFullWidthAndAsciiLatinOnly) {
+  std::vector<std::uint16_t> lowered;
+  for (std::uint16_t c : Codes(Sjis("ＡＭＺａＱ"))) lowered.push_back(fullwidth_to_lower(c));
+  EXPECT_EQ(Bytes(lowered), Sjis("ａｍｚａｑ"));
+  EXPECT_EQ(fullwidth_to_lower('A'), 'a');
+  EXPECT_EQ(fullwidth_to_lower('Z'), 'z');
+  EXPECT_EQ(fullwidth_to_lower('['), '[');
+  for (std::uint16_t c : Codes(Sjis("ΑДア＠［"))) EXPECT_EQ(fullwidth_to_lower(c), c);
+}
+
+TEST(SjisSearch, NonKanjiRowsEndBeforeTheFirstKanji) {
+  for (std::uint16_t c : Codes(Sjis("　＊０ＡあアΑД─①"))) EXPECT_TRUE(is_jis_nonkanji(c)) << c;
+  EXPECT_TRUE(is_jis_nonkanji(0x889E));
+  EXPECT_FALSE(is_jis_nonkanji(0x889F));  // 亜
+  EXPECT_FALSE(is_jis_nonkanji(0x813F));
+  EXPECT_FALSE(is_jis_nonkanji(0x817F));  // not a trail byte
+  EXPECT_FALSE(is_jis_nonkanji('A'));
+  for (std::uint16_t c : Codes(Sjis("馬纊"))) EXPECT_FALSE(is_jis_nonkanji(c));
+}
+
+}  // namespace
+}  // namespace ytext
