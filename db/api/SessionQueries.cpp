@@ -29,12 +29,12 @@ int YearOfResults(SessionState& state, YearEnd end) {
 
 int YearOfCards(SessionState& state, YearEnd end) {
   return QueryInt(state, end == YearEnd::kFirst
-                             ? "SELECT MIN(race_date) / 10000 FROM race WHERE has_card"
-                             : "SELECT MAX(race_date) / 10000 FROM race WHERE has_card");
+                             ? "SELECT MIN(race_date) / 10000 FROM race WHERE runner_count > 0"
+                             : "SELECT MAX(race_date) / 10000 FROM race WHERE runner_count > 0");
 }
 
 bool HasBoughtTickets(SessionState& state) {
-  return QueryInt(state, "SELECT EXISTS (SELECT 1 FROM bought_ticket)") != 0;
+  return QueryInt(state, "SELECT EXISTS (SELECT 1 FROM ticket)") != 0;
 }
 
 }  // namespace ydb

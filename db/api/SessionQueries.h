@@ -13,7 +13,8 @@ enum class YearEnd { kFirst, kLast };
 // is ready.
 int YearOfResults(SessionState& state, YearEnd end);
 
-// The first or last year of races with a race card; 0 likewise.
+// The first or last year of races with a race card (runners drawn); 0
+// likewise.
 int YearOfCards(SessionState& state, YearEnd end);
 
 // Whether any bought ticket is stored (committed or not).

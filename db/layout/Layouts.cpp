@@ -1,0 +1,25 @@
+// The list of every record layout, and lookup by record type name.
+#include "db/layout/Layouts.h"
+
+namespace ydb {
+
+const std::vector<const RecordLayout*>& AllLayouts() {
+  static const std::vector<const RecordLayout*> all = {
+      &RaceListLayout(),     &RaceCardLayout(),        &RaceResultLayout(), &RaceNameLayout(),
+      &CardRunnerLayout(),   &ResultRunnerLayout(),    &PastRunLayout(),    &CommentLayout(),
+      &OddsLayout(),         &SortedOddsLayout(),      &PayoutLayout(),     &ForecastWinOddsLayout(),
+      &PedigreeLayout(),     &HorseLayout(),           &JockeyLayout(),     &StableLayout(),
+      &SireLayout(),         &DamSireLayout(),         &SireCodeLayout(),   &TheoryItemLayout(),
+      &TheoryLayout(),       &TheorySummaryLayout(),   &BuyTicketLayout(),
+  };
+  return all;
+}
+
+const RecordLayout* FindLayout(std::string_view name) {
+  for (const RecordLayout* layout : AllLayouts()) {
+    if (layout->name() == name) return layout;
+  }
+  return nullptr;
+}
+
+}  // namespace ydb

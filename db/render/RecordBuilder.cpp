@@ -1,0 +1,254 @@
+// Filling and reading the fields of one record through its layout.
+#include "db/render/RecordBuilder.h"
+
+#include <cstring>
+#include <string>
+
+#include "text/sjis.h"
+
+namespace ydb {
+
+namespace {
+
+constexpr unsigned Allow(FieldForm form) { return 1u << static_cast<unsigned>(form); }
+
+constexpr unsigned kAnyForm = Allow(FieldForm::kDigits) | Allow(FieldForm::kSigned) |
+                              Allow(FieldForm::kText) | Allow(FieldForm::kCode) |
+                              Allow(FieldForm::kBinary);
+
+std::string Name(const RecordLayout& layout, std::string_view field) {
+  return std::string(layout.name()) + "." + std::string(field);
+}
+
+// `magnitude` as decimal digits, zero-padded to `width`; empty
+// when it needs more digits than that.
+std::string PaddedDigits(std::uint64_t magnitude, std::size_t width) {
+  std::string digits = std::to_string(magnitude);
+  if (digits.size() > width) return std::string();
+  return std::string(width - digits.size(), '0') + digits;
+}
+
+std::uint64_t Magnitude(std::int64_t value) {
+  return value < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(value)
+                   : static_cast<std::uint64_t>(value);
+}
+
+bool AllDigits(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+RecordBuilder::RecordBuilder(void* record, const RecordLayout& layout)
+    : record_(static_cast<unsigned char*>(record)), layout_(layout) {
+  std::memcpy(record_, layout_.empty_image().data(), layout_.size());
+}
+
+Status RecordBuilder::Fail(Status error) {
+  if (status_.ok()) status_ = error;
+  return error;
+}
+
+unsigned char* RecordBuilder::Locate(std::string_view name, std::size_t index, unsigned forms,
+                                     const Field** field, Status* error) {
+  const Field* f = layout_.find(name);
+  if (f == nullptr) {
+    *error = Fail(Status::Error(Name(layout_, name) + ": no such field"));
+    return nullptr;
+  }
+  if ((forms & Allow(f->form)) == 0) {
+    *error = Fail(Status::Error(Name(layout_, name) + ": a " + FormName(f->form) +
+                                " field cannot be written this way"));
+    return nullptr;
+  }
+  if (index >= f->count) {
+    *error = Fail(Status::Error(Name(layout_, name) + ": index " + std::to_string(index) +
+                                " out of range (" + std::to_string(f->count) + " occurrences)"));
+    return nullptr;
+  }
+  *field = f;
+  return record_ + f->offset_at(index);
+}
+
+Status RecordBuilder::set_digits(std::string_view field, std::int64_t value, std::size_t index) {
+  const Field* f = nullptr;
+  Status error;
+  unsigned char* at = Locate(field, index, Allow(FieldForm::kDigits), &f, &error);
+  if (at == nullptr) return error;
+  if (value < 0) {
+    return Fail(Status::Error(Name(layout_, field) + ": negative value " + std::to_string(value) +
+                              " in a digit field"));
+  }
+  const std::string digits = PaddedDigits(static_cast<std::uint64_t>(value), f->width);
+  if (digits.empty()) {
+    return Fail(Status::Error(Name(layout_, field) + ": " + std::to_string(value) +
+                              " does not fit in " + std::to_string(f->width) + " digits"));
+  }
+  std::memcpy(at, digits.data(), f->width);
+  return Status::Ok();
+}
+
+Status RecordBuilder::set_signed(std::string_view field, std::int64_t value, std::size_t index) {
+  const Field* f = nullptr;
+  Status error;
+  unsigned char* at = Locate(field, index, Allow(FieldForm::kSigned), &f, &error);
+  if (at == nullptr) return error;
+  const std::string digits = f->width < 2 ? std::string() : PaddedDigits(Magnitude(value), f->width - 1);
+  if (digits.empty()) {
+    return Fail(Status::Error(Name(layout_, field) + ": " + std::to_string(value) +
+                              " does not fit in a sign and " + std::to_string(f->width - 1) +
+                              " digits"));
+  }
+  at[0] = value < 0 ? '-' : '+';
+  std::memcpy(at + 1, digits.data(), digits.size());
+  return Status::Ok();
+}
+
+Status RecordBuilder::set_text_utf8(std::string_view field, std::string_view utf8, std::size_t index) {
+  return set_text_sjis(field, ytext::to_sjis_lossy(utf8), index);
+}
+
+Status RecordBuilder::set_text_sjis(std::string_view field, std::string_view sjis, std::size_t index) {
+  const Field* f = nullptr;
+  Status error;
+  unsigned char* at = Locate(field, index, Allow(FieldForm::kText), &f, &error);
+  if (at == nullptr) return error;
+  const std::string fitted = ytext::fit_field(sjis, f->width);
+  if (fitted.size() != f->width) {
+    return Fail(Status::Error(Name(layout_, field) + ": text could not be fitted"));
+  }
+  std::memcpy(at, fitted.data(), f->width);
+  return Status::Ok();
+}
+
+Status RecordBuilder::set_code(std::string_view field, std::string_view code, std::size_t index) {
+  const Field* f = nullptr;
+  Status error;
+  unsigned char* at = Locate(field, index, Allow(FieldForm::kCode), &f, &error);
+  if (at == nullptr) return error;
+  if (code.size() > f->width) {
+    return Fail(Status::Error(Name(layout_, field) + ": code \"" + std::string(code) +
+                              "\" longer than " + std::to_string(f->width)));
+  }
+  for (char c : code) {
+    if (c < 0x20 || c > 0x7e) {
+      return Fail(Status::Error(Name(layout_, field) + ": code holds a byte that is not "
+                                "printable ASCII"));
+    }
+  }
+  std::memcpy(at, code.data(), code.size());
+  std::memset(at + code.size(), ' ', f->width - code.size());
+  return Status::Ok();
+}
+
+Status RecordBuilder::set_marker(std::string_view field, char mark, std::size_t index) {
+  const Field* f = nullptr;
+  Status error;
+  unsigned char* at = Locate(field, index, kAnyForm & ~Allow(FieldForm::kBinary), &f, &error);
+  if (at == nullptr) return error;
+  at[0] = static_cast<unsigned char>(mark);
+  std::memset(at + 1, ' ', f->width - 1);
+  return Status::Ok();
+}
+
+Status RecordBuilder::set_raw(std::string_view field, std::string_view bytes, std::size_t index) {
+  const Field* f = nullptr;
+  Status error;
+  unsigned char* at = Locate(field, index, kAnyForm, &f, &error);
+  if (at == nullptr) return error;
+  if (bytes.size() != f->width) {
+    return Fail(Status::Error(Name(layout_, field) + ": " + std::to_string(bytes.size()) +
+                              " bytes for a field of " + std::to_string(f->width)));
+  }
+  std::memcpy(at, bytes.data(), f->width);
+  return Status::Ok();
+}
+
+Status RecordBuilder::set_int(std::string_view field, std::int64_t value, std::size_t index) {
+  const Field* f = nullptr;
+  Status error;
+  unsigned char* at = Locate(field, index, Allow(FieldForm::kBinary), &f, &error);
+  if (at == nullptr) return error;
+  const std::size_t w = f->width;
+  if (w != 1 && w != 2 && w != 4 && w != 8) {
+    return Fail(Status::Error(Name(layout_, field) + ": a " + std::to_string(w) +
+                              "-byte field is not an integer"));
+  }
+  if (w < 8) {
+    const std::int64_t limit = std::int64_t{1} << (8 * w - 1);
+    if (value < -limit || value >= limit) {
+      return Fail(Status::Error(Name(layout_, field) + ": " + std::to_string(value) +
+                                " does not fit in " + std::to_string(w) + " bytes"));
+    }
+  }
+  std::uint64_t bits = static_cast<std::uint64_t>(value);
+  for (std::size_t i = 0; i < w; ++i) {
+    at[i] = static_cast<unsigned char>(bits & 0xffu);
+    bits >>= 8;
+  }
+  return Status::Ok();
+}
+
+RecordReader::RecordReader(const void* record, const RecordLayout& layout)
+    : record_(static_cast<const unsigned char*>(record)), layout_(layout) {}
+
+const Field* RecordReader::Find(std::string_view field, std::size_t index) const {
+  const Field* f = layout_.find(field);
+  return f != nullptr && index < f->count ? f : nullptr;
+}
+
+std::string_view RecordReader::bytes(std::string_view field, std::size_t index) const {
+  const Field* f = Find(field, index);
+  if (f == nullptr) return std::string_view();
+  return std::string_view(reinterpret_cast<const char*>(record_ + f->offset_at(index)), f->width);
+}
+
+bool RecordReader::blank(std::string_view field, std::size_t index) const {
+  const std::string_view b = bytes(field, index);
+  return !b.empty() && b[0] == ' ';
+}
+
+std::optional<std::int64_t> RecordReader::number(std::string_view field, std::size_t index) const {
+  const Field* f = Find(field, index);
+  if (f == nullptr) return std::nullopt;
+  std::string_view b = bytes(field, index);
+  bool negative = false;
+  if (f->form == FieldForm::kSigned) {
+    if (b[0] != '+' && b[0] != '-') return std::nullopt;
+    negative = b[0] == '-';
+    b.remove_prefix(1);
+  } else if (f->form != FieldForm::kDigits) {
+    return std::nullopt;
+  }
+  if (!AllDigits(b) || b.size() > 18) return std::nullopt;
+  const std::int64_t value = std::stoll(std::string(b));
+  return negative ? -value : value;
+}
+
+std::string RecordReader::trimmed(std::string_view field, std::size_t index) const {
+  std::string_view b = bytes(field, index);
+  while (!b.empty() && b.back() == ' ') b.remove_suffix(1);
+  return std::string(b);
+}
+
+std::string RecordReader::text_utf8(std::string_view field, std::size_t index) const {
+  return ytext::to_utf8_lossy(trimmed(field, index));
+}
+
+std::optional<std::int64_t> RecordReader::integer(std::string_view field, std::size_t index) const {
+  const Field* f = Find(field, index);
+  if (f == nullptr || f->form != FieldForm::kBinary) return std::nullopt;
+  const std::size_t w = f->width;
+  if (w != 1 && w != 2 && w != 4 && w != 8) return std::nullopt;
+  const unsigned char* at = record_ + f->offset_at(index);
+  std::uint64_t bits = 0;
+  for (std::size_t i = w; i-- > 0;) bits = (bits << 8) | at[i];
+  if (w < 8 && (bits >> (8 * w - 1)) != 0) bits |= ~std::uint64_t{0} << (8 * w);  // sign-extend
+  return static_cast<std::int64_t>(bits);
+}
+
+}  // namespace ydb

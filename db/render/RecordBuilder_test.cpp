@@ -1,0 +1,267 @@
+// Tests of building records through their layouts: fields land at the byte
+// offsets the client library reads, each form is written as the readers
+// expect, and every value that cannot be written is refused without
+// touching the record.
+#include "db/render/RecordBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "db/layout/Layouts.h"
+#include "text/sjis.h"
+
+namespace ydb {
+namespace {
+
+std::string Sjis(const char* utf8) {
+  std::string out;
+  EXPECT_TRUE(ytext::to_sjis(utf8, &out)) << utf8;
+  return out;
+}
+
+// A record's bytes, started as garbage so that blanking is visible.
+std::string Garbage(const RecordLayout& layout) { return std::string(layout.size(), '#'); }
+
+std::string At(const std::string& record, std::size_t offset, std::size_t width) {
+  return record.substr(offset, width);
+}
+
+TEST(RecordBuilderTest, RaceListFieldsLandAtTheirOffsets) {
+  std::string rec = Garbage(RaceListLayout());
+  RecordBuilder b(rec.data(), RaceListLayout());
+  b.set_digits("date", 20020105);
+  for (std::size_t k = 0; k < 2; ++k) {
+    b.set_code("venue_place_code", k == 0 ? "05" : "08", k);
+    b.set_digits("venue_date", 20020105, k);
+    b.set_digits("venue_kai", 1, k);
+    b.set_digits("venue_day", k + 2, k);
+    b.set_digits("venue_main_race_conditions", 5000, k);
+  }
+  b.set_text_utf8("venue_main_race_name", "新春ステークス", 0);
+  b.set_code("venue_main_race_grade", "3", 1);
+  b.set_marker("venue_place_code", '\0', 2);
+  ASSERT_TRUE(b.status().ok()) << b.status().message();
+
+  EXPECT_EQ(At(rec, 0, 8), "20020105");
+  EXPECT_EQ(At(rec, 8, 14), "05200201050102");
+  EXPECT_EQ(At(rec, 22, 30), Sjis("新春ステークス") + std::string(16, ' '));
+  EXPECT_EQ(At(rec, 53, 5), "05000");
+  EXPECT_EQ(At(rec, 58, 14), "08200201050103");
+  EXPECT_EQ(At(rec, 72, 30), std::string(30, ' '));
+  EXPECT_EQ(At(rec, 102, 6), "305000");
+  EXPECT_EQ(rec[108], '\0');  // absent third venue
+  EXPECT_EQ(At(rec, 109, 49), std::string(49, ' '));
+}
+
+TEST(RecordBuilderTest, ResultRunnerFieldsLandAtTheirOffsets) {
+  std::string rec = Garbage(ResultRunnerLayout());
+  RecordBuilder b(rec.data(), ResultRunnerLayout());
+  b.set_code("race_code", "052002010511");
+  b.set_digits("year", 2002);
+  b.set_digits("kai", 1);
+  b.set_digits("day", 2);
+  b.set_digits("conditions", 16000);
+  b.set_digits("distance", 2000);
+  b.set_digits("runner_count", 16);
+  b.set_digits("bracket_number", 7);
+  b.set_digits("horse_number", 13);
+  b.set_digits("post_number", 13);
+  b.set_code("horse_code", "1998101");
+  b.set_text_utf8("horse_name", "サクラハヤテオー");
+  b.set_digits("weight_carried", 570);
+  b.set_signed("body_weight_change", -4);
+  b.set_code("jockey_code", "00666");
+  b.set_digits("popularity", 3);
+  b.set_digits("win_odds", 58);
+  b.set_digits("finishing_order", 1);
+  b.set_digits("accident", 0);
+  const int corners[4] = {3, 3, 2, 1};
+  for (std::size_t i = 0; i < 4; ++i) b.set_digits("corner_position", corners[i], i);
+  b.set_code("sire_code", "1985001");
+  b.set_text_utf8("dams_sire_name", "ハヤブサテースト");
+  ASSERT_TRUE(b.status().ok()) << b.status().message();
+
+  EXPECT_EQ(rec[0], ' ');
+  EXPECT_EQ(At(rec, 1, 12), "052002010511");
+  EXPECT_EQ(At(rec, 13, 8), "20020102");  // year, kai, day
+  EXPECT_EQ(At(rec, 100, 5), "16000");
+  EXPECT_EQ(At(rec, 119, 6), "200016");
+  EXPECT_EQ(At(rec, 153, 12), "71313" "1998101");
+  EXPECT_EQ(At(rec, 165, 30), Sjis("サクラハヤテオー") + std::string(14, ' '));
+  EXPECT_EQ(At(rec, 261, 6), "570   ");
+  EXPECT_EQ(At(rec, 267, 3), "-04");
+  EXPECT_EQ(At(rec, 273, 5), "00666");
+  EXPECT_EQ(At(rec, 378, 11), "0300058" "0100");
+  EXPECT_EQ(At(rec, 409, 8), "03030201");
+  EXPECT_EQ(At(rec, 577, 7), "1985001");
+  EXPECT_EQ(At(rec, 625, 34), Sjis("ハヤブサテースト") + std::string(18, ' '));
+  EXPECT_EQ(At(rec, 21, 52), std::string(52, ' '));  // untouched bytes are blank
+}
+
+TEST(RecordBuilderTest, PayoutAndOddsEntriesLandAtTheirOffsets) {
+  std::string race = Garbage(RaceResultLayout());
+  RecordBuilder r(race.data(), RaceResultLayout());
+  r.set_digits("win_horse_number", 7, 0);
+  r.set_digits("win_payout", 1230, 0);
+  r.set_digits("place_horse_number", 4, 4);
+  r.set_digits("bracket_pair", 36, 2);
+  r.set_digits("quinella_pair", 407, 0);
+  r.set_digits("quinella_payout", 12340, 0);
+  r.set_digits("quinella_popularity", 5, 0);
+  r.set_digits("wide_payout", 880, 6);
+  r.set_digits("lap", 125, 12);
+  r.set_text_utf8("comment", "逃げ切り", 5);
+  ASSERT_TRUE(r.status().ok()) << r.status().message();
+  EXPECT_EQ(At(race, 385, 8), "07001230");
+  EXPECT_EQ(At(race, 441, 2), "04");
+  EXPECT_EQ(At(race, 469, 2), "36");
+  EXPECT_EQ(At(race, 479, 14), "0407" "0012340" "005");
+  EXPECT_EQ(At(race, 609, 7), "0000880");
+  EXPECT_EQ(At(race, 803, 3), "125");
+  EXPECT_EQ(At(race, 2238, 8), Sjis("逃げ切り"));
+
+  std::string odds = Garbage(OddsLayout());
+  RecordBuilder o(odds.data(), OddsLayout());
+  o.set_code("kind", "1");
+  o.set_digits("announced", 1345);
+  o.set_digits("win_odds", 123, 17);
+  o.set_marker("win_odds", '/', 0);
+  o.set_digits("bracket_odds", 45, 35);
+  o.set_digits("quinella_odds", 9999, 152);
+  ASSERT_TRUE(o.status().ok()) << o.status().message();
+  EXPECT_EQ(At(odds, 104, 5), "11345");
+  EXPECT_EQ(At(odds, 113, 5), "/    ");
+  EXPECT_EQ(At(odds, 198, 5), "00123");
+  EXPECT_EQ(At(odds, 378, 5), "00045");
+  EXPECT_EQ(At(odds, 1447, 7), "0009999");
+}
+
+TEST(RecordBuilderTest, BinaryFieldsAreLittleEndianAndStartZero) {
+  std::string rec = Garbage(TheoryLayout());
+  RecordBuilder b(rec.data(), TheoryLayout());
+  EXPECT_EQ(At(rec, 0, 4), std::string(4, '\0'));
+  EXPECT_EQ(At(rec, 4, 60), std::string(60, ' '));
+  b.set_int("code", -1);
+  b.set_int("item_count", 8);
+  b.set_int("item_parameter1", 0x01020304, 7);
+  b.set_text_utf8("title", "穴狙い");
+  ASSERT_TRUE(b.status().ok()) << b.status().message();
+  EXPECT_EQ(At(rec, 0, 4), std::string(4, '\xff'));
+  EXPECT_EQ(At(rec, 68, 4), std::string("\x08\0\0\0", 4));
+  EXPECT_EQ(At(rec, 224, 4), "\x04\x03\x02\x01");
+
+  RecordReader reader(rec.data(), TheoryLayout());
+  EXPECT_EQ(reader.integer("code"), -1);
+  EXPECT_EQ(reader.integer("item_parameter1", 7), 0x01020304);
+  EXPECT_EQ(reader.text_utf8("title"), "穴狙い");
+
+  EXPECT_FALSE(b.set_int("item_count", std::int64_t{1} << 31).ok());
+  EXPECT_TRUE(b.set_int("item_count", -(std::int64_t{1} << 31)).ok());
+  EXPECT_FALSE(b.set_marker("code", '*').ok());
+}
+
+TEST(RecordBuilderTest, DigitAndSignedFieldsArePaddedAndOverflowIsRefused) {
+  std::string rec = Garbage(ResultRunnerLayout());
+  RecordBuilder b(rec.data(), ResultRunnerLayout());
+  RecordReader reader(rec.data(), ResultRunnerLayout());
+
+  EXPECT_TRUE(b.set_digits("distance", 800).ok());
+  EXPECT_EQ(At(rec, 119, 4), "0800");
+  EXPECT_EQ(reader.number("distance"), 800);
+  EXPECT_TRUE(b.set_digits("distance", 0).ok());
+  EXPECT_EQ(At(rec, 119, 4), "0000");
+  EXPECT_TRUE(b.set_digits("distance", 9999).ok());
+
+  const Status overflow = b.set_digits("distance", 10000);
+  EXPECT_FALSE(overflow.ok());
+  EXPECT_NE(overflow.message().find("distance"), std::string::npos) << overflow.message();
+  EXPECT_EQ(At(rec, 119, 4), "9999");
+  EXPECT_FALSE(b.set_digits("distance", -1).ok());
+  EXPECT_EQ(b.status().message(), overflow.message());  // the first failure is kept
+
+  EXPECT_TRUE(b.set_signed("body_weight_change", 0).ok());
+  EXPECT_EQ(At(rec, 267, 3), "+00");
+  EXPECT_TRUE(b.set_signed("body_weight_change", 12).ok());
+  EXPECT_EQ(reader.number("body_weight_change"), 12);
+  EXPECT_TRUE(b.set_signed("body_weight_change", -99).ok());
+  EXPECT_EQ(At(rec, 267, 3), "-99");
+  EXPECT_EQ(reader.number("body_weight_change"), -99);
+  EXPECT_FALSE(b.set_signed("body_weight_change", 100).ok());
+  EXPECT_FALSE(b.set_signed("body_weight_change", -100).ok());
+  EXPECT_EQ(At(rec, 267, 3), "-99");
+
+  EXPECT_TRUE(reader.blank("margin"));
+  EXPECT_EQ(reader.number("margin"), std::nullopt);
+}
+
+TEST(RecordBuilderTest, TextIsCutAtACharacterBoundary) {
+  std::string rec = Garbage(ResultRunnerLayout());
+  RecordBuilder b(rec.data(), ResultRunnerLayout());
+  RecordReader reader(rec.data(), ResultRunnerLayout());
+
+  // jockey_name is 8 bytes: seven ASCII bytes leave one byte, too few for
+  // the double-byte あ, which becomes a blank.
+  EXPECT_TRUE(b.set_text_utf8("jockey_name", "ABCDEFGあ").ok());
+  EXPECT_EQ(At(rec, 310, 8), "ABCDEFG ");
+  EXPECT_TRUE(b.set_text_utf8("jockey_name", "山田一").ok());
+  EXPECT_EQ(At(rec, 310, 8), Sjis("山田一") + "  ");
+  EXPECT_EQ(reader.text_utf8("jockey_name"), "山田一");
+  EXPECT_TRUE(b.set_text_utf8("jockey_name", "ﾔﾏﾀﾞﾀﾛｳｷｼｭ").ok());  // half-width kana
+  EXPECT_EQ(At(rec, 310, 8), Sjis("ﾔﾏﾀﾞﾀﾛｳｷ"));
+
+  EXPECT_TRUE(b.set_text_sjis("trainer_name", Sjis("佐藤次郎厩舎")).ok());
+  EXPECT_EQ(At(rec, 365, 8), Sjis("佐藤次郎"));
+  EXPECT_TRUE(b.set_text_utf8("trainer_name", "").ok());
+  EXPECT_EQ(At(rec, 365, 8), std::string(8, ' '));
+}
+
+TEST(RecordBuilderTest, CodesArePaddedAndBadCodesRefused) {
+  std::string rec = Garbage(ResultRunnerLayout());
+  RecordBuilder b(rec.data(), ResultRunnerLayout());
+  EXPECT_TRUE(b.set_code("jockey_code", "123").ok());
+  EXPECT_EQ(At(rec, 273, 5), "123  ");
+  EXPECT_FALSE(b.set_code("jockey_code", "123456").ok());
+  EXPECT_FALSE(b.set_code("jockey_code", Sjis("騎手")).ok());
+  EXPECT_EQ(At(rec, 273, 5), "123  ");
+}
+
+TEST(RecordBuilderTest, WritesThatCannotBeMadeLeaveTheRecordAlone) {
+  std::string rec = Garbage(RaceListLayout());
+  RecordBuilder b(rec.data(), RaceListLayout());
+  b.set_digits("date", 20020105);
+  const std::string before = rec;
+
+  EXPECT_FALSE(b.set_code("venue_place_code", "05", 3).ok());        // fourth venue
+  EXPECT_FALSE(b.set_digits("date", 20020106, 1).ok());               // not repeated
+  EXPECT_FALSE(b.set_digits("venue_main_race_name", 1, 0).ok());     // text, not digits
+  EXPECT_FALSE(b.set_text_utf8("date", "明日").ok());                 // digits, not text
+  EXPECT_FALSE(b.set_signed("date", 1).ok());
+  EXPECT_FALSE(b.set_int("date", 1).ok());
+  EXPECT_FALSE(b.set_code("venue", "05").ok());                      // no such field
+  EXPECT_FALSE(b.set_raw("date", "2002").ok());                       // wrong width
+  EXPECT_FALSE(b.set_marker("venue_day", '-', static_cast<std::size_t>(-1)).ok());
+  EXPECT_EQ(rec, before);
+  EXPECT_NE(b.status().message().find("RACELISTREC.venue_place_code"), std::string::npos)
+      << b.status().message();
+
+  EXPECT_TRUE(b.set_raw("date", "20020106").ok());
+  EXPECT_EQ(At(rec, 0, 8), "20020106");
+}
+
+TEST(RecordBuilderTest, ReaderAnswersNothingForUnknownFields) {
+  std::string rec = Garbage(BuyTicketLayout());
+  RecordBuilder b(rec.data(), BuyTicketLayout());
+  b.set_digits("count", 12);
+  RecordReader reader(rec.data(), BuyTicketLayout());
+  EXPECT_EQ(rec, std::string(25, ' ') + "0012");
+  EXPECT_EQ(reader.number("count"), 12);
+  EXPECT_EQ(reader.number("race_code"), std::nullopt);  // a code, not a number
+  EXPECT_EQ(reader.number("count", 1), std::nullopt);
+  EXPECT_TRUE(reader.bytes("stake").empty());
+  EXPECT_FALSE(reader.blank("stake"));
+  EXPECT_EQ(reader.integer("count"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace ydb
