@@ -34,7 +34,7 @@ int YearOfCards(SessionState& state, YearEnd end) {
 }
 
 bool HasBoughtTickets(SessionState& state) {
-  return QueryInt(state, "SELECT EXISTS (SELECT 1 FROM ticket)") != 0;
+  return QueryInt(state, "SELECT EXISTS (SELECT 1 FROM ticket WHERE state <> 2)") != 0;
 }
 
 }  // namespace ydb

@@ -17,7 +17,8 @@ int YearOfResults(SessionState& state, YearEnd end);
 // likewise.
 int YearOfCards(SessionState& state, YearEnd end);
 
-// Whether any bought ticket is stored (committed or not).
+// Whether any bought ticket is stored: committed, or added and not yet
+// committed (a ticket whose removal is pending no longer counts).
 bool HasBoughtTickets(SessionState& state);
 
 }  // namespace ydb

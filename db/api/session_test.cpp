@@ -14,6 +14,8 @@
 #include "db/api/SessionState.h"
 #include "db/api/ydbbsn.h"
 #include "db/api/yddb.h"
+#include "db/write/Writer.h"
+#include "testing/SmallWorld.h"
 #include "testing/TempDir.h"
 
 namespace {
@@ -171,6 +173,37 @@ TEST_F(DataSetSession, FirstInstanceSeesOtherProcesses) {
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(is_1stinstance(), 1) << "the child has gone";
   for (int fd : {ready[0], ready[1], release[0], release[1]}) close(fd);
+}
+
+TEST_F(DataSetSession, YearsComeFromStoredRaces) {
+  ASSERT_TRUE(OpenDataSet(dir_.str())) << get_db_error();
+  ydb::Database* db = ydb::SessionState::Get().ready_database();
+  ASSERT_NE(db, nullptr);
+  ydb::Writer writer(*db);
+  ydb::Batch world = ytest::MakeWorld();
+  world.races[0] = ytest::MakeRace({"05", 20190106, 11});
+  ydb::Race card = ytest::MakeRace({"06", 20210605, 3});
+  card.result.reset();
+  for (auto& runner : card.runners) runner.result.reset();
+  world.races.push_back(card);
+  ydb::Race nominations_only = ytest::MakeRace({"07", 20230805, 5});
+  nominations_only.result.reset();
+  for (const auto& runner : nominations_only.runners) {
+    nominations_only.nominations.push_back(
+        {runner.horse_code, runner.trainer_code, runner.jockey_code, 0, "", ""});
+  }
+  nominations_only.runners.clear();
+  nominations_only.forecast_odds.reset();
+  world.races.push_back(nominations_only);
+  ydb::Status s = writer.write(world);
+  ASSERT_TRUE(s.ok()) << s.message();
+
+  EXPECT_EQ(get_1st_year(), 2019);
+  EXPECT_EQ(get_last_year(), 2019) << "the 2021 race has a card but no result";
+  EXPECT_EQ(get_1st_year_den(), 2019);
+  EXPECT_EQ(get_last_year_den(), 2021) << "a race with no runners drawn has no card";
+  term_db_ex();
+  EXPECT_EQ(get_1st_year(), 0) << "nothing is answered once the session is ended";
 }
 
 TEST_F(DataSetSession, ResultTotalBracket) {

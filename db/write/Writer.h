@@ -1,0 +1,112 @@
+// The only way data enters a store. A Writer takes the plain values of
+// model.h, checks them, and writes each call as one transaction: a call that
+// fails, for bad input or in the database, leaves the store as it was and
+// says why in its Status. Nothing here throws.
+//
+// Records are upserted by their key: writing a horse, a person or a race
+// again replaces what was stored under that code. A race is written whole:
+// its card, runners, nominations, odds, result, payouts and run comments
+// replace everything stored for it; only the user's memos on its runs stay.
+//
+// Each call opens its own transaction, so a Writer is not used inside
+// another transaction on the same store.
+//
+// What a record refers to must be in the store first (a race's horses,
+// jockeys, trainers and owners; a horse's owner, breeder and trainer), or
+// come earlier in the same Batch.
+//
+//   ydb::Writer writer(*db);
+//   ydb::Status s = writer.write(batch);
+//   if (!s.ok()) log(s.message());
+#ifndef YDB_WRITE_WRITER_H_
+#define YDB_WRITE_WRITER_H_
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "db/store/Database.h"
+#include "db/store/Status.h"
+#include "db/write/model.h"
+
+namespace ydb {
+
+class Writer {
+ public:
+  explicit Writer(Database& db) : db_(db) {}
+  Writer(const Writer&) = delete;
+  Writer& operator=(const Writer&) = delete;
+
+  // --- The data set: one transaction per call -------------------------------
+
+  Status write(const Owner& owner);
+  Status write(const Breeder& breeder);
+  Status write(const Trainer& trainer);
+  Status write(const Jockey& jockey);
+  Status write(const Horse& horse);  // with its pedigree
+  Status write(const Sire& sire);
+  Status write(const Race& race);
+  Status write(const std::vector<Race>& races);
+  Status write(const Batch& batch);
+
+  // --- The user's data ---------------------------------------------------------
+
+  // Sets or clears the user's check mark on a horse (7-digit code), a jockey
+  // (5), a sire (7) or a stable (5) of the store. Setting a set mark and
+  // clearing a clear one are no errors.
+  Status setCheckMark(CheckKind kind, const std::string& code);
+  Status clearCheckMark(CheckKind kind, const std::string& code);
+
+  // The user's memo on a horse's run in a race; an empty text removes it.
+  Status setRunMemo(const RaceKey& race, const std::string& horse_code, const std::string& text);
+
+  // Stores a theory under its code, or under a new code when the code is -1;
+  // the code it was stored under is written back into `*theory`.
+  Status storeTheory(Theory* theory);
+  // Deletes a stored theory; an unknown code is an error.
+  Status deleteTheory(int code);
+
+  // Bought tickets. Added and removed tickets are pending until
+  // commitTickets; rollbackTickets discards every pending change. A pending
+  // ticket is already seen by readers, a pending removal already hidden.
+  // Removing takes away one ticket equal in all its fields, an uncommitted
+  // one first; there must be one.
+  Status addTicket(const Ticket& ticket);
+  Status removeTicket(const Ticket& ticket);
+  Status commitTickets();
+  Status rollbackTickets();
+
+ private:
+  // The tables a record can refer to.
+  enum class Table { kOwner, kBreeder, kTrainer, kJockey, kHorse, kSire };
+
+  // Runs `body` inside one transaction, committing only when it succeeds
+  // and turning any exception into a failed Status.
+  Status transact(const std::function<Status()>& body);
+
+  // The writes themselves, inside the caller's transaction.
+  Status putOwner(const Owner& owner);
+  Status putBreeder(const Breeder& breeder);
+  Status putTrainer(const Trainer& trainer);
+  Status putJockey(const Jockey& jockey);
+  Status putHorse(const Horse& horse);
+  Status putSire(const Sire& sire);
+  Status putRace(const Race& race);
+
+  // Parts of putRace (RaceWriter.cpp).
+  Status putMeeting(const Race& race, const std::string& what);
+  Status checkReferences(const Race& race, const std::string& what);
+  Status putRaceRow(const Race& race, const std::string& what);
+  Status putRaceChildren(const Race& race, const std::string& what);
+  Status putRunners(const Race& race);
+  Status putOdds(const Race& race, const OddsSet& odds, bool final);
+
+  // Fails, naming `what`, unless `table` holds a row with this code.
+  Status requireExists(Table table, const std::string& code, const std::string& what);
+
+  Database& db_;
+};
+
+}  // namespace ydb
+
+#endif  // YDB_WRITE_WRITER_H_

@@ -1,0 +1,496 @@
+// The writer against a real store: a small world written and read back with
+// plain SQL, the one-transaction rule, validation messages, upserts, the
+// meeting and one-run-a-day rules, and the user's data.
+#include "db/write/Writer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "db/write/Validation.h"
+#include "testing/SmallWorld.h"
+#include "testing/TempDir.h"
+
+namespace ydb {
+namespace {
+
+using ytest::kKey;
+using ytest::MakeHorse;
+using ytest::MakeRace;
+using ytest::MakeRunner;
+using ytest::MakeWorld;
+
+// --- Reading back ------------------------------------------------------------
+
+void BindAll(Statement&, int) {}
+
+template <typename T, typename... Rest>
+void BindAll(Statement& st, int index, const T& value, const Rest&... rest) {
+  st.bind(index, value);
+  BindAll(st, index + 1, rest...);
+}
+
+// The first column of the first row as text ("NULL" for a null, "" for no row).
+template <typename... Args>
+std::string Get(Database& db, const char* sql, const Args&... args) {
+  Statement& st = db.statement(sql);
+  BindAll(st, 1, args...);
+  std::string value;
+  if (st.step()) value = st.column_is_null(0) ? "NULL" : std::string(st.column_text(0));
+  EXPECT_TRUE(st.status().ok()) << st.status().message();
+  st.reset();
+  return value;
+}
+
+class WriterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Status s = Database::Open(dir_.str() + "/store.db", Database::Mode::kOpenOrCreate, &db_);
+    ASSERT_TRUE(s.ok()) << s.message();
+    writer_ = std::make_unique<Writer>(*db_);
+  }
+
+  // Writes the small world; the test stops when that fails.
+  void WriteWorld() {
+    Status s = writer_->write(MakeWorld());
+    ASSERT_TRUE(s.ok()) << s.message();
+  }
+
+  // Expects `race` to be refused with a message containing `fragment`.
+  void ExpectRefused(const Race& race, const std::string& fragment) {
+    Status s = writer_->write(race);
+    EXPECT_FALSE(s.ok()) << "expected a refusal mentioning: " << fragment;
+    EXPECT_NE(s.message().find(fragment), std::string::npos) << s.message();
+  }
+
+  std::string get(const char* sql) { return Get(*db_, sql); }
+
+  ytest::TempDir dir_;
+  std::unique_ptr<Database> db_;
+  std::unique_ptr<Writer> writer_;
+};
+
+// --- Round trips ----------------------------------------------------------------
+
+TEST_F(WriterTest, RaceRoundTrip) {
+  WriteWorld();
+  EXPECT_EQ(get("SELECT kai || '/' || kai_day FROM meeting WHERE race_date = 20240106"), "1/2");
+  EXPECT_EQ(get("SELECT name || '|' || surface || '|' || distance || '|' || runner_count || '|' "
+                "|| has_result || '|' || ifnull(grade, 'none') || '|' || post_time FROM race"),
+            "ニューイヤーステークス|0|1700|9|1|none|1545");
+  EXPECT_EQ(get("SELECT prize_1 + prize_5 FROM race"), "19800000");
+  EXPECT_EQ(get("SELECT comment FROM race"), "前半はゆったりした流れ\n直線で内から伸びる");
+  EXPECT_EQ(get("SELECT group_concat(time, ',') FROM (SELECT time FROM race_lap ORDER BY lap_no)"),
+            "70,110,118,124,125,123,120,121,124");
+  EXPECT_EQ(get("SELECT group_concat(position_code || ':' || passing_order, ' / ') FROM "
+                "(SELECT * FROM race_corner ORDER BY seq)"),
+            "3:1,2-(3,4)-5,6,7,8 / 4:1,2,3-4,5-6,7,8");
+  EXPECT_EQ(get("SELECT kind || '|' || time || '|' || horse_name || '|' || ifnull(run_place, '-') "
+                "FROM race_reference_time WHERE slot = 1"),
+            "1|1037|ハヤテノカゼ|-");
+}
+
+TEST_F(WriterTest, RunnerRoundTrip) {
+  WriteWorld();
+  // The winner, with its result and the sire and dam's sire copied from its pedigree.
+  EXPECT_EQ(get("SELECT horse_no || '|' || frame_no || '|' || weight_carried || '|' || "
+                "finish_pos || '|' || time || '|' || ifnull(margin_time, '-') || '|' || "
+                "win_odds || '|' || sire_code || '|' || bms_code || '|' || prize_money || '|' || "
+                "ifnull(corner_1, '-') || '|' || corner_4 || '|' || weight_change "
+                "FROM runner WHERE horse_code = '2020011'"),
+            "1|1|570|1|1071|-|35|1990001|1990002|18000000|-|1|-4");
+  // The scratched horse: frame 8 with horse 8, no time, no popularity.
+  EXPECT_EQ(get("SELECT frame_no || '|' || finish_pos || '|' || accident_code || '|' || "
+                "ifnull(time, '-') || '|' || ifnull(popularity, '-') FROM runner "
+                "WHERE race_no = 11 AND horse_no = 9"),
+            "8|0|34|-|-");
+  EXPECT_EQ(get("SELECT margin_lengths || margin_code || '|' || margin_time FROM runner "
+                "WHERE horse_no = 3"),
+            "13|4");
+  EXPECT_EQ(get("SELECT text FROM run_comment WHERE horse_code = '2020011' AND kind = 0"),
+            "好位から抜け出す");
+}
+
+TEST_F(WriterTest, OddsAndPayoutsRoundTrip) {
+  WriteWorld();
+  EXPECT_EQ(get("SELECT kind || '|' || announced FROM odds_set WHERE final = 0"), "1|1030");
+  EXPECT_EQ(get("SELECT ifnull(kind, 'final') FROM odds_set WHERE final = 1"), "final");
+  EXPECT_EQ(get("SELECT ifnull(odds, '-') || mark FROM odds WHERE final = 0 AND pool = 1 AND "
+                "first = 9"),
+            "-/");
+  EXPECT_EQ(get("SELECT odds || '-' || odds_max FROM odds WHERE pool = 2"), "12-18");
+  EXPECT_EQ(get("SELECT group_concat(first || '-' || second || '=' || amount, ',') FROM "
+                "(SELECT * FROM payout WHERE pool = 5 ORDER BY seq)"),
+            "1-2=300,1-3=410,2-3=520");
+  EXPECT_EQ(get("SELECT group_concat(seq || ':' || first, ',') FROM "
+                "(SELECT * FROM payout WHERE pool = 2 ORDER BY seq)"),
+            "1:1,2:2,3:3");
+}
+
+TEST_F(WriterTest, HorsesAndPeopleRoundTrip) {
+  WriteWorld();
+  EXPECT_EQ(get("SELECT short_name FROM owner"), "株式会社ホワイトファ") << "cut to 20 bytes";
+  EXPECT_EQ(get("SELECT short_name FROM breeder"), "北牧") << "a given short name is kept";
+  EXPECT_EQ(get("SELECT short_name || '|' || centre FROM trainer"), "佐藤一郎|2");
+  EXPECT_EQ(get("SELECT ifnull(trainer_code, 'free') FROM jockey WHERE code = '01002'"), "free");
+  EXPECT_EQ(get("SELECT sire_code || '|' || ifnull(dam_code, '-') || '|' || birth_date FROM horse "
+                "WHERE code = '2020011'"),
+            "1990001|-|20200315");
+  EXPECT_EQ(get("SELECT group_concat(position || ':' || name || ':' || name_latin || ':' || "
+                "foaled_in_japan, ',') FROM (SELECT * FROM pedigree WHERE horse_code = '2020011' "
+                "ORDER BY position)"),
+            "1:オールドキング:Old King:0,2:ハナコ:Hanako:1,5:ノーザンスター::1,14::Far Away:0");
+  EXPECT_EQ(get("SELECT coat_code || '|' || birth_year FROM pedigree WHERE position = 1 LIMIT 1"),
+            "01|2005");
+  EXPECT_EQ(get("SELECT distance_aptitude || skill_heavy || ifnull(skill_dirt, '-') FROM sire"),
+            "21-");
+}
+
+// --- One call, one transaction -----------------------------------------------------
+
+TEST_F(WriterTest, RefusedRaceLeavesNothingBehind) {
+  // An unknown jockey is found after the meeting has been written: the
+  // whole call must roll back, meeting included.
+  Batch world = MakeWorld();
+  world.races.clear();
+  ASSERT_TRUE(writer_->write(world).ok());
+  Race race = MakeRace();
+  race.runners[4].jockey_code = "09999";
+  ExpectRefused(race, "runner 5: jockey 09999 is not in the store");
+  EXPECT_EQ(get("SELECT count(*) FROM meeting"), "0");
+  EXPECT_EQ(get("SELECT count(*) FROM race"), "0");
+  EXPECT_EQ(get("SELECT count(*) FROM runner"), "0");
+}
+
+TEST_F(WriterTest, FailedBatchWritesNoneOfIt) {
+  Batch world = MakeWorld();
+  Race second = MakeRace();
+  second.key.date = 20240113;
+  second.kai_day = 3;
+  second.runners[2].horse_code = "2020099";  // not a horse of the store
+  world.races.push_back(second);
+  Status s = writer_->write(world);
+  ASSERT_FALSE(s.ok());
+  EXPECT_NE(s.message().find("race 052024011311 runner 3: horse 2020099"), std::string::npos)
+      << s.message();
+  EXPECT_EQ(get("SELECT count(*) FROM owner") + get("SELECT count(*) FROM horse") +
+                get("SELECT count(*) FROM race"),
+            "000");
+
+  std::vector<Race> races = {MakeRace(), second};
+  world.races.clear();
+  ASSERT_TRUE(writer_->write(world).ok());
+  EXPECT_FALSE(writer_->write(races).ok());
+  EXPECT_EQ(get("SELECT count(*) FROM race"), "0");
+}
+
+// --- Validation -------------------------------------------------------------------
+
+TEST_F(WriterTest, RaceValidationNamesTheFault) {
+  WriteWorld();
+  struct Case {
+    const char* fault;
+    void (*spoil)(Race&);
+  };
+  const Case cases[] = {
+      {"horse_no 10 is outside 1-9", [](Race& r) { r.runners[8].horse_no = 10; }},
+      {"horse_no is taken twice", [](Race& r) { r.runners[8].horse_no = 8; }},
+      {"frame_no 7 is not the draw's frame 8", [](Race& r) { r.runners[7].frame_no = 7; }},
+      {"the horse runs twice", [](Race& r) { r.runners[1].horse_code = "2020011"; }},
+      {"date 20240230 is not a date", [](Race& r) { r.key.date = 20240230; }},
+      {"number 13 is outside 1-12", [](Race& r) { r.key.number = 13; }},
+      {"name 'ニューイヤーステークス記念特別戦' takes 32 bytes in Shift_JIS, more than 30",
+       [](Race& r) { r.name = "ニューイヤーステークス記念特別戦"; }},
+      {"class_code must be 5 digits", [](Race& r) { r.class_code = "4"; }},
+      {"8 laps for 1700 m, which has 9", [](Race& r) { r.result->laps.pop_back(); }},
+      {"finish_pos must be 0 with accident 34",
+       [](Race& r) { r.runners[8].result->finish_pos = 9; }},
+      {"finish_pos is 0 for a runner without an accident",
+       [](Race& r) { r.runners[3].result->finish_pos = 0; }},
+      {"the race has a result but the runner has none",
+       [](Race& r) { r.runners[2].result.reset(); }},
+      {"payout quinella 3-3: horses must run", [](Race& r) {
+         r.result->payouts.push_back({Pool::kQuinella, 3, 3, 1000, 0});
+       }},
+      {"more than 3 win payouts", [](Race& r) {
+         for (int n = 2; n <= 4; ++n) r.result->payouts.push_back({Pool::kWin, n, 0, 500, 0});
+       }},
+      {"bracket quinella 7-7: frame 7 holds one horse", [](Race& r) {
+         r.forecast_odds->entries.push_back({Pool::kBracketQuinella, 7, 7, 500, 0, ""});
+       }},
+      {"odds 0 needs a mark", [](Race& r) { r.forecast_odds->entries[1].mark = ""; }},
+      {"only place and wide odds are ranges", [](Race& r) {
+         r.forecast_odds->entries[0].odds_max = 40;
+       }},
+      {"comment line 2 is empty", [](Race& r) { r.result->comment = "一行目\n\n三行目"; }},
+      {"final odds have no kind", [](Race& r) { r.result->final_odds->kind = "0"; }},
+      {"a race needs runners or nominations", [](Race& r) {
+         r.runners.clear();
+         r.result.reset();
+         r.forecast_odds.reset();
+       }},
+  };
+  for (const Case& c : cases) {
+    Race race = MakeRace();
+    c.spoil(race);
+    ExpectRefused(race, c.fault);
+  }
+  EXPECT_EQ(get("SELECT count(*) FROM runner WHERE race_no = 11"), "9") << "nothing changed";
+}
+
+TEST_F(WriterTest, EntityValidationNamesTheFault) {
+  Owner owner{"12345", "名前", ""};
+  EXPECT_EQ(writer_->write(owner).message(), "owner 12345: code must be 6 digits, not '12345'");
+  Trainer trainer;
+  trainer.code = "00000";
+  trainer.name = "誰か";
+  EXPECT_EQ(writer_->write(trainer).message(), "trainer 00000: code 00000 stands for no stable");
+  Horse horse = MakeHorse("2020011", "テスト", "3");
+  EXPECT_EQ(writer_->write(horse).message(), "horse 2020011: sex must be one of 0, 1, 2, not '3'");
+  horse.sex = "1";
+  horse.pedigree[kSiresSire].coat_code = "01";
+  EXPECT_NE(writer_->write(horse).message().find("pedigree[2] is a grandparent"),
+            std::string::npos);
+  horse.pedigree[kSiresSire].coat_code = "";
+  horse.owner_code = "100001";
+  EXPECT_EQ(writer_->write(horse).message(), "horse 2020011: owner 100001 is not in the store");
+  Sire sire{"2020011", "4", "", "", 0};
+  EXPECT_EQ(writer_->write(sire).message(),
+            "sire 2020011: distance_aptitude must be one of 1, 2, 3, not '4'");
+  EXPECT_EQ(get("SELECT (SELECT count(*) FROM owner) + (SELECT count(*) FROM trainer) + "
+                "(SELECT count(*) FROM horse)"),
+            "0");
+}
+
+// --- Upserts ---------------------------------------------------------------------------
+
+TEST_F(WriterTest, RewritingARaceReplacesItAndKeepsMemos) {
+  WriteWorld();
+  ASSERT_TRUE(writer_->setRunMemo(kKey, "2020011", "次も買い").ok());
+  ASSERT_TRUE(writer_->setRunMemo(kKey, "2020018", "消し").ok());
+
+  // The card again, without horse 8 and 9 and without a result.
+  Race card = MakeRace();
+  card.runners.resize(7);
+  for (Runner& r : card.runners) r.result.reset();
+  card.result.reset();
+  card.runners[0].comment.clear();
+  card.forecast_odds.reset();
+  card.name = "ニューイヤーＳ";
+  Status s = writer_->write(card);
+  ASSERT_TRUE(s.ok()) << s.message();
+
+  EXPECT_EQ(get("SELECT name || '|' || runner_count || '|' || has_result FROM race"),
+            "ニューイヤーＳ|7|0");
+  EXPECT_EQ(get("SELECT count(*) FROM runner"), "7");
+  EXPECT_EQ(get("SELECT count(*) FROM runner WHERE finish_pos IS NOT NULL"), "0");
+  EXPECT_EQ(get("SELECT (SELECT count(*) FROM payout) + (SELECT count(*) FROM race_lap) + "
+                "(SELECT count(*) FROM odds_set WHERE final = 1)"),
+            "0");
+  EXPECT_EQ(get("SELECT group_concat(horse_code || ':' || kind || ':' || text) FROM run_comment"),
+            "2020011:1:次も買い")
+      << "the run comment goes with the race, the winner's memo stays, the dropped horse's "
+         "memo goes with its run";
+}
+
+TEST_F(WriterTest, RewritingAHorseMovesItsRunsToTheNewSire) {
+  WriteWorld();
+  Horse other_sire = MakeHorse("1990003", "ニューキング", "0");
+  ASSERT_TRUE(writer_->write(other_sire).ok());
+  Batch world = MakeWorld();
+  Horse horse = world.horses[2];
+  ASSERT_EQ(horse.code, "2020011");
+  horse.pedigree[kSire].code = "1990003";
+  horse.pedigree[kDamsSire] = Ancestor{};
+  horse.name = "ランナーワン";
+  Status s = writer_->write(horse);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(get("SELECT name || '|' || sire_code FROM horse WHERE code = '2020011'"),
+            "ランナーワン|1990003");
+  EXPECT_EQ(get("SELECT sire_code || '|' || ifnull(bms_code, '-') FROM runner "
+                "WHERE horse_code = '2020011'"),
+            "1990003|-");
+  EXPECT_EQ(get("SELECT count(*) FROM pedigree WHERE horse_code = '2020011'"), "3");
+  EXPECT_EQ(get("SELECT count(*) FROM runner WHERE sire_code = '1990001'"), "8");
+}
+
+// --- Meetings and days ---------------------------------------------------------------------
+
+TEST_F(WriterTest, MeetingsAndDaysStayConsistent) {
+  WriteWorld();
+  Race other = MakeRace();
+  other.key.number = 10;
+  other.kai_day = 3;
+  ExpectRefused(other, "the meeting is kai 1 day 2 for its other races, not kai 1 day 3");
+
+  Race next_day = MakeRace();
+  next_day.key.date = 20240107;
+  next_day.result.reset();
+  for (Runner& r : next_day.runners) r.result.reset();
+  ExpectRefused(next_day, "kai 1 day 2 of this racecourse is 20240106");
+
+  // The same horses again on the same day, in another race.
+  Race twice = MakeRace();
+  twice.key.number = 12;
+  ExpectRefused(twice, "horse 2020011 already runs that day in race 052024010611");
+
+  // A fourth racecourse on one day.
+  Batch world = MakeWorld();
+  world.races.clear();
+  for (const char* place : {"06", "07", "08"}) {
+    Race r = MakeRace();
+    r.key.place = place;
+    r.runners.clear();
+    r.result.reset();
+    r.forecast_odds.reset();
+    r.nominations.push_back({"2020011", "02001", "", 0, "", ""});
+    world.races.push_back(r);
+  }
+  ASSERT_FALSE(writer_->write(world).ok());
+  world.races.pop_back();
+  Status s = writer_->write(world);
+  ASSERT_TRUE(s.ok()) << s.message();
+  Race fourth = world.races.back();
+  fourth.key.place = "08";
+  ExpectRefused(fourth, "20240106 already has three racecourses");
+  EXPECT_EQ(get("SELECT count(*) FROM nomination"), "2");
+}
+
+// --- The user's data ---------------------------------------------------------------------------
+
+TEST_F(WriterTest, TicketsArePendingUntilCommitted) {
+  WriteWorld();
+  const Ticket win{kKey, Pool::kWin, 1, 0, 5};
+  const Ticket bracket{kKey, Pool::kBracketQuinella, 8, 8, 2};
+  ASSERT_TRUE(writer_->addTicket(win).ok());
+  ASSERT_TRUE(writer_->addTicket(bracket).ok()) << "frame 8 holds two of nine runners";
+  EXPECT_NE(writer_->addTicket({kKey, Pool::kBracketQuinella, 7, 7, 1}).message().find(
+                "frame 7 holds one horse"),
+            std::string::npos);
+  EXPECT_FALSE(writer_->addTicket({kKey, Pool::kQuinella, 3, 3, 1}).ok());
+  EXPECT_FALSE(writer_->addTicket({kKey, Pool::kWin, 1, 0, 10000}).ok());
+  EXPECT_FALSE(writer_->addTicket({{"05", 20240106, 1}, Pool::kWin, 1, 0, 1}).ok())
+      << "no such race";
+
+  ASSERT_TRUE(writer_->commitTickets().ok());
+  ASSERT_TRUE(writer_->removeTicket(win).ok());
+  ASSERT_TRUE(writer_->addTicket({kKey, Pool::kWide, 1, 9, 3}).ok());
+  EXPECT_EQ(get("SELECT group_concat(bet_type || ':' || state) FROM "
+                "(SELECT * FROM ticket ORDER BY id)"),
+            "1:2,3:0,5:1");
+  ASSERT_TRUE(writer_->rollbackTickets().ok());
+  EXPECT_EQ(get("SELECT group_concat(bet_type || ':' || state) FROM "
+                "(SELECT * FROM ticket ORDER BY id)"),
+            "1:0,3:0");
+
+  ASSERT_TRUE(writer_->removeTicket(win).ok());
+  ASSERT_TRUE(writer_->commitTickets().ok());
+  EXPECT_EQ(get("SELECT group_concat(bet_type) FROM ticket"), "3");
+  EXPECT_EQ(writer_->removeTicket(win).message(), "ticket on race 052024010611: no such ticket");
+}
+
+TEST_F(WriterTest, TheoriesGetCodesAndKeepTheirItems) {
+  Theory theory;
+  theory.title = "堅実重視";
+  theory.items = {{1, 50, 0, 3, 0}, {24, 50, 0, 12, 0}};
+  ASSERT_TRUE(writer_->storeTheory(&theory).ok());
+  const int first_code = theory.code;
+  EXPECT_GT(first_code, 0);
+  Theory second;
+  second.title = "穴狙い";
+  ASSERT_TRUE(writer_->storeTheory(&second).ok());
+  EXPECT_NE(second.code, first_code);
+
+  theory.items = {{78, 100, 0, 0, 0}};
+  theory.reserved = 7;
+  ASSERT_TRUE(writer_->storeTheory(&theory).ok());
+  EXPECT_EQ(theory.code, first_code);
+  EXPECT_EQ(Get(*db_, "SELECT title || '|' || reserved || '|' || (SELECT group_concat(item_no) "
+                      "FROM theory_item WHERE theory_code = ?1) FROM theory WHERE code = ?1",
+                first_code),
+            "堅実重視|7|78");
+
+  theory.title = std::string(32, 'x') + "あいうえおかきくけこさししす";  // 32 + 28 bytes
+  EXPECT_TRUE(writer_->storeTheory(&theory).ok());
+  theory.title += "せ";
+  EXPECT_FALSE(writer_->storeTheory(&theory).ok()) << "62 bytes of title";
+  theory.title = "九項目";
+  theory.items.resize(9);
+  EXPECT_FALSE(writer_->storeTheory(&theory).ok());
+
+  ASSERT_TRUE(writer_->deleteTheory(first_code).ok());
+  EXPECT_EQ(get("SELECT count(*) FROM theory_item"), "0");
+  EXPECT_FALSE(writer_->deleteTheory(first_code).ok());
+}
+
+TEST_F(WriterTest, CheckMarksNeedTheirEntity) {
+  WriteWorld();
+  EXPECT_TRUE(writer_->setCheckMark(CheckKind::kHorse, "2020011").ok());
+  EXPECT_TRUE(writer_->setCheckMark(CheckKind::kHorse, "2020011").ok()) << "setting twice";
+  EXPECT_TRUE(writer_->setCheckMark(CheckKind::kStable, "02001").ok());
+  EXPECT_TRUE(writer_->setCheckMark(CheckKind::kSire, "1990001").ok());
+  EXPECT_EQ(writer_->setCheckMark(CheckKind::kSire, "1990002").message(),
+            "check mark: sire 1990002 is not in the store");
+  EXPECT_EQ(writer_->setCheckMark(CheckKind::kJockey, "0100").message(),
+            "check mark: jockey code must be 5 digits, not '0100'");
+  EXPECT_EQ(get("SELECT group_concat(kind || ':' || code) FROM "
+                "(SELECT * FROM check_mark ORDER BY kind)"),
+            "1:2020011,3:1990001,4:02001");
+  EXPECT_TRUE(writer_->clearCheckMark(CheckKind::kHorse, "2020011").ok());
+  EXPECT_TRUE(writer_->clearCheckMark(CheckKind::kHorse, "2020011").ok());
+  EXPECT_EQ(get("SELECT count(*) FROM check_mark"), "2");
+  EXPECT_FALSE(writer_->setRunMemo(kKey, "1990001", "走っていない").ok());
+}
+
+// --- The draw and the scans the readers rely on ---------------------------------------------
+
+TEST(DrawFrame, OuterFramesTakeTheExtraHorses) {
+  auto frames = [](int runners) {
+    std::string out;
+    for (int n = 1; n <= runners; ++n) out += std::to_string(DrawFrame(n, runners));
+    return out;
+  };
+  EXPECT_EQ(frames(6), "123456");
+  EXPECT_EQ(frames(9), "123456788");
+  EXPECT_EQ(frames(16), "1122334455667788");
+  EXPECT_EQ(frames(18), "112233445566777888");
+  EXPECT_EQ(FrameSize(8, 18), 3);
+  EXPECT_EQ(FrameSize(1, 18), 2);
+  EXPECT_EQ(FrameSize(1, 9), 1);
+}
+
+TEST_F(WriterTest, EntityRunScansAreSingleIndexRanges) {
+  struct Case {
+    const char* sql;
+    const char* plan;
+  };
+  const Case cases[] = {
+      {"SELECT race_date, place, race_no, horse_no, finish_pos, trainer_code FROM runner "
+       "WHERE jockey_code = '01001' AND race_date BETWEEN 20240101 AND 20241231",
+       "COVERING INDEX runner_by_jockey"},
+      {"SELECT race_date, place, race_no, finish_pos, jockey_code FROM runner "
+       "WHERE trainer_code = '02001' AND race_date BETWEEN 20240101 AND 20241231",
+       "COVERING INDEX runner_by_trainer"},
+      {"SELECT race_date, place, race_no, finish_pos, popularity FROM runner "
+       "WHERE sire_code = '1990001' AND race_date BETWEEN 20240101 AND 20241231",
+       "COVERING INDEX runner_by_sire"},
+      {"SELECT * FROM runner WHERE horse_code = '2020011' AND race_date < 20240106",
+       "PRIMARY KEY"},
+      {"SELECT race_no FROM race WHERE place = '05' AND surface = '1' AND distance = 2000 "
+       "AND race_date BETWEEN 20230101 AND 20231231",
+       "INDEX race_by_course"},
+  };
+  for (const Case& c : cases) {
+    Statement& st = db_->statement(std::string("EXPLAIN QUERY PLAN ") + c.sql);
+    std::string detail;
+    while (st.step()) detail += std::string(st.column_text(3)) + "; ";
+    st.reset();
+    EXPECT_NE(detail.find(c.plan), std::string::npos) << c.sql << "\n" << detail;
+    EXPECT_EQ(detail.find("SCAN"), std::string::npos) << c.sql << "\n" << detail;
+  }
+}
+
+}  // namespace
+}  // namespace ydb
