@@ -27,6 +27,9 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/ydbclnConfigVersion
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ydbclnConfig.cmake
   ${CMAKE_CURRENT_BINARY_DIR}/ydbclnConfigVersion.cmake DESTINATION ${YDBCLN_CMAKE_DIR})
 
+# The .pc file finds the prefix from its own place, so the package can be
+# installed under any --prefix.
+file(RELATIVE_PATH YDBCLN_PC_TO_PREFIX "/p/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/p")
 configure_file(cmake/ydbcln.pc.in ${CMAKE_CURRENT_BINARY_DIR}/ydbcln.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ydbcln.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
