@@ -1,9 +1,13 @@
-// The database operations the client library calls: the session family and
-// the code-to-text lookups. Fetches by code, date and search command join
-// this header as the record types they return are served.
+// The database operations the client library calls: the session family,
+// the code-to-text lookups, and the fetches of race data. Fetches by code,
+// date and search command join this header as the record types they return
+// are served.
 //
 // Every function reports failure through its result; the reason is kept and
-// can be read with get_db_error().
+// can be read with get_db_error(). A fetch returns a record buffer (ybl.h):
+// an empty buffer (count 0) when nothing matches, including a code of the
+// wrong length or with non-digits; null only when the store failed or no
+// data set is open. db/layout/ holds every record layout.
 #ifndef YDB_API_YDBBSN_H_
 #define YDB_API_YDBBSN_H_
 
@@ -74,6 +78,59 @@ const char* get_db_error(void);
 // db/codes/CODES.md documents each kind in full.
 int get_ccode2val(int kind, const void* code, char* dst, int size);
 int get_ncode2val(int kind, int code, char* dst, int size);
+
+// --- Race days ---------------------------------------------------------------
+
+// Race-list records (RACELISTREC, 158 bytes), one per race day in date
+// order: for an 8-digit date the days of the month holding it, for a
+// 4-digit year the days of that year. get_racelist2date_ex lists days with
+// results, get_denmalist2date_ex days with race cards. `reserved` is
+// ignored.
+void* get_racelist2date_ex(const char* date, int reserved);
+void* get_denmalist2date_ex(const char* date, int reserved);
+
+// --- Races and runners -----------------------------------------------------
+
+// Race result records (RACERMREC, 2326 bytes) of the 12-digit race code;
+// race number 00, or the 10-character venue key (place and date), gives
+// every race of that venue and day in race order. `reserved` is ignored.
+void* get_race2code_1_ex(const char* code, int reserved);
+
+// Runner result records (RACERHREC, 659 bytes) of the race whose code is
+// the first 12 bytes at `race`, scratched runners included, in horse-number
+// order. `reserved` is ignored.
+void* get_race2code_2(const void* race, int reserved);
+
+// Race-card records (RACEDREC, 360 bytes) of the race code; race number 00
+// gives every card of the venue and day in race order.
+void* get_denma2code(const char* code);
+
+// Race-card runner records (RACEDHREC, 688 bytes) of the race whose code is
+// the first 12 bytes at `race`, in horse-number order. `meeting` points at
+// the year, kai and day that follow the code in a race-card record; it is
+// not needed to find the race and may be null.
+void* get_denmah2code(const void* race, const void* meeting);
+
+// The comment record (COMMENTREC) on one horse's run: kind 0 the run
+// comment, 1 the user's memo. `race` and `horse` point at the 12-byte race
+// code and the 7-byte horse code. No comment: an empty buffer.
+void* get_comment2code(const void* race, const void* horse, int kind);
+
+// --- Odds and payouts ------------------------------------------------------
+
+// The odds record (ODDSREC, 1462 bytes) of the race: `final` 1 the final
+// odds, 0 the odds published before the race. No odds: an empty buffer.
+void* get_odds2code_ex(const char* race_code, int final);
+
+// Popularity records (SORTEDODDSREC, 11 bytes) made from an odds buffer,
+// favourite first: `kind` 0 win, 1 bracket quinella, 2 quinella. Entries
+// with odds in ascending odds (ties by the lower number), then the entries
+// without a value. Null for a null or malformed odds buffer or another kind.
+void* make_sorted_odds(const void* odds_buffer, int kind);
+
+// The payout record (EXPRIZEREC) of the race, with every dead-heat entry.
+// A race without payouts: an empty buffer.
+void* get_exprize2code(const char* race_code);
 
 #ifdef __cplusplus
 }
