@@ -45,6 +45,14 @@ Statement& Statement::bind(int index, std::string_view text) {
   return *this;
 }
 
+Statement& Statement::bind_blob(int index, std::string_view bytes) {
+  if (stmt_ != nullptr &&
+      sqlite3_bind_blob64(stmt_, index, bytes.data(), bytes.size(), SQLITE_TRANSIENT) != SQLITE_OK) {
+    fail("bind");
+  }
+  return *this;
+}
+
 Statement& Statement::bind_null(int index) {
   if (stmt_ != nullptr && sqlite3_bind_null(stmt_, index) != SQLITE_OK) fail("bind");
   return *this;
@@ -80,6 +88,13 @@ std::string_view Statement::column_text(int column) const {
   const unsigned char* text = sqlite3_column_text(stmt_, column);
   if (text == nullptr) return {};
   return {reinterpret_cast<const char*>(text),
+          static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
+}
+
+std::string_view Statement::column_blob(int column) const {
+  const void* bytes = sqlite3_column_blob(stmt_, column);
+  if (bytes == nullptr) return {};
+  return {static_cast<const char*>(bytes),
           static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
 }
 

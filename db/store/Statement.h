@@ -39,6 +39,8 @@ class Statement {
   Statement& bind(int index, const char* text) { return bind(index, std::string_view(text)); }
   Statement& bind(int index, const std::string& text) { return bind(index, std::string_view(text)); }
   Statement& bind_null(int index);
+  // Binds bytes as a BLOB (copied).
+  Statement& bind_blob(int index, std::string_view bytes);
 
   // Advances to the next row: true while there is one; false when the
   // statement is done or failed (status() tells which).
@@ -52,6 +54,7 @@ class Statement {
   std::int64_t column_int(int column) const;
   double column_double(int column) const;
   std::string_view column_text(int column) const;  // valid until the next step
+  std::string_view column_blob(int column) const;  // valid until the next step
 
   // Resets the statement and clears its bindings and status.
   void reset();

@@ -320,31 +320,27 @@ CREATE TABLE odds_set (
   race_no   INTEGER NOT NULL,
   final     INTEGER NOT NULL CHECK (final IN (0, 1)),
   kind      TEXT CHECK (kind IN ('0', '1')),  -- 0 予想オッズ, 1 前売りオッズ; NULL when final
-  announced INTEGER CHECK (announced BETWEEN 0 AND 2359),  -- HHMM, advance-sale odds
+  announced INTEGER CHECK (announced BETWEEN 0 AND 2359),  -- HHMM: advance-sale or final odds
+  runners   INTEGER NOT NULL CHECK (runners BETWEEN 1 AND 28),  -- the field the odds were made for
   PRIMARY KEY (race_date, place, race_no, final),
   FOREIGN KEY (race_date, place, race_no) REFERENCES race ON DELETE CASCADE,
   CHECK ((final = 1) = (kind IS NULL)),
-  CHECK ((kind = '1') = (announced IS NOT NULL))
+  CHECK (kind IS NULL OR (kind = '1') = (announced IS NOT NULL))
 ) STRICT, WITHOUT ROWID;
 
--- One combination of one pool. odds is NULL when the combination has no
--- odds; mark then tells why: '*' (shown ☆), '-' (no sale), '/' (scratched).
--- odds_max is the upper end of a place or wide range.
+-- The odds of one pool of one set, packed: one little-endian int32 per
+-- combination of the field in the pool's order (two for place and wide:
+-- the low and high end of the range). See OddsBlob.h for the order and the
+-- values that stand for the marks '*', '-' and '/'.
 CREATE TABLE odds (
   race_date INTEGER NOT NULL,
   place     TEXT NOT NULL,
   race_no   INTEGER NOT NULL,
   final     INTEGER NOT NULL,
   pool      INTEGER NOT NULL CHECK (pool BETWEEN 1 AND 5),
-  first     INTEGER NOT NULL CHECK (first BETWEEN 1 AND 28),
-  second    INTEGER NOT NULL CHECK (second BETWEEN 0 AND 28),
-  odds      INTEGER CHECK (odds > 0),
-  odds_max  INTEGER CHECK (odds_max >= odds),
-  mark      TEXT CHECK (mark IN ('*', '-', '/')),
-  PRIMARY KEY (race_date, place, race_no, final, pool, first, second),
-  FOREIGN KEY (race_date, place, race_no, final) REFERENCES odds_set ON DELETE CASCADE,
-  CHECK ((odds IS NULL) = (mark IS NOT NULL)),
-  CHECK (odds_max IS NULL OR pool IN (2, 5))
+  packed    BLOB NOT NULL,
+  PRIMARY KEY (race_date, place, race_no, final, pool),
+  FOREIGN KEY (race_date, place, race_no, final) REFERENCES odds_set ON DELETE CASCADE
 ) STRICT, WITHOUT ROWID;
 
 -- Payouts per 100-yen ticket. Several entries of one pool are dead heats

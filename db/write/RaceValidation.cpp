@@ -242,7 +242,7 @@ Status CheckOdds(const Race& race, const OddsSet& odds, bool final, const std::s
   Checker c(subject + (final ? " final odds" : " odds"));
   if (final) {
     if (!odds.kind.empty()) c.fail("final odds have no kind, not '" + odds.kind + "'");
-    c.range("announced", odds.announced, 0, 0);
+    if (odds.announced != 0) c.clock("announced", odds.announced);
   } else {
     c.code("kind", odds.kind, "01", kRequired);
     if (c.ok() && odds.kind == "1" && odds.announced == 0) {

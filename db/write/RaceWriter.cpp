@@ -1,8 +1,12 @@
 // Writing one race whole: its meeting, its race row, and everything that
 // hangs off it (reference times, runners and their comments, nominations,
 // odds, laps, corners, payouts).
+#include <cstdint>
+#include <map>
 #include <string>
+#include <vector>
 
+#include "db/store/OddsBlob.h"
 #include "db/write/Bind.h"
 #include "db/write/Validation.h"
 #include "db/write/Writer.h"
@@ -364,29 +368,47 @@ Status Writer::putRunners(const Race& race) {
 }
 
 Status Writer::putOdds(const Race& race, const OddsSet& odds, bool final) {
+  const int runners = static_cast<int>(race.runners.size());
   Statement& set = db_.statement(
-      "INSERT INTO odds_set (race_date, place, race_no, final, kind, announced) "
-      "VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+      "INSERT INTO odds_set (race_date, place, race_no, final, kind, announced, runners) "
+      "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
   BindKey(set, race.key);
   set.bind(4, final ? 1 : 0);
   BindText(set, 5, odds.kind);
-  if (odds.kind == "1") {
+  if (odds.kind == "1" || (final && odds.announced != 0)) {
     set.bind(6, odds.announced);
   } else {
     set.bind_null(6);
   }
+  set.bind(7, runners);
   Status s = set.run();
+
+  // Gather each pool's values in its combination order; validation has made
+  // sure every entry is a combination of the field, given once.
+  std::map<int, std::vector<std::int32_t>> pools;
   for (const OddsEntry& e : odds.entries) {
+    const int pool = static_cast<int>(e.pool);
+    const int slots = odds_blob::SlotsPerCombination(pool);
+    auto& values = pools[pool];
+    if (values.empty()) {
+      values.assign(static_cast<std::size_t>(odds_blob::CombinationCount(pool, runners) * slots),
+                    odds_blob::kNone);
+    }
+    const auto at = static_cast<std::size_t>(
+        odds_blob::IndexOf(pool, runners, e.first, e.second) * slots);
+    values[at] = e.odds > 0 ? e.odds
+                 : e.mark == "*" ? odds_blob::kStar
+                 : e.mark == "/" ? odds_blob::kScratched
+                                 : odds_blob::kNone;
+    if (slots == 2) values[at + 1] = e.odds > 0 ? e.odds_max : 0;
+  }
+  for (const auto& [pool, values] : pools) {
     if (!s.ok()) break;
     Statement& st = db_.statement(
-        "INSERT INTO odds (race_date, place, race_no, final, pool, first, second, odds, odds_max, "
-        "mark) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+        "INSERT INTO odds (race_date, place, race_no, final, pool, packed) "
+        "VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
     BindKey(st, race.key);
-    st.bind(4, final ? 1 : 0).bind(5, static_cast<int>(e.pool)).bind(6, e.first);
-    st.bind(7, e.second);
-    BindNumber(st, 8, e.odds);
-    BindNumber(st, 9, e.odds_max);
-    BindText(st, 10, e.mark);
+    st.bind(4, final ? 1 : 0).bind(5, pool).bind_blob(6, odds_blob::Pack(values));
     s = st.run();
   }
   return Context(final ? "final odds" : "odds", s);

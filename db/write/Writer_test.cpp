@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "db/store/OddsBlob.h"
 #include "db/write/Validation.h"
 #include "testing/SmallWorld.h"
 #include "testing/TempDir.h"
@@ -116,11 +117,29 @@ TEST_F(WriterTest, RunnerRoundTrip) {
 TEST_F(WriterTest, OddsAndPayoutsRoundTrip) {
   WriteWorld();
   EXPECT_EQ(get("SELECT kind || '|' || announced FROM odds_set WHERE final = 0"), "1|1030");
-  EXPECT_EQ(get("SELECT ifnull(kind, 'final') FROM odds_set WHERE final = 1"), "final");
-  EXPECT_EQ(get("SELECT ifnull(odds, '-') || mark FROM odds WHERE final = 0 AND pool = 1 AND "
-                "first = 9"),
-            "-/");
-  EXPECT_EQ(get("SELECT odds || '-' || odds_max FROM odds WHERE pool = 2"), "12-18");
+  EXPECT_EQ(get("SELECT ifnull(kind, 'final') || '|' || runners FROM odds_set WHERE final = 1"),
+            "final|9");
+  EXPECT_EQ(get("SELECT group_concat(pool) FROM (SELECT pool FROM odds WHERE final = 0 "
+                "ORDER BY pool)"),
+            "1,2,3,4") << "a pool without odds has no row";
+  // The packed values: win by horse number, place as ranges, pairs by index.
+  auto pool = [this](int final, int number) {
+    Statement& st = db_->statement("SELECT packed FROM odds WHERE final = ?1 AND pool = ?2");
+    st.bind(1, final).bind(2, number);
+    std::vector<std::int32_t> values;
+    EXPECT_TRUE(st.step());
+    EXPECT_TRUE(odds_blob::Unpack(st.column_blob(0), number, 9, &values));
+    st.reset();
+    return values;
+  };
+  std::vector<std::int32_t> win = pool(0, 1);
+  EXPECT_EQ(win, (std::vector<std::int32_t>{35, 0, 0, 0, 0, 0, 0, 0, odds_blob::kScratched}));
+  std::vector<std::int32_t> place = pool(0, 2);
+  EXPECT_EQ(place[0], 12);
+  EXPECT_EQ(place[1], 18);
+  EXPECT_EQ(pool(0, 3)[35], 1234) << "frames 8-8 is the last bracket pair";
+  EXPECT_EQ(pool(0, 4)[0], 88) << "horses 1-2 is the first quinella pair";
+  EXPECT_EQ(pool(1, 1)[0], 35);
   EXPECT_EQ(get("SELECT group_concat(first || '-' || second || '=' || amount, ',') FROM "
                 "(SELECT * FROM payout WHERE pool = 5 ORDER BY seq)"),
             "1-2=300,1-3=410,2-3=520");
