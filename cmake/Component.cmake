@@ -1,10 +1,11 @@
-# ydbcln_component(NAME <lib> DIRS <folders...> LINKS <targets...>)
+# ydbcln_component(NAME <lib> DIRS <folders...> LINKS <targets...>
+#                  [TEST_LINKS <targets...>] [WHOLE_PROGRAM_TEST])
 #
 # Builds one shared library from every *.cpp in the given folders except the
 # *_test.cpp files, and one GoogleTest program `<lib>_tests` from those test
 # files. Sources sit beside their tests; adding a file needs no edit here.
 function(ydbcln_component)
-  cmake_parse_arguments(C "" "NAME" "DIRS;LINKS;TEST_LINKS" ${ARGN})
+  cmake_parse_arguments(C "WHOLE_PROGRAM_TEST" "NAME" "DIRS;LINKS;TEST_LINKS" ${ARGN})
   set(sources)
   set(tests)
   foreach(dir IN LISTS C_DIRS)
@@ -32,7 +33,15 @@ function(ydbcln_component)
     target_link_libraries(${C_NAME}_tests PRIVATE ${C_NAME} ${C_TEST_LINKS}
       GTest::gtest GTest::gtest_main)
     ydbcln_warnings(${C_NAME}_tests)
-    gtest_discover_tests(${C_NAME}_tests DISCOVERY_TIMEOUT 60
-      PROPERTIES ENVIRONMENT "YDBCLN_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp")
+    if(C_WHOLE_PROGRAM_TEST)
+      # Tests that share an expensive fixture (a generated season) run in
+      # one process, so the fixture is built once.
+      add_test(NAME ${C_NAME}_tests COMMAND ${C_NAME}_tests)
+      set_tests_properties(${C_NAME}_tests PROPERTIES
+        ENVIRONMENT "YDBCLN_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp" LABELS slow)
+    else()
+      gtest_discover_tests(${C_NAME}_tests DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "YDBCLN_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp")
+    endif()
   endif()
 endfunction()

@@ -117,6 +117,8 @@ Status Database::Initialise(bool created) {
   Status s = exec("PRAGMA foreign_keys = ON");
   if (s.ok()) s = exec("PRAGMA journal_mode = WAL");
   if (s.ok()) s = exec("PRAGMA synchronous = NORMAL");
+  // A 64 MB page cache: writing a season touches the runner indexes all over.
+  if (s.ok()) s = exec("PRAGMA cache_size = -65536");
   if (!s.ok() || !created) return s;
 
   Transaction create(*this);

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdint>
 #include <string>
 
 namespace tool {
@@ -17,6 +18,20 @@ struct Options {
 // Each subcommand file defines one of these; main() calls them all. The
 // subcommand stores its exit code in *exit_code when it runs.
 void RegisterInfo(CLI::App& app, const Options& options, int* exit_code);
+void RegisterGenerate(CLI::App& app, const Options& options, int* exit_code);
+
+// The default world: the seasons and seed the main job generates into an
+// empty data directory.
+inline const char* const kDefaultSeasons = "2022-2024";
+constexpr std::uint64_t kDefaultSeed = 1;
+
+// Generates seasons first..last of the world of `seed` into the data set
+// in `data_dir` (created when missing); 0 on success, else 1 with a line on
+// standard error.
+int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_t seed);
+
+// Shows what the data set holds; 0 on success.
+int ShowInfo(const Options& options);
 
 }  // namespace tool
 

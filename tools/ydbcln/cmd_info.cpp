@@ -10,9 +10,8 @@
 #include "Session.h"
 
 namespace tool {
-namespace {
 
-int RunInfo(const Options& options) {
+int ShowInfo(const Options& options) {
   YHorseDB db;
   if (!OpenDataSet(db, options.data_dir)) return 1;
   int first = 0, last = 0, first_card = 0, last_card = 0;
@@ -45,11 +44,9 @@ int RunInfo(const Options& options) {
   return 0;
 }
 
-}  // namespace
-
 void RegisterInfo(CLI::App& app, const Options& options, int* exit_code) {
   CLI::App* info = app.add_subcommand("info", "Show what the data set holds");
-  info->callback([&options, exit_code] { *exit_code = RunInfo(options); });
+  info->callback([&options, exit_code] { *exit_code = ShowInfo(options); });
 }
 
 }  // namespace tool

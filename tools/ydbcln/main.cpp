@@ -1,8 +1,26 @@
 // ydbcln: the command-line program over the library. Global options come
-// first, then one subcommand.
+// first, then a subcommand. Without one, the main job: the data set in the
+// data directory is shown, after generating the default world into it when
+// the directory holds none.
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
+
 #include "Command.h"
+
+namespace {
+
+int MainJob(const tool::Options& options) {
+  if (!std::filesystem::exists(std::filesystem::path(options.data_dir) / "ydbcln.db")) {
+    const int first = std::stoi(std::string(tool::kDefaultSeasons).substr(0, 4));
+    const int last = std::stoi(std::string(tool::kDefaultSeasons).substr(5, 4));
+    const int status = tool::GenerateWorld(options.data_dir, first, last, tool::kDefaultSeed);
+    if (status != 0) return status;
+  }
+  return tool::ShowInfo(options);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app{"ydbcln: analyse JRA flat and jump racing"};
@@ -10,11 +28,13 @@ int main(int argc, char** argv) {
   app.add_option("--data", options.data_dir, "Directory of the data set")
       ->capture_default_str();
   app.add_flag("--json", options.json, "Print JSON for scripts");
-  app.require_subcommand(1);
+  app.require_subcommand(0, 1);
 
   int exit_code = 0;
   tool::RegisterInfo(app, options, &exit_code);
+  tool::RegisterGenerate(app, options, &exit_code);
 
   CLI11_PARSE(app, argc, argv);
+  if (app.get_subcommands().empty()) return MainJob(options);
   return exit_code;
 }

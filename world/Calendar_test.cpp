@@ -1,0 +1,117 @@
+// The calendar, the courses and the famous races' dates.
+#include "world/Calendar.h"
+
+#include <map>
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "world/Courses.h"
+#include "world/FamousRaces.h"
+
+namespace world {
+namespace {
+
+TEST(DatesTest, WeekdaysAndDayNumbers) {
+  EXPECT_EQ(WeekdayOf(20240106), kSaturday);
+  EXPECT_EQ(WeekdayOf(20000229), kTuesday);
+  EXPECT_EQ(AddDays(20231231, 1), 20240101);
+  EXPECT_EQ(AddDays(20240301, -1), 20240229);
+  EXPECT_EQ(DaysBetween(20190526, 20191222), 210);
+  EXPECT_EQ(NthWeekday(2024, 1, kMonday, 2), 20240108);
+}
+
+TEST(CalendarTest, RaceDaysAreWeekendsAndTheHolidays) {
+  for (int year = 2010; year <= 2035; ++year) {
+    const Season season = BuildSeason(year);
+    const std::set<int> holidays = {MakeDate(year, 1, 5), NthWeekday(year, 1, kMonday, 2),
+                                    NthWeekday(year, 9, kMonday, 3), NthWeekday(year, 10, kMonday, 2),
+                                    MakeDate(year, 12, 28)};
+    int venue_days = 0;
+    int previous = 0;
+    for (const RaceDay& day : season.days) {
+      EXPECT_GT(day.date, previous);
+      previous = day.date;
+      const bool weekend = day.weekday == kSaturday || day.weekday == kSunday;
+      EXPECT_TRUE(weekend || holidays.count(day.date) == 1) << day.date;
+      EXPECT_GE(day.venues.size(), 2u) << day.date;
+      EXPECT_LE(day.venues.size(), 3u) << day.date;
+      venue_days += static_cast<int>(day.venues.size());
+    }
+    // About 288 venue-days, the real count, so about 3,456 races.
+    EXPECT_GE(venue_days * kRacesPerDay, 3300) << year;
+    EXPECT_LE(venue_days * kRacesPerDay, 3600) << year;
+  }
+}
+
+TEST(CalendarTest, MeetingsAreNumberedByCourseInTheYear) {
+  const Season season = BuildSeason(2019);
+  std::map<int, int> last_kai;                   // place -> latest kai
+  std::map<std::pair<int, int>, int> last_day;  // (place, kai) -> latest day
+  for (const RaceDay& day : season.days) {
+    std::set<int> places;
+    for (const VenueDay& v : day.venues) {
+      EXPECT_TRUE(places.insert(v.place).second);
+      const int kai = last_kai[v.place];
+      EXPECT_TRUE(v.kai == kai || v.kai == kai + 1) << day.date;
+      last_kai[v.place] = v.kai;
+      int& d = last_day[{v.place, v.kai}];
+      EXPECT_EQ(v.kai_day, d + 1) << day.date << " place " << v.place;
+      d = v.kai_day;
+    }
+  }
+  EXPECT_EQ(last_kai[4], 5);  // 東京 races five meetings
+  EXPECT_EQ(last_kai[5], 5);  // 中山 too
+  EXPECT_EQ(last_kai[9], 2);  // 函館 two
+}
+
+TEST(CoursesTest, DirectionsAndDistances) {
+  for (int place = 0; place < kCourseCount; ++place) {
+    const Course& c = CourseAt(place);
+    const bool left = c.place == "04" || c.place == "07" || c.place == "02";
+    EXPECT_EQ(c.left_handed, left) << c.name;
+    EXPECT_EQ(c.has_jumps, c.region != Region::kNorth) << c.name;
+    bool turf = false, dirt = false;
+    for (const Layout& l : c.layouts) {
+      turf = turf || l.surface == Surface::kTurf;
+      dirt = dirt || l.surface == Surface::kDirt;
+      EXPECT_EQ(c.direction(l), l.straight ? "2" : (left ? "1" : "0"));
+      EXPECT_GT(ParTime(c, l.surface, l.distance), l.distance / 19.0);
+      EXPECT_LT(ParTime(c, l.surface, l.distance), l.distance / 13.0);
+    }
+    EXPECT_TRUE(turf && dirt) << c.name;
+  }
+  // Niigata's straight 1,000 m has no corners.
+  for (const Layout& l : CourseAt(7).layouts) {
+    if (l.straight) {
+      EXPECT_EQ(CourseAt(7).corners(l), 0);
+    }
+  }
+}
+
+TEST(FamousRacesTest, BigRacesKeepTheirUsualDates) {
+  for (int year : {2016, 2019, 2024}) {
+    const Season season = BuildSeason(year);
+    std::map<std::string, int> dates;
+    for (const ScheduledRace& r : ScheduleFamousRaces(season)) dates[r.spec.name] = r.date;
+    // The Derby on the last Sunday of May or the first of June.
+    const int derby = dates.at("東京優駿");
+    EXPECT_EQ(WeekdayOf(derby), kSunday);
+    EXPECT_TRUE(MonthOf(derby) == 5 ? DayOf(derby) >= 24 : DayOf(derby) <= 2) << derby;
+    // The Japan Cup on the last Sunday of November, the Arima Kinen a few
+    // weeks later at Nakayama.
+    const int jc = dates.at("ジャパンカップ");
+    EXPECT_EQ(MonthOf(jc), 11);
+    EXPECT_GT(DayOf(jc), 21);
+    const int arima = dates.at("有馬記念");
+    EXPECT_EQ(WeekdayOf(arima), kSunday);
+    EXPECT_EQ(MonthOf(arima), 12);
+    EXPECT_GE(DayOf(arima), 21);
+    // Every famous race is run where and when its course is racing.
+    EXPECT_EQ(dates.size(), FamousRaces().size()) << year;
+  }
+}
+
+}  // namespace
+}  // namespace world

@@ -1,0 +1,76 @@
+// The race-world generator: fills a store with seasons of synthetic JRA
+// racing, written through the store's Writer.
+//
+//   world::Options options;
+//   options.first_season = 2019;
+//   options.last_season = 2021;
+//   options.seed = 7;
+//   ydb::Status s = world::Generate(*db, options);
+//
+// Determinism: the same seed, origin and seasons give the same store
+// contents, on any platform with the same floating-point results; another
+// seed gives another world.
+//
+// Continuing a world: a world begins at its origin season (Options::origin;
+// seasons before it are refused). Its horses, people and bloodlines are
+// laid down three seasons before the origin, and every season from then on
+// is simulated whether it is written or not: seasons before
+// `first_season` are run silently (results only, no odds, laps or passing
+// orders, nothing written), and `first_season` to `last_season` are run in
+// full and written. Since nothing that decides a result depends on what is
+// written, generating seasons A to B and later B+1 to C with the same seed
+// and origin gives the same store as generating A to C at once: the same
+// horses with the same codes, the same people, the same races.
+//
+// Within a written season each month is one Writer batch: the people (in
+// the first month of the season), every horse that runs, is nominated or
+// retires that month with its sire and dam, the sires, and the races. A
+// horse is written again when its record has changed since it was last
+// written in the same call.
+#ifndef YDB_WORLD_GENERATOR_H_
+#define YDB_WORLD_GENERATOR_H_
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "db/store/Database.h"
+#include "db/store/Status.h"
+#include "world/Pools.h"
+
+namespace world {
+
+constexpr int kDefaultOrigin = 2015;
+
+struct Options {
+  int first_season = 0;
+  int last_season = 0;
+  std::uint64_t seed = 1;
+  int origin = kDefaultOrigin;  // the world's first season; first_season >= origin
+};
+
+// Figures of a generation: what was written and the betting over it.
+struct Summary {
+  int seasons = 0;           // seasons written
+  int races = 0;
+  int runners = 0;           // runners on the cards written, scratched ones included
+  int horses = 0;            // horse rows written (sires and dams included)
+  std::int64_t rows = 0;     // rows handed to the writer, about as many as it inserts
+  Ledger pools;              // staked and paid per pool over the written races
+};
+
+// Told of progress: `done` of `total` race days simulated, and what is
+// being done ("2019-04-14", or "simulating 2016" for a silent season).
+// Returning false stops the generation.
+using Progress = std::function<bool(int done, int total, const std::string& what)>;
+
+// Generates and writes the seasons of `options`. Fails, saying why, for
+// seasons out of order or before the origin, when the writer refuses a
+// batch, or when `progress` stops it; months written before a failure stay
+// written.
+ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& progress = {},
+                     Summary* summary = nullptr);
+
+}  // namespace world
+
+#endif  // YDB_WORLD_GENERATOR_H_

@@ -1,0 +1,201 @@
+// A race run on a small hand-made world: weights by the rules, the result
+// sampled from the runners' strengths, prizes, the draw, the weather.
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "db/write/Validation.h"
+#include "world/Dates.h"
+#include "world/Performance.h"
+#include "world/RaceSimulation.h"
+#include "world/Riders.h"
+#include "world/Weather.h"
+
+namespace world {
+namespace {
+
+constexpr int kDate = 20190915;  // a Sunday in September
+
+// Ten four-year-olds (the first three fillies) and one three-year-old of
+// equal ability, one trainer, a senior jockey and an apprentice.
+World SmallWorld() {
+  World w;
+  Trainer t;
+  t.code = "01001";
+  w.trainers.push_back(t);
+  Jockey senior;
+  senior.code = "00101";
+  senior.first_year = 2000;
+  w.jockeys.push_back(senior);
+  Jockey apprentice;
+  apprentice.code = "00102";
+  apprentice.apprentice = true;
+  apprentice.first_year = 2018;
+  apprentice.wins = 12;
+  w.jockeys.push_back(apprentice);
+  for (int i = 0; i < 11; ++i) {
+    Horse h;
+    h.birth_date = i == 10 ? 20160401 : 20150401;
+    h.sex = i < 3 ? "1" : "0";
+    h.trainer = 0;
+    h.genes.distance = std::log(1600.0);
+    h.flat_class = HorseClass::kWin2;
+    h.base_weight = 470;
+    w.horses.push_back(h);
+  }
+  return w;
+}
+
+RaceSpec Spec(WeightRule rule, bool special) {
+  RaceSpec spec;
+  spec.place = 4;
+  spec.number = special ? 10 : 6;
+  for (const Layout& l : CourseAt(4).layouts) {
+    if (l.surface == Surface::kTurf && l.distance == 1600) spec.layout = &l;
+  }
+  spec.band = Band::k3up;
+  spec.horse_class = HorseClass::kWin2;
+  spec.special = special;
+  spec.rule = rule;
+  spec.prize = 14500000;
+  for (int i = 0; i < 11; ++i) {
+    spec.field.push_back(i);
+    spec.jockeys.push_back(i == 5 ? 1 : 0);
+  }
+  return spec;
+}
+
+TEST(WeightsTest, WeightForAgeSexAllowanceAndTheApprenticesClaim) {
+  const World w = SmallWorld();
+  RaceSpec spec = Spec(WeightRule::kSet, false);
+  AssignWeights(w, spec, kDate);
+  EXPECT_EQ(spec.weights[3], 570);   // a colt of four
+  EXPECT_EQ(spec.weights[0], 550);   // a filly carries 2 kg less
+  EXPECT_EQ(spec.weights[10], 550);  // a colt of three in September
+  EXPECT_EQ(spec.claims[5], "3");    // an apprentice with 12 wins claims 3 kg
+  EXPECT_EQ(spec.weights[5], 540);
+  // No claim in a special race.
+  RaceSpec named = Spec(WeightRule::kSet, true);
+  AssignWeights(w, named, kDate);
+  EXPECT_EQ(named.claims[5], "");
+  EXPECT_EQ(named.weights[5], 570);
+}
+
+TEST(WeightsTest, TheHandicapperWeightsTheBetterHorsesUp) {
+  World w = SmallWorld();
+  for (int i = 0; i < 11; ++i) w.horses[static_cast<std::size_t>(i)].ability = 2.0 * i;
+  RaceSpec spec = Spec(WeightRule::kHandicap, true);
+  AssignWeights(w, spec, kDate);
+  for (int i = 4; i < 10; ++i) {
+    EXPECT_GE(spec.weights[static_cast<std::size_t>(i) + 1], spec.weights[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(spec.weights[static_cast<std::size_t>(i)] % 5, 0);  // half kilograms
+  }
+  EXPECT_GT(spec.weights[9], spec.weights[3] + 30);
+  EXPECT_LE(spec.weights[9], 590);
+  EXPECT_GE(spec.weights[3], 480);
+}
+
+TEST(RunRaceTest, TheStrongerHorseWinsAsOftenAsItsChanceSays) {
+  World w = SmallWorld();
+  w.horses[7].ability = 6.0;  // the class horse of the field
+  RaceSpec spec = Spec(WeightRule::kSet, false);
+  AssignWeights(w, spec, kDate);
+  const Conditions good{"0", 0, 0};
+  VenueDay venue{4, 4, 9, 0};
+  std::map<int, int> wins;
+  double chance = 0.0;
+  const int races = 4000;
+  for (int r = 0; r < races; ++r) {
+    Random luck(9, "race-test", {static_cast<std::uint64_t>(r)});
+    const RaceRun run = RunRace(w, spec, kDate, venue, good, luck);
+    ASSERT_EQ(run.runners(), 11);
+    // The draw: every number once, frames by the rule.
+    std::vector<bool> seen(12, false);
+    double total = 0.0;
+    for (const Starter& s : run.starters) {
+      EXPECT_FALSE(seen[static_cast<std::size_t>(s.number)]);
+      seen[static_cast<std::size_t>(s.number)] = true;
+      EXPECT_EQ(s.frame, ydb::DrawFrame(s.number, 11));
+      if (!s.scratched()) total += std::exp(s.strength / LuckScale(spec));
+    }
+    for (const Starter& s : run.starters) {
+      if (s.horse == 7 && !s.scratched()) chance += std::exp(s.strength / LuckScale(spec)) / total;
+      if (s.finish == 1) ++wins[s.horse];
+    }
+  }
+  // Softmax of the strengths is each runner's chance; the result follows it.
+  EXPECT_NEAR(wins[7] / static_cast<double>(races), chance / races, 0.025);
+  EXPECT_GT(wins[7], 3 * wins[3]);
+}
+
+TEST(RunRaceTest, PlacingsPrizesAndAccidentsAgree) {
+  const World w = SmallWorld();
+  RaceSpec spec = Spec(WeightRule::kSet, true);
+  AssignWeights(w, spec, kDate);
+  const Conditions good{"0", 0, 0};
+  VenueDay venue{4, 4, 9, 0};
+  std::map<std::string, int> accidents;
+  for (int r = 0; r < 3000; ++r) {
+    Random luck(10, "race-test", {static_cast<std::uint64_t>(r)});
+    const RaceRun run = RunRace(w, spec, kDate, venue, good, luck);
+    std::int64_t paid = 0;
+    for (const Starter& s : run.starters) {
+      ++accidents[s.accident];
+      paid += s.prize;
+      if (s.scratched() || s.accident == "31" || s.accident == "33") {
+        EXPECT_EQ(s.finish, 0);
+        EXPECT_EQ(s.arrival, 0);
+      } else {
+        EXPECT_GT(s.arrival, 0);
+      }
+      if (s.accident == "32") {
+        EXPECT_EQ(s.finish, 0);
+      }
+      if (s.finish == 1 && run.dead_heat.size() > 1 && !run.dead_heat[1]) {
+        EXPECT_EQ(s.prize, run.prizes[0]);
+      }
+    }
+    // The five prizes are paid out whole (less the rounding of shares).
+    std::int64_t offered = 0;
+    for (std::int64_t p : run.prizes) offered += p;
+    EXPECT_LE(paid, offered);
+    EXPECT_GE(paid, offered - 1000);
+    EXPECT_GT(run.winner_time, 900);  // about 1:34 for a mile at Tokyo
+    EXPECT_LT(run.winner_time, 1000);
+  }
+  EXPECT_GT(accidents[""], 32000);
+  EXPECT_GT(accidents["34"], 20);  // scratchings happen, a few in a thousand
+}
+
+TEST(WeatherTest, TheRainySeasonBringsSoftGoing) {
+  WeatherBook book(11);
+  int soft_june = 0, soft_january = 0, dirt_wetter = 0, days = 0;
+  for (int year = 2000; year < 2040; ++year) {
+    for (int day : {MakeDate(year, 1, 12), MakeDate(year, 1, 13), MakeDate(year, 6, 15), MakeDate(year, 6, 16)}) {
+      const Conditions c = book.Today(5, day);
+      (MonthOf(day) == 6 ? soft_june : soft_january) += c.turf_going > 0;
+      dirt_wetter += c.dirt_going >= c.turf_going;
+      ++days;
+    }
+  }
+  EXPECT_GT(soft_june, soft_january);
+  EXPECT_EQ(dirt_wetter, days);
+}
+
+TEST(PerformanceTest, HorsesPeakAtFourOrFiveAndSuitTheirTrip) {
+  Horse h;
+  h.birth_date = 20150401;
+  h.genes.distance = std::log(2000.0);
+  EXPECT_LT(AgeCurve(h, 20170701), AgeCurve(h, 20180701));
+  EXPECT_LT(AgeCurve(h, 20180701), AgeCurve(h, 20190701));
+  EXPECT_NEAR(AgeCurve(h, 20200101), 0.0, 0.5);
+  EXPECT_LT(AgeCurve(h, 20240101), AgeCurve(h, 20200101) - 2.0);
+  EXPECT_GT(Aptitude(h, Surface::kTurf, 2000, 0), Aptitude(h, Surface::kTurf, 1200, 0) + 5.0);
+  h.target_distance = 2000;
+  h.target_surface = Surface::kDirt;
+  EXPECT_EQ(PlanFit(h, Surface::kDirt, 2000), 0.0);
+  EXPECT_LT(PlanFit(h, Surface::kTurf, 2000), -2.0);
+}
+
+}  // namespace
+}  // namespace world
