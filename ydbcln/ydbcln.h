@@ -11,4 +11,13 @@
 #include "ydbcln/session/YSubObject.h"
 #include "ydbcln/session/YUtil.h"
 
+// Race data
+#include "ydbcln/race/YDayRace.h"
+#include "ydbcln/race/YHaito.h"
+#include "ydbcln/race/YHaitoInfo.h"
+#include "ydbcln/race/YMainraceList.h"
+#include "ydbcln/race/YOdds.h"
+#include "ydbcln/race/YRaceHorse.h"
+#include "ydbcln/race/YRaceList.h"
+
 #endif  // YDBCLN_YDBCLN_H_

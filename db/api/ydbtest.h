@@ -1,6 +1,9 @@
 // Hooks for tests of code that calls the database operations: make a chosen
 // operation fail as a broken store would, and count the calls made. Not for
 // production use.
+//
+// Every fetch and make_sorted_odds pass through these hooks; operations are
+// named as their functions are ("get_odds2code_ex").
 #ifndef YDB_API_YDBTEST_H_
 #define YDB_API_YDBTEST_H_
 
@@ -8,13 +11,19 @@
 extern "C" {
 #endif
 
-// From now on, the operation named (e.g. "get_odds2code_ex") fails as if
-// the store had failed: a fetch returns null. Several operations may be
-// made to fail at once. A null name makes every operation work again.
+// From now on, the operation named fails as if the store had failed: it
+// returns null and get_db_error() says it was made to fail. Several
+// operations may be made to fail at once. A null name makes every
+// operation work again.
 void ydb_test_fail(const char* operation);
 
-// How many times the operation named was called since the last reset;
-// ydb_test_reset_counts() sets every count to 0.
+// The operation named works `calls` more times, then fails as above (so
+// ydb_test_fail_after("make_sorted_odds", 1) lets the first popularity
+// order be made and fails the second). A negative count is taken as 0.
+void ydb_test_fail_after(const char* operation, int calls);
+
+// How many times the operation named was called since the last reset,
+// failed calls included; ydb_test_reset_counts() sets every count to 0.
 int ydb_test_call_count(const char* operation);
 void ydb_test_reset_counts(void);
 

@@ -17,7 +17,9 @@ const RecordLayout& OddsLayout() {
   // 1 <= a < b <= 18, are numbered in lexical order: (1,1) is bracket pair
   // 0, (8,8) is 35; (1,2) is quinella pair 0, (17,18) is 152.
   static const RecordLayout layout("ODDSREC", 1462, {
-      F::Code("kind", 104, 1, "'0' forecast odds, '1' advance-sale odds"),
+      F::Code("race_code", 0, 12,
+              "race code of the odds; the rest of the race identification is blank"),
+      F::Code("kind", 104, 1, "'0' forecast odds, '1' advance-sale or final odds"),
       F::Digits("announced", 105, 4, "time of announcement, HHMM"),
       F::Digits("win_odds", 113, 5, "win odds of horse number index + 1, tenths").Repeat(18, 5),
       F::Digits("bracket_odds", 203, 5,
@@ -43,6 +45,7 @@ const RecordLayout& PayoutLayout() {
   // Several entries of one pool are dead heats; an unused entry reads 0.
   // The record ends with the last wide entry's unread popularity.
   static const RecordLayout layout("EXPRIZEREC", 254, {
+      F::Code("race_code", 0, 12, "race code of the payouts"),
       F::Digits("win_horse_number", 20, 2, "win: horse number").Repeat(3, 8),
       F::Digits("win_payout", 22, 6, "win: payout, yen per 100 yen").Repeat(3, 8),
       F::Digits("place_horse_number", 44, 2, "place: horse number").Repeat(5, 8),

@@ -11,7 +11,9 @@ using F = Field;
 const RecordLayout& CardRunnerLayout() {
   // The race key opens the record in the old form (place, year, kai, day,
   // race number). Bytes 235-672 and 680-687 are carried whole into the
-  // card's runner lines and read by nobody else, so they stay gaps here.
+  // card's runner lines; the client reads nothing else there. The first
+  // nine of them hold the training marks and the body weight, the rest are
+  // gaps.
   static const RecordLayout layout("RACEDHREC", 688, {
       F::Code("place_code", 0, 2, "race key: place code"),
       F::Digits("year", 2, 4, "race key: year"),
@@ -41,6 +43,11 @@ const RecordLayout& CardRunnerLayout() {
       F::Code("stable_location", 231, 2, "stable location field"),
       F::Code("stable_affiliation", 233, 1, "stable affiliation code"),
       F::Digits("small_number", 234, 1, "a digit kept as a small number"),
+      F::Code("training_marks", 235, 3,
+              "training marks, each a digit or a blank (first bytes of the card line)"),
+      F::Digits("body_weight", 238, 3, "body weight, kg; blank when not known (card line)"),
+      F::Signed("body_weight_change", 241, 3,
+                "body weight change, kg; blank when not known (card line)"),
       F::Digits("value_tenths", 677, 3, "a value shown with one decimal (tenths)"),
   });
   return layout;
@@ -85,7 +92,7 @@ const RecordLayout& ResultRunnerLayout() {
       F::Digits("weight_carried", 261, 3, "weight carried, tenths of a kilogram"),
       F::Digits("body_weight", 264, 3, "body weight, kg"),
       F::Signed("body_weight_change", 267, 3, "body weight change, kg; blank when unknown"),
-      F::Digits("result_number_4", 270, 3, "result number 4"),
+      F::Digits("result_number_4", 270, 3, "result number 4: the last 600 m, tenths of a second"),
       F::Code("jockey_code", 273, 5, "jockey code"),
       F::Text("jockey_name", 310, 8, "jockey name"),
       F::Digits("digit", 327, 1, "a digit kept on the runner"),
@@ -100,12 +107,12 @@ const RecordLayout& ResultRunnerLayout() {
                 "accident code: 31 fall, 32 disqualified, 33 pulled up, 34 scratched, "
                 "35 excluded, 36 demoted"),
       F::Digits("arrival_order", 389, 2, "order of crossing the line"),
-      F::Digits("result_number_3", 393, 4, "result number 3"),
+      F::Digits("result_number_3", 393, 4, "result number 3: the race time, tenths of a second"),
       F::Code("margin_lengths", 397, 2, "margin: whole lengths"),
       F::Code("margin_code", 399, 1, "margin: fraction or word code"),
       F::Digits("margin", 400, 3, "margin value; 998 means none"),
-      F::Digits("result_number_a", 403, 3, "first of two 3-digit result fields"),
-      F::Digits("result_number_b", 406, 3, "second of two 3-digit result fields"),
+      F::Digits("result_number_a", 403, 3, "first 600 m, tenths of a second"),
+      F::Digits("result_number_b", 406, 3, "last 600 m, tenths of a second"),
       F::Digits("corner_position", 409, 2, "position at corners 1 to 4").Repeat(4, 2),
       F::Code("position_code", 417, 1, "position code"),
       F::Text("result_block", 418, 116, "result block kept whole on the runner"),
@@ -156,9 +163,12 @@ const RecordLayout& PastRunLayout() {
 }
 
 const RecordLayout& CommentLayout() {
-  // The comment (kind 0) or memo (kind 1) on one horse's run; only the text
-  // is read.
+  // The comment (kind 0) or memo (kind 1) on one horse's run; the client
+  // reads only the text, the key in front says which run it belongs to.
   static const RecordLayout layout("COMMENTREC", 1007, {
+      F::Code("race_code", 0, 12, "race code of the run"),
+      F::Code("horse_code", 12, 7, "horse code of the run"),
+      F::Digits("kind", 19, 1, "0 the run comment, 1 the user's memo"),
       F::Text("text", 47, 960, "comment or memo text"),
   });
   return layout;

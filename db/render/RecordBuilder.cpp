@@ -2,7 +2,9 @@
 #include "db/render/RecordBuilder.h"
 
 #include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "text/sjis.h"
 
@@ -20,12 +22,14 @@ std::string Name(const RecordLayout& layout, std::string_view field) {
   return std::string(layout.name()) + "." + std::string(field);
 }
 
-// `magnitude` as decimal digits, zero-padded to `width`; empty
-// when it needs more digits than that.
-std::string PaddedDigits(std::uint64_t magnitude, std::size_t width) {
-  std::string digits = std::to_string(magnitude);
-  if (digits.size() > width) return std::string();
-  return std::string(width - digits.size(), '0') + digits;
+// `magnitude` as decimal digits, zero-padded to `width`, into `out`
+// (which holds at least `width` bytes); false when it needs more digits.
+bool PaddedDigits(std::uint64_t magnitude, std::size_t width, unsigned char* out) {
+  for (std::size_t i = width; i-- > 0;) {
+    out[i] = static_cast<unsigned char>('0' + magnitude % 10);
+    magnitude /= 10;
+  }
+  return magnitude == 0;
 }
 
 std::uint64_t Magnitude(std::int64_t value) {
@@ -53,135 +57,186 @@ Status RecordBuilder::Fail(Status error) {
   return error;
 }
 
-unsigned char* RecordBuilder::Locate(std::string_view name, std::size_t index, unsigned forms,
-                                     const Field** field, Status* error) {
+const Field* RecordBuilder::Find(std::string_view name, Status* error) {
   const Field* f = layout_.find(name);
-  if (f == nullptr) {
-    *error = Fail(Status::Error(Name(layout_, name) + ": no such field"));
+  if (f == nullptr) *error = Fail(Status::Error(Name(layout_, name) + ": no such field"));
+  return f;
+}
+
+unsigned char* RecordBuilder::Locate(const Field& field, std::size_t index, unsigned forms,
+                                     Status* error) {
+  const std::vector<Field>& fields = layout_.fields();
+  const std::less<const Field*> before;
+  if (fields.empty() || before(&field, &fields.front()) || before(&fields.back(), &field)) {
+    *error = Fail(Status::Error(Name(layout_, field.name) + ": not a field of this layout"));
     return nullptr;
   }
-  if ((forms & Allow(f->form)) == 0) {
-    *error = Fail(Status::Error(Name(layout_, name) + ": a " + FormName(f->form) +
+  if ((forms & Allow(field.form)) == 0) {
+    *error = Fail(Status::Error(Name(layout_, field.name) + ": a " + FormName(field.form) +
                                 " field cannot be written this way"));
     return nullptr;
   }
-  if (index >= f->count) {
-    *error = Fail(Status::Error(Name(layout_, name) + ": index " + std::to_string(index) +
-                                " out of range (" + std::to_string(f->count) + " occurrences)"));
+  if (index >= field.count) {
+    *error = Fail(Status::Error(Name(layout_, field.name) + ": index " + std::to_string(index) +
+                                " out of range (" + std::to_string(field.count) + " occurrences)"));
     return nullptr;
   }
-  *field = f;
-  return record_ + f->offset_at(index);
+  return record_ + field.offset_at(index);
 }
 
+// The by-name setters find the field and write through the Field setters.
+
 Status RecordBuilder::set_digits(std::string_view field, std::int64_t value, std::size_t index) {
-  const Field* f = nullptr;
   Status error;
-  unsigned char* at = Locate(field, index, Allow(FieldForm::kDigits), &f, &error);
-  if (at == nullptr) return error;
-  if (value < 0) {
-    return Fail(Status::Error(Name(layout_, field) + ": negative value " + std::to_string(value) +
-                              " in a digit field"));
-  }
-  const std::string digits = PaddedDigits(static_cast<std::uint64_t>(value), f->width);
-  if (digits.empty()) {
-    return Fail(Status::Error(Name(layout_, field) + ": " + std::to_string(value) +
-                              " does not fit in " + std::to_string(f->width) + " digits"));
-  }
-  std::memcpy(at, digits.data(), f->width);
-  return Status::Ok();
+  const Field* f = Find(field, &error);
+  return f != nullptr ? set_digits(*f, value, index) : error;
 }
 
 Status RecordBuilder::set_signed(std::string_view field, std::int64_t value, std::size_t index) {
-  const Field* f = nullptr;
   Status error;
-  unsigned char* at = Locate(field, index, Allow(FieldForm::kSigned), &f, &error);
-  if (at == nullptr) return error;
-  const std::string digits = f->width < 2 ? std::string() : PaddedDigits(Magnitude(value), f->width - 1);
-  if (digits.empty()) {
-    return Fail(Status::Error(Name(layout_, field) + ": " + std::to_string(value) +
-                              " does not fit in a sign and " + std::to_string(f->width - 1) +
-                              " digits"));
-  }
-  at[0] = value < 0 ? '-' : '+';
-  std::memcpy(at + 1, digits.data(), digits.size());
-  return Status::Ok();
+  const Field* f = Find(field, &error);
+  return f != nullptr ? set_signed(*f, value, index) : error;
 }
 
 Status RecordBuilder::set_text_utf8(std::string_view field, std::string_view utf8, std::size_t index) {
-  return set_text_sjis(field, ytext::to_sjis_lossy(utf8), index);
+  Status error;
+  const Field* f = Find(field, &error);
+  return f != nullptr ? set_text_utf8(*f, utf8, index) : error;
 }
 
 Status RecordBuilder::set_text_sjis(std::string_view field, std::string_view sjis, std::size_t index) {
-  const Field* f = nullptr;
   Status error;
-  unsigned char* at = Locate(field, index, Allow(FieldForm::kText), &f, &error);
-  if (at == nullptr) return error;
-  const std::string fitted = ytext::fit_field(sjis, f->width);
-  if (fitted.size() != f->width) {
-    return Fail(Status::Error(Name(layout_, field) + ": text could not be fitted"));
-  }
-  std::memcpy(at, fitted.data(), f->width);
-  return Status::Ok();
+  const Field* f = Find(field, &error);
+  return f != nullptr ? set_text_sjis(*f, sjis, index) : error;
 }
 
 Status RecordBuilder::set_code(std::string_view field, std::string_view code, std::size_t index) {
-  const Field* f = nullptr;
   Status error;
-  unsigned char* at = Locate(field, index, Allow(FieldForm::kCode), &f, &error);
+  const Field* f = Find(field, &error);
+  return f != nullptr ? set_code(*f, code, index) : error;
+}
+
+Status RecordBuilder::set_marker(std::string_view field, char mark, std::size_t index) {
+  Status error;
+  const Field* f = Find(field, &error);
+  return f != nullptr ? set_marker(*f, mark, index) : error;
+}
+
+Status RecordBuilder::set_raw(std::string_view field, std::string_view bytes, std::size_t index) {
+  Status error;
+  const Field* f = Find(field, &error);
+  return f != nullptr ? set_raw(*f, bytes, index) : error;
+}
+
+Status RecordBuilder::set_int(std::string_view field, std::int64_t value, std::size_t index) {
+  Status error;
+  const Field* f = Find(field, &error);
+  return f != nullptr ? set_int(*f, value, index) : error;
+}
+
+
+Status RecordBuilder::set_digits(const Field& f, std::int64_t value, std::size_t index) {
+  Status error;
+  unsigned char* at = Locate(f, index, Allow(FieldForm::kDigits), &error);
   if (at == nullptr) return error;
-  if (code.size() > f->width) {
-    return Fail(Status::Error(Name(layout_, field) + ": code \"" + std::string(code) +
-                              "\" longer than " + std::to_string(f->width)));
+  if (value < 0) {
+    return Fail(Status::Error(Name(layout_, f.name) + ": negative value " + std::to_string(value) +
+                              " in a digit field"));
+  }
+  unsigned char digits[32];
+  if (f.width > sizeof digits || !PaddedDigits(static_cast<std::uint64_t>(value), f.width, digits)) {
+    return Fail(Status::Error(Name(layout_, f.name) + ": " + std::to_string(value) +
+                              " does not fit in " + std::to_string(f.width) + " digits"));
+  }
+  std::memcpy(at, digits, f.width);
+  return Status::Ok();
+}
+
+Status RecordBuilder::set_signed(const Field& f, std::int64_t value, std::size_t index) {
+  Status error;
+  unsigned char* at = Locate(f, index, Allow(FieldForm::kSigned), &error);
+  if (at == nullptr) return error;
+  unsigned char digits[32];
+  if (f.width < 2 || f.width > sizeof digits ||
+      !PaddedDigits(Magnitude(value), f.width - 1, digits)) {
+    return Fail(Status::Error(Name(layout_, f.name) + ": " + std::to_string(value) +
+                              " does not fit in a sign and " + std::to_string(f.width - 1) +
+                              " digits"));
+  }
+  at[0] = value < 0 ? '-' : '+';
+  std::memcpy(at + 1, digits, f.width - 1);
+  return Status::Ok();
+}
+
+Status RecordBuilder::set_text_utf8(const Field& f, std::string_view utf8, std::size_t index) {
+  return set_text_sjis(f, ytext::to_sjis_lossy(utf8), index);
+}
+
+Status RecordBuilder::set_text_sjis(const Field& f, std::string_view sjis, std::size_t index) {
+  Status error;
+  unsigned char* at = Locate(f, index, Allow(FieldForm::kText), &error);
+  if (at == nullptr) return error;
+  const std::string fitted = ytext::fit_field(sjis, f.width);
+  if (fitted.size() != f.width) {
+    return Fail(Status::Error(Name(layout_, f.name) + ": text could not be fitted"));
+  }
+  std::memcpy(at, fitted.data(), f.width);
+  return Status::Ok();
+}
+
+Status RecordBuilder::set_code(const Field& f, std::string_view code, std::size_t index) {
+  Status error;
+  unsigned char* at = Locate(f, index, Allow(FieldForm::kCode), &error);
+  if (at == nullptr) return error;
+  if (code.size() > f.width) {
+    return Fail(Status::Error(Name(layout_, f.name) + ": code \"" + std::string(code) +
+                              "\" longer than " + std::to_string(f.width)));
   }
   for (char c : code) {
     if (c < 0x20 || c > 0x7e) {
-      return Fail(Status::Error(Name(layout_, field) + ": code holds a byte that is not "
+      return Fail(Status::Error(Name(layout_, f.name) + ": code holds a byte that is not "
                                 "printable ASCII"));
     }
   }
   std::memcpy(at, code.data(), code.size());
-  std::memset(at + code.size(), ' ', f->width - code.size());
+  std::memset(at + code.size(), ' ', f.width - code.size());
   return Status::Ok();
 }
 
-Status RecordBuilder::set_marker(std::string_view field, char mark, std::size_t index) {
-  const Field* f = nullptr;
+Status RecordBuilder::set_marker(const Field& f, char mark, std::size_t index) {
   Status error;
-  unsigned char* at = Locate(field, index, kAnyForm & ~Allow(FieldForm::kBinary), &f, &error);
+  unsigned char* at = Locate(f, index, kAnyForm & ~Allow(FieldForm::kBinary), &error);
   if (at == nullptr) return error;
   at[0] = static_cast<unsigned char>(mark);
-  std::memset(at + 1, ' ', f->width - 1);
+  std::memset(at + 1, ' ', f.width - 1);
   return Status::Ok();
 }
 
-Status RecordBuilder::set_raw(std::string_view field, std::string_view bytes, std::size_t index) {
-  const Field* f = nullptr;
+Status RecordBuilder::set_raw(const Field& f, std::string_view bytes, std::size_t index) {
   Status error;
-  unsigned char* at = Locate(field, index, kAnyForm, &f, &error);
+  unsigned char* at = Locate(f, index, kAnyForm, &error);
   if (at == nullptr) return error;
-  if (bytes.size() != f->width) {
-    return Fail(Status::Error(Name(layout_, field) + ": " + std::to_string(bytes.size()) +
-                              " bytes for a field of " + std::to_string(f->width)));
+  if (bytes.size() != f.width) {
+    return Fail(Status::Error(Name(layout_, f.name) + ": " + std::to_string(bytes.size()) +
+                              " bytes for a field of " + std::to_string(f.width)));
   }
-  std::memcpy(at, bytes.data(), f->width);
+  std::memcpy(at, bytes.data(), f.width);
   return Status::Ok();
 }
 
-Status RecordBuilder::set_int(std::string_view field, std::int64_t value, std::size_t index) {
-  const Field* f = nullptr;
+Status RecordBuilder::set_int(const Field& f, std::int64_t value, std::size_t index) {
   Status error;
-  unsigned char* at = Locate(field, index, Allow(FieldForm::kBinary), &f, &error);
+  unsigned char* at = Locate(f, index, Allow(FieldForm::kBinary), &error);
   if (at == nullptr) return error;
-  const std::size_t w = f->width;
+  const std::size_t w = f.width;
   if (w != 1 && w != 2 && w != 4 && w != 8) {
-    return Fail(Status::Error(Name(layout_, field) + ": a " + std::to_string(w) +
+    return Fail(Status::Error(Name(layout_, f.name) + ": a " + std::to_string(w) +
                               "-byte field is not an integer"));
   }
   if (w < 8) {
     const std::int64_t limit = std::int64_t{1} << (8 * w - 1);
     if (value < -limit || value >= limit) {
-      return Fail(Status::Error(Name(layout_, field) + ": " + std::to_string(value) +
+      return Fail(Status::Error(Name(layout_, f.name) + ": " + std::to_string(value) +
                                 " does not fit in " + std::to_string(w) + " bytes"));
     }
   }
@@ -191,6 +246,12 @@ Status RecordBuilder::set_int(std::string_view field, std::int64_t value, std::s
     bits >>= 8;
   }
   return Status::Ok();
+}
+
+const Field& FieldOf(const RecordLayout& layout, std::string_view name) {
+  static const Field kMissing = Field::Code("missing_field", 0, 1, "a field no layout has");
+  const Field* f = layout.find(name);
+  return f != nullptr ? *f : kMissing;
 }
 
 RecordReader::RecordReader(const void* record, const RecordLayout& layout)

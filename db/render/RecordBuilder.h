@@ -17,6 +17,12 @@
 // renderer can check once after setting every field. Nothing is ever
 // written outside the field named.
 //
+// A renderer that writes many records finds its fields once instead of by
+// name on every set, and passes the Field itself:
+//
+//   static const Field& date = FieldOf(RaceListLayout(), "date");
+//   b.set_digits(date, 20020105);
+//
 // RecordReader reads fields back by name, for tests and for code of the
 // component that inspects a record it has built.
 #ifndef YDB_RENDER_RECORDBUILDER_H_
@@ -75,21 +81,39 @@ class RecordBuilder {
   // complement. A value outside the signed range of the width is refused.
   Status set_int(std::string_view field, std::int64_t value, std::size_t index = 0);
 
+  // The same setters for a field found beforehand (FieldOf). A field of
+  // another layout is refused.
+  Status set_digits(const Field& field, std::int64_t value, std::size_t index = 0);
+  Status set_signed(const Field& field, std::int64_t value, std::size_t index = 0);
+  Status set_text_utf8(const Field& field, std::string_view utf8, std::size_t index = 0);
+  Status set_text_sjis(const Field& field, std::string_view sjis, std::size_t index = 0);
+  Status set_code(const Field& field, std::string_view code, std::size_t index = 0);
+  Status set_marker(const Field& field, char mark, std::size_t index = 0);
+  Status set_raw(const Field& field, std::string_view bytes, std::size_t index = 0);
+  Status set_int(const Field& field, std::int64_t value, std::size_t index = 0);
+
   // The first failure of any setter so far; ok when there was none.
   const Status& status() const { return status_; }
 
  private:
-  // The bytes of occurrence `index` of `name` if it exists and has one of
-  // the forms allowed by `forms` (a bit per FieldForm); else records and
-  // returns the failure in *error.
-  unsigned char* Locate(std::string_view name, std::size_t index, unsigned forms,
-                        const Field** field, Status* error);
+  // The field called `name`, or null after recording the failure in
+  // *error.
+  const Field* Find(std::string_view name, Status* error);
+  // The bytes of occurrence `index` of `field` if it is a field of this
+  // layout with one of the forms allowed by `forms` (a bit per
+  // FieldForm); else records and returns the failure in *error.
+  unsigned char* Locate(const Field& field, std::size_t index, unsigned forms, Status* error);
   Status Fail(Status error);
 
   unsigned char* record_;
   const RecordLayout& layout_;
   Status status_;
 };
+
+// The field called `name` of `layout`, to be found once and kept (in a
+// static) by a renderer. When the layout has none, a field of no layout,
+// which every setter refuses.
+const Field& FieldOf(const RecordLayout& layout, std::string_view name);
 
 class RecordReader {
  public:

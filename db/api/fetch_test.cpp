@@ -1,0 +1,267 @@
+// The fetches at the C boundary over an open data set: what a code that
+// names nothing fetches, the whole-day race selections, codes taken from
+// records as the client passes them, and the test hooks that count calls
+// and make operations fail.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "db/api/SessionState.h"
+#include "db/api/ybl.h"
+#include "db/api/ydbbsn.h"
+#include "db/api/ydbtest.h"
+#include "db/api/yddb.h"
+#include "db/render/RenderTestWorld.h"
+#include "db/write/Writer.h"
+#include "testing/TempDir.h"
+
+namespace {
+
+using ytest::At;
+
+// A fetch's buffer, released when it goes.
+class Buffer {
+ public:
+  explicit Buffer(void* buffer) : buffer_(buffer) {}
+  ~Buffer() { release_data(buffer_); }
+  Buffer(const Buffer&) = delete;
+  Buffer& operator=(const Buffer&) = delete;
+
+  bool null() const { return buffer_ == nullptr; }
+  int count() const { return get_rec_size(buffer_); }
+  const char* record(int i) const {
+    return static_cast<const char*>(buffer_) + i * get_rec_width(buffer_);
+  }
+  std::string bytes(int i) const { return std::string(record(i), static_cast<std::size_t>(get_rec_width(buffer_))); }
+  void* get() const { return buffer_; }
+
+ private:
+  void* buffer_;
+};
+
+// One call of each operation, on a race, day or odds that exist.
+struct Operation {
+  const char* name;
+  std::function<void*()> call;
+};
+
+class FetchTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { dir_ = new ytest::TempDir(); }
+  static void TearDownTestSuite() {
+    delete dir_;
+    dir_ = nullptr;
+  }
+
+  void SetUp() override {
+    ASSERT_EQ(init_db(dir_->str().c_str(), 0), 0) << get_db_error();
+    ASSERT_NE(YDB_start(get_mdb_path()), 0) << get_db_error();
+    ASSERT_EQ(init_db(dir_->str().c_str(), 1), 0) << get_db_error();
+    static bool written = false;
+    if (!written) {
+      const ydb::Status s = ydb::Writer(*ydb::SessionState::Get().database()).write(ytest::MakeRenderWorld());
+      ASSERT_TRUE(s.ok()) << s.message();
+      written = true;
+    }
+  }
+
+  void TearDown() override {
+    ydb_test_fail(nullptr);
+    term_db_ex();
+    YDB_end();
+  }
+
+  // Every operation that answers a record buffer.
+  static std::vector<Operation> Operations(const void* odds) {
+    static const char kRace[] = "052024010611";
+    static const char kHorse[] = "2020011";
+    return {
+        {"get_racelist2date_ex", [] { return get_racelist2date_ex("20240106", 0); }},
+        {"get_denmalist2date_ex", [] { return get_denmalist2date_ex("20240106", 0); }},
+        {"get_race2code_1_ex", [] { return get_race2code_1_ex(kRace, 1); }},
+        {"get_race2code_2", [] { return get_race2code_2(kRace, 1); }},
+        {"get_denma2code", [] { return get_denma2code(kRace); }},
+        {"get_denmah2code", [] { return get_denmah2code(kRace, nullptr); }},
+        {"get_comment2code", [] { return get_comment2code(kRace, kHorse, 0); }},
+        {"get_odds2code_ex", [] { return get_odds2code_ex(kRace, 0); }},
+        {"make_sorted_odds", [odds] { return make_sorted_odds(odds, 0); }},
+        {"get_exprize2code", [] { return get_exprize2code(kRace); }},
+    };
+  }
+
+  static ytest::TempDir* dir_;
+};
+
+ytest::TempDir* FetchTest::dir_ = nullptr;
+
+TEST_F(FetchTest, EachOperationFailsAloneWhenMadeToAndWorksAgainAfter) {
+  Buffer odds(get_odds2code_ex("052024010611", 0));
+  ASSERT_EQ(odds.count(), 1);
+  for (const Operation& op : Operations(odds.get())) {
+    SCOPED_TRACE(op.name);
+    ydb_test_fail(op.name);
+    {
+      Buffer failed(op.call());
+      EXPECT_TRUE(failed.null());
+      EXPECT_NE(std::string(get_db_error()).find(op.name), std::string::npos) << get_db_error();
+    }
+    for (const Operation& other : Operations(odds.get())) {
+      if (std::string(other.name) == op.name) continue;
+      Buffer works(other.call());
+      EXPECT_FALSE(works.null()) << other.name << " fails too";
+    }
+    ydb_test_fail(nullptr);
+    Buffer again(op.call());
+    EXPECT_FALSE(again.null());
+    EXPECT_GT(again.count(), 0);
+    EXPECT_STREQ(get_db_error(), "");
+  }
+}
+
+TEST_F(FetchTest, CallsAreCountedFailedOrNot) {
+  ydb_test_reset_counts();
+  ydb_test_fail("get_race2code_1_ex");
+  Buffer failed(get_race2code_1_ex("052024010611", 1));
+  ydb_test_fail(nullptr);
+  Buffer found(get_race2code_1_ex("052024010611", 1));
+  Buffer nothing(get_race2code_1_ex("0520240106119", 1));
+  EXPECT_EQ(ydb_test_call_count("get_race2code_1_ex"), 3);
+  EXPECT_EQ(ydb_test_call_count("get_race2code_2"), 0);
+  EXPECT_EQ(ydb_test_call_count("no_such_operation"), 0);
+  ydb_test_reset_counts();
+  EXPECT_EQ(ydb_test_call_count("get_race2code_1_ex"), 0);
+}
+
+TEST_F(FetchTest, FailAfterLetsTheGivenNumberOfCallsThrough) {
+  Buffer odds(get_odds2code_ex("052024010611", 0));
+  ASSERT_EQ(odds.count(), 1);
+  ydb_test_fail_after("make_sorted_odds", 1);
+  Buffer first(make_sorted_odds(odds.get(), 0));
+  Buffer second(make_sorted_odds(odds.get(), 1));
+  Buffer third(make_sorted_odds(odds.get(), 2));
+  EXPECT_FALSE(first.null());
+  EXPECT_TRUE(second.null());
+  EXPECT_TRUE(third.null());
+}
+
+TEST_F(FetchTest, WithoutAReadyDataSetFetchesAreNull) {
+  term_db_ex();
+  Buffer race(get_race2code_1_ex("052024010611", 1));
+  EXPECT_TRUE(race.null());
+  EXPECT_NE(std::string(get_db_error()).find("no data set"), std::string::npos);
+  Buffer days(get_racelist2date_ex("20240106", 0));
+  EXPECT_TRUE(days.null());
+}
+
+TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyBuffer) {
+  const std::vector<std::pair<const char*, std::function<void*()>>> calls = {
+      {"11 characters", [] { return get_race2code_1_ex("05202401061", 1); }},
+      {"13 characters", [] { return get_race2code_1_ex("0520240106111", 1); }},
+      {"a letter", [] { return get_race2code_1_ex("05202401061A", 1); }},
+      {"null code", [] { return get_race2code_1_ex(nullptr, 1); }},
+      {"unknown race", [] { return get_race2code_1_ex("052024010612", 1); }},
+      {"runners of race 00", [] { return get_race2code_2("052024010600", 1); }},
+      {"runners of a short code", [] { return get_race2code_2("0520240106", 1); }},
+      {"runners of null", [] { return get_race2code_2(nullptr, 1); }},
+      {"card of letters", [] { return get_denma2code("05202401O611"); }},
+      {"card runners of race 00", [] { return get_denmah2code("052024010600", nullptr); }},
+      {"comment of kind 2", [] { return get_comment2code("052024010611", "2020011", 2); }},
+      {"comment of a short horse code", [] { return get_comment2code("052024010611", "202001", 0); }},
+      {"comment on another horse", [] { return get_comment2code("052024010611", "2020019", 0); }},
+      {"odds of race 00", [] { return get_odds2code_ex("052024010600", 1); }},
+      {"odds of 11 characters", [] { return get_odds2code_ex("05202401061", 1); }},
+      {"payouts of a venue key", [] { return get_exprize2code("0520240106"); }},
+      {"payouts of a race not run", [] { return get_exprize2code("052024011311"); }},
+      {"race days of 7 digits", [] { return get_racelist2date_ex("2024010", 0); }},
+      {"race days of letters", [] { return get_denmalist2date_ex("2O24", 0); }},
+      {"race days of null", [] { return get_racelist2date_ex(nullptr, 0); }},
+      {"race days of a month without racing", [] { return get_racelist2date_ex("20240230", 0); }},
+  };
+  for (const auto& [what, call] : calls) {
+    Buffer b(call());
+    EXPECT_FALSE(b.null()) << what << ": " << get_db_error();
+    EXPECT_EQ(b.count(), 0) << what;
+    EXPECT_STREQ(get_db_error(), "") << what;
+  }
+}
+
+TEST_F(FetchTest, RaceNumberZeroAndTheVenueKeyFetchTheWholeDayInRaceOrder) {
+  for (const char* code : {"052024010600", "0520240106"}) {
+    SCOPED_TRACE(code);
+    Buffer results(get_race2code_1_ex(code, 1));
+    ASSERT_EQ(results.count(), 3);
+    EXPECT_EQ(get_rec_width(results.get()), 2326);
+    EXPECT_EQ(std::string(results.record(0), 12), "052024010601");
+    EXPECT_EQ(std::string(results.record(1), 12), "052024010605");
+    EXPECT_EQ(std::string(results.record(2), 12), "052024010611");
+    Buffer cards(get_denma2code(code));
+    ASSERT_EQ(cards.count(), 3);
+    EXPECT_EQ(get_rec_width(cards.get()), 360);
+    EXPECT_EQ(std::string(cards.record(2), 12), "052024010611");
+  }
+  Buffer one(get_race2code_1_ex("052024010611", 1));
+  EXPECT_EQ(one.count(), 1);
+}
+
+TEST_F(FetchTest, RunnersAndCommentsComeFromCodesInsideRecords) {
+  // As the client passes them: the race code at the start of a race
+  // record, and the race and horse codes inside a runner result record.
+  Buffer race(get_race2code_1_ex("052024010611", 1));
+  ASSERT_EQ(race.count(), 1);
+  Buffer runners(get_race2code_2(race.record(0), 1));
+  ASSERT_EQ(runners.count(), 9);
+  EXPECT_EQ(get_rec_width(runners.get()), 659);
+  EXPECT_EQ(std::string(runners.record(0) + 1, 12), "052024010611");
+  Buffer comment(get_comment2code(runners.record(0) + 1, runners.record(0) + 158, 0));
+  ASSERT_EQ(comment.count(), 1);
+  EXPECT_EQ(get_rec_width(comment.get()), 1007);
+  EXPECT_EQ(At(comment.bytes(0), 47, 16), ytest::Sjis("好位から抜け出す"));
+
+  Buffer card(get_denma2code("052024010611"));
+  ASSERT_EQ(card.count(), 1);
+  Buffer entries(get_denmah2code(card.record(0), card.record(0) + 12));
+  ASSERT_EQ(entries.count(), 9);
+  EXPECT_EQ(get_rec_width(entries.get()), 688);
+}
+
+TEST_F(FetchTest, RaceDaysOddsPopularityAndPayoutsThroughTheBoundary) {
+  Buffer month(get_racelist2date_ex("20240106", 0));
+  ASSERT_EQ(month.count(), 2);
+  EXPECT_EQ(get_rec_width(month.get()), 158);
+  Buffer year(get_denmalist2date_ex("2024", 0));
+  EXPECT_EQ(year.count(), 3);
+
+  Buffer odds(get_odds2code_ex("052024010611", 0));
+  ASSERT_EQ(odds.count(), 1);
+  EXPECT_EQ(get_rec_width(odds.get()), 1462);
+  Buffer win(make_sorted_odds(odds.get(), 0));
+  ASSERT_EQ(win.count(), 2);  // horse 1 with odds, horse 9 scratched
+  EXPECT_EQ(get_rec_width(win.get()), 11);
+  EXPECT_EQ(win.bytes(0), "00010000035");
+  EXPECT_EQ(win.bytes(1), "0009/      ");
+
+  Buffer payouts(get_exprize2code("052024010601"));
+  ASSERT_EQ(payouts.count(), 1);
+  EXPECT_EQ(get_rec_width(payouts.get()), 254);
+  EXPECT_EQ(At(payouts.bytes(0), 20, 16), "0100024002000310");
+}
+
+TEST_F(FetchTest, PopularityNeedsOneOddsRecordAndAKnownKind) {
+  Buffer odds(get_odds2code_ex("052024010611", 0));
+  Buffer race(get_race2code_1_ex("052024010611", 1));
+  Buffer none(get_odds2code_ex("052024010612", 0));
+  ASSERT_EQ(odds.count(), 1);
+  EXPECT_TRUE(Buffer(make_sorted_odds(nullptr, 0)).null());
+  EXPECT_TRUE(Buffer(make_sorted_odds(race.get(), 0)).null());
+  EXPECT_TRUE(Buffer(make_sorted_odds(none.get(), 0)).null());
+  EXPECT_TRUE(Buffer(make_sorted_odds(odds.get(), 3)).null());
+  EXPECT_TRUE(Buffer(make_sorted_odds(odds.get(), -1)).null());
+  EXPECT_NE(std::string(get_db_error()).find("kind"), std::string::npos);
+  // It needs no store.
+  term_db_ex();
+  EXPECT_EQ(Buffer(make_sorted_odds(odds.get(), 2)).count(), 9);  // horse 9's eight pairs and 1-2
+}
+
+}  // namespace

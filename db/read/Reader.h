@@ -1,0 +1,94 @@
+// Reading a store back into the plain values of model.h: the inverse of the
+// Writer. Writing what a Reader hands out into an empty store gives the
+// same data set again (the user's data aside: check marks, run memos,
+// theories and tickets are not read here).
+//
+// Everything is handed out one record at a time to a visitor, in the order
+// of its key, so that a store of many seasons never sits in memory at once.
+// A visitor that returns a failed Status stops the reading, and that Status
+// is what the read call returns.
+//
+//   ydb::Reader reader(*db);
+//   ydb::Status s = reader.readRaces([&](const ydb::Race& race) {
+//     return print(race);  // one race whole, with runners, odds and result
+//   });
+//
+// A visitor must not write to the store, nor start another read of the same
+// kind on the same store while it runs: the reads keep their statements
+// open across the calls. Nothing here throws.
+#ifndef YDB_READ_READER_H_
+#define YDB_READ_READER_H_
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "db/store/Database.h"
+#include "db/store/Status.h"
+#include "db/write/model.h"
+
+namespace ydb {
+
+// What a data set holds, in the figures a user is shown first.
+struct StoreSummary {
+  int first_year = 0;          // first and last year of races with a result; 0 when none
+  int last_year = 0;
+  std::int64_t race_days = 0;  // dates with at least one race (cards included)
+  std::int64_t races = 0;      // races, cards included
+  std::int64_t runs = 0;       // runners with a result that started (取消 and 除外 left out)
+  std::int64_t horses = 0;     // horses with at least one such run
+  std::int64_t jockeys = 0;    // jockeys of the store
+  std::int64_t trainers = 0;   // trainers of the store
+  std::int64_t sires = 0;      // sires of the store
+};
+
+// The tables a code can name.
+enum class Entity { kOwner, kBreeder, kTrainer, kJockey, kHorse, kSire };
+
+template <typename T>
+using Visitor = std::function<Status(const T&)>;
+
+class Reader {
+ public:
+  explicit Reader(Database& db) : db_(db) {}
+  Reader(const Reader&) = delete;
+  Reader& operator=(const Reader&) = delete;
+
+  // Each record of a table, in code order. Short names come as stored (the
+  // writer has filled the ones that were not given).
+  Status readOwners(const Visitor<Owner>& visit);
+  Status readBreeders(const Visitor<Breeder>& visit);
+  Status readTrainers(const Visitor<Trainer>& visit);
+  Status readJockeys(const Visitor<Jockey>& visit);
+  Status readHorses(const Visitor<Horse>& visit);  // with their pedigrees
+  Status readSires(const Visitor<Sire>& visit);
+
+  // Every race whole, in key order (date, racecourse, race number): the
+  // card with its reference times, runners (by horse number, each with its
+  // run comment), nominations (in entry order) and odds before the result;
+  // and once run, the result with laps, corners, payouts and final odds.
+  // Odds come as one entry per combination that has odds or a mark; a pool
+  // stored without any comes as one entry marked "-" for its first
+  // combination, so that writing the race back keeps the pool.
+  Status readRaces(const Visitor<Race>& visit);
+
+  // Whether the table holds a record with this code.
+  Status contains(Entity entity, const std::string& code, bool* found);
+
+  Status summary(StoreSummary* out);
+
+ private:
+  Status readPedigree(Horse* horse);
+
+  // Parts of readRaces (RaceReader.cpp), each filling one race.
+  Status readCard(Race* race);
+  Status readRunners(Race* race);
+  Status readOdds(Race* race);
+  Status readResult(Race* race);
+
+  Database& db_;
+};
+
+}  // namespace ydb
+
+#endif  // YDB_READ_READER_H_

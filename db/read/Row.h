@@ -1,0 +1,45 @@
+// Reading the columns of a result row into the model's values: the inverse
+// of write/Bind.h, where NULL stands for an empty code or text, a zero that
+// means "not known", or an empty optional.
+#ifndef YDB_READ_ROW_H_
+#define YDB_READ_ROW_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "db/store/Statement.h"
+#include "db/store/Status.h"
+
+namespace ydb {
+
+inline std::string TextAt(const Statement& st, int column) {
+  return std::string(st.column_text(column));  // NULL reads as empty
+}
+
+inline int IntAt(const Statement& st, int column) {
+  return static_cast<int>(st.column_int(column));  // NULL reads as 0
+}
+
+inline std::int64_t Int64At(const Statement& st, int column) { return st.column_int(column); }
+
+inline std::optional<int> OptionalAt(const Statement& st, int column) {
+  if (st.column_is_null(column)) return std::nullopt;
+  return IntAt(st, column);
+}
+
+// Steps through every row of a bound statement, calling `each(st)` for each
+// one until it fails; then resets the statement, so that no read is left
+// open. The first failure, of a row or of the statement, is returned.
+template <typename Each>
+Status EachRow(Statement& st, Each each) {
+  Status s;
+  while (s.ok() && st.step()) s = each(st);
+  if (s.ok()) s = st.status();
+  st.reset();
+  return s;
+}
+
+}  // namespace ydb
+
+#endif  // YDB_READ_ROW_H_

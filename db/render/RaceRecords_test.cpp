@@ -1,0 +1,264 @@
+// The race-level records against a written store: race days with their
+// main races, race cards and results, every field at the offset the client
+// reads, blanks where the store has nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "db/render/CardRaceRenderer.h"
+#include "db/render/RaceListRenderer.h"
+#include "db/render/RenderTestWorld.h"
+#include "db/render/ResultRaceRenderer.h"
+
+namespace ydb {
+namespace {
+
+using ytest::At;
+using ytest::Blanks;
+using ytest::Records;
+using ytest::Sjis;
+
+class RaceRecordsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    db_ = ytest::RenderStore(&error);
+    ASSERT_NE(db_, nullptr) << error;
+  }
+
+  void RaceDays(int from, int to, RaceDays days, Records* out) {
+    const Status s = RenderRaceList(*db_, from, to, days, out->out());
+    ASSERT_TRUE(s.ok()) << s.message();
+  }
+  void Cards(const RaceKey& key, Records* out) {
+    const Status s = RenderCardRaces(*db_, key, out->out());
+    ASSERT_TRUE(s.ok()) << s.message();
+  }
+  void Results(const RaceKey& key, Records* out) {
+    const Status s = RenderResultRaces(*db_, key, out->out());
+    ASSERT_TRUE(s.ok()) << s.message();
+  }
+
+  Database* db_ = nullptr;
+};
+
+// --- Race days ---------------------------------------------------------------
+
+TEST_F(RaceRecordsTest, RaceDaysListTheirVenuesInPlaceOrderWithTheirMainRaces) {
+  Records days;
+  RaceDays(20240101, 20240131, RaceDays::kWithResults, &days);
+  ASSERT_EQ(days.count(), 2);  // the 13th has a card only
+  const std::string first = days[0];
+  EXPECT_EQ(At(first, 0, 8), "20240106");
+  // Racecourse 05: the G3 beats race 11.
+  EXPECT_EQ(At(first, 8, 14), "05202401060102");
+  EXPECT_EQ(At(first, 22, 30), Sjis("新春杯", 30));
+  EXPECT_EQ(At(first, 52, 6), "200004");
+  // Racecourse 08: no graded race, so race 11 beats the open race 10.
+  EXPECT_EQ(At(first, 58, 14), "08202401060101");
+  EXPECT_EQ(At(first, 72, 30), Sjis("最終日特別", 30));
+  EXPECT_EQ(At(first, 102, 6), " 05000");
+  EXPECT_EQ(first[108], '\0');  // no third racecourse
+  EXPECT_EQ(At(first, 109, 49), Blanks(49));
+
+  // Racecourse 00 has neither a graded race nor a race 11: its race of the
+  // highest class, 1勝クラス over 500万下.
+  const std::string second = days[1];
+  EXPECT_EQ(At(second, 0, 22), "20240107002024010701" "01");
+  EXPECT_EQ(At(second, 52, 6), " -0005");
+  EXPECT_EQ(second[58], '\0');
+  EXPECT_EQ(second[108], '\0');
+}
+
+TEST_F(RaceRecordsTest, CardDaysIncludeDaysNotYetRunAndAYearListsItsDays) {
+  Records cards;
+  RaceDays(20240101, 20240131, RaceDays::kWithCards, &cards);
+  ASSERT_EQ(cards.count(), 3);
+  EXPECT_EQ(At(cards[2], 0, 8), "20240113");
+  EXPECT_EQ(At(cards[2], 8, 14), "05202401130103");
+  EXPECT_EQ(At(cards[2], 22, 30), Sjis("初富士ステークス", 30));
+
+  Records year;
+  RaceDays(20230101, 20231231, RaceDays::kWithResults, &year);
+  ASSERT_EQ(year.count(), 1);
+  EXPECT_EQ(At(year[0], 0, 22), "20231224052023122405" "08");
+
+  Records none;
+  RaceDays(20240201, 20240231, RaceDays::kWithResults, &none);
+  ASSERT_NE(none.buffer(), nullptr);
+  EXPECT_EQ(none.count(), 0);
+}
+
+// --- Race cards ----------------------------------------------------------------
+
+TEST_F(RaceRecordsTest, CardRecordCarriesEveryFieldOfTheRace) {
+  Records cards;
+  Cards(ytest::kKey, &cards);
+  ASSERT_EQ(cards.count(), 1);
+  const std::string r = cards[0];
+  EXPECT_EQ(At(r, 0, 20), "05202401061120240102");
+  EXPECT_EQ(At(r, 20, 5), Blanks(5));
+  EXPECT_EQ(At(r, 25, 3), "000");
+  EXPECT_EQ(At(r, 28, 30), Sjis("ニューイヤーステークス", 30));
+  EXPECT_EQ(r[72], ' ');                   // no grade
+  EXPECT_EQ(At(r, 75, 22), Blanks(22));    // no conditions text, no weight rules
+  EXPECT_EQ(At(r, 97, 1), "4");
+  EXPECT_EQ(At(r, 99, 5), "00004");
+  EXPECT_EQ(At(r, 104, 8), "00 01700");  // dirt, right, no inner/outer, rail A
+  // The course record: kind, date, 1:43.7, horse, 56.0 kg, jockey.
+  EXPECT_EQ(At(r, 112, 13), "1202112261437");
+  EXPECT_EQ(At(r, 125, 30), Sjis("ハヤテノカゼ", 30));
+  EXPECT_EQ(At(r, 155, 3), "560");
+  EXPECT_EQ(At(r, 158, 8), Sjis("山田", 8));
+  EXPECT_EQ(At(r, 166, 110), Blanks(110));  // no second or third reference time
+  EXPECT_EQ(At(r, 276, 45), "018000000007200000004500000002700000001800000");
+  EXPECT_EQ(At(r, 331, 5), Blanks(5));
+  EXPECT_EQ(At(r, 336, 2), "09");
+  EXPECT_EQ(At(r, 340, 8), Blanks(8));  // no expected times
+  EXPECT_EQ(r[348], '1');
+  EXPECT_EQ(At(r, 349, 11), Blanks(11));
+}
+
+TEST_F(RaceRecordsTest, CardShowsAllThreeReferenceTimesAndTheExpectedTimes) {
+  Records cards;
+  Cards(ytest::kGradedRace, &cards);
+  ASSERT_EQ(cards.count(), 1);
+  const std::string r = cards[0];
+  EXPECT_EQ(r[72], '2');
+  EXPECT_EQ(At(r, 112, 13), "0202301081358");
+  EXPECT_EQ(At(r, 155, 3), "575");
+  EXPECT_EQ(At(r, 166, 12), "202301071495");
+  EXPECT_EQ(At(r, 178, 30), Sjis("ニバンメ", 30));
+  EXPECT_EQ(At(r, 208, 3), "560");
+  EXPECT_EQ(At(r, 211, 10), Sjis("伊藤", 8) + "05");
+  EXPECT_EQ(At(r, 221, 12), "202201091053");
+  EXPECT_EQ(At(r, 263, 3), "545");
+  EXPECT_EQ(At(r, 274, 2), "06");
+  EXPECT_EQ(At(r, 340, 8), "13580345");
+}
+
+TEST_F(RaceRecordsTest, CardsOfADayComeInRaceOrder) {
+  Records cards;
+  Cards(RaceKey{"05", 20240106, 0}, &cards);
+  ASSERT_EQ(cards.count(), 3);
+  EXPECT_EQ(At(cards[0], 0, 12), "052024010601");
+  EXPECT_EQ(At(cards[1], 0, 12), "052024010605");
+  EXPECT_EQ(At(cards[2], 0, 12), "052024010611");
+  Records card_only;
+  Cards(ytest::kCardOnlyRace, &card_only);
+  EXPECT_EQ(card_only.count(), 1);
+  Records none;
+  Cards(RaceKey{"05", 20240106, 7}, &none);
+  EXPECT_EQ(none.count(), 0);
+}
+
+// --- Results -------------------------------------------------------------------
+
+TEST_F(RaceRecordsTest, ResultRecordCarriesTheRaceItsTimesAndItsPayouts) {
+  Records results;
+  Results(ytest::kKey, &results);
+  ASSERT_EQ(results.count(), 1);
+  const std::string r = results[0];
+  EXPECT_EQ(At(r, 0, 30), "052024010611202401060102" + Blanks(6));
+  EXPECT_EQ(At(r, 30, 3), "000");
+  EXPECT_EQ(At(r, 33, 30), Sjis("ニューイヤーステークス", 30));
+  EXPECT_EQ(r[77], ' ');
+  EXPECT_EQ(At(r, 102, 7), "4 00004");
+  EXPECT_EQ(At(r, 119, 8), "00 01700");
+  EXPECT_EQ(At(r, 128, 12), "202112261437");
+  EXPECT_EQ(At(r, 140, 30), Sjis("ハヤテノカゼ", 30));
+  EXPECT_EQ(At(r, 170, 3), "560");
+  EXPECT_EQ(At(r, 173, 8), Sjis("山田", 8));
+  EXPECT_EQ(At(r, 181, 110), Blanks(110));
+  EXPECT_EQ(At(r, 291, 54), "018000000007200000004500000002700000001800000000000000");
+  EXPECT_EQ(At(r, 354, 9), "000000000");
+  EXPECT_EQ(At(r, 363, 6), Blanks(6));
+  EXPECT_EQ(At(r, 369, 2), "09");
+  EXPECT_EQ(At(r, 381, 3), "101");  // pace M, fine, going 稍重
+
+  // One winner: the win popularity follows the win payout.
+  EXPECT_EQ(At(r, 385, 10), "0100035001");
+  EXPECT_EQ(At(r, 395, 14), Blanks(14));
+  EXPECT_EQ(At(r, 409, 24), "010001300200016003000210");
+  EXPECT_EQ(At(r, 433, 16), Blanks(16));
+  EXPECT_EQ(At(r, 449, 8), "12000620");
+  EXPECT_EQ(At(r, 459, 20), Blanks(20));
+  EXPECT_EQ(At(r, 479, 14), "01020000880003");
+  EXPECT_EQ(At(r, 493, 28), Blanks(28));
+  EXPECT_EQ(At(r, 521, 42), "010200003000030103000041000502030000520007");
+  EXPECT_EQ(At(r, 563, 56), Blanks(56));
+
+  EXPECT_EQ(At(r, 747, 20), Blanks(20));  // a flat race has no mile line
+  EXPECT_EQ(At(r, 767, 39), "070110118124125123120121124" + Blanks(12));
+  EXPECT_EQ(At(r, 806, 12), Blanks(12));  // no sectional times stored but the last 600
+  EXPECT_EQ(At(r, 818, 3), "365");
+  EXPECT_EQ(At(r, 821, 3), " 03");
+  EXPECT_EQ(At(r, 824, 110), Sjis("1,2-(3,4)-5,6,7,8", 110));
+  EXPECT_EQ(At(r, 934, 3), " 04");
+  EXPECT_EQ(At(r, 1047, 113), Blanks(113));  // the third corner: none
+  EXPECT_EQ(At(r, 1838, 80), Sjis("前半はゆったりした流れ", 80));
+  EXPECT_EQ(At(r, 1918, 80), Sjis("直線で内から伸びる", 80));
+  EXPECT_EQ(At(r, 1998, 80), Blanks(80));
+}
+
+TEST_F(RaceRecordsTest, ResultReferenceTimesTakeTheResultRecordsForm) {
+  Records results;
+  Results(ytest::kGradedRace, &results);
+  ASSERT_EQ(results.count(), 1);
+  const std::string r = results[0];
+  EXPECT_EQ(r[77], '2');
+  EXPECT_EQ(At(r, 128, 12), "202301081358");
+  EXPECT_EQ(At(r, 170, 3), "575");
+  // The second time without its minute: 1:49.5 is 495.
+  EXPECT_EQ(At(r, 181, 12), "20230107 495");
+  EXPECT_EQ(At(r, 223, 2), "56");
+  EXPECT_EQ(At(r, 234, 2), "05");
+  EXPECT_EQ(At(r, 236, 12), "202201091053");
+  EXPECT_EQ(At(r, 278, 2), "54");
+  EXPECT_EQ(At(r, 289, 2), "06");
+}
+
+TEST_F(RaceRecordsTest, DeadHeatForFirstFillsTwoWinEntriesWithoutAPopularity) {
+  Records results;
+  Results(ytest::kDeadHeatRace, &results);
+  ASSERT_EQ(results.count(), 1);
+  const std::string r = results[0];
+  EXPECT_EQ(At(r, 385, 16), "0100024002000310");
+  EXPECT_EQ(At(r, 401, 8), Blanks(8));
+  EXPECT_EQ(At(r, 449, 8), "11000500");
+  EXPECT_EQ(At(r, 369, 2), "18");
+}
+
+TEST_F(RaceRecordsTest, LongJumpRaceShowsItsMileLineSectionalsAndNineCorners) {
+  Records results;
+  Results(ytest::kJumpRace, &results);
+  ASSERT_EQ(results.count(), 1);
+  const std::string r = results[0];
+  EXPECT_EQ(At(r, 102, 7), "0 -0005");
+  EXPECT_EQ(At(r, 747, 20), Sjis("1:45.3-38.2", 20));
+  EXPECT_EQ(At(r, 767, 39), Blanks(39));  // fifteen laps do not fit
+  EXPECT_EQ(At(r, 806, 15), "380510640520382");
+  EXPECT_EQ(At(r, 821 + 113 * 8, 3), "208");
+  EXPECT_EQ(At(r, 824 + 113 * 8, 110), Sjis("1-2 (9)", 110));
+  EXPECT_EQ(At(r, 1838, 80), Blanks(80));
+}
+
+TEST_F(RaceRecordsTest, ResultsOfADayComeInRaceOrderAndRacesNotRunHaveNone) {
+  Records day;
+  Results(RaceKey{"05", 20240106, 0}, &day);
+  ASSERT_EQ(day.count(), 3);
+  EXPECT_EQ(At(day[0], 0, 12), "052024010601");
+  EXPECT_EQ(At(day[1], 0, 12), "052024010605");
+  EXPECT_EQ(At(day[2], 0, 12), "052024010611");
+  // Each race keeps its own children: race 1's dead heat, race 11's laps.
+  EXPECT_EQ(At(day[0], 393, 2), "02");
+  EXPECT_EQ(At(day[1], 767, 3), Blanks(3));
+  EXPECT_EQ(At(day[2], 767, 3), "070");
+
+  Records card_only;
+  Results(ytest::kCardOnlyRace, &card_only);
+  EXPECT_EQ(card_only.count(), 0);
+}
+
+}  // namespace
+}  // namespace ydb

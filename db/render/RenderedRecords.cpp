@@ -1,0 +1,30 @@
+// Collecting rendered records and handing them over as a record buffer.
+#include "db/render/RenderedRecords.h"
+
+#include <cstring>
+#include <string>
+
+#include "db/api/ybl.h"
+
+namespace ydb {
+
+void* RenderedRecords::Add() {
+  const std::size_t at = bytes_.size();
+  const std::string& empty = layout_.empty_image();
+  bytes_.insert(bytes_.end(), empty.begin(), empty.end());
+  return bytes_.data() + at;
+}
+
+Status RenderedRecords::Finish(void** buffer) const {
+  const std::size_t n = count();
+  void* made = alloc_data(static_cast<int>(layout_.size()), static_cast<int>(n));
+  if (made == nullptr) {
+    return Status::Error("no memory for " + std::to_string(n) + " records of " +
+                         std::string(layout_.name()));
+  }
+  if (!bytes_.empty()) std::memcpy(made, bytes_.data(), bytes_.size());
+  *buffer = made;
+  return Status::Ok();
+}
+
+}  // namespace ydb

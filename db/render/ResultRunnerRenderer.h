@@ -1,0 +1,19 @@
+// Runner result records (RACERHREC): one horse's run in a race, with the
+// race's own fields that a past-performance line needs.
+#ifndef YDB_RENDER_RESULTRUNNERRENDERER_H_
+#define YDB_RENDER_RESULTRUNNERRENDERER_H_
+
+#include "db/store/Database.h"
+#include "db/store/Status.h"
+#include "db/write/model.h"
+
+namespace ydb {
+
+// The runner result records of every runner of `race` (a run race), scratched
+// ones included, in horse-number order, as a new record buffer in *buffer.
+// A race not yet run has none.
+Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer);
+
+}  // namespace ydb
+
+#endif  // YDB_RENDER_RESULTRUNNERRENDERER_H_

@@ -1,0 +1,179 @@
+// The runner-level records against a written store: runner results, card
+// runners and the comments on runs, every field at the offset the client
+// reads, blanks where the store has nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "db/render/CardRunnerRenderer.h"
+#include "db/render/CommentRenderer.h"
+#include "db/render/RenderTestWorld.h"
+#include "db/render/ResultRunnerRenderer.h"
+
+namespace ydb {
+namespace {
+
+using ytest::At;
+using ytest::Blanks;
+using ytest::Records;
+using ytest::Sjis;
+
+class RunnerRecordsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    db_ = ytest::RenderStore(&error);
+    ASSERT_NE(db_, nullptr) << error;
+  }
+
+  void Results(const RaceKey& key, Records* out) {
+    const Status s = RenderResultRunners(*db_, key, out->out());
+    ASSERT_TRUE(s.ok()) << s.message();
+  }
+  void Card(const RaceKey& key, Records* out) {
+    const Status s = RenderCardRunners(*db_, key, out->out());
+    ASSERT_TRUE(s.ok()) << s.message();
+  }
+  void Comment(const RaceKey& key, const char* horse, CommentKind kind, Records* out) {
+    const Status s = RenderComment(*db_, key, horse, kind, out->out());
+    ASSERT_TRUE(s.ok()) << s.message();
+  }
+
+  Database* db_ = nullptr;
+};
+
+// --- Runner results ----------------------------------------------------------------
+
+TEST_F(RunnerRecordsTest, WinnersResultCarriesTheRaceTheHorseAndItsRun) {
+  Records runners;
+  Results(ytest::kKey, &runners);
+  ASSERT_EQ(runners.count(), 9);  // the scratched horse too
+  const std::string r = runners[0];
+  EXPECT_EQ(At(r, 0, 21), " 05202401061120240102");
+  EXPECT_EQ(r[73], ' ');
+  EXPECT_EQ(At(r, 98, 7), "4 00004");
+  EXPECT_EQ(At(r, 115, 10), "00  170009");  // dirt, right, no inner/outer, 1700 m, 9 runners
+  EXPECT_EQ(At(r, 129, 3), "1 1");           // pace M, going 稍重
+  EXPECT_EQ(At(r, 153, 12), "10101" "2020011");
+  EXPECT_EQ(At(r, 165, 30), Sjis("ランナー1", 30));
+  EXPECT_EQ(At(r, 197, 3), "004");
+  EXPECT_EQ(At(r, 261, 17), "570481-04371" "01002");
+  EXPECT_EQ(At(r, 310, 8), Sjis("高橋三郎", 8));
+  EXPECT_EQ(At(r, 327, 6), "2" "02001");
+  EXPECT_EQ(At(r, 365, 8), Sjis("佐藤一郎", 8));
+  EXPECT_EQ(At(r, 373, 3), "  2");  // a centre trainer: no place, centre 2
+  EXPECT_EQ(At(r, 378, 7), "0100035");
+  EXPECT_EQ(At(r, 385, 6), "01  01");
+  EXPECT_EQ(At(r, 393, 4), "1071");  // the race time in tenths
+  EXPECT_EQ(At(r, 397, 6), "   998");  // the winner: no margin
+  EXPECT_EQ(At(r, 403, 6), "   371");  // first 600 m not known, last 600 m
+  EXPECT_EQ(At(r, 409, 9), "00000101 ");
+  EXPECT_EQ(At(r, 418, 117), Blanks(117));
+  EXPECT_EQ(At(r, 535, 30), Sjis("佐藤一郎", 30));
+  EXPECT_EQ(At(r, 577, 7), "1990001");
+  EXPECT_EQ(At(r, 584, 34), Sjis("オールドキング", 34));
+  EXPECT_EQ(At(r, 618, 7), "1990002");
+  EXPECT_EQ(At(r, 625, 34), Sjis("ノーザンスター", 34));
+}
+
+TEST_F(RunnerRecordsTest, BeatenAndScratchedRunnersShowMarginAndAccident) {
+  Records runners;
+  Results(ytest::kKey, &runners);
+  ASSERT_EQ(runners.count(), 9);
+  const std::string second = runners[1];
+  EXPECT_EQ(At(second, 154, 2), "02");
+  EXPECT_EQ(At(second, 397, 6), "013002");  // 1 1/2 lengths, 0.2 s
+  EXPECT_EQ(At(second, 409, 8), "00000202");
+
+  const std::string scratched = runners[8];
+  EXPECT_EQ(At(scratched, 154, 2), "09");
+  EXPECT_EQ(At(scratched, 378, 7), Blanks(7));  // no popularity, no odds
+  EXPECT_EQ(At(scratched, 385, 6), "003400");
+  EXPECT_EQ(At(scratched, 393, 4), Blanks(4));
+  EXPECT_EQ(At(scratched, 400, 3), "998");
+  EXPECT_EQ(At(scratched, 409, 8), "00000000");
+}
+
+TEST_F(RunnerRecordsTest, PostNumberShowsTheStallWhenItDiffers) {
+  Records runners;
+  Results(ytest::kDeadHeatRace, &runners);
+  ASSERT_EQ(runners.count(), 18);
+  EXPECT_EQ(At(runners[3], 154, 4), "0406");
+  EXPECT_EQ(At(runners[4], 154, 4), "0505");
+  // Both winners of the dead heat are first; the second says so.
+  EXPECT_EQ(At(runners[0], 385, 2), "01");
+  EXPECT_EQ(At(runners[1], 385, 2), "01");
+  EXPECT_EQ(runners[1][399], '8');
+  EXPECT_EQ(At(runners[17], 123, 2), "18");
+}
+
+TEST_F(RunnerRecordsTest, RacesNotRunHaveNoRunnerResults) {
+  Records runners;
+  Results(ytest::kCardOnlyRace, &runners);
+  ASSERT_NE(runners.buffer(), nullptr);
+  EXPECT_EQ(runners.count(), 0);
+}
+
+// --- Card runners ----------------------------------------------------------------------
+
+TEST_F(RunnerRecordsTest, CardRunnerCarriesTheEntryAndAChangeOfRider) {
+  Records card;
+  Card(ytest::kKey, &card);
+  ASSERT_EQ(card.count(), 9);
+  const std::string r = card[1];
+  EXPECT_EQ(At(r, 0, 12), "052024010211");  // place, year, kai, day, race
+  EXPECT_EQ(At(r, 12, 10), Blanks(10));
+  EXPECT_EQ(At(r, 22, 10), "202" "2020012");
+  EXPECT_EQ(At(r, 32, 30), Sjis("ランナー2", 30));
+  EXPECT_EQ(At(r, 64, 3), "004");
+  EXPECT_EQ(At(r, 127, 9), " 570" "01001");
+  EXPECT_EQ(At(r, 136, 32), Sjis("鈴木次郎", 32));
+  EXPECT_EQ(At(r, 168, 8), Sjis("鈴木次郎", 8));
+  // No allowance; ridden by 01002 last time.
+  EXPECT_EQ(At(r, 176, 15), "   01002 2" "02001");
+  EXPECT_EQ(At(r, 223, 8), Sjis("佐藤一郎", 8));
+  EXPECT_EQ(At(r, 231, 13), "  2 " "   482-03");
+  EXPECT_EQ(At(r, 244, 444), Blanks(444));
+
+  // The same rider as last time: no change shown.
+  EXPECT_EQ(At(card[0], 179, 5), Blanks(5));
+}
+
+TEST_F(RunnerRecordsTest, CardRunnerShowsBlinkersAllowanceMarksAndNumbers) {
+  Records card;
+  Card(ytest::kCardOnlyRace, &card);
+  ASSERT_EQ(card.count(), 8);
+  const std::string r = card[0];
+  EXPECT_EQ(At(r, 0, 12), "052024010311");
+  EXPECT_EQ(At(r, 22, 3), "101");
+  EXPECT_EQ(r[127], '1');                     // blinkers
+  EXPECT_EQ(r[176], '2');                     // a 2 kg allowance
+  EXPECT_EQ(At(r, 234, 10), "01 3481-04");  // mark ◎, training marks, weight
+  EXPECT_EQ(At(card[7], 22, 3), "808");
+}
+
+// --- Comments ---------------------------------------------------------------------------
+
+TEST_F(RunnerRecordsTest, CommentAndMemoAreTheirOwnRecords) {
+  ASSERT_TRUE(Writer(*db_).setRunMemo(ytest::kKey, "2020013", "次は芝で").ok());
+  Records comment;
+  Comment(ytest::kKey, "2020011", CommentKind::kRunComment, &comment);
+  ASSERT_EQ(comment.count(), 1);
+  EXPECT_EQ(At(comment[0], 0, 47), "052024010611" "2020011" "0" + Blanks(27));
+  EXPECT_EQ(At(comment[0], 47, 960), Sjis("好位から抜け出す", 960));
+
+  Records memo;
+  Comment(ytest::kKey, "2020013", CommentKind::kMemo, &memo);
+  ASSERT_EQ(memo.count(), 1);
+  EXPECT_EQ(At(memo[0], 12, 8), "2020013" "1");
+  EXPECT_EQ(At(memo[0], 47, 960), Sjis("次は芝で", 960));
+
+  Records none;
+  Comment(ytest::kKey, "2020013", CommentKind::kRunComment, &none);
+  EXPECT_EQ(none.count(), 0);
+  Comment(ytest::kKey, "2020011", CommentKind::kMemo, &none);
+  EXPECT_EQ(none.count(), 0);
+}
+
+}  // namespace
+}  // namespace ydb

@@ -1,0 +1,69 @@
+// The race result record: one run race with its payouts, as the race list,
+// the runner lines and the payout fill read it.
+#ifndef YDBCLN_RACE_RACERESULTREC_H_
+#define YDBCLN_RACE_RACERESULTREC_H_
+
+struct _tagRACERMREC {
+  unsigned char bytes[2326];
+};
+
+namespace racermrec {
+
+constexpr int kSize = 2326;
+constexpr int kRaceCode = 0;      // place 2, date YYYYMMDD 8, race number 2
+constexpr int kRaceCodeWidth = 12;
+constexpr int kDate = 12;         // YYYYMMDD, 8
+constexpr int kKai = 20;          // kai 2, then day 2
+constexpr int kName = 33;         // race name, 30
+constexpr int kNameWidth = 30;
+constexpr int kGrade = 77;        // grade code
+constexpr int kRaceKind = 102;    // age condition; '0' a jump race
+constexpr int kConditions = 104;  // condition codes (class field), 5
+constexpr int kConditionsWidth = 5;
+constexpr int kTrack = 119;       // track code
+constexpr int kCourse = 122;      // rail position code '0'-'5'
+constexpr int kDistance = 123;    // metres, 4
+constexpr int kDistanceWidth = 4;
+constexpr int kRunnerCount = 369; // 2
+
+// Win entries: horse number 2 and payout 6, kWinStride apart. The horse
+// number of the second entry is also the win popularity: it names a second
+// winner only in a dead heat for first.
+constexpr int kWinHorse = 385;
+constexpr int kWinPayout = 387;
+constexpr int kWinStride = 8;
+constexpr int kWinPopularity = 393;
+
+// Place entries: horse number 2 (blank when none) and payout 6.
+constexpr int kPlaceHorse = 409;
+constexpr int kPlacePayout = 411;
+constexpr int kPlaceStride = 8;
+constexpr int kPlaceEntries = 5;
+
+// Bracket quinella entries: the frame pair as one 2-digit number, payout 6.
+constexpr int kBracketPair = 449;
+constexpr int kBracketPayout = 451;
+constexpr int kBracketStride = 10;
+
+// Quinella and wide entries: the horse pair as one 4-digit number (blank
+// when none), payout 7, popularity 3.
+constexpr int kQuinellaPair = 479;
+constexpr int kQuinellaPayout = 483;
+constexpr int kQuinellaPopularity = 490;
+constexpr int kWidePair = 521;
+constexpr int kWidePayout = 525;
+constexpr int kWidePopularity = 532;
+constexpr int kPairStride = 14;
+
+constexpr int kHorseWidth = 2;
+constexpr int kBracketWidth = 2;
+constexpr int kPairWidth = 4;
+constexpr int kShortPayoutWidth = 6;  // win, place, bracket quinella
+constexpr int kLongPayoutWidth = 7;   // quinella, wide
+constexpr int kPopularityWidth = 3;
+
+}  // namespace racermrec
+
+static_assert(sizeof(_tagRACERMREC) == racermrec::kSize, "race result record size");
+
+#endif  // YDBCLN_RACE_RACERESULTREC_H_
