@@ -1,0 +1,314 @@
+// The import: reading the files of a directory, checking their headers and
+// rows; the people, owners, breeders, horses with their pedigrees and sires;
+// writing the batch and pointing a fault of the writer at its row.
+#include <exception>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include "db/write/Writer.h"
+#include "exchange/Importer.h"
+#include "exchange/RowParser.h"
+
+namespace exchange {
+namespace {
+
+namespace fs = std::filesystem;
+using ydb::Status;
+
+constexpr int kStepBytes = 1024;     // progress is counted in KiB read
+constexpr int kRowsPerReport = 4096;
+
+// Header faults say what the header should have been.
+Status CheckHeader(const CsvReader& csv, const std::vector<std::string>& got,
+                   const std::vector<std::string>& want) {
+  for (std::size_t i = 0; i < got.size() || i < want.size(); ++i) {
+    const std::string column = "column " + std::to_string(i + 1);
+    if (i >= got.size()) return csv.fault("the header lacks " + column + ", " + want[i]);
+    if (i >= want.size()) {
+      return csv.fault("the header has a " + column + ", '" + got[i] +
+                       "', which the format does not have");
+    }
+    if (got[i] != want[i]) {
+      return csv.fault("the header's " + column + " is '" + got[i] + "' where the format has '" +
+                       want[i] + "'");
+    }
+  }
+  return Status::Ok();
+}
+
+const char* EntityFile(ydb::Entity entity) {
+  static const File kFiles[] = {File::kOwners, File::kBreeders, File::kTrainers,
+                                File::kJockeys, File::kHorses,   File::kSires};
+  return FileName(kFiles[static_cast<int>(entity)]);
+}
+
+// Keeps a record read from `csv` under its code; a code given twice fails.
+template <typename T>
+Status Keep(std::map<std::string, Lined<T>>* records, const CsvReader& csv, const char* noun,
+            T record) {
+  const std::string code = record.code;
+  const auto [at, added] = records->emplace(code, Lined<T>{std::move(record), csv.line()});
+  if (!added) {
+    return csv.fault(std::string(noun) + " " + code + " is given twice (first on line " +
+                     std::to_string(at->second.line) + ")");
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+Importer::Importer(ydb::Database& db, fs::path dir, const Progress& progress)
+    : db_(db), reader_(db), dir_(std::move(dir)), progress_(progress) {}
+
+Status Importer::run() {
+  std::error_code ec;
+  if (!fs::is_directory(dir_, ec)) return Status::Error(dir_.string() + " is not a directory");
+  std::uint64_t bytes = 0;
+  bool any = false;
+  for (int i = 0; i < kFileCount; ++i) {
+    const fs::path path = dir_ / FileName(static_cast<File>(i));
+    present_[static_cast<std::size_t>(i)] = fs::exists(path, ec);
+    std::uintmax_t size = 0;
+    if (!ec && present_[static_cast<std::size_t>(i)]) size = fs::file_size(path, ec);
+    if (ec) return Status::Error("cannot look at " + path.string() + ": " + ec.message());
+    any = any || present_[static_cast<std::size_t>(i)];
+    bytes += size;
+  }
+  if (!any) {
+    return Status::Error(dir_.string() + " holds none of the files of the exchange format (" +
+                         FileName(File::kOwners) + " ... " + FileName(File::kPayouts) + ")");
+  }
+  // Reading the files is the first half of the work, writing the second.
+  const std::uint64_t kib = bytes / kStepBytes + 1;
+  total_steps_ = static_cast<int>(2 * kib);
+
+  std::uint64_t done = 0;
+  Status s;
+  for (int i = 0; i < kFileCount && s.ok(); ++i) s = readFile(static_cast<File>(i), &done);
+  for (auto& [id, rows] : races_) {
+    if (s.ok()) s = assemble(&rows);
+  }
+  if (s.ok() && progress_ &&
+      !progress_(static_cast<int>(kib), total_steps_,
+                 "writing " + std::to_string(races_.size()) + " races to the store")) {
+    s = Status::Error("import stopped");
+  }
+  if (s.ok()) s = write();
+  // The work is done: a request to stop comes too late to matter.
+  if (s.ok() && progress_) progress_(total_steps_, total_steps_, "done");
+  return s;
+}
+
+Status Importer::readFile(File file, std::uint64_t* bytes_done) {
+  static const RowReader kReaders[kFileCount] = {
+      &Importer::readOwner,         &Importer::readBreeder,   &Importer::readTrainer,
+      &Importer::readJockey,        &Importer::readHorse,     &Importer::readPedigree,
+      &Importer::readSire,          &Importer::readRace,      &Importer::readReferenceTime,
+      &Importer::readRunner,        &Importer::readComment,   &Importer::readNomination,
+      &Importer::readOddsSet,       &Importer::readOdds,      &Importer::readLap,
+      &Importer::readCorner,        &Importer::readPayout,
+  };
+  if (!present_[static_cast<std::size_t>(file)]) return Status::Ok();  // a file left out
+  const std::string name = FileName(file);
+  const fs::path path = dir_ / name;
+
+  CsvReader csv;
+  Status s = csv.open(path.string(), name);
+  std::vector<std::string> fields;
+  if (s.ok() && !csv.next(&fields)) {
+    s = csv.status().ok() ? Status::Error(name + " is empty: it needs at least its header row")
+                          : csv.status();
+  }
+  const std::vector<std::string> header = HeaderOf(file);
+  if (s.ok()) s = CheckHeader(csv, fields, header);
+
+  const RowReader read = kReaders[static_cast<int>(file)];
+  int rows = 0;
+  while (s.ok() && csv.next(&fields)) {
+    if (fields.size() == 1 && fields[0].empty() && header.size() > 1) {
+      s = csv.fault("an empty line");
+    } else if (fields.size() != header.size()) {
+      s = csv.fault("the row has " + std::to_string(fields.size()) +
+                    " fields where the header has " + std::to_string(header.size()));
+    } else {
+      s = (this->*read)(csv, fields);
+    }
+    if (s.ok() && ++rows % kRowsPerReport == 0 && progress_ &&
+        !progress_(static_cast<int>((*bytes_done + csv.offset()) / kStepBytes), total_steps_,
+                   "reading " + name)) {
+      s = Status::Error("import stopped");
+    }
+  }
+  if (s.ok()) s = csv.status();
+  *bytes_done += csv.offset();
+  return s;
+}
+
+Status Importer::requireKnown(const CsvReader& csv, ydb::Entity entity, const char* column,
+                              const std::string& code) {
+  bool in_files = false;
+  switch (entity) {
+    case ydb::Entity::kOwner: in_files = owners_.count(code) > 0; break;
+    case ydb::Entity::kBreeder: in_files = breeders_.count(code) > 0; break;
+    case ydb::Entity::kTrainer: in_files = trainers_.count(code) > 0; break;
+    case ydb::Entity::kJockey: in_files = jockeys_.count(code) > 0; break;
+    case ydb::Entity::kHorse: in_files = horses_.count(code) > 0; break;
+    case ydb::Entity::kSire: in_files = sires_.count(code) > 0; break;
+  }
+  std::set<std::string>& in_store = in_store_[static_cast<std::size_t>(entity)];
+  if (in_files || in_store.count(code) > 0) return Status::Ok();
+  bool found = false;
+  Status s = reader_.contains(entity, code, &found);
+  if (!s.ok()) return csv.fault("cannot look " + code + " up in the store: " + s.message());
+  if (!found) {
+    return csv.fault(std::string(column) + " " + code + " is neither in " + EntityFile(entity) +
+                     " nor in the store");
+  }
+  in_store.insert(code);
+  return Status::Ok();
+}
+
+Status Importer::readOwner(const CsvReader& csv, const std::vector<std::string>& fields) {
+  ydb::Owner owner;
+  Status s = ParseRow(csv, fields, OwnerColumns, &owner);
+  return s.ok() ? Keep(&owners_, csv, "owner", std::move(owner)) : s;
+}
+
+Status Importer::readBreeder(const CsvReader& csv, const std::vector<std::string>& fields) {
+  ydb::Breeder breeder;
+  Status s = ParseRow(csv, fields, BreederColumns, &breeder);
+  return s.ok() ? Keep(&breeders_, csv, "breeder", std::move(breeder)) : s;
+}
+
+Status Importer::readTrainer(const CsvReader& csv, const std::vector<std::string>& fields) {
+  ydb::Trainer trainer;
+  Status s = ParseRow(csv, fields, TrainerColumns, &trainer);
+  return s.ok() ? Keep(&trainers_, csv, "trainer", std::move(trainer)) : s;
+}
+
+Status Importer::readJockey(const CsvReader& csv, const std::vector<std::string>& fields) {
+  ydb::Jockey jockey;
+  Status s = ParseRow(csv, fields, JockeyColumns, &jockey);
+  if (s.ok()) {
+    s = requireKnownOptional(csv, ydb::Entity::kTrainer, "trainer_code", jockey.trainer_code);
+  }
+  return s.ok() ? Keep(&jockeys_, csv, "jockey", std::move(jockey)) : s;
+}
+
+Status Importer::readHorse(const CsvReader& csv, const std::vector<std::string>& fields) {
+  ydb::Horse horse;
+  Status s = ParseRow(csv, fields, HorseColumns, &horse);
+  if (s.ok()) s = requireKnownOptional(csv, ydb::Entity::kOwner, "owner_code", horse.owner_code);
+  if (s.ok()) {
+    s = requireKnownOptional(csv, ydb::Entity::kBreeder, "breeder_code", horse.breeder_code);
+  }
+  if (s.ok()) {
+    s = requireKnownOptional(csv, ydb::Entity::kTrainer, "trainer_code", horse.trainer_code);
+  }
+  if (!s.ok()) return s;
+  const std::string code = horse.code;
+  const auto [at, added] = horses_.emplace(code, HorseRows{std::move(horse), csv.line(), {}});
+  if (!added) {
+    return csv.fault("horse " + code + " is given twice (first on line " +
+                     std::to_string(at->second.line) + ")");
+  }
+  return Status::Ok();
+}
+
+// A pedigree row completes a horse of horses.csv: a horse is written with
+// its whole pedigree, so its rows come with it.
+Status Importer::readPedigree(const CsvReader& csv, const std::vector<std::string>& fields) {
+  PedigreeRow row;
+  Status s = ParseRow(csv, fields, PedigreeColumns, &row);
+  if (!s.ok()) return s;
+  const auto horse = horses_.find(row.horse_code);
+  if (horse == horses_.end()) {
+    return csv.fault("horse_code " + row.horse_code + " is not in horses.csv: a pedigree is "
+                     "loaded with its horse");
+  }
+  const auto position = static_cast<std::size_t>(row.position);
+  int& line = horse->second.pedigree_lines[position];
+  if (line != 0) {
+    return csv.fault("position " + PedigreePositions()[position] + " of horse " + row.horse_code +
+                     " is given twice (first on line " + std::to_string(line) + ")");
+  }
+  line = csv.line();
+  horse->second.horse.pedigree[position] = std::move(row.ancestor);
+  return Status::Ok();
+}
+
+Status Importer::readSire(const CsvReader& csv, const std::vector<std::string>& fields) {
+  ydb::Sire sire;
+  Status s = ParseRow(csv, fields, SireColumns, &sire);
+  if (s.ok()) s = requireKnown(csv, ydb::Entity::kHorse, "code", sire.code);
+  return s.ok() ? Keep(&sires_, csv, "sire", std::move(sire)) : s;
+}
+
+Status Importer::write() {
+  ydb::Batch batch;
+  for (auto& [code, x] : owners_) batch.owners.push_back(std::move(x.value));
+  for (auto& [code, x] : breeders_) batch.breeders.push_back(std::move(x.value));
+  for (auto& [code, x] : trainers_) batch.trainers.push_back(std::move(x.value));
+  for (auto& [code, x] : jockeys_) batch.jockeys.push_back(std::move(x.value));
+  for (auto& [code, x] : horses_) batch.horses.push_back(std::move(x.horse));
+  for (auto& [code, x] : sires_) batch.sires.push_back(std::move(x.value));
+  for (auto& [id, rows] : races_) batch.races.push_back(std::move(rows.race));
+
+  ydb::Writer writer(db_);
+  Status s = writer.write(batch);
+  if (s.ok()) return s;
+  const Location at = locate(s.message(), batch);
+  if (at.line == 0) return Status::Error("writing the store: " + s.message());
+  return Status::Error(std::string(FileName(at.file)) + " line " + std::to_string(at.line) +
+                       ": " + s.message());
+}
+
+// The writer names the record at fault first: "owner 100001: ...",
+// "horse 2020011: pedigree[4] ...", "race 052024010611 runner 3 ...".
+Location Importer::locate(const std::string& fault, const ydb::Batch& batch) const {
+  const std::size_t space = fault.find(' ');
+  if (space == std::string::npos) return {};
+  const std::string noun = fault.substr(0, space);
+  const std::size_t end = fault.find_first_not_of("0123456789", space + 1);
+  const std::string code =
+      fault.substr(space + 1, end == std::string::npos ? end : end - space - 1);
+  const std::string rest = end == std::string::npos ? std::string() : fault.substr(end);
+
+  const auto line_of = [&](const auto& records) {
+    const auto found = records.find(code);
+    return found == records.end() ? 0 : found->second.line;
+  };
+  if (noun == "owner") return {File::kOwners, line_of(owners_)};
+  if (noun == "breeder") return {File::kBreeders, line_of(breeders_)};
+  if (noun == "trainer") return {File::kTrainers, line_of(trainers_)};
+  if (noun == "jockey") return {File::kJockeys, line_of(jockeys_)};
+  if (noun == "sire") return {File::kSires, line_of(sires_)};
+  if (noun == "horse") {
+    const auto found = horses_.find(code);
+    if (found == horses_.end()) return {};
+    return LocateInHorse(rest, found->second.line, found->second.pedigree_lines);
+  }
+  ydb::RaceKey key;
+  if (noun != "race" || !ydb::RaceKey::Parse(code, &key)) return {};
+  const auto found = races_.find(RaceId{key.date, key.place, key.number});
+  if (found == races_.end()) return {};
+  // The batch holds the races in the order of races_.
+  const auto index = static_cast<std::size_t>(std::distance(races_.begin(), found));
+  return LocateInRace(rest, batch.races[index], found->second.sources);
+}
+
+}  // namespace exchange
+
+ydb::Status exchange::Import(ydb::Database& db, const std::string& dir,
+                             const Progress& progress) {
+  try {
+    Importer importer(db, dir, progress);
+    ydb::Status s = importer.run();
+    return s.ok() ? s : ydb::Status::Error("import from " + dir + ": " + s.message());
+  } catch (const std::exception& e) {
+    return ydb::Status::Error("import from " + dir + " abandoned, nothing loaded: " + e.what());
+  } catch (...) {
+    return ydb::Status::Error("import from " + dir + " abandoned, nothing loaded");
+  }
+}

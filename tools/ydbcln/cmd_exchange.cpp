@@ -1,0 +1,61 @@
+// `ydbcln export DIR` and `ydbcln import DIR`: the data set to and from the
+// documented CSV exchange format, with a progress bar. An import that finds
+// a bad row names its file, line and reason and loads nothing.
+#include <db/store/Database.h>
+#include <exchange/Exchange.h>
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "Command.h"
+#include "Progress.h"
+
+namespace tool {
+namespace {
+
+// Opens the store of the data directory; on failure prints why.
+std::unique_ptr<ydb::Database> OpenStore(const std::string& data_dir, ydb::Database::Mode mode) {
+  std::error_code ec;
+  if (mode == ydb::Database::Mode::kOpenOrCreate) std::filesystem::create_directories(data_dir, ec);
+  std::unique_ptr<ydb::Database> db;
+  const std::string path = (std::filesystem::path(data_dir) / "ydbcln.db").string();
+  ydb::Status s = ydb::Database::Open(path, mode, &db);
+  if (!s.ok()) std::cerr << "ydbcln: cannot open the data set: " << s.message() << "\n";
+  return db;
+}
+
+int RunExchange(const Options& options, const std::string& dir, bool import) {
+  auto db = OpenStore(options.data_dir, import ? ydb::Database::Mode::kOpenOrCreate
+                                               : ydb::Database::Mode::kOpenExisting);
+  if (db == nullptr) return 1;
+  ProgressBar bar(import ? "Importing " + dir : "Exporting to " + dir);
+  auto progress = [&bar](int done, int total, const std::string& what) {
+    return bar.update(done, total, what);
+  };
+  ydb::Status s = import ? exchange::Import(*db, dir, progress) : exchange::Export(*db, dir, progress);
+  if (!s.ok()) {
+    std::cerr << "ydbcln: " << (import ? "import" : "export") << " failed: " << s.message() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void RegisterExchange(CLI::App& app, const Options& options, int* exit_code) {
+  for (const bool import : {false, true}) {
+    CLI::App* cmd = app.add_subcommand(
+        import ? "import" : "export",
+        import ? "Load CSV files of the exchange format into the data set (all or nothing)"
+               : "Write the data set as CSV files of the exchange format");
+    auto dir = std::make_shared<std::string>();
+    cmd->add_option("DIR", *dir, "Directory of the CSV files")->required();
+    cmd->callback([&options, exit_code, dir, import] {
+      *exit_code = RunExchange(options, *dir, import);
+    });
+  }
+}
+
+}  // namespace tool
