@@ -22,8 +22,8 @@ std::string_view TextArgument(const char* text) {
 std::string_view FieldArgument(const void* field, std::size_t width) {
   if (field == nullptr) return std::string_view();
   const char* p = static_cast<const char*>(field);
-  const void* nul = std::memchr(p, '\0', width);
-  return std::string_view(p, nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - p) : width);
+  const char* nul = static_cast<const char*>(std::memchr(p, '\0', width));
+  return std::string_view(p, nul != nullptr ? static_cast<std::size_t>(nul - p) : width);
 }
 
 bool IsDigits(std::string_view text, std::size_t width) {

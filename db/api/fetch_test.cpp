@@ -13,7 +13,7 @@
 #include "db/api/ydbbsn.h"
 #include "db/api/ydbtest.h"
 #include "db/api/yddb.h"
-#include "db/render/RenderTestWorld.h"
+#include "db/render/RenderWorld_test.h"
 #include "db/write/Writer.h"
 #include "testing/TempDir.h"
 
@@ -34,7 +34,9 @@ class Buffer {
   const char* record(int i) const {
     return static_cast<const char*>(buffer_) + i * get_rec_width(buffer_);
   }
-  std::string bytes(int i) const { return std::string(record(i), static_cast<std::size_t>(get_rec_width(buffer_))); }
+  std::string bytes(int i) const {
+    return std::string(record(i), static_cast<std::size_t>(get_rec_width(buffer_)));
+  }
   void* get() const { return buffer_; }
 
  private:
@@ -61,7 +63,8 @@ class FetchTest : public ::testing::Test {
     ASSERT_EQ(init_db(dir_->str().c_str(), 1), 0) << get_db_error();
     static bool written = false;
     if (!written) {
-      const ydb::Status s = ydb::Writer(*ydb::SessionState::Get().database()).write(ytest::MakeRenderWorld());
+      ydb::Writer writer(*ydb::SessionState::Get().database());
+      const ydb::Status s = writer.write(ytest::MakeRenderWorld());
       ASSERT_TRUE(s.ok()) << s.message();
       written = true;
     }

@@ -84,8 +84,9 @@ int get_ncode2val(int kind, int code, char* dst, int size);
 // Race-list records (RACELISTREC, 158 bytes), one per race day in date
 // order: for an 8-digit date the days of the month holding it, for a
 // 4-digit year the days of that year. get_racelist2date_ex lists days with
-// results, get_denmalist2date_ex days with race cards. `reserved` is
-// ignored.
+// results, get_denmalist2date_ex days with race cards. Each day's
+// racecourses come in place-code order with their main race: the
+// highest-graded race, else race 11. `reserved` is ignored.
 void* get_racelist2date_ex(const char* date, int reserved);
 void* get_denmalist2date_ex(const char* date, int reserved);
 
@@ -93,16 +94,19 @@ void* get_denmalist2date_ex(const char* date, int reserved);
 
 // Race result records (RACERMREC, 2326 bytes) of the 12-digit race code;
 // race number 00, or the 10-character venue key (place and date), gives
-// every race of that venue and day in race order. `reserved` is ignored.
+// every race of that venue and day in race order. A race not yet run has
+// none. `reserved` is ignored.
 void* get_race2code_1_ex(const char* code, int reserved);
 
-// Runner result records (RACERHREC, 659 bytes) of the race whose code is
-// the first 12 bytes at `race`, scratched runners included, in horse-number
-// order. `reserved` is ignored.
+// Runner result records (RACERHREC, 659 bytes) of the run race whose code
+// is the first 12 bytes at `race` (a text or a record field; a NUL ends
+// it), scratched runners included, in horse-number order. `reserved` is
+// ignored.
 void* get_race2code_2(const void* race, int reserved);
 
-// Race-card records (RACEDREC, 360 bytes) of the race code; race number 00
-// gives every card of the venue and day in race order.
+// Race-card records (RACEDREC, 360 bytes) of the race code; race number 00,
+// or the 10-character venue key, gives every card of the venue and day in
+// race order. A race has a card once its runners are drawn.
 void* get_denma2code(const char* code);
 
 // Race-card runner records (RACEDHREC, 688 bytes) of the race whose code is
@@ -111,25 +115,33 @@ void* get_denma2code(const char* code);
 // not needed to find the race and may be null.
 void* get_denmah2code(const void* race, const void* meeting);
 
-// The comment record (COMMENTREC) on one horse's run: kind 0 the run
-// comment, 1 the user's memo. `race` and `horse` point at the 12-byte race
-// code and the 7-byte horse code. No comment: an empty buffer.
+// The comment record (COMMENTREC, 1007 bytes) on one horse's run: kind 0
+// the run comment, 1 the user's memo. `race` and `horse` point at the
+// 12-byte race code and the 7-byte horse code. No comment, or another
+// kind: an empty buffer.
 void* get_comment2code(const void* race, const void* horse, int kind);
 
 // --- Odds and payouts ------------------------------------------------------
 
-// The odds record (ODDSREC, 1462 bytes) of the race: `final` 1 the final
-// odds, 0 the odds published before the race. No odds: an empty buffer.
+// The odds record (ODDSREC, 1462 bytes) of the race: `final` non-zero the
+// final odds (kind '1', with the time they were fixed), 0 the odds
+// published before the race (kind '0' forecast, '1' advance sale with its
+// announcement time). A field without odds holds a mark: '-' none (also
+// beyond the field), '*', or '/' for a horse that did not start and every
+// pair with it. No such odds: an empty buffer.
 void* get_odds2code_ex(const char* race_code, int final);
 
-// Popularity records (SORTEDODDSREC, 11 bytes) made from an odds buffer,
-// favourite first: `kind` 0 win, 1 bracket quinella, 2 quinella. Entries
-// with odds in ascending odds (ties by the lower number), then the entries
-// without a value. Null for a null or malformed odds buffer or another kind.
+// Popularity records (SORTEDODDSREC, 11 bytes) made from a buffer of one
+// odds record, favourite first: `kind` 0 win, 1 bracket quinella, 2
+// quinella. Entries with odds in ascending odds (ties by the lower number),
+// then the entries marked '*' or '/' in number order; fields marked '-' are
+// no entries. Needs no open data set. Null for a null buffer, one that is
+// not one odds record, or another kind.
 void* make_sorted_odds(const void* odds_buffer, int kind);
 
-// The payout record (EXPRIZEREC) of the race, with every dead-heat entry.
-// A race without payouts: an empty buffer.
+// The payout record (EXPRIZEREC, 254 bytes) of the race, with every
+// dead-heat entry; unused entries read 0. A race without payouts: an empty
+// buffer.
 void* get_exprize2code(const char* race_code);
 
 #ifdef __cplusplus

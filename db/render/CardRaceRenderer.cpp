@@ -33,8 +33,8 @@ void SetCardReferenceTimes(RecordBuilder& b, const CardFields& f, const Statemen
   for (int slot = 1; slot <= 2; ++slot) {
     if (row.column_is_null(ReferenceColumn(slot, kRefDate))) continue;
     const auto index = static_cast<std::size_t>(slot - 1);
-    b.set_digits(f.later_ref_time, MinutesSecondsTenths(row.column_int(ReferenceColumn(slot, kRefTime))),
-                 index);
+    const std::int64_t time = row.column_int(ReferenceColumn(slot, kRefTime));
+    b.set_digits(f.later_ref_time, MinutesSecondsTenths(time), index);
     b.set_digits(f.later_ref_weight_tenths,
                  row.column_int(ReferenceColumn(slot, kRefWeightCarried)) % 10, index);
   }

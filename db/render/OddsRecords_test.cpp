@@ -12,7 +12,7 @@
 #include "db/render/PayoutRenderer.h"
 #include "db/render/PopularityRenderer.h"
 #include "db/render/RecordBuilder.h"
-#include "db/render/RenderTestWorld.h"
+#include "db/render/RenderWorld_test.h"
 
 namespace ydb {
 namespace {

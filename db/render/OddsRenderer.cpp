@@ -140,11 +140,10 @@ Status Render(const RaceKey& race, OddsTime time, Board& board, RenderedRecords&
   }
   for (int h = 1; h < kOddsHorses; ++h) {
     for (int k = h + 1; k <= kOddsHorses; ++k) {
-      const std::int32_t value =
-          k > n                                     ? odds_blob::kNone
-          : board.horse_out(h) || board.horse_out(k) ? odds_blob::kScratched
-                                                     : Stored(board.quinella,
-                                                              odds_blob::IndexOf(odds_blob::kQuinella, n, h, k));
+      const int stored = odds_blob::IndexOf(odds_blob::kQuinella, n, h, k);
+      const std::int32_t value = k > n                                     ? odds_blob::kNone
+                                 : board.horse_out(h) || board.horse_out(k) ? odds_blob::kScratched
+                                                                            : Stored(board.quinella, stored);
       SetOdds(b, quinella_odds, static_cast<std::size_t>(HorsePairIndex(h, k)), value);
     }
   }

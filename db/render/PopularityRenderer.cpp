@@ -47,22 +47,40 @@ bool ReadEntry(std::string_view field, Entry* entry) {
   return true;
 }
 
-std::vector<Entry> Gather(const RecordReader& odds, PopularityPool pool) {
+// The odds record's and the popularity record's fields, found once.
+struct PopularityFields {
+  const RecordLayout& odds = OddsLayout();
+  const Field& win_odds = FieldOf(odds, "win_odds");
+  const Field& bracket_odds = FieldOf(odds, "bracket_odds");
+  const Field& quinella_odds = FieldOf(odds, "quinella_odds");
+  const RecordLayout& sorted = SortedOddsLayout();
+  const Field& win_horse_number = FieldOf(sorted, "win_horse_number");
+  const Field& first_number = FieldOf(sorted, "first_number");
+  const Field& second_number = FieldOf(sorted, "second_number");
+  const Field& sorted_odds = FieldOf(sorted, "odds");
+};
+
+// The bytes of occurrence `index` of `field` in the odds record.
+std::string_view Bytes(const void* odds, const Field& field, int index) {
+  const std::size_t offset = field.offset_at(static_cast<std::size_t>(index));
+  return std::string_view(static_cast<const char*>(odds) + offset, field.width);
+}
+
+std::vector<Entry> Gather(const PopularityFields& f, const void* odds, PopularityPool pool) {
   std::vector<Entry> entries;
   Entry e;
   switch (pool) {
     case PopularityPool::kWin:
       for (int h = 1; h <= kOddsHorses; ++h) {
         e = Entry{h, 0, -1, ' '};
-        if (ReadEntry(odds.bytes("win_odds", static_cast<std::size_t>(h - 1)), &e)) entries.push_back(e);
+        if (ReadEntry(Bytes(odds, f.win_odds, h - 1), &e)) entries.push_back(e);
       }
       break;
     case PopularityPool::kBracketQuinella:
       for (int a = 1; a <= kOddsFrames; ++a) {
         for (int b = a; b <= kOddsFrames; ++b) {
           e = Entry{a, b, -1, ' '};
-          const auto k = static_cast<std::size_t>(FramePairIndex(a, b));
-          if (ReadEntry(odds.bytes("bracket_odds", k), &e)) entries.push_back(e);
+          if (ReadEntry(Bytes(odds, f.bracket_odds, FramePairIndex(a, b)), &e)) entries.push_back(e);
         }
       }
       break;
@@ -70,8 +88,7 @@ std::vector<Entry> Gather(const RecordReader& odds, PopularityPool pool) {
       for (int a = 1; a < kOddsHorses; ++a) {
         for (int b = a + 1; b <= kOddsHorses; ++b) {
           e = Entry{a, b, -1, ' '};
-          const auto k = static_cast<std::size_t>(HorsePairIndex(a, b));
-          if (ReadEntry(odds.bytes("quinella_odds", k), &e)) entries.push_back(e);
+          if (ReadEntry(Bytes(odds, f.quinella_odds, HorsePairIndex(a, b)), &e)) entries.push_back(e);
         }
       }
       break;
@@ -82,22 +99,24 @@ std::vector<Entry> Gather(const RecordReader& odds, PopularityPool pool) {
 }  // namespace
 
 Status RenderPopularity(const void* odds, PopularityPool pool, void** buffer) {
-  std::vector<Entry> entries = Gather(RecordReader(odds, OddsLayout()), pool);
+  static const PopularityFields f;
+  std::vector<Entry> entries = Gather(f, odds, pool);
   std::stable_sort(entries.begin(), entries.end(), MorePopular);
 
-  RenderedRecords out(SortedOddsLayout());
+  RenderedRecords out(f.sorted);
+  out.Reserve(entries.size());
   for (const Entry& e : entries) {
     RecordBuilder b(out.Add(), out.layout());
     if (pool == PopularityPool::kWin) {
-      b.set_digits("win_horse_number", e.first);
+      b.set_digits(f.win_horse_number, e.first);
     } else {
-      b.set_digits("first_number", e.first);
-      b.set_digits("second_number", e.second);
+      b.set_digits(f.first_number, e.first);
+      b.set_digits(f.second_number, e.second);
     }
     if (e.odds >= 0) {
-      b.set_digits("odds", e.odds);
+      b.set_digits(f.sorted_odds, e.odds);
     } else {
-      b.set_marker("odds", e.mark);
+      b.set_marker(f.sorted_odds, e.mark);
     }
     if (!b.status().ok()) return b.status();
   }

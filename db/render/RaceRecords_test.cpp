@@ -7,7 +7,7 @@
 
 #include "db/render/CardRaceRenderer.h"
 #include "db/render/RaceListRenderer.h"
-#include "db/render/RenderTestWorld.h"
+#include "db/render/RenderWorld_test.h"
 #include "db/render/ResultRaceRenderer.h"
 
 namespace ydb {

@@ -249,6 +249,21 @@ TEST(RecordBuilderTest, WritesThatCannotBeMadeLeaveTheRecordAlone) {
   EXPECT_EQ(At(rec, 0, 8), "20020106");
 }
 
+TEST(RecordBuilderTest, FieldsFoundOnceWriteOnlyIntoTheirOwnLayout) {
+  const Field& date = FieldOf(RaceListLayout(), "date");
+  const Field& missing = FieldOf(RaceListLayout(), "no_such_field");
+  const Field& other = FieldOf(BuyTicketLayout(), "count");
+  std::string rec = Garbage(RaceListLayout());
+  RecordBuilder b(rec.data(), RaceListLayout());
+  const std::string before = rec;
+  EXPECT_FALSE(b.set_digits(missing, 1).ok());
+  EXPECT_FALSE(b.set_digits(other, 12).ok());  // its offset means nothing here
+  EXPECT_EQ(rec, before);
+  EXPECT_NE(b.status().message().find("missing_field"), std::string::npos) << b.status().message();
+  EXPECT_TRUE(b.set_digits(date, 20020105).ok());
+  EXPECT_EQ(At(rec, 0, 8), "20020105");
+}
+
 TEST(RecordBuilderTest, ReaderAnswersNothingForUnknownFields) {
   std::string rec = Garbage(BuyTicketLayout());
   RecordBuilder b(rec.data(), BuyTicketLayout());

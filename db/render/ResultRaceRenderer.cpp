@@ -153,7 +153,9 @@ void SetRaceFields(RecordBuilder& b, const ResultFields& f, const Statement& row
   DigitsFrom(b, f.shared_amount, row, kAddedMoney);
   CodeFrom(b, f.weather, row, kWeather);
   CodeFrom(b, f.going, row, kGoing);
-  for (int i = 0; i < 3; ++i) DigitsFrom(b, f.early_time, row, kFirst600 + i, static_cast<std::size_t>(i));
+  for (int i = 0; i < 3; ++i) {
+    DigitsFrom(b, f.early_time, row, kFirst600 + i, static_cast<std::size_t>(i));
+  }
   DigitsFrom(b, f.last_800, row, kLast800);
   DigitsFrom(b, f.last_600, row, kLast600);
   if (row.column_text(kRaceKind) == "0" && !row.column_is_null(kLastMile)) {

@@ -150,7 +150,7 @@ void SetResult(RecordBuilder& b, const ResultRunnerFields& f, const Statement& r
   DigitsFrom(b, f.finishing_order, row, kFinishPos);
   DigitsFrom(b, f.accident, row, kAccident);
   DigitsFrom(b, f.arrival_order, row, kArrivalOrder);
-  DigitsFrom(b, f.result_number_3, row, kTime);
+  DigitsFrom(b, f.result_number_3, row, kTime);  // the race time, tenths
   // Whole lengths as two digits, blank when there are none: "01" reads
   // as 1, and a blank leaves a neck or a head without a number.
   const std::int64_t lengths = row.column_int(kMarginLengths);
@@ -162,7 +162,7 @@ void SetResult(RecordBuilder& b, const ResultRunnerFields& f, const Statement& r
   b.set_digits(f.margin, row.column_is_null(kMarginTime) ? kNoMargin : row.column_int(kMarginTime));
   DigitsFrom(b, f.result_number_a, row, kFirst600);
   DigitsFrom(b, f.result_number_b, row, kLast600);
-  DigitsFrom(b, f.result_number_4, row, kLast600);
+  DigitsFrom(b, f.result_number_4, row, kLast600);  // the last 600 m again, as 3 digits
   for (int i = 0; i < 4; ++i) {
     b.set_digits(f.corner_position, row.column_int(kCorner + i), static_cast<std::size_t>(i));
   }

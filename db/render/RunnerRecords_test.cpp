@@ -7,7 +7,7 @@
 
 #include "db/render/CardRunnerRenderer.h"
 #include "db/render/CommentRenderer.h"
-#include "db/render/RenderTestWorld.h"
+#include "db/render/RenderWorld_test.h"
 #include "db/render/ResultRunnerRenderer.h"
 
 namespace ydb {

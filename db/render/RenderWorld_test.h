@@ -11,8 +11,8 @@
 //   20240107 00 03  a 3000 m jump race: fifteen laps, nine corners, 1勝クラス
 //   20240107 00 04  500万下
 //   20240113 05 11  a card of eight, not yet run, with forecast odds
-#ifndef YDB_RENDER_RENDERTESTWORLD_H_
-#define YDB_RENDER_RENDERTESTWORLD_H_
+#ifndef YDB_RENDER_RENDERWORLD_TEST_H_
+#define YDB_RENDER_RENDERWORLD_TEST_H_
 
 #include <memory>
 #include <string>
@@ -100,7 +100,9 @@ inline Race DeadHeatRace() {
   odds.announced = 1542;
   for (int a = 1; a <= 18; ++a) {
     odds.entries.push_back({Pool::kWin, a, 0, a == 5 ? 0 : 20 + 10 * a, 0, a == 5 ? "/" : ""});
-    for (int b = a + 1; b <= 18; ++b) odds.entries.push_back({Pool::kQuinella, a, b, 100 * a + b, 0, ""});
+    for (int b = a + 1; b <= 18; ++b) {
+      odds.entries.push_back({Pool::kQuinella, a, b, 100 * a + b, 0, ""});
+    }
   }
   for (int a = 1; a <= 8; ++a) {
     for (int b = a; b <= 8; ++b) {
@@ -247,7 +249,12 @@ class Records {
   Records(const Records&) = delete;
   Records& operator=(const Records&) = delete;
 
-  void** out() { return &buffer_; }
+  // Where a render puts its buffer; a buffer held before is released.
+  void** out() {
+    release_data(buffer_);
+    buffer_ = nullptr;
+    return &buffer_;
+  }
   void* buffer() const { return buffer_; }
   int count() const { return get_rec_size(buffer_); }
   // The bytes of record i.
@@ -276,4 +283,4 @@ inline std::string Blanks(std::size_t width) { return std::string(width, ' '); }
 
 }  // namespace ytest
 
-#endif  // YDB_RENDER_RENDERTESTWORLD_H_
+#endif  // YDB_RENDER_RENDERWORLD_TEST_H_
