@@ -94,7 +94,7 @@ TEST(FamousRacesTest, BigRacesKeepTheirUsualDates) {
   for (int year : {2016, 2019, 2024}) {
     const Season season = BuildSeason(year);
     std::map<std::string, int> dates;
-    for (const ScheduledRace& r : ScheduleFamousRaces(season)) dates[r.spec.name] = r.date;
+    for (const ScheduledRace& r : ScheduleFamousRaces(season)) dates[r.plan.name] = r.date;
     // The Derby on the last Sunday of May or the first of June.
     const int derby = dates.at("東京優駿");
     EXPECT_EQ(WeekdayOf(derby), kSunday);

@@ -189,11 +189,11 @@ std::vector<int> EnterTraining(World& world, int year) {
 
 void AfterRace(World& world, const RaceRun& run, Random& fate) {
   const int today = DayNumber(run.date);
-  const bool jump = run.spec.jump();
+  const bool jump = run.plan.jump();
   const int field = run.runners();
   if (!run.arrivals.empty()) {
     // A new course record.
-    const Layout& layout = *run.spec.layout;
+    const Layout& layout = *run.plan.layout;
     CourseRecord& record = world.records[RecordKey(run.venue.place, layout.surface, layout.distance)];
     if (record.time == 0 || run.winner_time < record.time) {
       const Starter& s = run.starters[static_cast<std::size_t>(run.arrivals.front())];
@@ -226,11 +226,11 @@ void AfterRace(World& world, const RaceRun& run, Random& fate) {
         // A win takes a horse above the class of the race it won, which may
         // be above its own.
         ++h.wins;
-        h.flat_class = Up(std::max(h.flat_class, run.spec.horse_class));
+        h.flat_class = Up(std::max(h.flat_class, run.plan.horse_class));
       }
-      if (run.spec.grade != kNoGrade) {
+      if (run.plan.grade != kNoGrade) {
         ++h.graded_wins;
-        if (run.spec.grade == 0 || run.spec.grade == 3) ++h.g1_wins;
+        if (run.plan.grade == 0 || run.plan.grade == 3) ++h.g1_wins;
       }
     } else if (!jump && h.flat_class == HorseClass::kNewcomer) {
       h.flat_class = HorseClass::kMaiden;
@@ -252,7 +252,7 @@ void AfterRace(World& world, const RaceRun& run, Random& fate) {
       }
     }
 
-    h.ready_day = today + RestDays(fate, jump, won && run.spec.grade != kNoGrade);
+    h.ready_day = today + RestDays(fate, jump, won && run.plan.grade != kNoGrade);
     const bool fell = s.accident == "31" || s.accident == "33";
     const double injury = std::min(0.5, 0.016 * std::exp(-0.5 * h.soundness) * (jump ? 2.0 : 1.0) *
                                             (fell ? 12.0 : 1.0));

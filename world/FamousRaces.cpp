@@ -215,27 +215,27 @@ std::vector<ScheduledRace> ScheduleFamousRaces(const Season& season) {
     if (day == nullptr || layout == nullptr) continue;
     ScheduledRace s;
     s.date = day->date;
-    RaceSpec& spec = s.spec;
-    spec.place = r.place;
-    spec.number = r.number;
-    spec.layout = layout;
-    spec.band = r.band;
-    spec.horse_class = HorseClass::kOpen;
+    RacePlan& plan = s.plan;
+    plan.place = r.place;
+    plan.number = r.number;
+    plan.layout = layout;
+    plan.band = r.band;
+    plan.horse_class = HorseClass::kOpen;
     const bool before_upgrade = r.upgraded != 0 && season.year < r.upgraded;
-    spec.grade = r.grade;
+    plan.grade = r.grade;
     if (before_upgrade) {
       // Before it took its grade: a G3 was a listed open race.
       const bool was_listed = r.grade == 2 || r.grade == 5;
-      spec.grade = was_listed ? kNoGrade : r.grade + 1;
-      spec.listed = was_listed;
+      plan.grade = was_listed ? kNoGrade : r.grade + 1;
+      plan.listed = was_listed;
     }
-    spec.fillies = r.fillies;
-    spec.special = true;
-    spec.name = r.name;
-    spec.edition = r.edition_2019 + r.runs_per_year * (season.year - 2019);
-    if (spec.edition < 1) spec.edition = 0;
-    spec.rule = r.rule;
-    spec.prize = static_cast<std::int64_t>(r.prize) * 10000;
+    plan.fillies = r.fillies;
+    plan.special = true;
+    plan.name = r.name;
+    plan.edition = r.edition_2019 + r.runs_per_year * (season.year - 2019);
+    if (plan.edition < 1) plan.edition = 0;
+    plan.rule = r.rule;
+    plan.prize = static_cast<std::int64_t>(r.prize) * 10000;
     out.push_back(std::move(s));
   }
   return out;

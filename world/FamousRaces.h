@@ -33,13 +33,13 @@ struct FamousRace {
 
 const std::vector<FamousRace>& FamousRaces();
 
-// A famous race placed in a season: the day and the spec of its card entry.
+// A famous race placed in a season: the day and the plan of its card entry.
 struct ScheduledRace {
   int date;
-  RaceSpec spec;
+  RacePlan plan;
 };
 
-// The famous races of a season with their dates and specs (field empty).
+// The famous races of a season with their dates and plans (field empty).
 std::vector<ScheduledRace> ScheduleFamousRaces(const Season& season);
 
 }  // namespace world

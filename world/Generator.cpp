@@ -91,13 +91,13 @@ class BatchWriter {
 
 // The win pool of a race in 100-yen units: bigger for better races and
 // for the main race of the day.
-std::int64_t WinPool(const RaceSpec& spec, Random& show) {
+std::int64_t WinPool(const RacePlan& plan, Random& show) {
   static const double kByClass[6] = {2.2e5, 2.2e5, 3.0e5, 3.8e5, 4.6e5, 6.0e5};
-  double units = kByClass[static_cast<int>(spec.horse_class)];
-  if (spec.jump()) units = 1.6e5;
-  if (spec.listed) units = 9.0e5;
-  if (spec.grade != kNoGrade) units = spec.grade % 3 == 0 ? 1.2e7 : (spec.grade % 3 == 1 ? 2.5e6 : 1.6e6);
-  if (spec.number == 11) units *= 1.5;
+  double units = kByClass[static_cast<int>(plan.horse_class)];
+  if (plan.jump()) units = 1.6e5;
+  if (plan.listed) units = 9.0e5;
+  if (plan.grade != kNoGrade) units = plan.grade % 3 == 0 ? 1.2e7 : (plan.grade % 3 == 1 ? 2.5e6 : 1.6e6);
+  if (plan.number == 11) units *= 1.5;
   return static_cast<std::int64_t>(units * std::exp(show.Normal(0.0, 0.25)));
 }
 
@@ -122,7 +122,7 @@ class SeasonWriter : public RaceSink {
   bool Race(const World& world, const RaceRun& run) override {
     const std::uint64_t date = static_cast<std::uint64_t>(run.date);
     Random show(seed_, "show", {date, static_cast<std::uint64_t>(run.venue.place),
-                                static_cast<std::uint64_t>(run.spec.number)});
+                                static_cast<std::uint64_t>(run.plan.number)});
     const RaceDetail detail = DescribeRace(world, run, show);
 
     std::vector<int> frames;
@@ -133,7 +133,7 @@ class SeasonWriter : public RaceSink {
       running.push_back(!s.scratched());
       finish.push_back(s.finish);
     }
-    const double scale = LuckScale(run.spec);
+    const double scale = LuckScale(run.plan);
     std::vector<double> view, forecast;
     for (const Starter& s : run.starters) {
       const double seen = s.strength + show.Normal(0.0, kPublicNoise);
@@ -141,7 +141,7 @@ class SeasonWriter : public RaceSink {
       view.push_back(s.scratched() ? 0.0 : std::exp(kPublicFlatten * seen / scale));
       forecast.push_back(s.scratched() ? 0.0 : std::exp(kPublicFlatten * early / scale));
     }
-    const std::int64_t pool = WinPool(run.spec, show);
+    const std::int64_t pool = WinPool(run.plan, show);
     PoolBook final_pools(frames, running);
     final_pools.Stake(view, pool, kCrowdNoise, show);
     PoolBook forecast_pools(frames, running);
@@ -154,7 +154,7 @@ class SeasonWriter : public RaceSink {
     summary_.rows += RowCount(race);
     races_.push_back(std::move(race));
     for (const Starter& s : run.starters) Mark(s.horse);
-    for (int id : run.spec.nominations) Mark(id);
+    for (int id : run.plan.nominations) Mark(id);
     return true;
   }
 

@@ -134,11 +134,11 @@ std::vector<int> Laps(int distance, int time, double pace, Random& show) {
 
 RaceDetail DescribeRace(const World& world, const RaceRun& run, Random& show) {
   RaceDetail detail;
-  const Layout& layout = *run.spec.layout;
+  const Layout& layout = *run.plan.layout;
   const Course& course = CourseAt(run.venue.place);
   const int n = run.runners();
   const int d = layout.distance;
-  const bool jump = run.spec.jump();
+  const bool jump = run.plan.jump();
   detail.runners.resize(static_cast<std::size_t>(n));
   detail.pace = run.pace > 0.5 ? "0" : (run.pace < -0.5 ? "2" : "1");
 
@@ -306,8 +306,8 @@ RaceDetail DescribeRace(const World& world, const RaceRun& run, Random& show) {
     static const double kClassSeconds[6] = {1.6, 1.6, 0.6, 0.2, 0.0, -0.3};
     double expected = ParTime(course, layout.surface, d) *
                       GoingFactor(layout.surface == Surface::kDirt ? Surface::kDirt : Surface::kTurf, run.going) +
-                      kClassSeconds[static_cast<int>(run.spec.horse_class)] * std::sqrt(d / 1600.0);
-    if (run.spec.grade != kNoGrade) expected -= 0.6;
+                      kClassSeconds[static_cast<int>(run.plan.horse_class)] * std::sqrt(d / 1600.0);
+    if (run.plan.grade != kNoGrade) expected -= 0.6;
     detail.forecast_time = static_cast<int>(std::lround(expected * 10.0));
     detail.forecast_last_600 = static_cast<int>(
         std::lround(expected * 10.0 * 600.0 / d * (layout.surface == Surface::kTurf ? 0.94 : 0.99)));

@@ -24,7 +24,7 @@ int ClassRank(HorseClass c) { return static_cast<int>(c); }
 
 // The order of races on a card: maidens first, the newcomers' race after
 // them, then up the classes.
-int CardOrder(const RaceSpec& s) {
+int CardOrder(const RacePlan& s) {
   if (s.jump()) return 100;
   const int order[] = {1, 0, 2, 3, 4, 5};
   return order[ClassRank(s.horse_class)] * 4 + static_cast<int>(s.band);
@@ -62,7 +62,7 @@ bool GroupOf(const Horse& h, int date, Band* band, HorseClass* cls) {
   return true;
 }
 
-bool FlatEligible(const Horse& h, const RaceSpec& s, int date) {
+bool FlatEligible(const Horse& h, const RacePlan& s, int date) {
   if (h.jumper || !AgeFits(s.band, RacingAge(h, date))) return false;
   if (s.fillies && h.sex != "1") return false;
   switch (s.horse_class) {
@@ -72,12 +72,12 @@ bool FlatEligible(const Horse& h, const RaceSpec& s, int date) {
   }
 }
 
-bool JumpEligible(const Horse& h, const RaceSpec& s, int date) {
+bool JumpEligible(const Horse& h, const RacePlan& s, int date) {
   if (!h.jumper || !AgeFits(s.band, RacingAge(h, date))) return false;
   return s.horse_class == HorseClass::kOpen || h.jump_class == HorseClass::kMaiden;
 }
 
-bool Eligible(const Horse& h, const RaceSpec& s, int date) {
+bool Eligible(const Horse& h, const RacePlan& s, int date) {
   return s.jump() ? JumpEligible(h, s, date) : FlatEligible(h, s, date);
 }
 
@@ -104,7 +104,7 @@ class Office {
       : world_(world), day_(day), random_(random),
         today_(DayNumber(day.date)), used_(world.horses.size(), 0) {}
 
-  std::vector<Card> Make(const std::vector<int>& in_training, const std::vector<RaceSpec>& famous);
+  std::vector<Card> Make(const std::vector<int>& in_training, const std::vector<RacePlan>& famous);
 
  private:
   const Horse& H(int id) const { return world_.horses[static_cast<std::size_t>(id)]; }
@@ -115,15 +115,15 @@ class Office {
     return since + std::min(30, Waited(id)) + 20.0 * random_.Uniform();
   }
 
-  void FillFamous(RaceSpec& spec, const std::vector<int>& in_training);
-  void BuildCard(Card& card, std::vector<RaceSpec> fixed, std::vector<int> flat,
+  void FillFamous(RacePlan& plan, const std::vector<int>& in_training);
+  void BuildCard(Card& card, std::vector<RacePlan> fixed, std::vector<int> flat,
                  std::vector<int> jumpers);
-  void AddJumpRace(Card& card, std::vector<RaceSpec>& races, std::vector<int>& jumpers);
-  void AddFlatRaces(Card& card, std::vector<RaceSpec>& races, int slots, std::vector<int>& flat);
-  void Choose(RaceSpec& spec, std::vector<int>& pool, double threshold);
-  void TopUp(RaceSpec& spec, std::vector<int>& pool);
-  void Number(Card& card, std::vector<RaceSpec>& races);
-  void Describe(Card& card, RaceSpec& spec);
+  void AddJumpRace(Card& card, std::vector<RacePlan>& races, std::vector<int>& jumpers);
+  void AddFlatRaces(Card& card, std::vector<RacePlan>& races, int slots, std::vector<int>& flat);
+  void Choose(RacePlan& plan, std::vector<int>& pool, double threshold);
+  void TopUp(RacePlan& plan, std::vector<int>& pool);
+  void Number(Card& card, std::vector<RacePlan>& races);
+  void Describe(Card& card, RacePlan& plan);
 
   const World& world_;
   const RaceDay& day_;
@@ -133,27 +133,27 @@ class Office {
   std::vector<int> reserve_;        // ready today, not yet running
 };
 
-void Office::FillFamous(RaceSpec& spec, const std::vector<int>& in_training) {
-  const Layout& layout = *spec.layout;
-  const bool young = spec.band == Band::k2yo || spec.band == Band::k3yo;
+void Office::FillFamous(RacePlan& plan, const std::vector<int>& in_training) {
+  const Layout& layout = *plan.layout;
+  const bool young = plan.band == Band::k2yo || plan.band == Band::k3yo;
   std::vector<std::pair<double, int>> scored;
   for (int id : in_training) {
     const Horse& h = H(id);
     if (used_[static_cast<std::size_t>(id)] || h.ready_day > today_ + 7) continue;
     if (h.last_run_day >= 0 && today_ - h.last_run_day < 13) continue;
-    if (!AgeFits(spec.band, RacingAge(h, day_.date))) continue;
-    if (spec.fillies && h.sex != "1") continue;
-    if (spec.jump() != h.jumper) continue;
+    if (!AgeFits(plan.band, RacingAge(h, day_.date))) continue;
+    if (plan.fillies && h.sex != "1") continue;
+    if (plan.jump() != h.jumper) continue;
     double score = Condition(h, day_.date) + 0.5 * Aptitude(h, layout.surface, layout.distance, 0);
-    if (spec.jump()) {
+    if (plan.jump()) {
       if (h.jump_class != HorseClass::kOpen) continue;
     } else {
       if (PlanFit(h, layout.surface, layout.distance) < -2.0) continue;
       if (young ? h.flat_class < HorseClass::kMaiden : h.flat_class < HorseClass::kWin3) continue;
-      if (young && h.flat_class == HorseClass::kMaiden && spec.grade != kNoGrade) continue;
+      if (young && h.flat_class == HorseClass::kMaiden && plan.grade != kNoGrade) continue;
       score += 3.0 * ClassRank(h.flat_class);
     }
-    score += random_.Normal(0.0, spec.grade == 0 ? 1.5 : 3.0);
+    score += random_.Normal(0.0, plan.grade == 0 ? 1.5 : 3.0);
     scored.push_back({score, id});
   }
   std::sort(scored.begin(), scored.end(), [](const auto& a, const auto& b) {
@@ -161,36 +161,36 @@ void Office::FillFamous(RaceSpec& spec, const std::vector<int>& in_training) {
   });
   // Not every owner of a qualified horse runs it: fields of the lesser
   // graded races are not always full.
-  const int limit = spec.grade == 0 ? layout.max_runners
+  const int limit = plan.grade == 0 ? layout.max_runners
                                     : std::min(layout.max_runners, 9 + random_.Below(10));
   for (const auto& [score, id] : scored) {
-    if (static_cast<int>(spec.field.size()) >= limit) break;
-    spec.field.push_back(id);
+    if (static_cast<int>(plan.field.size()) >= limit) break;
+    plan.field.push_back(id);
     used_[static_cast<std::size_t>(id)] = 1;
   }
-  for (std::size_t i = spec.field.size(); i < scored.size() && i < spec.field.size() + 4; ++i) {
-    spec.nominations.push_back(scored[i].second);
+  for (std::size_t i = plan.field.size(); i < scored.size() && i < plan.field.size() + 4; ++i) {
+    plan.nominations.push_back(scored[i].second);
   }
 }
 
-void Office::Choose(RaceSpec& spec, std::vector<int>& pool, double threshold) {
-  const Layout& layout = *spec.layout;
+void Office::Choose(RacePlan& plan, std::vector<int>& pool, double threshold) {
+  const Layout& layout = *plan.layout;
   std::vector<std::pair<double, int>> candidates;
   for (int id : pool) {
     const Horse& h = H(id);
-    if (used_[static_cast<std::size_t>(id)] || !Eligible(h, spec, day_.date)) continue;
-    if (!spec.jump() && PlanFit(h, layout.surface, layout.distance) < threshold) continue;
+    if (used_[static_cast<std::size_t>(id)] || !Eligible(h, plan, day_.date)) continue;
+    if (!plan.jump() && PlanFit(h, layout.surface, layout.distance) < threshold) continue;
     candidates.push_back({Priority(id), id});
   }
   std::sort(candidates.begin(), candidates.end(), [](const auto& a, const auto& b) {
     return a.first != b.first ? a.first > b.first : a.second < b.second;
   });
   for (const auto& [priority, id] : candidates) {
-    if (static_cast<int>(spec.field.size()) < layout.max_runners) {
-      spec.field.push_back(id);
+    if (static_cast<int>(plan.field.size()) < layout.max_runners) {
+      plan.field.push_back(id);
       used_[static_cast<std::size_t>(id)] = 1;
-    } else if (spec.nominations.size() < 6) {
-      spec.nominations.push_back(id);  // left out by lot
+    } else if (plan.nominations.size() < 6) {
+      plan.nominations.push_back(id);  // left out by lot
     }
   }
   pool.erase(std::remove_if(pool.begin(), pool.end(),
@@ -198,24 +198,24 @@ void Office::Choose(RaceSpec& spec, std::vector<int>& pool, double threshold) {
              pool.end());
 }
 
-void Office::TopUp(RaceSpec& spec, std::vector<int>& pool) {
+void Office::TopUp(RacePlan& plan, std::vector<int>& pool) {
   for (double threshold : {-2.5, -4.0}) {
-    if (spec.field.size() >= 5) return;
+    if (plan.field.size() >= 5) return;
     std::vector<int> extra = pool;
     extra.insert(extra.end(), reserve_.begin(), reserve_.end());
-    const std::size_t before = spec.field.size();
-    RaceSpec probe = spec;
+    const std::size_t before = plan.field.size();
+    RacePlan probe = plan;
     probe.field.clear();
-    probe.layout = spec.layout;
+    probe.layout = plan.layout;
     Choose(probe, extra, threshold);
     for (int id : probe.field) {
-      if (spec.field.size() >= 5) {
+      if (plan.field.size() >= 5) {
         used_[static_cast<std::size_t>(id)] = 0;
         continue;
       }
-      spec.field.push_back(id);
+      plan.field.push_back(id);
     }
-    if (spec.field.size() > before) {
+    if (plan.field.size() > before) {
       auto gone = [&](int id) { return used_[static_cast<std::size_t>(id)] != 0; };
       pool.erase(std::remove_if(pool.begin(), pool.end(), gone), pool.end());
       reserve_.erase(std::remove_if(reserve_.begin(), reserve_.end(), gone), reserve_.end());
@@ -223,15 +223,15 @@ void Office::TopUp(RaceSpec& spec, std::vector<int>& pool) {
   }
 }
 
-void Office::AddJumpRace(Card& card, std::vector<RaceSpec>& races, std::vector<int>& jumpers) {
+void Office::AddJumpRace(Card& card, std::vector<RacePlan>& races, std::vector<int>& jumpers) {
   const Course& course = CourseAt(card.venue.place);
   int open = 0;
   for (int id : jumpers) open += H(id).jump_class == HorseClass::kOpen ? 1 : 0;
   const int maidens = static_cast<int>(jumpers.size()) - open;
-  RaceSpec spec;
-  spec.place = card.venue.place;
-  spec.band = MonthOf(day_.date) <= 5 ? Band::k4up : Band::k3up;
-  spec.horse_class = open >= 6 && (open >= maidens || random_.Chance(0.35)) ? HorseClass::kOpen
+  RacePlan plan;
+  plan.place = card.venue.place;
+  plan.band = MonthOf(day_.date) <= 5 ? Band::k4up : Band::k3up;
+  plan.horse_class = open >= 6 && (open >= maidens || random_.Chance(0.35)) ? HorseClass::kOpen
                                                                             : HorseClass::kMaiden;
   std::vector<const Layout*> layouts;
   std::vector<double> weights;
@@ -240,13 +240,13 @@ void Office::AddJumpRace(Card& card, std::vector<RaceSpec>& races, std::vector<i
     layouts.push_back(&l);
     weights.push_back(l.frequency);
   }
-  spec.layout = layouts[static_cast<std::size_t>(random_.Pick(weights))];
-  Choose(spec, jumpers, 0.0);
-  if (spec.field.size() >= 5) races.push_back(std::move(spec));
-  else for (int id : spec.field) used_[static_cast<std::size_t>(id)] = 0;
+  plan.layout = layouts[static_cast<std::size_t>(random_.Pick(weights))];
+  Choose(plan, jumpers, 0.0);
+  if (plan.field.size() >= 5) races.push_back(std::move(plan));
+  else for (int id : plan.field) used_[static_cast<std::size_t>(id)] = 0;
 }
 
-void Office::AddFlatRaces(Card& card, std::vector<RaceSpec>& races, int slots,
+void Office::AddFlatRaces(Card& card, std::vector<RacePlan>& races, int slots,
                           std::vector<int>& flat) {
   // Group the horses by band and class; a class too small for a race of
   // its own runs in the class above (a horse may always race above its class).
@@ -302,32 +302,32 @@ void Office::AddFlatRaces(Card& card, std::vector<RaceSpec>& races, int slots,
         }
       }
       if (best == nullptr) break;
-      RaceSpec spec;
-      spec.place = card.venue.place;
-      spec.layout = best;
-      spec.band = g.band;
-      spec.horse_class = g.cls;
+      RacePlan plan;
+      plan.place = card.venue.place;
+      plan.layout = best;
+      plan.band = g.band;
+      plan.horse_class = g.cls;
       int fillies = 0;
       for (int id : pool) {
         fillies += H(id).sex == "1" && PlanFit(H(id), best->surface, best->distance) >= -1.0;
       }
-      spec.fillies = fillies >= 9 && g.cls != HorseClass::kOpen && random_.Chance(0.3);
-      Choose(spec, pool, -1.0);
-      if (spec.field.size() < 5) Choose(spec, pool, -2.5);
-      races.push_back(std::move(spec));
+      plan.fillies = fillies >= 9 && g.cls != HorseClass::kOpen && random_.Chance(0.3);
+      Choose(plan, pool, -1.0);
+      if (plan.field.size() < 5) Choose(plan, pool, -2.5);
+      races.push_back(std::move(plan));
     }
   }
 }
 
-void Office::Number(Card& card, std::vector<RaceSpec>& races) {
-  std::vector<RaceSpec*> fixed, jumps, flat;
-  for (RaceSpec& r : races) {
+void Office::Number(Card& card, std::vector<RacePlan>& races) {
+  std::vector<RacePlan*> fixed, jumps, flat;
+  for (RacePlan& r : races) {
     if (r.number != 0) fixed.push_back(&r);
     else if (r.jump()) jumps.push_back(&r);
     else flat.push_back(&r);
   }
   std::vector<bool> taken(13, false);
-  auto take = [&](RaceSpec* r, int wanted) {
+  auto take = [&](RacePlan* r, int wanted) {
     int n = wanted;
     while (n >= 1 && taken[static_cast<std::size_t>(n)]) --n;
     if (n < 1) n = 12;
@@ -335,14 +335,14 @@ void Office::Number(Card& card, std::vector<RaceSpec>& races) {
     taken[static_cast<std::size_t>(n)] = true;
     r->number = n;
   };
-  for (RaceSpec* r : fixed) {
+  for (RacePlan* r : fixed) {
     const int n = r->number;
     r->number = 0;
     take(r, n);
   }
-  for (RaceSpec* r : jumps) take(r, r->horse_class == HorseClass::kOpen ? 8 : 4);
+  for (RacePlan* r : jumps) take(r, r->horse_class == HorseClass::kOpen ? 8 : 4);
   std::stable_sort(flat.begin(), flat.end(),
-                   [](const RaceSpec* a, const RaceSpec* b) { return CardOrder(*a) < CardOrder(*b); });
+                   [](const RacePlan* a, const RacePlan* b) { return CardOrder(*a) < CardOrder(*b); });
   // The best flat race is the main race (11) when no graded race has it;
   // the day ends with a race of the middle classes.
   if (!flat.empty() && !taken[11]) {
@@ -367,64 +367,64 @@ void Office::Number(Card& card, std::vector<RaceSpec>& races) {
     }
   }
   for (; next < flat.size(); ++next) flat[next]->number = 0;  // no number left: not run
-  races.erase(std::remove_if(races.begin(), races.end(), [](const RaceSpec& r) { return r.number == 0; }),
+  races.erase(std::remove_if(races.begin(), races.end(), [](const RacePlan& r) { return r.number == 0; }),
               races.end());
   std::sort(races.begin(), races.end(),
-            [](const RaceSpec& a, const RaceSpec& b) { return a.number < b.number; });
-  for (RaceSpec& r : races) Describe(card, r);
+            [](const RacePlan& a, const RacePlan& b) { return a.number < b.number; });
+  for (RacePlan& r : races) Describe(card, r);
   card.races = std::move(races);
 }
 
-void Office::Describe(Card& card, RaceSpec& spec) {
-  if (spec.name.empty()) {  // a graded race comes described
-    const bool open = spec.horse_class == HorseClass::kOpen;
-    const bool upper = spec.horse_class >= HorseClass::kWin1;
-    spec.special = (open && !spec.jump()) || (upper && spec.number >= 9 && spec.number <= 11) ||
-                   (spec.jump() && open && random_.Chance(0.4));
-    if (spec.special) {
-      spec.name = SpecialRaceName(world_.seed, card.venue.place, MonthOf(day_.date), day_.weekend,
-                                  day_.weekday, spec.number, spec.horse_class);
-      spec.listed = open && !spec.jump() && random_.Chance(0.35);
+void Office::Describe(Card& card, RacePlan& plan) {
+  if (plan.name.empty()) {  // a graded race comes described
+    const bool open = plan.horse_class == HorseClass::kOpen;
+    const bool upper = plan.horse_class >= HorseClass::kWin1;
+    plan.special = (open && !plan.jump()) || (upper && plan.number >= 9 && plan.number <= 11) ||
+                   (plan.jump() && open && random_.Chance(0.4));
+    if (plan.special) {
+      plan.name = SpecialRaceName(world_.seed, card.venue.place, MonthOf(day_.date), day_.weekend,
+                                  day_.weekday, plan.number, plan.horse_class);
+      plan.listed = open && !plan.jump() && random_.Chance(0.35);
     }
-    const bool young = spec.band == Band::k2yo || spec.band == Band::k3yo;
-    if (spec.jump()) {
-      spec.rule = open && spec.special ? WeightRule::kAllowance : WeightRule::kSet;
+    const bool young = plan.band == Band::k2yo || plan.band == Band::k3yo;
+    if (plan.jump()) {
+      plan.rule = open && plan.special ? WeightRule::kAllowance : WeightRule::kSet;
     } else if (open) {
-      spec.rule = random_.Chance(0.3) ? WeightRule::kHandicap : WeightRule::kAllowance;
-    } else if (spec.special && spec.horse_class >= HorseClass::kWin2 && random_.Chance(0.3)) {
-      spec.rule = WeightRule::kHandicap;
+      plan.rule = random_.Chance(0.3) ? WeightRule::kHandicap : WeightRule::kAllowance;
+    } else if (plan.special && plan.horse_class >= HorseClass::kWin2 && random_.Chance(0.3)) {
+      plan.rule = WeightRule::kHandicap;
     } else {
-      spec.rule = young ? WeightRule::kAge : WeightRule::kSet;
+      plan.rule = young ? WeightRule::kAge : WeightRule::kSet;
     }
-    spec.prize = FirstPrize(spec);
+    plan.prize = FirstPrize(plan);
   }
   // Special races are nominated a week ahead: the runners and those left
   // out by lot, in the order their nominations came in.
-  if (spec.special) {
-    spec.nominations.insert(spec.nominations.begin(), spec.field.begin(), spec.field.end());
-    random_.Shuffle(spec.nominations);
+  if (plan.special) {
+    plan.nominations.insert(plan.nominations.begin(), plan.field.begin(), plan.field.end());
+    random_.Shuffle(plan.nominations);
   } else {
-    spec.nominations.clear();
+    plan.nominations.clear();
   }
 }
 
-void Office::BuildCard(Card& card, std::vector<RaceSpec> fixed, std::vector<int> flat,
+void Office::BuildCard(Card& card, std::vector<RacePlan> fixed, std::vector<int> flat,
                        std::vector<int> jumpers) {
-  std::vector<RaceSpec> races = std::move(fixed);
+  std::vector<RacePlan> races = std::move(fixed);
   bool has_jump = false;
-  for (const RaceSpec& r : races) has_jump = has_jump || r.jump();
+  for (const RacePlan& r : races) has_jump = has_jump || r.jump();
   if (!has_jump && !jumpers.empty()) AddJumpRace(card, races, jumpers);
   AddFlatRaces(card, races, kRacesPerDay - static_cast<int>(races.size()), flat);
-  for (RaceSpec& r : races) {
+  for (RacePlan& r : races) {
     if (r.field.size() < 5) TopUp(r, flat);
   }
-  races.erase(std::remove_if(races.begin(), races.end(), [](const RaceSpec& r) { return r.field.size() < 2; }),
+  races.erase(std::remove_if(races.begin(), races.end(), [](const RacePlan& r) { return r.field.size() < 2; }),
               races.end());
   Number(card, races);
 }
 
 std::vector<Card> Office::Make(const std::vector<int>& in_training,
-                               const std::vector<RaceSpec>& famous) {
+                               const std::vector<RacePlan>& famous) {
   std::vector<Card> cards;
   for (const VenueDay& v : day_.venues) {
     Card card;
@@ -433,18 +433,18 @@ std::vector<Card> Office::Make(const std::vector<int>& in_training,
     cards.push_back(card);
   }
   // The graded races take their fields first, the best races first.
-  std::vector<RaceSpec> fixed = famous;
-  std::stable_sort(fixed.begin(), fixed.end(), [](const RaceSpec& a, const RaceSpec& b) {
+  std::vector<RacePlan> fixed = famous;
+  std::stable_sort(fixed.begin(), fixed.end(), [](const RacePlan& a, const RacePlan& b) {
     return (a.grade == kNoGrade ? 9 : a.grade % 3) < (b.grade == kNoGrade ? 9 : b.grade % 3);
   });
-  for (RaceSpec& spec : fixed) FillFamous(spec, in_training);
+  for (RacePlan& plan : fixed) FillFamous(plan, in_training);
 
   // Which racecourses run jump races today.
   std::vector<bool> jumps_here(cards.size(), false);
   for (std::size_t i = 0; i < cards.size(); ++i) {
     const Course& course = CourseAt(cards[i].venue.place);
     jumps_here[i] = course.has_jumps && day_.weekday == kSaturday && !day_.holiday;
-    for (const RaceSpec& r : fixed) jumps_here[i] = jumps_here[i] || (r.place == cards[i].venue.place && r.jump());
+    for (const RacePlan& r : fixed) jumps_here[i] = jumps_here[i] || (r.place == cards[i].venue.place && r.jump());
   }
 
   // Each horse ready to run decides whether to run today, and where.
@@ -469,8 +469,8 @@ std::vector<Card> Office::Make(const std::vector<int>& in_training,
     (h.jumper ? jumpers : flat)[venue].push_back(id);
   }
   for (std::size_t i = 0; i < cards.size(); ++i) {
-    std::vector<RaceSpec> mine;
-    for (const RaceSpec& r : fixed) {
+    std::vector<RacePlan> mine;
+    for (const RacePlan& r : fixed) {
       if (r.place == cards[i].venue.place) mine.push_back(r);
     }
     BuildCard(cards[i], std::move(mine), std::move(flat[i]), std::move(jumpers[i]));
@@ -480,27 +480,27 @@ std::vector<Card> Office::Make(const std::vector<int>& in_training,
 
 }  // namespace
 
-std::int64_t FirstPrize(const RaceSpec& spec) {
-  if (spec.prize > 0) return spec.prize;
-  const bool young = spec.band == Band::k2yo;
+std::int64_t FirstPrize(const RacePlan& plan) {
+  if (plan.prize > 0) return plan.prize;
+  const bool young = plan.band == Band::k2yo;
   std::int64_t man = 0;  // units of 10,000 yen
-  if (spec.jump()) {
-    man = spec.horse_class == HorseClass::kOpen ? (spec.special ? 1900 : 1500) : 750;
+  if (plan.jump()) {
+    man = plan.horse_class == HorseClass::kOpen ? (plan.special ? 1900 : 1500) : 750;
   } else {
-    switch (spec.horse_class) {
+    switch (plan.horse_class) {
       case HorseClass::kNewcomer: man = young ? 700 : 550; break;
       case HorseClass::kMaiden: man = young ? 530 : 510; break;
-      case HorseClass::kWin1: man = spec.special ? 950 : 750; break;
-      case HorseClass::kWin2: man = spec.special ? 1450 : 1050; break;
-      case HorseClass::kWin3: man = spec.special ? 1800 : 1550; break;
-      case HorseClass::kOpen: man = spec.listed ? 2500 : (young ? 1600 : 2200); break;
+      case HorseClass::kWin1: man = plan.special ? 950 : 750; break;
+      case HorseClass::kWin2: man = plan.special ? 1450 : 1050; break;
+      case HorseClass::kWin3: man = plan.special ? 1800 : 1550; break;
+      case HorseClass::kOpen: man = plan.listed ? 2500 : (young ? 1600 : 2200); break;
     }
   }
   return man * 10000;
 }
 
 std::vector<Card> MakeCards(const World& world, const RaceDay& day, const std::vector<int>& in_training,
-                            const std::vector<RaceSpec>& famous, Random& random) {
+                            const std::vector<RacePlan>& famous, Random& random) {
   Office office(world, day, random);
   return office.Make(in_training, famous);
 }

@@ -22,16 +22,16 @@ namespace world {
 struct Card {
   int date = 0;
   VenueDay venue;
-  std::vector<RaceSpec> races;
+  std::vector<RacePlan> races;
 };
 
 // Makes the cards of `day`. `in_training` lists the horses in training;
 // `famous` the graded races run that day (fields empty).
 std::vector<Card> MakeCards(const World& world, const RaceDay& day, const std::vector<int>& in_training,
-                            const std::vector<RaceSpec>& famous, Random& random);
+                            const std::vector<RacePlan>& famous, Random& random);
 
 // The first prize of a race, yen.
-std::int64_t FirstPrize(const RaceSpec& spec);
+std::int64_t FirstPrize(const RacePlan& plan);
 
 }  // namespace world
 

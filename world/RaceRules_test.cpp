@@ -46,36 +46,36 @@ World SmallWorld() {
   return w;
 }
 
-RaceSpec Spec(WeightRule rule, bool special) {
-  RaceSpec spec;
-  spec.place = 4;
-  spec.number = special ? 10 : 6;
+RacePlan MakePlan(WeightRule rule, bool special) {
+  RacePlan plan;
+  plan.place = 4;
+  plan.number = special ? 10 : 6;
   for (const Layout& l : CourseAt(4).layouts) {
-    if (l.surface == Surface::kTurf && l.distance == 1600) spec.layout = &l;
+    if (l.surface == Surface::kTurf && l.distance == 1600) plan.layout = &l;
   }
-  spec.band = Band::k3up;
-  spec.horse_class = HorseClass::kWin2;
-  spec.special = special;
-  spec.rule = rule;
-  spec.prize = 14500000;
+  plan.band = Band::k3up;
+  plan.horse_class = HorseClass::kWin2;
+  plan.special = special;
+  plan.rule = rule;
+  plan.prize = 14500000;
   for (int i = 0; i < 11; ++i) {
-    spec.field.push_back(i);
-    spec.jockeys.push_back(i == 5 ? 1 : 0);
+    plan.field.push_back(i);
+    plan.jockeys.push_back(i == 5 ? 1 : 0);
   }
-  return spec;
+  return plan;
 }
 
 TEST(WeightsTest, WeightForAgeSexAllowanceAndTheApprenticesClaim) {
   const World w = SmallWorld();
-  RaceSpec spec = Spec(WeightRule::kSet, false);
-  AssignWeights(w, spec, kDate);
-  EXPECT_EQ(spec.weights[3], 570);   // a colt of four
-  EXPECT_EQ(spec.weights[0], 550);   // a filly carries 2 kg less
-  EXPECT_EQ(spec.weights[10], 550);  // a colt of three in September
-  EXPECT_EQ(spec.claims[5], "3");    // an apprentice with 12 wins claims 3 kg
-  EXPECT_EQ(spec.weights[5], 540);
+  RacePlan plan = MakePlan(WeightRule::kSet, false);
+  AssignWeights(w, plan, kDate);
+  EXPECT_EQ(plan.weights[3], 570);   // a colt of four
+  EXPECT_EQ(plan.weights[0], 550);   // a filly carries 2 kg less
+  EXPECT_EQ(plan.weights[10], 550);  // a colt of three in September
+  EXPECT_EQ(plan.claims[5], "3");    // an apprentice with 12 wins claims 3 kg
+  EXPECT_EQ(plan.weights[5], 540);
   // No claim in a special race.
-  RaceSpec named = Spec(WeightRule::kSet, true);
+  RacePlan named = MakePlan(WeightRule::kSet, true);
   AssignWeights(w, named, kDate);
   EXPECT_EQ(named.claims[5], "");
   EXPECT_EQ(named.weights[5], 570);
@@ -84,22 +84,22 @@ TEST(WeightsTest, WeightForAgeSexAllowanceAndTheApprenticesClaim) {
 TEST(WeightsTest, TheHandicapperWeightsTheBetterHorsesUp) {
   World w = SmallWorld();
   for (int i = 0; i < 11; ++i) w.horses[static_cast<std::size_t>(i)].ability = 2.0 * i;
-  RaceSpec spec = Spec(WeightRule::kHandicap, true);
-  AssignWeights(w, spec, kDate);
+  RacePlan plan = MakePlan(WeightRule::kHandicap, true);
+  AssignWeights(w, plan, kDate);
   for (int i = 4; i < 10; ++i) {
-    EXPECT_GE(spec.weights[static_cast<std::size_t>(i) + 1], spec.weights[static_cast<std::size_t>(i)]);
-    EXPECT_EQ(spec.weights[static_cast<std::size_t>(i)] % 5, 0);  // half kilograms
+    EXPECT_GE(plan.weights[static_cast<std::size_t>(i) + 1], plan.weights[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(plan.weights[static_cast<std::size_t>(i)] % 5, 0);  // half kilograms
   }
-  EXPECT_GT(spec.weights[9], spec.weights[3] + 30);
-  EXPECT_LE(spec.weights[9], 590);
-  EXPECT_GE(spec.weights[3], 480);
+  EXPECT_GT(plan.weights[9], plan.weights[3] + 30);
+  EXPECT_LE(plan.weights[9], 590);
+  EXPECT_GE(plan.weights[3], 480);
 }
 
 TEST(RunRaceTest, TheStrongerHorseWinsAsOftenAsItsChanceSays) {
   World w = SmallWorld();
   w.horses[7].ability = 6.0;  // the class horse of the field
-  RaceSpec spec = Spec(WeightRule::kSet, false);
-  AssignWeights(w, spec, kDate);
+  RacePlan plan = MakePlan(WeightRule::kSet, false);
+  AssignWeights(w, plan, kDate);
   const Conditions good{"0", 0, 0};
   VenueDay venue{4, 4, 9, 0};
   std::map<int, int> wins;
@@ -107,7 +107,7 @@ TEST(RunRaceTest, TheStrongerHorseWinsAsOftenAsItsChanceSays) {
   const int races = 4000;
   for (int r = 0; r < races; ++r) {
     Random luck(9, "race-test", {static_cast<std::uint64_t>(r)});
-    const RaceRun run = RunRace(w, spec, kDate, venue, good, luck);
+    const RaceRun run = RunRace(w, plan, kDate, venue, good, luck);
     ASSERT_EQ(run.runners(), 11);
     // The draw: every number once, frames by the rule.
     std::vector<bool> seen(12, false);
@@ -116,10 +116,10 @@ TEST(RunRaceTest, TheStrongerHorseWinsAsOftenAsItsChanceSays) {
       EXPECT_FALSE(seen[static_cast<std::size_t>(s.number)]);
       seen[static_cast<std::size_t>(s.number)] = true;
       EXPECT_EQ(s.frame, ydb::DrawFrame(s.number, 11));
-      if (!s.scratched()) total += std::exp(s.strength / LuckScale(spec));
+      if (!s.scratched()) total += std::exp(s.strength / LuckScale(plan));
     }
     for (const Starter& s : run.starters) {
-      if (s.horse == 7 && !s.scratched()) chance += std::exp(s.strength / LuckScale(spec)) / total;
+      if (s.horse == 7 && !s.scratched()) chance += std::exp(s.strength / LuckScale(plan)) / total;
       if (s.finish == 1) ++wins[s.horse];
     }
   }
@@ -130,14 +130,14 @@ TEST(RunRaceTest, TheStrongerHorseWinsAsOftenAsItsChanceSays) {
 
 TEST(RunRaceTest, PlacingsPrizesAndAccidentsAgree) {
   const World w = SmallWorld();
-  RaceSpec spec = Spec(WeightRule::kSet, true);
-  AssignWeights(w, spec, kDate);
+  RacePlan plan = MakePlan(WeightRule::kSet, true);
+  AssignWeights(w, plan, kDate);
   const Conditions good{"0", 0, 0};
   VenueDay venue{4, 4, 9, 0};
   std::map<std::string, int> accidents;
   for (int r = 0; r < 3000; ++r) {
     Random luck(10, "race-test", {static_cast<std::uint64_t>(r)});
-    const RaceRun run = RunRace(w, spec, kDate, venue, good, luck);
+    const RaceRun run = RunRace(w, plan, kDate, venue, good, luck);
     std::int64_t paid = 0;
     for (const Starter& s : run.starters) {
       ++accidents[s.accident];

@@ -53,18 +53,18 @@ int RaceRun::starters_count() const {
   return n;
 }
 
-double LuckScale(const RaceSpec& spec) { return spec.jump() ? 4.5 : 3.6; }
+double LuckScale(const RacePlan& plan) { return plan.jump() ? 4.5 : 3.6; }
 
-RaceRun RunRace(const World& world, const RaceSpec& spec, int date, const VenueDay& venue,
+RaceRun RunRace(const World& world, const RacePlan& plan, int date, const VenueDay& venue,
                 const Conditions& conditions, Random& luck) {
   RaceRun run;
-  run.spec = spec;
+  run.plan = plan;
   run.date = date;
   run.venue = venue;
   run.conditions = conditions;
-  const Layout& layout = *spec.layout;
+  const Layout& layout = *plan.layout;
   run.going = conditions.going(layout.surface == Surface::kDirt ? Surface::kDirt : Surface::kTurf);
-  const int n = static_cast<int>(spec.field.size());
+  const int n = static_cast<int>(plan.field.size());
   const int today = DayNumber(date);
   const Course& course = CourseAt(venue.place);
 
@@ -77,15 +77,15 @@ RaceRun RunRace(const World& world, const RaceSpec& spec, int date, const VenueD
   const int corners = course.corners(layout);
   const double draw_bias = layout.straight ? 0.10 : (layout.surface == Surface::kDirt ? 0.04 : (corners == 4 ? -0.12 : -0.07));
   for (int i = 0; i < n; ++i) {
-    const int id = spec.field[static_cast<std::size_t>(i)];
+    const int id = plan.field[static_cast<std::size_t>(i)];
     const Horse& h = world.horses[static_cast<std::size_t>(id)];
     Starter& s = run.starters[static_cast<std::size_t>(numbers[static_cast<std::size_t>(i)] - 1)];
     s.horse = id;
     s.number = numbers[static_cast<std::size_t>(i)];
     s.frame = ydb::DrawFrame(s.number, n);
-    s.jockey = spec.jockeys[static_cast<std::size_t>(i)];
-    s.weight = spec.weights[static_cast<std::size_t>(i)];
-    s.claim = spec.claims[static_cast<std::size_t>(i)];
+    s.jockey = plan.jockeys[static_cast<std::size_t>(i)];
+    s.weight = plan.weights[static_cast<std::size_t>(i)];
+    s.claim = plan.claims[static_cast<std::size_t>(i)];
     s.age = RacingAge(h, date);
     s.sex = h.sex;
     s.form = h.form;
@@ -113,8 +113,8 @@ RaceRun RunRace(const World& world, const RaceSpec& spec, int date, const VenueD
 
   // The race: luck added to strength; the order of the sums is the order
   // at the line. Falls and pulled-up horses do not arrive.
-  const double scale = LuckScale(spec);
-  const bool jump = spec.jump();
+  const double scale = LuckScale(plan);
+  const bool jump = plan.jump();
   std::vector<std::pair<double, int>> order;
   for (int i = 0; i < n; ++i) {
     Starter& s = run.starters[static_cast<std::size_t>(i)];
@@ -183,13 +183,13 @@ RaceRun RunRace(const World& world, const RaceSpec& spec, int date, const VenueD
   }
 
   // Prize money for places 1-5; tied horses share the places they span.
-  const std::int64_t first = spec.prize;
+  const std::int64_t first = plan.prize;
   const double shares[5] = {1.0, 0.4, 0.25, 0.15, 0.10};
   for (int p = 0; p < 5; ++p) {
     run.prizes[static_cast<std::size_t>(p)] =
         static_cast<std::int64_t>(std::llround(static_cast<double>(first) * shares[p] / 10000.0)) * 10000;
   }
-  run.added_money = spec.special ? first / 40 / 1000 * 1000 : 0;
+  run.added_money = plan.special ? first / 40 / 1000 * 1000 : 0;
   const std::array<std::int64_t, 5> added = {run.added_money, run.added_money / 7 * 2,
                                              run.added_money / 7, 0, 0};
   for (Starter& s : run.starters) {
@@ -215,7 +215,7 @@ RaceRun RunRace(const World& world, const RaceSpec& spec, int date, const VenueD
     // Lower classes run slower than their winners' performance alone says:
     // they race less truly.
     static const double kClassSeconds[6] = {0.9, 0.9, 0.45, 0.2, 0.1, 0.0};
-    const double truly = spec.grade != kNoGrade ? -0.3 : kClassSeconds[static_cast<int>(spec.horse_class)];
+    const double truly = plan.grade != kNoGrade ? -0.3 : kClassSeconds[static_cast<int>(plan.horse_class)];
     seconds += (0.6 * kSecondsPerLength * (kParPerformance - winner.performance) + truly) * std::sqrt(d / 1600.0);
     seconds -= 0.3 * run.pace * d / 1600.0;
     seconds += luck.Normal(0.0, 0.25);

@@ -53,7 +53,7 @@ struct Starter {
 };
 
 struct RaceRun {
-  RaceSpec spec;
+  RacePlan plan;
   int date = 0;
   VenueDay venue;
   Conditions conditions;
@@ -72,11 +72,11 @@ struct RaceRun {
 };
 
 // Runs a race whose field, riders and weights are set.
-RaceRun RunRace(const World& world, const RaceSpec& spec, int date, const VenueDay& venue,
+RaceRun RunRace(const World& world, const RacePlan& plan, int date, const VenueDay& venue,
                 const Conditions& conditions, Random& luck);
 
 // The scale of a race's luck, lengths (the Gumbel noise's scale).
-double LuckScale(const RaceSpec& spec);
+double LuckScale(const RacePlan& plan);
 
 // How the going changes times: slower on soft turf, faster on wet dirt.
 double GoingFactor(Surface surface, int going);

@@ -13,9 +13,9 @@ bool AgeFits(Band band, int age) {
   return false;
 }
 
-std::string RaceKind(const RaceSpec& spec) {
-  if (spec.jump()) return "0";
-  switch (spec.band) {
+std::string RaceKind(const RacePlan& plan) {
+  if (plan.jump()) return "0";
+  switch (plan.band) {
     case Band::k2yo: return "1";
     case Band::k3yo: return "2";
     case Band::k3up: return "3";

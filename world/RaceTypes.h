@@ -27,7 +27,7 @@ enum class WeightRule {
 constexpr int kNoGrade = -1;
 
 // One race of a day's card, before and after its field is chosen.
-struct RaceSpec {
+struct RacePlan {
   int place = 0;
   int number = 0;            // 1-12
   const Layout* layout = nullptr;
@@ -56,7 +56,7 @@ struct RaceSpec {
 bool AgeFits(Band band, int age);
 
 // The race-kind code of a band on a race card ("0" for a jump race).
-std::string RaceKind(const RaceSpec& spec);
+std::string RaceKind(const RacePlan& plan);
 
 }  // namespace world
 

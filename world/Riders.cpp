@@ -16,7 +16,7 @@ bool RidesJumps(const Jockey& j) { return j.qualification == "1" || j.qualificat
 
 int MaxField(const Card& card, bool jumps) {
   int most = 0;
-  for (const RaceSpec& r : card.races) {
+  for (const RacePlan& r : card.races) {
     if (r.jump() == jumps) most = std::max(most, static_cast<int>(r.field.size()));
   }
   return most;
@@ -25,7 +25,7 @@ int MaxField(const Card& card, bool jumps) {
 // Importance of a card: its best grade.
 int Importance(const Card& card) {
   int best = 0;
-  for (const RaceSpec& r : card.races) {
+  for (const RacePlan& r : card.races) {
     if (r.grade != kNoGrade && !r.jump()) best = std::max(best, 3 - r.grade % 3);
   }
   return best;
@@ -110,7 +110,7 @@ void BookRiders(const World& world, std::vector<Card>& cards, Random& random) {
 
   for (std::size_t v = 0; v < cards.size(); ++v) {
     std::vector<int> rides(at[v].size(), 0);
-    for (RaceSpec& race : cards[v].races) {
+    for (RacePlan& race : cards[v].races) {
       // The best-regarded horses get the first call on the riders.
       std::vector<std::pair<double, std::size_t>> order;
       for (std::size_t i = 0; i < race.field.size(); ++i) {
@@ -147,65 +147,65 @@ void BookRiders(const World& world, std::vector<Card>& cards, Random& random) {
   }
 }
 
-void AssignWeights(const World& world, RaceSpec& spec, int date) {
+void AssignWeights(const World& world, RacePlan& plan, int date) {
   const int month = MonthOf(date);
-  const std::size_t n = spec.field.size();
+  const std::size_t n = plan.field.size();
   std::vector<double> kg(n, 55.0);
   for (std::size_t i = 0; i < n; ++i) {
-    const Horse& h = world.horses[static_cast<std::size_t>(spec.field[i])];
+    const Horse& h = world.horses[static_cast<std::size_t>(plan.field[i])];
     const int age = RacingAge(h, date);
     const bool filly = h.sex == "1";
     double base;
-    if (spec.jump()) {
+    if (plan.jump()) {
       base = age >= 4 || month <= 5 ? 60.0 : 58.0;
-    } else if (spec.band == Band::k2yo) {
-      base = spec.grade == 0 && !filly ? 55.0 : 54.0;
-    } else if (spec.band == Band::k3yo) {
-      base = spec.grade == 0 ? 57.0 : 56.0;
+    } else if (plan.band == Band::k2yo) {
+      base = plan.grade == 0 && !filly ? 55.0 : 54.0;
+    } else if (plan.band == Band::k3yo) {
+      base = plan.grade == 0 ? 57.0 : 56.0;
     } else if (age == 3) {
       base = month <= 8 ? 54.0 : (month == 9 ? 55.0 : 56.0);
-      if (spec.grade == 0 && month >= 10) base = 55.0;
+      if (plan.grade == 0 && month >= 10) base = 55.0;
     } else {
       base = 57.0;
     }
-    if (filly && spec.band != Band::k2yo) base -= 2.0;  // the fillies' allowance
-    if (spec.rule == WeightRule::kAllowance) {
+    if (filly && plan.band != Band::k2yo) base -= 2.0;  // the fillies' allowance
+    if (plan.rule == WeightRule::kAllowance) {
       base += std::min(3, h.graded_wins) + (h.g1_wins > 0 ? 1 : 0);
-      if (spec.horse_class != HorseClass::kOpen) base += std::min(2, std::max(0, h.wins - 2));
+      if (plan.horse_class != HorseClass::kOpen) base += std::min(2, std::max(0, h.wins - 2));
     }
     kg[i] = base;
   }
-  if (spec.rule == WeightRule::kHandicap) {
+  if (plan.rule == WeightRule::kHandicap) {
     // The handicapper weights the field to bring it together, half a
     // kilogram at a time, on what the horses have shown.
     std::vector<double> rating(n);
     double mean = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
-      const Horse& h = world.horses[static_cast<std::size_t>(spec.field[i])];
+      const Horse& h = world.horses[static_cast<std::size_t>(plan.field[i])];
       rating[i] = Condition(h, date) + 2.0 * static_cast<int>(h.flat_class) + 1.5 * h.graded_wins;
       mean += rating[i] / static_cast<double>(n);
     }
-    const double top = spec.grade == kNoGrade ? 59.0 : 60.0;
+    const double top = plan.grade == kNoGrade ? 59.0 : 60.0;
     for (std::size_t i = 0; i < n; ++i) {
-      const Horse& h = world.horses[static_cast<std::size_t>(spec.field[i])];
-      const double sex = h.sex == "1" && !spec.fillies ? -1.0 : 0.0;
+      const Horse& h = world.horses[static_cast<std::size_t>(plan.field[i])];
+      const double sex = h.sex == "1" && !plan.fillies ? -1.0 : 0.0;
       const double w = 54.5 + (rating[i] - mean) / 1.3 + sex;
       kg[i] = std::clamp(std::round(w * 2.0) / 2.0, 48.0, top);
     }
   }
-  spec.weights.assign(n, 0);
-  spec.claims.assign(n, "");
+  plan.weights.assign(n, 0);
+  plan.claims.assign(n, "");
   for (std::size_t i = 0; i < n; ++i) {
     double carried = kg[i];
-    const int jockey = i < spec.jockeys.size() ? spec.jockeys[i] : -1;
-    if (jockey >= 0 && !spec.special && spec.rule != WeightRule::kHandicap) {
+    const int jockey = i < plan.jockeys.size() ? plan.jockeys[i] : -1;
+    if (jockey >= 0 && !plan.special && plan.rule != WeightRule::kHandicap) {
       const std::string claim = ApprenticeAllowance(world.jockeys[static_cast<std::size_t>(jockey)], date);
       if (!claim.empty()) {
-        spec.claims[i] = claim;
+        plan.claims[i] = claim;
         carried -= claim[0] - '0';
       }
     }
-    spec.weights[i] = static_cast<int>(std::lround(carried * 10.0));
+    plan.weights[i] = static_cast<int>(std::lround(carried * 10.0));
   }
 }
 

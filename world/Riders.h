@@ -14,13 +14,13 @@
 
 namespace world {
 
-// Fills RaceSpec::jockeys of every race of `cards`.
+// Fills RacePlan::jockeys of every race of `cards`.
 void BookRiders(const World& world, std::vector<Card>& cards, Random& random);
 
-// Sets RaceSpec::weights and RaceSpec::claims by the race's weight rule:
+// Sets RacePlan::weights and RacePlan::claims by the race's weight rule:
 // weight for age and sex, penalties for past wins, the handicapper's
 // weights, and the apprentice allowance in races that are not special.
-void AssignWeights(const World& world, RaceSpec& spec, int date);
+void AssignWeights(const World& world, RacePlan& plan, int date);
 
 }  // namespace world
 

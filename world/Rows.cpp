@@ -33,12 +33,12 @@ const char* WeightRuleText(WeightRule rule) {
 
 // The race symbol: who may run (mixed, international, fillies) in the tens,
 // the jockey designation (2 特指 for special races, 3 [指定] otherwise) in the units.
-std::string SymbolCode(const RaceSpec& spec) {
+std::string SymbolCode(const RacePlan& plan) {
   int rule = 0;
-  if (spec.grade != kNoGrade && !spec.jump()) rule = 2;
-  else if (spec.horse_class >= HorseClass::kWin1 || spec.jump()) rule = 1;
-  if (spec.fillies) rule += 3;
-  const int designation = spec.jump() ? 0 : (spec.special ? 2 : 3);
+  if (plan.grade != kNoGrade && !plan.jump()) rule = 2;
+  else if (plan.horse_class >= HorseClass::kWin1 || plan.jump()) rule = 1;
+  if (plan.fillies) rule += 3;
+  const int designation = plan.jump() ? 0 : (plan.special ? 2 : 3);
   return std::to_string(rule) + std::to_string(designation);
 }
 
@@ -109,20 +109,20 @@ std::string ClassCode(HorseClass race_class, int date) {
 ydb::Race RaceRow(const World& world, const RaceRun& run, const RaceDetail& detail,
                   const PoolBook& final_pools, const PoolBook& forecast_pools,
                   std::vector<ydb::Payout> payouts) {
-  const RaceSpec& spec = run.spec;
-  const Layout& layout = *spec.layout;
+  const RacePlan& plan = run.plan;
+  const Layout& layout = *plan.layout;
   const Course& course = CourseAt(run.venue.place);
   ydb::Race race;
-  race.key = {course.place, run.date, spec.number};
+  race.key = {course.place, run.date, plan.number};
   race.kai = run.venue.kai;
   race.kai_day = run.venue.kai_day;
-  race.edition = spec.edition;
-  race.name = spec.name;
-  if (spec.grade != kNoGrade) race.grade = std::to_string(spec.grade);
-  race.condition_text = std::string(spec.listed ? "(L)" : "") + WeightRuleText(spec.rule);
-  race.weight_rule1 = race.weight_rule2 = SymbolCode(spec);
-  race.race_kind = RaceKind(spec);
-  race.class_code = ClassCode(spec.horse_class, run.date);
+  race.edition = plan.edition;
+  race.name = plan.name;
+  if (plan.grade != kNoGrade) race.grade = std::to_string(plan.grade);
+  race.condition_text = std::string(plan.listed ? "(L)" : "") + WeightRuleText(plan.rule);
+  race.weight_rule1 = race.weight_rule2 = SymbolCode(plan);
+  race.race_kind = RaceKind(plan);
+  race.class_code = ClassCode(plan.horse_class, run.date);
   race.track_code = layout.surface == Surface::kDirt ? "0" : "1";
   race.direction = course.direction(layout);
   race.inner_outer = layout.inner_outer;
@@ -131,7 +131,7 @@ ydb::Race RaceRow(const World& world, const RaceRun& run, const RaceDetail& deta
     race.rail = std::to_string(((run.venue.kai - 1) + (run.venue.kai_day - 1) / 4) % 4);
   }
   race.distance = layout.distance;
-  race.post_time = PostTime(spec.number, run.venue.lane);
+  race.post_time = PostTime(plan.number, run.venue.lane);
   for (std::size_t i = 0; i < 5; ++i) race.prizes[i] = run.prizes[i];
   race.added_money = run.added_money;
   race.forecast_time = detail.forecast_time;
@@ -209,7 +209,7 @@ ydb::Race RaceRow(const World& world, const RaceRun& run, const RaceDetail& deta
     row.result = result;
     race.runners.push_back(std::move(row));
   }
-  for (int id : spec.nominations) {
+  for (int id : plan.nominations) {
     const Horse& h = world.horses[static_cast<std::size_t>(id)];
     ydb::Nomination n;
     n.horse_code = h.code;

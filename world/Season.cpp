@@ -39,9 +39,9 @@ bool Simulator::RunSeason(int year, RaceSink* sink, const std::function<bool(int
                                         [&](int id) { return world_.horses[static_cast<std::size_t>(id)].retired; }),
                          in_training_.end());
     }
-    std::vector<RaceSpec> today;
+    std::vector<RacePlan> today;
     for (const ScheduledRace& s : famous) {
-      if (s.date == day.date) today.push_back(s.spec);
+      if (s.date == day.date) today.push_back(s.plan);
     }
     const std::uint64_t date = static_cast<std::uint64_t>(day.date);
     Random entries(seed, "entries", {date});
@@ -50,14 +50,14 @@ bool Simulator::RunSeason(int year, RaceSink* sink, const std::function<bool(int
     BookRiders(world_, cards, riders);
     for (Card& card : cards) {
       const Conditions conditions = weather_.Today(card.venue.place, day.date);
-      for (RaceSpec& spec : card.races) {
-        AssignWeights(world_, spec, day.date);
+      for (RacePlan& plan : card.races) {
+        AssignWeights(world_, plan, day.date);
         Random luck(seed, "race", {date, static_cast<std::uint64_t>(card.venue.place),
-                                   static_cast<std::uint64_t>(spec.number)});
-        const RaceRun run = RunRace(world_, spec, day.date, card.venue, conditions, luck);
+                                   static_cast<std::uint64_t>(plan.number)});
+        const RaceRun run = RunRace(world_, plan, day.date, card.venue, conditions, luck);
         if (sink != nullptr && !sink->Race(world_, run)) return false;
         Random fate(seed, "fate", {date, static_cast<std::uint64_t>(card.venue.place),
-                                   static_cast<std::uint64_t>(spec.number)});
+                                   static_cast<std::uint64_t>(plan.number)});
         AfterRace(world_, run, fate);
       }
     }
