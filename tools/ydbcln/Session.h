@@ -1,10 +1,12 @@
-// Opening the data set for a subcommand, with a one-line error when it
+// Opening the data set (or its store) for a subcommand, with a one-line error when it
 // cannot be opened.
 #ifndef YDBCLN_TOOL_SESSION_H_
 #define YDBCLN_TOOL_SESSION_H_
 
+#include <db/store/Database.h>
 #include <ydbcln/ydbcln.h>
 
+#include <memory>
 #include <string>
 
 namespace tool {
@@ -12,6 +14,11 @@ namespace tool {
 // Opens the data set in `dir`; on failure prints why to stderr and returns
 // false.
 bool OpenDataSet(YHorseDB& db, const std::string& dir);
+
+// Opens the store of the data directory directly, for the work that reads
+// or writes the data set as a whole (export, import, counts); the directory
+// is created for kOpenOrCreate. On failure prints why and returns null.
+std::unique_ptr<ydb::Database> OpenStore(const std::string& dir, ydb::Database::Mode mode);
 
 // A Shift_JIS display string as UTF-8 for the terminal.
 std::string Utf8(const std::string& sjis);

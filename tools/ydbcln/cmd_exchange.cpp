@@ -4,27 +4,15 @@
 #include <db/store/Database.h>
 #include <exchange/Exchange.h>
 
-#include <filesystem>
 #include <iostream>
-#include <memory>
 #include <string>
 
 #include "Command.h"
 #include "Progress.h"
+#include "Session.h"
 
 namespace tool {
 namespace {
-
-// Opens the store of the data directory; on failure prints why.
-std::unique_ptr<ydb::Database> OpenStore(const std::string& data_dir, ydb::Database::Mode mode) {
-  std::error_code ec;
-  if (mode == ydb::Database::Mode::kOpenOrCreate) std::filesystem::create_directories(data_dir, ec);
-  std::unique_ptr<ydb::Database> db;
-  const std::string path = (std::filesystem::path(data_dir) / "ydbcln.db").string();
-  ydb::Status s = ydb::Database::Open(path, mode, &db);
-  if (!s.ok()) std::cerr << "ydbcln: cannot open the data set: " << s.message() << "\n";
-  return db;
-}
 
 int RunExchange(const Options& options, const std::string& dir, bool import) {
   auto db = OpenStore(options.data_dir, import ? ydb::Database::Mode::kOpenOrCreate

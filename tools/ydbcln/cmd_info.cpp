@@ -1,7 +1,9 @@
 // `ydbcln info`: what the data set holds — where it is, the years of
-// results and race cards, whether bought tickets exist, and whether another
-// process has it open.
+// results and race cards, how many race days, races, runs, horses and people
+// it has, whether bought tickets exist, and whether another process has it
+// open.
 #include <db/api/ydbbsn.h>
+#include <db/read/Reader.h>
 #include <nlohmann/json.hpp>
 
 #include <iostream>
@@ -20,10 +22,27 @@ int ShowInfo(const Options& options) {
   const bool tickets = db.ismoneydataexist();
   const bool alone = db.is1stinstance();
   const std::string store = get_mdb_path();
+  auto whole = OpenStore(options.data_dir, ydb::Database::Mode::kOpenExisting);
+  if (whole == nullptr) return 1;
+  ydb::StoreSummary counts;
+  ydb::Status s = ydb::Reader(*whole).summary(&counts);
+  if (!s.ok()) {
+    std::cerr << "ydbcln: cannot count the data set: " << s.message() << "\n";
+    return 1;
+  }
 
   if (options.json) {
     nlohmann::json out = {
         {"store", store},
+        {"first_year", counts.first_year},
+        {"last_year", counts.last_year},
+        {"race_days", counts.race_days},
+        {"races", counts.races},
+        {"runs", counts.runs},
+        {"horses", counts.horses},
+        {"jockeys", counts.jockeys},
+        {"trainers", counts.trainers},
+        {"sires", counts.sires},
         {"results", {{"first_year", first}, {"last_year", last}}},
         {"cards", {{"first_year", first_card}, {"last_year", last_card}}},
         {"bought_tickets", tickets},
@@ -38,6 +57,11 @@ int ShowInfo(const Options& options) {
   std::cout << "Data set:        " << store << "\n"
             << "Results:         " << years(first, last) << "\n"
             << "Race cards:      " << years(first_card, last_card) << "\n"
+            << "Race days:       " << counts.race_days << "\n"
+            << "Races:           " << counts.races << " (" << counts.runs << " runs)\n"
+            << "Horses:          " << counts.horses << " that ran\n"
+            << "People:          " << counts.jockeys << " jockeys, " << counts.trainers
+            << " trainers; " << counts.sires << " sires\n"
             << "Bought tickets:  " << (tickets ? "yes" : "none") << "\n"
             << "Other processes: " << (alone ? "none has it open" : "another has it open")
             << "\n";
