@@ -129,17 +129,25 @@ Status Writer::putHorse(const Horse& h) {
   BindNumber(row, 20, h.retired_date);
   s = row.run();
 
-  if (s.ok()) {
-    Statement& clear = db_.statement("DELETE FROM pedigree WHERE horse_code = ?1");
-    clear.bind(1, h.code);
-    s = clear.run();
-  }
+  // The pedigree is written position by position, and a position that reads
+  // the same is left alone: a horse written again (at retirement, as a
+  // parent of a later foal) mostly carries the pedigree it had, and an
+  // unchanged row costs a lookup instead of a delete and an insert.
+  int present = 0;
   for (int i = 0; i < kPedigreeSize && s.ok(); ++i) {
     const Ancestor& a = h.pedigree[static_cast<std::size_t>(i)];
     if (!Present(a)) continue;
+    present |= 1 << i;
     Statement& st = db_.statement(
         "INSERT INTO pedigree (horse_code, position, ancestor_code, name, name_latin, "
-        "foaled_in_japan, coat_code, birth_year) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
+        "foaled_in_japan, coat_code, birth_year) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8) "
+        "ON CONFLICT (horse_code, position) DO UPDATE SET ancestor_code = excluded.ancestor_code, "
+        "name = excluded.name, name_latin = excluded.name_latin, "
+        "foaled_in_japan = excluded.foaled_in_japan, coat_code = excluded.coat_code, "
+        "birth_year = excluded.birth_year "
+        "WHERE ancestor_code IS NOT excluded.ancestor_code OR name IS NOT excluded.name "
+        "OR name_latin IS NOT excluded.name_latin OR foaled_in_japan IS NOT excluded.foaled_in_japan "
+        "OR coat_code IS NOT excluded.coat_code OR birth_year IS NOT excluded.birth_year");
     st.bind(1, h.code).bind(2, i + 1);
     BindText(st, 3, a.code);
     st.bind(4, a.name).bind(5, a.name_latin).bind(6, a.foaled_in_japan ? 1 : 0);
@@ -147,11 +155,18 @@ Status Writer::putHorse(const Horse& h) {
     BindNumber(st, 8, a.birth_year);
     s = st.run();
   }
+  if (s.ok()) {
+    Statement& gone = db_.statement(
+        "DELETE FROM pedigree WHERE horse_code = ?1 AND ((?2 >> (position - 1)) & 1) = 0");
+    gone.bind(1, h.code).bind(2, present);
+    s = gone.run();
+  }
 
   // The horse's runs carry its sire and dam's sire for the sire scans.
   if (s.ok()) {
-    Statement& runs =
-        db_.statement("UPDATE runner SET sire_code = ?2, bms_code = ?3 WHERE horse_code = ?1");
+    Statement& runs = db_.statement(
+        "UPDATE runner SET sire_code = ?2, bms_code = ?3 WHERE horse_code = ?1 "
+        "AND (sire_code IS NOT ?2 OR bms_code IS NOT ?3)");
     runs.bind(1, h.code);
     BindText(runs, 2, sire);
     BindText(runs, 3, dams_sire);
