@@ -1,7 +1,7 @@
 // The pedigree record against a written store: every field of a full
-// pedigree at the offset the client reads, the store's positions in the
-// record's order, and what a pedigree with unknown ancestors, a horse
-// without one and an unknown horse give.
+// pedigree at the offset the client reads, and the store's positions in
+// the record's order. Unknown ancestors and horses without a pedigree are
+// tested through the fetch and YBlood.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -36,16 +36,6 @@ Horse FullPedigree() {
   return h;
 }
 
-// The sire known only by its Latin name, the dam by its name alone, the
-// sire's dam by its code alone; no other ancestor.
-Horse PartialPedigree() {
-  Horse h = ytest::MakeHorse("2019002", "カタホウ", "0");
-  h.pedigree[kSire] = {"", "", "Only Latin", false, "", 0};
-  h.pedigree[kDam] = {"", "ハハ", "", true, "", 0};
-  h.pedigree[kSiresDam] = {"1990002", "", "", false, "", 0};
-  return h;
-}
-
 class PedigreeRecordsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -53,8 +43,7 @@ class PedigreeRecordsTest : public ::testing::Test {
     ASSERT_TRUE(s.ok()) << s.message();
     Batch batch;
     batch.horses = {ytest::MakeHorse("1990001", "オールドキング", "0"),
-                    ytest::MakeHorse("1990002", "ノーザンスター", "1"), FullPedigree(),
-                    PartialPedigree()};
+                    FullPedigree()};
     s = Writer(*db_).write(batch);
     ASSERT_TRUE(s.ok()) << s.message();
   }
@@ -95,36 +84,6 @@ TEST_F(PedigreeRecordsTest, EveryFieldOfAFullPedigreeAtItsOffset) {
   // Nothing but blanks between the fields.
   for (const ByteRange& gap : PedigreeLayout().gaps()) {
     EXPECT_EQ(At(r, gap.offset, gap.width), Blanks(gap.width)) << "gap at " << gap.offset;
-  }
-}
-
-TEST_F(PedigreeRecordsTest, UnknownAncestorsAreBlankWithoutAnImportMark) {
-  Records records;
-  Pedigree("2019002", &records);
-  ASSERT_EQ(records.count(), 1);
-  const std::string r = records[0];
-  EXPECT_EQ(r[37], '0');
-  EXPECT_EQ(At(r, 45, 34), Blanks(34));
-  EXPECT_EQ(At(r, 79, 34), Sjis("Only Latin", 34));
-  EXPECT_EQ(At(r, 113, 6), Blanks(6)) << "no year, no coat";
-  EXPECT_EQ(r[121], '1');
-  EXPECT_EQ(At(r, 129, 34), Sjis("ハハ", 34));
-  EXPECT_EQ(At(r, 163, 34), Blanks(34));
-  EXPECT_EQ(r[247], '0') << "the sire's dam, known by code only, is imported";
-  EXPECT_EQ(At(r, 255, 34), Blanks(34));
-  for (int a : {0, 2, 3, 4, 11}) {
-    const std::size_t at = 205 + 42 * static_cast<std::size_t>(a);
-    EXPECT_EQ(r[at], '1') << a;
-    EXPECT_EQ(At(r, at + 8, 34), Blanks(34)) << a;
-  }
-}
-
-TEST_F(PedigreeRecordsTest, AHorseWithoutAPedigreeOrNoHorseGivesNoRecord) {
-  for (const char* code : {"1990001", "1990003"}) {
-    Records records;
-    Pedigree(code, &records);
-    ASSERT_NE(records.buffer(), nullptr) << code;
-    EXPECT_EQ(records.count(), 0) << code;
   }
 }
 

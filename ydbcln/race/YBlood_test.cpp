@@ -1,9 +1,8 @@
 // The pedigree of a horse read from a store: the texts and marks of a
 // written pedigree, the parents and ancestors the store does not know, the
-// codes that name no pedigree, a failing store, and copies.
+// codes that name no pedigree, and a failing store.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "ydbcln/race/RaceRecords_test.h"
@@ -124,22 +123,6 @@ TEST_F(BloodTest, AFailingStoreOrSessionLeavesItsStatus) {
   EXPECT_EQ(closed.geterrstatus(), YHorseDB::kNotInitialised);
   YBlood no_session(nullptr, "2021501");
   EXPECT_FALSE(no_session.exist());
-}
-
-TEST_F(BloodTest, CopiesHoldEveryMemberOfTheirOwn) {
-  auto original = std::make_unique<YBlood>(&db_, "2021501");
-  YBlood copy(*original);
-  YBlood assigned(&db_, "2021502");
-  assigned = *original;
-  original.reset();
-  for (const YBlood* b : {&copy, &assigned}) {
-    EXPECT_EQ(b->code, "2021501");
-    EXPECT_EQ(b->name, Sjis("ミライノホシ"));
-    EXPECT_EQ(b->parent[0].name2, "Chichi*");
-    EXPECT_EQ(b->parent[1].color, Sjis("鹿毛"));
-    EXPECT_EQ(b->ancestor[0], Sjis("ソフ*"));
-    EXPECT_EQ(b->ancestor[11], Sjis("ボボボ*"));
-  }
 }
 
 }  // namespace
