@@ -12,6 +12,8 @@
 #include "ydbcln/session/YUtil.h"
 
 // Race data
+#include "ydbcln/race/YBlood.h"
+#include "ydbcln/race/YBloodFM.h"
 #include "ydbcln/race/YDayRace.h"
 #include "ydbcln/race/YHaito.h"
 #include "ydbcln/race/YHaitoInfo.h"

@@ -91,6 +91,7 @@ class FetchTest : public ::testing::Test {
         {"get_odds2code_ex", [] { return get_odds2code_ex(kRace, 0); }},
         {"make_sorted_odds", [odds] { return make_sorted_odds(odds, 0); }},
         {"get_exprize2code", [] { return get_exprize2code(kRace); }},
+        {"get_ped2code", [] { return get_ped2code(kHorse); }},
     };
   }
 
@@ -181,6 +182,12 @@ TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyBuffer) {
       {"race days of letters", [] { return get_denmalist2date_ex("2O24", 0); }},
       {"race days of null", [] { return get_racelist2date_ex(nullptr, 0); }},
       {"race days of a month without racing", [] { return get_racelist2date_ex("20240230", 0); }},
+      {"pedigree of 6 digits", [] { return get_ped2code("202001"); }},
+      {"pedigree of 8 digits", [] { return get_ped2code("20200111"); }},
+      {"pedigree of a letter", [] { return get_ped2code("202001A"); }},
+      {"pedigree of null", [] { return get_ped2code(nullptr); }},
+      {"pedigree of an unknown horse", [] { return get_ped2code("2020099"); }},
+      {"pedigree of a horse without one", [] { return get_ped2code("1990001"); }},
   };
   for (const auto& [what, call] : calls) {
     Buffer b(call());

@@ -144,6 +144,16 @@ void* make_sorted_odds(const void* odds_buffer, int kind);
 // buffer.
 void* get_exprize2code(const char* race_code);
 
+// --- Horses --------------------------------------------------------------------
+
+// The pedigree record (PEDREC, 709 bytes) of the 7-digit horse code: the
+// sire and dam, each with its name in katakana and in Latin letters, its
+// year of birth, coat colour and origin flag ('1' foaled in Japan, '0'
+// imported), then the sire's sire, sire's dam, dam's sire and dam's dam,
+// then their parents in the same order. A horse without a stored pedigree,
+// or a code that names no horse: an empty buffer.
+void* get_ped2code(const char* code);
+
 #ifdef __cplusplus
 }
 #endif

@@ -29,18 +29,24 @@ std::vector<Field> PersonFields(std::vector<Field> rest) {
 }  // namespace
 
 const RecordLayout& PedigreeLayout() {
-  // Two parents 84 bytes apart, then twelve further ancestors 42 bytes apart.
-  // An origin flag '1' is a home-bred horse; anything else is imported.
+  // Two parents 84 bytes apart (sire, dam), then twelve further ancestors
+  // 42 bytes apart: the sire's sire, sire's dam, dam's sire, dam's dam, then
+  // the eight great-grandparents in the same order, each generation read
+  // sire's side first. An origin flag '1' is a horse foaled in Japan, '0'
+  // an imported one (shown with "*"); an ancestor not known has blank names
+  // and the flag '1', so that it carries no mark.
   static const RecordLayout layout("PEDREC", 709, {
       F::Code("horse_code", 0, 7, "horse code"),
       F::Text("horse_name", 7, 30, "horse name"),
-      F::Code("parent_origin", 37, 1, "parent's origin flag (index 0, 1)").Repeat(2, 84),
-      F::Text("parent_name", 45, 34, "parent's first name").Repeat(2, 84),
-      F::Text("parent_name2", 79, 34, "parent's second name").Repeat(2, 84),
-      F::Text("parent_text4", 113, 4, "parent's four-character text").Repeat(2, 84),
+      F::Code("parent_origin", 37, 1, "parent's origin flag (0 sire, 1 dam)").Repeat(2, 84),
+      F::Text("parent_name", 45, 34, "parent's name in katakana").Repeat(2, 84),
+      F::Text("parent_name2", 79, 34, "parent's name in Latin letters").Repeat(2, 84),
+      F::Digits("parent_birth_year", 113, 4,
+                "parent's year of birth (the four-character text); blank when not known")
+          .Repeat(2, 84),
       F::Code("parent_color", 117, 2, "parent's coat-colour code").Repeat(2, 84),
       F::Code("ancestor_origin", 205, 1, "ancestor's origin flag (index 0-11)").Repeat(12, 42),
-      F::Text("ancestor_name", 213, 34, "ancestor's name").Repeat(12, 42),
+      F::Text("ancestor_name", 213, 34, "ancestor's name in katakana").Repeat(12, 42),
   });
   return layout;
 }

@@ -1,0 +1,73 @@
+// The generated data set the library benchmarks read: ten seasons of the
+// race world (2015-2024, seed 1), generated once into a directory that later
+// runs reuse.
+//
+// The directory is $YDBCLN_BENCH_DATA when set, else one under the build
+// tree named after the number of seasons. $YDBCLN_BENCH_SEASONS asks for
+// fewer seasons (from 2015) for quick iteration. Generation writes the
+// store under another name and renames it when complete, so an interrupted
+// run is never reused.
+#ifndef YDBCLN_BENCH_BENCHWORLD_H_
+#define YDBCLN_BENCH_BENCHWORLD_H_
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "db/store/Database.h"
+#include "world/Generator.h"
+
+namespace bench {
+
+constexpr int kSeasons = 10;
+
+inline int Seasons() {
+  const char* text = std::getenv("YDBCLN_BENCH_SEASONS");
+  const int n = text != nullptr ? std::atoi(text) : 0;
+  return n > 0 ? n : kSeasons;
+}
+
+// The data directory holding the generated seasons, generating them first
+// when it holds none; empty, with the reason on stderr, on failure.
+inline std::string DataDir() {
+  const char* given = std::getenv("YDBCLN_BENCH_DATA");
+  const int seasons = Seasons();
+  const std::filesystem::path dir =
+      given != nullptr && *given != '\0'
+          ? std::filesystem::path(given)
+          : std::filesystem::path(YDBCLN_BENCH_DEFAULT_DATA) / ("seasons-" + std::to_string(seasons));
+  const std::filesystem::path store = dir / "ydbcln.db";
+  if (std::filesystem::exists(store)) return dir.string();
+
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  const std::filesystem::path partial = dir / "ydbcln.db.partial";
+  std::filesystem::remove(partial, ec);
+  std::cerr << "Generating " << seasons << " seasons into " << dir.string() << " ...\n";
+  {
+    std::unique_ptr<ydb::Database> db;
+    ydb::Status s = ydb::Database::Open(partial.string(), ydb::Database::Mode::kOpenOrCreate, &db);
+    if (s.ok()) {
+      world::Options options;
+      options.first_season = world::kDefaultOrigin;
+      options.last_season = world::kDefaultOrigin + seasons - 1;
+      s = world::Generate(*db, options);
+    }
+    if (!s.ok()) {
+      std::cerr << "cannot generate the benchmark data: " << s.message() << "\n";
+      return "";
+    }
+  }  // closing the store folds its log into the file
+  std::filesystem::rename(partial, store, ec);
+  if (ec) {
+    std::cerr << "cannot keep the benchmark data: " << ec.message() << "\n";
+    return "";
+  }
+  return dir.string();
+}
+
+}  // namespace bench
+
+#endif  // YDBCLN_BENCH_BENCHWORLD_H_

@@ -1,0 +1,72 @@
+// A horse's pedigree, copied out of its pedigree record into display text.
+#include "ydbcln/race/YBlood.h"
+
+#include <ostream>
+
+#include "ydbcln/race/PedigreeRec.h"
+#include "ydbcln/race/RecordBuffer.h"
+#include "ydbcln/race/RecordFields.h"
+#include "ydbcln/session/YHorseDB.h"
+#include "ydbcln/session/YUtil.h"
+
+namespace {
+
+constexpr std::size_t kHorseCodeWidth = 7;
+
+bool imported(const unsigned char* origin) { return *origin != pedigreerec::kFoaledInJapan; }
+
+}  // namespace
+
+YBlood::YBlood(YHorseDB* db, const std::string& code) : YSubObject(db) { setmember(code); }
+
+YBlood::YBlood(const YBlood& other) = default;
+
+YBlood& YBlood::operator=(const YBlood& other) = default;
+
+YBlood::~YBlood() = default;
+
+bool YBlood::exist() { return !code.empty(); }
+
+void YBlood::print(std::ostream&) {}
+
+void YBlood::setmember(const std::string& horsecode) {
+  using namespace pedigreerec;
+  code.clear();
+  name.clear();
+  for (YBloodFM& p : parent) p = YBloodFM();
+  for (std::string& a : ancestor) a.clear();
+
+  YHorseDB* db = getdb();
+  if (horsecode.size() != kHorseCodeWidth || db == nullptr) return;
+  if (!db->isinit()) {
+    db->seterror(YHorseDB::kNotInitialised, "", 0);
+    return;
+  }
+  yrace::OwnedBuffer buffer(get_ped2code(horsecode.c_str()));
+  if (buffer == nullptr) {
+    db->seterror(YHorseDB::kDatabaseError, "", 0);
+    return;
+  }
+  if (yrace::record_count(buffer.get(), kSize) == 0) return;
+  unsigned char* record = yrace::record_at(buffer.get(), kSize, 0);
+
+  code = horsecode;
+  name = YUtil::delendspc(record + kName, kNameWidth);
+  for (int p = 0; p < kParents; ++p) {
+    unsigned char* at = record + kParentStride * p;
+    YBloodFM& fm = parent[p];
+    fm.name = YUtil::delendspc(at + kParentName, kParentNameWidth);
+    fm.name2 = YUtil::delendspc(at + kParentName2, kParentNameWidth);
+    if (imported(at + kParentOrigin)) {
+      fm.name += '*';
+      if (!fm.name2.empty()) fm.name2 += '*';
+    }
+    fm.text4 = yrace::raw(at + kParentText4, kParentText4Width);
+    fm.color = YUtil::getcolor(at + kParentColor);
+  }
+  for (int a = 0; a < kAncestors; ++a) {
+    unsigned char* at = record + kAncestorStride * a;
+    ancestor[a] = YUtil::delendspc(at + kAncestorName, kAncestorNameWidth);
+    if (imported(at + kAncestorOrigin) && !ancestor[a].empty()) ancestor[a] += '*';
+  }
+}
