@@ -82,8 +82,9 @@ void* read_theory(const char* path) {
     if (path == nullptr || *path == '\0') return Status::Error("no file name");
     std::string image;
     Status s = ydb::ReadFileWhole(path, kTheoryFileReadLimit, &image);
+    if (!s.ok()) return s;
     std::string record;
-    if (s.ok()) s = ydb::DecodeTheoryFile(image, &record);
+    s = ydb::DecodeTheoryFile(image, &record);
     if (!s.ok()) return Status::Error(std::string(path) + ": " + s.message());
     ydb::RenderedRecords records(ydb::TheoryLayout());
     std::memcpy(records.Add(), record.data(), record.size());
