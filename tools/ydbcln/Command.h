@@ -21,6 +21,8 @@ void RegisterInfo(CLI::App& app, const Options& options, int* exit_code);
 void RegisterGenerate(CLI::App& app, const Options& options, int* exit_code);
 void RegisterExchange(CLI::App& app, const Options& options, int* exit_code);
 void RegisterPedigree(CLI::App& app, const Options& options, int* exit_code);
+void RegisterFactors(CLI::App& app, const Options& options, int* exit_code);
+void RegisterTheory(CLI::App& app, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.
