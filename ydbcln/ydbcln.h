@@ -20,4 +20,10 @@
 #include "ydbcln/race/YRaceHorse.h"
 #include "ydbcln/race/YRaceList.h"
 
+// Prediction theory
+#include "ydbcln/theory/TheoryRec.h"
+#include "ydbcln/theory/YThItem.h"
+#include "ydbcln/theory/YTheories.h"
+#include "ydbcln/theory/YTheory.h"
+
 #endif  // YDBCLN_YDBCLN_H_
