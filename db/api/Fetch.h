@@ -1,6 +1,6 @@
-// The frame of every database operation at the C boundary that answers a
-// record buffer: the guard (count, test-made failure), the ready store for
-// a fetch, the report for get_db_error, and no exception escaping.
+// The frame of every database operation at the C boundary: the guard
+// (count, test-made failure), the ready store for a fetch or a change, the
+// report for get_db_error, and no exception escaping.
 //
 //   void* get_exprize2code(const char* code) {
 //     return ydb::Fetch("get_exprize2code", [&](ydb::Database& db, void** out) {
@@ -21,32 +21,38 @@
 
 namespace ydb {
 
-// Runs `body(void** out)` for the C function `operation` and returns the
-// buffer it made. The body answers a Status and sets *out only when it
-// succeeds. Null, with the reason reported, when a test made the
-// operation fail, when the body fails or when anything throws.
+// Runs `body()` for the C function `operation` and answers its Status: the
+// guard first (a test may make the operation fail), no exception escaping,
+// and the outcome reported for get_db_error. For operations that answer a
+// number rather than a buffer.
 template <typename Body>
-void* RunOperation(const char* operation, Body&& body) {
-  SessionState& state = SessionState::Get();
+Status RunCall(const char* operation, Body&& body) {
   Status s;
-  void* out = nullptr;
   if (!EnterOperation(operation)) {
     s = Status::Error("made to fail by a test");
   } else {
     try {
-      s = body(&out);
+      s = body();
     } catch (const std::exception& e) {
       s = Status::Error(e.what());
     } catch (...) {
       s = Status::Error("unknown failure");
     }
   }
-  if (!s.ok()) {
-    state.Report(Status::Error(std::string(operation) + ": " + s.message()));
-    return nullptr;
-  }
-  state.Report(s);
-  return out;
+  if (!s.ok()) s = Status::Error(std::string(operation) + ": " + s.message());
+  SessionState::Get().Report(s);
+  return s;
+}
+
+// Runs `body(void** out)` for the C function `operation` and returns the
+// buffer it made. The body answers a Status and sets *out only when it
+// succeeds. Null, with the reason reported, when a test made the
+// operation fail, when the body fails or when anything throws.
+template <typename Body>
+void* RunOperation(const char* operation, Body&& body) {
+  void* out = nullptr;
+  const Status s = RunCall(operation, [&] { return body(&out); });
+  return s.ok() ? out : nullptr;
 }
 
 // RunOperation for a fetch from the store: `render(Database&, void** out)`
@@ -57,6 +63,17 @@ void* Fetch(const char* operation, Render&& render) {
     Database* db = SessionState::Get().ready_database();
     if (db == nullptr) return Status::Error("no data set is open");
     return render(*db, out);
+  });
+}
+
+// RunCall for an operation on the store: `body(Database&)` runs on the
+// ready store; with none, the operation fails.
+template <typename Body>
+Status StoreCall(const char* operation, Body&& body) {
+  return RunCall(operation, [&] {
+    Database* db = SessionState::Get().ready_database();
+    if (db == nullptr) return Status::Error("no data set is open");
+    return body(*db);
   });
 }
 

@@ -152,6 +152,45 @@ void* get_exprize2code(const char* race_code);
 // did not start). A race without such odds: an empty buffer.
 void* get_yodds_tan2code(const char* race_code);
 
+// --- Theories --------------------------------------------------------------
+
+// The stored theories of the open data set. Records (THEORYREC, 232 bytes;
+// THEORYSUMREC, 68) are described in db/layout/LAYOUTS.md. Codes start at 1
+// and are never given twice, not even after a theory is deleted. Each store
+// and delete is one committed transaction: a failure leaves the stored
+// theories as they were.
+
+// One summary record per stored theory (code, title, item count), in
+// ascending code order; an empty buffer when none is stored.
+void* get_theory_all(void);
+
+// The theory record of `code`; an empty buffer when no theory has it.
+void* get_theory(int code);
+
+// Stores the theory record at `record` (232 bytes): with code -1 as a new
+// theory, whose code is then written into the record's code field; with
+// the code of a stored theory in its place. Returns 0, or -1 when the
+// record cannot be stored: a null record, any other code, an item count
+// outside 0-8, a title that is not Shift_JIS text, a failing store. The
+// title is kept as text (it ends at a NUL or its trailing blanks and comes
+// back blank-padded); unused item slots come back zero. `reserved` is
+// ignored.
+int set_theory(void* record, int reserved);
+
+// Deletes the theory of `code`: 0, or -1 when no theory has that code or
+// the store fails.
+int del_theory(int code);
+
+// Writes the theory record at `record` to a theory file at `path`. Returns
+// 0, or -1 when it cannot be written; a failed write leaves no file behind.
+// Needs no open data set.
+int write_theory(const char* path, const void* record);
+
+// The theory record of the theory file at `path`, as a buffer of one
+// THEORYREC. Null for a missing, short, foreign, damaged or newer-version
+// file. Needs no open data set.
+void* read_theory(const char* path);
+
 #ifdef __cplusplus
 }
 #endif

@@ -10,7 +10,7 @@ const std::vector<const RecordLayout*>& AllLayouts() {
       &OddsLayout(),         &SortedOddsLayout(),      &PayoutLayout(),     &ForecastWinOddsLayout(),
       &PedigreeLayout(),     &HorseLayout(),           &JockeyLayout(),     &StableLayout(),
       &SireLayout(),         &DamSireLayout(),         &SireCodeLayout(),   &TheoryItemLayout(),
-      &TheoryLayout(),       &TheorySummaryLayout(),   &BuyTicketLayout(),
+      &TheoryLayout(),       &TheorySummaryLayout(),   &TheoryFileLayout(), &BuyTicketLayout(),
   };
   return all;
 }

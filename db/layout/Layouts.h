@@ -45,6 +45,7 @@ const RecordLayout& SireCodeLayout();      // SIRECODEREC, 41: a horse's sire, f
 const RecordLayout& TheoryItemLayout();    // THITEM, 20
 const RecordLayout& TheoryLayout();        // THEORYREC, 232
 const RecordLayout& TheorySummaryLayout(); // THEORYSUMREC, 68: one entry of the theory list
+const RecordLayout& TheoryFileLayout();    // THEORYFILE, 248: an exported theory file
 const RecordLayout& BuyTicketLayout();     // BUYTICKETREC, 29
 
 // Every layout above, in the order listed.

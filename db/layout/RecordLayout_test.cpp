@@ -25,7 +25,7 @@ TEST(RecordLayoutTest, EveryLayoutIsSoundAndHasItsRecordSize) {
       {"PEDREC", 709},      {"YDBUMAREC", 593},     {"JOCKEYREC", 257},
       {"STABLEREC", 208},   {"SIREREC", 196},       {"UMADIMSIRE", 41},
       {"SIRECODEREC", 41},  {"THITEM", 20},         {"THEORYREC", 232},
-      {"THEORYSUMREC", 68}, {"BUYTICKETREC", 29},
+      {"THEORYSUMREC", 68}, {"THEORYFILE", 248},    {"BUYTICKETREC", 29},
   };
   ASSERT_EQ(AllLayouts().size(), sizes.size());
   for (const RecordLayout* layout : AllLayouts()) {

@@ -1,5 +1,6 @@
-// Layouts of the stored theory records: one factor item, one theory, and the
-// summary entry of the theory list. Every number is a little-endian int32.
+// Layouts of the stored theory records: one factor item, one theory, the
+// summary entry of the theory list, and the theory file that carries one
+// theory between data sets. Every number is a little-endian int32.
 #include "db/layout/Layouts.h"
 
 namespace ydb {
@@ -37,9 +38,23 @@ const RecordLayout& TheoryLayout() {
 }
 
 const RecordLayout& TheorySummaryLayout() {
-  // Only the code is read; the rest of the entry is the store's own.
+  // The client reads only the code; the title and item count serve a list.
   static const RecordLayout layout("THEORYSUMREC", 68, {
       F::Binary("code", 0, 4, "theory code"),
+      F::Text("title", 4, 60, "title, padded with blanks, no terminator"),
+      F::Binary("item_count", 64, 4, "number of items, 0-8"),
+  });
+  return layout;
+}
+
+const RecordLayout& TheoryFileLayout() {
+  // The checksum guards every byte before it; a reader refuses a file of
+  // another size, magic or version.
+  static const RecordLayout layout("THEORYFILE", 248, {
+      F::Code("magic", 0, 8, "the text YDBTHEOR: a theory file of this component"),
+      F::Binary("version", 8, 4, "format version, 1"),
+      F::Binary("theory", 12, 232, "the THEORYREC, byte for byte"),
+      F::Binary("checksum", 244, 4, "CRC-32 (IEEE) of bytes 0-243, as an unsigned int32"),
   });
   return layout;
 }

@@ -97,17 +97,19 @@ Status Writer::storeTheory(Theory* theory) {
   Status stored = transact([&] {
     Status s = Validate(*theory);
     if (!s.ok()) return s;
+    const std::string what = "theory " + std::to_string(code);
+    // A new theory takes the next code, never one used before; a stored
+    // one keeps its code. Any other code names nothing to replace.
     Statement& put = db_.statement(
         code == -1 ? "INSERT INTO theory (title, reserved) VALUES (?2, ?3) RETURNING code"
-                   : "INSERT INTO theory (code, title, reserved) VALUES (?1, ?2, ?3) "
-                     "ON CONFLICT (code) DO UPDATE SET title = excluded.title, "
-                     "reserved = excluded.reserved RETURNING code");
+                   : "UPDATE theory SET title = ?2, reserved = ?3 WHERE code = ?1 RETURNING code");
     if (code != -1) put.bind(1, code);
     put.bind(2, theory->title).bind(3, theory->reserved);
-    if (put.step()) code = static_cast<int>(put.column_int(0));
+    const bool found = put.step();
+    if (found) code = static_cast<int>(put.column_int(0));
     s = put.run();  // finishes the statement
-    const std::string what = "theory " + std::to_string(code);
     if (!s.ok()) return Context(what, s);
+    if (!found) return Status::Error(what + " is not stored");
 
     Statement& clear = db_.statement("DELETE FROM theory_item WHERE theory_code = ?1");
     clear.bind(1, code);
@@ -121,7 +123,7 @@ Status Writer::storeTheory(Theory* theory) {
       st.bind(4, item.weight).bind(5, item.param_0).bind(6, item.param_1).bind(7, item.param_2);
       s = st.run();
     }
-    return Context(what, s);
+    return Context("theory " + std::to_string(code), s);
   });
   if (stored.ok()) theory->code = code;
   return stored;

@@ -60,8 +60,10 @@ class Writer {
   // The user's memo on a horse's run in a race; an empty text removes it.
   Status setRunMemo(const RaceKey& race, const std::string& horse_code, const std::string& text);
 
-  // Stores a theory under its code, or under a new code when the code is -1;
-  // the code it was stored under is written back into `*theory`.
+  // Stores a theory: with code -1 as a new theory under the next code (codes
+  // start at 1 and are never reused), with the code of a stored theory in
+  // its place; any other code is an error. The code it was stored under is
+  // written back into `*theory`.
   Status storeTheory(Theory* theory);
   // Deletes a stored theory; an unknown code is an error.
   Status deleteTheory(int code);

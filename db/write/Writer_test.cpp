@@ -442,6 +442,18 @@ TEST_F(WriterTest, TheoriesGetCodesAndKeepTheirItems) {
   ASSERT_TRUE(writer_->deleteTheory(first_code).ok());
   EXPECT_EQ(get("SELECT count(*) FROM theory_item"), "0");
   EXPECT_FALSE(writer_->deleteTheory(first_code).ok());
+
+  // The last code given is not given again once its theory is deleted, and
+  // no theory is stored under a code that names none.
+  ASSERT_TRUE(writer_->deleteTheory(second.code).ok());
+  theory.title = "再登録";
+  theory.items = {{1, 100, 0, 3, 0}};
+  EXPECT_FALSE(writer_->storeTheory(&theory).ok()) << "deleted code";
+  EXPECT_EQ(theory.code, first_code);
+  theory.code = -1;
+  ASSERT_TRUE(writer_->storeTheory(&theory).ok());
+  EXPECT_GT(theory.code, second.code);
+  EXPECT_EQ(get("SELECT count(*) FROM theory"), "1");
 }
 
 TEST_F(WriterTest, CheckMarksNeedTheirEntity) {

@@ -6,7 +6,6 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 
 namespace tool {
@@ -22,6 +21,8 @@ void RegisterInfo(CLI::App& app, const Options& options, int* exit_code);
 void RegisterGenerate(CLI::App& app, const Options& options, int* exit_code);
 void RegisterExchange(CLI::App& app, const Options& options, int* exit_code);
 void RegisterTickets(CLI::App& app, const Options& options, int* exit_code);
+void RegisterFactors(CLI::App& app, const Options& options, int* exit_code);
+void RegisterTheory(CLI::App& app, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.
@@ -35,25 +36,6 @@ int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_
 
 // Shows what the data set holds; 0 on success.
 int ShowInfo(const Options& options);
-
-// `ydbcln tickets`: the race, the order of its runners, the rules that
-// choose the tickets (each a text as typed: "1:4"; empty when not given).
-struct TicketsRequest {
-  std::string race;
-  std::string ranks;    // horse numbers, best first: "3,7,1"
-  std::string bet;      // quinella, bracket, wide, win, place
-  std::string box;      // FIRST:COUNT
-  std::string nagashi;  // AXIS:FIRST:COUNT
-  std::string leader;   // MARGIN:COUNT
-  std::string top_two;  // MARGIN
-  bool reverse = false;           // box and single horses by reverse rank
-  bool axis_reverse = false;      // nagashi axis by reverse rank
-  bool partners_reverse = false;  // nagashi partners by reverse rank
-};
-
-// Ranks, buys and checks as asked, writing to `out`; 0 on success, else 1
-// with one line on standard error.
-int RunTickets(const Options& options, const TicketsRequest& request, std::ostream& out);
 
 }  // namespace tool
 

@@ -16,6 +16,14 @@ bool OpenDataSet(YHorseDB& db, const std::string& dir);
 // A Shift_JIS display string as UTF-8 for the terminal.
 std::string Utf8(const std::string& sjis);
 
+// Text typed on the command line (UTF-8) as Shift_JIS for the library;
+// false when it holds a character Shift_JIS cannot.
+bool Sjis(const std::string& utf8, std::string* sjis);
+
+// `utf8` padded with blanks to `columns` terminal columns, a full-width
+// character taking two; text already as wide is returned unchanged.
+std::string Pad(const std::string& utf8, int columns);
+
 }  // namespace tool
 
 #endif  // YDBCLN_TOOL_SESSION_H_

@@ -62,19 +62,6 @@ double ReturnRate(const YTheoryResult& r) {
   return stake == 0 ? 0.0 : 100.0 * static_cast<double>(Returned(r)) / static_cast<double>(stake);
 }
 
-// Pads `text` (UTF-8, full-width characters counting two columns) to
-// `width` columns on the right.
-std::string Pad(const std::string& text, std::size_t width) {
-  std::size_t columns = 0;
-  for (std::size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    const std::size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-    columns += length == 1 ? 1 : 2;
-    i += length;
-  }
-  return columns >= width ? text : text + std::string(width - columns, ' ');
-}
-
 }  // namespace
 
 std::string BetName(int bettype) {

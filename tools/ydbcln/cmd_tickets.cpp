@@ -22,6 +22,21 @@ namespace {
 
 using O = YTheoryOption;
 
+// The command line: the race, the order of its runners, the rules that
+// choose the tickets (each as typed: "1:4"; empty when not given).
+struct TicketsRequest {
+  std::string race;
+  std::string ranks;    // horse numbers, best first: "3,7,1"
+  std::string bet;      // quinella, bracket, wide, win, place
+  std::string box;      // FIRST:COUNT
+  std::string nagashi;  // AXIS:FIRST:COUNT
+  std::string leader;   // MARGIN:COUNT
+  std::string top_two;  // MARGIN
+  bool reverse = false;           // box and single horses by reverse rank
+  bool axis_reverse = false;      // nagashi axis by reverse rank
+  bool partners_reverse = false;  // nagashi partners by reverse rank
+};
+
 struct ReleaseData {
   void operator()(void* buffer) const { release_data(buffer); }
 };
@@ -219,16 +234,18 @@ int Run(const Options& options, const TicketsRequest& q, std::ostream& out) {
   return 0;
 }
 
-}  // namespace
-
-int RunTickets(const Options& options, const TicketsRequest& request, std::ostream& out) {
+// Runs the request; a refusal or failure is one line on standard error
+// and exit code 1.
+int RunTickets(const Options& options, const TicketsRequest& request) {
   try {
-    return Run(options, request, out);
+    return Run(options, request, std::cout);
   } catch (const std::exception& e) {
     std::cerr << "ydbcln tickets: " << e.what() << "\n";
     return 1;
   }
 }
+
+}  // namespace
 
 void RegisterTickets(CLI::App& app, const Options& options, int* exit_code) {
   CLI::App* cmd = app.add_subcommand(
@@ -250,7 +267,7 @@ void RegisterTickets(CLI::App& app, const Options& options, int* exit_code) {
   cmd->add_flag("--reverse", q->reverse, "Box and single horses by reverse rank (the last is 1)");
   cmd->add_flag("--axis-reverse", q->axis_reverse, "Nagashi: the axis by reverse rank");
   cmd->add_flag("--partners-reverse", q->partners_reverse, "Nagashi: the partners by reverse rank");
-  cmd->callback([&options, exit_code, q] { *exit_code = RunTickets(options, *q, std::cout); });
+  cmd->callback([&options, exit_code, q] { *exit_code = RunTickets(options, *q); });
 }
 
 }  // namespace tool

@@ -1,36 +1,74 @@
-// `ydbcln tickets` on a generated world: the hits it shows for run races
-// are the payouts the store holds for the tickets it bought, in every
-// pool, and its refusals.
-#include <gtest/gtest.h>
-
-#include <db/store/Database.h>
-#include <nlohmann/json.hpp>
-#include <testing/TempDir.h>
-#include <world/Generator.h>
-
+// Tests of `ydbcln tickets`: on the small world, the hits of its run race
+// with the stake, return and rate, and the refusals; on a generated month,
+// that the hits shown in every pool are the payouts the store holds for the
+// tickets bought.
 #include <map>
 #include <memory>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "Command.h"
+#include "RunTool_test.h"
+#include "world/Generator.h"
 
+namespace tooltest {
 namespace {
 
-// One run race of the world: its code, its horses in finishing order and
-// its payouts by pool name, "combination" → amount.
+using nlohmann::json;
+
+// The small world's race: horses finish in number order, horse 3 third;
+// 単勝 1 pays 350, 馬連 1-2 880, ワイド 1-2 300, 1-3 410, 2-3 520.
+const char kRace[] = "052024010611";
+
+TEST_F(ToolTest, TicketsOnARunRaceShowTheHitsStakeReturnAndRate) {
+  const ToolRun win = Tool({"tickets", kRace, "--rank", "1,2,3", "--bet", "win", "--box", "1:1"});
+  ASSERT_EQ(win.exit_code, 0) << win.err;
+  EXPECT_NE(win.out.find("Hits: 1\n  1     350円"), std::string::npos) << win.out;
+  EXPECT_NE(win.out.find("Stake 100円  Return 350円  Return rate 350.0%"), std::string::npos)
+      << win.out;
+
+  const json wide = Json(Tool({"--json", "tickets", kRace, "--rank", "2,3,1", "--bet", "wide",
+                               "--box", "1:3"}));
+  EXPECT_EQ(wide["tickets"].size(), 3u);
+  EXPECT_EQ(wide["hits"], json::parse(R"([{"combination": "2-3", "payout": 520},
+                                          {"combination": "1-2", "payout": 300},
+                                          {"combination": "1-3", "payout": 410}])"));
+  EXPECT_EQ((std::vector<long long>{wide["stake"], wide["return"]}),
+            (std::vector<long long>{300, 1230}));
+  EXPECT_DOUBLE_EQ(wide["return_rate"].get<double>(), 410.0);
+  EXPECT_EQ(wide["order"][0]["horse"], 2);
+  EXPECT_EQ(wide["order"][0]["score"], 100.0);
+}
+
+TEST_F(ToolTest, TicketsRefuseWhatCannotBeBoughtInOneLine) {
+  ExpectRefused(Tool({"tickets", "052024010612", "--rank", "1", "--bet", "win", "--box", "1:1"}),
+                "no race 052024010612");
+  ExpectRefused(Tool({"tickets", kRace, "--rank", "1,1", "--bet", "win", "--box", "1:1"}),
+                "named twice");
+  ExpectRefused(Tool({"tickets", kRace, "--rank", "10", "--bet", "win", "--box", "1:1"}),
+                "no horse number 10");
+  ExpectRefused(Tool({"tickets", kRace, "--rank", "1", "--bet", "exacta", "--box", "1:1"}),
+                "--bet is one of");
+  ExpectRefused(Tool({"tickets", kRace, "--rank", "1", "--bet", "quinella"}), "say how to buy");
+  ExpectRefused(Tool({"tickets", kRace, "--rank", "1", "--bet", "win", "--box", "2:3"}),
+                "from rank 1");
+  ExpectRefused(Tool({"tickets", kRace, "--rank", "1", "--bet", "quinella", "--box", "1:x"}),
+                "takes numbers");
+}
+
+// One run race of the generated world: its code, its horses in finishing
+// order, its number of finishers and its payouts by pool, combination →
+// amount.
 struct RunRace {
   std::string code;
   std::string order;  // "3,7,1,..."
-  int runners = 0;
+  int finishers = 0;
   std::map<std::string, std::map<std::string, long long>> paid;
 };
 
-class TicketsOnAGeneratedWorld : public ::testing::Test {
+class TicketsOnAGeneratedMonth : public ::testing::Test {
  protected:
-  // January of a generated season, and the run races of its first days.
+  // January of a generated season (stopping at the first day of February
+  // leaves January written), and the first run races of it.
   static void SetUpTestSuite() {
     dir_ = new ytest::TempDir();
     std::unique_ptr<ydb::Database> db;
@@ -40,7 +78,6 @@ class TicketsOnAGeneratedWorld : public ::testing::Test {
     world::Options options;
     options.origin = options.first_season = options.last_season = 2019;
     options.seed = 11;
-    // Stopping at the first day of February leaves January written.
     world::Generate(*db, options, [](int, int, const std::string& day) {
       return day.compare(0, 7, "2019-02") != 0;
     });
@@ -60,10 +97,11 @@ class TicketsOnAGeneratedWorld : public ::testing::Test {
         "GROUP BY race_date, place, race_no ORDER BY race_date, place, race_no LIMIT 24");
     while (st.step()) {
       RunRace r;
+      const int number = static_cast<int>(st.column_int(2));
       r.code = std::string(st.column_text(0)) + std::to_string(st.column_int(1)) +
-               (st.column_int(2) < 10 ? "0" : "") + std::to_string(st.column_int(2));
+               (number < 10 ? "0" : "") + std::to_string(number);
       r.order = std::string(st.column_text(3));
-      r.runners = static_cast<int>(st.column_int(4));
+      r.finishers = static_cast<int>(st.column_int(4));
       races.push_back(r);
     }
     st.reset();
@@ -84,97 +122,50 @@ class TicketsOnAGeneratedWorld : public ::testing::Test {
     return races;
   }
 
-  // The JSON answer of the command, or null when it fails.
-  static nlohmann::json Tickets(tool::TicketsRequest request) {
-    tool::Options options;
-    options.data_dir = dir_->str();
-    options.json = true;
-    std::ostringstream out;
-    if (tool::RunTickets(options, request, out) != 0) return nullptr;
-    return nlohmann::json::parse(out.str());
-  }
-
   inline static ytest::TempDir* dir_ = nullptr;
   inline static std::vector<RunRace>* races_ = nullptr;
 };
 
-TEST_F(TicketsOnAGeneratedWorld, HitsAreThePayoutsOfTheTicketsBought) {
+TEST_F(TicketsOnAGeneratedMonth, HitsAreThePayoutsOfTheTicketsBoughtInEveryPool) {
   ASSERT_GE(races_->size(), 10u);
   int hits = 0;
   for (const RunRace& race : *races_) {
     for (const std::string bet : {"win", "place", "bracket", "quinella", "wide"}) {
-      // Small fields buy horse pairs as frame pairs; those are checked as 枠連.
-      if ((bet == "quinella" || bet == "wide") && race.runners < 9) continue;
+      // A field under nine buys horse pairs as frame pairs, which are checked
+      // against 枠連.
+      if ((bet == "quinella" || bet == "wide") && race.finishers < 9) continue;
       SCOPED_TRACE(race.code + " " + bet);
-      tool::TicketsRequest q;
-      q.race = race.code;
-      q.ranks = race.order;
-      q.bet = bet;
-      q.box = "1:" + std::string(bet == "win" || bet == "place" ? "5" : "4");
-      const nlohmann::json answer = Tickets(q);
-      ASSERT_FALSE(answer.is_null());
+      const bool single = bet == "win" || bet == "place";
+      const json answer = Json(RunTool(dir_->str(), {"--json", "tickets", race.code, "--rank",
+                                                     race.order, "--bet", bet, "--box",
+                                                     single ? "1:5" : "1:4"}));
       ASSERT_TRUE(answer["run"].get<bool>());
-      const auto& paid = race.paid.count(bet) != 0 ? race.paid.at(bet)
-                                                   : std::map<std::string, long long>();
+      const std::map<std::string, long long> none;
+      const auto& paid = race.paid.count(bet) != 0 ? race.paid.at(bet) : none;
       if (bet == "wide" && paid.empty()) {
         EXPECT_FALSE(answer["paid"].get<bool>());
         continue;
       }
       std::map<std::string, long long> expected;
-      for (const auto& t : answer["tickets"]) {
+      for (const json& t : answer["tickets"]) {
         const std::string c = t["combination"];
         if (paid.count(c) != 0) expected[c] = paid.at(c);
       }
       std::map<std::string, long long> shown;
       long long returned = 0;
-      for (const auto& h : answer["hits"]) {
+      for (const json& h : answer["hits"]) {
         shown[h["combination"]] = h["payout"];
         returned += h["payout"].get<long long>();
       }
       EXPECT_EQ(shown, expected);
-      EXPECT_EQ(answer["stake"].get<long long>(), 100 * static_cast<long long>(answer["tickets"].size()));
+      EXPECT_EQ(answer["stake"].get<long long>(),
+                100 * static_cast<long long>(answer["tickets"].size()));
       EXPECT_EQ(answer["return"].get<long long>(), returned);
       hits += static_cast<int>(shown.size());
     }
   }
-  EXPECT_GT(hits, 20);  // the winners were ranked first, so most pools hit
-}
-
-TEST_F(TicketsOnAGeneratedWorld, TheTextShowsEachHitAndTheReturn) {
-  const RunRace& race = races_->front();
-  tool::TicketsRequest q;
-  q.race = race.code;
-  q.ranks = race.order;
-  q.bet = "win";
-  q.box = "1:1";
-  tool::Options options;
-  options.data_dir = dir_->str();
-  std::ostringstream out;
-  ASSERT_EQ(tool::RunTickets(options, q, out), 0);
-  const std::string text = out.str();
-  const std::string winner = race.order.substr(0, race.order.find(','));
-  const long long amount = race.paid.at("win").at(winner);
-  EXPECT_NE(text.find("Hits: 1"), std::string::npos) << text;
-  EXPECT_NE(text.find("Return rate " + std::to_string(amount) + ".0%"), std::string::npos) << text;
-}
-
-TEST_F(TicketsOnAGeneratedWorld, RefusesWhatItCannotBuy) {
-  const RunRace& race = races_->front();
-  tool::TicketsRequest good;
-  good.race = race.code;
-  good.ranks = race.order;
-  good.bet = "quinella";
-  good.box = "1:3";
-  ASSERT_FALSE(Tickets(good).is_null());
-  std::vector<tool::TicketsRequest> bad(6, good);
-  bad[0].race = race.code.substr(0, 10) + "13";
-  bad[1].ranks = "1,1";
-  bad[2].ranks = "99";
-  bad[3].bet = "exacta";
-  bad[4].box.clear();
-  bad[5].bet = "win";
-  bad[5].box = "2:3";
-  for (const auto& q : bad) EXPECT_TRUE(Tickets(q).is_null()) << q.race << " " << q.ranks << " " << q.bet;
+  EXPECT_GT(hits, 20);  // the finishers were ranked in order, so most pools hit
 }
 
 }  // namespace
+}  // namespace tooltest

@@ -128,6 +128,20 @@ class YTheories {
   // with a weight 1..100 and parameters 0 and 1 valid for their types. A
   // parameter of type 0 is set to 0 on the way. False for a null record.
   static bool check(_tagTHEORYREC* record);
+
+  // The first rule a record breaks, as check() applies them.
+  enum CheckFault {
+    kValid = 0,
+    kNoRecord,      // a null record
+    kItemCount,     // the item count is not 1..8
+    kFactor,        // an item's factor code is not 1..78
+    kWeight,        // an item's weight is not 1..100
+    kParam1,        // an item's first parameter is not valid for its type
+    kParam2,        // an item's second parameter is not valid for its type
+  };
+  // check() that also tells which rule failed and, for the item rules, the
+  // item (0-based) in *item (when not null). Normalises as check() does.
+  static CheckFault findfault(_tagTHEORYREC* record, int* item);
   // Whether `value` is valid for parameter type `type`.
   static bool isvalidparam(int type, int value);
 

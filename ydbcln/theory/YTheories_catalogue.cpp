@@ -132,7 +132,9 @@ const std::array<std::string, kRows> kSjisTexts = BuildTexts();
 // loaded, after kSjisTexts above.
 struct DescInit {
   DescInit() {
-    for (int no = 0; no < kRows; ++no) YTheories::desc[no] = kSjisTexts[static_cast<std::size_t>(no)].c_str();
+    for (int no = 0; no < kRows; ++no) {
+      YTheories::desc[no] = kSjisTexts[static_cast<std::size_t>(no)].c_str();
+    }
   }
 };
 const DescInit kDescInit;
@@ -307,21 +309,24 @@ bool YTheories::isvalidparam(int type, int value) {
   }
 }
 
-bool YTheories::check(_tagTHEORYREC* record) {
-  if (record == nullptr) return false;
-  if (record->count < 1 || record->count > YTheory::kMaxItems) return false;
+bool YTheories::check(_tagTHEORYREC* record) { return findfault(record, nullptr) == kValid; }
+
+YTheories::CheckFault YTheories::findfault(_tagTHEORYREC* record, int* item_index) {
+  if (record == nullptr) return kNoRecord;
+  if (record->count < 1 || record->count > YTheory::kMaxItems) return kItemCount;
   for (int i = 0; i < record->count; ++i) {
+    if (item_index != nullptr) *item_index = i;
     _tagTHITEM& item = record->item[i];
-    if (item.no < 1 || item.no > theorynomax) return false;
-    if (item.value < 1 || item.value > 100) return false;
+    if (item.no < 1 || item.no > theorynomax) return kFactor;
+    if (item.value < 1 || item.value > 100) return kWeight;
     for (int k = 0; k < 2; ++k) {
       const int type = param_table[item.no][kParamType1 + k];
       if (type == 0) {
         item.param[k] = 0;
       } else if (!isvalidparam(type, item.param[k])) {
-        return false;
+        return k == 0 ? kParam1 : kParam2;
       }
     }
   }
-  return true;
+  return kValid;
 }

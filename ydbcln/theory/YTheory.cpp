@@ -1,6 +1,7 @@
 // One prediction theory held as its stored record.
 #include "ydbcln/theory/YTheory.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "text/sjis.h"
@@ -24,7 +25,11 @@ YTheory::~YTheory() = default;
 int YTheory::getcode() { return rec_.code; }
 
 std::string YTheory::getname() {
-  return YUtil::delendspc(reinterpret_cast<unsigned char*>(rec_.title), kTitleSize);
+  // A NUL ends the title as well: a record zeroed by clear() has none.
+  const void* nul = std::memchr(rec_.title, '\0', sizeof rec_.title);
+  const int length = nul != nullptr ? static_cast<int>(static_cast<const char*>(nul) - rec_.title)
+                                    : kTitleSize;
+  return YUtil::delendspc(reinterpret_cast<unsigned char*>(rec_.title), length);
 }
 
 int YTheory::getitemcount() { return rec_.count; }
@@ -53,3 +58,18 @@ void YTheory::additem(int no, int value, int p0, int p1) {
 }
 
 void YTheory::clear() { std::memset(&rec_, 0, sizeof rec_); }
+
+std::vector<int> YTheory::shares() const {
+  const int count = rec_.count < 0 ? 0 : std::min<int>(rec_.count, kMaxItems);
+  std::vector<int> out(static_cast<std::size_t>(count), 0);
+  long long total = 0;
+  for (int i = 0; i < count; ++i) total += rec_.item[i].value;
+  if (total < 1) return out;
+  long long missing = 100;
+  for (int i = 0; i < count; ++i) {
+    out[static_cast<std::size_t>(i)] = static_cast<int>(rec_.item[i].value * 100LL / total);
+    missing -= out[static_cast<std::size_t>(i)];
+  }
+  for (int i = 0; i < count && missing > 0; ++i, --missing) ++out[static_cast<std::size_t>(i)];
+  return out;
+}

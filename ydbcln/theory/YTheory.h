@@ -14,6 +14,7 @@
 #define YDBCLN_THEORY_YTHEORY_H_
 
 #include <string>
+#include <vector>
 
 #include "ydbcln/theory/TheoryRec.h"
 
@@ -30,7 +31,7 @@ class YTheory {
   virtual ~YTheory();
 
   virtual int getcode();
-  // The title without its trailing blanks (Shift_JIS).
+  // The title (Shift_JIS) up to its first NUL, without trailing blanks.
   virtual std::string getname();
   virtual int getitemcount();
   // Factor code and weight of item i; -1 when i is not 0..count-1.
@@ -48,6 +49,12 @@ class YTheory {
   virtual void additem(int no, int value, int p0, int p1);
   // Every byte of the record 0 (the code becomes 0).
   virtual void clear();
+
+  // The weights as shares of 100 points, one per item: each weight times
+  // 100 over the sum of the weights (rounded down), and the points still
+  // missing from 100 handed out one each to items 0, 1, 2, ... With no
+  // items, or a sum of weights below 1, every share is 0.
+  std::vector<int> shares() const;
 
   // The record held, for the database library and for YTheories::check.
   _tagTHEORYREC* record() { return &rec_; }

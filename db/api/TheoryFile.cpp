@@ -1,0 +1,143 @@
+// Encoding, checking and writing theory files.
+#include "db/api/TheoryFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "db/layout/Layouts.h"
+#include "db/render/RecordBuilder.h"
+
+namespace ydb {
+namespace {
+
+constexpr std::string_view kMagic = "YDBTHEOR";
+
+std::array<std::uint32_t, 256> CrcTable() {
+  std::array<std::uint32_t, 256> table{};
+  for (std::uint32_t n = 0; n < 256; ++n) {
+    std::uint32_t c = n;
+    for (int k = 0; k < 8; ++k) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    table[n] = c;
+  }
+  return table;
+}
+
+// The bytes the checksum covers: everything before it.
+std::size_t ChecksumOffset() {
+  static const std::size_t offset = FieldOf(TheoryFileLayout(), "checksum").offset;
+  return offset;
+}
+
+Status Errno(const std::string& what) { return Status::Error(what + ": " + std::strerror(errno)); }
+
+// Writes all of `bytes` to the open file `fd`.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::uint32_t Crc32(std::string_view bytes) {
+  static const std::array<std::uint32_t, 256> table = CrcTable();
+  std::uint32_t c = 0xFFFFFFFFu;
+  for (unsigned char b : bytes) c = table[(c ^ b) & 0xFFu] ^ (c >> 8);
+  return c ^ 0xFFFFFFFFu;
+}
+
+std::string EncodeTheoryFile(const void* record) {
+  const RecordLayout& layout = TheoryFileLayout();
+  std::string image(layout.size(), '\0');
+  RecordBuilder b(image.data(), layout);
+  b.set_code("magic", kMagic);
+  b.set_int("version", kTheoryFileVersion);
+  b.set_raw("theory", std::string_view(static_cast<const char*>(record), TheoryLayout().size()));
+  const std::uint32_t crc = Crc32(std::string_view(image).substr(0, ChecksumOffset()));
+  b.set_int("checksum", static_cast<std::int32_t>(crc));
+  return image;
+}
+
+Status DecodeTheoryFile(std::string_view image, std::string* record) {
+  const RecordLayout& layout = TheoryFileLayout();
+  const Field& version_field = FieldOf(layout, "version");
+  // Magic and version first, so that a newer program's file, whatever its
+  // size, is named for what it is.
+  if (image.size() < version_field.end()) return Status::Error("too short for a theory file");
+  if (image.substr(0, kMagic.size()) != kMagic) return Status::Error("not a theory file");
+  std::int32_t version = 0;
+  for (std::size_t i = 0; i < 4; ++i) {
+    version |= static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(static_cast<unsigned char>(image[version_field.offset + i]))
+        << (8 * i));
+  }
+  if (version > kTheoryFileVersion) {
+    return Status::Error("written by a newer version (theory file version " +
+                         std::to_string(version) + ")");
+  }
+  if (version != kTheoryFileVersion) {
+    return Status::Error("unknown theory file version " + std::to_string(version));
+  }
+  if (image.size() != layout.size()) {
+    return Status::Error("a theory file is " + std::to_string(layout.size()) + " bytes, not " +
+                         std::to_string(image.size()));
+  }
+  RecordReader r(image.data(), layout);
+  const std::uint32_t stored = static_cast<std::uint32_t>(r.integer("checksum").value_or(0));
+  if (stored != Crc32(image.substr(0, ChecksumOffset()))) {
+    return Status::Error("the checksum does not match: the file is damaged");
+  }
+  *record = std::string(r.bytes("theory"));
+  return Status::Ok();
+}
+
+Status WriteFileWhole(const std::string& path, std::string_view bytes) {
+  const std::string temporary = path + ".tmp";
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return Errno("cannot create " + temporary);
+  Status s;
+  if (!WriteAll(fd, bytes)) s = Errno("cannot write " + temporary);
+  if (s.ok() && ::fsync(fd) != 0) s = Errno("cannot write " + temporary);
+  if (::close(fd) != 0 && s.ok()) s = Errno("cannot write " + temporary);
+  if (s.ok() && std::rename(temporary.c_str(), path.c_str()) != 0) {
+    s = Errno("cannot rename " + temporary + " to " + path);
+  }
+  if (!s.ok()) ::unlink(temporary.c_str());
+  return s;
+}
+
+Status ReadFileWhole(const std::string& path, std::size_t limit, std::string* bytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Errno("cannot open " + path);
+  std::string data;
+  char chunk[4096];
+  Status s;
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      s = Errno("cannot read " + path);
+      break;
+    }
+    if (n == 0) break;
+    data.append(chunk, static_cast<std::size_t>(n));
+    if (data.size() > limit) {
+      s = Status::Error(path + " is larger than " + std::to_string(limit) + " bytes");
+      break;
+    }
+  }
+  ::close(fd);
+  if (s.ok()) *bytes = std::move(data);
+  return s;
+}
+
+}  // namespace ydb

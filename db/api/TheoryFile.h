@@ -1,0 +1,40 @@
+// The theory file: one theory record carried from one data set to another
+// (THEORYFILE in db/layout/LAYOUTS.md: a magic, a version, the 232 bytes of
+// the record, and a CRC-32 over them).
+#ifndef YDB_API_THEORYFILE_H_
+#define YDB_API_THEORYFILE_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "db/store/Status.h"
+
+namespace ydb {
+
+// The version this build writes and the highest it reads.
+constexpr int kTheoryFileVersion = 1;
+
+// CRC-32 (IEEE 802.3, reflected, as zlib computes it) of `bytes`.
+std::uint32_t Crc32(std::string_view bytes);
+
+// The file image of the THEORYREC at `record`.
+std::string EncodeTheoryFile(const void* record);
+
+// The THEORYREC held by a file image. Refused, with the reason: an image of
+// another size, another magic, another version (a newer one named as such)
+// or a checksum that does not match.
+Status DecodeTheoryFile(std::string_view image, std::string* record);
+
+// Writes `bytes` to `path` under a temporary name beside it, synced, then
+// renamed into place: a failure leaves no file at `path` that was not
+// there, and no temporary file.
+Status WriteFileWhole(const std::string& path, std::string_view bytes);
+
+// The contents of the file at `path`, refused when it holds more than
+// `limit` bytes.
+Status ReadFileWhole(const std::string& path, std::size_t limit, std::string* bytes);
+
+}  // namespace ydb
+
+#endif  // YDB_API_THEORYFILE_H_
