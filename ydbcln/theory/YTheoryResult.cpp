@@ -280,7 +280,7 @@ void YTheoryResult::setresultrunners(_tagRACERMREC* race) {
     markcode[i] = 0;
     excluded[i] = false;
     horsename[i] = YUtil::delendspc(r + kHorseName, kHorseNameWidth);
-    jockeyname[i] = YUtil::delendspc(r + kJockeyName, 8);
+    jockeyname[i] = YUtil::delendspc(r + kJockeyName, kPersonNameWidth);
     sexage[i] = YUtil::getseibetu(r[kSex]) + YUtil::getage(r + kAge);
     weighttext[i] = weight_text(YUtil::getnum(r + kWeightCarried, 3));
   }

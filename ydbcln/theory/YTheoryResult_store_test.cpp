@@ -65,40 +65,12 @@ class TheoryResultStore : public racetest::RaceStore {
 
   // Ranks the loaded runners by horse number (one factor) and buys by
   // `option`.
-  void Buy(YTheoryResult* r, int bettype, YTheoryOption option) {
-    std::vector<unsigned char> ranks;
-    V marks(r->markcode, r->markcode + r->runnercount);
-    V frames(r->frame, r->frame + r->runnercount);
-    for (int i = 1; i <= r->runnercount; ++i) ranks.push_back(static_cast<unsigned char>(i));
-    unsigned char* rows[1] = {ranks.data()};
-    _tagTHITEM item{1, 100, {0, 0, 0}};
-    YHaitoInfo payouts;
-    ASSERT_NE(r->tansho[0].key, 0) << "a run race";
-    Refill(*r, &payouts);
-    std::string code = r->racekey;
-    ASSERT_TRUE(r->setth_ex(code, &item, 1, r->runnercount, rows, marks.data(), frames.data(),
-                            nullptr, payouts));
+  static void Buy(YTheoryResult* r, int bettype, YTheoryOption option) {
+    YTheory theory(nullptr);
+    theory.additem(1, 100, 0, 3);
+    for (int i = 0; i < r->runnercount; ++i) r->rank[0][i] = i + 1;
+    r->setth(&theory, nullptr);
     r->setkaime(bettype, &option);
-  }
-
-  // The payouts a result holds, as setth_ex takes them.
-  static void Refill(const YTheoryResult& r, YHaitoInfo* p) {
-    for (int i = 0; i < 3; ++i) {
-      p->tansho_uma[i] = static_cast<unsigned short>(r.tansho[i].key);
-      p->tansho_haito[i] = r.tansho[i].amount;
-      p->wakuren_kumi[i] = static_cast<unsigned short>(r.wakuren[i].key);
-      p->wakuren_haito[i] = r.wakuren[i].amount;
-      p->umaren_kumi[i] = static_cast<unsigned short>(r.umaren[i].key);
-      p->umaren_haito[i] = r.umaren[i].amount;
-    }
-    for (int i = 0; i < 5; ++i) {
-      p->fukusho_uma[i] = static_cast<unsigned short>(r.fukusho[i].key);
-      p->fukusho_haito[i] = r.fukusho[i].amount;
-    }
-    for (int i = 0; i < 7; ++i) {
-      p->wide_kumi[i] = static_cast<unsigned short>(r.wide[i].key);
-      p->wide_haito[i] = r.wide[i].amount;
-    }
   }
 
   static YTheoryOption Singles(int maxrank) {
