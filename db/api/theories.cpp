@@ -36,15 +36,13 @@ constexpr std::size_t kTheoryFileReadLimit = 64 * 1024;
 extern "C" {
 
 void* get_theory_all(void) {
-  return ydb::Fetch("get_theory_all", [](Database& db, void** out) {
-    return ydb::RenderTheoryList(db, out);
-  });
+  return ydb::Fetch("get_theory_all",
+                    [](Database& db, void** out) { return ydb::RenderTheoryList(db, out); });
 }
 
 void* get_theory(int code) {
-  return ydb::Fetch("get_theory", [code](Database& db, void** out) {
-    return ydb::RenderTheory(db, code, out);
-  });
+  return ydb::Fetch("get_theory",
+                    [code](Database& db, void** out) { return ydb::RenderTheory(db, code, out); });
 }
 
 int set_theory(void* record, int /*reserved*/) {
@@ -62,9 +60,8 @@ int set_theory(void* record, int /*reserved*/) {
 }
 
 int del_theory(int code) {
-  const Status s = ydb::StoreCall("del_theory", [code](Database& db) {
-    return ydb::Writer(db).deleteTheory(code);
-  });
+  const Status s = ydb::StoreCall(
+      "del_theory", [code](Database& db) { return ydb::Writer(db).deleteTheory(code); });
   return s.ok() ? 0 : -1;
 }
 

@@ -5,12 +5,12 @@ namespace ydb {
 
 const std::vector<const RecordLayout*>& AllLayouts() {
   static const std::vector<const RecordLayout*> all = {
-      &RaceListLayout(),     &RaceCardLayout(),        &RaceResultLayout(), &RaceNameLayout(),
-      &CardRunnerLayout(),   &ResultRunnerLayout(),    &PastRunLayout(),    &CommentLayout(),
-      &OddsLayout(),         &SortedOddsLayout(),      &PayoutLayout(),     &ForecastWinOddsLayout(),
-      &PedigreeLayout(),     &HorseLayout(),           &JockeyLayout(),     &StableLayout(),
-      &SireLayout(),         &DamSireLayout(),         &SireCodeLayout(),   &TheoryItemLayout(),
-      &TheoryLayout(),       &TheorySummaryLayout(),   &TheoryFileLayout(), &BuyTicketLayout(),
+      &RaceListLayout(),   &RaceCardLayout(),      &RaceResultLayout(), &RaceNameLayout(),
+      &CardRunnerLayout(), &ResultRunnerLayout(),  &PastRunLayout(),    &CommentLayout(),
+      &OddsLayout(),       &SortedOddsLayout(),    &PayoutLayout(),     &ForecastWinOddsLayout(),
+      &PedigreeLayout(),   &HorseLayout(),         &JockeyLayout(),     &StableLayout(),
+      &SireLayout(),       &DamSireLayout(),       &SireCodeLayout(),   &TheoryItemLayout(),
+      &TheoryLayout(),     &TheorySummaryLayout(), &TheoryFileLayout(), &BuyTicketLayout(),
   };
   return all;
 }

@@ -22,7 +22,7 @@ constexpr int kMaxItems = 8;
 
 Status RenderTheoryList(Database& db, void** buffer) {
   Statement& st = db.statement(
-      "SELECT code, title, (SELECT count(*) FROM theory_item WHERE theory_code = code) "
+      "SELECT code, title, (SELECT count(*) FROM theory_item WHERE theory_code = theory.code) "
       "FROM theory ORDER BY code");
   static const RecordLayout& layout = TheorySummaryLayout();
   static const Field& code = FieldOf(layout, "code");

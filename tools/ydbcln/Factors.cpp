@@ -14,13 +14,18 @@ std::string Pick(const char* const (&names)[N], int index) {
 }  // namespace
 
 std::string CategoryName(int category) {
-  static const char* const kNames[] = {"horse", "jockey", "trainer", "sire", "course", "race forecast"};
+  static const char* const kNames[] = {"horse", "jockey", "trainer",
+                                       "sire",  "course", "race forecast"};
   return Pick(kNames, category);
 }
 
 std::string GroupName(int group) {
-  static const char* const kNames[] = {"horse",  "jockey",            "trainer",
-                                       "sire",   "times",             "indices and marks",
+  static const char* const kNames[] = {"horse",
+                                       "jockey",
+                                       "trainer",
+                                       "sire",
+                                       "times",
+                                       "indices and marks",
                                        "popularity, odds and draw"};
   return Pick(kNames, group);
 }
@@ -95,7 +100,10 @@ std::string DescribeFault(YTheories::CheckFault fault, const _tagTHEORYREC& reco
 }
 
 nlohmann::json ParamJson(int type, int value) {
-  return {{"type", type}, {"kind", ParamKind(type)}, {"value", value}, {"text", ParamWords(type, value)}};
+  return {{"type", type},
+          {"kind", ParamKind(type)},
+          {"value", value},
+          {"text", ParamWords(type, value)}};
 }
 
 }  // namespace tool

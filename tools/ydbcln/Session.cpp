@@ -29,14 +29,14 @@ std::string Pad(const std::string& utf8, int columns) {
     const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     // Three-byte characters from U+1100 up are full-width, except the
     // half-width katakana U+FF61-U+FF9F (EF BD A1 - EF BE 9F).
-    const bool halfwidth_kana =
-        length == 3 && lead == 0xEF && i + 1 < utf8.size() &&
-        (static_cast<unsigned char>(utf8[i + 1]) == 0xBD ||
-         static_cast<unsigned char>(utf8[i + 1]) == 0xBE);
+    const bool halfwidth_kana = length == 3 && lead == 0xEF && i + 1 < utf8.size() &&
+                                (static_cast<unsigned char>(utf8[i + 1]) == 0xBD ||
+                                 static_cast<unsigned char>(utf8[i + 1]) == 0xBE);
     width += length >= 3 && !halfwidth_kana ? 2 : 1;
     i += length;
   }
-  return width >= columns ? utf8 : utf8 + std::string(static_cast<std::size_t>(columns - width), ' ');
+  if (width >= columns) return utf8;
+  return utf8 + std::string(static_cast<std::size_t>(columns - width), ' ');
 }
 
 }  // namespace tool

@@ -50,8 +50,8 @@ int ListFactors(const Options& options) {
                      {"description", Description(no)}});
       continue;
     }
-    std::cout << (no < 10 ? " " : "") << no << "  " << FactorName(no) << "  (" << CategoryName(category)
-              << "; shown with " << GroupName(group) << ")\n";
+    std::cout << (no < 10 ? " " : "") << no << "  " << FactorName(no) << "  ("
+              << CategoryName(category) << "; shown with " << GroupName(group) << ")\n";
     for (int k = 0; k < 2; ++k) {
       std::cout << "    P" << (k + 1) << " " << ParamKind(types[k]);
       if (types[k] != 0) {

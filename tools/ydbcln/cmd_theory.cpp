@@ -73,7 +73,8 @@ int List(const Options& options) {
     nlohmann::json out = nlohmann::json::array();
     for (int i = 0; i < theories.gettheorycount(); ++i) {
       YTheory* t = theories.gettheory(i);
-      out.push_back({{"code", t->getcode()}, {"title", Utf8(t->getname())}, {"items", t->getitemcount()}});
+      out.push_back(
+          {{"code", t->getcode()}, {"title", Utf8(t->getname())}, {"items", t->getitemcount()}});
     }
     std::cout << out.dump(2) << "\n";
     return 0;
@@ -107,11 +108,13 @@ int Show(const Options& options, int code) {
                        {"name", FactorName(t->getitemno(i))},
                        {"weight", t->getitemvalue(i)},
                        {"share", shares[static_cast<std::size_t>(i)]},
-                       {"parameters", {ParamJson(types[0], t->getitemparam(i, 0)),
-                                       ParamJson(types[1], t->getitemparam(i, 1))}}});
+                       {"parameters",
+                        {ParamJson(types[0], t->getitemparam(i, 0)),
+                         ParamJson(types[1], t->getitemparam(i, 1))}}});
     }
-    std::cout << nlohmann::json{{"code", code}, {"title", Utf8(t->getname())}, {"items", items}}.dump(2)
-              << "\n";
+    std::cout
+        << nlohmann::json{{"code", code}, {"title", Utf8(t->getname())}, {"items", items}}.dump(2)
+        << "\n";
     return 0;
   }
   std::cout << "Theory " << code << ": " << Utf8(t->getname()) << "\n"
@@ -260,14 +263,16 @@ int Import(const Options& options, const std::string& file) {
 }  // namespace
 
 void RegisterTheory(CLI::App& app, const Options& options, int* exit_code) {
-  CLI::App* theory = app.add_subcommand("theory", "Stored theories: list, show, add, delete, export, import");
+  CLI::App* theory =
+      app.add_subcommand("theory", "Stored theories: list, show, add, delete, export, import");
   theory->require_subcommand(1);
   auto args = std::make_shared<TheoryArgs>();
 
   CLI::App* list = theory->add_subcommand("list", "List the stored theories");
   list->callback([&options, exit_code] { *exit_code = List(options); });
 
-  CLI::App* show = theory->add_subcommand("show", "Show a theory's factors, weights and parameters");
+  CLI::App* show =
+      theory->add_subcommand("show", "Show a theory's factors, weights and parameters");
   show->add_option("CODE", args->code, "Theory code")->required();
   show->callback([&options, exit_code, args] { *exit_code = Show(options, args->code); });
 
@@ -283,9 +288,11 @@ void RegisterTheory(CLI::App& app, const Options& options, int* exit_code) {
   CLI::App* exp = theory->add_subcommand("export", "Write a theory to a theory file");
   exp->add_option("CODE", args->code, "Theory code")->required();
   exp->add_option("FILE", args->file, "Theory file to write")->required();
-  exp->callback([&options, exit_code, args] { *exit_code = Export(options, args->code, args->file); });
+  exp->callback(
+      [&options, exit_code, args] { *exit_code = Export(options, args->code, args->file); });
 
-  CLI::App* imp = theory->add_subcommand("import", "Store the theory of a theory file as a new theory");
+  CLI::App* imp =
+      theory->add_subcommand("import", "Store the theory of a theory file as a new theory");
   imp->add_option("FILE", args->file, "Theory file to read")->required();
   imp->callback([&options, exit_code, args] { *exit_code = Import(options, args->file); });
 }

@@ -18,7 +18,8 @@ TEST_F(ToolTest, TheoryAddListShowExportDeleteImportRoundTrip) {
   json added = Json(Tool({"--json", "theory", "add", "--title", "堅実重視", "--item", "1:60",
                           "--item", "24:40", "--item", "5:10:400"}));
   EXPECT_EQ(added["code"], 1);
-  EXPECT_EQ(Json(Tool({"--json", "theory", "add", "--title", "穴狙い", "--item", "37:1"}))["code"], 2);
+  EXPECT_EQ(Json(Tool({"--json", "theory", "add", "--title", "穴狙い", "--item", "37:1"}))["code"],
+            2);
 
   json list = Json(Tool({"--json", "theory", "list"}));
   ASSERT_EQ(list.size(), 2u);
@@ -67,7 +68,12 @@ TEST_F(ToolTest, TheoryAddAndImportRefusalsNameTheItemAndTheRuleAndStoreNothing)
                 "first parameter 100");
   ExpectRefused(Tool({"theory", "add", "--title", "t", "--item", "5:x"}), "CODE:WEIGHT");
   // 28 double-byte characters and 5 more bytes: 61 bytes of Shift_JIS.
-  const std::string title = "穴馬期待度重視" "穴馬期待度重視" "穴馬期待度重視" "穴馬期待度重視" "xxxxx";
+  const std::string title =
+      "穴馬期待度重視"
+      "穴馬期待度重視"
+      "穴馬期待度重視"
+      "穴馬期待度重視"
+      "xxxxx";
   ExpectRefused(Tool({"theory", "add", "--title", title, "--item", "1:50"}), "61 bytes");
   std::vector<std::string> nine = {"theory", "add", "--title", "t"};
   for (int i = 1; i <= 9; ++i) nine.insert(nine.end(), {"--item", std::to_string(i) + ":10"});

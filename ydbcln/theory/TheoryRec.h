@@ -23,11 +23,11 @@ struct _tagTHITEM {
 
 // One stored theory: a title and up to eight factor items.
 struct _tagTHEORYREC {
-  std::int32_t code;       // theory code; -1 for a theory not yet stored
-  char title[60];          // Shift_JIS, padded with blanks, no terminator
-  std::int32_t reserved;   // zeroed by clear(), otherwise kept as given
-  std::int32_t count;      // number of valid items, 0..8
-  _tagTHITEM item[8];      // slots at and beyond `count` are unused
+  std::int32_t code;      // theory code; -1 for a theory not yet stored
+  char title[60];         // Shift_JIS, padded with blanks, no terminator
+  std::int32_t reserved;  // zeroed by clear(), otherwise kept as given
+  std::int32_t count;     // number of valid items, 0..8
+  _tagTHITEM item[8];     // slots at and beyond `count` are unused
 };
 
 static_assert(sizeof(_tagTHITEM) == 20, "a factor item is 20 bytes");

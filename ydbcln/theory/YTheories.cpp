@@ -35,6 +35,7 @@ int YTheories::search() {
   yrace::OwnedBuffer list(get_theory_all());
   if (!list) return -1;
   const int count = yrace::record_count(list.get(), kSummarySize);
+  theories_.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const int code = summary_code(yrace::record_at(list.get(), kSummarySize, i));
     yrace::OwnedBuffer one(get_theory(code));

@@ -132,12 +132,12 @@ class YTheories {
   // The first rule a record breaks, as check() applies them.
   enum CheckFault {
     kValid = 0,
-    kNoRecord,      // a null record
-    kItemCount,     // the item count is not 1..8
-    kFactor,        // an item's factor code is not 1..78
-    kWeight,        // an item's weight is not 1..100
-    kParam1,        // an item's first parameter is not valid for its type
-    kParam2,        // an item's second parameter is not valid for its type
+    kNoRecord,   // a null record
+    kItemCount,  // the item count is not 1..8
+    kFactor,     // an item's factor code is not 1..78
+    kWeight,     // an item's weight is not 1..100
+    kParam1,     // an item's first parameter is not valid for its type
+    kParam2,     // an item's second parameter is not valid for its type
   };
   // check() that also tells which rule failed and, for the item rules, the
   // item (0-based) in *item (when not null). Normalises as check() does.

@@ -69,7 +69,8 @@ class YTheoriesTest : public ::testing::Test {
   // The codes of the theories held, in order.
   std::vector<int> Codes() {
     std::vector<int> codes;
-    for (int i = 0; i < theories_.gettheorycount(); ++i) codes.push_back(theories_.gettheory(i)->getcode());
+    for (int i = 0; i < theories_.gettheorycount(); ++i)
+      codes.push_back(theories_.gettheory(i)->getcode());
     return codes;
   }
 
@@ -78,8 +79,9 @@ class YTheoriesTest : public ::testing::Test {
   ytest::TempDir dir_;
   YHorseDB db_;
   YTheories theories_{&db_};
-  std::vector<YTheory> three_ = {MakeTheory("堅実重視", 3, 7), MakeTheory("穴狙い", 8),
-                                 MakeTheory("sixty bytes, no padding: 34567890123456789012345678901234567", 1)};
+  std::vector<YTheory> three_ = {
+      MakeTheory("堅実重視", 3, 7), MakeTheory("穴狙い", 8),
+      MakeTheory("sixty bytes, no padding: 34567890123456789012345678901234567", 1)};
 };
 
 TEST_F(YTheoriesTest, StoredTheoriesComeBackByteForByteAfterReopening) {
@@ -186,15 +188,14 @@ TEST_F(YTheoriesTest, DamagedForeignNewerOrInvalidFilesAreRefusedAndNothingIsSto
   std::string newer = image;
   newer[8] = 2;
   const std::uint32_t crc = ydb::Crc32(std::string_view(newer).substr(0, 244));
-  for (int i = 0; i < 4; ++i) newer[244 + static_cast<std::size_t>(i)] = static_cast<char>(crc >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    newer[244 + static_cast<std::size_t>(i)] = static_cast<char>(crc >> (8 * i));
   EXPECT_TRUE(refused(newer));
   EXPECT_NE(std::string(get_db_error()).find("newer"), std::string::npos) << get_db_error();
 
   // Sound files holding a theory that check() refuses, or whose title the
   // store cannot keep as text.
-  auto file_of = [](YTheory theory) {
-    return ydb::EncodeTheoryFile(theory.record());
-  };
+  auto file_of = [](YTheory theory) { return ydb::EncodeTheoryFile(theory.record()); };
   YTheory item79 = MakeTheory("範囲外", 2);
   item79.record()->item[1].no = 79;
   EXPECT_TRUE(refused(file_of(item79)));

@@ -27,8 +27,8 @@ int YTheory::getcode() { return rec_.code; }
 std::string YTheory::getname() {
   // A NUL ends the title as well: a record zeroed by clear() has none.
   const void* nul = std::memchr(rec_.title, '\0', sizeof rec_.title);
-  const int length = nul != nullptr ? static_cast<int>(static_cast<const char*>(nul) - rec_.title)
-                                    : kTitleSize;
+  const int length =
+      nul != nullptr ? static_cast<int>(static_cast<const char*>(nul) - rec_.title) : kTitleSize;
   return YUtil::delendspc(reinterpret_cast<unsigned char*>(rec_.title), length);
 }
 
