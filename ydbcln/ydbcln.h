@@ -27,5 +27,7 @@
 #include "ydbcln/theory/YThItem.h"
 #include "ydbcln/theory/YTheories.h"
 #include "ydbcln/theory/YTheory.h"
+#include "ydbcln/theory/YTheoryOption.h"
+#include "ydbcln/theory/YTheoryResult.h"
 
 #endif  // YDBCLN_YDBCLN_H_

@@ -1,5 +1,5 @@
 // The betting fetches of the C boundary: a race's odds, the popularity
-// order of one pool of them, and a race's payouts.
+// order of one pool of them, a race's payouts and its forecast win odds.
 #include <string>
 
 #include "db/api/Fetch.h"
@@ -7,6 +7,7 @@
 #include "db/api/ybl.h"
 #include "db/api/ydbbsn.h"
 #include "db/layout/Layouts.h"
+#include "db/render/ForecastOddsRenderer.h"
 #include "db/render/OddsRenderer.h"
 #include "db/render/PayoutRenderer.h"
 #include "db/render/PopularityRenderer.h"
@@ -60,6 +61,11 @@ void* make_sorted_odds(const void* odds_buffer, int kind) {
 
 void* get_exprize2code(const char* race_code) {
   return FetchRace("get_exprize2code", race_code, ydb::PayoutLayout(), ydb::RenderPayouts);
+}
+
+void* get_yodds_tan2code(const char* race_code) {
+  return FetchRace("get_yodds_tan2code", race_code, ydb::ForecastWinOddsLayout(),
+                   ydb::RenderForecastWinOdds);
 }
 
 }  // extern "C"

@@ -92,6 +92,7 @@ class FetchTest : public ::testing::Test {
         {"make_sorted_odds", [odds] { return make_sorted_odds(odds, 0); }},
         {"get_exprize2code", [] { return get_exprize2code(kRace); }},
         {"get_ped2code", [] { return get_ped2code(kHorse); }},
+        {"get_yodds_tan2code", [] { return get_yodds_tan2code(kRace); }},
     };
   }
 
@@ -178,6 +179,8 @@ TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyBuffer) {
       {"odds of 11 characters", [] { return get_odds2code_ex("05202401061", 1); }},
       {"payouts of a venue key", [] { return get_exprize2code("0520240106"); }},
       {"payouts of a race not run", [] { return get_exprize2code("052024011311"); }},
+      {"forecast odds of race 00", [] { return get_yodds_tan2code("052024010600"); }},
+      {"forecast odds of a race run without them", [] { return get_yodds_tan2code("052024010601"); }},
       {"race days of 7 digits", [] { return get_racelist2date_ex("2024010", 0); }},
       {"race days of letters", [] { return get_denmalist2date_ex("2O24", 0); }},
       {"race days of null", [] { return get_racelist2date_ex(nullptr, 0); }},

@@ -144,6 +144,14 @@ void* make_sorted_odds(const void* odds_buffer, int kind);
 // buffer.
 void* get_exprize2code(const char* race_code);
 
+// The forecast win odds of the race (YODDSTANREC, 4 bytes: one little-endian
+// int32), one record per horse number from 1 to the race's
+// highest: the win odds in tenths of the odds published before the race
+// (forecast, or advance sale where that was published), 0x7fffffff for a
+// horse without odds (none published, a '*' or '-' mark, or a horse that
+// did not start). A race without such odds: an empty buffer.
+void* get_yodds_tan2code(const char* race_code);
+
 // --- Horses --------------------------------------------------------------------
 
 // The pedigree record (PEDREC, 709 bytes) of the 7-digit horse code: the

@@ -3,10 +3,12 @@
 // payout records with dead heats.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "db/layout/Layouts.h"
+#include "db/render/ForecastOddsRenderer.h"
 #include "db/render/OddsPairs.h"
 #include "db/render/OddsRenderer.h"
 #include "db/render/PayoutRenderer.h"
@@ -185,6 +187,39 @@ TEST_F(OddsRecordsTest, RacesWithoutSuchOddsHaveNone) {
   Records also_none;
   Odds(ytest::kCardOnlyRace, OddsTime::kFinal, &also_none);
   EXPECT_EQ(also_none.count(), 0);
+}
+
+// --- Forecast win odds -----------------------------------------------------------
+
+// The forecast win odds of `key`, one value per record.
+std::vector<std::int32_t> ForecastWin(Database& db, const RaceKey& key) {
+  Records out;
+  const Status s = RenderForecastWinOdds(db, key, out.out());
+  EXPECT_TRUE(s.ok()) << s.message();
+  std::vector<std::int32_t> values;
+  for (int i = 0; i < out.count(); ++i) {
+    const std::string r = out[i];
+    EXPECT_EQ(r.size(), 4u);
+    std::uint32_t v = 0;
+    for (int k = 3; k >= 0; --k) v = (v << 8) | static_cast<unsigned char>(r[static_cast<std::size_t>(k)]);
+    values.push_back(static_cast<std::int32_t>(v));
+  }
+  return values;
+}
+
+TEST_F(OddsRecordsTest, ForecastWinOddsHoldOneValuePerRunnerAndNoneForMarksAndNonStarters) {
+  constexpr std::int32_t kNone = 0x7fffffff;
+  // Eight runners: horse 1 has odds, 3 is scratched ('/'), 4 carries '*',
+  // the others have none.
+  EXPECT_EQ(ForecastWin(*db_, ytest::kCardOnlyRace),
+            (std::vector<std::int32_t>{24, kNone, kNone, kNone, kNone, kNone, kNone, kNone}));
+  // The small world: horse 9 did not start.
+  const std::vector<std::int32_t> small = ForecastWin(*db_, ytest::kKey);
+  ASSERT_EQ(small.size(), 9u);
+  EXPECT_EQ(small[0], 35);
+  EXPECT_EQ(small[8], kNone);
+  // Final odds alone are no forecast.
+  EXPECT_TRUE(ForecastWin(*db_, ytest::kDeadHeatRace).empty());
 }
 
 // --- Popularity -------------------------------------------------------------------

@@ -21,6 +21,7 @@ void RegisterInfo(CLI::App& app, const Options& options, int* exit_code);
 void RegisterGenerate(CLI::App& app, const Options& options, int* exit_code);
 void RegisterExchange(CLI::App& app, const Options& options, int* exit_code);
 void RegisterPedigree(CLI::App& app, const Options& options, int* exit_code);
+void RegisterTickets(CLI::App& app, const Options& options, int* exit_code);
 void RegisterFactors(CLI::App& app, const Options& options, int* exit_code);
 void RegisterTheory(CLI::App& app, const Options& options, int* exit_code);
 

@@ -5,8 +5,10 @@
 #define YDBCLN_TOOL_RUNTOOL_TEST_H_
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -39,6 +41,35 @@ inline std::string Quote(const std::string& text) {
   return quoted + "'";
 }
 
+// Runs `ydbcln --data DIR args...`, its output kept in files of `dir`.
+inline ToolRun RunTool(const std::string& dir, const std::vector<std::string>& args) {
+  std::string command = Quote(YDBCLN_TOOL_PATH) + " --data " + Quote(dir);
+  for (const std::string& a : args) command += " " + Quote(a);
+  const std::string out = dir + "/stdout";
+  const std::string err = dir + "/stderr";
+  command += " >" + Quote(out) + " 2>" + Quote(err);
+  const int status = std::system(command.c_str());
+  ToolRun run;
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = Slurp(out);
+  run.err = Slurp(err);
+  return run;
+}
+
+// The output of a successful --json run.
+inline nlohmann::json Json(const ToolRun& run) {
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  return nlohmann::json::parse(run.out.empty() ? "null" : run.out);
+}
+
+// A failed run: a non-zero exit and exactly one line on standard error.
+inline void ExpectRefused(const ToolRun& run, const std::string& words) {
+  EXPECT_NE(run.exit_code, 0);
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_NE(run.err.find(words), std::string::npos) << run.err;
+}
+
 class ToolTest : public ::testing::Test {
  protected:
   // The small world written into the data directory.
@@ -51,19 +82,7 @@ class ToolTest : public ::testing::Test {
   }
 
   // Runs `ydbcln --data DIR args...`.
-  ToolRun Tool(const std::vector<std::string>& args) {
-    std::string command = Quote(YDBCLN_TOOL_PATH) + " --data " + Quote(dir_.str());
-    for (const std::string& a : args) command += " " + Quote(a);
-    const std::string out = File("stdout");
-    const std::string err = File("stderr");
-    command += " >" + Quote(out) + " 2>" + Quote(err);
-    const int status = std::system(command.c_str());
-    ToolRun run;
-    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = Slurp(out);
-    run.err = Slurp(err);
-    return run;
-  }
+  ToolRun Tool(const std::vector<std::string>& args) { return RunTool(dir_.str(), args); }
 
   // A path in the data directory.
   std::string File(const std::string& name) const { return (dir_.path() / name).string(); }

@@ -14,20 +14,6 @@ namespace {
 
 using nlohmann::json;
 
-// The output of a successful --json run.
-json Json(const ToolRun& run) {
-  EXPECT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(run.err, "");
-  return json::parse(run.out.empty() ? "null" : run.out);
-}
-
-// A failed run: a non-zero exit and exactly one line on standard error.
-void ExpectRefused(const ToolRun& run, const std::string& words) {
-  EXPECT_NE(run.exit_code, 0);
-  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-  EXPECT_NE(run.err.find(words), std::string::npos) << run.err;
-}
-
 TEST_F(ToolTest, TheoryAddListShowExportDeleteImportRoundTrip) {
   json added = Json(Tool({"--json", "theory", "add", "--title", "堅実重視", "--item", "1:60",
                           "--item", "24:40", "--item", "5:10:400"}));

@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
   tool::RegisterGenerate(app, options, &exit_code);
   tool::RegisterExchange(app, options, &exit_code);
   tool::RegisterPedigree(app, options, &exit_code);
+  tool::RegisterTickets(app, options, &exit_code);
   tool::RegisterFactors(app, options, &exit_code);
   tool::RegisterTheory(app, options, &exit_code);
 

@@ -36,6 +36,9 @@ constexpr int kTrainerName = 223;   // 8
 constexpr int kStablePlace = 231;   // place code of the stable, 2
 constexpr int kStableCode = 233;    // training-centre code
 constexpr int kSmallNumber = 234;   // a digit kept as a small number
+// The same byte read by the theory classes: the prediction mark character,
+// digit d mark d + 1 (◎ ○ ▲ △ ×), '9' struck out (消), blank none.
+constexpr int kPredictionMark = 234;
 constexpr int kValue = 677;         // tenths, 3
 
 constexpr int kHorseCodeWidth = 7;

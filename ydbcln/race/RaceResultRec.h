@@ -14,17 +14,23 @@ constexpr int kRaceCode = 0;      // place 2, date YYYYMMDD 8, race number 2
 constexpr int kRaceCodeWidth = 12;
 constexpr int kDate = 12;         // YYYYMMDD, 8
 constexpr int kKai = 20;          // kai 2, then day 2
+constexpr int kEdition = 30;      // edition number of the race, 3; 0 none
 constexpr int kName = 33;         // race name, 30
 constexpr int kNameWidth = 30;
 constexpr int kGrade = 77;        // grade code
+constexpr int kWeightRule1 = 98;  // weight-rule codes, 2 each
+constexpr int kWeightRule2 = 100;
 constexpr int kRaceKind = 102;    // age condition; '0' a jump race
 constexpr int kConditions = 104;  // condition codes (class field), 5
 constexpr int kConditionsWidth = 5;
 constexpr int kTrack = 119;       // track code
+constexpr int kDirection = 120;   // direction code
 constexpr int kCourse = 122;      // rail position code '0'-'5'
 constexpr int kDistance = 123;    // metres, 4
 constexpr int kDistanceWidth = 4;
 constexpr int kRunnerCount = 369; // 2
+constexpr int kPace = 381;        // pace code
+constexpr int kGoing = 383;       // going code
 
 // Win entries: horse number 2 and payout 6, kWinStride apart. The horse
 // number of the second entry is also the win popularity: it names a second

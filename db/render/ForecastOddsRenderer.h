@@ -1,0 +1,28 @@
+// Forecast win odds records (YODDSTANREC): the win odds published before a
+// race, one 32-bit integer per runner, as the theory result breaks ties on
+// them.
+#ifndef YDB_RENDER_FORECASTODDSRENDERER_H_
+#define YDB_RENDER_FORECASTODDSRENDERER_H_
+
+#include <cstdint>
+
+#include "db/store/Database.h"
+#include "db/store/Status.h"
+#include "db/write/model.h"
+
+namespace ydb {
+
+// The value of a runner without odds: no odds stored for it, a mark ('*',
+// '-') in their place, or a horse that did not start.
+constexpr std::int32_t kNoForecastOdds = 0x7fffffff;
+
+// One record per horse number from 1 to the highest of the race's runners,
+// holding the win odds in tenths of the odds the race had before it was
+// run (the forecast, or the advance-sale odds where those were published),
+// or kNoForecastOdds. A race without such odds, or without runners, has no
+// records. As a new record buffer in *buffer.
+Status RenderForecastWinOdds(Database& db, const RaceKey& race, void** buffer);
+
+}  // namespace ydb
+
+#endif  // YDB_RENDER_FORECASTODDSRENDERER_H_

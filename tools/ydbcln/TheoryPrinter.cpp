@@ -1,0 +1,183 @@
+// Showing a theory result on a terminal or as JSON.
+#include "TheoryPrinter.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+
+#include "Session.h"
+
+namespace tool {
+namespace {
+
+const char* const kBetNames[] = {"quinella", "bracket", "wide", "win", "place"};
+const char* const kPoolNames[] = {"馬連", "枠連", "ワイド", "単勝", "複勝"};
+
+std::string MarkText(int code) {
+  switch (code) {
+    case 1: return "◎";
+    case 2: return "○";
+    case 3: return "▲";
+    case 4: return "△";
+    case 5: return "×";
+    case 10: return "消";
+    default: return "";
+  }
+}
+
+// The slots in final order, equal ranks by horse number.
+std::vector<int> FinalOrder(const YTheoryResult& r) {
+  std::vector<int> slots(static_cast<std::size_t>(std::max(r.runnercount, 0)));
+  std::iota(slots.begin(), slots.end(), 0);
+  std::stable_sort(slots.begin(), slots.end(),
+                   [&r](int a, int b) { return r.finalrank[a] < r.finalrank[b]; });
+  return slots;
+}
+
+bool HasOdds(const ResultReport& report, int slot) {
+  return static_cast<std::size_t>(slot) < report.odds.size() &&
+         report.odds[static_cast<std::size_t>(slot)] != YTheoryResult::kNoOdds;
+}
+
+std::string Decimal(long long tenths) {
+  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+std::string Yen(long long amount) {
+  std::string digits = std::to_string(amount);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
+    digits.insert(static_cast<std::size_t>(at), ",");
+  }
+  return digits + "円";
+}
+
+std::string Fixed(double value, const char* format) {
+  char text[32];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+double ReturnRate(const YTheoryResult& r) {
+  const long long stake = static_cast<long long>(r.ticketcount) * kStake;
+  return stake == 0 ? 0.0 : 100.0 * static_cast<double>(Returned(r)) / static_cast<double>(stake);
+}
+
+}  // namespace
+
+std::string BetName(int bettype) {
+  return bettype >= 0 && bettype <= 4 ? kBetNames[bettype] : "";
+}
+
+int BetType(const std::string& name) {
+  for (int i = 0; i <= 4; ++i) {
+    if (name == kBetNames[i]) return i;
+  }
+  return -1;
+}
+
+std::string Combination(int key) {
+  if (key > 10000) return std::to_string(key - 10000);
+  if (key < 100) return std::to_string(key / 10) + "-" + std::to_string(key % 10);
+  return std::to_string(key / 100) + "-" + std::to_string(key % 100);
+}
+
+long long Returned(const YTheoryResult& r) {
+  long long total = 0;
+  for (int i = 0; i < r.hitcount; ++i) total += r.hitamount[i];
+  return total;
+}
+
+void PrintTheoryResult(const YTheoryResult& r, const ResultReport& report, std::ostream& out) {
+  out << r.racekey << "  " << Utf8(r.datetext) << "  " << Utf8(r.kaisaitext) << "  "
+      << Utf8(r.racename) << "\n"
+      << Utf8(r.conditions) << "  " << Utf8(r.coursetext);
+  if (!r.goingtext.empty()) out << "  " << Utf8(r.goingtext);
+  out << "\n\nFinal order (" << report.ranking << ")\n"
+      << "  Rank  No  Fr  Mark   Score   Odds  Horse\n";
+  for (int s : FinalOrder(r)) {
+    char line[96];
+    std::snprintf(line, sizeof line, "  %4d  %2d  %2d  ", r.finalrank[s], r.horseno[s], r.frame[s]);
+    out << line << Pad(MarkText(r.markcode[s]), 4)
+        << Fixed(r.score[s], "%7.2f") << "  "
+        << (HasOdds(report, s) ? Fixed(report.odds[static_cast<std::size_t>(s)] / 10.0, "%5.1f")
+                               : std::string("    -"))
+        << "  " << Utf8(r.horsename[s]) << "\n";
+  }
+
+  out << "\nTickets: " << kPoolNames[report.bettype] << ", " << report.method << ": "
+      << r.ticketcount << (r.ticketcount == 1 ? " ticket" : " tickets")
+      << (r.cutdown ? " (cut down to keep the count)" : "") << "\n";
+  for (int t = 0; t < r.ticketcount; ++t) {
+    out << "  " << Pad(Combination(r.ticketkey[t]), 6) << "ranks "
+        << Combination(r.ticketrank[t]) << "\n";
+  }
+
+  if (!report.run) {
+    out << "\nThe race has not been run: no hits to check.\n";
+    return;
+  }
+  if (!report.checked) {
+    out << "\nThe race paid no " << kPoolNames[report.bettype] << ": no hits to check.\n";
+    return;
+  }
+  out << "\nHits: " << r.hitcount << "\n";
+  for (int h = 0; h < r.hitcount; ++h) {
+    out << "  " << Pad(Combination(r.hitkey[h]), 6) << Yen(r.hitamount[h]) << "\n";
+  }
+  out << "Stake " << Yen(static_cast<long long>(r.ticketcount) * kStake) << "  Return "
+      << Yen(Returned(r)) << "  Return rate " << Fixed(ReturnRate(r), "%.1f") << "%\n";
+}
+
+nlohmann::json TheoryResultJson(const YTheoryResult& r, const ResultReport& report) {
+  using nlohmann::json;
+  json order = json::array();
+  for (int s : FinalOrder(r)) {
+    order.push_back({
+        {"rank", r.finalrank[s]},
+        {"horse", r.horseno[s]},
+        {"frame", r.frame[s]},
+        {"mark", MarkText(r.markcode[s])},
+        {"excluded", r.excluded[s]},
+        {"score", r.score[s]},
+        {"forecast_odds", HasOdds(report, s) ? json(Decimal(report.odds[static_cast<std::size_t>(s)]))
+                                             : json(nullptr)},
+        {"name", Utf8(r.horsename[s])},
+    });
+  }
+  json tickets = json::array();
+  for (int t = 0; t < r.ticketcount; ++t) {
+    tickets.push_back({{"combination", Combination(r.ticketkey[t])},
+                       {"ranks", Combination(r.ticketrank[t])}});
+  }
+  json out = {
+      {"race",
+       {{"code", r.racekey},
+        {"date", Utf8(r.datetext)},
+        {"meeting", Utf8(r.kaisaitext)},
+        {"name", Utf8(r.racename)},
+        {"conditions", Utf8(r.conditions)},
+        {"course", Utf8(r.coursetext)},
+        {"going", Utf8(r.goingtext)}}},
+      {"ranking", report.ranking},
+      {"order", order},
+      {"bet", BetName(report.bettype)},
+      {"method", report.method},
+      {"tickets", tickets},
+      {"cut_down", r.cutdown},
+      {"run", report.run},
+  };
+  if (report.run) {
+    json hits = json::array();
+    for (int h = 0; h < r.hitcount; ++h) {
+      hits.push_back({{"combination", Combination(r.hitkey[h])}, {"payout", r.hitamount[h]}});
+    }
+    out["paid"] = report.checked;
+    out["hits"] = hits;
+    out["stake"] = static_cast<long long>(r.ticketcount) * kStake;
+    out["return"] = Returned(r);
+    out["return_rate"] = ReturnRate(r);
+  }
+  return out;
+}
+
+}  // namespace tool

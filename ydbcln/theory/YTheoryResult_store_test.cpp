@@ -1,0 +1,186 @@
+// The theory result on races written to a store: the race from its card
+// or its results, its payouts and the hits on them, and the forecast win
+// odds the tie-break reads.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "text/sjis.h"
+#include "ydbcln/race/RaceStore_test.h"
+#include "ydbcln/race/RecordBuffer.h"
+#include "ydbcln/session/ydblib.h"
+#include "ydbcln/theory/TheoryResult_test.h"
+#include "ydbcln/theory/YTheoryResult.h"
+
+namespace {
+
+using O = YTheoryOption;
+using V = std::vector<int>;
+
+const ydb::RaceKey kDeadHeat{"05", 20240106, 1};
+const ydb::RaceKey kSmallField{"05", 20240106, 2};
+const std::string kSmallWorldRace = "052024010611";
+
+std::string Sjis(const char* utf8) { return ytext::to_sjis_lossy(utf8); }
+
+class TheoryResultStore : public racetest::RaceStore {
+ protected:
+  // The small world with an edition and two marks (◎ on horse 1, 消 on
+  // horse 3), a race where horses 1 and 2 dead-heat for first and no ワイド
+  // is paid, and a field of seven that pays 複勝 on two.
+  void WriteRaces() {
+    ydb::Batch batch = ytest::MakeWorld();
+    ydb::Race& small = batch.races[0];
+    small.edition = 64;
+    small.runners[0].prediction_mark = "0";
+    small.runners[2].prediction_mark = "9";
+    ydb::Race& heat = racetest::AddRace(&batch, kDeadHeat, "20211");
+    heat.result->payouts = {{ydb::Pool::kWin, 1, 0, 240, 1},   {ydb::Pool::kWin, 2, 0, 310, 2},
+                            {ydb::Pool::kPlace, 1, 0, 110, 1}, {ydb::Pool::kPlace, 2, 0, 120, 2},
+                            {ydb::Pool::kPlace, 3, 0, 150, 3}, {ydb::Pool::kQuinella, 1, 2, 720, 1}};
+    ydb::Race& seven = racetest::AddRace(&batch, kSmallField, "20212");
+    seven.runners.resize(7);
+    for (ydb::Runner& r : seven.runners) r.frame_no = ydb::DrawFrame(r.horse_no, 7);
+    seven.forecast_odds.reset();
+    seven.result->payouts = {{ydb::Pool::kWin, 1, 0, 150, 1},
+                             {ydb::Pool::kPlace, 1, 0, 110, 1},
+                             {ydb::Pool::kPlace, 2, 0, 140, 2}};
+    Write(batch);
+  }
+
+  // The result of the race `code` from its results record (card false) or
+  // its card.
+  void Load(const std::string& code, bool card, YTheoryResult* r, tagYCalcInfo* info = nullptr) {
+    if (card) {
+      yrace::OwnedBuffer buffer(get_denma2code(code.c_str()));
+      ASSERT_EQ(yrace::record_count(buffer.get(), racedrec::kSize), 1);
+      r->set(static_cast<_tagRACEDREC*>(buffer.get()), info, 0);
+    } else {
+      yrace::OwnedBuffer buffer(get_race2code_1_ex(code.c_str(), 1));
+      ASSERT_EQ(yrace::record_count(buffer.get(), racermrec::kSize), 1);
+      r->set(static_cast<_tagRACERMREC*>(buffer.get()), info);
+    }
+  }
+
+  // Ranks the loaded runners by horse number (one factor) and buys by
+  // `option`.
+  static void Buy(YTheoryResult* r, int bettype, YTheoryOption option) {
+    YTheory theory(nullptr);
+    theory.additem(1, 100, 0, 3);
+    for (int i = 0; i < r->runnercount; ++i) r->rank[0][i] = i + 1;
+    r->setth(&theory, nullptr);
+    r->setkaime(bettype, &option);
+  }
+
+  static YTheoryOption Singles(int maxrank) {
+    YTheoryOption option = {};
+    option.block[O::kSingleBlock][O::kBoxFirst] = maxrank;
+    return option;
+  }
+  static YTheoryOption PairBox(int count) {
+    YTheoryOption option = {};
+    option.block[O::kPairBlock][O::kBoxFirst] = 1;
+    option.block[O::kPairBlock][O::kBoxCount] = count;
+    return option;
+  }
+
+  static V Hits(const YTheoryResult& r) { return V(r.hitamount, r.hitamount + r.hitcount); }
+};
+
+TEST_F(TheoryResultStore, TheCardGivesTheRaceItsRunnersAndTheirMarks) {
+  WriteRaces();
+  YTheoryResult r(&db_);
+  Load(kSmallWorldRace, true, &r);
+  EXPECT_EQ(r.racekey, kSmallWorldRace);
+  EXPECT_EQ(r.racename, Sjis("第64回 ニューイヤーステークス"));
+  EXPECT_EQ(r.coursetext, Sjis("ダ右 1700m"));
+  EXPECT_EQ(r.placeindex, 5);  // 中山
+  EXPECT_EQ(r.agekind, 3);     // 4歳上
+  EXPECT_EQ(r.classindex, 5);  // open, no grade
+  EXPECT_EQ(r.surface, 0);
+  EXPECT_EQ(r.distance, 1700);
+  ASSERT_EQ(r.runnercount, 9);
+  EXPECT_EQ(r.horsename[0], Sjis("ランナー1"));
+  EXPECT_EQ((V{r.frame[0], r.frame[7], r.frame[8]}), (V{1, 8, 8}));
+  EXPECT_EQ((V{r.markcode[0], r.markcode[1], r.markcode[2]}), (V{1, 0, 10}));
+  EXPECT_TRUE(r.excluded[2]);
+  EXPECT_EQ(r.tansho[0].key, 0);  // a card has no payouts
+
+  tagYCalcInfo info{1, 2000, 2, {}, 0, {}};
+  Load(kSmallWorldRace, true, &r, &info);
+  EXPECT_EQ((V{r.surface, r.distance, r.going}), (V{1, 2000, 2}));
+  EXPECT_EQ(r.goingtext, Sjis("重"));
+}
+
+TEST_F(TheoryResultStore, TheResultsGiveTheRaceThePayoutsAndTheCardsMarks) {
+  WriteRaces();
+  YTheoryResult r(&db_);
+  Load(kSmallWorldRace, false, &r);
+  EXPECT_EQ(r.goingtext, Sjis("稍"));
+  EXPECT_EQ(r.going, 1);
+  ASSERT_EQ(r.runnercount, 9);
+  EXPECT_EQ((V{r.markcode[0], r.markcode[2]}), (V{1, 10}));
+  EXPECT_EQ((V{r.tansho[0].key, r.tansho[0].amount}), (V{1, 350}));
+  EXPECT_EQ((V{r.wakuren[0].key, r.umaren[0].key, r.wide[2].key}), (V{12, 102, 203}));
+  EXPECT_EQ((V{r.fukusho[2].key, r.fukusho[2].amount, r.fukusho[3].key}), (V{3, 210, 0}));
+
+  // The classification and payouts alone.
+  YTheoryResult bare(&db_);
+  yrace::OwnedBuffer buffer(get_race2code_1_ex(kSmallWorldRace.c_str(), 1));
+  bare.setresult(static_cast<_tagRACERMREC*>(buffer.get()), nullptr);
+  EXPECT_EQ((V{bare.runnercount, bare.placeindex, bare.umaren[0].amount}), (V{9, 5, 880}));
+  EXPECT_TRUE(bare.racename.empty());
+}
+
+TEST_F(TheoryResultStore, HitsOnDeadHeatsPlacesAndPoolsWithoutPayouts) {
+  WriteRaces();
+  // Both winners of a dead heat pay on 単勝.
+  YTheoryResult heat(&db_);
+  Load(kDeadHeat.code(), false, &heat);
+  Buy(&heat, YTheoryResult::kWin, Singles(3));
+  ASSERT_TRUE(heat.settekichu(YTheoryResult::kWin));
+  EXPECT_EQ(Hits(heat), (V{240, 310}));
+  EXPECT_EQ((V{heat.maxhit, heat.maxhitrank, heat.minhit, heat.minhitrank}),
+            (V{310, 10002, 240, 10001}));
+  // No ワイド was paid: the check says so.
+  YTheoryOption box = PairBox(3);
+  heat.setkaime(YTheoryResult::kWide, &box);
+  EXPECT_EQ(heat.ticketcount, 3);
+  EXPECT_FALSE(heat.settekichu(YTheoryResult::kWide));
+  EXPECT_EQ(heat.hitcount, 0);
+
+  // 複勝 on three runners, and on two in a field of seven.
+  YTheoryResult three(&db_);
+  Load(kSmallWorldRace, false, &three);
+  Buy(&three, YTheoryResult::kPlace, Singles(4));
+  ASSERT_TRUE(three.settekichu(YTheoryResult::kPlace));
+  EXPECT_EQ(Hits(three), (V{130, 160}));  // horse 3 (消) was not bought
+  YTheoryResult seven(&db_);
+  Load(kSmallField.code(), false, &seven);
+  Buy(&seven, YTheoryResult::kPlace, Singles(3));
+  ASSERT_TRUE(seven.settekichu(YTheoryResult::kPlace));
+  EXPECT_EQ(Hits(seven), (V{110, 140}));
+
+  // ワイド pays every pair of the first three among the tickets.
+  Buy(&three, YTheoryResult::kWide, PairBox(9));
+  ASSERT_TRUE(three.settekichu(YTheoryResult::kWide));
+  EXPECT_EQ(Hits(three), (V{300}));  // 1-3 and 2-3 hold horse 3, not bought
+}
+
+TEST_F(TheoryResultStore, ForecastOddsFromTheCallerOrFromTheStore) {
+  WriteRaces();
+  // Horses 1 and 2 alike on the factor; the store's forecast has odds for
+  // horse 1 only, the caller's favours horse 2.
+  theorytest::Race race;
+  race.code = kSmallWorldRace;
+  race.ranks = {{1, 1, 3, 4, 5, 6, 7, 8, 9}};
+  EXPECT_EQ(theorytest::FinalRanks(*theorytest::Evaluate(race, &db_)),
+            (V{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  race.odds = {60, 20, 30, 40, 50, 60, 70, 80, 90};
+  EXPECT_EQ(theorytest::FinalRanks(*theorytest::Evaluate(race, &db_)),
+            (V{2, 1, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(ydb_test_call_count("get_yodds_tan2code"), 1);
+}
+
+}  // namespace
