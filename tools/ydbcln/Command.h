@@ -20,6 +20,10 @@ struct Options {
 void RegisterInfo(CLI::App& app, const Options& options, int* exit_code);
 void RegisterGenerate(CLI::App& app, const Options& options, int* exit_code);
 void RegisterExchange(CLI::App& app, const Options& options, int* exit_code);
+void RegisterDay(CLI::App& app, const Options& options, int* exit_code);
+void RegisterRunner(CLI::App& app, const Options& options, int* exit_code);
+void RegisterOdds(CLI::App& app, const Options& options, int* exit_code);
+void RegisterPayouts(CLI::App& app, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.
