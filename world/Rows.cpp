@@ -238,6 +238,7 @@ ydb::Race RaceRow(const World& world, const RaceRun& run, const RaceDetail& deta
   result.comment = detail.comment;
   result.payouts = std::move(payouts);
   result.final_odds = final_pools.Odds();
+  result.final_odds->announced = race.post_time;  // the pools close at the off
   race.result = std::move(result);
   return race;
 }

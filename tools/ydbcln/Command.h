@@ -24,6 +24,10 @@ void RegisterPedigree(CLI::App& app, const Options& options, int* exit_code);
 void RegisterTickets(CLI::App& app, const Options& options, int* exit_code);
 void RegisterFactors(CLI::App& app, const Options& options, int* exit_code);
 void RegisterTheory(CLI::App& app, const Options& options, int* exit_code);
+void RegisterDay(CLI::App& app, const Options& options, int* exit_code);
+void RegisterRunner(CLI::App& app, const Options& options, int* exit_code);
+void RegisterOdds(CLI::App& app, const Options& options, int* exit_code);
+void RegisterPayouts(CLI::App& app, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.

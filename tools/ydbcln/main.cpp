@@ -29,6 +29,10 @@ int main(int argc, char** argv) {
       ->capture_default_str();
   app.add_flag("--json", options.json, "Print JSON for scripts");
   app.require_subcommand(0, 1);
+  // A mistyped command line is one line on standard error.
+  app.failure_message([](const CLI::App*, const CLI::Error& e) {
+    return "ydbcln: " + std::string(e.what()) + " (see --help)\n";
+  });
 
   int exit_code = 0;
   tool::RegisterInfo(app, options, &exit_code);
@@ -38,6 +42,10 @@ int main(int argc, char** argv) {
   tool::RegisterTickets(app, options, &exit_code);
   tool::RegisterFactors(app, options, &exit_code);
   tool::RegisterTheory(app, options, &exit_code);
+  tool::RegisterDay(app, options, &exit_code);
+  tool::RegisterRunner(app, options, &exit_code);
+  tool::RegisterOdds(app, options, &exit_code);
+  tool::RegisterPayouts(app, options, &exit_code);
 
   CLI11_PARSE(app, argc, argv);
   if (app.get_subcommands().empty()) return MainJob(options);

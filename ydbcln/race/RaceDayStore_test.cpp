@@ -66,10 +66,12 @@ TEST_F(RaceStore, DatesWithoutRacingGiveAnEmptyDay) {
       }
       YDayRace rows(&db_, &day);
       EXPECT_EQ(rows.getplacecount(), 0);
-      EXPECT_EQ(rows.list(0, 0), nullptr);
-      EXPECT_EQ(rows.getracecount(0), 0);
-      EXPECT_EQ(rows.getplace(0), "");
-      EXPECT_EQ(rows.getkaisai(0), "");
+      for (int i : {-1, 0, 3}) {
+        EXPECT_EQ(rows.list(i, 0), nullptr);
+        EXPECT_EQ(rows.getracecount(i), 0);
+        EXPECT_EQ(rows.getplace(i), "");
+        EXPECT_EQ(rows.getkaisai(i), "");
+      }
     }
   }
   EXPECT_EQ(db_.geterrstatus(), 0);

@@ -59,7 +59,8 @@ TEST_F(ResultRunners, OpponentsAreFilledAtConstruction) {
   Write();
   std::vector<YRaceHorse> runners = Runners("052024010611");
   ASSERT_EQ(runners.size(), 9u);
-  EXPECT_EQ(ydb_test_call_count("get_race2code_2"), 1 + 9) << "one look-up per runner";
+  EXPECT_EQ(ydb_test_call_count("get_race2code_2"), 1)
+      << "the opponents come from the runner records at hand";
   for (YRaceHorse& h : runners) EXPECT_TRUE(h.opponentloaded) << int(h.horseno);
   // The winner's opponent is the runner-up; everybody else's the winner.
   EXPECT_EQ(runners[0].geth1code(), "2020012");
@@ -72,7 +73,7 @@ TEST_F(ResultRunners, OpponentsAreFilledAtConstruction) {
     EXPECT_EQ(runners[i].geth1name(), Sjis("ランナー1")) << i;
     EXPECT_EQ(runners[i].getj1code(), "01002") << i;
   }
-  EXPECT_EQ(ydb_test_call_count("get_race2code_2"), 10) << "the getters fetch nothing more";
+  EXPECT_EQ(ydb_test_call_count("get_race2code_2"), 1) << "the getters fetch nothing more";
 
   // A past performance, built from its record alone, finds its opponent too.
   OwnedBuffer records(get_race2code_2("052024010611", 1));
@@ -178,6 +179,24 @@ TEST_F(ResultRunners, EveryClassRank) {
     EXPECT_EQ(runners[0].classrank, classes[i].second)
         << race.class_code << " grade '" << race.grade << "'";
   }
+}
+
+TEST_F(RaceStore, NullRecordsGiveTheEmptyObjectAndFetchNothing) {
+  Write();
+  YRaceHorse past(&db_, static_cast<_tagRACERHREC*>(nullptr));
+  YRaceHorse result(&db_, nullptr, nullptr, 0);
+  YRaceHorse card(&db_, static_cast<_tagRACEDREC*>(nullptr), nullptr);
+  for (YRaceHorse* h : {&past, &result, &card}) {
+    EXPECT_EQ(h->horsecode, "");
+    EXPECT_EQ(h->racecode, "");
+    EXPECT_EQ(h->order, 0);
+    EXPECT_EQ(h->geth1name(), "");
+    EXPECT_EQ(h->get_rcomment(), "");
+    EXPECT_EQ(h->get_rmemo(), "");
+  }
+  EXPECT_EQ(db_.geterrstatus(), 0);
+  EXPECT_EQ(ydb_test_call_count("get_race2code_2"), 0);
+  EXPECT_EQ(ydb_test_call_count("get_comment2code"), 0);
 }
 
 TEST_F(RaceStore, ACardEntry) {

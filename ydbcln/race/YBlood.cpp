@@ -17,7 +17,7 @@ bool imported(const unsigned char* origin) { return *origin != pedigreerec::kFoa
 
 }  // namespace
 
-YBlood::YBlood(YHorseDB* db, const std::string& code) : YSubObject(db) { setmember(code); }
+YBlood::YBlood(YHorseDB* db, const std::string& horsecode) : YSubObject(db) { setmember(horsecode); }
 
 YBlood::YBlood(const YBlood& other) = default;
 

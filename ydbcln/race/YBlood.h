@@ -29,8 +29,8 @@ class YBlood : public YSubObject {
   static constexpr int kParents = pedigreerec::kParents;
   static constexpr int kAncestors = pedigreerec::kAncestors;
 
-  // Clears the session's error, then loads the pedigree of `code`.
-  YBlood(YHorseDB* db, const std::string& code);
+  // Clears the session's error, then loads the pedigree of `horsecode`.
+  YBlood(YHorseDB* db, const std::string& horsecode);
   YBlood(const YBlood& other);
   YBlood& operator=(const YBlood& other);
   ~YBlood() override;

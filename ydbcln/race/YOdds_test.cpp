@@ -47,6 +47,11 @@ void ExpectNoOdds(YOdds& odds) {
   EXPECT_EQ(x, kNoValue);
   odds.ninki_umaren(0, first, second, x);
   EXPECT_EQ(x, kNoValue);
+  odds.ninki_wakuren(0, first, second, x);
+  EXPECT_EQ(x, kNoValue);
+  std::string text = "?";
+  odds.ninki_wakuren(0, first, second, text);
+  EXPECT_EQ(text, "");
   EXPECT_EQ(horse, -7);
   EXPECT_EQ(first, -7);
 }

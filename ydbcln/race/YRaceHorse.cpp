@@ -208,28 +208,45 @@ void YRaceHorse::setseisekimember(_tagRACERMREC* race, _tagRACERHREC* runners, i
   }
 
   classrank = class_rank(r + kConditions, r[kGrade]);
-  set1_sub(racecode, order);
+  // With the race record the caller holds every runner record of the race:
+  // the opponent is among them. A runner record alone has its race's
+  // runners fetched.
+  if (race != nullptr && index >= 0 && index < runnercount) {
+    setopponent(runners->bytes, runnercount, order);
+  } else {
+    set1_sub(racecode, order);
+  }
 }
 
 void YRaceHorse::set1() { set1_sub(racecode, order); }
 
 void YRaceHorse::set1_sub(const std::string& race, int finish) {
-  using namespace racerhrec;
+  clearopponent();
+  YHorseDB* db = getdb();
+  if (db == nullptr || !db->isinit() || race.size() != kCodeWidth) return;
+  yrace::OwnedBuffer buffer(get_race2code_2(race.data(), 1));
+  const int count = yrace::record_count(buffer.get(), racerhrec::kSize);
+  if (count == 0) return;
+  setopponent(static_cast<unsigned char*>(buffer.get()), count, finish);
+}
+
+void YRaceHorse::clearopponent() {
   h1code.clear();
   h1name.clear();
   j1code.clear();
   j1name.clear();
   s1code.clear();
   s1name.clear();
-  YHorseDB* db = getdb();
-  if (db == nullptr || !db->isinit() || race.size() != kCodeWidth) return;
-  yrace::OwnedBuffer buffer(get_race2code_2(race.data(), 1));
-  const int count = yrace::record_count(buffer.get(), kSize);
-  if (count == 0) return;
+}
+
+void YRaceHorse::setopponent(unsigned char* records, int count, int finish) {
+  using namespace racerhrec;
+  clearopponent();
   const int wanted = finish == 1 ? 2 : 1;
   for (int i = 0; i < count; ++i) {
-    unsigned char* r = yrace::record_at(buffer.get(), kSize, i);
+    unsigned char* r = records + static_cast<long>(kSize) * i;
     if (YUtil::getnum(r + kFinishingOrder, 2) != wanted) continue;
+    if (std::memcmp(r + kRaceCode, racecode.data(), kRaceCodeWidth) != 0) continue;
     h1code = yrace::raw(r + kHorseCode, kHorseCodeWidth);
     h1name = YUtil::delendspc(r + kHorseName, kHorseNameWidth);
     j1code = yrace::raw(r + kJockeyCode, kPersonCodeWidth);

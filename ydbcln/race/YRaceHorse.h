@@ -37,6 +37,10 @@ class YRaceHorse : public YSubObject {
   // Runner `index` of the runner records starting at `runners`, or the
   // record at `runners` itself when index is -1, with the race's result
   // record when `race` is not null. A null record gives the empty object.
+  // With a race record and an index, `runners` holds every runner record
+  // of the race (the race record's number of runners, as the database
+  // hands them out) and the opponent is taken from them; otherwise the
+  // race's runners are fetched for it.
   YRaceHorse(YHorseDB* db, _tagRACERMREC* race, _tagRACERHREC* runners, int index);
   // A past performance: one runner result record without its race record.
   YRaceHorse(YHorseDB* db, _tagRACERHREC* runner);
@@ -133,6 +137,10 @@ class YRaceHorse : public YSubObject {
 
  private:
   void setcardmember(unsigned char* race, unsigned char* runner);
+  // Fills the opponent of a horse finishing `finish` from the `count`
+  // runner records at `records`, and marks it loaded.
+  void setopponent(unsigned char* records, int count, int finish);
+  void clearopponent();
 };
 
 #endif  // YDBCLN_RACE_YRACEHORSE_H_

@@ -93,7 +93,9 @@ TEST(YRaceHorseResult, TheRaceRecordNamesTheRaceAndCountsTheField) {
   Records race(ydb::RaceResultLayout(), 1);
   race.b().set_text_utf8("race_name", "中山金杯");
   race.b().set_digits("runner_count", 17);
-  Records runners(ydb::ResultRunnerLayout(), 3);
+  // The race's 17 runner records, as the database hands them out; three
+  // of them filled, the winner last.
+  Records runners(ydb::ResultRunnerLayout(), 17);
   for (int i = 0; i < 3; ++i) FillRunner(runners.at(i), i + 1, 3 - i);
   runners.at(2).set_digits("corner_position", 17, 3);
   ASSERT_TRUE(race.ok());
@@ -104,6 +106,12 @@ TEST(YRaceHorseResult, TheRaceRecordNamesTheRaceAndCountsTheField) {
   EXPECT_EQ(third.racename, Sjis("中山金杯1600万下"));
   EXPECT_EQ(third.runnercount, 17);
   EXPECT_EQ(third.corners[3], 17) << "within the race record's field";
+  // The opponent comes from the records at hand, without a session.
+  EXPECT_TRUE(third.opponentloaded);
+  EXPECT_EQ(third.h1name, Sjis("ランナー2")) << "the winner's opponent is the runner-up";
+  YRaceHorse first(nullptr, race.as<_tagRACERMREC>(), runners.as<_tagRACERHREC>(), 0);
+  EXPECT_EQ(first.h1name, Sjis("ランナー3"));
+  EXPECT_EQ(first.h1code, "2020013");
   YRaceHorse itself(nullptr, race.as<_tagRACERMREC>(), runners.as<_tagRACERHREC>() + 1, -1);
   EXPECT_EQ(itself.horseno, 2);
   YRaceHorse none(nullptr, race.as<_tagRACERMREC>(), nullptr, 0);

@@ -1,0 +1,148 @@
+// Reading race days, race rows and runners for the race subcommands.
+#include "RaceSource.h"
+
+#include <ydbcln/race/RecordBuffer.h>
+
+#include <iostream>
+
+namespace tool {
+namespace {
+
+using yrace::OwnedBuffer;
+using yrace::record_at;
+using yrace::record_count;
+
+bool AllDigits(const std::string& text) {
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+bool IsCalendarDate(int date) {
+  const int year = date / 10000, month = date / 100 % 100, day = date % 100;
+  if (year < 1900 || month < 1 || month > 12 || day < 1) return false;
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+int DateOf(unsigned char* record) {
+  return YUtil::getnum(record + racelistrec::kDate, racelistrec::kDateWidth);
+}
+
+// The race-list records of the days with results of `year`; null when the
+// database failed.
+OwnedBuffer DaysOfYear(int year) {
+  return OwnedBuffer(get_racelist2date_ex(std::to_string(year).c_str(), 0));
+}
+
+// The venue-day key (place and date) of venue entry k of a race-list
+// record; empty when the entry is absent.
+std::string VenueKey(unsigned char* day, int k) {
+  unsigned char* entry = day + racelistrec::kVenue + racelistrec::kVenueStride * k;
+  if (entry[racelistrec::kPlace] == 0) return "";
+  return std::string(reinterpret_cast<char*>(entry), racelistrec::kVenueKeyWidth);
+}
+
+}  // namespace
+
+bool ParseDate(const std::string& text, int* date) {
+  if (text.size() != 8 || !AllDigits(text)) return false;
+  *date = std::stoi(text);
+  return IsCalendarDate(*date);
+}
+
+bool IsRaceCode(const std::string& text) {
+  if (text.size() != 12 || !AllDigits(text)) return false;
+  const int number = std::stoi(text.substr(10));
+  return IsCalendarDate(std::stoi(text.substr(2, 8))) && number >= 1 && number <= 12;
+}
+
+bool ReadRaceDay(YHorseDB& db, int date, RaceDay* day) {
+  OwnedBuffer days(get_racelist2date_ex(std::to_string(date).c_str(), 0));
+  if (days == nullptr) return false;
+  for (int n = 0; n < record_count(days.get(), racelistrec::kSize); ++n) {
+    unsigned char* record = record_at(days.get(), racelistrec::kSize, n);
+    if (DateOf(record) != date) continue;
+    day->venues = YMainraceList(&db, reinterpret_cast<_tagRACELISTREC*>(record), false);
+    break;
+  }
+  for (int i = 0; i < day->venues.getplacecount(); ++i) {
+    OwnedBuffer races(get_race2code_1_ex(day->venues.getcode(i).c_str(), 1));
+    if (races == nullptr) return false;
+    for (int r = 0; r < record_count(races.get(), racermrec::kSize); ++r) {
+      day->rows[i].emplace_back(
+          &db, reinterpret_cast<_tagRACERMREC*>(record_at(races.get(), racermrec::kSize, r)), true);
+    }
+  }
+  return true;
+}
+
+bool LatestRaceDay(YHorseDB& db, int* date) {
+  int first = 0, last = 0;
+  db.getyear(first, last);
+  *date = 0;
+  for (int year = last; first != 0 && year >= first && *date == 0; --year) {
+    OwnedBuffer days = DaysOfYear(year);
+    if (days == nullptr) return false;
+    const int count = record_count(days.get(), racelistrec::kSize);
+    if (count > 0) *date = DateOf(record_at(days.get(), racelistrec::kSize, count - 1));
+  }
+  return true;
+}
+
+bool RaceCodes(YHorseDB&, int from, int to, std::vector<std::string>* codes) {
+  for (int year = from / 10000; year <= to / 10000; ++year) {
+    OwnedBuffer days = DaysOfYear(year);
+    if (days == nullptr) return false;
+    for (int n = 0; n < record_count(days.get(), racelistrec::kSize); ++n) {
+      unsigned char* day = record_at(days.get(), racelistrec::kSize, n);
+      if (DateOf(day) < from || DateOf(day) > to) continue;
+      for (int k = 0; k < racelistrec::kVenueCount; ++k) {
+        const std::string venue = VenueKey(day, k);
+        if (venue.empty()) continue;
+        OwnedBuffer races(get_race2code_1_ex(venue.c_str(), 1));
+        if (races == nullptr) return false;
+        for (int r = 0; r < record_count(races.get(), racermrec::kSize); ++r) {
+          codes->emplace_back(reinterpret_cast<char*>(record_at(races.get(), racermrec::kSize, r)),
+                              racermrec::kRaceCodeWidth);
+        }
+      }
+    }
+  }
+  return true;
+}
+
+bool ResultRunners(YHorseDB& db, const std::string& code, std::vector<YRaceHorse>* runners) {
+  OwnedBuffer race(get_race2code_1_ex(code.c_str(), 1));
+  OwnedBuffer records(get_race2code_2(code.c_str(), 1));
+  if (race == nullptr || records == nullptr) return false;
+  if (record_count(race.get(), racermrec::kSize) != 1) return true;
+  for (int i = 0; i < record_count(records.get(), racerhrec::kSize); ++i) {
+    runners->emplace_back(&db, static_cast<_tagRACERMREC*>(race.get()),
+                          static_cast<_tagRACERHREC*>(records.get()), i);
+  }
+  return true;
+}
+
+bool CardRunners(YHorseDB& db, const std::string& code, std::vector<YRaceHorse>* runners) {
+  OwnedBuffer card(get_denma2code(code.c_str()));
+  if (card == nullptr) return false;
+  if (record_count(card.get(), racedrec::kSize) != 1) return true;
+  unsigned char* race = static_cast<unsigned char*>(card.get());
+  OwnedBuffer entries(get_denmah2code(race, race + racedrec::kKai));
+  if (entries == nullptr) return false;
+  for (int i = 0; i < record_count(entries.get(), racedhrec::kSize); ++i) {
+    runners->emplace_back(&db, static_cast<_tagRACEDREC*>(card.get()),
+                          static_cast<_tagRACEDHREC*>(entries.get()) + i);
+  }
+  return true;
+}
+
+int StoreFailure() {
+  std::cerr << "ydbcln: the data set cannot be read: " << get_db_error() << "\n";
+  return 1;
+}
+
+}  // namespace tool

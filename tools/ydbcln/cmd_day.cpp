@@ -1,0 +1,135 @@
+// `ydbcln day [DATE]`: a race day with results (by default the latest):
+// each venue with its meeting and main race, then each race's row: number,
+// name with class, distance, rail, runners, the first three horse numbers
+// and the payouts of the five pools.
+#include <initializer_list>
+#include <iomanip>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "Command.h"
+#include "Display.h"
+#include "RaceSource.h"
+#include "Session.h"
+
+namespace tool {
+namespace {
+
+// A payout with its popularity, as "880 (3)"; empty without a payout.
+std::string WithPopularity(const std::string& payout, const std::string& popularity) {
+  if (Text(payout).empty()) return "";
+  return Text(payout) + " (" + Text(popularity) + ")";
+}
+
+// The texts of a pool's entries joined by " / ", empty ones left out.
+std::string Joined(std::initializer_list<std::string> texts) {
+  std::string out;
+  for (const std::string& t : texts) {
+    if (t.empty()) continue;
+    if (!out.empty()) out += " / ";
+    out += t;
+  }
+  return out.empty() ? "-" : out;
+}
+
+void PrintRow(YRaceList& row) {
+  std::cout << std::setw(4) << int(row.getno()) << "R " << Column(row.getname(), 22) << " "
+            << Column(row.getdistance(), 6) << " " << Column(row.getcourse(), 2) << " "
+            << std::setw(2) << int(row.gethorsecount()) << "頭";
+  if (Text(row.getw1uno()).empty()) {
+    std::cout << "\n";
+    return;
+  }
+  std::cout << "  着順 " << Text(row.getw1uno()) << "-" << Text(row.getw2uno()) << "-"
+            << Text(row.getw3uno()) << "  単勝 " << Text(row.gettan()) << "  複勝 "
+            << Joined({Text(row.getfuku1()), Text(row.getfuku2()), Text(row.getfuku3())})
+            << "  枠連 " << Joined({Text(row.getwakuren())}) << "  馬連 "
+            << Joined({WithPopularity(row.getumaren(), row.getumanin())}) << "  ワイド "
+            << Joined({WithPopularity(row.getwide1h(), row.getwide1n()),
+                       WithPopularity(row.getwide2h(), row.getwide2n()),
+                       WithPopularity(row.getwide3h(), row.getwide3n())})
+            << "\n";
+}
+
+nlohmann::json RowJson(YRaceList& row) {
+  nlohmann::json race = {
+      {"number", row.getno()},
+      {"code", row.getcode()},
+      {"name", Text(row.getname())},
+      {"long_name", Text(row.getlongracename())},
+      {"class", Text(row.getlongraceclass())},
+      {"distance", Text(row.getdistance())},
+      {"course", Text(row.getcourse())},
+      {"runners", row.gethorsecount()},
+  };
+  if (Text(row.getw1uno()).empty()) return race;
+  race["places"] = {Number(row.getw1uno()), Number(row.getw2uno()), Number(row.getw3uno())};
+  auto popular = [](const std::string& payout, const std::string& popularity) {
+    return nlohmann::json{{"payout", Number(payout)}, {"popularity", Number(popularity)}};
+  };
+  race["payouts"] = {
+      {"win", Number(row.gettan())},
+      {"place", {Number(row.getfuku1()), Number(row.getfuku2()), Number(row.getfuku3())}},
+      {"bracket_quinella", Number(row.getwakuren())},
+      {"quinella", popular(row.getumaren(), row.getumanin())},
+      {"wide",
+       {popular(row.getwide1h(), row.getwide1n()), popular(row.getwide2h(), row.getwide2n()),
+        popular(row.getwide3h(), row.getwide3n())}},
+  };
+  return race;
+}
+
+int ShowDay(const Options& options, const std::string& date_text) {
+  int date = 0;
+  if (!date_text.empty() && !ParseDate(date_text, &date)) {
+    return Fail("DATE wants a day as YYYYMMDD, such as 20240106, not '" + date_text + "'");
+  }
+  YHorseDB db;
+  if (!OpenDataSet(db, options.data_dir)) return 1;
+  if (date_text.empty() && !LatestRaceDay(db, &date)) return StoreFailure();
+  RaceDay day;
+  if (date != 0 && !ReadRaceDay(db, date, &day)) return StoreFailure();
+  YDayRace venues(&db, &day.venues);
+
+  if (options.json) {
+    nlohmann::json out = {{"date", date == 0 ? nlohmann::json() : nlohmann::json(date)},
+                          {"venues", nlohmann::json::array()}};
+    for (int i = 0; i < day.venues.getplacecount(); ++i) {
+      nlohmann::json venue = {{"place", Text(venues.getplace(i))},
+                              {"code", day.venues.getcode(i)},
+                              {"meeting", Text(venues.getkaisai(i))},
+                              {"main_race", Text(day.venues.getname(i))},
+                              {"races", nlohmann::json::array()}};
+      for (YRaceList& row : day.rows[i]) venue["races"].push_back(RowJson(row));
+      out["venues"].push_back(venue);
+    }
+    std::cout << out.dump(2) << "\n";
+    return 0;
+  }
+  if (date == 0) {
+    std::cout << "No race day with results in the data set.\n";
+    return 0;
+  }
+  std::cout << Text(YUtil::getdate(date)) << "\n";
+  if (day.venues.getplacecount() == 0) std::cout << "No racing with results on this day.\n";
+  for (int i = 0; i < day.venues.getplacecount(); ++i) {
+    std::cout << "\n"
+              << Text(venues.getplace(i)) << "  " << Text(venues.getkaisai(i)) << "  メイン "
+              << Text(day.venues.getname(i)) << "\n";
+    for (YRaceList& row : day.rows[i]) PrintRow(row);
+  }
+  return 0;
+}
+
+}  // namespace
+
+void RegisterDay(CLI::App& app, const Options& options, int* exit_code) {
+  CLI::App* cmd = app.add_subcommand("day", "Show a race day: venues, races and payouts");
+  auto date = std::make_shared<std::string>();
+  cmd->add_option("DATE", *date, "The day as YYYYMMDD (default: the latest race day)");
+  cmd->fallthrough();
+  cmd->callback([&options, exit_code, date] { *exit_code = ShowDay(options, *date); });
+}
+
+}  // namespace tool
