@@ -1,6 +1,6 @@
-// The frame of every database operation at the C boundary that answers a
-// record buffer: the guard (count, test-made failure), the ready store for
-// a fetch, the report for get_db_error, and no exception escaping.
+// The frame of every database operation at the C boundary: the guard
+// (count, test-made failure), the ready store for a fetch, the report for
+// get_db_error, and no exception escaping.
 //
 //   void* get_exprize2code(const char* code) {
 //     return ydb::Fetch("get_exprize2code", [&](ydb::Database& db, void** out) {
@@ -21,32 +21,36 @@
 
 namespace ydb {
 
-// Runs `body(void** out)` for the C function `operation` and returns the
-// buffer it made. The body answers a Status and sets *out only when it
-// succeeds. Null, with the reason reported, when a test made the
-// operation fail, when the body fails or when anything throws.
+// Runs `body()`, which answers a Status, for the C function `operation` and
+// reports the outcome. The failure, when a test made the operation fail,
+// when the body fails or when anything throws.
 template <typename Body>
-void* RunOperation(const char* operation, Body&& body) {
-  SessionState& state = SessionState::Get();
+Status RunGuarded(const char* operation, Body&& body) {
   Status s;
-  void* out = nullptr;
   if (!EnterOperation(operation)) {
     s = Status::Error("made to fail by a test");
   } else {
     try {
-      s = body(&out);
+      s = body();
     } catch (const std::exception& e) {
       s = Status::Error(e.what());
     } catch (...) {
       s = Status::Error("unknown failure");
     }
   }
-  if (!s.ok()) {
-    state.Report(Status::Error(std::string(operation) + ": " + s.message()));
-    return nullptr;
-  }
-  state.Report(s);
-  return out;
+  if (!s.ok()) s = Status::Error(std::string(operation) + ": " + s.message());
+  SessionState::Get().Report(s);
+  return s;
+}
+
+// Runs `body(void** out)` for the C function `operation` and returns the
+// buffer it made. The body sets *out only when it succeeds. Null, with the
+// reason reported, when RunGuarded fails.
+template <typename Body>
+void* RunOperation(const char* operation, Body&& body) {
+  void* out = nullptr;
+  const Status s = RunGuarded(operation, [&] { return body(&out); });
+  return s.ok() ? LeaveOperation(operation, out) : nullptr;
 }
 
 // RunOperation for a fetch from the store: `render(Database&, void** out)`
@@ -58,6 +62,19 @@ void* Fetch(const char* operation, Render&& render) {
     if (db == nullptr) return Status::Error("no data set is open");
     return render(*db, out);
   });
+}
+
+// The form of an operation that fills the caller's record instead of
+// making a buffer: `fill(Database&)` runs on the ready store. 0 when it
+// succeeds, -1 when RunGuarded fails or no data set is open.
+template <typename Fill>
+int FillFromStore(const char* operation, Fill&& fill) {
+  const Status s = RunGuarded(operation, [&] {
+    Database* db = SessionState::Get().ready_database();
+    if (db == nullptr) return Status::Error("no data set is open");
+    return fill(*db);
+  });
+  return s.ok() ? 0 : -1;
 }
 
 }  // namespace ydb
