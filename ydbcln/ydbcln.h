@@ -12,12 +12,17 @@
 #include "ydbcln/session/YUtil.h"
 
 // Race data
+#include "ydbcln/race/YDayDenma.h"
 #include "ydbcln/race/YDayRace.h"
+#include "ydbcln/race/YDaySeiseki.h"
+#include "ydbcln/race/YDenma.h"
 #include "ydbcln/race/YHaito.h"
 #include "ydbcln/race/YHaitoInfo.h"
 #include "ydbcln/race/YMainraceList.h"
 #include "ydbcln/race/YOdds.h"
 #include "ydbcln/race/YRaceHorse.h"
 #include "ydbcln/race/YRaceList.h"
+#include "ydbcln/race/YRefTime.h"
+#include "ydbcln/race/YSeiseki.h"
 
 #endif  // YDBCLN_YDBCLN_H_
