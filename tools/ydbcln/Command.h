@@ -20,6 +20,8 @@ struct Options {
 void RegisterInfo(CLI::App& app, const Options& options, int* exit_code);
 void RegisterGenerate(CLI::App& app, const Options& options, int* exit_code);
 void RegisterExchange(CLI::App& app, const Options& options, int* exit_code);
+void RegisterCard(CLI::App& app, const Options& options, int* exit_code);
+void RegisterResult(CLI::App& app, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.

@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
   tool::RegisterInfo(app, options, &exit_code);
   tool::RegisterGenerate(app, options, &exit_code);
   tool::RegisterExchange(app, options, &exit_code);
+  tool::RegisterCard(app, options, &exit_code);
+  tool::RegisterResult(app, options, &exit_code);
 
   CLI11_PARSE(app, argc, argv);
   if (app.get_subcommands().empty()) return MainJob(options);
