@@ -1,6 +1,6 @@
 // The card fetches at the C boundary: nominations before the draw, a
-// horse's latest results before a date, the user's own card turned into
-// card records, and the test hook that cuts a fetch's records.
+// horse's latest results before a date, and the user's own card turned into
+// card records.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -255,23 +255,6 @@ TEST_F(CardFetchTest, AUsersCardThatCannotBeReadFillsNothing) {
   term_db_ex();
   EXPECT_EQ(conv_tn2rdh(runner.data(), special.get(), 0), -1) << "it needs the store";
   EXPECT_EQ(conv_tn2rd(race.data(), special.get()), 0) << "it does not";
-}
-
-TEST_F(CardFetchTest, ATestCanKeepFewerRecordsOfOneOperation) {
-  Records runners, results;
-  ydb_test_keep_records("get_denmah2code", 4);
-  Fetch(get_denmah2code("052024010611", nullptr), &runners);
-  ASSERT_EQ(runners.count(), 4);
-  EXPECT_EQ(At(runners[3], 23, 2), "04") << "the first records are kept";
-  Fetch(get_race2code_2("052024010611", 1), &results);
-  EXPECT_EQ(results.count(), 9) << "other operations keep all of theirs";
-  ydb_test_keep_records("get_denmah2code", 0);
-  Fetch(get_denmah2code("052024010611", nullptr), &runners);
-  EXPECT_NE(runners.buffer(), nullptr);
-  EXPECT_EQ(runners.count(), 0);
-  ydb_test_keep_records("get_denmah2code", -1);
-  Fetch(get_denmah2code("052024010611", nullptr), &runners);
-  EXPECT_EQ(runners.count(), 9);
 }
 
 }  // namespace
