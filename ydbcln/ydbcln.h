@@ -14,13 +14,18 @@
 // Race data
 #include "ydbcln/race/YBlood.h"
 #include "ydbcln/race/YBloodFM.h"
+#include "ydbcln/race/YDayDenma.h"
 #include "ydbcln/race/YDayRace.h"
+#include "ydbcln/race/YDaySeiseki.h"
+#include "ydbcln/race/YDenma.h"
 #include "ydbcln/race/YHaito.h"
 #include "ydbcln/race/YHaitoInfo.h"
 #include "ydbcln/race/YMainraceList.h"
 #include "ydbcln/race/YOdds.h"
 #include "ydbcln/race/YRaceHorse.h"
 #include "ydbcln/race/YRaceList.h"
+#include "ydbcln/race/YRefTime.h"
+#include "ydbcln/race/YSeiseki.h"
 
 // Prediction theory
 #include "ydbcln/theory/TheoryRec.h"

@@ -52,7 +52,7 @@ template <typename Body>
 void* RunOperation(const char* operation, Body&& body) {
   void* out = nullptr;
   const Status s = RunCall(operation, [&] { return body(&out); });
-  return s.ok() ? out : nullptr;
+  return s.ok() ? LeaveOperation(operation, out) : nullptr;
 }
 
 // RunOperation for a fetch from the store: `render(Database&, void** out)`

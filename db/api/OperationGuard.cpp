@@ -1,11 +1,13 @@
-// Call counts and test-made failures of the database operations, and the
-// C hooks of ydbtest.h that set them.
+// Call counts, test-made failures and test-made short buffers of the
+// database operations, and the C hooks of ydbtest.h that set them.
 #include "db/api/OperationGuard.h"
 
+#include <cstring>
 #include <functional>
 #include <map>
 #include <string>
 
+#include "db/api/ybl.h"
 #include "db/api/ydbtest.h"
 
 namespace ydb {
@@ -17,6 +19,8 @@ struct Guards {
   // Operations made to fail, each with the number of calls it still
   // answers normally (0: it fails now).
   std::map<std::string, int, std::less<>> failing;
+  // Operations whose buffers keep at most this many records.
+  std::map<std::string, int, std::less<>> kept;
 };
 
 Guards& TheGuards() {
@@ -42,6 +46,21 @@ bool EnterOperation(const char* operation) {
   return false;
 }
 
+void* LeaveOperation(const char* operation, void* buffer) {
+  const auto& kept = TheGuards().kept;
+  if (buffer == nullptr || kept.empty()) return buffer;
+  const auto found = kept.find(std::string_view(operation));
+  if (found == kept.end() || get_rec_size(buffer) <= found->second) return buffer;
+  const int width = get_rec_width(buffer);
+  void* cut = alloc_data(width, found->second);
+  if (cut != nullptr) {
+    std::memcpy(cut, buffer,
+                static_cast<std::size_t>(width) * static_cast<std::size_t>(found->second));
+  }
+  release_data(buffer);
+  return cut;
+}
+
 }  // namespace ydb
 
 extern "C" {
@@ -65,5 +84,16 @@ int ydb_test_call_count(const char* operation) {
 }
 
 void ydb_test_reset_counts(void) { ydb::TheGuards().calls.clear(); }
+
+void ydb_test_keep_records(const char* operation, int count) {
+  auto& kept = ydb::TheGuards().kept;
+  if (operation == nullptr) {
+    kept.clear();
+  } else if (count < 0) {
+    kept.erase(std::string(operation));
+  } else {
+    kept[operation] = count;
+  }
+}
 
 }  // extern "C"

@@ -1,5 +1,7 @@
-// The race fetches of the C boundary: results and race cards of races and
-// their runners, and the comments on runs.
+// The race fetches of the C boundary: results, race cards and nominations
+// of races and their runners, a horse's latest results, and the comments on
+// runs.
+#include <string>
 #include <string_view>
 
 #include "db/api/Fetch.h"
@@ -22,6 +24,7 @@ using ydb::Status;
 
 constexpr std::size_t kRaceCodeWidth = 12;
 constexpr std::size_t kHorseCodeWidth = 7;
+constexpr std::size_t kDateWidth = 8;
 
 // A fetch of the records of the race(s) named by `code`, rendered by
 // `render(db, key, out)`; a code that names no race fetches nothing.
@@ -53,12 +56,38 @@ void* get_race2code_2(const void* race, int /*reserved*/) {
 
 void* get_denma2code(const char* code) {
   return FetchRaces("get_denma2code", ydb::TextArgument(code), true, ydb::RaceCardLayout(),
-                    ydb::RenderCardRaces);
+                    [](Database& db, const RaceKey& key, void** out) {
+                      return ydb::RenderCardRaces(db, key, ydb::CardRaces::kDrawn, out);
+                    });
 }
 
 void* get_denmah2code(const void* race, const void* /*meeting*/) {
   return FetchRaces("get_denmah2code", ydb::FieldArgument(race, kRaceCodeWidth), false,
                     ydb::CardRunnerLayout(), ydb::RenderCardRunners);
+}
+
+void* get_tok2code(const char* code) {
+  return FetchRaces("get_tok2code", ydb::TextArgument(code), true, ydb::RaceCardLayout(),
+                    [](Database& db, const RaceKey& key, void** out) {
+                      return ydb::RenderCardRaces(db, key, ydb::CardRaces::kNominated, out);
+                    });
+}
+
+void* get_tokh2code(const void* race) {
+  return FetchRaces("get_tokh2code", ydb::FieldArgument(race, kRaceCodeWidth), false,
+                    ydb::CardRunnerLayout(), ydb::RenderNominations);
+}
+
+void* get_uma_race5(const char* horse, const char* date, int count) {
+  return ydb::Fetch("get_uma_race5", [&](Database& db, void** out) {
+    const std::string_view horse_code = ydb::TextArgument(horse);
+    const std::string_view before = ydb::TextArgument(date);
+    if (!ydb::IsDigits(horse_code, kHorseCodeWidth) || !ydb::IsDigits(before, kDateWidth) ||
+        count < 1) {
+      return ydb::RenderedRecords(ydb::ResultRunnerLayout()).Finish(out);
+    }
+    return ydb::RenderHorseResults(db, horse_code, std::stoi(std::string(before)), count, out);
+  });
 }
 
 void* get_comment2code(const void* race, const void* horse, int kind) {

@@ -115,6 +115,41 @@ void* get_denma2code(const char* code);
 // not needed to find the race and may be null.
 void* get_denmah2code(const void* race, const void* meeting);
 
+// Race-card records (RACEDREC, 360 bytes) of the race code when horses are
+// nominated for it, its runners drawn or not; race number 00, or the
+// 10-character venue key, gives every such race of the venue and day in
+// race order. The nomination count (349) says how many; the runner count
+// (336) is 0 until the draw.
+void* get_tok2code(const char* code);
+
+// The horses nominated for the race whose code is the first 12 bytes at
+// `race`, as race-card runner records (RACEDHREC) in nomination order, the
+// bracket and horse number blank.
+void* get_tokh2code(const void* race);
+
+// Runner result records (RACERHREC, 659 bytes) of the horse's runs in
+// races before the date: `horse` a 7-digit horse code, `date` YYYYMMDD.
+// Latest first, at most `count` of them.
+void* get_uma_race5(const char* horse, const char* date, int count);
+
+// --- The user's own card ---------------------------------------------------
+
+// A card the user makes for a race (SPDENMA, 686 bytes): the race as a
+// race-card record, then up to 18 entries of horse code, bracket, horse
+// number, jockey code and weight carried (db/layout holds the layout).
+//
+// conv_tn2rd fills the race-card record at `race` (360 bytes) from the
+// card: its fields as the card gives them, the runner count the number of
+// entries. conv_tn2rdh fills the race-card runner record at `runner` (688
+// bytes) from entry `index`: the entry's fields, the race key of the card,
+// and the horse's name, sex, age and trainer and the jockey's names from
+// the store; a horse or jockey the store does not know leaves those fields
+// blank. Both return 0, or -1 (with the reason in get_db_error) for a null
+// pointer, an entry count outside 0 to 18, an index outside the entries,
+// or, for conv_tn2rdh, a store that fails or is not open.
+int conv_tn2rd(void* race, const void* card);
+int conv_tn2rdh(void* runner, const void* card, int index);
+
 // The comment record (COMMENTREC, 1007 bytes) on one horse's run: kind 0
 // the run comment, 1 the user's memo. `race` and `horse` point at the
 // 12-byte race code and the 7-byte horse code. No comment, or another

@@ -1,6 +1,6 @@
 // Hooks for tests of code that calls the database operations: make a chosen
-// operation fail as a broken store would, and count the calls made. Not for
-// production use.
+// operation fail as a broken store would, make it answer fewer records, and
+// count the calls made. Not for production use.
 //
 // Every fetch and make_sorted_odds pass through these hooks; operations are
 // named as their functions are ("get_odds2code_ex").
@@ -26,6 +26,12 @@ void ydb_test_fail_after(const char* operation, int calls);
 // failed calls included; ydb_test_reset_counts() sets every count to 0.
 int ydb_test_call_count(const char* operation);
 void ydb_test_reset_counts(void);
+
+// From now on, the buffers the operation named returns hold at most
+// `count` records, the first ones, as if the store had no more (a race
+// card whose runner records fall short of its runner count). A negative
+// count ends the cut of that operation; a null name ends every cut.
+void ydb_test_keep_records(const char* operation, int count);
 
 #ifdef __cplusplus
 }

@@ -19,6 +19,7 @@ const RecordLayout& RaceListLayout();      // RACELISTREC, 158: one race day's v
 const RecordLayout& RaceCardLayout();      // RACEDREC, 360: one race on the card
 const RecordLayout& RaceResultLayout();    // RACERMREC, 2326: one run race
 const RecordLayout& RaceNameLayout();      // RACENAMEREC, 33: a race name of the name lists
+const RecordLayout& SpecialCardLayout();   // SPDENMA, 686: the user's own card of a race
 
 // Runners.
 const RecordLayout& CardRunnerLayout();    // RACEDHREC, 688: one runner on a card

@@ -86,6 +86,27 @@ const RecordLayout& RaceCardLayout() {
       F::Digits("time_1", 340, 4, "time 1: minutes 1, seconds 2, tenths 1"),
       F::Digits("time_2", 344, 4, "time 2: minutes 1, seconds 2, tenths 1"),
       F::Code("pace", 348, 1, "pace code"),
+      F::Digits("nomination_count", 349, 3,
+                "number of horses nominated for the race; the nominations' runner count"),
+  });
+  return layout;
+}
+
+const RecordLayout& SpecialCardLayout() {
+  // A card the user makes for a race: the race as a race-card record, and
+  // up to 18 entries, each naming a horse, its bracket and number, its
+  // jockey and the weight it carries. The horses, jockeys and trainers are
+  // looked up in the store when the card is turned into runner records.
+  static const RecordLayout layout("SPDENMA", 686, {
+      F::Text("race_card", 0, 360,
+              "the race as a race-card record (RACEDREC); its runner count is not read"),
+      F::Digits("entry_count", 360, 2, "number of entries, 0 to 18"),
+      F::Code("entry_horse_code", 362, 7, "entry: horse code").Repeat(18, 18),
+      F::Digits("entry_bracket_number", 369, 1, "entry: bracket (frame) number").Repeat(18, 18),
+      F::Digits("entry_horse_number", 370, 2, "entry: horse number").Repeat(18, 18),
+      F::Code("entry_jockey_code", 372, 5, "entry: jockey code; blank when none").Repeat(18, 18),
+      F::Digits("entry_weight_carried", 377, 3,
+                "entry: weight carried, tenths of a kilogram").Repeat(18, 18),
   });
   return layout;
 }

@@ -11,9 +11,10 @@ using F = Field;
 const RecordLayout& CardRunnerLayout() {
   // The race key opens the record in the old form (place, year, kai, day,
   // race number). Bytes 235-672 and 680-687 are carried whole into the
-  // card's runner lines; the client reads nothing else there. The first
-  // nine of them hold the training marks and the body weight, the rest are
-  // gaps.
+  // card's runner lines; the client reads nothing else there. They hold the
+  // entry's training marks and body weight (235-243) and its prediction
+  // mark (680); the rest are gaps. Nominations use the same record with
+  // the bracket and horse number blank.
   static const RecordLayout layout("RACEDHREC", 688, {
       F::Code("place_code", 0, 2, "race key: place code"),
       F::Digits("year", 2, 4, "race key: year"),
@@ -49,6 +50,9 @@ const RecordLayout& CardRunnerLayout() {
       F::Signed("body_weight_change", 241, 3,
                 "body weight change, kg; blank when not known (card line)"),
       F::Digits("value_tenths", 677, 3, "a value shown with one decimal (tenths)"),
+      F::Digits("prediction_mark", 680, 1,
+                "prediction mark: d is mark d + 1 (◎ ○ ▲ △ ×), '9' struck out; blank none "
+                "(card line byte 488; the same digit as small_number)"),
   });
   return layout;
 }

@@ -1,5 +1,5 @@
 // Rendering race cards: the shared race fields, the card's own form of the
-// reference times, and the expected times.
+// reference times, the expected times and the number of nominations.
 #include "db/render/CardRaceRenderer.h"
 
 #include <string>
@@ -13,7 +13,25 @@
 namespace ydb {
 namespace {
 
-enum Column : int { kForecastTime = kRaceHeaderColumnCount, kForecastLast600 };
+enum Column : int {
+  kForecastTime = kRaceHeaderColumnCount,
+  kForecastLast600,
+  kNominationCount,
+};
+
+const std::string& Sql(CardRaces which) {
+  static const std::string nominations =
+      "FROM nomination n WHERE n.race_date = r.race_date AND n.place = r.place "
+      "AND n.race_no = r.race_no";
+  static const std::string select =
+      std::string("SELECT ") + kRaceHeaderColumns + ", r.forecast_time, r.forecast_last_600, " +
+      "(SELECT count(*) " + nominations + ") FROM " + kRaceHeaderFrom +
+      " WHERE r.race_date = ?1 AND r.place = ?2 AND (?3 = 0 OR r.race_no = ?3) AND ";
+  static const std::string drawn = select + "r.runner_count > 0 ORDER BY r.race_no";
+  static const std::string nominated =
+      select + "EXISTS (SELECT 1 " + nominations + ") ORDER BY r.race_no";
+  return which == CardRaces::kDrawn ? drawn : nominated;
+}
 
 // The card's fields, found once.
 struct CardFields {
@@ -24,6 +42,7 @@ struct CardFields {
   const Field& later_ref_weight_tenths = FieldOf(layout, "later_ref_weight_tenths");
   const Field& time_1 = FieldOf(layout, "time_1");
   const Field& time_2 = FieldOf(layout, "time_2");
+  const Field& nomination_count = FieldOf(layout, "nomination_count");
 };
 
 // The reference-time fields only the card has: the first slot's kind, and
@@ -42,13 +61,8 @@ void SetCardReferenceTimes(RecordBuilder& b, const CardFields& f, const Statemen
 
 }  // namespace
 
-Status RenderCardRaces(Database& db, const RaceKey& race, void** buffer) {
-  static const std::string sql = std::string("SELECT ") + kRaceHeaderColumns +
-                                 ", r.forecast_time, r.forecast_last_600 FROM " + kRaceHeaderFrom +
-                                 " WHERE r.race_date = ?1 AND r.place = ?2 "
-                                 "AND (?3 = 0 OR r.race_no = ?3) AND r.runner_count > 0 "
-                                 "ORDER BY r.race_no";
-  Statement& st = db.statement(sql);
+Status RenderCardRaces(Database& db, const RaceKey& race, CardRaces which, void** buffer) {
+  Statement& st = db.statement(Sql(which));
   st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
 
   static const CardFields f;
@@ -64,6 +78,7 @@ Status RenderCardRaces(Database& db, const RaceKey& race, void** buffer) {
     if (!st.column_is_null(kForecastLast600)) {
       b.set_digits(f.time_2, MinutesSecondsTenths(st.column_int(kForecastLast600)));
     }
+    DigitsFrom(b, f.nomination_count, st, kNominationCount);
     s = b.status();
   }
   if (s.ok()) s = st.status();

@@ -8,10 +8,14 @@
 
 namespace ydb {
 
-// The race-card records of `race`, or with race number 0 of every race of
-// its racecourse and day in race order, as a new record buffer in
-// *buffer. Races whose runners are not yet drawn have no card.
-Status RenderCardRaces(Database& db, const RaceKey& race, void** buffer);
+// Which races have a record: those whose runners are drawn (the card), or
+// those with horses nominated, drawn or not (the nominations).
+enum class CardRaces { kDrawn, kNominated };
+
+// The race-card records of `race`, or with race number 0 of every such
+// race of its racecourse and day in race order, as a new record buffer in
+// *buffer. Every record carries the race's number of nominations.
+Status RenderCardRaces(Database& db, const RaceKey& race, CardRaces which, void** buffer);
 
 }  // namespace ydb
 

@@ -31,7 +31,7 @@ class RaceRecordsTest : public ::testing::Test {
     ASSERT_TRUE(s.ok()) << s.message();
   }
   void Cards(const RaceKey& key, Records* out) {
-    const Status s = RenderCardRaces(*db_, key, out->out());
+    const Status s = RenderCardRaces(*db_, key, CardRaces::kDrawn, out->out());
     ASSERT_TRUE(s.ok()) << s.message();
   }
   void Results(const RaceKey& key, Records* out) {
@@ -116,7 +116,8 @@ TEST_F(RaceRecordsTest, CardRecordCarriesEveryFieldOfTheRace) {
   EXPECT_EQ(At(r, 336, 2), "09");
   EXPECT_EQ(At(r, 340, 8), Blanks(8));  // no expected times
   EXPECT_EQ(r[348], '1');
-  EXPECT_EQ(At(r, 349, 11), Blanks(11));
+  EXPECT_EQ(At(r, 349, 3), "000");  // no nominations
+  EXPECT_EQ(At(r, 352, 8), Blanks(8));
 }
 
 TEST_F(RaceRecordsTest, CardShowsAllThreeReferenceTimesAndTheExpectedTimes) {

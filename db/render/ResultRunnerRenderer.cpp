@@ -3,6 +3,7 @@
 #include "db/render/ResultRunnerRenderer.h"
 
 #include <string>
+#include <string_view>
 
 #include "db/layout/Layouts.h"
 #include "db/render/ColumnFields.h"
@@ -27,7 +28,8 @@ enum Column : int {
   kTrainerName, kSireCode, kSireName, kDamsSireCode, kDamsSireName,
 };
 
-constexpr const char* kSql =
+// The columns above, from a runner row and what it refers to.
+constexpr const char* kSelect =
     "SELECT ru.place, ru.race_date, ru.race_no, m.kai, m.kai_day, r.grade, r.race_kind, "
     "r.class_code, r.track_code, r.direction, r.inner_outer, r.distance, r.runner_count, r.pace, "
     "r.going, ru.frame_no, ru.horse_no, ru.post_no, ru.horse_code, h.name, ru.sex, ru.age, "
@@ -43,9 +45,24 @@ constexpr const char* kSql =
     "JOIN trainer t ON t.code = ru.trainer_code "
     "LEFT JOIN jockey j ON j.code = ru.jockey_code "
     "LEFT JOIN pedigree p1 ON p1.horse_code = ru.horse_code AND p1.position = 1 "
-    "LEFT JOIN pedigree p5 ON p5.horse_code = ru.horse_code AND p5.position = 5 "
-    "WHERE ru.race_date = ?1 AND ru.place = ?2 AND ru.race_no = ?3 AND r.has_result = 1 "
-    "ORDER BY ru.horse_no";
+    "LEFT JOIN pedigree p5 ON p5.horse_code = ru.horse_code AND p5.position = 5 ";
+
+// The runners of one race.
+const std::string& RaceSql() {
+  static const std::string sql = std::string(kSelect) +
+      "WHERE ru.race_date = ?1 AND ru.place = ?2 AND ru.race_no = ?3 AND r.has_result = 1 "
+      "ORDER BY ru.horse_no";
+  return sql;
+}
+
+// One horse's runs before a date, latest first: a range of the runner
+// table's own key (horse, date).
+const std::string& HorseSql() {
+  static const std::string sql = std::string(kSelect) +
+      "WHERE ru.horse_code = ?1 AND ru.race_date < ?2 AND r.has_result = 1 "
+      "ORDER BY ru.race_date DESC LIMIT ?3";
+  return sql;
+}
 
 // The runner result record's fields, found once.
 struct ResultRunnerFields {
@@ -169,11 +186,8 @@ void SetResult(RecordBuilder& b, const ResultRunnerFields& f, const Statement& r
   CodeFrom(b, f.position_code, row, kStraightPath);
 }
 
-}  // namespace
-
-Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer) {
-  Statement& st = db.statement(kSql);
-  st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
+// Every row of the statement, bound by the caller, one record each.
+Status RenderRows(Statement& st, void** buffer) {
   static const ResultRunnerFields f;
   RenderedRecords out(f.layout);
   Status s;
@@ -188,6 +202,21 @@ Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer) {
   st.reset();
   if (!s.ok()) return s;
   return out.Finish(buffer);
+}
+
+}  // namespace
+
+Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer) {
+  Statement& st = db.statement(RaceSql());
+  st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
+  return RenderRows(st, buffer);
+}
+
+Status RenderHorseResults(Database& db, std::string_view horse_code, int before, int limit,
+                          void** buffer) {
+  Statement& st = db.statement(HorseSql());
+  st.bind(1, horse_code).bind(2, before).bind(3, limit);
+  return RenderRows(st, buffer);
 }
 
 }  // namespace ydb

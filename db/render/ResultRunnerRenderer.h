@@ -3,6 +3,8 @@
 #ifndef YDB_RENDER_RESULTRUNNERRENDERER_H_
 #define YDB_RENDER_RESULTRUNNERRENDERER_H_
 
+#include <string_view>
+
 #include "db/store/Database.h"
 #include "db/store/Status.h"
 #include "db/write/model.h"
@@ -13,6 +15,11 @@ namespace ydb {
 // ones included, in horse-number order, as a new record buffer in *buffer.
 // A race not yet run has none.
 Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer);
+
+// The runner result records of the runs of the horse `horse_code` in races
+// run before the date `before` (YYYYMMDD), latest first, at most `limit`.
+Status RenderHorseResults(Database& db, std::string_view horse_code, int before, int limit,
+                          void** buffer);
 
 }  // namespace ydb
 

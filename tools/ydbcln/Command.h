@@ -28,6 +28,8 @@ void RegisterDay(CLI::App& app, const Options& options, int* exit_code);
 void RegisterRunner(CLI::App& app, const Options& options, int* exit_code);
 void RegisterOdds(CLI::App& app, const Options& options, int* exit_code);
 void RegisterPayouts(CLI::App& app, const Options& options, int* exit_code);
+void RegisterCard(CLI::App& app, const Options& options, int* exit_code);
+void RegisterResult(CLI::App& app, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.

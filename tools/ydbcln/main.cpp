@@ -46,6 +46,8 @@ int main(int argc, char** argv) {
   tool::RegisterRunner(app, options, &exit_code);
   tool::RegisterOdds(app, options, &exit_code);
   tool::RegisterPayouts(app, options, &exit_code);
+  tool::RegisterCard(app, options, &exit_code);
+  tool::RegisterResult(app, options, &exit_code);
 
   CLI11_PARSE(app, argc, argv);
   if (app.get_subcommands().empty()) return MainJob(options);

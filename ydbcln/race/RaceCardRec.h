@@ -32,6 +32,39 @@ constexpr int kDistanceWidth = 4;
 constexpr int kRunnerCount = 336; // 2
 constexpr int kPace = 348;        // pace code
 
+// The card's own texts.
+constexpr int kYear = 12;             // 4
+constexpr int kDay = 18;              // day within the meeting, 2
+constexpr int kEdition = 25;          // 3; 0 when none
+constexpr int kSupplementary = 75;    // supplementary condition text, 18
+constexpr int kSupplementaryWidth = 18;
+constexpr int kWeightRule1 = 93;      // 2, then the second rule 2
+constexpr int kWeightRule2 = 95;
+constexpr int kCourse = 107;          // rail position code
+constexpr int kPrize = 276;           // places 1 to 5, 9 digits each
+constexpr int kPrizeWidth = 9;
+constexpr int kPrizes = 5;
+constexpr int kCodeText = 331;        // 5
+constexpr int kTime1 = 340;           // minutes 1, seconds 2, tenths 1
+constexpr int kTime2 = 344;
+constexpr int kNominationCount = 349; // 3: horses nominated for the race
+
+// Reference times: the first (course record or standard time) with its
+// kind, the second and third kRefStride apart, each with the place run.
+constexpr int kRef1Kind = 112;        // blank none, '0' standard, '1' record, other reference
+constexpr int kRef1Date = 113;        // YYYYMMDD
+constexpr int kRef1Time = 121;        // minutes 1, seconds 2, tenths 1
+constexpr int kRef1Horse = 125;       // 30
+constexpr int kRef1Weight = 155;      // kilograms 2, then the tenths 1
+constexpr int kRef1Jockey = 158;      // 8
+constexpr int kRef2Date = 166;        // a blank or '0' first byte: no such time
+constexpr int kRef2Time = 174;
+constexpr int kRef2Horse = 178;
+constexpr int kRef2Weight = 208;      // kilograms 2, then the tenths 1
+constexpr int kRef2Jockey = 211;
+constexpr int kRef2Place = 219;
+constexpr int kRefStride = 55;
+
 }  // namespace racedrec
 
 static_assert(sizeof(_tagRACEDREC) == racedrec::kSize, "race-card record size");

@@ -32,6 +32,59 @@ constexpr int kRunnerCount = 369; // 2
 constexpr int kPace = 381;        // pace code
 constexpr int kGoing = 383;       // going code
 
+// The race's texts, as on the card at other offsets.
+constexpr int kYear = 12;             // 4
+constexpr int kEdition = 30;          // 3; 0 when none
+constexpr int kSupplementary = 80;    // 18
+constexpr int kWeightRule1 = 98;      // 2
+constexpr int kWeightRule2 = 100;     // 2
+constexpr int kDirection = 120;
+constexpr int kInnerOuter = 121;
+constexpr int kPrize = 291;           // one 9-digit amount per place
+constexpr int kPrizeWidth = 9;
+constexpr int kPrizes = 6;
+constexpr int kSharedAmount = 354;    // first place's share of the added money, 9
+constexpr int kCodeText = 364;        // 5
+constexpr int kPace = 381;
+constexpr int kWeather = 382;
+constexpr int kGoing = 383;
+
+// Reference times: the first without a kind, the second with seconds and
+// tenths only (3 digits) and no tenths of the weight, the third in full.
+constexpr int kRef1Date = 128;
+constexpr int kRef1Time = 136;        // minutes 1, seconds 2, tenths 1
+constexpr int kRef1Horse = 140;
+constexpr int kRef1Weight = 170;      // kilograms 2, then the tenths 1
+constexpr int kRef1Jockey = 173;
+constexpr int kRef2Date = 181;
+constexpr int kRef2Time = 190;        // seconds 2, tenths 1
+constexpr int kRef2Horse = 193;
+constexpr int kRef2Weight = 223;      // kilograms 2
+constexpr int kRef2Jockey = 226;
+constexpr int kRef2Place = 234;
+constexpr int kRef3Date = 236;
+constexpr int kRef3Time = 244;        // minutes 1, seconds 2, tenths 1
+constexpr int kRef3Horse = 248;
+constexpr int kRef3Weight = 278;      // kilograms 2
+constexpr int kRef3Jockey = 281;
+constexpr int kRef3Place = 289;
+
+// The run: laps, sectional times, passing orders and comments.
+constexpr int kMileLine = 747;        // shown for a jump race instead of the laps, 20
+constexpr int kMileLineWidth = 20;
+constexpr int kLap = 767;             // each 200 m in tenths, 3 digits; blank when none
+constexpr int kLaps = 13;
+constexpr int kEarlyTime = 806;       // first 600, 800 and 1000 m, 3 digits each
+constexpr int kLast800 = 815;         // 3
+constexpr int kLast600 = 818;         // 3
+constexpr int kCorner = 821;          // kind byte 1, position 2, passing order 110
+constexpr int kCornerStride = 113;
+constexpr int kCorners = 9;
+constexpr int kCornerOrderWidth = 110;
+constexpr int kComment = 1838;        // lines of 80
+constexpr int kCommentWidth = 80;
+constexpr int kComments = 6;
+
 // Win entries: horse number 2 and payout 6, kWinStride apart. The horse
 // number of the second entry is also the win popularity: it names a second
 // winner only in a dead heat for first.

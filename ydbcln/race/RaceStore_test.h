@@ -42,7 +42,10 @@ class RaceStore : public ::testing::Test {
     writer_ = std::make_unique<ydb::Writer>(*store);
     ydb_test_reset_counts();
   }
-  void TearDown() override { ydb_test_fail(nullptr); }
+  void TearDown() override {
+    ydb_test_fail(nullptr);
+    ydb_test_keep_records(nullptr, 0);
+  }
 
   // Writes `batch` (by default the small world), failing the test when the
   // writer refuses it.

@@ -1,0 +1,70 @@
+// Race codes, failure reports and shared display forms of the race
+// subcommands.
+#include "RaceShow.h"
+
+#include <db/api/ydbbsn.h>
+
+#include <iostream>
+
+#include "Session.h"
+
+namespace tool {
+namespace {
+
+// The date of a past run: 2024-01-06.
+std::string RunDate(const std::string& racecode) {
+  if (racecode.size() < 10) return "";
+  return racecode.substr(2, 4) + "-" + racecode.substr(6, 2) + "-" + racecode.substr(8, 2);
+}
+
+// Where a past run was run.
+std::string RunPlace(const std::string& racecode) {
+  std::string code = racecode;
+  code.resize(12, ' ');
+  return Utf8(YUtil::getplace(reinterpret_cast<unsigned char*>(code.data()), false));
+}
+
+}  // namespace
+
+bool CheckRaceCode(const std::string& code) {
+  bool digits = code.size() == 12;
+  for (char c : code) digits = digits && c >= '0' && c <= '9';
+  if (digits && code.compare(10, 2, "00") != 0) return true;
+  std::cerr << "ydbcln: a race code is 12 digits (place, date, race number from 01, as "
+               "052024010611), not '" << code << "'\n";
+  return false;
+}
+
+void ReportReadFailure(YHorseDB& db, const std::string& what) {
+  std::cerr << "ydbcln: cannot read " << what << ": " << Utf8(db.geterrmessage());
+  const std::string detail = get_db_error();
+  if (!detail.empty()) std::cerr << " (" << detail << ")";
+  std::cerr << "\n";
+}
+
+std::string RaceTime(int tenths) {
+  if (tenths <= 0) return "";
+  std::string seconds = std::to_string(tenths % 600 / 10) + "." + std::to_string(tenths % 10);
+  if (tenths < 600) return seconds;
+  if (tenths % 600 < 100) seconds.insert(0, "0");
+  return std::to_string(tenths / 600) + ":" + seconds;
+}
+
+std::string Weight(int tenths) {
+  if (tenths <= 0) return "";
+  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+nlohmann::json PastRunJson(YRaceHorse& run) {
+  return {{"race_code", run.racecode},
+          {"date", RunDate(run.racecode)},
+          {"place", RunPlace(run.racecode)},
+          {"race_name", Utf8(run.racename)},
+          {"distance", Utf8(run.track) + std::to_string(run.distance)},
+          {"going", Utf8(run.going)},
+          {"order", Utf8(run.ordertext)},
+          {"time", RaceTime(run.racetime)},
+          {"comment", Utf8(run.get_rcomment())}};
+}
+
+}  // namespace tool

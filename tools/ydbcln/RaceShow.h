@@ -1,0 +1,35 @@
+// What the race subcommands share: reading the race code argument, the
+// one-line report of a failed read, and the forms of times, weights and
+// past runs.
+#ifndef YDBCLN_TOOL_RACESHOW_H_
+#define YDBCLN_TOOL_RACESHOW_H_
+
+#include <ydbcln/ydbcln.h>
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+namespace tool {
+
+// True for a code naming one race: 12 digits, place, date and a race
+// number from 01. Otherwise prints why on stderr.
+bool CheckRaceCode(const std::string& code);
+
+// Prints on stderr that `what` could not be read, with the session's
+// message and the database component's reason.
+void ReportReadFailure(YHorseDB& db, const std::string& what);
+
+// A race time in tenths of a second as 1:47.1 (or 58.3); empty for 0.
+std::string RaceTime(int tenths);
+
+// A weight in tenths of a kilogram as 57.0; empty for 0.
+std::string Weight(int tenths);
+
+// A past run as a race card shows it: date, place, race name, distance,
+// going, order, time and the comment on the run.
+nlohmann::json PastRunJson(YRaceHorse& run);
+
+}  // namespace tool
+
+#endif  // YDBCLN_TOOL_RACESHOW_H_
