@@ -33,13 +33,9 @@ constexpr int kRunnerCount = 336; // 2
 constexpr int kPace = 348;        // pace code
 
 // The card's own texts.
-constexpr int kYear = 12;             // 4
 constexpr int kDay = 18;              // day within the meeting, 2
-constexpr int kEdition = 25;          // 3; 0 when none
 constexpr int kSupplementary = 75;    // supplementary condition text, 18
 constexpr int kSupplementaryWidth = 18;
-constexpr int kWeightRule1 = 93;      // 2, then the second rule 2
-constexpr int kWeightRule2 = 95;
 constexpr int kCourse = 107;          // rail position code
 constexpr int kPrize = 276;           // places 1 to 5, 9 digits each
 constexpr int kPrizeWidth = 9;

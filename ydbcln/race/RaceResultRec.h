@@ -34,20 +34,14 @@ constexpr int kGoing = 383;       // going code
 
 // The race's texts, as on the card at other offsets.
 constexpr int kYear = 12;             // 4
-constexpr int kEdition = 30;          // 3; 0 when none
 constexpr int kSupplementary = 80;    // 18
-constexpr int kWeightRule1 = 98;      // 2
-constexpr int kWeightRule2 = 100;     // 2
-constexpr int kDirection = 120;
 constexpr int kInnerOuter = 121;
 constexpr int kPrize = 291;           // one 9-digit amount per place
 constexpr int kPrizeWidth = 9;
 constexpr int kPrizes = 6;
 constexpr int kSharedAmount = 354;    // first place's share of the added money, 9
 constexpr int kCodeText = 364;        // 5
-constexpr int kPace = 381;
 constexpr int kWeather = 382;
-constexpr int kGoing = 383;
 
 // Reference times: the first without a kind, the second with seconds and
 // tenths only (3 digits) and no tenths of the weight, the third in full.
