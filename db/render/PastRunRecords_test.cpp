@@ -278,15 +278,9 @@ TEST_F(PastRunRecordsTest, EntityRecordsFillWhatTheirIndexCarries) {
   EXPECT_EQ(At(o, 41, 2), "02");
   EXPECT_EQ(At(o, 74, 2), "02");
   EXPECT_EQ(At(o, 56, 10), Blanks(10));  // the sire index has no jockey or trainer
-}
-
-TEST_F(PastRunRecordsTest, SireOffspringRunsOfADay) {
-  Records offspring;
   // 20231217: the course race's two starters; the decoys' horses have no sire.
   RunsOf(RunsOf::kSire, "1990001", 20231217, 20231217, &offspring);
   EXPECT_EQ(Keys(offspring), (std::vector<std::string>{"0520231217/01", "0520231217/02"}));
-  RunsOf(RunsOf::kSire, "1990002", 20230101, 20241231, &offspring);
-  EXPECT_EQ(offspring.count(), 0);
 }
 
 // --- Course runs and a race's entries ---------------------------------------------------
