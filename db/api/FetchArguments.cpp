@@ -45,6 +45,12 @@ bool ParseRaceArgument(std::string_view code, bool every_race_of_day, RaceKey* k
   return true;
 }
 
+bool ParseDateArgument(std::string_view text, int* date) {
+  if (!IsDigits(text, 8)) return false;
+  *date = DigitsValue(text);
+  return true;
+}
+
 bool ParseRaceDaysArgument(std::string_view date, int* from, int* to) {
   if (IsDigits(date, 8)) {
     const int month = DigitsValue(date.substr(0, 6));

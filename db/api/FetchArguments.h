@@ -26,6 +26,9 @@ bool IsDigits(std::string_view text, std::size_t width);
 // race of that racecourse and day: race number 0. False for anything else.
 bool ParseRaceArgument(std::string_view code, bool every_race_of_day, RaceKey* key);
 
+// An 8-digit date argument YYYYMMDD into *date. False for anything else.
+bool ParseDateArgument(std::string_view text, int* date);
+
 // A date argument of the race lists into the dates it covers: YYYYMMDD the
 // month holding the day, YYYY the year. False for anything else.
 bool ParseRaceDaysArgument(std::string_view date, int* from, int* to);

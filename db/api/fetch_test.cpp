@@ -93,6 +93,17 @@ class FetchTest : public ::testing::Test {
         {"get_exprize2code", [] { return get_exprize2code(kRace); }},
         {"get_ped2code", [] { return get_ped2code(kHorse); }},
         {"get_yodds_tan2code", [] { return get_yodds_tan2code(kRace); }},
+        {"get_uma_racey2code", [] { return get_uma_racey2code(kHorse); }},
+        {"get_jockey_racey2code",
+         [] { return get_jockey_racey2code("01001", "20240101", "20241231"); }},
+        {"get_stable_racey2code",
+         [] { return get_stable_racey2code("02001", "20240101", "20241231"); }},
+        {"get_sire_racey2code",
+         [] { return get_sire_racey2code("1990001", "20240101", "20241231"); }},
+        {"get_raceh_racey2code",
+         [] { return get_raceh_racey2code(20240101, 20241231, 5, '0', 1700); }},
+        {"get_raceh_racey2codec", [] { return get_raceh_racey2codec(kRace); }},
+        {"get_sirecode_uma2code", [] { return get_sirecode_uma2code(kHorse); }},
     };
   }
 
@@ -191,6 +202,35 @@ TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyBuffer) {
       {"pedigree of null", [] { return get_ped2code(nullptr); }},
       {"pedigree of an unknown horse", [] { return get_ped2code("2020099"); }},
       {"pedigree of a horse without one", [] { return get_ped2code("1990001"); }},
+      {"runs of 6 digits", [] { return get_uma_racey2code("202001"); }},
+      {"runs of a letter", [] { return get_uma_racey2code("202001A"); }},
+      {"rides of a 4-digit jockey",
+       [] { return get_jockey_racey2code("0100", "20240101", "20241231"); }},
+      {"rides from a 7-digit date",
+       [] { return get_jockey_racey2code("01001", "2024010", "20241231"); }},
+      {"rides to a date with a letter",
+       [] { return get_jockey_racey2code("01001", "20240101", "2024123I"); }},
+      {"rides to null", [] { return get_jockey_racey2code("01001", "20240101", nullptr); }},
+      {"runners of a 7-digit trainer",
+       [] { return get_stable_racey2code("0200100", "20240101", "20241231"); }},
+      {"offspring of a 5-digit sire",
+       [] { return get_sire_racey2code("19900", "20240101", "20241231"); }},
+      {"offspring of a reversed range",
+       [] { return get_sire_racey2code("1990001", "20241231", "20240101"); }},
+      {"course from a 7-digit date",
+       [] { return get_raceh_racey2code(2024010, 20241231, 5, '0', 1700); }},
+      {"course to 0", [] { return get_raceh_racey2code(20240101, 0, 5, '0', 1700); }},
+      {"course at place 100",
+       [] { return get_raceh_racey2code(20240101, 20241231, 100, '0', 1700); }},
+      {"course on surface 0, not '0'",
+       [] { return get_raceh_racey2code(20240101, 20241231, 5, 0, 1700); }},
+      {"course on surface '3'",
+       [] { return get_raceh_racey2code(20240101, 20241231, 5, '3', 1700); }},
+      {"course of 0 m", [] { return get_raceh_racey2code(20240101, 20241231, 5, '0', 0); }},
+      {"entries of race 00", [] { return get_raceh_racey2codec("052024010600"); }},
+      {"entries of a short code", [] { return get_raceh_racey2codec("0520240106"); }},
+      {"sire of 8 digits", [] { return get_sirecode_uma2code("20200111"); }},
+      {"sire of a horse without one", [] { return get_sirecode_uma2code("1990001"); }},
   };
   for (const auto& [what, call] : calls) {
     Buffer b(call());
@@ -259,6 +299,31 @@ TEST_F(FetchTest, RaceDaysOddsPopularityAndPayoutsThroughTheBoundary) {
   ASSERT_EQ(payouts.count(), 1);
   EXPECT_EQ(get_rec_width(payouts.get()), 254);
   EXPECT_EQ(At(payouts.bytes(0), 20, 16), "0100024002000310");
+}
+
+TEST_F(FetchTest, PastRunsThroughTheBoundaryAsTheEngineAsksForThem) {
+  Buffer runs(get_uma_racey2code("2020011"));
+  ASSERT_EQ(runs.count(), 2);
+  EXPECT_EQ(get_rec_width(runs.get()), 94);
+  EXPECT_EQ(At(runs.bytes(0), 0, 10), "0520231224");
+  EXPECT_EQ(At(runs.bytes(1), 0, 10), "0520240106");
+
+  // The course of the small world's race, the surface as its character.
+  Buffer course(get_raceh_racey2code(20240101, 20240131, 5, '0', 1700));
+  ASSERT_EQ(course.count(), 8);  // horse 9 was scratched
+  EXPECT_EQ(At(course.bytes(7), 39, 2), "08");
+
+  // A race's entries from the race code at the start of a race record.
+  Buffer race(get_race2code_1_ex("052024010611", 1));
+  ASSERT_EQ(race.count(), 1);
+  Buffer entries(get_raceh_racey2codec(race.record(0)));
+  ASSERT_EQ(entries.count(), 9);
+  EXPECT_EQ(entries.record(8)[38], '8');
+
+  Buffer sire(get_sirecode_uma2code("2020011"));
+  ASSERT_EQ(sire.count(), 1);
+  EXPECT_EQ(get_rec_width(sire.get()), 41);
+  EXPECT_EQ(At(sire.bytes(0), 0, 7), "1990001");
 }
 
 TEST_F(FetchTest, PopularityNeedsOneOddsRecordAndAKnownKind) {

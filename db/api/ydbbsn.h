@@ -236,6 +236,43 @@ int write_theory(const char* path, const void* record);
 // file. Needs no open data set.
 void* read_theory(const char* path);
 
+// --- Past runs -------------------------------------------------------------------
+
+// Past-run records (PASTRUNREC, 94 bytes): one run each, in ascending order
+// of date (then racecourse and race number). A run is a runner with a
+// result that started: entries withdrawn (取消) or excluded (除外) are left
+// out; a runner that did not finish has position 0. Dates `from` and `to`
+// are 8-digit YYYYMMDD texts, both days included.
+
+// Every run of the 7-digit horse code, every field filled.
+void* get_uma_racey2code(const char* code);
+
+// The rides of the 5-digit jockey code, the runners of the 5-digit trainer
+// code, and the runs of the offspring of the 7-digit sire code, from `from`
+// to `to`. These fill the race's fields, the horse number, position,
+// popularity and win odds, and (not for a sire) the jockey and trainer
+// codes; the other fields are blank.
+void* get_jockey_racey2code(const char* code, const char* from, const char* to);
+void* get_stable_racey2code(const char* code, const char* from, const char* to);
+void* get_sire_racey2code(const char* code, const char* from, const char* to);
+
+// The runs of every race at `racecourse` (its place code as a number, 0 to
+// 99) on `surface` (the character '0' dirt, '1' turf or '2' jumps) over
+// `distance` metres, race dates YYYYMMDD `from` to `to` included, in race
+// order and then horse-number order, every field filled. A date that is
+// not eight digits, or another surface, fetches nothing.
+void* get_raceh_racey2code(int from, int to, int racecourse, int surface, int distance);
+
+// One record per runner of the race whose code is the first 12 bytes at
+// `race` (a text or a record field; a NUL ends it), in horse-number order,
+// scratched runners included: the frame and prediction mark of each horse
+// number. A race not yet run has its result fields blank.
+void* get_raceh_racey2codec(const void* race);
+
+// The sire-code record (SIRECODEREC, 41 bytes) of the 7-digit horse code:
+// the sire's code and name. None when the horse has no sire with a code.
+void* get_sirecode_uma2code(const char* code);
+
 #ifdef __cplusplus
 }
 #endif

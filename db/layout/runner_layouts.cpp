@@ -131,8 +131,10 @@ const RecordLayout& ResultRunnerLayout() {
 
 const RecordLayout& PastRunLayout() {
   // One run of a horse (or one ride of a jockey, one runner of a trainer or
-  // one offspring run of a sire) as the theory engine and the course-draw
-  // statistics read it.
+  // one offspring run of a sire) as the theory engine, the course-draw
+  // statistics and the optimiser's marks read it. The course-draw reader
+  // takes the horse number at bytes 39-40, the engine's run rows at 41-42:
+  // one layout serves both, with the number written in each place.
   static const RecordLayout layout("PASTRUNREC", 94, {
       F::Code("place_code", 0, 2, "racecourse code"),
       F::Digits("date", 2, 8, "date YYYYMMDD"),
@@ -145,9 +147,10 @@ const RecordLayout& PastRunLayout() {
       F::Digits("runner_count", 35, 2, "number of runners in that race"),
       F::Code("going", 37, 1, "going code, a digit"),
       F::Digits("bracket_number", 38, 1, "bracket (frame) number"),
-      F::Digits("horse_number", 39, 2, "horse number, as the course-draw statistics read it"),
+      F::Digits("horse_number", 39, 2,
+                "horse number, as the course-draw statistics read it; the same number as 41-42"),
       F::Digits("run_horse_number", 41, 2,
-                "horse number as the engine's past-run rows read it; holds the same number"),
+                "horse number as the engine's past-run rows read it; the same number as 39-40"),
       F::Digits("weight_carried", 50, 3, "weight carried, tenths of a kilogram"),
       F::Digits("index", 53, 3, "record index of the run"),
       F::Code("jockey_code", 56, 5, "jockey code; blank when none"),

@@ -1,0 +1,40 @@
+// Rendering a horse's sire: the horse's copy of its pedigree's sire code,
+// with the name from the pedigree row or the sire's horse row.
+#include "db/render/SireCodeRenderer.h"
+
+#include "db/layout/Layouts.h"
+#include "db/render/ColumnFields.h"
+#include "db/render/RenderedRecords.h"
+
+namespace ydb {
+namespace {
+
+constexpr const char* kSql =
+    "SELECT h.sire_code, coalesce(nullif(p.name, ''), s.name) "
+    "FROM horse h "
+    "LEFT JOIN pedigree p ON p.horse_code = h.code AND p.position = 1 "
+    "LEFT JOIN horse s ON s.code = h.sire_code "
+    "WHERE h.code = ?1 AND h.sire_code IS NOT NULL";
+
+}  // namespace
+
+Status RenderSireCode(Database& db, std::string_view horse_code, void** buffer) {
+  static const Field& sire_code = FieldOf(SireCodeLayout(), "sire_code");
+  static const Field& sire_name = FieldOf(SireCodeLayout(), "sire_name");
+  Statement& st = db.statement(kSql);
+  st.bind(1, horse_code);
+  RenderedRecords out(SireCodeLayout());
+  Status s;
+  if (st.step()) {
+    RecordBuilder b(out.Add(), out.layout());
+    CodeFrom(b, sire_code, st, 0);
+    TextFrom(b, sire_name, st, 1);
+    s = b.status();
+  }
+  if (s.ok()) s = st.status();
+  st.reset();
+  if (!s.ok()) return s;
+  return out.Finish(buffer);
+}
+
+}  // namespace ydb
