@@ -44,6 +44,10 @@ int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_
 // Shows what the data set holds; 0 on success.
 int ShowInfo(const Options& options);
 
+// Shows the race day `date_text` (YYYYMMDD), or the latest one when empty:
+// its venues, races, places and payouts; 0 on success.
+int ShowDay(const Options& options, const std::string& date_text);
+
 }  // namespace tool
 
 #endif  // YDBCLN_TOOL_COMMAND_H_

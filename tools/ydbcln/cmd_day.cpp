@@ -80,6 +80,8 @@ nlohmann::json RowJson(YRaceList& row) {
   return race;
 }
 
+}  // namespace
+
 int ShowDay(const Options& options, const std::string& date_text) {
   int date = 0;
   if (!date_text.empty() && !ParseDate(date_text, &date)) {
@@ -121,8 +123,6 @@ int ShowDay(const Options& options, const std::string& date_text) {
   }
   return 0;
 }
-
-}  // namespace
 
 void RegisterDay(CLI::App& app, const Options& options, int* exit_code) {
   CLI::App* cmd = app.add_subcommand("day", "Show a race day: venues, races and payouts");

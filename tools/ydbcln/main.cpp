@@ -1,10 +1,11 @@
 // ydbcln: the command-line program over the library. Global options come
 // first, then a subcommand. Without one, the main job: the data set in the
-// data directory is shown, after generating the default world into it when
-// the directory holds none.
+// data directory is shown with its latest race day, after generating the
+// default world into it when the directory holds none.
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
+#include <iostream>
 
 #include "Command.h"
 
@@ -17,7 +18,10 @@ int MainJob(const tool::Options& options) {
     const int status = tool::GenerateWorld(options.data_dir, first, last, tool::kDefaultSeed);
     if (status != 0) return status;
   }
-  return tool::ShowInfo(options);
+  const int status = tool::ShowInfo(options);
+  if (status != 0 || options.json) return status;
+  std::cout << "\n";
+  return tool::ShowDay(options, "");
 }
 
 }  // namespace
