@@ -4,58 +4,22 @@
 // of result rows against the same 36 rows built one by one from their
 // codes.
 //
-// The world is generated once into a data directory and reused: the
-// directory is $YDBCLN_BENCH_DATA, or bench-data/ in the build directory.
-// A store that holds the ten seasons is taken as it is.
+// The world is generated once into a data directory and reused
+// (BenchWorld.h).
 //
 //   race_card --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "db/store/Database.h"
-#include "world/Generator.h"
+#include "BenchWorld.h"
 #include "ydbcln/ydbcln.h"
 
 namespace {
 
-constexpr int kFirstSeason = 2015;
-constexpr int kLastSeason = 2024;
-
-// The data directory of the world, generated into it unless a store there
-// already holds the ten seasons; empty, with the reason, when it cannot be
-// made.
-std::string PreparedWorld(std::string* error) {
-  namespace fs = std::filesystem;
-  const char* env = std::getenv("YDBCLN_BENCH_DATA");
-  const fs::path dir =
-      env != nullptr && *env != '\0' ? fs::path(env) : fs::path(YDBCLN_BENCH_DEFAULT_DATA);
-  const fs::path store = dir / "ydbcln.db";
-  if (fs::exists(store)) {
-    YHorseDB db;
-    int first = 0, last = 0;
-    if (db.init(dir.string())) db.getyear(first, last);
-    if (first == kFirstSeason && last == kLastSeason) return dir.string();
-  }
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(store.string() + suffix, ec);
-  std::cerr << "Generating seasons " << kFirstSeason << "-" << kLastSeason << " into " << dir.string()
-            << " (once)\n";
-  std::unique_ptr<ydb::Database> db;
-  ydb::Status s = ydb::Database::Open(store.string(), ydb::Database::Mode::kOpenOrCreate, &db);
-  world::Options options;
-  options.first_season = kFirstSeason;
-  options.last_season = kLastSeason;
-  if (s.ok()) s = world::Generate(*db, options);
-  if (!s.ok()) *error = s.message();
-  return s.ok() ? dir.string() : "";
-}
+const int kLastSeason = world::kDefaultOrigin + bench::Seasons() - 1;
 
 // What the benchmarks read: the open session, the 18-runner races of the
 // last season's autumn, and its days of three venues of twelve races.
@@ -66,8 +30,11 @@ struct World {
   std::string error;
 
   World() {
-    const std::string dir = PreparedWorld(&error);
-    if (dir.empty()) return;
+    const std::string dir = bench::DataDir();
+    if (dir.empty()) {
+      error = "no benchmark data";
+      return;
+    }
     if (!db.init(dir)) {
       error = "cannot open the data set in " + dir;
       return;

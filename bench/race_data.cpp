@@ -4,22 +4,16 @@
 // payouts of every race, and the payout file.
 //
 // The seasons are generated once into a data directory that later runs
-// reuse: $YDBCLN_BENCH_DATA, else the build tree's bench-data. Generating
-// them takes a minute or two.
+// reuse (BenchWorld.h).
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "db/store/Database.h"
+#include "BenchWorld.h"
 #include "testing/TempDir.h"
 #include "world/Generator.h"
 #include "ydbcln/race/HaitoFill.h"
@@ -31,9 +25,8 @@
 
 namespace {
 
-constexpr int kFirstSeason = 2015;
-constexpr int kLastSeason = 2024;
-constexpr std::uint64_t kSeed = 1;
+constexpr int kFirstSeason = world::kDefaultOrigin;
+const int kLastSeason = kFirstSeason + bench::Seasons() - 1;
 constexpr int kRacesPerVenue = 12;
 
 // What the benchmarks read, found once before they run.
@@ -45,50 +38,6 @@ struct BenchData {
 };
 
 BenchData* data = nullptr;
-
-std::string DataDir() {
-  const char* dir = std::getenv("YDBCLN_BENCH_DATA");
-  return dir != nullptr && *dir != '\0' ? dir : YDBCLN_BENCH_DEFAULT_DATA;
-}
-
-// The note a finished generation leaves in the directory: a store without
-// it was cut short, or holds other seasons, and is generated again.
-std::string NotePath(const std::string& dir) { return dir + "/generated"; }
-
-std::string Note() {
-  return std::to_string(kFirstSeason) + "-" + std::to_string(kLastSeason) + " seed " +
-         std::to_string(kSeed) + "\n";
-}
-
-bool HoldsTheSeasons(const std::string& dir) {
-  std::ifstream in(NotePath(dir));
-  std::stringstream note;
-  note << in.rdbuf();
-  return in && note.str() == Note();
-}
-
-bool Generate(const std::string& dir) {
-  std::cerr << "Generating seasons " << kFirstSeason << "-" << kLastSeason << " into " << dir
-            << " (once)...\n";
-  std::error_code ec;
-  std::filesystem::remove_all(dir, ec);
-  std::filesystem::create_directories(dir, ec);
-  std::unique_ptr<ydb::Database> db;
-  ydb::Status s = ydb::Database::Open(dir + "/ydbcln.db", ydb::Database::Mode::kOpenOrCreate, &db);
-  if (s.ok()) {
-    world::Options options;
-    options.first_season = kFirstSeason;
-    options.last_season = kLastSeason;
-    options.seed = kSeed;
-    s = world::Generate(*db, options);
-  }
-  if (!s.ok()) {
-    std::cerr << "cannot generate the seasons: " << s.message() << "\n";
-    return false;
-  }
-  std::ofstream(NotePath(dir)) << Note();
-  return true;
-}
 
 // Every race with results, and the day and race the benchmarks read.
 bool Survey(BenchData* d) {
@@ -247,8 +196,8 @@ BENCHMARK(BM_PayoutFileRead)->Apply(Repeated);
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  const std::string dir = DataDir();
-  if (!HoldsTheSeasons(dir) && !Generate(dir)) return 1;
+  const std::string dir = bench::DataDir();
+  if (dir.empty()) return 1;
   BenchData d;
   if (!d.db.init(dir)) {
     std::cerr << "cannot open the data set in " << dir << "\n";
