@@ -45,8 +45,11 @@ int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_
 int ShowInfo(const Options& options);
 
 // Shows the race day `date_text` (YYYYMMDD), or the latest one when empty:
-// its venues, races, places and payouts; 0 on success.
-int ShowDay(const Options& options, const std::string& date_text);
+// its venues and races with places and payouts, from the results or, with
+// `cards`, from the race cards; `shortkey` asks for each venue's results by
+// the bare venue key. 0 on success.
+int ShowDay(const Options& options, const std::string& date_text, bool cards = false,
+            bool shortkey = false);
 
 }  // namespace tool
 

@@ -33,8 +33,11 @@ int DateOf(unsigned char* record) {
 
 // The race-list records of the days with results of `year`; null when the
 // database failed.
-OwnedBuffer DaysOfYear(int year) {
-  return OwnedBuffer(get_racelist2date_ex(std::to_string(year).c_str(), 0));
+// The race-list records of a year (4 digits) or of the month holding a
+// date (8 digits): the days with results, or with race cards when `cards`.
+OwnedBuffer DaysOf(const std::string& when, bool cards) {
+  return OwnedBuffer(cards ? get_denmalist2date_ex(when.c_str(), 0)
+                           : get_racelist2date_ex(when.c_str(), 0));
 }
 
 // The venue-day key (place and date) of venue entry k of a race-list
@@ -59,32 +62,28 @@ bool IsRaceCode(const std::string& text) {
   return IsCalendarDate(std::stoi(text.substr(2, 8))) && number >= 1 && number <= 12;
 }
 
-bool ReadRaceDay(YHorseDB& db, int date, RaceDay* day) {
-  OwnedBuffer days(get_racelist2date_ex(std::to_string(date).c_str(), 0));
+bool ReadVenues(YHorseDB& db, int date, bool cards, YMainraceList* venues) {
+  OwnedBuffer days(DaysOf(std::to_string(date), cards));
   if (days == nullptr) return false;
   for (int n = 0; n < record_count(days.get(), racelistrec::kSize); ++n) {
     unsigned char* record = record_at(days.get(), racelistrec::kSize, n);
     if (DateOf(record) != date) continue;
-    day->venues = YMainraceList(&db, reinterpret_cast<_tagRACELISTREC*>(record), false);
+    *venues = YMainraceList(&db, reinterpret_cast<_tagRACELISTREC*>(record), false);
     break;
-  }
-  for (int i = 0; i < day->venues.getplacecount(); ++i) {
-    OwnedBuffer races(get_race2code_1_ex(day->venues.getcode(i).c_str(), 1));
-    if (races == nullptr) return false;
-    for (int r = 0; r < record_count(races.get(), racermrec::kSize); ++r) {
-      day->rows[i].emplace_back(
-          &db, reinterpret_cast<_tagRACERMREC*>(record_at(races.get(), racermrec::kSize, r)), true);
-    }
   }
   return true;
 }
 
-bool LatestRaceDay(YHorseDB& db, int* date) {
+bool LatestRaceDay(YHorseDB& db, bool cards, int* date) {
   int first = 0, last = 0;
-  db.getyear(first, last);
+  if (cards) {
+    db.getyear_denma(first, last);
+  } else {
+    db.getyear(first, last);
+  }
   *date = 0;
   for (int year = last; first != 0 && year >= first && *date == 0; --year) {
-    OwnedBuffer days = DaysOfYear(year);
+    OwnedBuffer days(DaysOf(std::to_string(year), cards));
     if (days == nullptr) return false;
     const int count = record_count(days.get(), racelistrec::kSize);
     if (count > 0) *date = DateOf(record_at(days.get(), racelistrec::kSize, count - 1));
@@ -94,7 +93,7 @@ bool LatestRaceDay(YHorseDB& db, int* date) {
 
 bool RaceCodes(YHorseDB&, int from, int to, std::vector<std::string>* codes) {
   for (int year = from / 10000; year <= to / 10000; ++year) {
-    OwnedBuffer days = DaysOfYear(year);
+    OwnedBuffer days = DaysOf(std::to_string(year), false);
     if (days == nullptr) return false;
     for (int n = 0; n < record_count(days.get(), racelistrec::kSize); ++n) {
       unsigned char* day = record_at(days.get(), racelistrec::kSize, n);

@@ -22,19 +22,14 @@ bool ParseDate(const std::string& text, int* date);
 // and race number 01 to 12.
 bool IsRaceCode(const std::string& text);
 
-// One race day: its venues with their main races, and each venue's rows in
-// race order.
-struct RaceDay {
-  RaceDay() : venues(nullptr, static_cast<_tagRACELISTREC*>(nullptr), true) {}
-  YMainraceList venues;
-  std::vector<YRaceList> rows[3];
-};
+// The venues of the day `date` with their main races, from the days with
+// results, or from the days with race cards when `cards`; a day without
+// racing has no venues.
+bool ReadVenues(YHorseDB& db, int date, bool cards, YMainraceList* venues);
 
-// The day `date` with results; a day without racing has no venues.
-bool ReadRaceDay(YHorseDB& db, int date, RaceDay* day);
-
-// The latest day with results; 0 when the data set holds none.
-bool LatestRaceDay(YHorseDB& db, int* date);
+// The latest day with results (with race cards when `cards`); 0 when the
+// data set holds none.
+bool LatestRaceDay(YHorseDB& db, bool cards, int* date);
 
 // The codes of the races with results from `from` to `to`, in date order,
 // then by venue and race number.

@@ -1,7 +1,8 @@
-// `ydbcln day [DATE]`: a race day with results (by default the latest):
-// each venue with its meeting and main race, then each race's row: number,
-// name with class, distance, rail, runners, the first three horse numbers
-// and the payouts of the five pools.
+// `ydbcln day [DATE] [--card] [--short]`: a race day (by default the
+// latest) from its results, or from its race cards with --card: each venue
+// with its meeting and main race, then each race's row: number, name with
+// class, distance, rail, runners and, for a run race, the first three horse
+// numbers and the payouts of the five pools.
 #include <initializer_list>
 #include <iomanip>
 #include <iostream>
@@ -82,44 +83,52 @@ nlohmann::json RowJson(YRaceList& row) {
 
 }  // namespace
 
-int ShowDay(const Options& options, const std::string& date_text) {
+int ShowDay(const Options& options, const std::string& date_text, bool cards, bool shortkey) {
   int date = 0;
   if (!date_text.empty() && !ParseDate(date_text, &date)) {
     return Fail("DATE wants a day as YYYYMMDD, such as 20240106, not '" + date_text + "'");
   }
   YHorseDB db;
   if (!OpenDataSet(db, options.data_dir)) return 1;
-  if (date_text.empty() && !LatestRaceDay(db, &date)) return StoreFailure();
-  RaceDay day;
-  if (date != 0 && !ReadRaceDay(db, date, &day)) return StoreFailure();
-  YDayRace venues(&db, &day.venues);
+  if (date_text.empty() && !LatestRaceDay(db, cards, &date)) return StoreFailure();
+  YMainraceList venues(&db, static_cast<_tagRACELISTREC*>(nullptr), true);
+  if (date != 0 && !ReadVenues(db, date, cards, &venues)) return StoreFailure();
+  std::unique_ptr<YDayRace> day;
+  if (cards) {
+    day = std::make_unique<YDayDenma>(&db, &venues);
+  } else {
+    day = std::make_unique<YDaySeiseki>(&db, &venues, shortkey);
+  }
+  if (db.geterrstatus() == YHorseDB::kDatabaseError) return StoreFailure();
 
   if (options.json) {
     nlohmann::json out = {{"date", date == 0 ? nlohmann::json() : nlohmann::json(date)},
+                          {"kind", cards ? "cards" : "results"},
                           {"venues", nlohmann::json::array()}};
-    for (int i = 0; i < day.venues.getplacecount(); ++i) {
-      nlohmann::json venue = {{"place", Text(venues.getplace(i))},
-                              {"code", day.venues.getcode(i)},
-                              {"meeting", Text(venues.getkaisai(i))},
-                              {"main_race", Text(day.venues.getname(i))},
+    for (int i = 0; i < day->getplacecount(); ++i) {
+      nlohmann::json venue = {{"place", Text(day->getplace(i))},
+                              {"code", venues.getcode(i)},
+                              {"meeting", Text(day->getkaisai(i))},
+                              {"main_race", Text(venues.getname(i))},
                               {"races", nlohmann::json::array()}};
-      for (YRaceList& row : day.rows[i]) venue["races"].push_back(RowJson(row));
+      for (int j = 0; j < day->getracecount(i); ++j) venue["races"].push_back(RowJson(*day->list(i, j)));
       out["venues"].push_back(venue);
     }
     std::cout << out.dump(2) << "\n";
     return 0;
   }
+  const char* what = cards ? "race cards" : "results";
   if (date == 0) {
-    std::cout << "No race day with results in the data set.\n";
+    std::cout << "No race day with " << what << " in the data set.\n";
     return 0;
   }
   std::cout << Text(YUtil::getdate(date)) << "\n";
-  if (day.venues.getplacecount() == 0) std::cout << "No racing with results on this day.\n";
-  for (int i = 0; i < day.venues.getplacecount(); ++i) {
+  if (day->getplacecount() == 0) std::cout << "No racing with " << what << " on this day.\n";
+  for (int i = 0; i < day->getplacecount(); ++i) {
     std::cout << "\n"
-              << Text(venues.getplace(i)) << "  " << Text(venues.getkaisai(i)) << "  メイン "
-              << Text(day.venues.getname(i)) << "\n";
-    for (YRaceList& row : day.rows[i]) PrintRow(row);
+              << Text(day->getplace(i)) << "  " << Text(day->getkaisai(i)) << "  メイン "
+              << Text(venues.getname(i)) << "\n";
+    for (int j = 0; j < day->getracecount(i); ++j) PrintRow(*day->list(i, j));
   }
   return 0;
 }
@@ -127,9 +136,15 @@ int ShowDay(const Options& options, const std::string& date_text) {
 void RegisterDay(CLI::App& app, const Options& options, int* exit_code) {
   CLI::App* cmd = app.add_subcommand("day", "Show a race day: venues, races and payouts");
   auto date = std::make_shared<std::string>();
+  auto cards = std::make_shared<bool>(false);
+  auto shortkey = std::make_shared<bool>(false);
   cmd->add_option("DATE", *date, "The day as YYYYMMDD (default: the latest race day)");
+  cmd->add_flag("--card", *cards, "The day's race cards instead of its results");
+  cmd->add_flag("--short", *shortkey, "Ask for each venue's results by the bare venue key");
   cmd->fallthrough();
-  cmd->callback([&options, exit_code, date] { *exit_code = ShowDay(options, *date); });
+  cmd->callback([&options, exit_code, date, cards, shortkey] {
+    *exit_code = ShowDay(options, *date, *cards, *shortkey);
+  });
 }
 
 }  // namespace tool

@@ -2,7 +2,8 @@
 # The race subcommands of the built program on one generated season: the
 # payout file saved and loaded shows what the races show one by one, a
 # file cut short loads its whole records and fails, malformed input fails
-# with one line on standard error, and a day without racing is no error.
+# with one line on standard error, a day without racing is no error, and
+# a day lists the same races from its results and from its race cards.
 #
 #   race_commands_test.sh PATH/TO/ydbcln
 set -u
@@ -84,6 +85,16 @@ grep -q '"venues": \[\]' "$work/out" || fail "a day without racing has venues: $
 run --json day >"$work/out" || fail "day"
 grep -q '"date": 20151' "$work/out" || fail "the latest race day is not in December"
 grep -q '"main_race"' "$work/out" || fail "no venue on the latest race day"
+
+# The day from its race cards lists the races its results list, and the
+# results asked for by the bare venue key are the same rows.
+races_of() { grep -E '"(code|name)":' "$1" | grep -v '"code": "[0-9]{10}"'; }
+run --json day 20151227 >"$work/results" || fail "day 20151227"
+run --json day 20151227 --card >"$work/cards" || fail "day --card"
+run --json day 20151227 --short >"$work/short" || fail "day --short"
+[ -n "$(races_of "$work/results")" ] || fail "no races on 20151227"
+[ "$(races_of "$work/results")" = "$(races_of "$work/cards")" ] || fail "day and day --card list other races"
+cmp -s "$work/results" "$work/short" || fail "day --short differs from day"
 
 first=$(head -n 1 "$work/codes")
 run runner "$first" 1 >"$work/out" || fail "runner"
