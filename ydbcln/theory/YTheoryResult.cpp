@@ -154,11 +154,7 @@ void YTheoryResult::set(_tagRACEDREC* race, tagYCalcInfo* info, int nomination) 
   setheader(f, info);
   setclassification(f, info);
   setpayouts(YHaitoInfo());
-  if (nomination != 0) {
-    runnercount = 0;
-  } else {
-    setcardrunners(race);
-  }
+  setcardrunners(race, nomination != 0);
 }
 
 void YTheoryResult::setresult(_tagRACERMREC* race, tagYCalcInfo* info) {
@@ -231,14 +227,18 @@ void YTheoryResult::setpayouts(const YHaitoInfo& p) {
   copy(p.fukusho_uma, p.fukusho_haito, 5, fukusho);
 }
 
-void YTheoryResult::setcardrunners(_tagRACEDREC* race) {
+void YTheoryResult::setcardrunners(_tagRACEDREC* race, bool nominations) {
   runnercount = 0;
   if (db_ == nullptr) return;
   if (!db_->isinit()) {
     db_->seterror(YHorseDB::kNotInitialised, "", 0);
     return;
   }
-  yrace::OwnedBuffer runners(get_denmah2code(race->bytes, race->bytes + racedrec::kYear));
+  // Nominated horses come in the card runner layout, their frame and horse
+  // number blank until the draw.
+  yrace::OwnedBuffer runners(nominations
+                                 ? get_tokh2code(race->bytes)
+                                 : get_denmah2code(race->bytes, race->bytes + racedrec::kYear));
   if (runners == nullptr) {
     db_->seterror(YHorseDB::kDatabaseError, "", 0);
     return;

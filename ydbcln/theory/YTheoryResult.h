@@ -95,9 +95,9 @@ class YTheoryResult {
   // the result as it was.
   virtual void set(_tagRACERMREC* race, tagYCalcInfo* info);
   // The race from its card: header texts, classification codes and runners
-  // with their mark codes and texts. No payouts. Nominated horses cannot be
-  // read from the data set: with `nomination` non-zero the result has the
-  // card's texts and no runners.
+  // with their mark codes and texts. No payouts. With `nomination` non-zero
+  // the runners are the horses nominated for the race, in nomination order,
+  // with no frame or horse number before the draw.
   virtual void set(_tagRACEDREC* race, tagYCalcInfo* info, int nomination);
   // Only the classification codes, the runner count and the payouts of a
   // run race, for a theory run over many past races.
@@ -202,7 +202,7 @@ class YTheoryResult {
   void setheader(const ytheory::RaceFields& f, tagYCalcInfo* info);
   void setclassification(const ytheory::RaceFields& f, tagYCalcInfo* info);
   void setpayouts(const YHaitoInfo& payouts);
-  void setcardrunners(_tagRACEDREC* race);
+  void setcardrunners(_tagRACEDREC* race, bool nominations);
   void setresultrunners(_tagRACERMREC* race);
   // The slot of horse number `horse`, -1 when no runner has it.
   int slotof(int horse) const;
