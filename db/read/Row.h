@@ -28,18 +28,6 @@ inline std::optional<int> OptionalAt(const Statement& st, int column) {
   return IntAt(st, column);
 }
 
-// Steps through every row of a bound statement, calling `each(st)` for each
-// one until it fails; then resets the statement, so that no read is left
-// open. The first failure, of a row or of the statement, is returned.
-template <typename Each>
-Status EachRow(Statement& st, Each each) {
-  Status s;
-  while (s.ok() && st.step()) s = each(st);
-  if (s.ok()) s = st.status();
-  st.reset();
-  return s;
-}
-
 }  // namespace ydb
 
 #endif  // YDB_READ_ROW_H_

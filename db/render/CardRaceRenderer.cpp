@@ -66,25 +66,17 @@ Status RenderCardRaces(Database& db, const RaceKey& race, CardRaces which, void*
   st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
 
   static const CardFields f;
-  RenderedRecords out(f.layout);
-  Status s;
-  while (s.ok() && st.step()) {
-    RecordBuilder b(out.Add(), out.layout());
-    SetRaceHeader(b, f.header, st);
-    SetCardReferenceTimes(b, f, st);
-    if (!st.column_is_null(kForecastTime)) {
-      b.set_digits(f.time_1, MinutesSecondsTenths(st.column_int(kForecastTime)));
+  return RenderEachRow(st, f.layout, buffer, [&](RecordBuilder& b, const Statement& row) {
+    SetRaceHeader(b, f.header, row);
+    SetCardReferenceTimes(b, f, row);
+    if (!row.column_is_null(kForecastTime)) {
+      b.set_digits(f.time_1, MinutesSecondsTenths(row.column_int(kForecastTime)));
     }
-    if (!st.column_is_null(kForecastLast600)) {
-      b.set_digits(f.time_2, MinutesSecondsTenths(st.column_int(kForecastLast600)));
+    if (!row.column_is_null(kForecastLast600)) {
+      b.set_digits(f.time_2, MinutesSecondsTenths(row.column_int(kForecastLast600)));
     }
-    DigitsFrom(b, f.nomination_count, st, kNominationCount);
-    s = b.status();
-  }
-  if (s.ok()) s = st.status();
-  st.reset();
-  if (!s.ok()) return s;
-  return out.Finish(buffer);
+    DigitsFrom(b, f.nomination_count, row, kNominationCount);
+  });
 }
 
 }  // namespace ydb

@@ -154,17 +154,9 @@ Status RenderRunners(Database& db, const char* sql, const RaceKey& race, void** 
   Statement& st = db.statement(sql);
   st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
   const CardRunnerFields& f = Fields();
-  RenderedRecords out(f.layout);
-  Status s;
-  while (s.ok() && st.step()) {
-    RecordBuilder b(out.Add(), out.layout());
-    SetRunner(b, f, st);
-    s = b.status();
-  }
-  if (s.ok()) s = st.status();
-  st.reset();
-  if (!s.ok()) return s;
-  return out.Finish(buffer);
+  return RenderEachRow(st, f.layout, buffer, [&](RecordBuilder& b, const Statement& row) {
+    SetRunner(b, f, row);
+  });
 }
 
 void BindOptional(Statement& st, int index, const std::optional<int>& value) {

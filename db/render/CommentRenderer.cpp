@@ -19,20 +19,12 @@ Status RenderComment(Database& db, const RaceKey& race, std::string_view horse_c
   static const Field& horse = FieldOf(layout, "horse_code");
   static const Field& kind_field = FieldOf(layout, "kind");
   static const Field& text = FieldOf(layout, "text");
-  RenderedRecords out(layout);
-  Status s;
-  if (st.step()) {
-    RecordBuilder b(out.Add(), out.layout());
+  return RenderEachRow(st, layout, buffer, [&](RecordBuilder& b, const Statement& row) {
     b.set_code(race_code, race.code());
     b.set_code(horse, horse_code);
     b.set_digits(kind_field, k);
-    b.set_text_utf8(text, st.column_text(0));
-    s = b.status();
-  }
-  if (s.ok()) s = st.status();
-  st.reset();
-  if (!s.ok()) return s;
-  return out.Finish(buffer);
+    b.set_text_utf8(text, row.column_text(0));
+  });
 }
 
 }  // namespace ydb

@@ -132,18 +132,10 @@ void SetRun(RecordBuilder& b, const PastRunFields& f, const Statement& row) {
 // Renders every row of the bound statement `st` into a new record buffer.
 Status RenderRows(Statement& st, void** buffer) {
   static const PastRunFields f;
-  RenderedRecords out(f.layout);
-  Status s;
-  while (s.ok() && st.step()) {
-    RecordBuilder b(out.Add(), out.layout());
-    SetRace(b, f, st);
-    SetRun(b, f, st);
-    s = b.status();
-  }
-  if (s.ok()) s = st.status();
-  st.reset();
-  if (!s.ok()) return s;
-  return out.Finish(buffer);
+  return RenderEachRow(st, f.layout, buffer, [&](RecordBuilder& b, const Statement& row) {
+    SetRace(b, f, row);
+    SetRun(b, f, row);
+  });
 }
 
 }  // namespace

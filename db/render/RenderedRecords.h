@@ -1,13 +1,9 @@
 // The records of one fetch while they are rendered, and the record buffer
-// (ybl.h) they become when the fetch is done.
+// (ybl.h) they become when the fetch is done. A fetch of one record per row
+// of a query is RenderEachRow:
 //
-//   RenderedRecords out(ResultRunnerLayout());
-//   while (st.step()) {
-//     RecordBuilder b(out.Add(), out.layout());
-//     ...
-//     if (!b.status().ok()) return b.status();
-//   }
-//   return out.Finish(buffer);
+//   return RenderEachRow(st, ResultRunnerLayout(), buffer,
+//                        [&](RecordBuilder& b, const Statement& row) { ... });
 #ifndef YDB_RENDER_RENDEREDRECORDS_H_
 #define YDB_RENDER_RENDEREDRECORDS_H_
 
@@ -15,6 +11,8 @@
 #include <vector>
 
 #include "db/layout/RecordLayout.h"
+#include "db/render/RecordBuilder.h"
+#include "db/store/Statement.h"
 #include "db/store/Status.h"
 
 namespace ydb {
@@ -46,6 +44,22 @@ class RenderedRecords {
   const RecordLayout& layout_;
   std::vector<unsigned char> bytes_;
 };
+
+// Renders one record of `layout` for each row of the bound statement `st`,
+// filled by `fill(RecordBuilder&, const Statement& row)`, resets the
+// statement and hands the records over as a new buffer. The first failure,
+// of a field, a row or the statement, is returned and no buffer is made.
+template <typename Fill>
+Status RenderEachRow(Statement& st, const RecordLayout& layout, void** buffer, Fill&& fill) {
+  RenderedRecords out(layout);
+  const Status s = EachRow(st, [&](const Statement& row) {
+    RecordBuilder b(out.Add(), layout);
+    fill(b, row);
+    return b.status();
+  });
+  if (!s.ok()) return s;
+  return out.Finish(buffer);
+}
 
 }  // namespace ydb
 

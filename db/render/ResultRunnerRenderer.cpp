@@ -189,19 +189,11 @@ void SetResult(RecordBuilder& b, const ResultRunnerFields& f, const Statement& r
 // Every row of the statement, bound by the caller, one record each.
 Status RenderRows(Statement& st, void** buffer) {
   static const ResultRunnerFields f;
-  RenderedRecords out(f.layout);
-  Status s;
-  while (s.ok() && st.step()) {
-    RecordBuilder b(out.Add(), out.layout());
-    SetRace(b, f, st);
-    SetRunner(b, f, st);
-    SetResult(b, f, st);
-    s = b.status();
-  }
-  if (s.ok()) s = st.status();
-  st.reset();
-  if (!s.ok()) return s;
-  return out.Finish(buffer);
+  return RenderEachRow(st, f.layout, buffer, [&](RecordBuilder& b, const Statement& row) {
+    SetRace(b, f, row);
+    SetRunner(b, f, row);
+    SetResult(b, f, row);
+  });
 }
 
 }  // namespace

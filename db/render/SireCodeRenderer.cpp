@@ -23,18 +23,10 @@ Status RenderSireCode(Database& db, std::string_view horse_code, void** buffer) 
   static const Field& sire_name = FieldOf(SireCodeLayout(), "sire_name");
   Statement& st = db.statement(kSql);
   st.bind(1, horse_code);
-  RenderedRecords out(SireCodeLayout());
-  Status s;
-  if (st.step()) {
-    RecordBuilder b(out.Add(), out.layout());
-    CodeFrom(b, sire_code, st, 0);
-    TextFrom(b, sire_name, st, 1);
-    s = b.status();
-  }
-  if (s.ok()) s = st.status();
-  st.reset();
-  if (!s.ok()) return s;
-  return out.Finish(buffer);
+  return RenderEachRow(st, SireCodeLayout(), buffer, [&](RecordBuilder& b, const Statement& row) {
+    CodeFrom(b, sire_code, row, 0);
+    TextFrom(b, sire_name, row, 1);
+  });
 }
 
 }  // namespace ydb

@@ -69,6 +69,18 @@ class Statement {
   Status status_;
 };
 
+// Steps through every row of a bound statement, calling `each(st)` for each
+// one until it fails; then resets the statement, so that no read is left
+// open. The first failure, of a row or of the statement, is returned.
+template <typename Each>
+Status EachRow(Statement& st, Each each) {
+  Status s;
+  while (s.ok() && st.step()) s = each(st);
+  if (s.ok()) s = st.status();
+  st.reset();
+  return s;
+}
+
 }  // namespace ydb
 
 #endif  // YDB_STORE_STATEMENT_H_

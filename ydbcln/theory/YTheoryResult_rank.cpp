@@ -2,6 +2,7 @@
 // the scores into final ranks, and the ties broken by the factors in order
 // of weight, the forecast win odds and the prediction marks.
 #include <algorithm>
+#include <vector>
 
 #include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/session/YHorseDB.h"
@@ -67,23 +68,17 @@ void YTheoryResult::setth(YTheory* theory, int* extra) {
   title = theory == nullptr ? std::string() : theory->getname();
   itemcount = items;
   long long value[kMaxItems];
-  long long total = 0;
   for (int i = 0; i < kMaxItems; ++i) {
     value[i] = i < items ? theory->getitemvalue(i) : 0;
-    total += value[i];
     itemname[i] = i < items ? YTheories::getitemname_no(theory->getitemno(i)) : std::string();
   }
 
-  // Weights out of 100, the points lost to the division handed out in item
-  // order. Without any weight every factor counts with the base alone.
+  // Weights out of 100 (the theory's shares). Without any weight every
+  // factor counts with the base alone.
   long long weight[kMaxItems] = {};
-  if (total > 0) {
-    long long given = 0;
-    for (int i = 0; i < items; ++i) {
-      weight[i] = value[i] * 100 / total;
-      given += weight[i];
-    }
-    for (int i = 0; i < items && given < 100; ++i, ++given) ++weight[i];
+  if (items > 0) {
+    const std::vector<int> shares = theory->shares();
+    for (int i = 0; i < items; ++i) weight[i] = shares[static_cast<std::size_t>(i)];
   }
 
   // Score: the sum over the items with data of (weight + 100) % of the
