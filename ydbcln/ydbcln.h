@@ -29,10 +29,15 @@
 
 // Prediction theory
 #include "ydbcln/theory/TheoryRec.h"
+#include "ydbcln/theory/YCalcTheory.h"
 #include "ydbcln/theory/YThItem.h"
 #include "ydbcln/theory/YTheories.h"
 #include "ydbcln/theory/YTheory.h"
+#include "ydbcln/theory/YTheoryHorseRaceHorse.h"
+#include "ydbcln/theory/YTheoryJockeyRaceHorse.h"
 #include "ydbcln/theory/YTheoryOption.h"
 #include "ydbcln/theory/YTheoryResult.h"
+#include "ydbcln/theory/YTheorySireRaceHorse.h"
+#include "ydbcln/theory/YTheoryStableRaceHorse.h"
 
 #endif  // YDBCLN_YDBCLN_H_
