@@ -93,6 +93,11 @@ const RecordLayout& ResultRunnerLayout() {
       F::Text("horse_name", 165, 30, "horse name"),
       F::Code("sex", 197, 1, "sex code ('0' male, '1' female, '2' gelding)"),
       F::Digits("age", 198, 2, "age, two digits"),
+      F::Code("prediction_mark", 200, 1,
+              "the entry's prediction mark digit (d is mark d + 1: ◎ ○ ▲ △ ×; '9' struck "
+              "out); blank none"),
+      F::Code("training_mark", 201, 1,
+              "the entry's first training mark digit (the card carries all three); blank none"),
       F::Digits("weight_carried", 261, 3, "weight carried, tenths of a kilogram"),
       F::Digits("body_weight", 264, 3, "body weight, kg"),
       F::Signed("body_weight_change", 267, 3, "body weight change, kg; blank when unknown"),

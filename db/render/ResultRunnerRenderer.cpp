@@ -26,6 +26,7 @@ enum Column : int {
   kCorner,  // four columns
   kStraightPath = kCorner + 4,
   kTrainerName, kSireCode, kSireName, kDamsSireCode, kDamsSireName,
+  kPredictionMark, kTrainingMarks,
 };
 
 // The columns above, from a runner row and what it refers to.
@@ -37,7 +38,8 @@ constexpr const char* kSelect =
     "ru.trainer_code, t.short_name, t.location_place, ru.popularity, ru.win_odds, ru.finish_pos, "
     "ru.accident_code, ru.arrival_order, ru.time, ru.margin_lengths, ru.margin_code, "
     "ru.margin_time, ru.first_600, ru.last_600, ru.corner_1, ru.corner_2, ru.corner_3, "
-    "ru.corner_4, ru.straight_path, t.name, ru.sire_code, p1.name, ru.bms_code, p5.name "
+    "ru.corner_4, ru.straight_path, t.name, ru.sire_code, p1.name, ru.bms_code, p5.name, "
+    "ru.prediction_mark, ru.training_marks "
     "FROM runner ru "
     "JOIN race r ON r.race_date = ru.race_date AND r.place = ru.place AND r.race_no = ru.race_no "
     "JOIN meeting m ON m.race_date = ru.race_date AND m.place = ru.place "
@@ -103,6 +105,8 @@ struct ResultRunnerFields {
   const Field& sire_name = FieldOf(layout, "sire_name");
   const Field& dams_sire_code = FieldOf(layout, "dams_sire_code");
   const Field& dams_sire_name = FieldOf(layout, "dams_sire_name");
+  const Field& prediction_mark = FieldOf(layout, "prediction_mark");
+  const Field& training_mark = FieldOf(layout, "training_mark");
   const Field& popularity = FieldOf(layout, "popularity");
   const Field& win_odds = FieldOf(layout, "win_odds");
   const Field& finishing_order = FieldOf(layout, "finishing_order");
@@ -159,6 +163,11 @@ void SetRunner(RecordBuilder& b, const ResultRunnerFields& f, const Statement& r
   TextFrom(b, f.sire_name, row, kSireName);
   CodeFrom(b, f.dams_sire_code, row, kDamsSireCode);
   TextFrom(b, f.dams_sire_name, row, kDamsSireName);
+  CodeFrom(b, f.prediction_mark, row, kPredictionMark);
+  // The entry's first training mark; the card keeps all three.
+  const std::string_view marks = row.column_text(kTrainingMarks);
+  const std::size_t first = marks.find_first_not_of(' ');
+  if (first != std::string_view::npos) b.set_code(f.training_mark, marks.substr(first, 1));
 }
 
 void SetResult(RecordBuilder& b, const ResultRunnerFields& f, const Statement& row) {

@@ -56,7 +56,7 @@ TEST_F(RunnerRecordsTest, WinnersResultCarriesTheRaceTheHorseAndItsRun) {
   EXPECT_EQ(At(r, 129, 3), "1 1");           // pace M, going 稍重
   EXPECT_EQ(At(r, 153, 12), "10101" "2020011");
   EXPECT_EQ(At(r, 165, 30), Sjis("ランナー1", 30));
-  EXPECT_EQ(At(r, 197, 3), "004");
+  EXPECT_EQ(At(r, 197, 5), "004  ");  // no prediction or training mark
   EXPECT_EQ(At(r, 261, 17), "570481-04371" "01002");
   EXPECT_EQ(At(r, 310, 8), Sjis("高橋三郎", 8));
   EXPECT_EQ(At(r, 327, 6), "2" "02001");

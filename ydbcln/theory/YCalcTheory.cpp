@@ -71,13 +71,16 @@ void YCalcTheory::copyfrom(const YCalcTheory& other) {
   nomination_ = other.nomination_;
   cardbuffer_ = duplicate(other.cardbuffer_);
   resultbuffer_ = duplicate(other.resultbuffer_);
+  runnerbuffer_ = duplicate(other.runnerbuffer_);
 }
 
 void YCalcTheory::releasebuffers() {
   if (cardbuffer_ != nullptr) release_data(cardbuffer_);
   if (resultbuffer_ != nullptr) release_data(resultbuffer_);
+  if (runnerbuffer_ != nullptr) release_data(runnerbuffer_);
   cardbuffer_ = nullptr;
   resultbuffer_ = nullptr;
+  runnerbuffer_ = nullptr;
 }
 
 YTheoryResult* YCalcTheory::getresult() { return result_; }
@@ -139,7 +142,7 @@ int YCalcTheory::exec(YTheory* theory, std::string racecode, int usecard, int no
   } else if (cardflag) {
     result_->set(static_cast<_tagRACEDREC*>(cardbuffer_), info, nomination);
   } else {
-    result_->set(static_cast<_tagRACERMREC*>(resultbuffer_), info);
+    result_->set(static_cast<_tagRACERMREC*>(resultbuffer_), info, runnerbuffer_);
   }
   result_->setth(theory, nullptr);
   return 0;

@@ -240,6 +240,7 @@ class YCalcTheory {
   YTheoryResult* result_;
   void* cardbuffer_ = nullptr;     // the card (or nomination) race record
   void* resultbuffer_ = nullptr;   // the results race record
+  void* runnerbuffer_ = nullptr;   // its runner records, handed on to the result
 
  private:
   void copyfrom(const YCalcTheory& other);
@@ -247,8 +248,6 @@ class YCalcTheory {
   // Reads the runner records of the race into runner_.
   int setrunners_seiseki(_tagRACERMREC* race);
   int setrunners_denma(_tagRACEDREC* race, int nomination);
-  // The marks of a run race's runners, from its card.
-  void setmarks_from_card(_tagRACERMREC* race);
   void applyinfo(tagYCalcInfo* info);
   // The theory's items in the order they are evaluated.
   std::vector<int> itemorder(const _tagTHITEM* items, int count) const;

@@ -145,32 +145,22 @@ int YCalcTheory::setrace_denma(_tagRACEDREC* race, tagYCalcInfo* info, int nomin
 
 int YCalcTheory::setrunners_seiseki(_tagRACERMREC* race) {
   using namespace racerhrec;
-  yrace::OwnedBuffer runners(get_race2code_2(race->bytes, 0));
+  void* runners = get_race2code_2(race->bytes, 0);
   if (runners == nullptr) {
     if (db_ != nullptr) db_->seterror(YHorseDB::kDatabaseError, "", 0);
     return -1;
   }
-  const int n = yrace::record_count(runners.get(), kSize);
+  runnerbuffer_ = runners;
+  const int n = yrace::record_count(runners, kSize);
   if (n != runnercount_ || n > kMaxRunners) return -1;
   for (int i = 0; i < n; ++i) {
-    unsigned char* r = yrace::record_at(runners.get(), kSize, i);
+    unsigned char* r = yrace::record_at(runners, kSize, i);
     readrunner(r, kResultRunner, &runner_[i]);
+    // The entry's marks as its card had them.
+    runner_[i].mark = markcode(r[kPredictionMark]);
+    runner_[i].training = static_cast<unsigned char>(yrace::digit_value(r[kTrainingMark], 0));
   }
-  setmarks_from_card(race);
   return 0;
-}
-
-void YCalcTheory::setmarks_from_card(_tagRACERMREC* race) {
-  // A run race keeps its card; the results carry no marks.
-  yrace::OwnedBuffer card(get_denmah2code(race->bytes, nullptr));
-  const int entries = yrace::record_count(card.get(), racedhrec::kSize);
-  for (int e = 0; e < entries; ++e) {
-    const unsigned char* r = yrace::record_at(card.get(), racedhrec::kSize, e);
-    const int slot = YUtil::getnum(const_cast<unsigned char*>(r) + racedhrec::kHorseNumber, 2) - 1;
-    if (slot < 0 || slot >= runnercount_) continue;
-    runner_[slot].mark = markcode(r[racedhrec::kPredictionMark]);
-    runner_[slot].training = trainingcode(r + kTrainingMarks);
-  }
 }
 
 int YCalcTheory::setrunners_denma(_tagRACEDREC* race, int nomination) {

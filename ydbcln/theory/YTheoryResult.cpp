@@ -137,7 +137,9 @@ YTheoryResult& YTheoryResult::operator=(const YTheoryResult& other) = default;
 
 YTheoryResult::~YTheoryResult() = default;
 
-void YTheoryResult::set(_tagRACERMREC* race, tagYCalcInfo* info) {
+void YTheoryResult::set(_tagRACERMREC* race, tagYCalcInfo* info) { set(race, info, nullptr); }
+
+void YTheoryResult::set(_tagRACERMREC* race, tagYCalcInfo* info, const void* runners) {
   if (race == nullptr) return;
   const RaceFields f = result_fields(race);
   setheader(f, info);
@@ -145,7 +147,7 @@ void YTheoryResult::set(_tagRACERMREC* race, tagYCalcInfo* info) {
   YHaitoInfo payouts;
   yrace::fill_haito(db_, racekey, &payouts);
   setpayouts(payouts);
-  setresultrunners(race);
+  setresultrunners(race, runners);
 }
 
 void YTheoryResult::set(_tagRACEDREC* race, tagYCalcInfo* info, int nomination) {
@@ -259,43 +261,34 @@ void YTheoryResult::setcardrunners(_tagRACEDREC* race, bool nominations) {
   runnercount = n;
 }
 
-void YTheoryResult::setresultrunners(_tagRACERMREC* race) {
+void YTheoryResult::setresultrunners(_tagRACERMREC* race, const void* held) {
   runnercount = 0;
   if (db_ == nullptr) return;
   if (!db_->isinit()) {
     db_->seterror(YHorseDB::kNotInitialised, "", 0);
     return;
   }
-  yrace::OwnedBuffer runners(get_race2code_2(race->bytes, 0));
+  yrace::OwnedBuffer fetched(held == nullptr ? get_race2code_2(race->bytes, 0) : nullptr);
+  void* runners = held != nullptr ? const_cast<void*>(held) : fetched.get();
   if (runners == nullptr) {
     db_->seterror(YHorseDB::kDatabaseError, "", 0);
     return;
   }
   using namespace racerhrec;
-  const int n = std::min(yrace::record_count(runners.get(), kSize), kMaxRunners);
+  const int n = std::min(yrace::record_count(runners, kSize), kMaxRunners);
   for (int i = 0; i < n; ++i) {
-    unsigned char* r = yrace::record_at(runners.get(), kSize, i);
+    unsigned char* r = yrace::record_at(runners, kSize, i);
     frame[i] = yrace::digit_value(r[kBracket], 0);
     horseno[i] = YUtil::getnum(r + kHorseNumber, 2);
-    markcode[i] = 0;
-    excluded[i] = false;
+    // The entry's mark as its card had it.
+    markcode[i] = mark_code(r[kPredictionMark]);
+    excluded[i] = markcode[i] == kExcludedMark;
     horsename[i] = YUtil::delendspc(r + kHorseName, kHorseNameWidth);
     jockeyname[i] = YUtil::delendspc(r + kJockeyName, kPersonNameWidth);
     sexage[i] = YUtil::getseibetu(r[kSex]) + YUtil::getage(r + kAge);
     weighttext[i] = weight_text(YUtil::getnum(r + kWeightCarried, 3));
   }
   runnercount = n;
-
-  // The marks are the card's: match its entries by horse number.
-  yrace::OwnedBuffer card(get_denmah2code(race->bytes, nullptr));
-  const int entries = yrace::record_count(card.get(), racedhrec::kSize);
-  for (int e = 0; e < entries; ++e) {
-    unsigned char* r = yrace::record_at(card.get(), racedhrec::kSize, e);
-    const int slot = slotof(YUtil::getnum(r + racedhrec::kHorseNumber, 2));
-    if (slot < 0) continue;
-    markcode[slot] = mark_code(r[racedhrec::kPredictionMark]);
-    excluded[slot] = markcode[slot] == kExcludedMark;
-  }
 }
 
 int YTheoryResult::slotof(int horse) const {

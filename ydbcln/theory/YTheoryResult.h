@@ -90,10 +90,12 @@ class YTheoryResult {
                         unsigned char** ranks, int* marks, int* frames, int* extra,
                         YHaitoInfo& payouts);
   // The race from its results: header texts, classification codes, runners
-  // with their texts, and payouts. The mark codes come from the race's card,
-  // which a run race keeps (the results carry none). A null record leaves
-  // the result as it was.
+  // with their texts and the mark codes their card gave them, and payouts.
+  // A null record leaves the result as it was.
   virtual void set(_tagRACERMREC* race, tagYCalcInfo* info);
+  // The same with the race's runner records already fetched
+  // (get_race2code_2), as the theory engine holds them; null fetches them.
+  void set(_tagRACERMREC* race, tagYCalcInfo* info, const void* runners);
   // The race from its card: header texts, classification codes and runners
   // with their mark codes and texts. No payouts. With `nomination` non-zero
   // the runners are the horses nominated for the race, in nomination order,
@@ -203,7 +205,8 @@ class YTheoryResult {
   void setclassification(const ytheory::RaceFields& f, tagYCalcInfo* info);
   void setpayouts(const YHaitoInfo& payouts);
   void setcardrunners(_tagRACEDREC* race, bool nominations);
-  void setresultrunners(_tagRACERMREC* race);
+  // The runners from `runners`, or fetched when null.
+  void setresultrunners(_tagRACERMREC* race, const void* runners);
   // The slot of horse number `horse`, -1 when no runner has it.
   int slotof(int horse) const;
   // The frame of horse number `horse`, 0 when no runner has it.
