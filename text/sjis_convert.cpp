@@ -7,6 +7,7 @@
 // give an empty text).
 #include "text/sjis.h"
 
+#include <algorithm>
 #include <iconv.h>
 
 #include <cerrno>
@@ -34,6 +35,12 @@ class Converter {
   bool Convert(std::string_view in, std::string* out, Recovery recover) {
     out->clear();
     if (!usable()) return false;
+    // Both encodings write the ASCII range as it is: most fields (codes,
+    // passing orders, Latin names) need no conversion.
+    if (std::all_of(in.begin(), in.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+      out->assign(in);
+      return true;
+    }
     std::lock_guard<std::mutex> lock(mu_);
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     char* in_ptr = const_cast<char*>(in.data());  // iconv does not write it

@@ -1,11 +1,15 @@
-// Rendering results records. One query: each race's row carries its laps,
-// passing orders and payouts as three lists, so that a fetch is one pass
-// over the store.
+// Rendering results records. Two queries over the races asked for (one
+// race, or every race of a venue-day): the races, then their laps, passing
+// orders and payouts in one pass, each detail a range of its table's key,
+// read row by row into its race's record.
 #include "db/render/ResultRaceRenderer.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "db/layout/Layouts.h"
 #include "db/render/ColumnFields.h"
@@ -29,82 +33,45 @@ enum Column : int {
   kLast600,
   kLastMile,
   kComment,
-  kLaps,      // "lap time" pairs
-  kCorners,   // "seq qualifier position length text" items
-  kPayouts,   // "pool seq first second amount popularity" items
 };
 
-// The lists are blank-separated items in no particular order; each item
-// says where it goes. A passing order is written after its length in
-// bytes, so that whatever it holds cannot be taken for a separator.
-const std::string& Sql() {
-  static const std::string sql =
-      std::string("SELECT ") + kRaceHeaderColumns +
-      ", r.added_money, r.weather, r.going, r.time_first_600, r.time_first_800, "
-      "r.time_first_1000, r.time_last_800, r.time_last_600, r.time_last_mile, r.comment, "
-      "(SELECT group_concat(printf('%d %d', lap_no, time), ' ') FROM race_lap l "
-      "WHERE l.race_date = r.race_date AND l.place = r.place AND l.race_no = r.race_no), "
-      "(SELECT group_concat(printf('%d %d %d %d %s', seq, ifnull(qualifier, 0), position_code, "
-      "length(CAST(passing_order AS BLOB)), passing_order), ' ') FROM race_corner c "
-      "WHERE c.race_date = r.race_date AND c.place = r.place AND c.race_no = r.race_no), "
-      "(SELECT group_concat(printf('%d %d %d %d %d %d', pool, seq, first, second, amount, "
-      "ifnull(popularity, 0)), ' ') FROM payout p "
-      "WHERE p.race_date = r.race_date AND p.place = r.place AND p.race_no = r.race_no) "
-      "FROM " + kRaceHeaderFrom +
-      " WHERE r.race_date = ?1 AND r.place = ?2 AND (?3 = 0 OR r.race_no = ?3) "
-      "AND r.has_result = 1 ORDER BY r.race_no";
-  return sql;
+// The details query's columns: what the row is, the race number, then the
+// detail's own fields.
+enum DetailKind : int { kLap = 1, kCorner = 2, kPayout = 3 };
+enum DetailColumn : int { kDetailKind = 0, kDetailRace, kDetail1, kDetail2, kDetail3, kDetail4,
+                          kDetail5, kDetail6 };
+
+// The race, or (race number 0) every race of the day with results.
+const std::string& RaceSql(bool one_race) {
+  auto sql = [](const char* race_no) {
+    return std::string("SELECT ") + kRaceHeaderColumns +
+           ", r.added_money, r.weather, r.going, r.time_first_600, r.time_first_800, "
+           "r.time_first_1000, r.time_last_800, r.time_last_600, r.time_last_mile, r.comment "
+           "FROM " + kRaceHeaderFrom + " WHERE r.race_date = ?1 AND r.place = ?2 AND " + race_no +
+           " AND r.has_result = 1 ORDER BY r.race_no";
+  };
+  static const std::string race = sql("r.race_no = ?3");
+  static const std::string day = sql("?3 = 0");
+  return one_race ? race : day;
 }
 
-// Reads the items of one list: numbers, and texts of a known length, each
-// followed by one blank (or the end).
-class ListReader {
- public:
-  explicit ListReader(std::string_view list) : rest_(list) {}
-
-  bool more() const { return ok_ && !rest_.empty(); }
-  bool ok() const { return ok_; }
-
-  std::int64_t Number() {
-    std::int64_t value = 0;
-    std::size_t i = 0;
-    const bool negative = !rest_.empty() && rest_[0] == '-';
-    if (negative) ++i;
-    const std::size_t first_digit = i;
-    for (; i < rest_.size() && rest_[i] >= '0' && rest_[i] <= '9'; ++i) {
-      value = value * 10 + (rest_[i] - '0');
-    }
-    if (i == first_digit) ok_ = false;
-    Skip(i);
-    return negative ? -value : value;
-  }
-
-  std::string_view Text(std::size_t length) {
-    if (length > rest_.size()) {
-      ok_ = false;
-      return std::string_view();
-    }
-    const std::string_view text = rest_.substr(0, length);
-    Skip(length);
-    return text;
-  }
-
- private:
-  // Moves past `n` bytes and the blank after them.
-  void Skip(std::size_t n) {
-    rest_.remove_prefix(n);
-    if (!rest_.empty()) {
-      if (rest_[0] == ' ') {
-        rest_.remove_prefix(1);
-      } else {
-        ok_ = false;
-      }
-    }
-  }
-
-  std::string_view rest_;
-  bool ok_ = true;
-};
+// Laps (lap number, time), passing orders (sequence, qualifier, position,
+// order) and payouts (pool, sequence, first, second, amount, popularity),
+// each row saying where it goes, so that no sort is needed.
+// The details of one race, or (race number 0) of every race of the day:
+// two texts, so that each is one key range of every table it reads.
+const std::string& DetailSql(bool one_race) {
+  auto sql = [](const std::string& where) {
+    return "SELECT 1, race_no, lap_no, time, NULL, NULL, NULL, NULL FROM race_lap" + where +
+           "UNION ALL SELECT 2, race_no, seq, qualifier, position_code, passing_order, NULL, "
+           "NULL FROM race_corner" + where +
+           "UNION ALL SELECT 3, race_no, pool, seq, first, second, amount, popularity FROM "
+           "payout" + where;
+  };
+  static const std::string race = sql(" WHERE race_date = ?1 AND place = ?2 AND race_no = ?3 ");
+  static const std::string day = sql(" WHERE race_date = ?1 AND place = ?2 AND ?3 = 0 ");
+  return one_race ? race : day;
+}
 
 // The results record's fields, found once.
 struct ResultFields {
@@ -171,90 +138,123 @@ void SetRaceFields(RecordBuilder& b, const ResultFields& f, const Statement& row
   }
 }
 
-// Laps: written only when all of them fit.
-Status SetLaps(RecordBuilder& b, const ResultFields& f, std::string_view list) {
-  std::int64_t laps[kLapFields] = {};
-  std::size_t count = 0;
-  ListReader items(list);
-  while (items.more()) {
-    const std::int64_t lap_no = items.Number();
-    const std::int64_t time = items.Number();
-    if (lap_no >= 1 && static_cast<std::size_t>(lap_no) <= kLapFields) {
-      laps[lap_no - 1] = time;
-    }
-    ++count;
-  }
-  if (!items.ok()) return Status::Error("unreadable lap list");
-  if (count <= kLapFields) {
-    for (std::size_t k = 0; k < count; ++k) b.set_digits(f.lap, laps[k], k);
-  }
-  return b.status();
-}
+// One race's record being built, and what its details add up to.
+struct RaceRecord {
+  RaceRecord(void* record, const RecordLayout& layout, int race_no)
+      : b(record, layout), number(race_no) {}
 
-Status SetCorners(RecordBuilder& b, const ResultFields& f, std::string_view list) {
-  ListReader items(list);
-  while (items.more()) {
-    const auto index = static_cast<std::size_t>(items.Number() - 1);
-    const std::int64_t qualifier = items.Number();
-    const std::int64_t position = items.Number();
-    const std::string_view order = items.Text(static_cast<std::size_t>(items.Number()));
-    if (!items.ok()) break;
-    if (qualifier > 0) b.set_code(f.corner_kind, std::to_string(qualifier), index);
-    b.set_digits(f.corner_position, position, index);
-    b.set_text_utf8(f.corner_order, order, index);
-  }
-  if (!items.ok()) return Status::Error("unreadable passing-order list");
-  return b.status();
-}
-
-// Payouts entry by entry; the win popularity only with one winner, since
-// its bytes are the second winner's horse number.
-Status SetPayouts(RecordBuilder& b, const ResultFields& f, std::string_view list) {
+  RecordBuilder b;
+  int number;
+  std::int64_t lap[kLapFields] = {};
+  std::size_t laps = 0;
   int winners = 0;
   int win_popularity = 0;
-  ListReader items(list);
-  Status s;
-  while (s.ok() && items.more()) {
-    PayoutEntry e;
-    e.pool = static_cast<int>(items.Number());
-    e.seq = static_cast<int>(items.Number());
-    e.first = static_cast<int>(items.Number());
-    e.second = static_cast<int>(items.Number());
-    e.amount = items.Number();
-    e.popularity = static_cast<int>(items.Number());
-    if (!items.ok()) break;
-    if (e.pool == 1) {
-      ++winners;
-      if (e.seq == 1) win_popularity = e.popularity;
+};
+
+// The records being built, one per race, found by race number.
+class RaceRecords {
+ public:
+  explicit RaceRecords(const ResultFields& f) : f_(f), out_(f.layout) { out_.Reserve(kMaxRaces); }
+
+  RecordBuilder& Add(int race_no) {
+    races_.push_back(std::make_unique<RaceRecord>(out_.Add(), out_.layout(), race_no));
+    return races_.back()->b;
+  }
+  bool empty() const { return races_.empty(); }
+
+  // One row of the details query, in any order.
+  Status Detail(const Statement& row) {
+    RaceRecord* r = Of(static_cast<int>(row.column_int(kDetailRace)));
+    if (r == nullptr) return Status();  // a race without results
+    switch (row.column_int(kDetailKind)) {
+      case kLap: {
+        const std::int64_t lap_no = row.column_int(kDetail1);
+        if (lap_no >= 1 && static_cast<std::size_t>(lap_no) <= kLapFields) {
+          r->lap[lap_no - 1] = row.column_int(kDetail2);
+        }
+        ++r->laps;
+        return Status();
+      }
+      case kCorner: {
+        const auto index = static_cast<std::size_t>(row.column_int(kDetail1) - 1);
+        const std::int64_t qualifier = Or0(row, kDetail2);
+        if (qualifier > 0) r->b.set_code(f_.corner_kind, std::to_string(qualifier), index);
+        r->b.set_digits(f_.corner_position, row.column_int(kDetail3), index);
+        r->b.set_text_utf8(f_.corner_order, row.column_text(kDetail4), index);
+        return r->b.status();
+      }
+      case kPayout: {
+        PayoutEntry e;
+        e.pool = static_cast<int>(row.column_int(kDetail1));
+        e.seq = static_cast<int>(row.column_int(kDetail2));
+        e.first = static_cast<int>(row.column_int(kDetail3));
+        e.second = static_cast<int>(row.column_int(kDetail4));
+        e.amount = row.column_int(kDetail5);
+        e.popularity = static_cast<int>(Or0(row, kDetail6));
+        if (e.pool == 1) {
+          ++r->winners;
+          if (e.seq == 1) r->win_popularity = e.popularity;
+        }
+        return f_.payouts.Set(r->b, e);
+      }
+      default:
+        return Status::Error("unknown detail row");
     }
-    s = f.payouts.Set(b, e);
   }
-  if (!items.ok()) return Status::Error("unreadable payout list");
-  if (s.ok() && winners == 1 && win_popularity > 0) {
-    b.set_digits(f.win_popularity, win_popularity);
+
+  // Writes what the details add up to: the laps when all of them fit, the
+  // win popularity only with one winner (its bytes are the second winner's
+  // horse number); then hands the records over.
+  Status Finish(void** buffer) {
+    for (const auto& r : races_) {
+      if (r->laps <= kLapFields) {
+        for (std::size_t k = 0; k < r->laps; ++k) r->b.set_digits(f_.lap, r->lap[k], k);
+      }
+      if (r->winners == 1 && r->win_popularity > 0) {
+        r->b.set_digits(f_.win_popularity, r->win_popularity);
+      }
+      if (!r->b.status().ok()) return r->b.status();
+    }
+    return out_.Finish(buffer);
   }
-  return s.ok() ? b.status() : s;
-}
+
+ private:
+  static constexpr std::size_t kMaxRaces = 12;  // a venue-day; Add beyond it still works
+
+  static std::int64_t Or0(const Statement& row, int column) {
+    return row.column_is_null(column) ? 0 : row.column_int(column);
+  }
+  RaceRecord* Of(int race_no) {
+    for (const auto& r : races_) {
+      if (r->number == race_no) return r.get();
+    }
+    return nullptr;
+  }
+
+  const ResultFields& f_;
+  RenderedRecords out_;
+  std::vector<std::unique_ptr<RaceRecord>> races_;
+};
 
 }  // namespace
 
 Status RenderResultRaces(Database& db, const RaceKey& race, void** buffer) {
-  Statement& st = db.statement(Sql());
-  st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
   static const ResultFields f;
-  RenderedRecords out(f.layout);
-  Status s;
-  while (s.ok() && st.step()) {
-    RecordBuilder b(out.Add(), out.layout());
-    SetRaceFields(b, f, st);
-    s = SetLaps(b, f, st.column_text(kLaps));
-    if (s.ok()) s = SetCorners(b, f, st.column_text(kCorners));
-    if (s.ok()) s = SetPayouts(b, f, st.column_text(kPayouts));
+  RaceRecords records(f);
+  Statement& st = db.statement(RaceSql(race.number != 0));
+  st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
+  Status s = EachRow(st, [&](const Statement& row) {
+    RecordBuilder& b = records.Add(static_cast<int>(row.column_int(kRaceNumber)));
+    SetRaceFields(b, f, row);
+    return b.status();
+  });
+  if (s.ok() && !records.empty()) {
+    Statement& details = db.statement(DetailSql(race.number != 0));
+    details.bind(1, race.date).bind(2, race.place).bind(3, race.number);
+    s = EachRow(details, [&](const Statement& row) { return records.Detail(row); });
   }
-  if (s.ok()) s = st.status();
-  st.reset();
   if (!s.ok()) return s;
-  return out.Finish(buffer);
+  return records.Finish(buffer);
 }
 
 }  // namespace ydb

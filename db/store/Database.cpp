@@ -93,7 +93,9 @@ Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Databa
   }
 
   sqlite3* db = nullptr;
-  const int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
+  // The library is used from one thread, so the connection needs no mutex
+  // of its own around every call.
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (exists ? 0 : SQLITE_OPEN_CREATE);
   const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
   if (rc != SQLITE_OK) {
     Status failed = Status::Error("cannot open " + path + ": " + SqliteMessage(db, rc));
