@@ -1,0 +1,172 @@
+// The horse factors of the theory engine on hand-built races: each factor's
+// ranks, columns, headings and texts, and a decoy run for each of its
+// conditions that would change the ranks if the condition were dropped or
+// off by one.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ydbcln/theory/EngineWorld_test.h"
+
+namespace {
+
+using enginetest::EngineWorld;
+using enginetest::Entry;
+using enginetest::PastRun;
+using enginetest::Today;
+using Strings = std::vector<std::string>;
+using Ints = std::vector<int>;
+
+// What one factor should show on the race of a test.
+struct Expect {
+  int code, p1, p2;
+  Ints ranks;
+  Strings headings;
+  int slot;       // the runner whose texts are checked
+  Strings texts;
+};
+
+class HorseFactors : public EngineWorld {
+ protected:
+  // The horse of runner slot i.
+  static std::string H(int i) { return "30000" + std::to_string(10 + i); }
+
+  // Today's race of `n` runners (horses H(0) ...), run, each finishing in
+  // its horse-number order unless `ran` gives its figures of today.
+  void Race(int n, const std::vector<std::pair<int, PastRun>>& ran = {}, Today today = Today()) {
+    today.run = true;
+    for (int i = 0; i < n; ++i) today.entries.push_back(Entry(H(i)));
+    for (const auto& r : ran) today.entries[static_cast<std::size_t>(r.first)].Ran(r.second);
+    SetToday(today);
+  }
+  // Past runs of runner slot i.
+  void Runs(int i, std::vector<PastRun> runs) {
+    for (PastRun& r : runs) {
+      r.horse = H(i);
+      AddRun(r);
+    }
+  }
+  void Check(const Expect& e) {
+    SCOPED_TRACE("factor " + std::to_string(e.code));
+    const YTheoryResult& r = Evaluate(e.code, e.p1, e.p2);
+    EXPECT_EQ(Ranks(r), e.ranks);
+    EXPECT_EQ(r.columncount[0], static_cast<int>(e.headings.size()));
+    EXPECT_EQ(Headings(r), e.headings);
+    EXPECT_EQ(Texts(r, e.slot), e.texts) << "runner " << e.slot;
+  }
+};
+
+// A run of the past on `date` finishing `position`.
+PastRun At(int date, int position = 1) { return PastRun("", date).Position(position); }
+
+const Strings kCounts = {"１着", "２着", "３着", "着外"};
+
+// 連対率, 勝率, ３着内率 and the win count over every run: a run not finished
+// is a start; today's run (won by runner 4) is not.
+TEST_F(HorseFactors, RatesOverEveryRun) {
+  Race(6, {{4, PastRun().Position(1)}, {0, PastRun().Position(5)}});
+  Runs(0, {At(20240105, 1), At(20240205, 2), At(20240305, 0)});
+  Runs(1, {At(20240105, 1), At(20240205, 1), At(20240305, 4), At(20240405, 0)});
+  Runs(2, {At(20240105, 2), At(20240205, 3)});
+  Runs(3, {At(20240105, 1), At(20240205, 5), At(20240305, 3)});
+  Runs(5, {At(20240105, 3), At(20240205, 0), At(20240305, 0)});
+  for (const Expect& e : std::vector<Expect>{
+           {12, 0, 0, {1, 2, 2, 4, 0, 5}, {"連対率"}, 0, {"0.666"}},
+           {13, 0, 0, {2, 1, 4, 2, 0, 4}, {"勝率"}, 1, {"0.500"}},
+           {39, 0, 0, {2, 4, 1, 2, 0, 5}, {"３着内率"}, 2, {"1.000"}},
+           {45, 0, 0, {2, 1, 4, 2, 0, 4}, kCounts, 1, {"   2", "   0", "   0", "   2"}},
+       }) {
+    Check(e);
+  }
+}
+
+// The rates over the same surface and a distance within ±P1, a run not
+// finished left out (14, 15, 40 and their twins 74, 72, 76), and at today's
+// racecourse too, a run not finished counted (68, and the win count 53).
+TEST_F(HorseFactors, RatesNearTodaysDistance) {
+  Race(6, {{4, PastRun().Position(1)}, {0, PastRun().Position(5)}});
+  // Runs at exactly 1600 ± 200 count; elsewhere only for 14 and its twins.
+  Runs(0, {At(20240105, 1).Distance(1400), At(20240205, 2).Distance(1800),
+           At(20240305, 1).Place("06"), At(20240405, 1)});
+  // Dirt, 1801 m and a run not finished are left out.
+  Runs(1, {At(20240105, 1), At(20240205, 0), At(20240305, 5).Surface(enginetest::kDirt),
+           At(20240405, 5).Distance(1801)});
+  Runs(2, {At(20240105, 3), At(20240205, 1).Distance(1399), At(20240305, 2).Place("06")});
+  Runs(3, {At(20240105, 2).Distance(1700), At(20240205, 4).Place("06").Distance(1500),
+           At(20240305, 0)});
+  Runs(4, {At(20240105, 1).Surface(enginetest::kDirt)});
+  Runs(5, {At(20240105, 1), At(20240205, 5), At(20240305, 1).Place("07"), At(20240405, 6)});
+  for (const Expect& e : std::vector<Expect>{
+           {14, 200, 0, {1, 1, 3, 3, 0, 3}, {"連対率"}, 2, {"0.500"}},
+           {15, 200, 0, {2, 1, 4, 4, 0, 3}, {"勝率"}, 0, {"0.750"}},
+           {40, 200, 0, {1, 1, 1, 4, 0, 4}, {"３着内率"}, 3, {"0.500"}},
+           {72, 200, 0, {2, 1, 4, 4, 0, 3}, {"勝率"}, 1, {"1.000"}},
+           {74, 200, 0, {1, 1, 3, 3, 0, 3}, {"連対率"}, 5, {"0.500"}},
+           {76, 200, 0, {1, 1, 1, 4, 0, 4}, {"３着内率"}, 0, {"1.000"}},
+           {68, 200, 0, {1, 2, 4, 4, 0, 3}, {"勝率"}, 0, {" 0.666"}},
+           {53, 200, 0, {1, 2, 4, 4, 0, 2}, kCounts, 0, {"   2", "   1", "   0", "   0"}},
+       }) {
+    Check(e);
+  }
+}
+
+// Mean and best times over the same surface and distance: the latest P2
+// timed runs for the mean (a run without a time does not use up P2), every
+// run for the best, and the best of the latest P2 with 0.2 s per kilogram
+// carried today above that run for 斤量指数.
+TEST_F(HorseFactors, TimesAtTodaysDistance) {
+  Today today;
+  today.run = true;
+  for (int i = 0; i < 6; ++i) today.entries.push_back(Entry(H(i)));
+  today.entries[0].Weight(570);  // 2 kg above its best run
+  today.entries[4].Ran(PastRun().Position(1).Time(900));
+  SetToday(today);
+  Runs(0, {At(20240105).Time(950), At(20240205).Time(940), At(20240305).Time(930)});
+  Runs(1, {At(20240105).Time(930), At(20240205).Time(900).Surface(enginetest::kDirt),
+           At(20240305, 0), At(20240405).Time(940)});
+  Runs(2, {At(20240105).Time(950), At(20240205).Time(945), At(20240305).Time(900).Distance(1601)});
+  Runs(3, {At(20240105).Time(920), At(20240205).Time(965), At(20240305).Time(955)});
+  Runs(4, {At(20240105).Time(900).Surface(enginetest::kDirt)});
+  Runs(5, {At(20240105).Time(934), At(20240205).Time(900).Distance(1599)});
+  for (const Expect& e : std::vector<Expect>{
+           {1, 0, 2, {2, 2, 4, 5, 0, 1}, {"平均ﾀｲﾑ"}, 2, {"1347.5"}},
+           {2, 0, 0, {2, 2, 5, 1, 0, 4}, {"最高ﾀｲﾑ"}, 3, {"1320"}},
+           {6, 0, 2, {2, 1, 4, 5, 0, 2}, {"斤量指数"}, 0, {"1334"}},
+       }) {
+    Check(e);
+  }
+}
+
+// Means of the latest P2 runs over the same surface and a distance within
+// ±P1: first and last 3F and odds where known, the margin (0 counts, so a
+// run not finished counts as 0), and the average position of runs finished.
+TEST_F(HorseFactors, MeansNearTodaysDistance) {
+  Race(6, {{4, PastRun().Position(1).ThreeF(300, 300).Odds(10).Margin(0)}});
+  const char d = enginetest::kDirt;
+  Runs(0, {At(20240105, 2).Distance(1400).ThreeF(350, 340).Margin(5).Odds(50),
+           At(20240205, 3).Distance(1800).ThreeF(360, 350).Margin(0).Odds(30)});
+  Runs(1, {At(20240105, 5).ThreeF(340, 330).Margin(10).Odds(100),
+           At(20240205, 2).ThreeF(350, 340).Margin(3).Odds(40),
+           At(20240305, 3).ThreeF(360, 350).Margin(2).Odds(40)});
+  Runs(2, {At(20240105, 4).ThreeF(345, 335).Margin(4).Odds(60),
+           At(20240205, 10).Surface(d).ThreeF(400, 400).Margin(20).Odds(500),
+           At(20240305, 10).Distance(1801).ThreeF(400, 400).Margin(20).Odds(500)});
+  Runs(3, {At(20240105, 6).ThreeF(370, 360).Margin(8).Odds(150),
+           At(20240205, 5).ThreeF(365, 355).Margin(6).Odds(120),
+           At(20240305, 1).Distance(1399).ThreeF(300, 300).Odds(10)});
+  Runs(4, {At(20240105, 1).Surface(d).ThreeF(300, 300).Odds(10)});
+  Runs(5, {At(20240105, 1).ThreeF(340, 330).Margin(1).Odds(20),
+           At(20240205, 3).ThreeF(355, 345).Margin(3).Odds(50), At(20240305, 0)});
+  for (const Expect& e : std::vector<Expect>{
+           {3, 200, 2, {3, 3, 1, 5, 0, 2}, {"前3F"}, 5, {"34.75"}},
+           {4, 200, 2, {3, 3, 1, 5, 0, 2}, {"後3F"}, 3, {"35.75"}},
+           {5, 200, 2, {2, 2, 4, 5, 0, 1}, {"着差ﾀｲﾑ"}, 0, {" 0.25"}},
+           {9, 200, 2, {2, 2, 4, 5, 0, 1}, {"平均ｵｯｽﾞ"}, 3, {" 13.50"}},
+           {11, 200, 2, {2, 2, 4, 5, 0, 1}, {"着順平均"}, 5, {" 2.0"}},
+       }) {
+    Check(e);
+  }
+}
+
+}  // namespace
