@@ -169,4 +169,207 @@ TEST_F(HorseFactors, MeansNearTodaysDistance) {
   }
 }
 
+// The mean speed index of the latest P2 runs with an index, on any surface
+// and distance; larger is better.
+TEST_F(HorseFactors, SpeedIndex) {
+  Race(6, {{4, PastRun().Position(1).Index(120)}});
+  Runs(0, {At(20240105).Index(80), At(20240205).Index(90)});
+  Runs(1, {At(20240105).Index(100), At(20240205).Index(80), At(20240305).Index(90)});
+  Runs(2, {At(20240105).Index(60), At(20240205).Index(95), At(20240305)});
+  Runs(3, {At(20240105).Index(70)});
+  Runs(5, {At(20240105).Index(110).Surface(enginetest::kDirt).Distance(2400)});
+  Check({16, 0, 2, {2, 2, 4, 5, 0, 1}, {"指数平均"}, 2, {" 77.50"}});
+}
+
+// The average position at today's racecourse on any surface; a run not
+// finished has no position to average.
+TEST_F(HorseFactors, AveragePositionAtTheRacecourse) {
+  Race(6);
+  Runs(0, {At(20240105, 1), At(20240205, 2), At(20240305, 10).Place("06")});
+  Runs(1, {At(20240105, 2), At(20240205, 1), At(20240305, 0)});
+  Runs(2, {At(20240105, 3).Surface(enginetest::kDirt)});
+  Runs(3, {At(20240105, 4), At(20240205, 6)});
+  Runs(4, {At(20240105, 1).Place("06")});
+  Runs(5, {At(20240105, 2), At(20240205, 3)});
+  Check({10, 0, 0, {1, 1, 4, 5, 0, 3}, {"着順平均"}, 5, {" 2.5"}});
+}
+
+// Popularity and position over the field, as the mean of the latest P2 runs
+// with a figure, and the latest runs shown as figure/field. A run not
+// finished has a popularity but no position.
+class RelativeFactors : public HorseFactors {
+ protected:
+  void SetUp() override {
+    HorseFactors::SetUp();
+    Race(6, {{4, PastRun().Position(1).Popularity(1)}});
+    auto run = [](int date, int position, int popularity, int field) {
+      return At(date, position).Popularity(popularity).Field(field);
+    };
+    Runs(0, {run(20240105, 3, 3, 8), run(20240205, 1, 2, 8), run(20240305, 2, 1, 8),
+             run(20240405, 0, 5, 8)});
+    Runs(1, {run(20240105, 1, 1, 8), run(20240205, 2, 2, 8), run(20240305, 2, 2, 8),
+             run(20240405, 2, 2, 8)});
+    Runs(2, {run(20240105, 4, 4, 16), run(20240205, 2, 2, 16)});
+    Runs(3, {run(20240105, 4, 2, 8)});
+    Runs(5, {run(20240105, 6, 6, 8), run(20240205, 3, 7, 8)});
+  }
+};
+
+TEST_F(RelativeFactors, LatestRunsOverTheField) {
+  const Strings head = {"1走前", "2走前", "3走前", "4走前"};
+  auto headings = [&](const char* first) {
+    Strings h = {first};
+    h.insert(h.end(), head.begin(), head.end());
+    return h;
+  };
+  Check({7, 0, 3, {4, 2, 1, 2, 0, 5}, headings("人気/頭数平均"), 0,
+         {" 0.33", " 5/ 8", " 1/ 8", " 2/ 8", ""}});
+  Check({8, 0, 3, {2, 2, 1, 4, 0, 5}, headings("着順/頭数平均"), 0,
+         {" 0.25", " 2/ 8", " 1/ 8", " 3/ 8", ""}});
+}
+
+// P2 999 takes every run, P2 1 the latest only.
+TEST_F(RelativeFactors, CountLimitAtItsEnds) {
+  EXPECT_EQ(Ranks(Evaluate(8, 0, 999)), (Ints{3, 2, 1, 4, 0, 5}));
+  EXPECT_EQ(Ranks(Evaluate(8, 0, 1)), (Ints{2, 2, 1, 5, 0, 4}));
+}
+
+// Placing scores (3 × 1st + 2 × 2nd + 3rd − the others, a run not finished
+// among the others) over the runs on today's going.
+TEST_F(HorseFactors, PlacingOnTodaysGoing) {
+  Race(6, {{4, PastRun().Position(1)}, {0, PastRun().Position(5)}});
+  Runs(0, {At(20240105, 1), At(20240205, 2), At(20240305, 5).Going("1")});
+  Runs(1, {At(20240105, 1), At(20240205, 4), At(20240305, 2)});
+  Runs(2, {At(20240105, 2), At(20240205, 2), At(20240305, 1).Going("2")});
+  Runs(3, {At(20240105, 1), At(20240205, 3), At(20240305, 0)});
+  Runs(4, {At(20240105, 1).Going("3")});
+  Runs(5, {At(20240105, 5)});
+  Check({17, 0, 0, {1, 2, 2, 4, 0, 5}, kCounts, 0, {"  1", "  1", "  0", "  0"}});
+}
+
+// Wins on today's surface; a jump race is a surface of its own.
+TEST_F(HorseFactors, WinsOnTodaysSurface) {
+  Race(6, {{4, PastRun().Position(1)}, {0, PastRun().Position(5)}});
+  Runs(0, {At(20240105, 1), At(20240205, 1), At(20240305, 1).Surface(enginetest::kDirt)});
+  Runs(1, {At(20240105, 1), At(20240205, 2), At(20240305, 1).Surface(enginetest::kJump)});
+  Runs(2, {At(20240105, 1), At(20240205, 0)});
+  Runs(3, {At(20240105, 3)});
+  Runs(4, {At(20240105, 1).Surface(enginetest::kDirt)});
+  Runs(5, {At(20240105, 5)});
+  Check({18, 0, 0, {1, 2, 2, 4, 0, 4}, kCounts, 2, {"  1", "  0", "  0", "  1"}});
+}
+
+// Placing scores over the runs from the same part of the draw: numbers 1
+// and 2 inner, the last two of the field outer. Today's six runners are
+// inner, inner, middle, middle, outer, outer.
+TEST_F(HorseFactors, PlacingFromTheSameDraw) {
+  Race(6, {{4, PastRun().Position(1)}, {0, PastRun().Position(5)}});
+  Runs(0, {At(20240105, 1).Number(2), At(20240205, 1).Number(3)});
+  Runs(1, {At(20240105, 2).Number(1), At(20240205, 1).Number(9)});
+  Runs(2, {At(20240105, 2).Number(3), At(20240205, 2).Number(8), At(20240305, 1).Number(2)});
+  Runs(3, {At(20240105, 1).Number(5), At(20240205, 1).Number(9)});
+  Runs(4, {At(20240105, 1).Number(5)});
+  Runs(5, {At(20240105, 3).Number(10), At(20240205, 1).Number(1)});
+  Check({32, 0, 0, {2, 4, 1, 2, 0, 5}, kCounts, 2, {"  0", "  2", "  0", "  0"}});
+}
+
+// Placing scores over the runs in fields of the same size class as today's
+// ten: 9 to 13 runners.
+TEST_F(HorseFactors, PlacingInFieldsOfTheSameSize) {
+  Race(10, {{4, PastRun().Position(1)}, {0, PastRun().Position(5)}});
+  Runs(0, {At(20240105, 1).Field(9), At(20240205, 1).Field(8)});
+  Runs(1, {At(20240105, 2).Field(13), At(20240205, 1).Field(14)});
+  Runs(2, {At(20240105, 1).Field(10), At(20240205, 2).Field(12)});
+  Runs(3, {At(20240105, 3).Field(11), At(20240205, 3).Field(9)});
+  Runs(4, {At(20240105, 1).Field(16)});
+  Runs(5, {At(20240105, 5).Field(10)});
+  Check({33, 0, 0, {2, 3, 1, 3, 0, 5, 0, 0, 0, 0}, kCounts, 1, {"  0", "  1", "  0", "  0"}});
+}
+
+// Placing scores over the runs in today's season: June to August.
+TEST_F(HorseFactors, PlacingInTheSameSeason) {
+  Race(6, {{4, PastRun().Position(1)}, {0, PastRun().Position(5)}});
+  Runs(0, {At(20230831, 1), At(20230901, 1)});
+  Runs(1, {At(20230601, 2), At(20240531, 1)});
+  Runs(2, {At(20220801, 2), At(20230715, 1)});
+  Runs(3, {At(20230630, 3), At(20230701, 3)});
+  Runs(4, {At(20231201, 1)});
+  Runs(5, {At(20230801, 4)});
+  Check({35, 0, 0, {2, 3, 1, 3, 0, 5}, kCounts, 0, {"  1", "  0", "  0", "  0"}});
+}
+
+// Placing scores over the runs ridden by today's jockey.
+TEST_F(HorseFactors, PlacingWithTodaysJockey) {
+  Today today;
+  today.run = true;
+  for (int i = 0; i < 6; ++i) today.entries.push_back(Entry(H(i)).Jockey("0100" + std::to_string(i + 1)));
+  today.entries[4].Ran(PastRun().Position(1));
+  today.entries[0].Ran(PastRun().Position(5));
+  SetToday(today);
+  Runs(0, {At(20240105, 1).Jockey("01001"), At(20240205, 1).Jockey("01002")});
+  Runs(1, {At(20240105, 2).Jockey("01002"), At(20240205, 2).Jockey("01002"), At(20240305, 1)});
+  Runs(2, {At(20240105, 1).Jockey("01003"), At(20240205, 3).Jockey("01003")});
+  Runs(3, {At(20240105, 3).Jockey("01004")});
+  Runs(4, {At(20240105, 1).Jockey("01001")});
+  Runs(5, {At(20240105, 0).Jockey("01006")});
+  Check({36, 0, 0, {3, 1, 1, 4, 0, 5}, kCounts, 5, {"  0", "  0", "  0", "  1"}});
+}
+
+// Placing scores over the runs of today's meeting: kai 3 at 05, whatever
+// the year.
+TEST_F(HorseFactors, PlacingAtTodaysMeeting) {
+  Race(6, {{4, PastRun().Position(1)}, {0, PastRun().Position(5)}});
+  Runs(0, {At(20240525, 1).Kai(3), At(20240526, 2).Kai(3)});
+  Runs(1, {At(20240525, 1).Kai(3), At(20240420, 1).Kai(2)});
+  Runs(2, {At(20240525, 1).Kai(3).Place("06"), At(20240526, 2).Kai(3), At(20230603, 2).Kai(3)});
+  Runs(3, {At(20240525, 1).Kai(3), At(20240526, 5).Kai(3), At(20230603, 2).Kai(3)});
+  Runs(4, {At(20240421, 1).Kai(2)});
+  Runs(5, {At(20240526, 0).Kai(3)});
+  Check({49, 0, 0, {1, 4, 2, 2, 0, 5}, kCounts, 3, {"   1", "   1", "   0", "   1"}});
+}
+
+// Class points of the runs placed 1st to 3rd: by grade, then by the class
+// field (open, and the money and win classes).
+TEST_F(HorseFactors, ClassPoints) {
+  Race(6, {{4, PastRun().Position(1)}, {0, PastRun().Position(5)}});
+  Runs(0, {At(20240105, 2).Grade("0"), At(20240205, 1).Grade("2")});
+  Runs(1, {At(20240105, 1).Grade("1"), At(20240205, 2).Class("00004")});
+  Runs(2, {At(20240105, 1).Class("-0016"), At(20240205, 2).Class("10000"),
+           At(20240305, 1).Class("-0005")});
+  Runs(3, {At(20240105, 3).Class("16000"), At(20240205, 1), At(20240305, 4).Grade("0"),
+           At(20240405, 2).Grade("3").Surface(enginetest::kJump)});
+  Runs(4, {At(20240105, 5).Grade("0")});
+  Runs(5, {At(20240105, 1)});
+  Check({34, 0, 0, {1, 1, 3, 4, 0, 5}, kCounts, 2, {"  2", "  1", "  0", "  0"}});
+}
+
+// 穴馬期待度: per run q / (m × p), and 1 / (m − q + 1) for a win or half of
+// it for a second, over every run, a run not finished included in the count.
+TEST_F(HorseFactors, Longshot) {
+  Race(6, {{4, PastRun().Position(1).Popularity(3)}});
+  Runs(0, {At(20240105, 1).Popularity(5)});
+  Runs(1, {At(20240105, 1).Popularity(5), At(20240205, 0).Popularity(3)});
+  Runs(2, {At(20240105, 2).Popularity(1)});
+  Runs(3, {At(20240105, 3).Popularity(6).Field(12)});
+  Runs(5, {At(20240105, 1).Popularity(5), At(20240205, 1).Popularity(5)});
+  Check({78, 0, 0, {1, 3, 5, 4, 0, 1}, {"穴馬期待度"}, 3, {"16.66"}});
+}
+
+// The card's marks (a run race keeps them on its card) and forecast odds:
+// 消 ranks no runner on any factor.
+TEST_F(HorseFactors, MarksAndForecastOdds) {
+  Today today;
+  today.run = true;
+  const char* marks[6] = {"0", "1", "1", "", "9", "4"};
+  const char* training[6] = {"1  ", " 4 ", "  4", "2  ", "", "3  "};
+  const int odds[6] = {25, 40, 40, 100, 0, 55};
+  for (int i = 0; i < 6; ++i) {
+    today.entries.push_back(Entry(H(i)).Mark(marks[i]).Training(training[i]).Odds(odds[i]));
+  }
+  SetToday(today);
+  Check({31, 0, 0, {1, 2, 2, 5, 0, 4}, {"予想印"}, 4, {"消"}});
+  Check({38, 0, 0, {1, 2, 2, 4, 0, 5}, {"調教印"}, 1, {"$4"}});
+  Check({37, 0, 0, {1, 2, 2, 5, 0, 4}, {"予想オッズ"}, 3, {"10.0"}});
+}
+
 }  // namespace
