@@ -228,10 +228,11 @@ TEST_F(RelativeFactors, LatestRunsOverTheField) {
          {" 0.25", " 2/ 8", " 1/ 8", " 3/ 8", ""}});
 }
 
-// P2 999 takes every run, P2 1 the latest only.
+// P2 999 takes every run, P2 1 the latest only, and P2 0 none.
 TEST_F(RelativeFactors, CountLimitAtItsEnds) {
   EXPECT_EQ(Ranks(Evaluate(8, 0, 999)), (Ints{3, 2, 1, 4, 0, 5}));
   EXPECT_EQ(Ranks(Evaluate(8, 0, 1)), (Ints{2, 2, 1, 5, 0, 4}));
+  EXPECT_EQ(Ranks(Evaluate(8, 0, 0)), Ints(6, 0));
 }
 
 // Placing scores (3 × 1st + 2 × 2nd + 3rd − the others, a run not finished
@@ -337,10 +338,10 @@ TEST_F(HorseFactors, ClassPoints) {
   Runs(2, {At(20240105, 1).Class("-0016"), At(20240205, 2).Class("10000"),
            At(20240305, 1).Class("-0005")});
   Runs(3, {At(20240105, 3).Class("16000"), At(20240205, 1), At(20240305, 4).Grade("0"),
-           At(20240405, 2).Grade("3").Surface(enginetest::kJump)});
+           At(20240405, 1).Grade("3").Surface(enginetest::kJump)});
   Runs(4, {At(20240105, 5).Grade("0")});
   Runs(5, {At(20240105, 1)});
-  Check({34, 0, 0, {1, 1, 3, 4, 0, 5}, kCounts, 2, {"  2", "  1", "  0", "  0"}});
+  Check({34, 0, 0, {1, 1, 4, 3, 0, 5}, kCounts, 2, {"  2", "  1", "  0", "  0"}});
 }
 
 // 穴馬期待度: per run q / (m × p), and 1 / (m − q + 1) for a win or half of
@@ -349,10 +350,10 @@ TEST_F(HorseFactors, Longshot) {
   Race(6, {{4, PastRun().Position(1).Popularity(3)}});
   Runs(0, {At(20240105, 1).Popularity(5)});
   Runs(1, {At(20240105, 1).Popularity(5), At(20240205, 0).Popularity(3)});
-  Runs(2, {At(20240105, 2).Popularity(1)});
-  Runs(3, {At(20240105, 3).Popularity(6).Field(12)});
+  Runs(2, {At(20240105, 2).Popularity(4)});
+  Runs(3, {At(20240105, 3).Popularity(9).Field(12)});
   Runs(5, {At(20240105, 1).Popularity(5), At(20240205, 1).Popularity(5)});
-  Check({78, 0, 0, {1, 3, 5, 4, 0, 1}, {"穴馬期待度"}, 3, {"16.66"}});
+  Check({78, 0, 0, {1, 3, 4, 5, 0, 1}, {"穴馬期待度"}, 3, {"25.00"}});
 }
 
 // The card's marks (a run race keeps them on its card) and forecast odds:
