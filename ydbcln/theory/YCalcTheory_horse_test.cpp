@@ -139,16 +139,17 @@ TEST_F(HorseFactors, TimesAtTodaysDistance) {
 }
 
 // Means of the latest P2 runs over the same surface and a distance within
-// ±P1: first and last 3F and odds where known, the margin (0 counts, so a
-// run not finished counts as 0), and the average position of runs finished.
+// ±P1: first and last 3F and odds where known, the margin (0 counts: a
+// winner's lead and the margin of a run not finished read as 0), and the
+// average position of runs finished.
 TEST_F(HorseFactors, MeansNearTodaysDistance) {
   Race(6, {{4, PastRun().Position(1).ThreeF(300, 300).Odds(10).Margin(0)}});
   const char d = enginetest::kDirt;
   Runs(0, {At(20240105, 2).Distance(1400).ThreeF(350, 340).Margin(5).Odds(50),
-           At(20240205, 3).Distance(1800).ThreeF(360, 350).Margin(0).Odds(30)});
+           At(20240205, 1).Distance(1800).ThreeF(360, 350).Margin(7).Odds(30)});
   Runs(1, {At(20240105, 5).ThreeF(340, 330).Margin(10).Odds(100),
            At(20240205, 2).ThreeF(350, 340).Margin(3).Odds(40),
-           At(20240305, 3).ThreeF(360, 350).Margin(2).Odds(40)});
+           At(20240305, 2).ThreeF(360, 350).Margin(2).Odds(40)});
   Runs(2, {At(20240105, 4).ThreeF(345, 335).Margin(4).Odds(60),
            At(20240205, 10).Surface(d).ThreeF(400, 400).Margin(20).Odds(500),
            At(20240305, 10).Distance(1801).ThreeF(400, 400).Margin(20).Odds(500)});
@@ -163,7 +164,7 @@ TEST_F(HorseFactors, MeansNearTodaysDistance) {
            {4, 200, 2, {3, 3, 1, 5, 0, 2}, {"後3F"}, 3, {"35.75"}},
            {5, 200, 2, {2, 2, 4, 5, 0, 1}, {"着差ﾀｲﾑ"}, 0, {" 0.25"}},
            {9, 200, 2, {2, 2, 4, 5, 0, 1}, {"平均ｵｯｽﾞ"}, 3, {" 13.50"}},
-           {11, 200, 2, {2, 2, 4, 5, 0, 1}, {"着順平均"}, 5, {" 2.0"}},
+           {11, 200, 2, {1, 2, 4, 5, 0, 2}, {"着順平均"}, 5, {" 2.0"}},
        }) {
     Check(e);
   }
