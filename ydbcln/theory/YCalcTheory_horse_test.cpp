@@ -114,10 +114,15 @@ TEST_F(HorseFactors, RatesNearTodaysDistance) {
 // Mean and best times over the same surface and distance: the latest P2
 // timed runs for the mean (a run without a time does not use up P2), every
 // run for the best, and the best of the latest P2 with 0.2 s per kilogram
-// carried today above that run for 斤量指数.
-TEST_F(HorseFactors, TimesAtTodaysDistance) {
+// carried today above that run for 斤量指数. Today's weights are read from
+// the results of a run race and from the card of a race to come.
+class TimesAtTodaysDistance : public HorseFactors, public ::testing::WithParamInterface<bool> {};
+
+INSTANTIATE_TEST_SUITE_P(RunAndCard, TimesAtTodaysDistance, ::testing::Bool());
+
+TEST_P(TimesAtTodaysDistance, MeanBestAndWeightAdjusted) {
   Today today;
-  today.run = true;
+  today.run = GetParam();
   for (int i = 0; i < 6; ++i) today.entries.push_back(Entry(H(i)));
   today.entries[0].Weight(570);  // 2 kg above its best run
   today.entries[4].Ran(PastRun().Position(1).Time(900));
