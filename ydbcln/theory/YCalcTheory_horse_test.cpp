@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ydbcln/theory/EngineWorld_test.h"
@@ -34,7 +35,8 @@ class HorseFactors : public EngineWorld {
 
   // Today's race of `n` runners (horses H(0) ...), run, each finishing in
   // its horse-number order unless `ran` gives its figures of today.
-  void Race(int n, const std::vector<std::pair<int, PastRun>>& ran = {}, Today today = Today()) {
+  void Race(int n, const std::vector<std::pair<int, PastRun>>& ran = {}) {
+    Today today;
     today.run = true;
     for (int i = 0; i < n; ++i) today.entries.push_back(Entry(H(i)));
     for (const auto& r : ran) today.entries[static_cast<std::size_t>(r.first)].Ran(r.second);
