@@ -69,17 +69,17 @@ void PrintRanks(const YTheoryResult& r, const std::vector<_tagTHITEM>& items,
   PrintRaceHeader(r, std::cout);
   std::cout << "\nRunners:";
   for (int s = 0; s < r.runnercount; ++s) {
-    std::cout << (s % 6 == 0 ? "\n " : "") << std::setw(3) << r.horseno[s] << " "
+    std::cout << (s % 4 == 0 ? "\n " : "") << std::setw(3) << r.horseno[s] << " "
               << Column(r.horsename[s], 18);
   }
-  std::cout << "\n\n" << Pad("   Factor", 50) << " ";
+  std::cout << "\n\n" << Pad("   Factor", 53) << " ";
   for (int s = 0; s < r.runnercount; ++s) std::cout << std::setw(3) << r.horseno[s];
   std::cout << "\n";
   for (std::size_t i = 0; i < items.size(); ++i) {
     const _tagTHITEM& item = items[i];
     const std::string words = ItemParamWords(item.no, item.param[0], item.param[1]);
     std::cout << std::setw(2) << item.no << " "
-              << Pad(Pad(FactorName(item.no), 22) + (words.empty() ? "" : " " + words), 47) << " ";
+              << Pad(Pad(FactorName(item.no), 22) + (words.empty() ? "" : " " + words), 50) << " ";
     for (int s = 0; s < r.runnercount; ++s) std::cout << std::setw(3) << RankText(ranks[i][s]);
     std::cout << "\n";
   }
