@@ -46,7 +46,9 @@ std::vector<int> Numbers(const std::string& text, char separator, std::size_t co
     numbers.push_back(value);
   }
   if (count != 0 && numbers.size() != count) {
-    throw Refusal(option + " takes " + std::to_string(count) + " numbers: " + text);
+    throw Refusal(option + " takes " +
+                  (count == 1 ? std::string("a number") : std::to_string(count) + " numbers") +
+                  ": " + text);
   }
   return numbers;
 }

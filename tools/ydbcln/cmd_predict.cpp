@@ -166,19 +166,22 @@ int PredictRace(const Options& options, const PredictRequest& q) {
                                         : "race " + q.race;
   auto engine = std::make_unique<YCalcTheory>(&db);
   tagYCalcInfo* info = conditions.given ? &conditions.info : nullptr;
+  bool going_known = true;
   if (conditions.given && conditions.going < 0) {
     // The conditions replace the going too: keep the race's own, as a
-    // theory of no factors reads it.
+    // theory of no factors reads it (a card may have none).
     YTheory none(nullptr);
     if (engine->exec(&none, q.race, usecard, nomination, nullptr, false) != 0) {
       return ReportNotLoaded(db, what);
     }
     conditions.info.going = static_cast<std::uint8_t>(engine->getresult()->going);
+    going_known = !engine->getresult()->goingtext.empty();
   }
   if (engine->exec(&theory, q.race, usecard, nomination, info, false) != 0) {
     return ReportNotLoaded(db, what);
   }
   YTheoryResult& r = *engine->getresult();
+  if (!going_known) r.goingtext.clear();
 
   ResultReport report;
   report.ranking = Ranking(theory);
@@ -207,20 +210,22 @@ struct RaceOutcome {
   int runners = 0;
   int first = 0;     // horse number of the first runner of the final order
   bool won = false;  // it won (a dead heat counts)
-  bool paid = true;  // the pool paid: the tickets could be checked
+  std::string skipped;  // why the race is not counted; empty when it is
   int tickets = 0;
   int hits = 0;
   long long returned = 0;
 };
 
-RaceOutcome Outcome(const YTheoryResult& r, bool paid) {
+// The race after the engine ran on it; `paid` false when its pool paid
+// nothing, so the tickets could not be checked.
+RaceOutcome Outcome(const YTheoryResult& r, bool paid, int bettype) {
   RaceOutcome o;
   o.code = r.racekey;
   o.runners = r.runnercount;
   const std::vector<int> order = FinalOrder(r);
   if (!order.empty()) o.first = r.horseno[order.front()];
   for (const YTheoryResult::Payout& p : r.tansho) o.won = o.won || (p.key != 0 && p.key == o.first);
-  o.paid = paid;
+  if (!paid) o.skipped = "the race paid no " + BetName(bettype);
   o.tickets = r.ticketcount;
   o.hits = r.hitcount;
   o.returned = Returned(r);
@@ -235,7 +240,7 @@ struct Totals {
   long long returned = 0;
 
   void add(const RaceOutcome& o) {
-    if (!o.paid) return;
+    if (!o.skipped.empty()) return;
     ++races;
     rank1_wins += o.won ? 1 : 0;
     hit_races += o.hits > 0 ? 1 : 0;
@@ -250,22 +255,30 @@ std::string Percent(int part, int whole) {
   return text;
 }
 
-void PrintOutcome(const RaceOutcome& o, int bettype) {
-  std::cout << o.code << "  " << std::setw(2) << o.runners << " runners  first " << std::setw(2)
-            << o.first << (o.won ? " won " : "     ");
-  if (!o.paid) {
-    std::cout << "  the race paid no " << BetName(bettype) << ": not counted\n";
+void PrintOutcome(const RaceOutcome& o) {
+  std::cout << o.code;
+  if (!o.skipped.empty()) {
+    std::cout << "  not counted: " << o.skipped << "\n";
     return;
   }
+  std::cout << "  " << std::setw(2) << o.runners << " runners  first " << std::setw(2) << o.first
+            << (o.won ? " won " : "     ");
   std::cout << "  tickets " << o.tickets << "  hits " << o.hits << "  return " << Yen(o.returned)
             << "\n";
 }
 
 nlohmann::json OutcomeJson(const RaceOutcome& o) {
-  return {{"code", o.code},       {"runners", o.runners}, {"first", o.first},
-          {"first_won", o.won},   {"counted", o.paid},    {"tickets", o.tickets},
-          {"hits", o.hits},       {"stake", static_cast<long long>(o.tickets) * kStake},
-          {"return", o.returned}};
+  nlohmann::json out = {{"code", o.code},
+                        {"counted", o.skipped.empty()},
+                        {"runners", o.runners},
+                        {"first", o.first},
+                        {"first_won", o.won},
+                        {"tickets", o.tickets},
+                        {"hits", o.hits},
+                        {"stake", static_cast<long long>(o.tickets) * kStake},
+                        {"return", o.returned}};
+  if (!o.skipped.empty()) out["skipped"] = o.skipped;
+  return out;
 }
 
 int PredictRange(const Options& options, const PredictRequest& q) {
@@ -297,19 +310,24 @@ int PredictRange(const Options& options, const PredictRequest& q) {
     auto engine = std::make_unique<YCalcTheory>(&db);
     for (std::size_t i = 0; i < codes.size(); ++i) {
       bar.update(static_cast<int>(i), static_cast<int>(codes.size()), codes[i]);
-      if (engine->exec(&theory, codes[i], 0, 0, nullptr, true) != 0) {
+      RaceOutcome outcome;
+      if (engine->exec(&theory, codes[i], 0, 0, nullptr, true) == 0) {
+        engine->setkaime(choice.bettype, &choice.option);
+        const bool paid = engine->getresult()->settekichu(choice.bettype);
+        outcome = Outcome(*engine->getresult(), paid, choice.bettype);
+      } else if (db.geterrstatus() == YHorseDB::kDatabaseError) {
         bar.clear();
         return ReportNotLoaded(db, "race " + codes[i]);
+      } else {
+        outcome.code = codes[i];
+        outcome.skipped = "the race cannot be loaded";
       }
-      engine->setkaime(choice.bettype, &choice.option);
-      const bool paid = engine->getresult()->settekichu(choice.bettype);
-      const RaceOutcome outcome = Outcome(*engine->getresult(), paid);
       total.add(outcome);
       if (options.json) {
         races.push_back(OutcomeJson(outcome));
       } else {
         bar.clear();
-        PrintOutcome(outcome, choice.bettype);
+        PrintOutcome(outcome);
         std::cout.flush();
       }
     }

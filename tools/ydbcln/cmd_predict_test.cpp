@@ -124,12 +124,14 @@ TEST_F(PredictTest, CardShowsTheRaceMarksAndNoHitsAndTheConditionsReplaceTheRace
 
   // A run race read from its card is not checked.
   EXPECT_FALSE(Json(Tool({"--json", "predict", "1", kRace, "--card"}))["run"].get<bool>());
-  // The going is the race's (稍) unless given.
+  // The going is the race's (稍; none on a card) unless given.
   EXPECT_EQ(Json(Tool({"--json", "predict", "1", kRace, "--distance", "1800"}))["race"]["going"],
             "稍");
   EXPECT_EQ(Json(Tool({"--json", "predict", "1", kRace, "--going", "重", "--surface", "turf"}))
                 ["race"]["going"],
             "重");
+  EXPECT_EQ(Json(Tool({"--json", "predict", "1", kCard, "--distance", "1800"}))["race"]["going"],
+            "");
 }
 
 TEST_F(PredictTest, RangeCountsTheRunRacesOnlyWithTheirTotals) {
