@@ -49,8 +49,6 @@ std::size_t TextWidth(const YTheoryResult& r, int item, int c) {
   return width;
 }
 
-std::string RankText(int rank) { return rank == 0 ? "-" : std::to_string(rank); }
-
 // Each factor: its name, weight and parameters, then per runner its rank
 // and texts under the factor's headings.
 void PrintFactors(const YTheoryResult& r, const ResultReport& report, std::ostream& out) {
@@ -137,6 +135,8 @@ double ReturnRate(long long stake, long long returned) {
   return stake == 0 ? 0.0 : 100.0 * static_cast<double>(returned) / static_cast<double>(stake);
 }
 
+std::string RankText(int rank) { return rank == 0 ? "-" : std::to_string(rank); }
+
 std::string BetName(int bettype) {
   return bettype >= 0 && bettype <= 4 ? kBetNames[bettype] : "";
 }
@@ -206,7 +206,8 @@ void PrintTheoryResult(const YTheoryResult& r, const ResultReport& report, std::
   for (int s : FinalOrder(r)) {
     char line[96];
     std::snprintf(line, sizeof line, "  %4d  %2d  %2d  ", r.finalrank[s], r.horseno[s], r.frame[s]);
-    out << line << Pad(picks[static_cast<std::size_t>(s)], 4) << "  " << Pad(MarkText(r.markcode[s]), 4)
+    out << line << Pad(picks[static_cast<std::size_t>(s)], 4) << "  "
+        << Pad(MarkText(r.markcode[s]), 4)
         << Fixed(r.score[s], "%7.2f") << "  "
         << (HasOdds(report, s) ? Fixed(report.odds[static_cast<std::size_t>(s)] / 10.0, "%5.1f")
                                : std::string("    -"))

@@ -47,6 +47,9 @@ struct ResultReport {
 std::string BetName(int bettype);
 int BetType(const std::string& name);
 
+// A factor rank as shown: "-" for 0 (no data for the factor).
+std::string RankText(int rank);
+
 // A ticket key of the result as text: "3-11" for a pair, "7" for a single
 // horse.
 std::string Combination(int key);

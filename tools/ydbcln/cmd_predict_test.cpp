@@ -38,7 +38,8 @@ ydb::Batch PredictWorld() {
   big.runners.clear();
   big.forecast_odds.reset();
   for (int n = 1; n <= 19; ++n) {
-    ydb::Horse h = ytest::MakeHorse("20210" + std::to_string(10 + n), "ビッグ" + std::to_string(n), "0");
+    ydb::Horse h =
+        ytest::MakeHorse("20210" + std::to_string(10 + n), "ビッグ" + std::to_string(n), "0");
     h.owner_code = "100001";
     h.breeder_code = "20000001";
     h.trainer_code = "02001";
@@ -59,8 +60,9 @@ class PredictTest : public ::testing::Test {
     if (s.ok()) s = ydb::Writer(*db).write(PredictWorld());
     ASSERT_TRUE(s.ok()) << s.message();
     // The theory of the past positions alone.
-    ASSERT_EQ(Json(Tool({"--json", "theory", "add", "--title", "着順重視", "--item", "8:100"}))["code"],
-              1);
+    ASSERT_EQ(
+        Json(Tool({"--json", "theory", "add", "--title", "着順重視", "--item", "8:100"}))["code"],
+        1);
   }
 
   ToolRun Tool(const std::vector<std::string>& args) { return RunTool(dir_.str(), args); }
@@ -127,8 +129,8 @@ TEST_F(PredictTest, CardShowsTheRaceMarksAndNoHitsAndTheConditionsReplaceTheRace
   // The going is the race's (稍; none on a card) unless given.
   EXPECT_EQ(Json(Tool({"--json", "predict", "1", kRace, "--distance", "1800"}))["race"]["going"],
             "稍");
-  EXPECT_EQ(Json(Tool({"--json", "predict", "1", kRace, "--going", "重", "--surface", "turf"}))
-                ["race"]["going"],
+  EXPECT_EQ(Json(Tool({"--json", "predict", "1", kRace, "--going", "重", "--surface",
+                       "turf"}))["race"]["going"],
             "重");
   EXPECT_EQ(Json(Tool({"--json", "predict", "1", kCard, "--distance", "1800"}))["race"]["going"],
             "");
@@ -139,7 +141,7 @@ TEST_F(PredictTest, RangeCountsTheRunRacesOnlyWithTheirTotals) {
   std::set<std::string> keys;
   for (const auto& item : run["total"].items()) keys.insert(item.key());
   EXPECT_EQ(keys, (std::set<std::string>{"races", "rank1_wins", "hit_races", "stake", "return",
-                                          "return_rate"}));
+                                         "return_rate"}));
   // The two run races; the cards of 13 January are not counted. Horse 1
   // was first by the forecast odds the week before, by its run after.
   ASSERT_EQ(run["races"].size(), 2u);
@@ -151,11 +153,11 @@ TEST_F(PredictTest, RangeCountsTheRunRacesOnlyWithTheirTotals) {
   EXPECT_EQ(run["total"]["return"], 700);
   EXPECT_DOUBLE_EQ(run["total"]["return_rate"].get<double>(), 350.0);
 
-  EXPECT_EQ(Json(Tool({"--json", "predict", "1", "--from", "20240107", "--to", "20240131"}))
-                ["total"]["races"],
+  EXPECT_EQ(Json(Tool({"--json", "predict", "1", "--from", "20240107", "--to",
+                       "20240131"}))["total"]["races"],
             0);
-  const ToolRun text = Tool({"predict", "1", "--from", "20240101", "--to", "20240131",
-                             "--bet", "wide", "--box", "1:3"});
+  const ToolRun text = Tool(
+      {"predict", "1", "--from", "20240101", "--to", "20240131", "--bet", "wide", "--box", "1:3"});
   ASSERT_EQ(text.exit_code, 0) << text.err;
   EXPECT_NE(text.out.find(std::string(kRace) + "   9 runners  first  1 won   tickets 3  hits 3"),
             std::string::npos)

@@ -62,8 +62,6 @@ std::vector<_tagTHITEM> Items(const RankRequest& q) {
   return items;
 }
 
-std::string RankText(unsigned char rank) { return rank == 0 ? "-" : std::to_string(rank); }
-
 void PrintRanks(const YTheoryResult& r, const std::vector<_tagTHITEM>& items,
                 const unsigned char (*ranks)[YCalcTheory::kRankRow]) {
   PrintRaceHeader(r, std::cout);
