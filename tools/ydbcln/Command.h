@@ -30,6 +30,8 @@ void RegisterOdds(CLI::App& app, const Options& options, int* exit_code);
 void RegisterPayouts(CLI::App& app, const Options& options, int* exit_code);
 void RegisterCard(CLI::App& app, const Options& options, int* exit_code);
 void RegisterResult(CLI::App& app, const Options& options, int* exit_code);
+void RegisterPredict(CLI::App& app, const Options& options, int* exit_code);
+void RegisterRank(CLI::App& app, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.

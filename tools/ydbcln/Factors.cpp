@@ -70,6 +70,20 @@ std::string ParamWords(int type, int value) {
   }
 }
 
+std::string ItemParamWords(int no, int p1, int p2) {
+  int types[2] = {0, 0};
+  YTheories::getparams(no, types[0], types[1]);
+  const int values[2] = {p1, p2};
+  std::string text;
+  for (int k = 0; k < 2; ++k) {
+    const std::string words = ParamWords(types[k], values[k]);
+    if (words.empty()) continue;
+    if (!text.empty()) text += ", ";
+    text += words;
+  }
+  return text;
+}
+
 std::string FactorName(int no) {
   const std::string name = YTheories::getitemname_no(no);
   return name.empty() ? "factor " + std::to_string(no) : Utf8(name);

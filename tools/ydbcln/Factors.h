@@ -27,6 +27,10 @@ std::vector<int> ValidValues(int type);
 // A value of a parameter of `type` in words; empty for type 0.
 std::string ParamWords(int type, int value);
 
+// The parameters p1 and p2 of factor `no` in words, joined: "±200 m, last
+// 3 runs"; empty for a factor without parameters.
+std::string ItemParamWords(int no, int p1, int p2);
+
 // A factor's name (UTF-8), or "factor N" for a code outside the catalogue.
 std::string FactorName(int no);
 

@@ -36,4 +36,11 @@ bool ProgressBar::update(int done, int total, const std::string& what) {
   return true;
 }
 
+void ProgressBar::clear() {
+  if (!drawn_) return;
+  std::fputs("\r\033[K", stderr);
+  std::fflush(stderr);
+  drawn_ = false;
+}
+
 }  // namespace tool

@@ -1,5 +1,5 @@
 // A progress bar on the terminal for long work (generating seasons,
-// importing and exporting). Drawn on standard error, and only when that is a
+// importing and exporting, running a theory over many races). Drawn on standard error, and only when that is a
 // terminal, so scripts and --json output stay clean.
 #ifndef YDBCLN_TOOL_PROGRESS_H_
 #define YDBCLN_TOOL_PROGRESS_H_
@@ -19,6 +19,9 @@ class ProgressBar {
   // Shows `done` of `total` with a short note of what is being done.
   // Redraws at most a few times a second. Always returns true (go on).
   bool update(int done, int total, const std::string& what);
+  // Erases the bar, so that a line of output can take its place; the next
+  // update draws it again below that line.
+  void clear();
 
  private:
   std::string title_;

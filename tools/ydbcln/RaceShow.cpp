@@ -42,6 +42,15 @@ void ReportReadFailure(YHorseDB& db, const std::string& what) {
   std::cerr << "\n";
 }
 
+int ReportNotLoaded(YHorseDB& db, const std::string& what) {
+  if (db.geterrstatus() == YHorseDB::kDatabaseError) {
+    ReportReadFailure(db, what);
+  } else {
+    std::cerr << "ydbcln: no " << what << " in the data set\n";
+  }
+  return 1;
+}
+
 std::string RaceTime(int tenths) {
   if (tenths <= 0) return "";
   std::string seconds = std::to_string(tenths % 600 / 10) + "." + std::to_string(tenths % 10);

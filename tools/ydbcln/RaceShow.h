@@ -20,6 +20,11 @@ bool CheckRaceCode(const std::string& code);
 // message and the database component's reason.
 void ReportReadFailure(YHorseDB& db, const std::string& what);
 
+// After the theory engine could not load `what` (a race, its card): the
+// failed read when the store failed, else that there is no such race, on
+// one line of stderr; returns exit code 1.
+int ReportNotLoaded(YHorseDB& db, const std::string& what);
+
 // A race time in tenths of a second as 1:47.1 (or 58.3); empty for 0.
 std::string RaceTime(int tenths);
 

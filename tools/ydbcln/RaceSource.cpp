@@ -113,6 +113,13 @@ bool RaceCodes(YHorseDB&, int from, int to, std::vector<std::string>* codes) {
   return true;
 }
 
+bool HasResults(const std::string& code, bool* run) {
+  OwnedBuffer race(get_race2code_1_ex(code.c_str(), 1));
+  if (race == nullptr) return false;
+  *run = record_count(race.get(), racermrec::kSize) == 1;
+  return true;
+}
+
 bool ResultRunners(YHorseDB& db, const std::string& code, std::vector<YRaceHorse>* runners) {
   OwnedBuffer race(get_race2code_1_ex(code.c_str(), 1));
   OwnedBuffer records(get_race2code_2(code.c_str(), 1));

@@ -35,6 +35,9 @@ bool LatestRaceDay(YHorseDB& db, bool cards, int* date);
 // then by venue and race number.
 bool RaceCodes(YHorseDB& db, int from, int to, std::vector<std::string>* codes);
 
+// Whether the race `code` has results (has been run).
+bool HasResults(const std::string& code, bool* run);
+
 // The runners of the result, or of the race card, of `code` in
 // horse-number order; none when the race has no result (no card).
 bool ResultRunners(YHorseDB& db, const std::string& code, std::vector<YRaceHorse>* runners);

@@ -51,17 +51,10 @@ bool LoadTheories(YHorseDB& db, YTheories& theories, const Options& options) {
   return true;
 }
 
-// The parameters of item i in words, joined: "±200 m, last 3 runs".
+// The parameters of item i in words, or "-".
 std::string ParamText(YTheory& theory, int i) {
-  int types[2] = {0, 0};
-  YTheories::getparams(theory.getitemno(i), types[0], types[1]);
-  std::string text;
-  for (int k = 0; k < 2; ++k) {
-    const std::string words = ParamWords(types[k], theory.getitemparam(i, k));
-    if (words.empty()) continue;
-    if (!text.empty()) text += ", ";
-    text += words;
-  }
+  const std::string text =
+      ItemParamWords(theory.getitemno(i), theory.getitemparam(i, 0), theory.getitemparam(i, 1));
   return text.empty() ? "-" : text;
 }
 

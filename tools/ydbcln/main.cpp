@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
   tool::RegisterPayouts(app, options, &exit_code);
   tool::RegisterCard(app, options, &exit_code);
   tool::RegisterResult(app, options, &exit_code);
+  tool::RegisterPredict(app, options, &exit_code);
+  tool::RegisterRank(app, options, &exit_code);
 
   CLI11_PARSE(app, argc, argv);
   if (app.get_subcommands().empty()) return MainJob(options);

@@ -3,7 +3,8 @@
 # payout file saved and loaded shows what the races show one by one, a
 # file cut short loads its whole records and fails, malformed input fails
 # with one line on standard error, a day without racing is no error, and
-# a day lists the same races from its results and from its race cards.
+# a day lists the same races from its results and from its race cards, and
+# a theory predicts a run race, its card and a week of races.
 #
 #   race_commands_test.sh PATH/TO/ydbcln
 set -u
@@ -104,5 +105,19 @@ run --json odds "$first" --top 3 >"$work/out" || fail "odds"
 grep -q '"exists": true' "$work/out" || fail "no final odds for $first"
 run odds "$first" --forecast >"$work/out" || fail "odds --forecast"
 grep -q '予想オッズ\|前売りオッズ' "$work/out" || fail "forecast odds not described"
+
+# --- A theory on the season's races -------------------------------------------
+
+run theory add --title 着順重視 --item 8:60 --item 11:40 --item 22:30 >/dev/null || fail "theory add"
+run predict 着順重視 "$first" --bet quinella --box 1:4 >"$work/out" || fail "predict"
+grep -q '^Factor 3: 22 ' "$work/out" || fail "predict shows no third factor"
+grep -q '^Hits: ' "$work/out" || fail "predict checks no hits on a run race"
+run predict 1 "$first" --card >"$work/out" || fail "predict --card"
+grep -q 'has not been run' "$work/out" || fail "predict --card checked hits"
+# The range run counts every run race of the week.
+week=$(cut -c3-10 "$work/codes" | awk '$1 >= 20151201 && $1 <= 20151207' | wc -l)
+run --json predict 1 --from 20151201 --to 20151207 >"$work/out" || fail "predict --from --to"
+grep -q "\"races\": $week," "$work/out" || fail "the range run does not count the $week races of the week"
+[ "$(run --json rank "$first" | grep -c '"factor":')" -eq 78 ] || fail "rank does not give 78 factors"
 
 echo "race commands: $races races checked"

@@ -139,6 +139,7 @@ int YCalcTheory::exec(YTheory* theory, std::string racecode, int usecard, int no
 
   if (resultonly) {
     result_->setresult(static_cast<_tagRACERMREC*>(resultbuffer_), info);
+    setslots();
   } else if (cardflag) {
     result_->set(static_cast<_tagRACEDREC*>(cardbuffer_), info, nomination);
   } else {

@@ -100,6 +100,8 @@ class YCalcTheory {
     std::string trainername;
     unsigned char mark;      // prediction mark code: 1 ◎ ... 5 ×, 10 消, 0 none
     unsigned char training;  // training mark code 1..5, 0 none
+    unsigned char number;    // horse number, 0 before the draw
+    unsigned char frame;     // frame number, 0 before the draw
   };
 
   // Loads the race: results unless `cardflag`, then the card or the
@@ -249,6 +251,9 @@ class YCalcTheory {
   int setrunners_seiseki(_tagRACERMREC* race);
   int setrunners_denma(_tagRACEDREC* race, int nomination);
   void applyinfo(tagYCalcInfo* info);
+  // Gives the result of a resultonly run what its tickets need and
+  // setresult does not read: each slot's horse number, frame and mark.
+  void setslots();
   // The theory's items in the order they are evaluated.
   std::vector<int> itemorder(const _tagTHITEM* items, int count) const;
   // Evaluates a factor of the common family (see FactorSpec).

@@ -41,14 +41,16 @@ unsigned char trainingcode(const unsigned char* marks) {
 // Where a runner record keeps what the engine reads of a runner; the card
 // and the results hold the same fields at different offsets.
 struct RunnerFields {
-  int horse, weight, jockey, trainer, horsename, trainername;
+  int horse, weight, jockey, trainer, horsename, trainername, number, frame;
 };
 constexpr RunnerFields kCardRunner = {racedhrec::kHorseCode,   racedhrec::kWeightCarried,
                                       racedhrec::kJockeyCode,  racedhrec::kTrainerCode,
-                                      racedhrec::kHorseName,   racedhrec::kTrainerName};
+                                      racedhrec::kHorseName,   racedhrec::kTrainerName,
+                                      racedhrec::kHorseNumber, racedhrec::kBracket};
 constexpr RunnerFields kResultRunner = {racerhrec::kHorseCode,  racerhrec::kWeightCarried,
                                         racerhrec::kJockeyCode, racerhrec::kTrainerCode,
-                                        racerhrec::kHorseName,  racerhrec::kTrainerName};
+                                        racerhrec::kHorseName,  racerhrec::kTrainerName,
+                                        racerhrec::kHorseNumber, racerhrec::kBracket};
 
 template <class Runner>
 void readrunner(unsigned char* r, const RunnerFields& f, Runner* x) {
@@ -59,6 +61,8 @@ void readrunner(unsigned char* r, const RunnerFields& f, Runner* x) {
   copycode(x->trainer, r + f.trainer, racedhrec::kPersonCodeWidth);
   x->horsename = YUtil::delendspc(r + f.horsename, racedhrec::kHorseNameWidth);
   x->trainername = YUtil::delendspc(r + f.trainername, racedhrec::kPersonNameWidth);
+  x->number = static_cast<unsigned char>(YUtil::getnum(r + f.number, 2));
+  x->frame = static_cast<unsigned char>(yrace::digit_value(r[f.frame], 0));
 }
 
 constexpr int kTrainingMarks = 235;  // three characters on the card runner record
@@ -100,6 +104,16 @@ int YCalcTheory::searchrace(std::string code, bool& cardflag, int nomination, ta
   }
   cardflag = true;
   return 0;
+}
+
+void YCalcTheory::setslots() {
+  const int n = std::min(result_->runnercount, runnercount_);
+  for (int i = 0; i < n; ++i) {
+    result_->horseno[i] = runner_[i].number;
+    result_->frame[i] = runner_[i].frame;
+    result_->markcode[i] = runner_[i].mark;
+    result_->excluded[i] = runner_[i].mark == YTheoryResult::kExcludedMark;
+  }
 }
 
 void YCalcTheory::applyinfo(tagYCalcInfo* info) {

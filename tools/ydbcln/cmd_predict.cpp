@@ -1,0 +1,395 @@
+// `ydbcln predict THEORY RACECODE`: a stored theory's prediction for one
+// race: each factor's ranks and texts, the final order with its picks
+// ◎ ○ ▲ △ ×, the tickets bought from it and, for a run race, the hits.
+// `ydbcln predict THEORY --from DATE --to DATE`: the theory over every run
+// race of the range, a line per race and the totals: how often its first
+// runner won, the hit rate, stake, return and return rate.
+//
+// THEORY is a stored theory's code or its exact title. Tickets are bought
+// with the options of `ydbcln tickets`; without --bet, the first runner of
+// the order to win.
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <iomanip>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Command.h"
+#include "Display.h"
+#include "Factors.h"
+#include "Progress.h"
+#include "RaceShow.h"
+#include "RaceSource.h"
+#include "Session.h"
+#include "TheoryPrinter.h"
+#include "TicketRules.h"
+
+namespace tool {
+namespace {
+
+struct PredictRequest {
+  std::string theory;  // code or exact title
+  std::string race;
+  std::string from, to;
+  bool card = false;
+  bool nomination = false;
+  std::string going, surface, distance;  // the race's conditions replaced
+  TicketRules rules;
+};
+
+// The tickets asked for: the bet type, the option set and how in words.
+struct TicketChoice {
+  int bettype = 0;
+  YTheoryOption option = {};
+  std::string method;
+};
+
+TicketChoice ChooseTickets(TicketRules rules) {
+  if (rules.bet.empty()) {
+    rules.bet = "win";
+    if (rules.box.empty()) rules.box = "1:1";
+  }
+  TicketChoice choice;
+  choice.bettype = TicketBetType(rules);
+  choice.option = TicketOption(rules, choice.bettype, &choice.method);
+  return choice;
+}
+
+// `text` looked up in a table of the words (and digits) a user may type;
+// throws a Refusal naming `option` and the words when it is none of them.
+struct Word {
+  const char* text;
+  int value;
+};
+template <std::size_t N>
+int Lookup(const Word (&words)[N], const std::string& text, const std::string& option) {
+  std::string known;
+  for (const Word& w : words) {
+    if (text == w.text) return w.value;
+    known += (known.empty() ? "" : ", ") + std::string(w.text);
+  }
+  throw Refusal(option + " is one of " + known + ": " + text);
+}
+
+// The race conditions given on the command line; `given` false when none
+// was. The going stays -1 when only the surface or distance was given.
+struct Conditions {
+  bool given = false;
+  int going = -1;
+  tagYCalcInfo info = {-1, -1, 0, {0, 0, 0}, 0, {0, 0, 0}};
+};
+
+Conditions ReadConditions(const PredictRequest& q) {
+  static const Word kGoings[] = {{"良", 0}, {"稍", 1}, {"稍重", 1}, {"重", 2}, {"不", 3},
+                                 {"不良", 3}, {"0", 0},  {"1", 1},    {"2", 2},  {"3", 3}};
+  static const Word kSurfaces[] = {{"dirt", 0}, {"turf", 1}, {"jump", 2}, {"ダート", 0},
+                                   {"芝", 1},   {"障害", 2}, {"0", 0},    {"1", 1},
+                                   {"2", 2}};
+  Conditions c;
+  if (!q.going.empty()) c.going = Lookup(kGoings, q.going, "--going");
+  if (!q.surface.empty()) c.info.surface = Lookup(kSurfaces, q.surface, "--surface");
+  if (!q.distance.empty()) {
+    c.info.distance = Numbers(q.distance, ':', 1, "--distance")[0];
+    if (c.info.distance < 100 || c.info.distance > 9999) {
+      throw Refusal("--distance is in metres, 100 to 9999: " + q.distance);
+    }
+  }
+  c.given = !q.going.empty() || !q.surface.empty() || !q.distance.empty();
+  if (c.going >= 0) c.info.going = static_cast<std::uint8_t>(c.going);
+  return c;
+}
+
+// The stored theory with the code or exact title `name` into *theory;
+// false after saying why.
+bool FindTheory(YHorseDB& db, const std::string& name, YTheory* theory) {
+  YTheories theories(&db);
+  if (theories.search() < 0) {
+    ReportReadFailure(db, "the stored theories");
+    return false;
+  }
+  YTheory* found = nullptr;
+  if (!name.empty() && name.find_first_not_of("0123456789") == std::string::npos &&
+      name.size() < 10) {
+    found = theories.gettheorybycode(std::stoi(name));
+  }
+  std::string title;
+  for (int i = 0; found == nullptr && i < theories.gettheorycount(); ++i) {
+    if (Sjis(name, &title) && theories.gettheory(i)->getname() == title) {
+      found = theories.gettheory(i);
+    }
+  }
+  if (found == nullptr) {
+    std::cerr << "ydbcln: no theory " << name << "\n";
+    return false;
+  }
+  *theory = *found;
+  return true;
+}
+
+std::string Ranking(YTheory& theory) {
+  return "theory " + std::to_string(theory.getcode()) + ": " + Utf8(theory.getname());
+}
+
+std::vector<FactorNote> Notes(YTheory& theory) {
+  const std::vector<int> shares = theory.shares();
+  std::vector<FactorNote> notes;
+  for (int i = 0; i < theory.getitemcount() && i < YTheory::kMaxItems; ++i) {
+    const int no = theory.getitemno(i);
+    notes.push_back({no, theory.getitemvalue(i), shares[static_cast<std::size_t>(i)],
+                     ItemParamWords(no, theory.getitemparam(i, 0), theory.getitemparam(i, 1))});
+  }
+  return notes;
+}
+
+int PredictRace(const Options& options, const PredictRequest& q) {
+  if (!CheckRaceCode(q.race)) return 2;
+  Conditions conditions;
+  TicketChoice choice;
+  try {
+    conditions = ReadConditions(q);
+    choice = ChooseTickets(q.rules);
+  } catch (const Refusal& e) {
+    return Fail(e.what());
+  }
+  YHorseDB db;
+  if (!OpenDataSet(db, options.data_dir)) return 1;
+  YTheory theory(nullptr);
+  if (!FindTheory(db, q.theory, &theory)) return 1;
+
+  const int usecard = q.card || q.nomination ? 1 : 0;
+  const int nomination = q.nomination ? 1 : 0;
+  const std::string what = q.nomination ? "nominations for " + q.race
+                           : q.card     ? "race card of " + q.race
+                                        : "race " + q.race;
+  auto engine = std::make_unique<YCalcTheory>(&db);
+  tagYCalcInfo* info = conditions.given ? &conditions.info : nullptr;
+  bool going_known = true;
+  if (conditions.given && conditions.going < 0) {
+    // The conditions replace the going too: keep the race's own, as a
+    // theory of no factors reads it (a card may have none).
+    YTheory none(nullptr);
+    if (engine->exec(&none, q.race, usecard, nomination, nullptr, false) != 0) {
+      return ReportNotLoaded(db, what);
+    }
+    conditions.info.going = static_cast<std::uint8_t>(engine->getresult()->going);
+    going_known = !engine->getresult()->goingtext.empty();
+  }
+  if (engine->exec(&theory, q.race, usecard, nomination, info, false) != 0) {
+    return ReportNotLoaded(db, what);
+  }
+  YTheoryResult& r = *engine->getresult();
+  if (!going_known) r.goingtext.clear();
+
+  ResultReport report;
+  report.ranking = Ranking(theory);
+  report.factors = Notes(theory);
+  report.bettype = choice.bettype;
+  report.method = choice.method;
+  report.tickets = nomination == 0;
+  if (report.tickets) {
+    engine->setkaime(choice.bettype, &choice.option);
+    report.odds = ForecastOdds(db, r);
+  }
+  if (usecard == 0 && !HasResults(q.race, &report.run)) return StoreFailure();
+  if (report.run) report.checked = r.settekichu(choice.bettype);
+
+  if (options.json) {
+    std::cout << TheoryResultJson(r, report).dump(2) << "\n";
+  } else {
+    PrintTheoryResult(r, report, std::cout);
+  }
+  return 0;
+}
+
+// What one race of a range run came to.
+struct RaceOutcome {
+  std::string code;
+  int runners = 0;
+  int first = 0;     // horse number of the first runner of the final order
+  bool won = false;  // it won (a dead heat counts)
+  std::string skipped;  // why the race is not counted; empty when it is
+  int tickets = 0;
+  int hits = 0;
+  long long returned = 0;
+};
+
+// The race after the engine ran on it; `paid` false when its pool paid
+// nothing, so the tickets could not be checked.
+RaceOutcome Outcome(const YTheoryResult& r, bool paid, int bettype) {
+  RaceOutcome o;
+  o.code = r.racekey;
+  o.runners = r.runnercount;
+  const std::vector<int> order = FinalOrder(r);
+  if (!order.empty()) o.first = r.horseno[order.front()];
+  for (const YTheoryResult::Payout& p : r.tansho) o.won = o.won || (p.key != 0 && p.key == o.first);
+  if (!paid) o.skipped = "the race paid no " + BetName(bettype);
+  o.tickets = r.ticketcount;
+  o.hits = r.hitcount;
+  o.returned = Returned(r);
+  return o;
+}
+
+struct Totals {
+  int races = 0;
+  int rank1_wins = 0;
+  int hit_races = 0;
+  long long stake = 0;
+  long long returned = 0;
+
+  void add(const RaceOutcome& o) {
+    if (!o.skipped.empty()) return;
+    ++races;
+    rank1_wins += o.won ? 1 : 0;
+    hit_races += o.hits > 0 ? 1 : 0;
+    stake += static_cast<long long>(o.tickets) * kStake;
+    returned += o.returned;
+  }
+};
+
+std::string Percent(int part, int whole) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.1f%%", whole == 0 ? 0.0 : 100.0 * part / whole);
+  return text;
+}
+
+void PrintOutcome(const RaceOutcome& o) {
+  std::cout << o.code;
+  if (!o.skipped.empty()) {
+    std::cout << "  not counted: " << o.skipped << "\n";
+    return;
+  }
+  std::cout << "  " << std::setw(2) << o.runners << " runners  first " << std::setw(2) << o.first
+            << (o.won ? " won " : "     ");
+  std::cout << "  tickets " << o.tickets << "  hits " << o.hits << "  return " << Yen(o.returned)
+            << "\n";
+}
+
+nlohmann::json OutcomeJson(const RaceOutcome& o) {
+  nlohmann::json out = {{"code", o.code},
+                        {"counted", o.skipped.empty()},
+                        {"runners", o.runners},
+                        {"first", o.first},
+                        {"first_won", o.won},
+                        {"tickets", o.tickets},
+                        {"hits", o.hits},
+                        {"stake", static_cast<long long>(o.tickets) * kStake},
+                        {"return", o.returned}};
+  if (!o.skipped.empty()) out["skipped"] = o.skipped;
+  return out;
+}
+
+int PredictRange(const Options& options, const PredictRequest& q) {
+  int from = 0, to = 0;
+  if (!ParseDate(q.from, &from) || !ParseDate(q.to, &to)) {
+    return Fail("--from and --to are dates YYYYMMDD of the calendar: " + q.from + " " + q.to);
+  }
+  if (from > to) return Fail("--from " + q.from + " is after --to " + q.to);
+  if (q.card || q.nomination || !q.going.empty() || !q.surface.empty() || !q.distance.empty()) {
+    return Fail("--card, --nomination, --going, --surface and --distance are for one race");
+  }
+  TicketChoice choice;
+  try {
+    choice = ChooseTickets(q.rules);
+  } catch (const Refusal& e) {
+    return Fail(e.what());
+  }
+  YHorseDB db;
+  if (!OpenDataSet(db, options.data_dir)) return 1;
+  YTheory theory(nullptr);
+  if (!FindTheory(db, q.theory, &theory)) return 1;
+  std::vector<std::string> codes;
+  if (!RaceCodes(db, from, to, &codes)) return StoreFailure();
+
+  nlohmann::json races = nlohmann::json::array();
+  Totals total;
+  {
+    ProgressBar bar("predict");
+    auto engine = std::make_unique<YCalcTheory>(&db);
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+      bar.update(static_cast<int>(i), static_cast<int>(codes.size()), codes[i]);
+      RaceOutcome outcome;
+      if (engine->exec(&theory, codes[i], 0, 0, nullptr, true) == 0) {
+        engine->setkaime(choice.bettype, &choice.option);
+        const bool paid = engine->getresult()->settekichu(choice.bettype);
+        outcome = Outcome(*engine->getresult(), paid, choice.bettype);
+      } else if (db.geterrstatus() == YHorseDB::kDatabaseError) {
+        bar.clear();
+        return ReportNotLoaded(db, "race " + codes[i]);
+      } else {
+        outcome.code = codes[i];
+        outcome.skipped = "the race cannot be loaded";
+      }
+      total.add(outcome);
+      if (options.json) {
+        races.push_back(OutcomeJson(outcome));
+      } else {
+        bar.clear();
+        PrintOutcome(outcome);
+        std::cout.flush();
+      }
+    }
+    bar.update(static_cast<int>(codes.size()), static_cast<int>(codes.size()), "done");
+  }
+
+  const double rate = ReturnRate(total.stake, total.returned);
+  if (options.json) {
+    nlohmann::json out = {
+        {"theory", {{"code", theory.getcode()}, {"title", Utf8(theory.getname())}}},
+        {"from", from},
+        {"to", to},
+        {"bet", BetName(choice.bettype)},
+        {"method", choice.method},
+        {"races", races},
+        {"total",
+         {{"races", total.races},
+          {"rank1_wins", total.rank1_wins},
+          {"hit_races", total.hit_races},
+          {"stake", total.stake},
+          {"return", total.returned},
+          {"return_rate", rate}}},
+    };
+    std::cout << out.dump(2) << "\n";
+    return 0;
+  }
+  char rate_text[32];
+  std::snprintf(rate_text, sizeof rate_text, "%.1f%%", rate);
+  std::cout << "\n" << Ranking(theory) << ", " << BetName(choice.bettype) << " " << choice.method
+            << "\nRaces " << total.races << "  first won " << total.rank1_wins << " ("
+            << Percent(total.rank1_wins, total.races) << ")  hit races " << total.hit_races << " ("
+            << Percent(total.hit_races, total.races) << ")\nStake " << Yen(total.stake)
+            << "  Return " << Yen(total.returned) << "  Return rate " << rate_text << "\n";
+  return 0;
+}
+
+int Predict(const Options& options, const PredictRequest& q) {
+  const bool range = !q.from.empty() || !q.to.empty();
+  if (range && !q.race.empty()) return Fail("give a RACECODE or --from and --to, not both");
+  if (range && (q.from.empty() || q.to.empty())) return Fail("a range takes both --from and --to");
+  if (!range && q.race.empty()) return Fail("give a RACECODE, or --from and --to");
+  return range ? PredictRange(options, q) : PredictRace(options, q);
+}
+
+}  // namespace
+
+void RegisterPredict(CLI::App& app, const Options& options, int* exit_code) {
+  CLI::App* cmd = app.add_subcommand(
+      "predict", "A stored theory's prediction for a race, or its record over a range of races");
+  auto q = std::make_shared<PredictRequest>();
+  cmd->add_option("THEORY", q->theory, "The theory's code or exact title")->required();
+  cmd->add_option("RACECODE", q->race, "Race code: place, date YYYYMMDD, race number");
+  cmd->add_option("--from", q->from, "First day of a range of run races, YYYYMMDD");
+  cmd->add_option("--to", q->to, "Last day of the range, YYYYMMDD");
+  cmd->add_flag("--card", q->card, "Read the race from its card even when it has been run");
+  cmd->add_flag("--nomination,--nominations", q->nomination,
+                "Read the horses nominated for the race, before the draw");
+  cmd->add_option("--going", q->going, "Judge the race on this going: 良, 稍, 重, 不 (or 0-3)");
+  cmd->add_option("--surface", q->surface, "Judge the race on this surface: turf, dirt, jump");
+  cmd->add_option("--distance", q->distance, "Judge the race at this distance, metres");
+  AddTicketOptions(cmd, &q->rules, false);
+  cmd->callback([&options, exit_code, q] { *exit_code = Predict(options, *q); });
+}
+
+}  // namespace tool
