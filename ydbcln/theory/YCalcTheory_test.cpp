@@ -196,9 +196,9 @@ TEST_F(CalcEngine, AStoreThatCannotAnswerLeavesStatus1002) {
 }
 
 TEST_F(CalcEngine, EachCategoryFetchesItsTableOnceForItsLongestPeriod) {
-  // Jockey 01001 won six months ago and was second last month; 01002 won
-  // last month; 01003 was third; 01004 has no rides.
-  AddRun(PastRun().Jockey("01001").On(20231201).Position(1));
+  // Jockey 01001 was fourth six months ago and second last month; 01002
+  // won last month; 01003 was third; 01004 has no rides.
+  AddRun(PastRun().Jockey("01001").On(20231201).Position(4));
   AddRun(PastRun().Jockey("01001").On(20240501).Position(2));
   AddRun(PastRun().Jockey("01002").On(20240510).Position(1));
   AddRun(PastRun().Jockey("01003").On(20240515).Position(3));
@@ -215,11 +215,12 @@ TEST_F(CalcEngine, EachCategoryFetchesItsTableOnceForItsLongestPeriod) {
   EXPECT_EQ(ydb_test_call_count("get_jockey_racey2code"), kRunners);
   EXPECT_EQ(ydb_test_call_count("get_uma_racey2code"), kRunners);
   const YTheoryResult& r = *engine_.getresult();
-  // The win six months back counts over 12 months only.
+  // The ride six months back counts over 12 months only: 01001 is 0 of 1
+  // on 勝率 and 1 of 2 on 連対率.
   EXPECT_EQ(Ranks(r, 0), (V{3, 1, 3, 3, 0, 1}));
-  EXPECT_EQ(Ranks(r, 2), (V{1, 1, 5, 1, 0, 1}));
+  EXPECT_EQ(Ranks(r, 2), (V{3, 1, 5, 3, 0, 1}));
   EXPECT_EQ(Texts(r, 0, 0), (std::vector<std::string>{"0.000"}));
-  EXPECT_EQ(Texts(r, 0, 2), (std::vector<std::string>{"1.000"}));
+  EXPECT_EQ(Texts(r, 0, 2), (std::vector<std::string>{"0.500"}));
 
   // allrank orders its items the same way.
   std::vector<std::vector<int>> rows;
