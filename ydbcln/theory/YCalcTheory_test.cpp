@@ -221,6 +221,9 @@ TEST_F(CalcEngine, EachCategoryFetchesItsTableOnceForItsLongestPeriod) {
   EXPECT_EQ(Ranks(r, 2), (V{3, 1, 5, 3, 0, 1}));
   EXPECT_EQ(Texts(r, 0, 0), (std::vector<std::string>{"0.000"}));
   EXPECT_EQ(Texts(r, 0, 2), (std::vector<std::string>{"0.500"}));
+  // Runner 5 has no data on any item: score 0, placed after all the others.
+  EXPECT_EQ(r.score[4], 0.0);
+  EXPECT_EQ(r.finalrank[4], kRunners);
 
   // allrank orders its items the same way.
   std::vector<std::vector<int>> rows;
