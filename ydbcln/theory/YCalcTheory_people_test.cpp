@@ -139,8 +139,8 @@ class PeopleWorld : public enginetest::EngineWorld {
   }
 
   // A run by subject `code` of `who` on `date` that meets every condition
-  // of the shape: 中山 meeting 3, turf 1600 m, good going, eight runners,
-  // for the runners' trainer 02001.
+  // of the shape: 中山 meeting 3, turf 1600 m, good going, eight runners
+  // (and a jockey's ride is for 02001, today's trainer of every runner).
   static PastRun Ride(Who who, const std::string& code, int date, int position) {
     PastRun run;
     run.On(date).Kai(3);
