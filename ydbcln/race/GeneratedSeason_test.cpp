@@ -14,8 +14,8 @@
 #include "testing/TempDir.h"
 #include "world/GeneratedSeason_test.h"
 #include "ydbcln/race/HaitoFill.h"
-#include "ydbcln/race/RaceListRec.h"
 #include "ydbcln/race/RecordBuffer.h"
+#include "ydbcln/race/SeasonRaces_test.h"
 #include "ydbcln/race/YHaitoInfo.h"
 #include "ydbcln/race/YOdds.h"
 #include "ydbcln/race/YRaceHorse.h"
@@ -24,7 +24,6 @@
 namespace {
 
 using yrace::OwnedBuffer;
-using yrace::record_at;
 using yrace::record_count;
 
 class GeneratedRaces : public ::testing::Test {
@@ -40,26 +39,6 @@ class GeneratedRaces : public ::testing::Test {
   }
   void SetUp() override { ASSERT_TRUE(db_.init(dir_->str())); }
   void TearDown() override { ydb_test_fail(nullptr); }
-
-  // The code of every race with results of the season.
-  static std::vector<std::string> Races() {
-    std::vector<std::string> codes;
-    OwnedBuffer days(get_racelist2date_ex(std::to_string(world::season_test::kSeason).c_str(), 0));
-    for (int d = 0; d < record_count(days.get(), racelistrec::kSize); ++d) {
-      unsigned char* day = record_at(days.get(), racelistrec::kSize, d);
-      for (int k = 0; k < racelistrec::kVenueCount; ++k) {
-        unsigned char* venue = day + racelistrec::kVenue + racelistrec::kVenueStride * k;
-        if (venue[0] == 0) continue;
-        const std::string key(reinterpret_cast<char*>(venue), racelistrec::kVenueKeyWidth);
-        OwnedBuffer races(get_race2code_1_ex(key.c_str(), 1));
-        for (int r = 0; r < record_count(races.get(), racermrec::kSize); ++r) {
-          codes.emplace_back(reinterpret_cast<char*>(record_at(races.get(), racermrec::kSize, r)),
-                             racermrec::kRaceCodeWidth);
-        }
-      }
-    }
-    return codes;
-  }
 
   // The runners of a result as a results object builds them.
   std::vector<YRaceHorse> Runners(const std::string& code) {
@@ -87,7 +66,7 @@ std::vector<int> Finishing(const std::vector<YRaceHorse>& runners, int order) {
 }
 
 TEST_F(GeneratedRaces, PayoutsAgreeWithTheFinalOddsAndTheResult) {
-  const std::vector<std::string> codes = Races();
+  const std::vector<std::string> codes = racetest::SeasonRaceCodes(world::season_test::kSeason);
   ASSERT_GT(codes.size(), 3000u);
   std::vector<std::string> wrong;
   auto check = [&wrong](bool ok, const std::string& code, const std::string& what) {

@@ -4,6 +4,7 @@
 #include "ydbcln/theory/YCalcTheory.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "ydbcln/race/RecordFields.h"
@@ -185,17 +186,23 @@ int YCalcTheory::allrank(_tagTHITEM* items, int count, std::string& racecode,
 
 void YCalcTheory::setrank(int n, bool larger, bool* valid, double* value, int* rank) {
   auto counts = [&](int i) { return valid[i] && runner_[i].mark != YTheoryResult::kExcludedMark; };
+  // Values are means of fractions (a position over its field): two that
+  // differ only by the rounding of their sums are equal and share a rank.
+  auto better = [&](double a, double b) {
+    const double slack = 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)});
+    return larger ? a > b + slack : a < b - slack;
+  };
   for (int i = 0; i < n; ++i) {
     if (!counts(i)) {
       rank[i] = 0;
       continue;
     }
-    int better = 0;
+    int ahead = 0;
     for (int j = 0; j < n; ++j) {
       if (j == i || !counts(j)) continue;
-      if (larger ? value[j] > value[i] : value[j] < value[i]) ++better;
+      if (better(value[j], value[i])) ++ahead;
     }
-    rank[i] = 1 + better;
+    rank[i] = 1 + ahead;
   }
 }
 

@@ -119,7 +119,8 @@ class YCalcTheory {
   virtual void stablesearch(int months);
   // The rank rule of every factor: a runner without data or marked 消 has
   // rank 0; the others 1 + the number of runners with a strictly better
-  // value (larger when `larger`), so equal values share a rank.
+  // value (larger when `larger`), so equal values share a rank. Values
+  // that differ only by floating-point rounding are equal.
   virtual void setrank(int n, bool larger, bool* valid, double* value, int* rank);
   // Drops the past-run tables.
   virtual void deletevector();

@@ -102,6 +102,7 @@ void YCalcTheory::stablesearch(int months) {
 
 void YCalcTheory::siresearch(int months, bool keepnames) {
   sires_.clear();
+  bool answered = true;
   for (int i = 0; i < runnercount_; ++i) {
     Runner& x = runner_[i];
     std::memset(x.sire, 0, sizeof x.sire);
@@ -109,6 +110,7 @@ void YCalcTheory::siresearch(int months, bool keepnames) {
     if (blank(x.horse, 7)) continue;
     const std::string horse(x.horse, 7);
     yrace::OwnedBuffer sire(get_sirecode_uma2code(horse.c_str()));
+    answered &= sire != nullptr;
     if (yrace::record_count(sire.get(), kSireCodeSize) != 1) continue;
     unsigned char* r = static_cast<unsigned char*>(sire.get());
     std::memcpy(x.sire, r, sizeof x.sire);
@@ -117,7 +119,6 @@ void YCalcTheory::siresearch(int months, bool keepnames) {
   }
   const std::string from = datetext(periodstart(months));
   const std::string to = datetext(date_);
-  bool answered = true;
   for (std::size_t s = 0; s < sires_.size(); ++s) {
     answered &= readrows(get_sire_racey2code(sires_[s].c_str(), from.c_str(), to.c_str()),
                          &sirerows_[s]);

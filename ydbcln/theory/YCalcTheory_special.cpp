@@ -5,6 +5,7 @@
 
 #include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/race/YOdds.h"
+#include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/ydblib.h"
 #include "ydbcln/theory/FactorSpec.h"
@@ -18,6 +19,7 @@ int YCalcTheory::calc_deme(YTheory*, int item, int p2, int* rank, bool ro) {
   int places[kMaxRunners][3] = {};
   yrace::OwnedBuffer runs(get_raceh_racey2code(periodstart(p2), YUtil::before1day(date_),
                                                racecourse_, surface_, distance_));
+  if (runs == nullptr && db_ != nullptr) db_->seterror(YHorseDB::kDatabaseError, "", 0);
   const int count = yrace::record_count(runs.get(), pastrunrec::kSize);
   for (int k = 0; k < count; ++k) {
     unsigned char* r = yrace::record_at(runs.get(), pastrunrec::kSize, k);
