@@ -2,7 +2,7 @@
 // runs with every field at the offset its readers use, the scratched rule,
 // the date order, the inclusive ranges of the jockey, trainer, sire and
 // course fetches, a race's entries, and the query plans that keep each
-// range fetch one index range.
+// fetch one range of the filed records and each filing one index range.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,6 +13,7 @@
 #include "db/render/PastRunRenderer.h"
 #include "db/render/RenderWorld_test.h"
 #include "db/render/SireCodeRenderer.h"
+#include "db/render/StoredPastRuns.h"
 
 namespace ydb {
 namespace {
@@ -353,25 +354,16 @@ TEST_F(PastRunRecordsTest, SireCodeRecordNamesTheSireOrIsAbsent) {
 
 // --- Query plans ---------------------------------------------------------------------
 
-TEST_F(PastRunRecordsTest, EachRangeFetchIsOneIndexRangeWithItsRacesByKey) {
+TEST_F(PastRunRecordsTest, EachFetchIsOneRangeOfBucketsAndEachFilingOneIndexRange) {
   struct Case {
     std::string sql;
-    const char* runner_access;
+    const char* range;  // the one step that reads a range
   };
   const Case cases[] = {
-      {HorseRunsQuery(), "SEARCH ru USING PRIMARY KEY (horse_code=?)"},
-      {RunsOfQuery(RunsOf::kJockey),
-       "SEARCH ru USING COVERING INDEX runner_by_jockey (jockey_code=? AND race_date>? AND "
-       "race_date<?)"},
-      {RunsOfQuery(RunsOf::kTrainer),
-       "SEARCH ru USING COVERING INDEX runner_by_trainer (trainer_code=? AND race_date>? AND "
-       "race_date<?)"},
-      {RunsOfQuery(RunsOf::kSire),
-       "SEARCH ru USING COVERING INDEX runner_by_sire (sire_code=? AND race_date>? AND "
-       "race_date<?)"},
-      {CourseRunsQuery(),
-       "SEARCH r USING INDEX race_by_course (place=? AND surface=? AND distance=? AND "
-       "race_date>? AND race_date<?)"},
+      {BucketRangeQuery(),
+       "SEARCH past_run_bucket USING PRIMARY KEY (kind=? AND code=? AND month>? AND month<?)"},
+      {RaceRunsQuery(), "SEARCH ru USING INDEX runner_by_race (race_date=? AND place=? AND race_no=?)"},
+      {HorseRunsNotBySireQuery(), "SEARCH ru USING PRIMARY KEY (horse_code=?)"},
   };
   for (const Case& c : cases) {
     Statement& st = db_->statement("EXPLAIN QUERY PLAN " + c.sql);
@@ -381,16 +373,21 @@ TEST_F(PastRunRecordsTest, EachRangeFetchIsOneIndexRangeWithItsRacesByKey) {
     std::string plan;
     for (const std::string& step : steps) plan += step + "; ";
     ASSERT_FALSE(steps.empty()) << c.sql;
-    // The range comes first; everything joined to it is found by key.
-    EXPECT_EQ(steps.front(), c.runner_access) << plan;
-    for (std::size_t i = 1; i < steps.size(); ++i) {
-      EXPECT_EQ(steps[i].rfind("SEARCH ", 0), 0u) << plan;
-      EXPECT_NE(steps[i].find("=?"), std::string::npos) << plan;
-      EXPECT_EQ(steps[i].find("SEARCH ru USING PRIMARY KEY"), std::string::npos) << plan;
+    // One range; everything joined to it is found by key.
+    EXPECT_NE(plan.find(c.range), std::string::npos) << plan;
+    for (const std::string& step : steps) {
+      EXPECT_EQ(step.rfind("SEARCH ", 0), 0u) << plan;
+      EXPECT_NE(step.find("=?"), std::string::npos) << plan;
     }
     EXPECT_EQ(plan.find("SCAN"), std::string::npos) << plan;
     EXPECT_EQ(plan.find("TEMP B-TREE"), std::string::npos) << plan;
   }
+  // A fetch reads nothing but its buckets.
+  Statement& st = db_->statement("EXPLAIN QUERY PLAN " + BucketRangeQuery());
+  int steps = 0;
+  while (st.step()) ++steps;
+  st.reset();
+  EXPECT_EQ(steps, 1);
 }
 
 }  // namespace

@@ -1,0 +1,84 @@
+// Keeping the filed past-run records of past_run_bucket in step with the
+// rows they are rendered from. The writer tells it which runs leave their
+// buckets and which join them while it writes; the changes gather in memory
+// and flush() writes each changed bucket once, so that a month of races
+// written in one transaction rewrites a jockey's month bucket once, not
+// once per ride.
+//
+//   PastRunBuckets buckets(db);
+//   Status s = buckets.withdrawRace(key);   // before the race is replaced
+//   ... write the race ...
+//   if (s.ok()) s = buckets.fileRace(key);  // after
+//   if (s.ok()) s = buckets.flush();        // before the commit
+#ifndef YDB_WRITE_PASTRUNBUCKETS_H_
+#define YDB_WRITE_PASTRUNBUCKETS_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "db/render/PastRunRenderer.h"
+#include "db/store/Database.h"
+#include "db/store/Status.h"
+#include "db/write/model.h"
+
+namespace ydb {
+
+class PastRunBuckets {
+ public:
+  explicit PastRunBuckets(Database& db) : db_(db) {}
+  PastRunBuckets(const PastRunBuckets&) = delete;
+  PastRunBuckets& operator=(const PastRunBuckets&) = delete;
+
+  // The runs of `race` as stored now leave every bucket they are in; called
+  // before anything of the race (its row, meeting or runners) changes.
+  Status withdrawRace(const RaceKey& race);
+
+  // The runs of `race` as stored now are filed; called once it is written.
+  Status fileRace(const RaceKey& race);
+
+  // The runs of `horse` move to the buckets of its sire `sire` (empty:
+  // none); called before its runner rows take the new sire.
+  Status changeSire(const std::string& horse, const std::string& sire);
+
+  // Files every run of the store, into an empty past_run_bucket.
+  Status fileEveryRun();
+
+  // Writes every bucket changed since the last flush.
+  Status flush();
+
+  // Forgets the changes not yet written (their transaction rolls back).
+  void discard();
+
+ private:
+  struct Bucket {
+    PastRunKind kind;
+    std::string code;
+    int month;
+    bool operator<(const Bucket& o) const {
+      return std::tie(kind, code, month) < std::tie(o.kind, o.code, o.month);
+    }
+  };
+  // A bucket's changes by run (RunToFile::order): the record to file, or
+  // none for a run that leaves it.
+  using Changes = std::map<std::int64_t, std::optional<PastRunRecord>>;
+
+  // Files `run` in (or, with `file` false, withdraws it from) the buckets
+  // of the kinds whose bit is set in `kinds` (1 << kind).
+  void change(const RunToFile& run, unsigned kinds, bool file);
+  void change(PastRunKind kind, const std::string& code, int month, const RunToFile& run,
+              bool file);
+  Status flushWhenLarge();
+  Status writeBucket(const Bucket& bucket, const Changes& changes);
+
+  Database& db_;
+  std::map<Bucket, Changes> pending_;
+  std::size_t pending_runs_ = 0;
+};
+
+}  // namespace ydb
+
+#endif  // YDB_WRITE_PASTRUNBUCKETS_H_
