@@ -1,8 +1,11 @@
 // Filing and withdrawing runs in the buckets of past_run_bucket: changes
-// gathered by bucket and run, merged into each stored bucket at a flush.
+// gathered as they come, sorted by bucket and run at a flush and merged
+// into each stored bucket.
 #include "db/write/PastRunBuckets.h"
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "db/write/Bind.h"
 
@@ -27,13 +30,8 @@ char RaceNumberOf(std::int64_t order) { return static_cast<char>(order / 100 % 1
 void PastRunBuckets::change(PastRunKind kind, const std::string& code, int month,
                             const RunToFile& run, bool file) {
   if (code.empty()) return;
-  std::optional<PastRunRecord>& slot = pending_[{kind, code, month}][run.order()];
-  if (file) {
-    slot = FiledRecord(kind, run.record);
-  } else {
-    slot.reset();
-  }
-  ++pending_runs_;
+  pending_.push_back({kind, code, month, run.order(), file,
+                      file ? FiledRecord(kind, run.record) : PastRunRecord{}});
 }
 
 void PastRunBuckets::change(const RunToFile& run, unsigned kinds, bool file) {
@@ -83,24 +81,38 @@ Status PastRunBuckets::fileEveryRun() {
                  }));
 }
 
-Status PastRunBuckets::flushWhenLarge() { return pending_runs_ >= kFlushAt ? flush() : Status::Ok(); }
+Status PastRunBuckets::flushWhenLarge() {
+  return pending_.size() >= kFlushAt ? flush() : Status::Ok();
+}
 
 Status PastRunBuckets::flush() {
+  // By bucket, then run; a run's changes stay in the order made.
+  std::vector<const Change*> sorted;
+  sorted.reserve(pending_.size());
+  for (const Change& c : pending_) sorted.push_back(&c);
+  std::stable_sort(sorted.begin(), sorted.end(), [](const Change* a, const Change* b) {
+    return std::tie(a->kind, a->code, a->month, a->order) <
+           std::tie(b->kind, b->code, b->month, b->order);
+  });
   Status s;
-  for (const auto& [bucket, changes] : pending_) {
-    s = writeBucket(bucket, changes);
-    if (!s.ok()) break;
+  for (std::size_t first = 0; first < sorted.size() && s.ok();) {
+    const Change& bucket = *sorted[first];
+    std::size_t end = first + 1;
+    while (end < sorted.size() && sorted[end]->kind == bucket.kind &&
+           sorted[end]->month == bucket.month && sorted[end]->code == bucket.code) {
+      ++end;
+    }
+    s = writeBucket(sorted.data() + first, end - first);
+    first = end;
   }
   discard();
   return Context("past runs", s);
 }
 
-void PastRunBuckets::discard() {
-  pending_.clear();
-  pending_runs_ = 0;
-}
+void PastRunBuckets::discard() { pending_.clear(); }
 
-Status PastRunBuckets::writeBucket(const Bucket& bucket, const Changes& changes) {
+Status PastRunBuckets::writeBucket(const Change* const* changes, std::size_t count) {
+  const Change& bucket = *changes[0];
   Statement& read = db_.statement(
       "SELECT race_nos, records FROM past_run_bucket WHERE kind = ?1 AND code = ?2 AND month = ?3");
   read.bind(1, static_cast<int>(bucket.kind)).bind(2, bucket.code).bind(3, bucket.month);
@@ -118,30 +130,31 @@ Status PastRunBuckets::writeBucket(const Bucket& bucket, const Changes& changes)
   }
 
   // Both the stored records and the changes are in race order: merge them,
-  // a change taking the place of the stored record of its run.
+  // the last change of a run taking the place of its stored record.
   std::string merged_nos, merged;
-  merged_nos.reserve(race_nos.size() + changes.size());
-  merged.reserve(records.size() + changes.size() * kPastRunBytes);
-  auto next = changes.begin();
+  merged_nos.reserve(race_nos.size() + count);
+  merged.reserve(records.size() + count * kPastRunBytes);
+  std::size_t next = 0;
   auto take_change = [&] {
-    if (next->second) {
-      merged_nos += RaceNumberOf(next->first);
-      merged.append(next->second->data(), kPastRunBytes);
+    while (next + 1 < count && changes[next + 1]->order == changes[next]->order) ++next;
+    const Change& c = *changes[next++];
+    if (c.file) {
+      merged_nos += RaceNumberOf(c.order);
+      merged.append(c.record.data(), kPastRunBytes);
     }
-    ++next;
   };
   for (std::size_t i = 0; i < race_nos.size(); ++i) {
     const char* record = records.data() + i * kPastRunBytes;
     const std::int64_t order = FiledOrder(record, static_cast<unsigned char>(race_nos[i]));
-    while (next != changes.end() && next->first < order) take_change();
-    if (next != changes.end() && next->first == order) {
+    while (next < count && changes[next]->order < order) take_change();
+    if (next < count && changes[next]->order == order) {
       take_change();
     } else {
       merged_nos += race_nos[i];
       merged.append(record, kPastRunBytes);
     }
   }
-  while (next != changes.end()) take_change();
+  while (next < count) take_change();
   if (merged == records && merged_nos == race_nos) return Status::Ok();  // the same runs again
 
   Statement& write = db_.statement(

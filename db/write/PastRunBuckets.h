@@ -15,10 +15,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
-#include <optional>
 #include <string>
-#include <tuple>
+#include <vector>
 
 #include "db/render/PastRunRenderer.h"
 #include "db/store/Database.h"
@@ -54,29 +52,28 @@ class PastRunBuckets {
   void discard();
 
  private:
-  struct Bucket {
+  // One run filed in (or, with `file` false, withdrawn from) one bucket.
+  struct Change {
     PastRunKind kind;
     std::string code;
     int month;
-    bool operator<(const Bucket& o) const {
-      return std::tie(kind, code, month) < std::tie(o.kind, o.code, o.month);
-    }
+    std::int64_t order;  // RunToFile::order
+    bool file;
+    PastRunRecord record;
   };
-  // A bucket's changes by run (RunToFile::order): the record to file, or
-  // none for a run that leaves it.
-  using Changes = std::map<std::int64_t, std::optional<PastRunRecord>>;
 
-  // Files `run` in (or, with `file` false, withdraws it from) the buckets
-  // of the kinds whose bit is set in `kinds` (1 << kind).
+  // Files `run` in (or withdraws it from) the buckets of the kinds whose
+  // bit is set in `kinds` (1 << kind).
   void change(const RunToFile& run, unsigned kinds, bool file);
   void change(PastRunKind kind, const std::string& code, int month, const RunToFile& run,
               bool file);
   Status flushWhenLarge();
-  Status writeBucket(const Bucket& bucket, const Changes& changes);
+  // Writes one bucket with `changes`, in race order, the last change of a
+  // run standing for it.
+  Status writeBucket(const Change* const* changes, std::size_t count);
 
   Database& db_;
-  std::map<Bucket, Changes> pending_;
-  std::size_t pending_runs_ = 0;
+  std::vector<Change> pending_;  // in the order made
 };
 
 }  // namespace ydb
