@@ -252,7 +252,7 @@ TEST_F(PastRunRecordsTest, TrainerRunnersLeaveOutScratchedAndKeepAFallAsPosition
   EXPECT_EQ(At(runners[2], 74, 2), "01");
 }
 
-TEST_F(PastRunRecordsTest, EntityRecordsFillWhatTheirIndexCarries) {
+TEST_F(PastRunRecordsTest, EntityRecordsFillTheFieldsTheirBucketsKeep) {
   Records rides;
   RunsOf(RunsOf::kJockey, "01001", 20231224, 20231224, &rides);
   ASSERT_EQ(rides.count(), 1);
@@ -264,7 +264,7 @@ TEST_F(PastRunRecordsTest, EntityRecordsFillWhatTheirIndexCarries) {
   EXPECT_EQ(At(r, 39, 4), "0202");
   EXPECT_EQ(At(r, 56, 10), "01001" "02001");
   EXPECT_EQ(At(r, 67, 9), "04" "00123" "02");
-  // Not in the index, so blank: frame, weight, index, mark, arrival, times.
+  // Not kept for a jockey, so blank: frame, weight, index, mark, arrival, times.
   EXPECT_EQ(r[38], ' ');
   EXPECT_EQ(At(r, 50, 6), Blanks(6));
   EXPECT_EQ(r[66], ' ');
@@ -278,7 +278,7 @@ TEST_F(PastRunRecordsTest, EntityRecordsFillWhatTheirIndexCarries) {
   EXPECT_EQ(At(o, 21, 6), "200004");
   EXPECT_EQ(At(o, 41, 2), "02");
   EXPECT_EQ(At(o, 74, 2), "02");
-  EXPECT_EQ(At(o, 56, 10), Blanks(10));  // the sire index has no jockey or trainer
+  EXPECT_EQ(At(o, 56, 10), Blanks(10));  // a sire's runs have no jockey or trainer
   // 20231217: the course race's two starters; the decoys' horses have no sire.
   RunsOf(RunsOf::kSire, "1990001", 20231217, 20231217, &offspring);
   EXPECT_EQ(Keys(offspring), (std::vector<std::string>{"0520231217/01", "0520231217/02"}));
