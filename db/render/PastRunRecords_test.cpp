@@ -172,6 +172,7 @@ TEST_F(PastRunRecordsTest, EveryFieldOfARunAtTheOffsetItsReadersUse) {
   ASSERT_EQ(runs.count(), 3);
   const std::string r = runs[1];
   ASSERT_EQ(r.size(), 94u);
+  ASSERT_EQ(PastRunLayout().size(), kPastRunBytes);  // the size the buckets file
   EXPECT_EQ(At(r, 0, 2), "05");
   EXPECT_EQ(At(r, 2, 8), "20231224");
   EXPECT_EQ(At(r, 16, 2), "05");      // meeting

@@ -1,7 +1,7 @@
-// Rendering past runs field by field: one query per kind of fetch, each the
-// runner rows of one key range joined to their race and meeting by primary
+// Rendering past runs field by field: the runner rows of one race, of one
+// horse or of the whole store joined to their race and meeting by primary
 // key, every query answering the same columns so that one routine fills the
-// records; and the records of each kind of bucket.
+// records; and the record each kind of bucket files.
 #include "db/render/PastRunRenderer.h"
 
 #include <cstring>
