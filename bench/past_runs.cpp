@@ -104,6 +104,12 @@ void BM_HorseRuns(benchmark::State& state) {
 }
 BENCHMARK(BM_HorseRuns)->Unit(benchmark::kMicrosecond);
 
+// A horse the store does not know: what a fetch costs before its first row.
+void BM_NoRuns(benchmark::State& state) {
+  Measure(state, [](const Runner&) { return get_uma_racey2code("0000000"); });
+}
+BENCHMARK(BM_NoRuns)->Unit(benchmark::kMicrosecond);
+
 void BM_JockeyRides12Months(benchmark::State& state) {
   Measure(state, [](const Runner& r) {
     return get_jockey_racey2code(r.jockey.c_str(), MonthsBefore(r.date, 12).c_str(),

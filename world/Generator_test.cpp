@@ -1,7 +1,7 @@
 // A generated season read back from the store: the realism figures a
 // racing analyst would check, the consistency of results, payouts and
-// pedigrees, the signal in the form figures, and determinism. One season
-// is generated once for the whole suite.
+// pedigrees, the filed past runs, the signal in the form figures, and
+// determinism. One season is generated once for the whole suite.
 #include "world/Generator.h"
 
 #include <algorithm>
@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "db/write/PastRunBuckets_test.h"
 #include "testing/TempDir.h"
 #include "world/Dates.h"
 #include "world/GeneratedSeason_test.h"
@@ -284,6 +285,14 @@ TEST_F(GeneratedSeason, EveryPedigreeReachesThreeGenerations) {
                                "LIMIT 1 OFFSET (SELECT count(DISTINCT sire_code) / 2 FROM horse "
                                "WHERE sire_code IN (SELECT code FROM sire))");
   EXPECT_GT(top, 8 * median);
+}
+
+// Monthly batches file each run once and its horse again and again: the
+// buckets are what filing every run from nothing makes of the runner rows.
+TEST_F(GeneratedSeason, FiledPastRunsAreThoseOfTheRunnerRows) {
+  const std::map<std::string, std::string> filed = ytest::FiledBuckets(db());
+  EXPECT_GT(filed.size(), 10000u);
+  EXPECT_TRUE(filed == ytest::RefiledBuckets(db()));  // too large to print
 }
 
 TEST_F(GeneratedSeason, ClassesFollowTheDate) {

@@ -9,6 +9,7 @@
 #include "db/api/ydbbsn.h"
 #include "db/layout/Layouts.h"
 #include "db/render/PastRunRenderer.h"
+#include "db/render/StoredPastRuns.h"
 #include "db/render/RenderedRecords.h"
 #include "db/render/SireCodeRenderer.h"
 

@@ -2,7 +2,7 @@
 // runs with every field at the offset its readers use, the scratched rule,
 // the date order, the inclusive ranges of the jockey, trainer, sire and
 // course fetches, a race's entries, and the query plans that keep each
-// range fetch one index range.
+// fetch one range of the filed records and each filing one index range.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,6 +13,7 @@
 #include "db/render/PastRunRenderer.h"
 #include "db/render/RenderWorld_test.h"
 #include "db/render/SireCodeRenderer.h"
+#include "db/render/StoredPastRuns.h"
 
 namespace ydb {
 namespace {
@@ -171,6 +172,7 @@ TEST_F(PastRunRecordsTest, EveryFieldOfARunAtTheOffsetItsReadersUse) {
   ASSERT_EQ(runs.count(), 3);
   const std::string r = runs[1];
   ASSERT_EQ(r.size(), 94u);
+  ASSERT_EQ(PastRunLayout().size(), kPastRunBytes);  // the size the buckets file
   EXPECT_EQ(At(r, 0, 2), "05");
   EXPECT_EQ(At(r, 2, 8), "20231224");
   EXPECT_EQ(At(r, 16, 2), "05");      // meeting
@@ -251,7 +253,7 @@ TEST_F(PastRunRecordsTest, TrainerRunnersLeaveOutScratchedAndKeepAFallAsPosition
   EXPECT_EQ(At(runners[2], 74, 2), "01");
 }
 
-TEST_F(PastRunRecordsTest, EntityRecordsFillWhatTheirIndexCarries) {
+TEST_F(PastRunRecordsTest, EntityRecordsFillTheFieldsTheirBucketsKeep) {
   Records rides;
   RunsOf(RunsOf::kJockey, "01001", 20231224, 20231224, &rides);
   ASSERT_EQ(rides.count(), 1);
@@ -263,7 +265,7 @@ TEST_F(PastRunRecordsTest, EntityRecordsFillWhatTheirIndexCarries) {
   EXPECT_EQ(At(r, 39, 4), "0202");
   EXPECT_EQ(At(r, 56, 10), "01001" "02001");
   EXPECT_EQ(At(r, 67, 9), "04" "00123" "02");
-  // Not in the index, so blank: frame, weight, index, mark, arrival, times.
+  // Not kept for a jockey, so blank: frame, weight, index, mark, arrival, times.
   EXPECT_EQ(r[38], ' ');
   EXPECT_EQ(At(r, 50, 6), Blanks(6));
   EXPECT_EQ(r[66], ' ');
@@ -277,7 +279,7 @@ TEST_F(PastRunRecordsTest, EntityRecordsFillWhatTheirIndexCarries) {
   EXPECT_EQ(At(o, 21, 6), "200004");
   EXPECT_EQ(At(o, 41, 2), "02");
   EXPECT_EQ(At(o, 74, 2), "02");
-  EXPECT_EQ(At(o, 56, 10), Blanks(10));  // the sire index has no jockey or trainer
+  EXPECT_EQ(At(o, 56, 10), Blanks(10));  // a sire's runs have no jockey or trainer
   // 20231217: the course race's two starters; the decoys' horses have no sire.
   RunsOf(RunsOf::kSire, "1990001", 20231217, 20231217, &offspring);
   EXPECT_EQ(Keys(offspring), (std::vector<std::string>{"0520231217/01", "0520231217/02"}));
@@ -353,25 +355,16 @@ TEST_F(PastRunRecordsTest, SireCodeRecordNamesTheSireOrIsAbsent) {
 
 // --- Query plans ---------------------------------------------------------------------
 
-TEST_F(PastRunRecordsTest, EachRangeFetchIsOneIndexRangeWithItsRacesByKey) {
+TEST_F(PastRunRecordsTest, EachFetchIsOneRangeOfBucketsAndEachFilingOneIndexRange) {
   struct Case {
     std::string sql;
-    const char* runner_access;
+    const char* range;  // the one step that reads a range
   };
   const Case cases[] = {
-      {HorseRunsQuery(), "SEARCH ru USING PRIMARY KEY (horse_code=?)"},
-      {RunsOfQuery(RunsOf::kJockey),
-       "SEARCH ru USING COVERING INDEX runner_by_jockey (jockey_code=? AND race_date>? AND "
-       "race_date<?)"},
-      {RunsOfQuery(RunsOf::kTrainer),
-       "SEARCH ru USING COVERING INDEX runner_by_trainer (trainer_code=? AND race_date>? AND "
-       "race_date<?)"},
-      {RunsOfQuery(RunsOf::kSire),
-       "SEARCH ru USING COVERING INDEX runner_by_sire (sire_code=? AND race_date>? AND "
-       "race_date<?)"},
-      {CourseRunsQuery(),
-       "SEARCH r USING INDEX race_by_course (place=? AND surface=? AND distance=? AND "
-       "race_date>? AND race_date<?)"},
+      {BucketRangeQuery(),
+       "SEARCH past_run_bucket USING PRIMARY KEY (kind=? AND code=? AND month>? AND month<?)"},
+      {RaceRunsQuery(), "SEARCH ru USING INDEX runner_by_race (race_date=? AND place=? AND race_no=?)"},
+      {HorseRunsNotBySireQuery(), "SEARCH ru USING PRIMARY KEY (horse_code=?)"},
   };
   for (const Case& c : cases) {
     Statement& st = db_->statement("EXPLAIN QUERY PLAN " + c.sql);
@@ -381,16 +374,21 @@ TEST_F(PastRunRecordsTest, EachRangeFetchIsOneIndexRangeWithItsRacesByKey) {
     std::string plan;
     for (const std::string& step : steps) plan += step + "; ";
     ASSERT_FALSE(steps.empty()) << c.sql;
-    // The range comes first; everything joined to it is found by key.
-    EXPECT_EQ(steps.front(), c.runner_access) << plan;
-    for (std::size_t i = 1; i < steps.size(); ++i) {
-      EXPECT_EQ(steps[i].rfind("SEARCH ", 0), 0u) << plan;
-      EXPECT_NE(steps[i].find("=?"), std::string::npos) << plan;
-      EXPECT_EQ(steps[i].find("SEARCH ru USING PRIMARY KEY"), std::string::npos) << plan;
+    // One range; everything joined to it is found by key.
+    EXPECT_NE(plan.find(c.range), std::string::npos) << plan;
+    for (const std::string& step : steps) {
+      EXPECT_EQ(step.rfind("SEARCH ", 0), 0u) << plan;
+      EXPECT_NE(step.find("=?"), std::string::npos) << plan;
     }
     EXPECT_EQ(plan.find("SCAN"), std::string::npos) << plan;
     EXPECT_EQ(plan.find("TEMP B-TREE"), std::string::npos) << plan;
   }
+  // A fetch reads nothing but its buckets.
+  Statement& st = db_->statement("EXPLAIN QUERY PLAN " + BucketRangeQuery());
+  int steps = 0;
+  while (st.step()) ++steps;
+  st.reset();
+  EXPECT_EQ(steps, 1);
 }
 
 }  // namespace

@@ -15,6 +15,11 @@ void* RenderedRecords::Add() {
   return bytes_.data() + at;
 }
 
+void RenderedRecords::AddRendered(const void* records, std::size_t count) {
+  const auto* bytes = static_cast<const unsigned char*>(records);
+  bytes_.insert(bytes_.end(), bytes, bytes + count * layout_.size());
+}
+
 Status RenderedRecords::Finish(void** buffer) const {
   const std::size_t n = count();
   void* made = alloc_data(static_cast<int>(layout_.size()), static_cast<int>(n));

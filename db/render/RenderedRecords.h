@@ -30,6 +30,9 @@ class RenderedRecords {
   // until an Add beyond the records reserved.
   void* Add();
 
+  // Adds `count` records already rendered, the bytes at `records`.
+  void AddRendered(const void* records, std::size_t count);
+
   // Makes room for `records` in all, so that Adds up to that many move no
   // record already added.
   void Reserve(std::size_t records) { bytes_.reserve(records * layout_.size()); }

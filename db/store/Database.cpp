@@ -57,9 +57,6 @@ Status Validate(const std::string& path) {
                            std::to_string(kSchemaVersion) + ")");
   } else if (version < 1) {
     result = Status::Error(path + " has no schema version");
-  } else if (version < kSchemaVersion) {
-    result = Status::Error(path + " has schema version " + std::to_string(version) +
-                           ", which this build cannot upgrade");
   }
   sqlite3_close(db);
   return result;
@@ -121,7 +118,8 @@ Status Database::Initialise(bool created) {
   if (s.ok()) s = exec("PRAGMA synchronous = NORMAL");
   // A 64 MB page cache: writing a season touches the runner indexes all over.
   if (s.ok()) s = exec("PRAGMA cache_size = -65536");
-  if (!s.ok() || !created) return s;
+  if (!s.ok()) return s;
+  if (!created) return Upgrade();
 
   Transaction create(*this);
   if (!create.begin_status().ok()) return create.begin_status();
@@ -132,6 +130,31 @@ Status Database::Initialise(bool created) {
   if (s.ok()) s = exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
   if (!s.ok()) return s;
   return create.commit();
+}
+
+// The store's user_version; 0 when it cannot be read (with the reason in *status).
+int Database::SchemaVersion(Status* status) {
+  Statement& read = statement("PRAGMA user_version");
+  const int version = read.step() ? static_cast<int>(read.column_int(0)) : 0;
+  *status = read.status();
+  read.reset();
+  return version;
+}
+
+Status Database::Upgrade() {
+  Status s;
+  if (SchemaVersion(&s) >= kSchemaVersion || !s.ok()) return s;
+  Transaction upgrade(*this);
+  if (!upgrade.begin_status().ok()) return upgrade.begin_status();
+  const int version = SchemaVersion(&s);  // again, now that no one else can write
+  if (!s.ok() || version >= kSchemaVersion) return s;
+  s = UpgradeSchema(*this, version);
+  if (s.ok()) s = exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
+  if (!s.ok()) {
+    return Status::Error("cannot upgrade " + path_ + " from schema " + std::to_string(version) +
+                         ": " + s.message());
+  }
+  return upgrade.commit();
 }
 
 Statement& Database::statement(std::string_view sql) {

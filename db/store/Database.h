@@ -1,6 +1,7 @@
 // One open store: a SQLite file holding one data set, at the current schema
 // version. Opening checks that the file is a store of this component and not
-// one written by a newer schema; it never modifies a file it refuses.
+// one written by a newer schema, and upgrades one written by an older schema
+// in one transaction; it never modifies a file it refuses.
 #ifndef YDB_STORE_DATABASE_H_
 #define YDB_STORE_DATABASE_H_
 
@@ -44,6 +45,9 @@ class Database {
  private:
   Database(std::string path, struct sqlite3* db);
   Status Initialise(bool created);
+  // Brings an existing store of an older schema to the current one.
+  Status Upgrade();
+  int SchemaVersion(Status* status);
 
   std::string path_;
   struct sqlite3* db_;

@@ -1,9 +1,14 @@
 // The store's schema: the SQL of db/store/schema.sql, compiled into the
-// library, and the numbers that identify a store of this component.
+// library, the numbers that identify a store of this component, and the
+// upgrade of a store written by an older schema.
 #ifndef YDB_STORE_SCHEMA_H_
 #define YDB_STORE_SCHEMA_H_
 
+#include "db/store/Status.h"
+
 namespace ydb {
+
+class Database;
 
 // The text of schema.sql: every table and index of a new store.
 const char* SchemaSql();
@@ -12,7 +17,14 @@ const char* SchemaSql();
 constexpr int kApplicationId = 0x59444243;
 
 // PRAGMA user_version of the schema this build creates, reads and writes.
-constexpr int kSchemaVersion = 1;
+// Version 2 files the past-run records in past_run_bucket.
+constexpr int kSchemaVersion = 2;
+
+// Upgrades the open store `db` from schema version `from` (at least 1) to
+// kSchemaVersion, inside the caller's transaction; the caller then sets
+// user_version. An upgrade files stored data again, so it is the writer's
+// (db/write/SchemaUpgrade.cpp).
+Status UpgradeSchema(Database& db, int from);
 
 }  // namespace ydb
 

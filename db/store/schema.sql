@@ -218,9 +218,7 @@ CREATE TABLE race_reference_time (
 -- --- Runners ------------------------------------------------------------------
 
 -- One horse in one race. Clustered by horse and date: a horse's runs are
--- one range of the table. The covering indexes make a jockey's rides, a
--- trainer's runners and a sire's offspring runs single range scans too.
--- sire_code and bms_code copy the horse's pedigree (positions 1 and 5);
+-- one range of the table. sire_code and bms_code copy the horse's pedigree (positions 1 and 5);
 -- the writer keeps them in step when a race or a horse is written.
 CREATE TABLE runner (
   horse_code      TEXT NOT NULL REFERENCES horse (code),
@@ -268,13 +266,26 @@ CREATE TABLE runner (
   FOREIGN KEY (race_date, place, race_no) REFERENCES race ON DELETE CASCADE
 ) STRICT, WITHOUT ROWID;
 CREATE UNIQUE INDEX runner_by_race ON runner (race_date, place, race_no, horse_no);
-CREATE INDEX runner_by_jockey ON runner (jockey_code, race_date, place, race_no, horse_no,
-  finish_pos, accident_code, popularity, win_odds, trainer_code) WHERE jockey_code IS NOT NULL;
-CREATE INDEX runner_by_trainer ON runner (trainer_code, race_date, place, race_no, horse_no,
-  finish_pos, accident_code, popularity, win_odds, jockey_code);
-CREATE INDEX runner_by_sire ON runner (sire_code, race_date, place, race_no, horse_no,
-  finish_pos, accident_code, popularity, win_odds) WHERE sire_code IS NOT NULL;
 CREATE INDEX runner_by_owner ON runner (owner_code) WHERE owner_code IS NOT NULL;
+
+-- The past-run records (PASTRUNREC) of every run, rendered by the writer
+-- when it writes the run's race and filed in buckets, so that each
+-- past-run fetch is one range of this table: a horse's runs in one row
+-- (month 0), a jockey's, trainer's, sire's or course's runs in one row per
+-- month. A bucket's records are in race order (date, racecourse, race
+-- number, horse number); race_nos holds the race number of each, which with
+-- the record's own date, racecourse and horse number keys the run when the
+-- writer files or withdraws it. The writer keeps every bucket in step with
+-- the runner, race, meeting and horse rows its records come from.
+CREATE TABLE past_run_bucket (
+  kind     INTEGER NOT NULL CHECK (kind BETWEEN 1 AND 5),  -- 1 horse 2 jockey 3 trainer 4 sire 5 course
+  code     TEXT NOT NULL,     -- the entity's code; a course's: place || surface || 4-digit distance
+  month    INTEGER NOT NULL,  -- YYYYMM of the runs; 0 for a horse's one row
+  race_nos BLOB NOT NULL,     -- one byte per record
+  records  BLOB NOT NULL,     -- 94 bytes per record
+  PRIMARY KEY (kind, code, month),
+  CHECK (length(records) = 94 * length(race_nos) AND length(race_nos) > 0)
+) STRICT, WITHOUT ROWID;
 
 -- Comments on a horse's run: kind 0 the run comment (race data, replaced
 -- with its race), kind 1 the user's memo (kept when the race is rewritten).

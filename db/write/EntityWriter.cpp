@@ -162,7 +162,9 @@ Status Writer::putHorse(const Horse& h) {
     s = gone.run();
   }
 
-  // The horse's runs carry its sire and dam's sire for the sire scans.
+  // The horse's runs carry its sire and dam's sire for the sire scans, and
+  // are filed under that sire.
+  if (s.ok()) s = past_runs_.changeSire(h.code, sire);
   if (s.ok()) {
     Statement& runs = db_.statement(
         "UPDATE runner SET sire_code = ?2, bms_code = ?3 WHERE horse_code = ?1 "

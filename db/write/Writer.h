@@ -27,13 +27,14 @@
 
 #include "db/store/Database.h"
 #include "db/store/Status.h"
+#include "db/write/PastRunBuckets.h"
 #include "db/write/model.h"
 
 namespace ydb {
 
 class Writer {
  public:
-  explicit Writer(Database& db) : db_(db) {}
+  explicit Writer(Database& db) : db_(db), past_runs_(db) {}
   Writer(const Writer&) = delete;
   Writer& operator=(const Writer&) = delete;
 
@@ -83,7 +84,8 @@ class Writer {
   enum class Table { kOwner, kBreeder, kTrainer, kJockey, kHorse, kSire };
 
   // Runs `body` inside one transaction, committing only when it succeeds
-  // and turning any exception into a failed Status.
+  // (with the past-run buckets it changed written first) and turning any
+  // exception into a failed Status.
   Status transact(const std::function<Status()>& body);
 
   // The writes themselves, inside the caller's transaction.
@@ -107,6 +109,7 @@ class Writer {
   Status requireExists(Table table, const std::string& code, const std::string& what);
 
   Database& db_;
+  PastRunBuckets past_runs_;  // the buckets the current transaction changes
 };
 
 }  // namespace ydb

@@ -492,21 +492,12 @@ TEST(DrawFrame, OuterFramesTakeTheExtraHorses) {
   EXPECT_EQ(FrameSize(1, 9), 1);
 }
 
-TEST_F(WriterTest, EntityRunScansAreSingleIndexRanges) {
+TEST_F(WriterTest, RunScansAreSingleIndexRanges) {
   struct Case {
     const char* sql;
     const char* plan;
   };
   const Case cases[] = {
-      {"SELECT race_date, place, race_no, horse_no, finish_pos, trainer_code FROM runner "
-       "WHERE jockey_code = '01001' AND race_date BETWEEN 20240101 AND 20241231",
-       "COVERING INDEX runner_by_jockey"},
-      {"SELECT race_date, place, race_no, finish_pos, jockey_code FROM runner "
-       "WHERE trainer_code = '02001' AND race_date BETWEEN 20240101 AND 20241231",
-       "COVERING INDEX runner_by_trainer"},
-      {"SELECT race_date, place, race_no, finish_pos, popularity FROM runner "
-       "WHERE sire_code = '1990001' AND race_date BETWEEN 20240101 AND 20241231",
-       "COVERING INDEX runner_by_sire"},
       {"SELECT * FROM runner WHERE horse_code = '2020011' AND race_date < 20240106",
        "PRIMARY KEY"},
       {"SELECT race_no FROM race WHERE place = '05' AND surface = '1' AND distance = 2000 "

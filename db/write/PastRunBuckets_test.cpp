@@ -1,0 +1,164 @@
+// The filed past runs through the writer: after races are written again
+// (another jockey, a runner gone, another course, no result any more),
+// after horses change sire, within one batch and after a refused one, the
+// buckets are what filing every run from nothing makes of the runner rows;
+// and a store of schema 1 opens with its runs filed.
+#include "db/write/PastRunBuckets.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "db/render/RenderWorld_test.h"
+#include "db/store/Schema.h"
+#include "db/write/PastRunBuckets_test.h"
+#include "db/write/Writer.h"
+
+namespace ydb {
+namespace {
+
+using ytest::FiledBuckets;
+using ytest::RefiledBuckets;
+
+class PastRunBucketsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Status s = Open();
+    if (s.ok()) s = Writer(*db_).write(ytest::MakeRenderWorld());
+    ASSERT_TRUE(s.ok()) << s.message();
+  }
+
+  Status Open() {
+    return Database::Open(dir_.str() + "/store.db", Database::Mode::kOpenOrCreate, &db_);
+  }
+
+  void Write(const Race& race) {
+    Batch batch;
+    batch.races = {race};
+    Write(batch);
+  }
+  void Write(const Horse& horse) {
+    Batch batch;
+    batch.horses = {horse};
+    Write(batch);
+  }
+  void Write(const Batch& batch) {
+    const Status s = Writer(*db_).write(batch);
+    ASSERT_TRUE(s.ok()) << s.message();
+  }
+
+  // The horse `code` of the render world as written, with `sire` (empty:
+  // none) as its sire.
+  static Horse WithSire(const std::string& code, const std::string& sire) {
+    for (const Horse& h : ytest::MakeRenderWorld().horses) {
+      if (h.code != code) continue;
+      Horse changed = h;
+      changed.pedigree[kSire] = {sire, "", "", true, "", 0};
+      return changed;
+    }
+    ADD_FAILURE() << "no horse " << code;
+    return Horse();
+  }
+
+  std::size_t BucketsOf(int kind, const std::string& code) {
+    std::size_t n = 0;
+    for (const auto& [key, value] : FiledBuckets(*db_)) {
+      n += key.rfind(std::to_string(kind) + " " + code + " ", 0) == 0 ? 1 : 0;
+    }
+    return n;
+  }
+
+  ytest::TempDir dir_;
+  std::unique_ptr<Database> db_;
+};
+
+TEST_F(PastRunBucketsTest, WrittenWorldIsFiledAsFromNothing) {
+  // Dead heats, a scratched horse, a jump race, a card not yet run.
+  const auto filed = FiledBuckets(*db_);
+  EXPECT_FALSE(filed.empty());
+  EXPECT_EQ(filed, RefiledBuckets(*db_));
+  EXPECT_EQ(BucketsOf(1, "2020011"), 1u);  // a horse's runs are one bucket
+  EXPECT_EQ(BucketsOf(2, "01002"), 2u);    // 2023-12 and 2024-01
+  EXPECT_EQ(BucketsOf(5, "0501700"), 1u);  // dirt 1700 at 05
+}
+
+TEST_F(PastRunBucketsTest, RaceWrittenAgainMovesItsRunsBetweenBuckets) {
+  Race race = ytest::MakeRace();
+  race.runners[1].jockey_code = "01002";  // 01001 loses a ride
+  race.runners.pop_back();                // the scratched horse 9 gone, and its odds
+  race.forecast_odds.reset();
+  race.distance = 1800;                   // to another course
+  race.going = "3";
+  Write(race);
+  EXPECT_EQ(FiledBuckets(*db_), RefiledBuckets(*db_));
+  EXPECT_EQ(BucketsOf(5, "0501800"), 1u);
+
+  // The race as a card again: its runs leave every bucket.
+  Race card = ytest::MakeRace();
+  card.result.reset();
+  for (Runner& r : card.runners) r.result.reset();
+  Write(card);
+  EXPECT_EQ(FiledBuckets(*db_), RefiledBuckets(*db_));
+  EXPECT_EQ(BucketsOf(5, "0501800"), 0u);
+  EXPECT_EQ(BucketsOf(5, "0501700"), 0u);
+}
+
+TEST_F(PastRunBucketsTest, HorseOfAnotherSireMovesItsRunsToThatSire) {
+  Write(WithSire("2020011", "1990002"));
+  EXPECT_EQ(FiledBuckets(*db_), RefiledBuckets(*db_));
+  EXPECT_EQ(BucketsOf(4, "1990002"), 2u);  // its runs of 2023-12 and 2024-01
+  Write(WithSire("2020011", ""));
+  EXPECT_EQ(FiledBuckets(*db_), RefiledBuckets(*db_));
+  EXPECT_EQ(BucketsOf(4, "1990002"), 0u);
+}
+
+TEST_F(PastRunBucketsTest, OneBatchFilesWhatItsLastWriteSays) {
+  Race first = ytest::MakeRace();
+  first.runners[2].jockey_code = "01001";
+  Race second = ytest::MakeRace();
+  second.distance = 1800;
+  Batch batch;
+  batch.races = {first, second, ytest::JumpRace()};
+  batch.horses = {WithSire("2020012", "1990002")};
+  Write(batch);
+  EXPECT_EQ(FiledBuckets(*db_), RefiledBuckets(*db_));
+  // The sire's change comes before the races in a batch, then a race moves
+  // the horse's run of that day again.
+  EXPECT_EQ(BucketsOf(5, "0501800"), 1u);
+  EXPECT_EQ(BucketsOf(5, "0501700"), 0u);
+}
+
+TEST_F(PastRunBucketsTest, RefusedBatchChangesNoBucketNorLeavesChangesBehind) {
+  const auto before = FiledBuckets(*db_);
+  Race moved = ytest::MakeRace();
+  moved.distance = 2400;
+  Race refused = ytest::MakeRace(ytest::kEarlierRace);
+  refused.runners[0].horse_code = "2029999";  // not in the store
+  Writer writer(*db_);
+  Batch batch;
+  batch.races = {moved, refused};
+  EXPECT_FALSE(writer.write(batch).ok());
+  EXPECT_EQ(FiledBuckets(*db_), before);
+  // The same writer's next call does not write what the refused one gathered.
+  ASSERT_TRUE(writer.write(ytest::JumpRace()).ok());
+  EXPECT_EQ(FiledBuckets(*db_), before);
+}
+
+TEST_F(PastRunBucketsTest, StoreOfSchemaOneOpensWithItsRunsFiled) {
+  const auto filed = FiledBuckets(*db_);
+  ASSERT_TRUE(db_->exec("DROP TABLE past_run_bucket; "
+                        "CREATE INDEX runner_by_sire ON runner (sire_code, race_date); "
+                        "PRAGMA user_version = 1")
+                  .ok());
+  db_.reset();
+  ASSERT_TRUE(Open().ok());
+  Statement& version = db_->statement("PRAGMA user_version");
+  ASSERT_TRUE(version.step());
+  EXPECT_EQ(version.column_int(0), kSchemaVersion);
+  version.reset();
+  EXPECT_EQ(FiledBuckets(*db_), filed);
+}
+
+}  // namespace
+}  // namespace ydb
