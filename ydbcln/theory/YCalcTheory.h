@@ -20,7 +20,9 @@
 //
 // Failures: a null theory or a race code that is not 12 digits gives -1
 // and status 1004; a code of no race gives -1 with the result untouched; a
-// store that cannot answer gives -1 and status 1002.
+// store that cannot answer the race gives -1 and status 1002. A past-run
+// fetch the store cannot answer leaves status 1002 and that table empty:
+// its factors rank nobody, the others are evaluated as usual.
 //
 // Copies are deep: a copy has its own result and its own copies of the
 // race's record buffers and past runs.
