@@ -34,6 +34,15 @@ bool ReadPragma(sqlite3* db, const char* sql, int* value, std::string* error) {
 
 // Checks, on a read-only connection, that an existing file is a store of
 // this component that this build can read. Nothing is written to the file.
+// SQLite counts its memory under a global mutex on every allocation; the
+// store reads no such statistics. The setting can only be made before
+// SQLite starts: in a process that started it earlier, sqlite3_config
+// answers SQLITE_MISUSE and the statistics simply stay on.
+void SkipMemoryStatistics() {
+  static const int rc = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+  static_cast<void>(rc);
+}
+
 Status Validate(const std::string& path) {
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
@@ -74,6 +83,7 @@ Database::~Database() {
 int Database::CurrentSchemaVersion() { return kSchemaVersion; }
 
 Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Database>* out) {
+  SkipMemoryStatistics();
   out->reset();
   std::error_code ec;
   const auto state = std::filesystem::status(path, ec);
