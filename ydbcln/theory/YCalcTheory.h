@@ -47,7 +47,7 @@
 class YHorseDB;
 
 namespace ytheory {
-struct FactorSpec;
+struct FactorDefinition;
 struct Texts;
 }  // namespace ytheory
 
@@ -259,15 +259,15 @@ class YCalcTheory {
   void setslots();
   // The theory's items in the order they are evaluated.
   std::vector<int> itemorder(const _tagTHITEM* items, int count) const;
-  // Evaluates a factor of the common family (see FactorSpec).
-  int evaluate(const ytheory::FactorSpec& spec, int item, int p1, int p2, int* rank,
+  // Evaluates a factor of the common family (see FactorDefinition).
+  int evaluate(const ytheory::FactorDefinition& factor, int item, int p1, int p2, int* rank,
                bool resultonly);
   // Writes the item's display into the result: `columns` headings and, per
   // runner, that many texts.
   void setdisplay(int item, int columns, const std::string* headings, const ytheory::Texts* texts);
   // The name of runner i's trainer or sire, for the first column of the
   // trainer and sire factors.
-  const std::string& subjectname(const ytheory::FactorSpec& spec, int i) const;
+  const std::string& subjectname(const ytheory::FactorDefinition& factor, int i) const;
   // The first day of a period of `months` before the race date.
   int periodstart(int months) const;
 };

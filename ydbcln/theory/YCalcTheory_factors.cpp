@@ -1,9 +1,9 @@
 // The factors of the common family, each one row of conditions, rule and
-// display (see FactorSpec.h), by factor code.
-#include "ydbcln/theory/FactorSpec.h"
+// display (see FactorDefinition.h), by factor code.
+#include "ydbcln/theory/FactorDefinition.h"
 #include "ydbcln/theory/YCalcTheory.h"
 
-using ytheory::FactorSpec;
+using ytheory::FactorDefinition;
 using ytheory::Match;
 using ytheory::Quantity;
 using ytheory::Rule;
@@ -41,9 +41,9 @@ constexpr bool larger(Rule r, Quantity q) {
   }
 }
 
-constexpr FactorSpec F(Table t, unsigned c, Rule r, Show s, const char* heading = "",
+constexpr FactorDefinition F(Table t, unsigned c, Rule r, Show s, const char* heading = "",
                        Quantity q = Quantity::kNone, Match m = Match::kNone) {
-  return FactorSpec{t,
+  return FactorDefinition{t,
                     (c & kSurface) != 0,
                     (c & kDistance) != 0,
                     (c & kRange) != 0,
@@ -78,28 +78,28 @@ constexpr const char* kAveragePos = "着順平均";
 
 }  // namespace
 
-// Each member is its row: the conditions, rule and display of FactorSpec.
+// Each member is its row: the conditions, rule and display of FactorDefinition.
 // Members without P1 pass 0 (no range) and those without P2 pass 0 (no
 // count limit, no period).
-#define YCALC_FAMILY(name, spec)                                                  \
-  int YCalcTheory::name(YTheory*, int item, int* rank, bool ro) {                 \
-    static constexpr FactorSpec kSpec = spec;                                     \
-    return evaluate(kSpec, item, 0, 0, rank, ro);                                 \
+#define YCALC_FAMILY(name, factor)                                                     \
+  int YCalcTheory::name(YTheory*, int item, int* rank, bool ro) {                      \
+    static constexpr FactorDefinition kFactor = factor;                                \
+    return evaluate(kFactor, item, 0, 0, rank, ro);                                    \
   }
-#define YCALC_FAMILY_P1(name, spec)                                               \
-  int YCalcTheory::name(YTheory*, int item, int p1, int* rank, bool ro) {         \
-    static constexpr FactorSpec kSpec = spec;                                     \
-    return evaluate(kSpec, item, p1, 0, rank, ro);                                \
+#define YCALC_FAMILY_P1(name, factor)                                                  \
+  int YCalcTheory::name(YTheory*, int item, int p1, int* rank, bool ro) {              \
+    static constexpr FactorDefinition kFactor = factor;                                \
+    return evaluate(kFactor, item, p1, 0, rank, ro);                                   \
   }
-#define YCALC_FAMILY_P2(name, spec)                                               \
-  int YCalcTheory::name(YTheory*, int item, int p2, int* rank, bool ro) {         \
-    static constexpr FactorSpec kSpec = spec;                                     \
-    return evaluate(kSpec, item, 0, p2, rank, ro);                                \
+#define YCALC_FAMILY_P2(name, factor)                                                  \
+  int YCalcTheory::name(YTheory*, int item, int p2, int* rank, bool ro) {              \
+    static constexpr FactorDefinition kFactor = factor;                                \
+    return evaluate(kFactor, item, 0, p2, rank, ro);                                   \
   }
-#define YCALC_FAMILY_P1P2(name, spec)                                             \
-  int YCalcTheory::name(YTheory*, int item, int p1, int p2, int* rank, bool ro) { \
-    static constexpr FactorSpec kSpec = spec;                                     \
-    return evaluate(kSpec, item, p1, p2, rank, ro);                               \
+#define YCALC_FAMILY_P1P2(name, factor)                                                \
+  int YCalcTheory::name(YTheory*, int item, int p1, int p2, int* rank, bool ro) {      \
+    static constexpr FactorDefinition kFactor = factor;                                \
+    return evaluate(kFactor, item, p1, p2, rank, ro);                                  \
   }
 
 // 1

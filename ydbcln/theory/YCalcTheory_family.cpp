@@ -5,10 +5,10 @@
 #include <cstring>
 #include <type_traits>
 
-#include "ydbcln/theory/FactorSpec.h"
+#include "ydbcln/theory/FactorDefinition.h"
 #include "ydbcln/theory/YCalcTheory.h"
 
-using ytheory::FactorSpec;
+using ytheory::FactorDefinition;
 using ytheory::Match;
 using ytheory::Quantity;
 using ytheory::Rule;
@@ -104,7 +104,7 @@ bool matches(Match m, const Today& t, const Row& r) {
 }
 
 template <class Row>
-bool qualifies(const FactorSpec& f, const Today& t, const Row& r) {
+bool qualifies(const FactorDefinition& f, const Today& t, const Row& r) {
   if (f.surface && r.surface != t.surface) return false;
   if (f.distance && r.distance != t.distance) return false;
   if (f.range && (r.distance < t.distance - t.range || r.distance > t.distance + t.range)) {
@@ -134,7 +134,7 @@ bool qualifies(const FactorSpec& f, const Today& t, const Row& r) {
 }
 
 template <class Row>
-void add(const FactorSpec& f, const Row& r, Tally* t) {
+void add(const FactorDefinition& f, const Row& r, Tally* t) {
   t->place(r.position);
   switch (f.rule) {
     case Rule::kMean:
@@ -198,7 +198,7 @@ void add(const FactorSpec& f, const Row& r, Tally* t) {
 // The qualifying runs of `rows`, latest first, before the race date and
 // inside the period.
 template <class Row>
-Tally walk(const FactorSpec& f, const Today& t, const std::vector<Row>& rows) {
+Tally walk(const FactorDefinition& f, const Today& t, const std::vector<Row>& rows) {
   Tally tally;
   if (t.limit == 0 || t.limit < -1) return tally;
   int taken = 0;
@@ -213,7 +213,7 @@ Tally walk(const FactorSpec& f, const Today& t, const std::vector<Row>& rows) {
 }
 
 // The value of a tally by the factor's rule; false when it has no data.
-bool value(const FactorSpec& f, const Today& today, const Tally& t, double* v) {
+bool value(const FactorDefinition& f, const Today& today, const Tally& t, double* v) {
   switch (f.rule) {
     case Rule::kWeightAdjusted:
       // Each kilogram (ten tenths) more than in the best run adds 0.2 s.
@@ -254,7 +254,7 @@ bool value(const FactorSpec& f, const Today& today, const Tally& t, double* v) {
   return t.runs > 0;
 }
 
-int columns(const FactorSpec& f) {
+int columns(const FactorDefinition& f) {
   int n = 1;
   if (f.show == Show::kCounts3 || f.show == Show::kCounts4) n = 4;
   if (f.show == Show::kRelative) n = 5;
@@ -263,7 +263,7 @@ int columns(const FactorSpec& f) {
 }
 
 // The figures of a runner with data, from column `first` on.
-void figures(const FactorSpec& f, const Tally& t, double v, int first, Texts* out, int sectime) {
+void figures(const FactorDefinition& f, const Tally& t, double v, int first, Texts* out, int sectime) {
   std::string* c = out->column + first;
   const int whole = static_cast<int>(v);
   switch (f.show) {
@@ -288,7 +288,7 @@ void figures(const FactorSpec& f, const Tally& t, double v, int first, Texts* ou
   }
 }
 
-void headings(const FactorSpec& f, std::string* out) {
+void headings(const FactorDefinition& f, std::string* out) {
   static const std::string kTrainer = ytheory::sjis("厩舎名");
   static const std::string kSire = ytheory::sjis("父馬");
   int k = 0;
@@ -306,7 +306,7 @@ void headings(const FactorSpec& f, std::string* out) {
 
 }  // namespace
 
-const std::string& YCalcTheory::subjectname(const FactorSpec& f, int i) const {
+const std::string& YCalcTheory::subjectname(const FactorDefinition& f, int i) const {
   return f.table == Table::kSire ? runner_[i].sirename : runner_[i].trainername;
 }
 
@@ -321,7 +321,7 @@ void YCalcTheory::setdisplay(int item, int count, const std::string* heads, cons
   }
 }
 
-int YCalcTheory::evaluate(const FactorSpec& f, int item, int p1, int p2, int* rank,
+int YCalcTheory::evaluate(const FactorDefinition& f, int item, int p1, int p2, int* rank,
                           bool resultonly) {
   const int n = std::min(runnercount_, kMaxRunners);
   switch (f.table) {

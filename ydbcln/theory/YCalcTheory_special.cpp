@@ -8,7 +8,7 @@
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/ydblib.h"
-#include "ydbcln/theory/FactorSpec.h"
+#include "ydbcln/theory/FactorDefinition.h"
 #include "ydbcln/theory/YCalcTheory.h"
 
 using ytheory::Texts;

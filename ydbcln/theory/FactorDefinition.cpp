@@ -1,5 +1,5 @@
 // The display helpers shared by the theory engine's factors.
-#include "ydbcln/theory/FactorSpec.h"
+#include "ydbcln/theory/FactorDefinition.h"
 
 #include <cstdio>
 

@@ -1,11 +1,11 @@
 // The common family of the theory engine's factors: a table of past runs
 // walked from the latest run back, the runs that qualify by the factor's
 // conditions, a tally of them, the value the tally gives and how the value
-// is shown. Every factor that reads past runs is one FactorSpec; the
+// is shown. Every factor that reads past runs is one FactorDefinition; the
 // course draw, the marks and the forecast odds have rules of their own and
 // share only the display helpers.
-#ifndef YDBCLN_THEORY_FACTORSPEC_H_
-#define YDBCLN_THEORY_FACTORSPEC_H_
+#ifndef YDBCLN_THEORY_FACTORDEFINITION_H_
+#define YDBCLN_THEORY_FACTORDEFINITION_H_
 
 #include <string>
 
@@ -61,7 +61,7 @@ enum class Show {
   kName,          // the sire's name only
 };
 
-struct FactorSpec {
+struct FactorDefinition {
   Table table;
   // Conditions on a run besides being before the race date (and, for a
   // jockey, trainer or sire, inside the period of P2 months).
@@ -117,4 +117,4 @@ std::string format(const char* fmt, int a, int b);
 
 }  // namespace ytheory
 
-#endif  // YDBCLN_THEORY_FACTORSPEC_H_
+#endif  // YDBCLN_THEORY_FACTORDEFINITION_H_
