@@ -6,6 +6,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <deque>
+#include <iterator>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
@@ -28,7 +29,16 @@ constexpr double kPublicFlatten = 0.75;
 constexpr double kForecastNoise = 1.2;  // lengths, the forecaster's further error
 constexpr double kCrowdNoise = 0.05;    // scatter of the stakes around the public view
 
-// Batches go to the store on a thread of their own, at most two waiting.
+// A quarter's races go to the store as one batch, one transaction: the
+// runner, pedigree and index pages one month's races touch are mostly
+// touched again the next month, and a larger transaction writes each of
+// them to the log once instead of once a month. The store's page cache is
+// raised while generating so that a quarter's changed pages stay in memory
+// until the commit.
+constexpr int kMonthsPerBatch = 3;
+constexpr int kGeneratingCacheMegabytes = 256;
+
+// Batches go to the store on a thread of their own, at most one waiting.
 class BatchWriter {
  public:
   explicit BatchWriter(ydb::Database& db) : writer_(db), thread_([this] { Run(); }) {}
@@ -39,7 +49,7 @@ class BatchWriter {
   // Queues a batch; false once a write has failed.
   bool Put(ydb::Batch batch) {
     std::unique_lock<std::mutex> lock(mutex_);
-    room_.wait(lock, [&] { return queue_.size() < 2 || !status_.ok(); });
+    room_.wait(lock, [&] { return queue_.empty() || !status_.ok(); });
     if (!status_.ok()) return false;
     queue_.push_back(std::move(batch));
     ready_.notify_one();
@@ -113,7 +123,7 @@ std::uint64_t Fingerprint(const ydb::Horse& h) {
   return hash;
 }
 
-// Turns the races of written seasons into monthly batches.
+// Turns the races of written seasons into batches of kMonthsPerBatch months.
 class SeasonWriter : public RaceSink {
  public:
   SeasonWriter(BatchWriter& out, Summary& summary, std::uint64_t seed)
@@ -159,16 +169,15 @@ class SeasonWriter : public RaceSink {
   }
 
   bool MonthDone(const World& world, int year, int month) override {
-    ydb::Batch batch;
     const int last_day = AddDays(month == 12 ? MakeDate(year + 1, 1, 1) : MakeDate(year, month + 1, 1), -1);
     if (people_year_ != year) {
       people_year_ = year;
-      for (const Owner& o : world.owners) batch.owners.push_back(OwnerRow(o));
-      for (const Breeder& b : world.breeders) batch.breeders.push_back(BreederRow(b));
-      for (const Trainer& t : world.trainers) batch.trainers.push_back(TrainerRow(t));
-      for (const Jockey& j : world.jockeys) batch.jockeys.push_back(JockeyRow(world, j, last_day));
-      summary_.rows += static_cast<std::int64_t>(batch.owners.size() + batch.breeders.size() +
-                                                 batch.trainers.size() + batch.jockeys.size());
+      for (const Owner& o : world.owners) batch_.owners.push_back(OwnerRow(o));
+      for (const Breeder& b : world.breeders) batch_.breeders.push_back(BreederRow(b));
+      for (const Trainer& t : world.trainers) batch_.trainers.push_back(TrainerRow(t));
+      for (const Jockey& j : world.jockeys) batch_.jockeys.push_back(JockeyRow(world, j, last_day));
+      summary_.rows += static_cast<std::int64_t>(batch_.owners.size() + batch_.breeders.size() +
+                                                 batch_.trainers.size() + batch_.jockeys.size());
     }
     // Horses that left racing this month, having raced this season or the last.
     const int first_day = MakeDate(year, month, 1);
@@ -182,19 +191,25 @@ class SeasonWriter : public RaceSink {
       const Horse& h = world.horses[static_cast<std::size_t>(id)];
       const Stallion& sire = world.stallions[static_cast<std::size_t>(h.stallion)];
       const Mare& dam = world.mares[static_cast<std::size_t>(h.mare)];
-      Add(batch, sire.horse >= 0 ? HorseRow(world, sire.horse) : AncestorRow(world, sire.ancestor, "0"));
-      Add(batch, dam.horse >= 0 ? HorseRow(world, dam.horse) : AncestorRow(world, dam.ancestor, "1"));
+      Add(sire.horse >= 0 ? HorseRow(world, sire.horse) : AncestorRow(world, sire.ancestor, "0"));
+      Add(dam.horse >= 0 ? HorseRow(world, dam.horse) : AncestorRow(world, dam.ancestor, "1"));
       if (sires_.insert({sire.code, 1}).second) {
-        batch.sires.push_back(SireRow(sire));
+        batch_.sires.push_back(SireRow(sire));
         ++summary_.rows;
       }
     }
-    for (int id : marked_) Add(batch, HorseRow(world, id));
+    for (int id : marked_) Add(HorseRow(world, id));
     for (int id : marked_) seen_[static_cast<std::size_t>(id)] = 0;
     marked_.clear();
-    batch.races = std::move(races_);
+    std::move(races_.begin(), races_.end(), std::back_inserter(batch_.races));
     races_.clear();
-    return out_.Put(std::move(batch));
+    const bool batch_ends = month % kMonthsPerBatch == 0 || month == 12;
+    return batch_ends ? Flush() : true;
+  }
+
+  // Hands the whole months held to the writer; false once a write failed.
+  bool Flush() {
+    return out_.Put(std::exchange(batch_, ydb::Batch()));
   }
 
  private:
@@ -205,20 +220,21 @@ class SeasonWriter : public RaceSink {
     marked_.push_back(horse);
   }
 
-  void Add(ydb::Batch& batch, ydb::Horse row) {
+  void Add(ydb::Horse row) {
     const std::uint64_t print = Fingerprint(row);
     auto [it, added] = written_.insert({row.code, print});
     if (!added && it->second == print) return;
     it->second = print;
     ++summary_.horses;
     summary_.rows += 1 + ydb::kPedigreeSize;
-    batch.horses.push_back(std::move(row));
+    batch_.horses.push_back(std::move(row));
   }
 
   BatchWriter& out_;
   Summary& summary_;
   std::uint64_t seed_;
-  std::vector<ydb::Race> races_;
+  ydb::Batch batch_;                // whole months not yet handed to the writer
+  std::vector<ydb::Race> races_;    // the month being run
   std::vector<int> marked_;
   std::vector<char> seen_;
   std::unordered_map<std::string, std::uint64_t> written_;  // horse code -> fingerprint
@@ -253,6 +269,8 @@ ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& 
   world.seed = options.seed;
   Summary local;
   Simulator simulator(world, start);
+  ydb::Status status = db.setCacheMegabytes(kGeneratingCacheMegabytes);
+  if (!status.ok()) return status;
   BatchWriter out(db);
   SeasonWriter sink(out, local, options.seed);
   int done = 0;
@@ -267,7 +285,11 @@ ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& 
     stopped = !simulator.RunSeason(year, written ? &sink : nullptr, day_done);
     if (written && !stopped) ++local.seasons;
   }
-  ydb::Status status = out.Finish();
+  // Generation stopped part way still stores the months it finished.
+  if (stopped) sink.Flush();
+  status = out.Finish();
+  const ydb::Status restored = db.setCacheMegabytes(ydb::Database::kDefaultCacheMegabytes);
+  if (status.ok()) status = restored;
   if (summary != nullptr) *summary = local;
   if (!status.ok()) return status;
   if (stopped) return ydb::Status::Error("generation stopped after " + std::to_string(local.seasons) + " seasons");

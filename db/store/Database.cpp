@@ -120,14 +120,20 @@ Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Databa
   return Status::Ok();
 }
 
+Status Database::setCacheMegabytes(int megabytes) {
+  // A negative cache_size is a size in KiB rather than a number of pages.
+  const std::string sql = "PRAGMA cache_size = -" + std::to_string(megabytes * 1024);
+  return exec(sql.c_str());
+}
+
 Status Database::Initialise(bool created) {
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, 5000);
   Status s = exec("PRAGMA foreign_keys = ON");
   if (s.ok()) s = exec("PRAGMA journal_mode = WAL");
   if (s.ok()) s = exec("PRAGMA synchronous = NORMAL");
-  // A 64 MB page cache: writing a season touches the runner indexes all over.
-  if (s.ok()) s = exec("PRAGMA cache_size = -65536");
+  // Writing a month of races touches the runner indexes all over.
+  if (s.ok()) s = setCacheMegabytes(kDefaultCacheMegabytes);
   if (!s.ok()) return s;
   if (!created) return Upgrade();
 

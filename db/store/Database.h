@@ -39,6 +39,12 @@ class Database {
   // Runs SQL that takes no parameters (schema, pragmas, transactions).
   Status exec(const char* sql);
 
+  // The page cache of this connection, kDefaultCacheMegabytes when opened. A
+  // bulk load raises it while it writes, so that the pages a large
+  // transaction changes stay in memory until its commit, and sets it back.
+  static constexpr int kDefaultCacheMegabytes = 64;
+  Status setCacheMegabytes(int megabytes);
+
   // The schema version this build reads and writes.
   static int CurrentSchemaVersion();
 
