@@ -176,11 +176,10 @@ Status RecordBuilder::set_text_sjis(const Field& f, std::string_view sjis, std::
   Status error;
   unsigned char* at = Locate(f, index, Allow(FieldForm::kText), &error);
   if (at == nullptr) return error;
-  const std::string fitted = ytext::fit_field(sjis, f.width);
-  if (fitted.size() != f.width) {
-    return Fail(Status::Error(Name(layout_, f.name) + ": text could not be fitted"));
-  }
-  std::memcpy(at, fitted.data(), f.width);
+  // Cut on a character boundary and blank-padded, written in place.
+  const std::size_t length = ytext::cut_length(sjis, f.width);
+  std::memcpy(at, sjis.data(), length);
+  std::memset(at + length, ' ', f.width - length);
   return Status::Ok();
 }
 

@@ -1,7 +1,6 @@
 // A race row: display texts of one race from its card or result record.
 #include "ydbcln/race/YRaceList.h"
 
-#include <cstdio>
 #include <cstring>
 #include <ostream>
 
@@ -25,11 +24,12 @@ constexpr int kNameWidth = 30;
 constexpr int kConditionsWidth = 5;
 constexpr int kShortNameWidth = 10;
 
-// `format` of a field's value.
-std::string formatted(const char* format, unsigned int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
+// `value` right-aligned in `width` characters, as "%6d" and the like
+// print it; a day of result rows formats some 20 of these a race.
+std::string formatted(unsigned int value, std::size_t width) {
+  std::string digits = std::to_string(value);
+  if (digits.size() < width) digits.insert(0, width - digits.size(), ' ');
+  return digits;
 }
 
 // The 16-byte key of a record: its race code followed by kai and day.
@@ -133,20 +133,20 @@ void YRaceList::setpayouts(const unsigned char* r) {
   for (int i = 0; i < 3; ++i) {
     const unsigned char* horse = r + kPlaceHorse + kPlaceStride * i;
     const unsigned char* payout = r + kPlacePayout + kPlaceStride * i;
-    wuno_[i] = horse[0] == ' ' ? "" : formatted("%2d", mui(horse, kHorseWidth));
+    wuno_[i] = horse[0] == ' ' ? "" : formatted(mui(horse, kHorseWidth), 2);
     const unsigned int value = mui(payout, kShortPayoutWidth);
-    fuku_[i] = payout[0] == ' ' || value < 1 ? "" : formatted("%6d", value);
+    fuku_[i] = payout[0] == ' ' || value < 1 ? "" : formatted(value, 6);
   }
-  tan_ = formatted("%6d", mui(r + kWinPayout, kShortPayoutWidth));
-  wakuren_ = formatted("%6d", mui(r + kBracketPayout, kShortPayoutWidth));
+  tan_ = formatted(mui(r + kWinPayout, kShortPayoutWidth), 6);
+  wakuren_ = formatted(mui(r + kBracketPayout, kShortPayoutWidth), 6);
   if (r[kQuinellaPair] != ' ') {
-    umaren_ = formatted("%7d", mui(r + kQuinellaPayout, kLongPayoutWidth));
-    umanin_ = formatted("%3d", mui(r + kQuinellaPopularity, kPopularityWidth));
+    umaren_ = formatted(mui(r + kQuinellaPayout, kLongPayoutWidth), 7);
+    umanin_ = formatted(mui(r + kQuinellaPopularity, kPopularityWidth), 3);
   }
   for (int i = 0; i < 3; ++i) {
     if (r[kWidePair + kPairStride * i] == ' ') continue;
-    wideh_[i] = formatted("%7d", mui(r + kWidePayout + kPairStride * i, kLongPayoutWidth));
-    widen_[i] = formatted("%3d", mui(r + kWidePopularity + kPairStride * i, kPopularityWidth));
+    wideh_[i] = formatted(mui(r + kWidePayout + kPairStride * i, kLongPayoutWidth), 7);
+    widen_[i] = formatted(mui(r + kWidePopularity + kPairStride * i, kPopularityWidth), 3);
   }
   course_ = yutil::lookup(kCourses, r[kCourse], '0');
 }
