@@ -36,6 +36,13 @@ class Checker {
   // lo <= value <= hi.
   void range(std::string_view field, std::int64_t value, std::int64_t lo, std::int64_t hi);
 
+  // As range, with the field's name made by `name_of()` only when the value
+  // is out of range: for the hundreds of odds of a race.
+  template <typename NameOf>
+  void rangeNamed(const NameOf& name_of, std::int64_t value, std::int64_t lo, std::int64_t hi) {
+    if (ok() && (value < lo || value > hi)) range(name_of(), value, lo, hi);
+  }
+
   // 0 (not known), or lo <= value <= hi.
   void rangeOrZero(std::string_view field, std::int64_t value, std::int64_t lo, std::int64_t hi);
 

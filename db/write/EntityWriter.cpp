@@ -1,5 +1,7 @@
 // Upserting owners, breeders, trainers, jockeys, horses with their
 // pedigrees, and sires.
+#include <array>
+#include <optional>
 #include <string>
 
 #include "db/write/Bind.h"
@@ -11,6 +13,46 @@ namespace {
 
 bool Present(const Ancestor& a) {
   return !a.code.empty() || !a.name.empty() || !a.name_latin.empty();
+}
+
+bool SameAncestor(const Ancestor& a, const Ancestor& b) {
+  return a.code == b.code && a.name == b.name && a.name_latin == b.name_latin &&
+         a.foaled_in_japan == b.foaled_in_japan && a.coat_code == b.coat_code &&
+         a.birth_year == b.birth_year;
+}
+
+// A horse as stored before it is written again: a horse is written at its
+// debut, at retirement and as a parent of later foals, mostly with the
+// pedigree and sire it had, so a write changes only what differs.
+struct StoredHorse {
+  bool exists = false;
+  std::array<std::optional<Ancestor>, kPedigreeSize> pedigree;
+};
+
+Status ReadStoredHorse(Database& db, const std::string& code, StoredHorse* out) {
+  Statement& horse = db.statement("SELECT 1 FROM horse WHERE code = ?1");
+  horse.bind(1, code);
+  out->exists = horse.step();
+  Status s = horse.status();
+  horse.reset();
+  if (!s.ok() || !out->exists) return s;
+  Statement& rows = db.statement(
+      "SELECT position, ancestor_code, name, name_latin, foaled_in_japan, coat_code, birth_year "
+      "FROM pedigree WHERE horse_code = ?1");
+  rows.bind(1, code);
+  return EachRow(rows, [&](const Statement& row) {
+    const std::int64_t position = row.column_int(0);
+    if (position < 1 || position > kPedigreeSize) return Status::Ok();
+    Ancestor a;
+    a.code = row.column_text(1);
+    a.name = row.column_text(2);
+    a.name_latin = row.column_text(3);
+    a.foaled_in_japan = row.column_int(4) != 0;
+    a.coat_code = row.column_text(5);
+    a.birth_year = static_cast<int>(row.column_int(6));
+    out->pedigree[static_cast<std::size_t>(position - 1)] = std::move(a);
+    return Status::Ok();
+  });
 }
 
 }  // namespace
@@ -94,6 +136,10 @@ Status Writer::putHorse(const Horse& h) {
   const std::string& sire = h.pedigree[kSire].code;
   const std::string& dam = h.pedigree[kDam].code;
   const std::string& dams_sire = h.pedigree[kDamsSire].code;
+  StoredHorse before;
+  s = ReadStoredHorse(db_, h.code, &before);
+  if (!s.ok()) return Context(what, s);
+
   Statement& row = db_.statement(
       "INSERT INTO horse (code, name, name_latin, birth_date, sex, coat_code, breed_code, "
       "birthplace_code, mark_code, sire_code, dam_code, owner_code, breeder_code, trainer_code, "
@@ -129,25 +175,18 @@ Status Writer::putHorse(const Horse& h) {
   BindNumber(row, 20, h.retired_date);
   s = row.run();
 
-  // The pedigree is written position by position, and a position that reads
-  // the same is left alone: a horse written again (at retirement, as a
-  // parent of a later foal) mostly carries the pedigree it had, and an
-  // unchanged row costs a lookup instead of a delete and an insert.
+  // The pedigree is written position by position, only where it differs
+  // from what is stored.
   int present = 0;
   for (int i = 0; i < kPedigreeSize && s.ok(); ++i) {
     const Ancestor& a = h.pedigree[static_cast<std::size_t>(i)];
     if (!Present(a)) continue;
     present |= 1 << i;
+    const std::optional<Ancestor>& stored = before.pedigree[static_cast<std::size_t>(i)];
+    if (stored && SameAncestor(*stored, a)) continue;
     Statement& st = db_.statement(
-        "INSERT INTO pedigree (horse_code, position, ancestor_code, name, name_latin, "
-        "foaled_in_japan, coat_code, birth_year) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8) "
-        "ON CONFLICT (horse_code, position) DO UPDATE SET ancestor_code = excluded.ancestor_code, "
-        "name = excluded.name, name_latin = excluded.name_latin, "
-        "foaled_in_japan = excluded.foaled_in_japan, coat_code = excluded.coat_code, "
-        "birth_year = excluded.birth_year "
-        "WHERE ancestor_code IS NOT excluded.ancestor_code OR name IS NOT excluded.name "
-        "OR name_latin IS NOT excluded.name_latin OR foaled_in_japan IS NOT excluded.foaled_in_japan "
-        "OR coat_code IS NOT excluded.coat_code OR birth_year IS NOT excluded.birth_year");
+        "INSERT OR REPLACE INTO pedigree (horse_code, position, ancestor_code, name, name_latin, "
+        "foaled_in_japan, coat_code, birth_year) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
     st.bind(1, h.code).bind(2, i + 1);
     BindText(st, 3, a.code);
     st.bind(4, a.name).bind(5, a.name_latin).bind(6, a.foaled_in_japan ? 1 : 0);
@@ -155,17 +194,28 @@ Status Writer::putHorse(const Horse& h) {
     BindNumber(st, 8, a.birth_year);
     s = st.run();
   }
-  if (s.ok()) {
-    Statement& gone = db_.statement(
+  bool gone = false;
+  for (int i = 0; i < kPedigreeSize; ++i) {
+    gone = gone || (before.pedigree[static_cast<std::size_t>(i)] && !(present & (1 << i)));
+  }
+  if (s.ok() && gone) {
+    Statement& st = db_.statement(
         "DELETE FROM pedigree WHERE horse_code = ?1 AND ((?2 >> (position - 1)) & 1) = 0");
-    gone.bind(1, h.code).bind(2, present);
-    s = gone.run();
+    st.bind(1, h.code).bind(2, present);
+    s = st.run();
   }
 
   // The horse's runs carry its sire and dam's sire for the sire scans, and
-  // are filed under that sire.
-  if (s.ok()) s = past_runs_.changeSire(h.code, sire);
-  if (s.ok()) {
+  // are filed under that sire. A horse new to the store has no runs yet,
+  // and one whose sire and dam's sire stay has nothing to change.
+  const auto stored_code = [&](PedigreePosition position) {
+    const std::optional<Ancestor>& a = before.pedigree[position];
+    return a ? a->code : std::string();
+  };
+  const bool runs_change =
+      before.exists && (stored_code(kSire) != sire || stored_code(kDamsSire) != dams_sire);
+  if (s.ok() && runs_change) s = past_runs_.changeSire(h.code, sire);
+  if (s.ok() && runs_change) {
     Statement& runs = db_.statement(
         "UPDATE runner SET sire_code = ?2, bms_code = ?3 WHERE horse_code = ?1 "
         "AND (sire_code IS NOT ?2 OR bms_code IS NOT ?3)");

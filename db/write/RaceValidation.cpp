@@ -2,7 +2,7 @@
 // odds, and its result with laps, corners, comments and payouts.
 #include <set>
 #include <string>
-#include <utility>
+#include <vector>
 
 #include "db/write/Checker.h"
 #include "db/write/Validation.h"
@@ -31,33 +31,52 @@ std::string Combination(Pool pool, int first, int second) {
 // Whether (first, second) is a combination of `pool` in a field of
 // `runners`; else the reason.
 std::string CombinationFault(Pool pool, int first, int second, int runners) {
-  const std::string what = Combination(pool, first, second);
+  const auto what = [&] { return Combination(pool, first, second); };
   switch (pool) {
     case Pool::kWin:
     case Pool::kPlace:
-      if (second != 0) return what + ": a single-horse pool has no second number";
-      if (first < 1 || first > runners) return what + ": no such horse in a field of " +
+      if (second != 0) return what() + ": a single-horse pool has no second number";
+      if (first < 1 || first > runners) return what() + ": no such horse in a field of " +
                                                 std::to_string(runners);
       return "";
     case Pool::kBracketQuinella: {
       const int frames = DrawFrame(runners, runners);
       if (first < 1 || first > second || second > frames) {
-        return what + ": frames must run 1 <= first <= second <= " + std::to_string(frames);
+        return what() + ": frames must run 1 <= first <= second <= " + std::to_string(frames);
       }
       if (first == second && FrameSize(first, runners) < 2) {
-        return what + ": frame " + std::to_string(first) + " holds one horse";
+        return what() + ": frame " + std::to_string(first) + " holds one horse";
       }
       return "";
     }
     case Pool::kQuinella:
     case Pool::kWide:
       if (first < 1 || first >= second || second > runners) {
-        return what + ": horses must run 1 <= first < second <= " + std::to_string(runners);
+        return what() + ": horses must run 1 <= first < second <= " + std::to_string(runners);
       }
       return "";
   }
-  return what + ": not a pool";
+  return what() + ": not a pool";
 }
+
+// The combinations of a race's odds or payouts seen so far, each one that
+// CombinationFault passed.
+class CombinationSet {
+ public:
+  // False when the combination was seen before.
+  bool insert(Pool pool, int first, int second) {
+    const std::size_t at = (static_cast<std::size_t>(PoolIndex(pool)) * kSide +
+                            static_cast<std::size_t>(first)) * kSide +
+                           static_cast<std::size_t>(second);
+    if (seen_[at]) return false;
+    seen_[at] = true;
+    return true;
+  }
+
+ private:
+  static constexpr std::size_t kSide = kMaxRunners + 1;  // horse numbers and frames 0..kMaxRunners
+  std::vector<bool> seen_ = std::vector<bool>(5 * kSide * kSide);
+};
 
 void CheckKey(Checker& c, const RaceKey& key) {
   c.digits("place", key.place, 2);
@@ -253,7 +272,7 @@ Status CheckOdds(const Race& race, const OddsSet& odds, bool final, const std::s
     c.clock("announced", odds.announced);
   }
   if (c.ok() && runners == 0) c.fail("odds need runners");
-  std::set<std::pair<int, std::pair<int, int>>> seen;
+  CombinationSet seen;
   for (const OddsEntry& e : odds.entries) {
     if (!c.ok()) break;
     const std::string fault = CombinationFault(e.pool, e.first, e.second, runners);
@@ -261,24 +280,25 @@ Status CheckOdds(const Race& race, const OddsSet& odds, bool final, const std::s
       c.fail(fault);
       break;
     }
-    const std::string what = Combination(e.pool, e.first, e.second);
-    if (!seen.insert({PoolIndex(e.pool), {e.first, e.second}}).second) {
-      c.fail(what + " is given twice");
+    const auto what = [&] { return Combination(e.pool, e.first, e.second); };
+    const int max = kMaxOdds[PoolIndex(e.pool)];
+    if (!seen.insert(e.pool, e.first, e.second)) {
+      c.fail(what() + " is given twice");
     } else if (e.odds == 0) {
       if (e.mark != "*" && e.mark != "-" && e.mark != "/") {
-        c.fail(what + ": odds 0 needs a mark *, - or /, not '" + e.mark + "'");
+        c.fail(what() + ": odds 0 needs a mark *, - or /, not '" + e.mark + "'");
       } else if (e.odds_max != 0) {
-        c.fail(what + ": a range needs odds");
+        c.fail(what() + ": a range needs odds");
       }
     } else if (!e.mark.empty()) {
-      c.fail(what + ": odds " + std::to_string(e.odds) + " with a mark");
+      c.fail(what() + ": odds " + std::to_string(e.odds) + " with a mark");
     } else {
-      c.range(what + " odds", e.odds, 1, kMaxOdds[PoolIndex(e.pool)]);
+      c.rangeNamed([&] { return what() + " odds"; }, e.odds, 1, max);
       if (e.odds_max != 0) {
         if (e.pool != Pool::kPlace && e.pool != Pool::kWide) {
-          c.fail(what + ": only place and wide odds are ranges");
+          c.fail(what() + ": only place and wide odds are ranges");
         }
-        c.range(what + " odds_max", e.odds_max, e.odds, kMaxOdds[PoolIndex(e.pool)]);
+        c.rangeNamed([&] { return what() + " odds_max"; }, e.odds_max, e.odds, max);
       }
     }
   }
@@ -289,7 +309,7 @@ void CheckPayouts(Checker& c, const RaceResult& result, int runners) {
   static const int kMaxEntries[5] = {3, 5, 3, 3, 7};
   static const std::int64_t kMaxAmount[5] = {999999, 999999, 999999, 9999999, 9999999};
   int entries[5] = {0, 0, 0, 0, 0};
-  std::set<std::pair<int, std::pair<int, int>>> seen;
+  CombinationSet seen;
   for (const Payout& p : result.payouts) {
     if (!c.ok()) return;
     const std::string fault = CombinationFault(p.pool, p.first, p.second, runners);
@@ -297,16 +317,16 @@ void CheckPayouts(Checker& c, const RaceResult& result, int runners) {
       c.fail("payout " + fault);
       return;
     }
-    const std::string what = "payout " + Combination(p.pool, p.first, p.second);
+    const auto what = [&] { return "payout " + Combination(p.pool, p.first, p.second); };
     const int pool = PoolIndex(p.pool);
-    if (!seen.insert({pool, {p.first, p.second}}).second) {
-      c.fail(what + " is given twice");
+    if (!seen.insert(p.pool, p.first, p.second)) {
+      c.fail(what() + " is given twice");
     } else if (++entries[pool] > kMaxEntries[pool]) {
       c.fail(std::string("more than ") + std::to_string(kMaxEntries[pool]) + " " +
              PoolName(p.pool) + " payouts");
     }
-    c.range(what + " amount", p.amount, 1, kMaxAmount[pool]);
-    c.range(what + " popularity", p.popularity, 0, 999);
+    c.rangeNamed([&] { return what() + " amount"; }, p.amount, 1, kMaxAmount[pool]);
+    c.rangeNamed([&] { return what() + " popularity"; }, p.popularity, 0, 999);
   }
 }
 

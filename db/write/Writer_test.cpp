@@ -243,6 +243,15 @@ TEST_F(WriterTest, RaceValidationNamesTheFault) {
       {"only place and wide odds are ranges", [](Race& r) {
          r.forecast_odds->entries[0].odds_max = 40;
        }},
+      {"odds: win 1 is given twice", [](Race& r) {
+         r.forecast_odds->entries.push_back(r.forecast_odds->entries[0]);
+       }},
+      {"win 1 odds 100000 is outside 1-99999",
+       [](Race& r) { r.forecast_odds->entries[0].odds = 100000; }},
+      {"payout win 1 is given twice", [](Race& r) {
+         r.result->payouts.push_back(r.result->payouts[0]);
+       }},
+      {"amount 0 is outside 1-999999", [](Race& r) { r.result->payouts[0].amount = 0; }},
       {"comment line 2 is empty", [](Race& r) { r.result->comment = "一行目\n\n三行目"; }},
       {"final odds have no kind", [](Race& r) { r.result->final_odds->kind = "0"; }},
       {"a race needs runners or nominations", [](Race& r) {
@@ -323,6 +332,7 @@ TEST_F(WriterTest, RewritingAHorseMovesItsRunsToTheNewSire) {
   ASSERT_EQ(horse.code, "2020011");
   horse.pedigree[kSire].code = "1990003";
   horse.pedigree[kDamsSire] = Ancestor{};
+  horse.pedigree[kDam].name_latin = "New Dam";
   horse.name = "ランナーワン";
   Status s = writer_->write(horse);
   ASSERT_TRUE(s.ok()) << s.message();
@@ -332,6 +342,8 @@ TEST_F(WriterTest, RewritingAHorseMovesItsRunsToTheNewSire) {
                 "WHERE horse_code = '2020011'"),
             "1990003|-");
   EXPECT_EQ(get("SELECT count(*) FROM pedigree WHERE horse_code = '2020011'"), "3");
+  EXPECT_EQ(get("SELECT name_latin FROM pedigree WHERE horse_code = '2020011' AND position = 2"),
+            "New Dam") << "an ancestor that changed only in a name is written";
   EXPECT_EQ(get("SELECT count(*) FROM runner WHERE sire_code = '1990001'"), "8");
 }
 
