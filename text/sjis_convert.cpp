@@ -1,85 +1,27 @@
-// Conversion between UTF-8 and Shift_JIS (code page 932) through iconv.
+// Conversion between UTF-8 and Shift_JIS (code page 932).
 //
-// Each direction has one conversion descriptor, opened on first use and kept
-// for the life of the process. A descriptor carries shift state, so every
-// use holds the direction's mutex and resets the state before converting.
-// When a descriptor cannot be opened every conversion fails (the lossy ones
-// give an empty text).
+// iconv decides what each character becomes, but it is asked once per
+// character, not once per text: each direction has a CodePageTable that
+// fills a page of 256 characters through iconv the first time one of them
+// is met and answers later lookups without a lock (CodePageTable.h). The
+// texts are walked here, one character at a time:
+// - UTF-8 by the well-formed sequence rules below; a byte that begins no
+//   such sequence fails a strict conversion and is dropped by a lossy one.
+// - Shift_JIS as a lead byte followed by a trail byte (one double-byte
+//   character) or else a single byte, a lead byte without a trail included.
+// A character code page 932 lacks fails a strict conversion; a lossy one
+// writes "？" (to Shift_JIS) or U+FFFD (to UTF-8) in its place. When iconv
+// cannot open a direction every conversion in it fails (the lossy ones give
+// an empty text).
 #include "text/sjis.h"
 
 #include <algorithm>
-#include <iconv.h>
+#include <cstring>
 
-#include <cerrno>
-#include <mutex>
+#include "text/CodePageTable.h"
 
 namespace ytext {
 namespace {
-
-// What to do at an input sequence the converter rejects: write a stand-in
-// for it to `out` and answer how many input bytes to step over, at least 1.
-using Recovery = std::size_t (*)(std::string_view rest, std::string* out);
-
-class Converter {
- public:
-  Converter(const char* to, const char* from)
-      : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (usable()) iconv_close(cd_);
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-
-  // Converts `in`, replacing `out`. Without a recovery the first rejected
-  // sequence fails the conversion; with one, conversion goes on after it.
-  bool Convert(std::string_view in, std::string* out, Recovery recover) {
-    out->clear();
-    if (!usable()) return false;
-    // Both encodings write the ASCII range as it is: most fields (codes,
-    // passing orders, Latin names) need no conversion.
-    if (std::all_of(in.begin(), in.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-      out->assign(in);
-      return true;
-    }
-    std::lock_guard<std::mutex> lock(mu_);
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    char* in_ptr = const_cast<char*>(in.data());  // iconv does not write it
-    std::size_t in_left = in.size();
-    char chunk[1024];
-    while (in_left > 0) {
-      char* out_ptr = chunk;
-      std::size_t out_left = sizeof chunk;
-      const std::size_t done = iconv(cd_, &in_ptr, &in_left, &out_ptr, &out_left);
-      const int error = errno;
-      out->append(chunk, static_cast<std::size_t>(out_ptr - chunk));
-      if (done != static_cast<std::size_t>(-1) || error == E2BIG) continue;
-      // EILSEQ: an invalid or unconvertible sequence; EINVAL: the text ends
-      // inside a sequence.
-      if (recover == nullptr) return false;
-      const std::size_t skip = recover(std::string_view(in_ptr, in_left), out);
-      in_ptr += skip;
-      in_left -= skip;
-      iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    }
-    return true;
-  }
-
- private:
-  bool usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-  iconv_t cd_;
-  std::mutex mu_;
-};
-
-Converter& utf8_to_sjis() {
-  static Converter converter("CP932", "UTF-8");
-  return converter;
-}
-
-Converter& sjis_to_utf8() {
-  static Converter converter("UTF-8", "CP932");
-  return converter;
-}
 
 // The length of the well-formed UTF-8 sequence at the start of `s` (no
 // overlong forms, no surrogates, nothing above U+10FFFF), or 0 when it is
@@ -112,44 +54,180 @@ std::size_t utf8_sequence_length(std::string_view s) {
   return length;
 }
 
-// A character code page 932 lacks becomes "？"; a byte that begins no
-// well-formed UTF-8 sequence is dropped.
-std::size_t replace_for_sjis(std::string_view rest, std::string* out) {
-  const std::size_t length = utf8_sequence_length(rest);
-  if (length == 0) return 1;
-  out->append("\x81\x48");  // full-width question mark
-  return length;
+// The code point of the well-formed UTF-8 sequence of `length` bytes at the
+// start of `s`.
+char32_t decode_utf8(std::string_view s, std::size_t length) {
+  static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  char32_t code_point = static_cast<unsigned char>(s[0]) & kLeadBits[length];
+  for (std::size_t i = 1; i < length; ++i) {
+    code_point = code_point << 6 | (static_cast<unsigned char>(s[i]) & 0x3Fu);
+  }
+  return code_point;
 }
 
-// An unconvertible double-byte character (lead and trail byte) or single
-// byte becomes one U+FFFD.
-std::size_t replace_for_utf8(std::string_view rest, std::string* out) {
-  const bool pair = rest.size() >= 2 &&
-                    is_lead_byte(static_cast<unsigned char>(rest[0])) &&
-                    is_trail_byte(static_cast<unsigned char>(rest[1]));
-  out->append("\xEF\xBF\xBD");  // U+FFFD REPLACEMENT CHARACTER
-  return pair ? 2 : 1;
+// The UTF-8 bytes of a code point (surrogates too: iconv rejects them).
+std::size_t utf8_bytes(char32_t code_point, char* bytes) {
+  const auto put = [&](std::size_t i, char32_t value) { bytes[i] = static_cast<char>(value); };
+  if (code_point < 0x80) {
+    put(0, code_point);
+    return 1;
+  }
+  if (code_point < 0x800) {
+    put(0, 0xC0u | code_point >> 6);
+    put(1, 0x80u | (code_point & 0x3Fu));
+    return 2;
+  }
+  if (code_point < 0x10000) {
+    put(0, 0xE0u | code_point >> 12);
+    put(1, 0x80u | (code_point >> 6 & 0x3Fu));
+    put(2, 0x80u | (code_point & 0x3Fu));
+    return 3;
+  }
+  put(0, 0xF0u | code_point >> 18);
+  put(1, 0x80u | (code_point >> 12 & 0x3Fu));
+  put(2, 0x80u | (code_point >> 6 & 0x3Fu));
+  put(3, 0x80u | (code_point & 0x3Fu));
+  return 4;
+}
+
+// The bytes of a Shift_JIS code: a single byte below 0x100, else the lead
+// byte and the trail byte.
+std::size_t sjis_bytes(char32_t code, char* bytes) {
+  if (code < 0x100) {
+    bytes[0] = static_cast<char>(code);
+    return 1;
+  }
+  bytes[0] = static_cast<char>(code >> 8);
+  bytes[1] = static_cast<char>(code & 0xFF);
+  return 2;
+}
+
+CodePageTable& utf8_to_sjis() {
+  static CodePageTable table("CP932", "UTF-8", utf8_bytes, 0x110000);
+  return table;
+}
+
+CodePageTable& sjis_to_utf8() {
+  static CodePageTable table("UTF-8", "CP932", sjis_bytes, 0x10000);
+  return table;
+}
+
+// Collects converted characters in a buffer on the stack and appends them
+// to the text a buffer at a time: a character is copied as its four bytes
+// of room, cheaper than appending its own length.
+class Writer {
+ public:
+  explicit Writer(std::string* out) : out_(out) {}
+
+  void Put(const CodePageTable::Char& c) {
+    if (end_ - next_ < 4) Flush();
+    std::memcpy(next_, c.bytes, 4);
+    next_ += c.size;
+  }
+
+  // Appends what is still buffered; the last call before the text is read.
+  void Flush() {
+    out_->append(buffer_, static_cast<std::size_t>(next_ - buffer_));
+    next_ = buffer_;
+  }
+
+ private:
+  std::string* out_;
+  char buffer_[512];
+  char* next_ = buffer_;
+  char* const end_ = buffer_ + sizeof buffer_;
+};
+
+constexpr CodePageTable::Char kFullWidthQuestionMark = {true, 2, {'\x81', '\x48'}};
+constexpr CodePageTable::Char kReplacementCharacter = {true, 3, {'\xEF', '\xBF', '\xBD'}};  // U+FFFD
+
+// Both encodings write the ASCII range as it is: most fields (codes,
+// passing orders, Latin names) need no conversion.
+bool is_ascii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Converts UTF-8 to Shift_JIS, replacing `out`; false at the first
+// character that does not convert unless `lossy`.
+bool convert_to_sjis(std::string_view in, std::string* out, bool lossy) {
+  out->clear();
+  CodePageTable& table = utf8_to_sjis();
+  if (!table.usable()) return false;
+  if (is_ascii(in)) {
+    out->assign(in);
+    return true;
+  }
+  Writer writer(out);
+  std::size_t i = 0;
+  while (i < in.size()) {
+    const std::size_t length = utf8_sequence_length(in.substr(i));
+    if (length == 0) {
+      if (!lossy) return false;
+      ++i;
+      continue;
+    }
+    const CodePageTable::Char& c = table.Lookup(decode_utf8(in.substr(i), length));
+    i += length;
+    if (c.convertible) {
+      writer.Put(c);
+    } else if (lossy) {
+      writer.Put(kFullWidthQuestionMark);
+    } else {
+      return false;
+    }
+  }
+  writer.Flush();
+  return true;
+}
+
+// Converts Shift_JIS to UTF-8, replacing `out`; false at the first
+// character that does not convert unless `lossy`.
+bool convert_to_utf8(std::string_view in, std::string* out, bool lossy) {
+  out->clear();
+  CodePageTable& table = sjis_to_utf8();
+  if (!table.usable()) return false;
+  if (is_ascii(in)) {
+    out->assign(in);
+    return true;
+  }
+  Writer writer(out);
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(in[i]); };
+  std::size_t i = 0;
+  while (i < in.size()) {
+    char32_t code = byte(i);
+    if (is_lead_byte(byte(i)) && i + 1 < in.size() && is_trail_byte(byte(i + 1))) {
+      code = code << 8 | byte(i + 1);
+      ++i;
+    }
+    ++i;
+    const CodePageTable::Char& c = table.Lookup(code);
+    if (c.convertible) {
+      writer.Put(c);
+    } else if (lossy) {
+      writer.Put(kReplacementCharacter);
+    } else {
+      return false;
+    }
+  }
+  writer.Flush();
+  return true;
 }
 
 }  // namespace
 
-bool to_sjis(std::string_view utf8, std::string* out) {
-  return utf8_to_sjis().Convert(utf8, out, nullptr);
-}
+bool to_sjis(std::string_view utf8, std::string* out) { return convert_to_sjis(utf8, out, false); }
 
 std::string to_sjis_lossy(std::string_view utf8) {
   std::string out;
-  if (!utf8_to_sjis().Convert(utf8, &out, replace_for_sjis)) out.clear();
+  convert_to_sjis(utf8, &out, true);  // fails only with an empty text
   return out;
 }
 
-bool to_utf8(std::string_view sjis, std::string* out) {
-  return sjis_to_utf8().Convert(sjis, out, nullptr);
-}
+bool to_utf8(std::string_view sjis, std::string* out) { return convert_to_utf8(sjis, out, false); }
 
 std::string to_utf8_lossy(std::string_view sjis) {
   std::string out;
-  if (!sjis_to_utf8().Convert(sjis, &out, replace_for_utf8)) out.clear();
+  convert_to_utf8(sjis, &out, true);
   return out;
 }
 
