@@ -22,11 +22,12 @@
 // and origin gives the same store as generating A to C at once: the same
 // horses with the same codes, the same people, the same races.
 //
-// Within a written season each month is one Writer batch: the people (in
-// the first month of the season), every horse that runs, is nominated or
-// retires that month with its sire and dam, the sires, and the races. A
-// horse is written again when its record has changed since it was last
-// written in the same call.
+// Within a written season each quarter is one Writer batch, one
+// transaction: the people (in the first quarter of the season), every horse
+// that runs, is nominated or retires in those months with its sire and dam,
+// the sires, and the races. A horse is written again when its record has
+// changed since it was last written in the same call. Generation stopped by
+// its progress callback still stores the whole months it finished.
 #ifndef YDB_WORLD_GENERATOR_H_
 #define YDB_WORLD_GENERATOR_H_
 
