@@ -33,10 +33,10 @@ constexpr double kCrowdNoise = 0.05;    // scatter of the stakes around the publ
 // runner, pedigree and index pages one month's races touch are mostly
 // touched again the next month, and a larger transaction writes each of
 // them to the log once instead of once a month. The store's page cache is
-// raised while generating so that a quarter's changed pages stay in memory
-// until the commit.
+// raised while generating so that a quarter's changed pages, and most of
+// the indexes they are found through, stay in memory.
 constexpr int kMonthsPerBatch = 3;
-constexpr int kGeneratingCacheMegabytes = 256;
+constexpr int kGeneratingCacheMegabytes = 512;
 
 // Batches go to the store on a thread of their own, at most one waiting.
 class BatchWriter {

@@ -12,8 +12,8 @@
 #include "db/render/CardRunnerRenderer.h"
 #include "db/render/CommentRenderer.h"
 #include "db/render/RenderedRecords.h"
-#include "db/render/ResultRaceRenderer.h"
 #include "db/render/ResultRunnerRenderer.h"
+#include "db/render/StoredResultRecords.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ extern "C" {
 
 void* get_race2code_1_ex(const char* code, int /*reserved*/) {
   return FetchRaces("get_race2code_1_ex", ydb::TextArgument(code), true,
-                    ydb::RaceResultLayout(), ydb::RenderResultRaces);
+                    ydb::RaceResultLayout(), ydb::ReadResultRecords);
 }
 
 void* get_race2code_2(const void* race, int /*reserved*/) {

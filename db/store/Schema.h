@@ -17,8 +17,9 @@ const char* SchemaSql();
 constexpr int kApplicationId = 0x59444243;
 
 // PRAGMA user_version of the schema this build creates, reads and writes.
-// Version 2 files the past-run records in past_run_bucket.
-constexpr int kSchemaVersion = 2;
+// Version 2 files the past-run records in past_run_bucket; version 3 keeps
+// the rendered results records in result_record.
+constexpr int kSchemaVersion = 3;
 
 // Upgrades the open store `db` from schema version `from` (at least 1) to
 // kSchemaVersion, inside the caller's transaction; the caller then sets

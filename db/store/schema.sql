@@ -287,6 +287,19 @@ CREATE TABLE past_run_bucket (
   CHECK (length(records) = 94 * length(race_nos) AND length(race_nos) > 0)
 ) STRICT, WITHOUT ROWID;
 
+-- The results record of every run race, rendered by the writer whenever a
+-- transaction writes a race of its racecourse and day, so that the results
+-- of a race or of a racecourse's day are read as stored. A rowid table: a
+-- record (2326 bytes) stays on its page.
+CREATE TABLE result_record (
+  race_date INTEGER NOT NULL,
+  place     TEXT NOT NULL,
+  race_no   INTEGER NOT NULL,
+  record    BLOB NOT NULL,
+  PRIMARY KEY (race_date, place, race_no),
+  FOREIGN KEY (race_date, place, race_no) REFERENCES race ON DELETE CASCADE
+) STRICT;
+
 -- Comments on a horse's run: kind 0 the run comment (race data, replaced
 -- with its race), kind 1 the user's memo (kept when the race is rewritten).
 CREATE TABLE run_comment (

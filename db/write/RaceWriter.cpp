@@ -34,6 +34,7 @@ Status Writer::putRace(const Race& race) {
   // Its runs as stored leave their buckets while the race and meeting rows
   // still say where they were filed.
   if (s.ok()) s = Context(what, past_runs_.withdrawRace(race.key));
+  if (s.ok()) results_.touch(race.key);
   if (s.ok()) s = putMeeting(race, what);
   if (s.ok()) s = checkReferences(race, what);
   if (s.ok()) s = putRaceRow(race, what);

@@ -4,6 +4,7 @@
 #include "db/store/Database.h"
 #include "db/store/Schema.h"
 #include "db/write/PastRunBuckets.h"
+#include "db/write/ResultRecords.h"
 
 namespace ydb {
 namespace {
@@ -32,11 +33,28 @@ Status ToVersion2(Database& db) {
   return s;
 }
 
+// Version 3: every run race's results record is kept rendered in
+// result_record.
+Status ToVersion3(Database& db) {
+  Status s = db.exec(
+      "CREATE TABLE result_record ("
+      "  race_date INTEGER NOT NULL,"
+      "  place     TEXT NOT NULL,"
+      "  race_no   INTEGER NOT NULL,"
+      "  record    BLOB NOT NULL,"
+      "  PRIMARY KEY (race_date, place, race_no),"
+      "  FOREIGN KEY (race_date, place, race_no) REFERENCES race ON DELETE CASCADE"
+      ") STRICT;");
+  if (s.ok()) s = ResultRecords(db).fileEveryDay();
+  return s;
+}
+
 }  // namespace
 
 Status UpgradeSchema(Database& db, int from) {
   Status s;
   if (from < 2) s = ToVersion2(db);
+  if (s.ok() && from < 3) s = ToVersion3(db);
   return s;
 }
 

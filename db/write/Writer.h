@@ -28,13 +28,14 @@
 #include "db/store/Database.h"
 #include "db/store/Status.h"
 #include "db/write/PastRunBuckets.h"
+#include "db/write/ResultRecords.h"
 #include "db/write/model.h"
 
 namespace ydb {
 
 class Writer {
  public:
-  explicit Writer(Database& db) : db_(db), past_runs_(db) {}
+  explicit Writer(Database& db) : db_(db), past_runs_(db), results_(db) {}
   Writer(const Writer&) = delete;
   Writer& operator=(const Writer&) = delete;
 
@@ -84,8 +85,8 @@ class Writer {
   enum class Table { kOwner, kBreeder, kTrainer, kJockey, kHorse, kSire };
 
   // Runs `body` inside one transaction, committing only when it succeeds
-  // (with the past-run buckets it changed written first) and turning any
-  // exception into a failed Status.
+  // (with the past-run buckets and results records it changed written
+  // first) and turning any exception into a failed Status.
   Status transact(const std::function<Status()>& body);
 
   // The writes themselves, inside the caller's transaction.
@@ -110,6 +111,7 @@ class Writer {
 
   Database& db_;
   PastRunBuckets past_runs_;  // the buckets the current transaction changes
+  ResultRecords results_;     // the racecourse days whose results it changes
 };
 
 }  // namespace ydb
