@@ -147,11 +147,15 @@ bool is_ascii(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// Converts UTF-8 to Shift_JIS, replacing `out`; false at the first
-// character that does not convert unless `lossy`.
-bool convert_to_sjis(std::string_view in, std::string* out, bool lossy) {
+// Converts `in` through `table`, replacing `out`. `next(in, i, &key)` reads
+// the character at byte i into `key` and answers its length in bytes, 0 for
+// a byte that begins no character: a strict conversion fails there, a lossy
+// one drops the byte. A character without a form fails a strict conversion
+// and becomes `stand_in` in a lossy one.
+template <typename Next>
+bool convert(std::string_view in, std::string* out, CodePageTable& table, bool lossy,
+             const CodePageTable::Char& stand_in, Next next) {
   out->clear();
-  CodePageTable& table = utf8_to_sjis();
   if (!table.usable()) return false;
   if (is_ascii(in)) {
     out->assign(in);
@@ -160,18 +164,19 @@ bool convert_to_sjis(std::string_view in, std::string* out, bool lossy) {
   Writer writer(out);
   std::size_t i = 0;
   while (i < in.size()) {
-    const std::size_t length = utf8_sequence_length(in.substr(i));
+    char32_t key = 0;
+    const std::size_t length = next(in, i, &key);
     if (length == 0) {
       if (!lossy) return false;
       ++i;
       continue;
     }
-    const CodePageTable::Char& c = table.Lookup(decode_utf8(in.substr(i), length));
     i += length;
+    const CodePageTable::Char& c = table.Lookup(key);
     if (c.convertible) {
       writer.Put(c);
     } else if (lossy) {
-      writer.Put(kFullWidthQuestionMark);
+      writer.Put(stand_in);
     } else {
       return false;
     }
@@ -180,37 +185,29 @@ bool convert_to_sjis(std::string_view in, std::string* out, bool lossy) {
   return true;
 }
 
-// Converts Shift_JIS to UTF-8, replacing `out`; false at the first
-// character that does not convert unless `lossy`.
+// UTF-8 to Shift_JIS: a character is a well-formed UTF-8 sequence.
+bool convert_to_sjis(std::string_view in, std::string* out, bool lossy) {
+  return convert(in, out, utf8_to_sjis(), lossy, kFullWidthQuestionMark,
+                 [](std::string_view text, std::size_t i, char32_t* key) {
+                   const std::size_t length = utf8_sequence_length(text.substr(i));
+                   if (length > 0) *key = decode_utf8(text.substr(i), length);
+                   return length;
+                 });
+}
+
+// Shift_JIS to UTF-8: a character is a lead byte with its trail byte, or
+// else one byte.
 bool convert_to_utf8(std::string_view in, std::string* out, bool lossy) {
-  out->clear();
-  CodePageTable& table = sjis_to_utf8();
-  if (!table.usable()) return false;
-  if (is_ascii(in)) {
-    out->assign(in);
-    return true;
-  }
-  Writer writer(out);
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(in[i]); };
-  std::size_t i = 0;
-  while (i < in.size()) {
-    char32_t code = byte(i);
-    if (is_lead_byte(byte(i)) && i + 1 < in.size() && is_trail_byte(byte(i + 1))) {
-      code = code << 8 | byte(i + 1);
-      ++i;
-    }
-    ++i;
-    const CodePageTable::Char& c = table.Lookup(code);
-    if (c.convertible) {
-      writer.Put(c);
-    } else if (lossy) {
-      writer.Put(kReplacementCharacter);
-    } else {
-      return false;
-    }
-  }
-  writer.Flush();
-  return true;
+  return convert(in, out, sjis_to_utf8(), lossy, kReplacementCharacter,
+                 [](std::string_view text, std::size_t i, char32_t* key) -> std::size_t {
+                   const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+                   if (is_lead_byte(byte(i)) && i + 1 < text.size() && is_trail_byte(byte(i + 1))) {
+                     *key = static_cast<char32_t>(byte(i)) << 8 | byte(i + 1);
+                     return 2;
+                   }
+                   *key = byte(i);
+                   return 1;
+                 });
 }
 
 }  // namespace

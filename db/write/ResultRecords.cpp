@@ -42,15 +42,16 @@ Status ResultRecords::renderDay(int date, const std::string& place) {
   const RecordLayout& layout = RaceResultLayout();
   const Field& code = FieldOf(layout, "race_code");
   const auto* records = static_cast<const unsigned char*>(rendered);
+  Statement& put = db_.statement(
+      "INSERT INTO result_record (race_date, place, race_no, record) VALUES (?1, ?2, ?3, ?4)");
   for (int i = 0; i < get_rec_size(rendered) && s.ok(); ++i) {
     const unsigned char* record = records + static_cast<std::size_t>(i) * layout.size();
     // The race number is the last two digits of the race code.
     const unsigned char* number = record + code.offset + code.width - 2;
-    Statement& put = db_.statement(
-        "INSERT INTO result_record (race_date, place, race_no, record) VALUES (?1, ?2, ?3, ?4)");
     put.bind(1, date).bind(2, place).bind(3, (number[0] - '0') * 10 + (number[1] - '0'));
     put.bind_blob(4, std::string_view(reinterpret_cast<const char*>(record), layout.size()));
     s = put.run();
+    put.reset();
   }
   return s;
 }

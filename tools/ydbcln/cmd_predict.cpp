@@ -102,9 +102,11 @@ Conditions ReadConditions(const PredictRequest& q) {
   return c;
 }
 
-// The stored theory with the code or exact title `name` into *theory;
-// false after saying why.
-bool FindTheory(YHorseDB& db, const std::string& name, YTheory* theory) {
+// Opens the data set of `dir` and reads the stored theory with the code or
+// exact title `name` into *theory; false after saying why.
+bool OpenWithTheory(YHorseDB& db, const std::string& dir, const std::string& name,
+                    YTheory* theory) {
+  if (!OpenDataSet(db, dir)) return false;
   YTheories theories(&db);
   if (theories.search() < 0) {
     ReportReadFailure(db, "the stored theories");
@@ -155,9 +157,8 @@ int PredictRace(const Options& options, const PredictRequest& q) {
     return Fail(e.what());
   }
   YHorseDB db;
-  if (!OpenDataSet(db, options.data_dir)) return 1;
   YTheory theory(nullptr);
-  if (!FindTheory(db, q.theory, &theory)) return 1;
+  if (!OpenWithTheory(db, options.data_dir, q.theory, &theory)) return 1;
 
   const int usecard = q.card || q.nomination ? 1 : 0;
   const int nomination = q.nomination ? 1 : 0;
@@ -297,9 +298,8 @@ int PredictRange(const Options& options, const PredictRequest& q) {
     return Fail(e.what());
   }
   YHorseDB db;
-  if (!OpenDataSet(db, options.data_dir)) return 1;
   YTheory theory(nullptr);
-  if (!FindTheory(db, q.theory, &theory)) return 1;
+  if (!OpenWithTheory(db, options.data_dir, q.theory, &theory)) return 1;
   std::vector<std::string> codes;
   if (!RaceCodes(db, from, to, &codes)) return StoreFailure();
 
