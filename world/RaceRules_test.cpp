@@ -1,5 +1,6 @@
 // A race run on a small hand-made world: weights by the rules, the result
 // sampled from the runners' strengths, prizes, the draw, the weather.
+#include <algorithm>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -165,6 +166,37 @@ TEST(RunRaceTest, PlacingsPrizesAndAccidentsAgree) {
   }
   EXPECT_GT(accidents[""], 32000);
   EXPECT_GT(accidents["34"], 20);  // scratchings happen, a few in a thousand
+}
+
+// A demotion moves a horse one to three places down, never past the last
+// placed horse: in a field of six that arrive, the demoted one can end last.
+TEST(RunRaceTest, ADemotionInASmallFieldStaysInsideThePlacings) {
+  World w = SmallWorld();
+  RacePlan plan = MakePlan(WeightRule::kSet, false);
+  plan.field.resize(6);
+  plan.jockeys.resize(6);
+  AssignWeights(w, plan, kDate);
+  const Conditions good{"0", 0, 0};
+  VenueDay venue{4, 4, 9, 0};
+  int demotions = 0, demoted_last = 0;
+  for (int r = 0; r < 40000; ++r) {
+    Random luck(12, "demotion-test", {static_cast<std::uint64_t>(r)});
+    const RaceRun run = RunRace(w, plan, kDate, venue, good, luck);
+    std::vector<int> finishes;
+    for (const Starter& s : run.starters) {
+      if (s.finish > 0) finishes.push_back(s.finish);
+      if (s.accident != "36") continue;
+      ++demotions;
+      EXPECT_GT(s.finish, s.arrival) << "race " << r;
+      demoted_last += s.finish == static_cast<int>(run.arrivals.size()) ? 1 : 0;
+    }
+    std::sort(finishes.begin(), finishes.end());
+    for (std::size_t k = 0; k < finishes.size(); ++k) {
+      EXPECT_LE(finishes[k], static_cast<int>(k) + 1) << "race " << r;  // ties share a place
+    }
+  }
+  EXPECT_GT(demotions, 50);
+  EXPECT_GT(demoted_last, 0);
 }
 
 TEST(WeatherTest, TheRainySeasonBringsSoftGoing) {

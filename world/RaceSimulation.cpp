@@ -154,10 +154,13 @@ RaceRun RunRace(const World& world, const RacePlan& plan, int date, const VenueD
   }
   if (placed.size() >= 6 && luck.Chance(0.004)) {
     const std::size_t from = static_cast<std::size_t>(luck.Below(4));
-    const std::size_t behind = from + 1 + static_cast<std::size_t>(luck.Below(3));
     const int demoted = placed[from];
     run.starters[static_cast<std::size_t>(demoted)].accident = "36";
     placed.erase(placed.begin() + static_cast<std::ptrdiff_t>(from));
+    // Placed behind the horse it hampered, one to three places down; in a
+    // field of six placed horses that can be last, and no further.
+    const std::size_t behind =
+        std::min(from + 1 + static_cast<std::size_t>(luck.Below(3)), placed.size());
     placed.insert(placed.begin() + static_cast<std::ptrdiff_t>(behind), demoted);
   }
   for (std::size_t k = 0; k < placed.size(); ++k) {
