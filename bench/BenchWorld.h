@@ -1,6 +1,12 @@
 // The generated data set the library benchmarks read: ten seasons of the
 // race world (2015-2024, seed 1), generated once into a directory that later
-// runs reuse.
+// runs reuse; a session opened on it, and a walk over the race days of a
+// season.
+//
+//   YHorseDB db;
+//   const std::string error = bench::Open(db);        // empty when open
+//   bench::WalkSeason(db, bench::LastSeason(), 1, 12,
+//                     [&](std::unique_ptr<YMainraceList>& venues, YDaySeiseki& results) {...});
 //
 // The directory is $YDBCLN_BENCH_DATA when set, else one under the build
 // tree named after the number of seasons. $YDBCLN_BENCH_SEASONS asks for
@@ -18,6 +24,9 @@
 
 #include "db/store/Database.h"
 #include "world/Generator.h"
+#include "ydbcln/race/YDaySeiseki.h"
+#include "ydbcln/race/YMainraceList.h"
+#include "ydbcln/session/YHorseDB.h"
 
 namespace bench {
 
@@ -66,6 +75,33 @@ inline std::string DataDir() {
     return "";
   }
   return dir.string();
+}
+
+// The last season of the data set.
+inline int LastSeason() { return world::kDefaultOrigin + Seasons() - 1; }
+
+// Opens the data set (generating it first when needed) in `db`: empty, or
+// why it could not be opened.
+inline std::string Open(YHorseDB& db) {
+  const std::string dir = DataDir();
+  if (dir.empty()) return "no benchmark data";
+  if (!db.init(dir)) return "cannot open the data set in " + dir;
+  return "";
+}
+
+// Calls visit(venues, results) for every day of months `first_month` to
+// `last_month` of `season` with races run: the day's venues and its result
+// rows. The visitor may keep the venues by moving them out.
+template <class Visit>
+void WalkSeason(YHorseDB& db, int season, int first_month, int last_month, Visit visit) {
+  for (int month = first_month; month <= last_month; ++month) {
+    for (int day = 1; day <= 31; ++day) {
+      auto venues = std::make_unique<YMainraceList>(&db, season * 10000 + month * 100 + day, 1);
+      if (venues->getplacecount() == 0) continue;
+      YDaySeiseki results(&db, venues.get(), false);
+      visit(venues, results);
+    }
+  }
 }
 
 }  // namespace bench

@@ -23,11 +23,8 @@ struct Pedigrees {
   std::string failure;
 
   Pedigrees() {
-    const std::string dir = bench::DataDir();
-    if (dir.empty() || !db.init(dir)) {
-      failure = "cannot open the benchmark data set";
-      return;
-    }
+    failure = bench::Open(db);
+    if (!failure.empty()) return;
     ydb::Statement& st = ydb::SessionState::Get().ready_database()->statement(
         "SELECT DISTINCT horse_code FROM pedigree");
     while (st.step()) codes.emplace_back(st.column_text(0));

@@ -19,8 +19,6 @@
 
 namespace {
 
-const int kLastSeason = world::kDefaultOrigin + bench::Seasons() - 1;
-
 // What the benchmarks read: the open session, the 18-runner races of the
 // last season's autumn, and its days of three venues of twelve races.
 struct World {
@@ -30,31 +28,20 @@ struct World {
   std::string error;
 
   World() {
-    const std::string dir = bench::DataDir();
-    if (dir.empty()) {
-      error = "no benchmark data";
-      return;
-    }
-    if (!db.init(dir)) {
-      error = "cannot open the data set in " + dir;
-      return;
-    }
-    for (int month = 9; month <= 12; ++month) {
-      for (int day = 1; day <= 31; ++day) {
-        auto venues = std::make_unique<YMainraceList>(&db, kLastSeason * 10000 + month * 100 + day, 1);
-        if (venues->getplacecount() == 0) continue;
-        YDaySeiseki results(&db, venues.get(), false);
-        int races = 0;
-        for (int v = 0; v < results.getplacecount(); ++v) {
-          races += results.getracecount(v);
-          for (int j = 0; j < results.getracecount(v); ++j) {
-            YRaceList* row = results.list(v, j);
-            if (row->gethorsecount() == 18) races18.push_back(row->getcode());
-          }
-        }
-        if (venues->getplacecount() == 3 && races == 36) days.push_back(std::move(venues));
-      }
-    }
+    error = bench::Open(db);
+    if (!error.empty()) return;
+    bench::WalkSeason(db, bench::LastSeason(), 9, 12,
+                      [&](std::unique_ptr<YMainraceList>& venues, YDaySeiseki& results) {
+                        int races = 0;
+                        for (int v = 0; v < results.getplacecount(); ++v) {
+                          races += results.getracecount(v);
+                          for (int j = 0; j < results.getracecount(v); ++j) {
+                            YRaceList* row = results.list(v, j);
+                            if (row->gethorsecount() == 18) races18.push_back(row->getcode());
+                          }
+                        }
+                        if (venues->getplacecount() == 3 && races == 36) days.push_back(std::move(venues));
+                      });
     if (races18.empty() || days.empty()) error = "no 18-runner races or three-venue days";
   }
 };

@@ -26,7 +26,7 @@
 namespace {
 
 constexpr int kFirstSeason = world::kDefaultOrigin;
-const int kLastSeason = kFirstSeason + bench::Seasons() - 1;
+const int kLastSeason = bench::LastSeason();
 constexpr int kRacesPerVenue = 12;
 
 // What the benchmarks read, found once before they run.
@@ -196,11 +196,10 @@ BENCHMARK(BM_PayoutFileRead)->Apply(Repeated);
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  const std::string dir = bench::DataDir();
-  if (dir.empty()) return 1;
   BenchData d;
-  if (!d.db.init(dir)) {
-    std::cerr << "cannot open the data set in " << dir << "\n";
+  const std::string error = bench::Open(d.db);
+  if (!error.empty()) {
+    std::cerr << error << "\n";
     return 1;
   }
   if (!Survey(&d)) {

@@ -3,7 +3,9 @@
 // season's 18-runner races by a horse-only theory, by the standard theory of
 // every category, and by the standard theory without its sire factor; the
 // results-only throughput over every finished race of the last season; and
-// every factor ranked alone on an 18-runner race.
+// every factor ranked alone on an 18-runner race; the optimiser's 790
+// candidate items ranked on an 18-runner race, by allrank and by the
+// engine's evaluator.
 //
 // The world is generated once into a data directory and reused
 // (BenchWorld.h).
@@ -11,16 +13,16 @@
 //   theory_engine --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "BenchWorld.h"
+#include "ydbcln/theory/engine/Evaluator.h"
 #include "ydbcln/ydbcln.h"
 
 namespace {
-
-const int kLastSeason = world::kDefaultOrigin + bench::Seasons() - 1;
 
 // What the benchmarks read: the open session, the last season's finished
 // races and those of 18 runners among them.
@@ -31,29 +33,18 @@ struct World {
   std::string error;
 
   World() {
-    const std::string dir = bench::DataDir();
-    if (dir.empty()) {
-      error = "no benchmark data";
-      return;
-    }
-    if (!db.init(dir)) {
-      error = "cannot open the data set in " + dir;
-      return;
-    }
-    for (int month = 1; month <= 12; ++month) {
-      for (int day = 1; day <= 31; ++day) {
-        YMainraceList venues(&db, kLastSeason * 10000 + month * 100 + day, 1);
-        if (venues.getplacecount() == 0) continue;
-        YDaySeiseki results(&db, &venues, false);
-        for (int v = 0; v < results.getplacecount(); ++v) {
-          for (int j = 0; j < results.getracecount(v); ++j) {
-            YRaceList* row = results.list(v, j);
-            races.push_back(row->getcode());
-            if (row->gethorsecount() == 18) races18.push_back(row->getcode());
-          }
-        }
-      }
-    }
+    error = bench::Open(db);
+    if (!error.empty()) return;
+    bench::WalkSeason(db, bench::LastSeason(), 1, 12,
+                      [&](std::unique_ptr<YMainraceList>&, YDaySeiseki& results) {
+                        for (int v = 0; v < results.getplacecount(); ++v) {
+                          for (int j = 0; j < results.getracecount(v); ++j) {
+                            YRaceList* row = results.list(v, j);
+                            races.push_back(row->getcode());
+                            if (row->gethorsecount() == 18) races18.push_back(row->getcode());
+                          }
+                        }
+                      });
     if (races18.empty()) error = "no 18-runner races in the last season";
   }
 };
@@ -142,6 +133,46 @@ void BM_AllRank78(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AllRank78)->Unit(benchmark::kMillisecond);
+
+// The optimiser's 790 candidate items (every factor at every parameter
+// pair), ranked on an 18-runner race: through allrank, 78 items a call,
+// each call loading the race and its tables again; and through the
+// evaluator, which loads the race once and keeps its tables for every item.
+void BM_Candidates790ByAllRank(benchmark::State& state) {
+  World& w = TheWorld(state);
+  std::vector<_tagTHITEM> items = ytheory::CandidateItems();
+  std::vector<unsigned char[YCalcTheory::kRankRow]> ranks(items.size());
+  YCalcTheory engine(&w.db);
+  std::size_t next = 0;
+  for (auto _ : state) {
+    if (w.races18.empty()) break;
+    std::string code = w.races18[next++ % w.races18.size()];
+    for (std::size_t at = 0; at < items.size(); at += YTheories::theorynomax) {
+      const int count = static_cast<int>(std::min<std::size_t>(YTheories::theorynomax, items.size() - at));
+      if (engine.allrank(items.data() + at, count, code, ranks.data() + at) != 0) {
+        state.SkipWithError("allrank failed");
+      }
+    }
+  }
+}
+BENCHMARK(BM_Candidates790ByAllRank)->Unit(benchmark::kMillisecond);
+
+void BM_Candidates790ByEvaluator(benchmark::State& state) {
+  World& w = TheWorld(state);
+  std::vector<_tagTHITEM> items = ytheory::CandidateItems();
+  std::vector<unsigned char[ytheory::kRankRow]> ranks(items.size());
+  ytheory::Evaluator evaluator(&w.db);
+  std::size_t next = 0;
+  for (auto _ : state) {
+    if (w.races18.empty()) break;
+    bool cardflag = false;
+    if (evaluator.Load(w.races18[next++ % w.races18.size()], cardflag, 0, nullptr) != 0) {
+      state.SkipWithError("the race cannot be loaded");
+    }
+    evaluator.RankItems(items.data(), static_cast<int>(items.size()), ranks.data());
+  }
+}
+BENCHMARK(BM_Candidates790ByEvaluator)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 BENCHMARK_MAIN();

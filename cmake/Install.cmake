@@ -14,7 +14,8 @@ install(TARGETS ydbtext ydbdb ydbcln EXPORT ydbclnTargets
 # include root, and the component's <db/api/ydbbsn.h>, <text/sjis.h> from
 # include/ydbcln, which the exported targets also put on the include path.
 install(DIRECTORY ydbcln/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ydbcln
-  FILES_MATCHING PATTERN "*.h" PATTERN "*_test.h" EXCLUDE)
+  FILES_MATCHING PATTERN "*.h" PATTERN "*_test.h" EXCLUDE
+  PATTERN "engine" EXCLUDE)  # the theory engine's internals
 install(FILES text/sjis.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ydbcln/text)
 install(DIRECTORY db/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ydbcln/db
   FILES_MATCHING PATTERN "*.h" PATTERN "*_test.h" EXCLUDE)

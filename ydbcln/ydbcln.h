@@ -36,6 +36,7 @@
 #include "ydbcln/theory/YTheoryHorseRaceHorse.h"
 #include "ydbcln/theory/YTheoryJockeyRaceHorse.h"
 #include "ydbcln/theory/YTheoryOption.h"
+#include "ydbcln/theory/YTheoryRangeTotals.h"
 #include "ydbcln/theory/YTheoryResult.h"
 #include "ydbcln/theory/YTheorySireRaceHorse.h"
 #include "ydbcln/theory/YTheoryStableRaceHorse.h"

@@ -2,8 +2,9 @@
 // race: each factor's ranks and texts, the final order with its picks
 // ◎ ○ ▲ △ ×, the tickets bought from it and, for a run race, the hits.
 // `ydbcln predict THEORY --from DATE --to DATE`: the theory over every run
-// race of the range, a line per race and the totals: how often its first
-// runner won, the hit rate, stake, return and return rate.
+// race of the range, a line per race and the totals (YTheoryRangeTotals):
+// how often its first runner won, the hit rate, stake, return and return
+// rate.
 //
 // THEORY is a stored theory's code or its exact title. Tickets are bought
 // with the options of `ydbcln tickets`; without --bet, the first runner of
@@ -205,61 +206,27 @@ int PredictRace(const Options& options, const PredictRequest& q) {
   return 0;
 }
 
-// What one race of a range run came to.
-struct RaceOutcome {
-  std::string code;
-  int runners = 0;
-  int first = 0;     // horse number of the first runner of the final order
-  bool won = false;  // it won (a dead heat counts)
-  std::string skipped;  // why the race is not counted; empty when it is
-  int tickets = 0;
-  int hits = 0;
-  long long returned = 0;
-};
+using Outcome = YTheoryRangeTotals::Outcome;
 
-// The race after the engine ran on it; `paid` false when its pool paid
-// nothing, so the tickets could not be checked.
-RaceOutcome Outcome(const YTheoryResult& r, bool paid, int bettype) {
-  RaceOutcome o;
-  o.code = r.racekey;
-  o.runners = r.runnercount;
-  const std::vector<int> order = FinalOrder(r);
-  if (!order.empty()) o.first = r.horseno[order.front()];
-  for (const YTheoryResult::Payout& p : r.tansho) o.won = o.won || (p.key != 0 && p.key == o.first);
-  if (!paid) o.skipped = "the race paid no " + BetName(bettype);
-  o.tickets = r.ticketcount;
-  o.hits = r.hitcount;
-  o.returned = Returned(r);
-  return o;
+// Why a race is not counted, in words; empty when it is.
+std::string SkipReason(const Outcome& o, int bettype) {
+  switch (o.skip) {
+    case YTheoryRangeTotals::kNotLoaded: return "the race cannot be loaded";
+    case YTheoryRangeTotals::kNothingPaid: return "the race paid no " + BetName(bettype);
+    default: return "";
+  }
 }
 
-struct Totals {
-  int races = 0;
-  int rank1_wins = 0;
-  int hit_races = 0;
-  long long stake = 0;
-  long long returned = 0;
-
-  void add(const RaceOutcome& o) {
-    if (!o.skipped.empty()) return;
-    ++races;
-    rank1_wins += o.won ? 1 : 0;
-    hit_races += o.hits > 0 ? 1 : 0;
-    stake += static_cast<long long>(o.tickets) * kStake;
-    returned += o.returned;
-  }
-};
-
-std::string Percent(int part, int whole) {
+std::string Percent(double rate) {
   char text[16];
-  std::snprintf(text, sizeof text, "%.1f%%", whole == 0 ? 0.0 : 100.0 * part / whole);
+  std::snprintf(text, sizeof text, "%.1f%%", rate);
   return text;
 }
 
-void PrintOutcome(const RaceOutcome& o) {
+void PrintOutcome(const Outcome& o, int bettype) {
   std::cout << o.code;
-  if (!o.skipped.empty()) {
-    std::cout << "  not counted: " << o.skipped << "\n";
+  if (o.skip != YTheoryRangeTotals::kCounted) {
+    std::cout << "  not counted: " << SkipReason(o, bettype) << "\n";
     return;
   }
   std::cout << "  " << std::setw(2) << o.runners << " runners  first " << std::setw(2) << o.first
@@ -268,17 +235,17 @@ void PrintOutcome(const RaceOutcome& o) {
             << "\n";
 }
 
-nlohmann::json OutcomeJson(const RaceOutcome& o) {
+nlohmann::json OutcomeJson(const Outcome& o, int bettype) {
   nlohmann::json out = {{"code", o.code},
-                        {"counted", o.skipped.empty()},
+                        {"counted", o.skip == YTheoryRangeTotals::kCounted},
                         {"runners", o.runners},
                         {"first", o.first},
                         {"first_won", o.won},
                         {"tickets", o.tickets},
                         {"hits", o.hits},
-                        {"stake", static_cast<long long>(o.tickets) * kStake},
+                        {"stake", o.stake()},
                         {"return", o.returned}};
-  if (!o.skipped.empty()) out["skipped"] = o.skipped;
+  if (o.skip != YTheoryRangeTotals::kCounted) out["skipped"] = SkipReason(o, bettype);
   return out;
 }
 
@@ -304,37 +271,28 @@ int PredictRange(const Options& options, const PredictRequest& q) {
   if (!RaceCodes(db, from, to, &codes)) return StoreFailure();
 
   nlohmann::json races = nlohmann::json::array();
-  Totals total;
+  YTheoryRangeTotals total;
   {
     ProgressBar bar("predict");
     auto engine = std::make_unique<YCalcTheory>(&db);
     for (std::size_t i = 0; i < codes.size(); ++i) {
       bar.update(static_cast<int>(i), static_cast<int>(codes.size()), codes[i]);
-      RaceOutcome outcome;
-      if (engine->exec(&theory, codes[i], 0, 0, nullptr, true) == 0) {
-        engine->setkaime(choice.bettype, &choice.option);
-        const bool paid = engine->getresult()->settekichu(choice.bettype);
-        outcome = Outcome(*engine->getresult(), paid, choice.bettype);
-      } else if (db.geterrstatus() == YHorseDB::kDatabaseError) {
+      if (total.addrace(&db, engine.get(), &theory, codes[i], choice.bettype, &choice.option) != 0) {
         bar.clear();
         return ReportNotLoaded(db, "race " + codes[i]);
-      } else {
-        outcome.code = codes[i];
-        outcome.skipped = "the race cannot be loaded";
       }
-      total.add(outcome);
       if (options.json) {
-        races.push_back(OutcomeJson(outcome));
+        races.push_back(OutcomeJson(total.last(), choice.bettype));
       } else {
         bar.clear();
-        PrintOutcome(outcome);
+        PrintOutcome(total.last(), choice.bettype);
         std::cout.flush();
       }
     }
     bar.update(static_cast<int>(codes.size()), static_cast<int>(codes.size()), "done");
   }
 
-  const double rate = ReturnRate(total.stake, total.returned);
+  const double rate = total.returnrate();
   if (options.json) {
     nlohmann::json out = {
         {"theory", {{"code", theory.getcode()}, {"title", Utf8(theory.getname())}}},
@@ -345,8 +303,8 @@ int PredictRange(const Options& options, const PredictRequest& q) {
         {"races", races},
         {"total",
          {{"races", total.races},
-          {"rank1_wins", total.rank1_wins},
-          {"hit_races", total.hit_races},
+          {"rank1_wins", total.firstwins},
+          {"hit_races", total.hitraces},
           {"stake", total.stake},
           {"return", total.returned},
           {"return_rate", rate}}},
@@ -357,9 +315,9 @@ int PredictRange(const Options& options, const PredictRequest& q) {
   char rate_text[32];
   std::snprintf(rate_text, sizeof rate_text, "%.1f%%", rate);
   std::cout << "\n" << Ranking(theory) << ", " << BetName(choice.bettype) << " " << choice.method
-            << "\nRaces " << total.races << "  first won " << total.rank1_wins << " ("
-            << Percent(total.rank1_wins, total.races) << ")  hit races " << total.hit_races << " ("
-            << Percent(total.hit_races, total.races) << ")\nStake " << Yen(total.stake)
+            << "\nRaces " << total.races << "  first won " << total.firstwins << " ("
+            << Percent(total.firstwinrate()) << ")  hit races " << total.hitraces << " ("
+            << Percent(total.hitrate()) << ")\nStake " << Yen(total.stake)
             << "  Return " << Yen(total.returned) << "  Return rate " << rate_text << "\n";
   return 0;
 }

@@ -29,6 +29,7 @@
 #ifndef YDBCLN_THEORY_YCALCTHEORY_H_
 #define YDBCLN_THEORY_YCALCTHEORY_H_
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,7 @@
 class YHorseDB;
 
 namespace ytheory {
-struct FactorDefinition;
-struct Texts;
+class Evaluator;
 }  // namespace ytheory
 
 class YCalcTheory {
@@ -90,31 +90,16 @@ class YCalcTheory {
   virtual int sectotime(int t);
 
  protected:
-  // What the engine keeps of each runner, in horse-number order.
-  struct Runner {
-    char horse[7];
-    short weight;      // weight carried, tenths of a kilogram
-    char sire[7];      // filled by siresearch; zeroed when not known
-    char jockey[5];    // zeroed when blank
-    char trainer[5];   // zeroed when blank
-    std::string horsename;
-    std::string sirename;
-    std::string trainername;
-    unsigned char mark;      // prediction mark code: 1 ◎ ... 5 ×, 10 消, 0 none
-    unsigned char training;  // training mark code 1..5, 0 none
-    unsigned char number;    // horse number, 0 before the draw
-    unsigned char frame;     // frame number, 0 before the draw
-  };
-
   // Loads the race: results unless `cardflag`, then the card or the
   // nominations; `cardflag` comes back true when the race was read from
   // the card or the nominations. 0, or -1.
   virtual int searchrace(std::string code, bool& cardflag, int nomination, tagYCalcInfo* info);
   virtual int setrace_seiseki(_tagRACERMREC* race, tagYCalcInfo* info);
   virtual int setrace_denma(_tagRACEDREC* race, tagYCalcInfo* info, int nomination);
-  // Evaluates item i of the theory into `ranks` (one per runner slot).
+  // Evaluates item i of the theory into `ranks` (one per runner slot); the
+  // factor is found in the registry by its code.
   virtual int calc(YTheory* theory, int i, int* ranks, bool resultonly);
-  // Fill the past-run tables.
+  // Fill the past-run tables (each for at least the period given).
   virtual void horsesearch();
   virtual void siresearch(int months, bool keepnames);
   virtual void jockeysearch(int months);
@@ -127,149 +112,16 @@ class YCalcTheory {
   // Drops the past-run tables.
   virtual void deletevector();
 
-  // --- The factors, by code (see YTheories' catalogue) --------------------
-  // Each ranks the runners into `rank` and, unless `resultonly`, writes its
-  // column count, texts and headings into the result's item `item`.
-  int calc_horseaveragetime(YTheory* th, int item, int p2, int* rank, bool resultonly);        // 1
-  int calc_horsebesttime(YTheory* th, int item, int* rank, bool resultonly);                  // 2
-  int calc_horsebefore3f(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 3
-  int calc_horselast3f(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);    // 4
-  int calc_horsechakusa(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);   // 5
-  int calc_horsekinryo(YTheory* th, int item, int p2, int* rank, bool resultonly);            // 6
-  int calc_horseninki(YTheory* th, int item, int p2, int* rank, bool resultonly);             // 7
-  int calc_horsechaku(YTheory* th, int item, int p2, int* rank, bool resultonly);             // 8
-  int calc_horseodds(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);      // 9
-  int calc_horsejisseki(YTheory* th, int item, int* rank, bool resultonly);                   // 10
-  int calc_horsekyoritekisei(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 11
-  int calc_horserentai(YTheory* th, int item, int* rank, bool resultonly);                    // 12
-  int calc_horseshoritsu(YTheory* th, int item, int* rank, bool resultonly);                  // 13
-  int calc_horsekyorirentai(YTheory* th, int item, int p1, int* rank, bool resultonly);       // 14
-  int calc_horsekyorishoritsu(YTheory* th, int item, int p1, int* rank, bool resultonly);     // 15
-  int calc_horsespindex(YTheory* th, int item, int p2, int* rank, bool resultonly);           // 16
-  int calc_horsebabatekisei(YTheory* th, int item, int* rank, bool resultonly);               // 17
-  int calc_horsecoursetekisei(YTheory* th, int item, int* rank, bool resultonly);             // 18
-  int calc_sirejisseki(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);    // 19
-  int calc_sirecoursejisseki(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 20
-  int calc_sirekettou(YTheory* th, int item, int p2, int* rank, bool resultonly);             // 21
-  int calc_jockeyjisseki(YTheory* th, int item, int p2, int* rank, bool resultonly);          // 22
-  int calc_jockeyrentairitsu(YTheory* th, int item, int p2, int* rank, bool resultonly);      // 23
-  int calc_jockeyshouritsu(YTheory* th, int item, int p2, int* rank, bool resultonly);        // 24
-  int calc_jockeykyorirentairitsu(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 25
-  int calc_jockeykyorishouritsu(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);    // 26
-  int calc_jockeyracejisseki(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 27
-  int calc_stablerentairitsu(YTheory* th, int item, int p2, int* rank, bool resultonly);      // 28
-  int calc_stablejisseki(YTheory* th, int item, int p2, int* rank, bool resultonly);          // 29
-  int calc_deme(YTheory* th, int item, int p2, int* rank, bool resultonly);                   // 30
-  int calc_yosoumark(YTheory* th, int item, int* rank, bool resultonly);                      // 31
-  int calc_horsewaku(YTheory* th, int item, int* rank, bool resultonly);                      // 32
-  int calc_horsetosu(YTheory* th, int item, int* rank, bool resultonly);                      // 33
-  int calc_horsekaku(YTheory* th, int item, int* rank, bool resultonly);                      // 34
-  int calc_horseseason(YTheory* th, int item, int* rank, bool resultonly);                    // 35
-  int calc_horsejockey(YTheory* th, int item, int* rank, bool resultonly);                    // 36
-  int calc_raceyosouodds(YTheory* th, int item, int* rank, bool resultonly);                  // 37
-  int calc_choukyou(YTheory* th, int item, int* rank, bool resultonly);                       // 38
-  int calc_horse3chakunai(YTheory* th, int item, int* rank, bool resultonly);                 // 39
-  int calc_horsekyori3chakunai(YTheory* th, int item, int p1, int* rank, bool resultonly);    // 40
-  int calc_jockey3chakunai(YTheory* th, int item, int p2, int* rank, bool resultonly);        // 41
-  int calc_jockeykyori3chakunai(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 42
-  int calc_stable3chakunai(YTheory* th, int item, int p2, int* rank, bool resultonly);        // 43
-  int calc_stableshouritsu(YTheory* th, int item, int p2, int* rank, bool resultonly);        // 44
-  int calc_horsejisseki1(YTheory* th, int item, int* rank, bool resultonly);                  // 45
-  int calc_jockeyseason(YTheory* th, int item, int p2, int* rank, bool resultonly);           // 46
-  int calc_stableseason(YTheory* th, int item, int p2, int* rank, bool resultonly);           // 47
-  int calc_sireseason(YTheory* th, int item, int p2, int* rank, bool resultonly);             // 48
-  int calc_horsekaisai(YTheory* th, int item, int* rank, bool resultonly);                    // 49
-  int calc_jockeykaisai(YTheory* th, int item, int p2, int* rank, bool resultonly);           // 50
-  int calc_stablekaisai(YTheory* th, int item, int p2, int* rank, bool resultonly);           // 51
-  int calc_sirekaisai(YTheory* th, int item, int p2, int* rank, bool resultonly);             // 52
-  int calc_horseracejisseki(YTheory* th, int item, int p1, int* rank, bool resultonly);       // 53
-  int calc_stableracejisseki(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 54
-  int calc_sireracejisseki(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);    // 55
-  // 56: over a distance range and a period; 60: at the racecourse, over a period.
-  int calc_stablekyorijisseki(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);
-  int calc_jockeywaku(YTheory* th, int item, int p2, int* rank, bool resultonly);             // 57
-  int calc_jockeytosu(YTheory* th, int item, int p2, int* rank, bool resultonly);             // 58
-  int calc_jockeybasyojisseki(YTheory* th, int item, int p2, int* rank, bool resultonly);     // 59
-  int calc_stablekyorijisseki(YTheory* th, int item, int p2, int* rank, bool resultonly);     // 60
-  int calc_sirekyorijisseki(YTheory* th, int item, int p2, int* rank, bool resultonly);       // 61
-  int calc_jockeybabatekisei(YTheory* th, int item, int p2, int* rank, bool resultonly);      // 62
-  int calc_jockeykyoritekisei(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 63
-  int calc_stablekyoritekisei(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 64
-  int calc_sirekyoritekisei(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);    // 65
-  int calc_jockeychaku(YTheory* th, int item, int p2, int* rank, bool resultonly);            // 66
-  int calc_jockeystable(YTheory* th, int item, int p2, int* rank, bool resultonly);           // 67
-  int calc_horsecoursejisseki(YTheory* th, int item, int p1, int* rank, bool resultonly);     // 68
-  int calc_jockeycoursejisseki(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 69
-  int calc_stablecoursejisseki(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 70
-  int calc_jockeycoursetekisei(YTheory* th, int item, int p2, int* rank, bool resultonly);    // 71
-  int calc_horsecourseshoritsu(YTheory* th, int item, int p1, int* rank, bool resultonly);    // 72
-  int calc_jockeycourseshoritsu(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 73
-  int calc_horsecourserentai(YTheory* th, int item, int p1, int* rank, bool resultonly);      // 74
-  int calc_jockeycourserentai(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);    // 75
-  int calc_horsecourse3chakunai(YTheory* th, int item, int p1, int* rank, bool resultonly);   // 76
-  int calc_jockeycourse3chakunai(YTheory* th, int item, int p1, int p2, int* rank, bool resultonly);  // 77
-  int calc_horseana(YTheory* th, int item, int* rank, bool resultonly);                       // 78
-
   YHorseDB* db_;
-
-  // --- The race --------------------------------------------------------------
-  std::string racekey_;        // the 12-digit race code
-  int racecourse_ = 0;
-  int going_ = 0;              // going digit; 0 on a card unless given
-  int date_ = 0;               // YYYYMMDD
-  int meeting_ = 0;            // kai
-  int surface_ = 0;            // the surface character: '0' dirt, '1' turf, '2' jumps
-  int distance_ = 0;           // metres
-  int runnercount_ = 0;
-  unsigned char extra_ = 0;    // carried from tagYCalcInfo; nothing reads it
-  Runner runner_[kMaxRunners];
-
-  // The distinct trainers and sires of the race in order of first
-  // appearance, and each runner's index into them (-1 none).
-  std::vector<std::string> trainers_;
-  std::vector<std::string> sires_;
-  int trainerof_[kMaxRunners];
-  int sireof_[kMaxRunners];
-
-  // --- The past-run tables ------------------------------------------------------
-  std::vector<YTheoryHorseRaceHorse> horserows_[kMaxRunners];    // by runner
-  std::vector<YTheoryJockeyRaceHorse> jockeyrows_[kMaxRunners];  // by runner
-  std::vector<YTheoryStableRaceHorse> stablerows_[kMaxRunners];  // by distinct trainer
-  std::vector<YTheorySireRaceHorse> sirerows_[kMaxRunners];      // by distinct sire
-  bool horsefilled_ = false;
-  bool sirefilled_ = false;
-  bool jockeyfilled_ = false;
-  bool stablefilled_ = false;
-
   int nomination_ = 0;
   YTheoryResult* result_;
-  void* cardbuffer_ = nullptr;     // the card (or nomination) race record
-  void* resultbuffer_ = nullptr;   // the results race record
-  void* runnerbuffer_ = nullptr;   // its runner records, handed on to the result
+  // The race, its past-run tables and the factors' computations.
+  std::unique_ptr<ytheory::Evaluator> evaluator_;
 
  private:
-  void copyfrom(const YCalcTheory& other);
-  void releasebuffers();
-  // Reads the runner records of the race into runner_.
-  int setrunners_seiseki(_tagRACERMREC* race);
-  int setrunners_denma(_tagRACEDREC* race, int nomination);
-  void applyinfo(tagYCalcInfo* info);
   // Gives the result of a resultonly run what its tickets need and
   // setresult does not read: each slot's horse number, frame and mark.
   void setslots();
-  // The theory's items in the order they are evaluated.
-  std::vector<int> itemorder(const _tagTHITEM* items, int count) const;
-  // Evaluates a factor of the common family (see FactorDefinition).
-  int evaluate(const ytheory::FactorDefinition& factor, int item, int p1, int p2, int* rank,
-               bool resultonly);
-  // Writes the item's display into the result: `columns` headings and, per
-  // runner, that many texts.
-  void setdisplay(int item, int columns, const std::string* headings, const ytheory::Texts* texts);
-  // The name of runner i's trainer or sire, for the first column of the
-  // trainer and sire factors.
-  const std::string& subjectname(const ytheory::FactorDefinition& factor, int i) const;
-  // The first day of a period of `months` before the race date.
-  int periodstart(int months) const;
 };
 
 #endif  // YDBCLN_THEORY_YCALCTHEORY_H_

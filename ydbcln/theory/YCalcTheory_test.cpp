@@ -5,11 +5,14 @@
 // copies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "db/api/ydbtest.h"
 #include "ydbcln/theory/EngineWorld_test.h"
+#include "ydbcln/theory/engine/Evaluator.h"
+#include "ydbcln/theory/engine/FactorRegistry.h"
 
 namespace {
 
@@ -396,6 +399,42 @@ TEST_F(CalcEngine, AllRankAgreesWithExecAndEndsEachRowAtTheField) {
   ASSERT_EQ(Exec(theory, nullptr, 0, 0, true), 0);
   EXPECT_EQ(ItemRanks(8), ranks);
   EXPECT_EQ(engine_.getresult()->columncount[0], 0);
+}
+
+TEST_F(CalcEngine, OneLoadedRaceRanksEveryCandidateItemFetchingEachTableOnce) {
+  // The optimiser's 790 items on one race: through allrank, 78 at a time,
+  // and through the evaluator with one load.
+  RichRace(true);
+  const std::vector<_tagTHITEM> items = ytheory::CandidateItems();
+  std::vector<std::vector<int>> expected;
+  for (std::size_t at = 0; at < items.size(); at += 78) {
+    const std::size_t end = std::min(items.size(), at + 78);
+    std::vector<std::vector<int>> rows;
+    ASSERT_EQ(AllRank(std::vector<_tagTHITEM>(items.begin() + at, items.begin() + end), &rows), 0);
+    expected.insert(expected.end(), rows.begin(), rows.end());
+  }
+
+  ydb_test_reset_counts();
+  ytheory::Evaluator evaluator(&db_);
+  bool cardflag = false;
+  ASSERT_EQ(evaluator.Load(today_.code(), cardflag, 0, nullptr), 0);
+  std::vector<unsigned char[ytheory::kRankRow]> rows(items.size());
+  evaluator.RankItems(items.data(), static_cast<int>(items.size()), rows.data());
+  int ranked = 0;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    ASSERT_EQ(V(std::begin(rows[i]), std::end(rows[i])), expected[i])
+        << "item " << i << ": factor " << items[i].no;
+    ranked += expected[i][0] != 0 ? 1 : 0;
+  }
+  EXPECT_GT(ranked, 600) << "agreement is not agreement on 0";
+  // Each table once, for the longest period asked (24 months); the course
+  // draw reads the course once per period.
+  EXPECT_EQ(ydb_test_call_count("get_uma_racey2code"), kRunners);
+  EXPECT_EQ(ydb_test_call_count("get_jockey_racey2code"), kRunners);
+  EXPECT_EQ(ydb_test_call_count("get_stable_racey2code"), 3);
+  EXPECT_EQ(ydb_test_call_count("get_sire_racey2code"), 2);
+  EXPECT_EQ(ydb_test_call_count("get_sirecode_uma2code"), kRunners);
+  EXPECT_EQ(ydb_test_call_count("get_raceh_racey2code"), 5);
 }
 
 TEST_F(CalcEngine, AllRankRefusesAFieldLargerThanItsRows) {

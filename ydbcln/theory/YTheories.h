@@ -60,7 +60,7 @@ class YTheories {
 
   // The catalogue rows, indexed by factor code; row 0 is category -1,
   // group -1, every other column 0.
-  static const int param_table[theorynomax + 1][7];
+  static const int (&param_table)[theorynomax + 1][7];
   // The Shift_JIS texts, indexed by factor code; code 0 is empty. Set when
   // the library is loaded.
   static const char* desc[theorynomax + 1];

@@ -1,5 +1,5 @@
 // The display helpers shared by the theory engine's factors.
-#include "ydbcln/theory/FactorDefinition.h"
+#include "ydbcln/theory/engine/FactorDefinition.h"
 
 #include <cstdio>
 

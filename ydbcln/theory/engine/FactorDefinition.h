@@ -4,8 +4,8 @@
 // is shown. Every factor that reads past runs is one FactorDefinition; the
 // course draw, the marks and the forecast odds have rules of their own and
 // share only the display helpers.
-#ifndef YDBCLN_THEORY_FACTORDEFINITION_H_
-#define YDBCLN_THEORY_FACTORDEFINITION_H_
+#ifndef YDBCLN_THEORY_ENGINE_FACTORDEFINITION_H_
+#define YDBCLN_THEORY_ENGINE_FACTORDEFINITION_H_
 
 #include <string>
 
@@ -117,4 +117,4 @@ std::string format(const char* fmt, int a, int b);
 
 }  // namespace ytheory
 
-#endif  // YDBCLN_THEORY_FACTORDEFINITION_H_
+#endif  // YDBCLN_THEORY_ENGINE_FACTORDEFINITION_H_

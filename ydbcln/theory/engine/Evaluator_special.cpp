@@ -1,6 +1,8 @@
 // The factors that read no past runs of their own: the course draw (the
 // results of every race over today's course), the prediction and training
 // marks of the card, and the forecast win odds.
+#include "ydbcln/theory/engine/Evaluator.h"
+
 #include <algorithm>
 
 #include "ydbcln/race/RecordBuffer.h"
@@ -8,17 +10,16 @@
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/ydblib.h"
-#include "ydbcln/theory/FactorDefinition.h"
-#include "ydbcln/theory/YCalcTheory.h"
+#include "ydbcln/theory/YTheoryResult.h"
 
-using ytheory::Texts;
+namespace ytheory {
 
-int YCalcTheory::calc_deme(YTheory*, int item, int p2, int* rank, bool ro) {
-  const int n = std::min(runnercount_, kMaxRunners);
+void Evaluator::RankCourseDraw(const Factor&, int, int p2, int* rank, const Display* display) {
+  const int n = std::min(race_.runnercount, kMaxRunners);
   // 1st, 2nd and 3rd places by horse number over the course in the period.
   int places[kMaxRunners][3] = {};
-  yrace::OwnedBuffer runs(get_raceh_racey2code(periodstart(p2), YUtil::before1day(date_),
-                                               racecourse_, surface_, distance_));
+  yrace::OwnedBuffer runs(get_raceh_racey2code(race_.PeriodStart(p2), YUtil::before1day(race_.date),
+                                               race_.racecourse, race_.surface, race_.distance));
   if (runs == nullptr && db_ != nullptr) db_->seterror(YHorseDB::kDatabaseError, "", 0);
   const int count = yrace::record_count(runs.get(), pastrunrec::kSize);
   for (int k = 0; k < count; ++k) {
@@ -34,85 +35,83 @@ int YCalcTheory::calc_deme(YTheory*, int item, int p2, int* rank, bool ro) {
     valid[i] = true;
     value[i] = 3 * places[i][0] + 2 * places[i][1] + places[i][2];
   }
-  setrank(n, true, valid, value, rank);
-  if (ro) return 0;
+  RankRule(n, true, valid, value, rank);
+  if (display == nullptr) return;
   static thread_local Texts texts[kMaxRunners];
   for (int i = 0; i < n; ++i) {
     texts[i] = Texts{};
-    for (int c = 0; c < 3; ++c) texts[i].column[c] = ytheory::format("%3d", places[i][c], 0);
+    for (int c = 0; c < 3; ++c) texts[i].column[c] = format("%3d", places[i][c], 0);
   }
-  setdisplay(item, 3, ytheory::count_headings(), texts);
-  return 0;
+  WriteDisplay(*display, 3, count_headings(), texts);
 }
 
-int YCalcTheory::calc_yosoumark(YTheory*, int item, int* rank, bool ro) {
+void Evaluator::RankPredictionMark(const Factor&, int, int, int* rank, const Display* display) {
   static const std::string kMarks[11] = {
-      "", ytheory::sjis("◎"), ytheory::sjis("○"), ytheory::sjis("▲"), ytheory::sjis("△"),
-      ytheory::sjis("×"), "", "", "", "", ytheory::sjis("消")};
-  static const std::string kHeading[1] = {ytheory::sjis("予想印")};
-  const int n = std::min(runnercount_, kMaxRunners);
+      "", sjis("◎"), sjis("○"), sjis("▲"), sjis("△"),
+      sjis("×"), "", "", "", "", sjis("消")};
+  static const std::string kHeading[1] = {sjis("予想印")};
+  const int n = std::min(race_.runnercount, kMaxRunners);
   bool valid[kMaxRunners];
   double value[kMaxRunners];
   for (int i = 0; i < n; ++i) {
     valid[i] = true;
-    value[i] = runner_[i].mark == 0 ? 9 : runner_[i].mark;
+    value[i] = race_.runner[i].mark == 0 ? 9 : race_.runner[i].mark;
   }
-  setrank(n, false, valid, value, rank);
-  if (ro) return 0;
+  RankRule(n, false, valid, value, rank);
+  if (display == nullptr) return;
   static thread_local Texts texts[kMaxRunners];
   for (int i = 0; i < n; ++i) {
     texts[i] = Texts{};
-    if (runner_[i].mark <= 10) texts[i].column[0] = kMarks[runner_[i].mark];
+    if (race_.runner[i].mark <= 10) texts[i].column[0] = kMarks[race_.runner[i].mark];
   }
-  setdisplay(item, 1, kHeading, texts);
-  return 0;
+  WriteDisplay(*display, 1, kHeading, texts);
 }
 
-int YCalcTheory::calc_choukyou(YTheory*, int item, int* rank, bool ro) {
+void Evaluator::RankTrainingMark(const Factor&, int, int, int* rank, const Display* display) {
   // Mark 1 is the best, then 4, 2, 5 and 3.
   static constexpr int kOrder[6] = {0, 1, 3, 5, 2, 4};
-  static const std::string kHeading[1] = {ytheory::sjis("調教印")};
-  const int n = std::min(runnercount_, kMaxRunners);
+  static const std::string kHeading[1] = {sjis("調教印")};
+  const int n = std::min(race_.runnercount, kMaxRunners);
   bool valid[kMaxRunners];
   double value[kMaxRunners];
   for (int i = 0; i < n; ++i) {
-    const int mark = runner_[i].training;
+    const int mark = race_.runner[i].training;
     valid[i] = mark >= 1 && mark <= 5;
     value[i] = valid[i] ? kOrder[mark] : 0;
   }
-  setrank(n, false, valid, value, rank);
-  if (ro) return 0;
+  RankRule(n, false, valid, value, rank);
+  if (display == nullptr) return;
   static thread_local Texts texts[kMaxRunners];
   for (int i = 0; i < n; ++i) {
     texts[i] = Texts{};
-    if (valid[i]) texts[i].column[0] = ytheory::format("$%d", runner_[i].training, 0);
+    if (valid[i]) texts[i].column[0] = format("$%d", race_.runner[i].training, 0);
   }
-  setdisplay(item, 1, kHeading, texts);
-  return 0;
+  WriteDisplay(*display, 1, kHeading, texts);
 }
 
-int YCalcTheory::calc_raceyosouodds(YTheory*, int item, int* rank, bool ro) {
-  static const std::string kHeading[1] = {ytheory::sjis("予想オッズ")};
-  const int n = std::min(runnercount_, kMaxRunners);
+void Evaluator::RankForecastOdds(const Factor&, int, int, int* rank, const Display* display) {
+  static const std::string kHeading[1] = {sjis("予想オッズ")};
+  const int n = std::min(race_.runnercount, kMaxRunners);
   bool valid[kMaxRunners] = {};
   double value[kMaxRunners] = {};
   int odds[kMaxRunners] = {};
   // Horses nominated have no number yet, so no odds of their own.
-  if (nomination_ == 0) {
-    YOdds forecast(db_, racekey_, n, false);
+  if (race_.nomination == 0) {
+    YOdds forecast(db_, race_.key, n, false);
     for (int i = 0; i < n; ++i) {
       forecast.tansho(i + 1, odds[i]);
       valid[i] = odds[i] > 0 && odds[i] != YOdds::kNoValue;
       value[i] = odds[i];
     }
   }
-  setrank(n, false, valid, value, rank);
-  if (ro) return 0;
+  RankRule(n, false, valid, value, rank);
+  if (display == nullptr) return;
   static thread_local Texts texts[kMaxRunners];
   for (int i = 0; i < n; ++i) {
     texts[i] = Texts{};
-    if (valid[i]) texts[i].column[0] = ytheory::format("%d.%1d", odds[i] / 10, odds[i] % 10);
+    if (valid[i]) texts[i].column[0] = format("%d.%1d", odds[i] / 10, odds[i] % 10);
   }
-  setdisplay(item, 1, kHeading, texts);
-  return 0;
+  WriteDisplay(*display, 1, kHeading, texts);
 }
+
+}  // namespace ytheory

@@ -1,22 +1,15 @@
 // The common family of factors: walk each runner's (or each trainer's or
 // sire's) past runs from the latest back, tally the runs that qualify, turn
 // the tally into a value, rank the runners and show the figures.
+#include "ydbcln/theory/engine/Evaluator.h"
+
 #include <algorithm>
 #include <cstring>
 #include <type_traits>
 
-#include "ydbcln/theory/FactorDefinition.h"
-#include "ydbcln/theory/YCalcTheory.h"
+#include "ydbcln/theory/YTheoryResult.h"
 
-using ytheory::FactorDefinition;
-using ytheory::Match;
-using ytheory::Quantity;
-using ytheory::Rule;
-using ytheory::Show;
-using ytheory::Table;
-using ytheory::Tally;
-using ytheory::Texts;
-
+namespace ytheory {
 namespace {
 
 constexpr int kMaxRelative = 27;  // positions and popularities counted
@@ -306,42 +299,23 @@ void headings(const FactorDefinition& f, std::string* out) {
 
 }  // namespace
 
-const std::string& YCalcTheory::subjectname(const FactorDefinition& f, int i) const {
-  return f.table == Table::kSire ? runner_[i].sirename : runner_[i].trainername;
-}
-
-void YCalcTheory::setdisplay(int item, int count, const std::string* heads, const Texts* texts) {
-  const int n = std::min(runnercount_, kMaxRunners);
-  result_->columncount[item] = count;
-  for (int c = 0; c < YTheoryResult::kColumns; ++c) {
-    result_->heading[item][c] = c < count ? heads[c] : std::string();
-    for (int i = 0; i < n; ++i) {
-      result_->text[item][i][c] = c < count ? texts[i].column[c] : std::string();
-    }
-  }
-}
-
-int YCalcTheory::evaluate(const FactorDefinition& f, int item, int p1, int p2, int* rank,
-                          bool resultonly) {
-  const int n = std::min(runnercount_, kMaxRunners);
-  switch (f.table) {
-    case Table::kHorse: if (!horsefilled_) horsesearch(); break;
-    case Table::kJockey: if (!jockeyfilled_) jockeysearch(p2); break;
-    case Table::kStable: if (!stablefilled_) stablesearch(p2); break;
-    case Table::kSire: if (!sirefilled_) siresearch(p2, false); break;
-  }
+void Evaluator::RankByRule(const Factor& factor, int p1, int p2, int* rank,
+                           const Display* display) {
+  const FactorDefinition& f = factor.rule;
+  const int n = std::min(race_.runnercount, kMaxRunners);
+  FillTable(f.table, p2);
   Today t{};
-  t.date = date_;
-  t.from = f.table == Table::kHorse ? 0 : periodstart(p2);
+  t.date = race_.date;
+  t.from = f.table == Table::kHorse ? 0 : race_.PeriodStart(p2);
   t.limit = f.limited ? (p2 > 0 ? p2 : 0) : -1;
-  t.surface = surface_;
-  t.distance = distance_;
+  t.surface = race_.surface;
+  t.distance = race_.distance;
   t.range = p1;
-  t.racecourse = racecourse_;
-  t.going = going_;
-  t.meeting = meeting_;
-  t.runners = runnercount_;
-  t.month = date_ / 100 % 100;
+  t.racecourse = race_.racecourse;
+  t.going = race_.going;
+  t.meeting = race_.meeting;
+  t.runners = race_.runnercount;
+  t.month = race_.date / 100 % 100;
 
   static thread_local Tally tally[kMaxRunners];
   bool valid[kMaxRunners] = {};
@@ -349,17 +323,17 @@ int YCalcTheory::evaluate(const FactorDefinition& f, int item, int p1, int p2, i
   if (f.table == Table::kHorse || f.table == Table::kJockey) {
     for (int i = 0; i < n; ++i) {
       t.slot = i;
-      t.weight = runner_[i].weight;
-      t.jockey = runner_[i].jockey;
-      t.trainer = runner_[i].trainer;
-      tally[i] = f.table == Table::kHorse ? walk(f, t, horserows_[i]) : walk(f, t, jockeyrows_[i]);
+      t.weight = race_.runner[i].weight;
+      t.jockey = race_.runner[i].jockey;
+      t.trainer = race_.runner[i].trainer;
+      tally[i] = f.table == Table::kHorse ? walk(f, t, runs_.horse[i]) : walk(f, t, runs_.jockey[i]);
       valid[i] = value(f, t, tally[i], &v[i]);
     }
   } else {
     // Once per trainer or sire; every runner of it gets the value.
     const bool stable = f.table == Table::kStable;
-    const int* of = stable ? trainerof_ : sireof_;
-    const std::size_t subjects = stable ? trainers_.size() : sires_.size();
+    const int* of = stable ? runs_.trainerof : runs_.sireof;
+    const std::size_t subjects = stable ? runs_.trainers.size() : runs_.sires.size();
     std::vector<Tally> per(subjects);
     std::vector<bool> done(subjects, false);
     for (int i = 0; i < n; ++i) {
@@ -368,15 +342,15 @@ int YCalcTheory::evaluate(const FactorDefinition& f, int item, int p1, int p2, i
       const std::size_t k = static_cast<std::size_t>(s);
       if (!done[k]) {
         t.slot = i;
-        per[k] = stable ? walk(f, t, stablerows_[k]) : walk(f, t, sirerows_[k]);
+        per[k] = stable ? walk(f, t, runs_.stable[k]) : walk(f, t, runs_.sire[k]);
         done[k] = true;
       }
       tally[i] = per[k];
       valid[i] = value(f, t, tally[i], &v[i]);
     }
   }
-  setrank(n, f.larger, valid, v, rank);
-  if (resultonly) return 0;
+  RankRule(n, f.larger, valid, v, rank);
+  if (display == nullptr) return;
 
   std::string heads[YTheoryResult::kColumns];
   headings(f, heads);
@@ -385,9 +359,10 @@ int YCalcTheory::evaluate(const FactorDefinition& f, int item, int p1, int p2, i
     texts[i] = Texts{};
     if (!valid[i]) continue;
     int first = 0;
-    if (f.namecolumn) texts[i].column[first++] = subjectname(f, i);
-    figures(f, tally[i], v[i], first, &texts[i], sectotime(static_cast<int>(v[i])));
+    if (f.namecolumn) texts[i].column[first++] = SubjectName(f, i);
+    figures(f, tally[i], v[i], first, &texts[i], SecondsToTime(static_cast<int>(v[i])));
   }
-  setdisplay(item, columns(f), heads, texts);
-  return 0;
+  WriteDisplay(*display, columns(f), heads, texts);
 }
+
+}  // namespace ytheory
