@@ -17,17 +17,23 @@ namespace {
 int RunExchange(const Options& options, const std::string& dir, bool import) {
   auto db = OpenStore(options.data_dir, import ? ydb::Database::Mode::kOpenOrCreate
                                                : ydb::Database::Mode::kOpenExisting);
-  if (db == nullptr) return 1;
+  if (db == nullptr) return kExitNotFound;
   ProgressBar bar(import ? "Importing " + dir : "Exporting to " + dir);
   auto progress = [&bar](int done, int total, const std::string& what) {
     return bar.update(done, total, what);
   };
   ydb::Status s = import ? exchange::Import(*db, dir, progress) : exchange::Export(*db, dir, progress);
+  if (!s.ok() && bar.interrupted()) {
+    bar.clear();
+    std::cerr << "ydbcln: interrupted; "
+              << (import ? "nothing was imported" : "the files are as they were") << "\n";
+    return kExitInterrupted;
+  }
   if (!s.ok()) {
     std::cerr << "ydbcln: " << (import ? "import" : "export") << " failed: " << s.message() << "\n";
-    return 1;
+    return kExitNotFound;
   }
-  return 0;
+  return kExitDone;
 }
 
 }  // namespace

@@ -42,21 +42,26 @@ int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_
   const std::string path = (std::filesystem::path(data_dir) / "ydbcln.db").string();
   std::unique_ptr<ydb::Database> db;
   ydb::Status s = ydb::Database::Open(path, ydb::Database::Mode::kOpenOrCreate, &db);
+  ProgressBar bar("Generating " + std::to_string(first) + "-" + std::to_string(last));
   if (s.ok()) {
     world::Options options;
     options.first_season = first;
     options.last_season = last;
     options.seed = seed;
-    ProgressBar bar("Generating " + std::to_string(first) + "-" + std::to_string(last));
     s = world::Generate(*db, options, [&bar](int done, int total, const std::string& what) {
       return bar.update(done, total, what);
     });
   }
+  if (!s.ok() && bar.interrupted()) {
+    bar.clear();
+    std::cerr << "ydbcln: interrupted; the whole months generated are kept\n";
+    return kExitInterrupted;
+  }
   if (!s.ok()) {
     std::cerr << "ydbcln: cannot generate the seasons: " << s.message() << "\n";
-    return 1;
+    return kExitNotFound;
   }
-  return 0;
+  return kExitDone;
 }
 
 void RegisterGenerate(CLI::App& app, const Options& options, int* exit_code) {
@@ -75,7 +80,7 @@ void RegisterGenerate(CLI::App& app, const Options& options, int* exit_code) {
     int first = 0, last = 0;
     if (!ParseSeasons(args->seasons, &first, &last)) {
       std::cerr << "ydbcln: --seasons wants A-B, as 2019-2021, not " << args->seasons << "\n";
-      *exit_code = 2;
+      *exit_code = kExitBadArguments;
       return;
     }
     *exit_code = GenerateWorld(options.data_dir, first, last, args->seed);

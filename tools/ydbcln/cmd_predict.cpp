@@ -309,7 +309,10 @@ int PredictRange(const Options& options, const PredictRequest& q) {
     ProgressBar bar("predict");
     auto engine = std::make_unique<YCalcTheory>(&db);
     for (std::size_t i = 0; i < codes.size(); ++i) {
-      bar.update(static_cast<int>(i), static_cast<int>(codes.size()), codes[i]);
+      if (!bar.update(static_cast<int>(i), static_cast<int>(codes.size()), codes[i])) {
+        bar.clear();
+        return Fail("interrupted", kExitInterrupted);
+      }
       RaceOutcome outcome;
       if (engine->exec(&theory, codes[i], 0, 0, nullptr, true) == 0) {
         engine->setkaime(choice.bettype, &choice.option);

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "Command.h"
+#include "Display.h"
+#include "RaceShow.h"
 #include "Session.h"
 #include "TheoryPrinter.h"
 #include "TicketRules.h"
@@ -100,14 +102,14 @@ int Run(const Options& options, const TicketsRequest& q, std::ostream& out) {
   report.ranking = "the order given";
   YTheoryOption option = TicketOption(q.rules, bettype, &report.method);
 
+  if (!CheckRaceCode(q.race)) return kExitBadArguments;
   YHorseDB db;
-  if (!OpenDataSet(db, options.data_dir)) return 1;
+  if (!OpenDataSet(db, options.data_dir)) return kExitNotFound;
   auto result = std::make_unique<YTheoryResult>(&db);
-  if (q.race.size() != 12 || q.race.find_first_not_of("0123456789") != std::string::npos ||
-      !LoadRace(q.race, result.get(), &report.run)) {
-    throw Refusal("no race " + q.race + " in the data set");
+  if (!LoadRace(q.race, result.get(), &report.run)) {
+    return Fail("no race " + q.race + " in the data set", kExitNotFound);
   }
-  if (result->runnercount == 0) throw Refusal("race " + q.race + " has no runners");
+  if (result->runnercount == 0) return Fail("race " + q.race + " has no runners", kExitNotFound);
 
   std::vector<unsigned char> ranks = Ranks(*result, q.ranks);
   unsigned char* rows[1] = {ranks.data()};
@@ -133,14 +135,15 @@ int Run(const Options& options, const TicketsRequest& q, std::ostream& out) {
   return 0;
 }
 
-// Runs the request; a refusal or failure is one line on standard error
-// and exit code 1.
+// Runs the request; a refusal of its rules or ranks (a bad-arguments exit)
+// or a store failure is one line on standard error.
 int RunTickets(const Options& options, const TicketsRequest& request) {
   try {
     return Run(options, request, std::cout);
+  } catch (const Refusal& e) {
+    return Fail(e.what());
   } catch (const std::exception& e) {
-    std::cerr << "ydbcln tickets: " << e.what() << "\n";
-    return 1;
+    return Fail(e.what(), kExitNotFound);
   }
 }
 
