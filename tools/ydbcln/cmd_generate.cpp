@@ -1,16 +1,15 @@
 // `ydbcln generate --seasons A-B --seed N`: adds seasons of the synthetic
 // race world to the data set, with a progress bar. Also the first step of
 // the main job when the data directory holds no data set yet.
-#include <db/store/Database.h>
-#include <world/Generator.h>
+#include <world/GenerateSeasons.h>
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "Command.h"
 #include "Progress.h"
+#include "Session.h"
 
 namespace tool {
 namespace {
@@ -37,21 +36,17 @@ bool ParseSeasons(const std::string& text, int* first, int* last) {
 }  // namespace
 
 int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_t seed) {
-  std::error_code ec;
-  std::filesystem::create_directories(data_dir, ec);
-  const std::string path = (std::filesystem::path(data_dir) / "ydbcln.db").string();
-  std::unique_ptr<ydb::Database> db;
-  ydb::Status s = ydb::Database::Open(path, ydb::Database::Mode::kOpenOrCreate, &db);
+  auto data_set = OpenWhole(data_dir, ydb::DataSet::Mode::kOpenOrCreate);
+  if (data_set == nullptr) return kExitNotFound;
+  world::Options options;
+  options.first_season = first;
+  options.last_season = last;
+  options.seed = seed;
   ProgressBar bar("Generating " + std::to_string(first) + "-" + std::to_string(last));
-  if (s.ok()) {
-    world::Options options;
-    options.first_season = first;
-    options.last_season = last;
-    options.seed = seed;
-    s = world::Generate(*db, options, [&bar](int done, int total, const std::string& what) {
-      return bar.update(done, total, what);
-    });
-  }
+  const ydb::Status s =
+      world::Generate(*data_set, options, [&bar](int done, int total, const std::string& what) {
+        return bar.update(done, total, what);
+      });
   if (!s.ok() && bar.interrupted()) {
     bar.clear();
     std::cerr << "ydbcln: interrupted; the whole months generated are kept\n";

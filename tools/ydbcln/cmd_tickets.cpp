@@ -3,7 +3,7 @@
 // marks, frames and forecast odds breaking ties), buys tickets of one bet
 // type from that order by the rules given, and for a run race checks them
 // against its payouts.
-#include <db/api/ybl.h>
+#include <db/api/RecordBuffer.h>
 #include <db/api/ydbbsn.h>
 
 #include <iostream>
@@ -29,11 +29,6 @@ struct TicketsRequest {
   std::string ranks;  // horse numbers, best first: "3,7,1"
   TicketRules rules;
 };
-
-struct ReleaseData {
-  void operator()(void* buffer) const { release_data(buffer); }
-};
-using Buffer = std::unique_ptr<void, ReleaseData>;
 
 // The payouts a result read, as setth_ex takes them.
 YHaitoInfo Payouts(const YTheoryResult& r) {
@@ -77,13 +72,13 @@ std::vector<unsigned char> Ranks(const YTheoryResult& r, const std::string& orde
 // (the marks from its card), else from its card. False when it has
 // neither.
 bool LoadRace(const std::string& code, YTheoryResult* r, bool* run) {
-  Buffer results(get_race2code_1_ex(code.c_str(), 1));
+  ydb::OwnedBuffer results(get_race2code_1_ex(code.c_str(), 1));
   if (get_rec_size(results.get()) == 1) {
     r->set(static_cast<_tagRACERMREC*>(results.get()), nullptr);
     *run = true;
     return true;
   }
-  Buffer card(get_denma2code(code.c_str()));
+  ydb::OwnedBuffer card(get_denma2code(code.c_str()));
   if (get_rec_size(card.get()) == 1) {
     r->set(static_cast<_tagRACEDREC*>(card.get()), nullptr, 0);
     *run = false;

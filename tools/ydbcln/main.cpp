@@ -4,6 +4,7 @@
 // race day, after generating the default world into it when the directory
 // holds none.
 #include <CLI/CLI.hpp>
+#include <db/api/DataSet.h>
 
 #include <filesystem>
 #include <iostream>
@@ -13,7 +14,8 @@
 namespace {
 
 int MainJob(const tool::Options& options) {
-  if (!std::filesystem::exists(std::filesystem::path(options.data_dir) / "ydbcln.db")) {
+  const auto store = std::filesystem::path(options.data_dir) / ydb::DataSet::kStoreFile;
+  if (!std::filesystem::exists(store)) {
     const int first = std::stoi(std::string(tool::kDefaultSeasons).substr(0, 4));
     const int last = std::stoi(std::string(tool::kDefaultSeasons).substr(5, 4));
     const int status = tool::GenerateWorld(options.data_dir, first, last, tool::kDefaultSeed);
