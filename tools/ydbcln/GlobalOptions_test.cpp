@@ -90,12 +90,18 @@ TEST_F(GlobalOptionsTest, BadArgumentsExitTwoAndWhatIsNotThereExitsOne) {
       {{"tickets", "1234", "--rank", "1", "--bet", "win", "--box", "1:1"}, 2, "12 digits"},
       {{"tickets", kRace, "--rank", "1", "--bet", "exacta", "--box", "1:1"}, 2, "--bet is one of"},
       {{"generate", "--seasons", "2019-20x"}, 2, "--seasons wants A-B"},
+      {{"odds", "0520240106"}, 2, "RACECODE wants 12 digits"},
+      {{"runner", kRace, "19"}, 2, "NUMBER wants a horse number"},
+      {{"payouts"}, 2, "payouts wants RACECODE"},
       {{"card", kNoRace}, 1, "no race card of " + std::string(kNoRace)},
       {{"result", kNoRace}, 1, "no result for"},
       {{"runner", kNoRace, "3"}, 1, "has no result"},
       {{"tickets", kNoRace, "--rank", "1", "--bet", "win", "--box", "1:1"}, 1, "no race"},
       {{"pedigree", "2099999"}, 1, "no pedigree"},
       {{"theory", "show", "9"}, 1, "no theory 9"},
+      {{"odds", kNoRace}, 1, "no race " + std::string(kNoRace)},
+      {{"payouts", "--load", File("none.bin")}, 1, "cannot read"},
+      {{"import", File("none")}, 1, "is not a directory"},
   };
   for (const Case& c : cases) {
     std::string line;
