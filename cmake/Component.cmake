@@ -29,8 +29,10 @@ function(ydbcln_component)
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/ydbcln>)
   target_link_libraries(${C_NAME} ${C_LINKS})
+  # Installed, the libraries sit side by side and find each other there.
   set_target_properties(${C_NAME} PROPERTIES
-    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR}
+    INSTALL_RPATH "$ORIGIN")
   ydbcln_warnings(${C_NAME})
   if(YDBCLN_BUILD_TESTS AND tests)
     add_executable(${C_NAME}_tests ${tests})

@@ -1,24 +1,43 @@
 # Installs the libraries, their public headers, a CMake package giving the
-# target ydbcln::ydbcln (with the database component and the text module it
-# links), and a pkg-config file ydbcln.pc.
+# targets ydbcln::ydbcln (the class library, with the text module),
+# ydbcln::ydbdb (the database component's contract and the data-set
+# administration), ydbcln::ydbworld and ydbcln::ydbexchange, and a
+# pkg-config file ydbcln.pc. Installed libraries and programs find each
+# other by a run path relative to their own place.
 include(CMakePackageConfigHelpers)
 
 set(YDBCLN_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ydbcln)
 
-install(TARGETS ydbtext ydbdb ydbcln EXPORT ydbclnTargets
+install(TARGETS ydbtext ydbdb ydbcln ydbworld ydbexchange EXPORT ydbclnTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# Public headers keep their paths: <ydbcln/session/YHorseDB.h> from the
-# include root, and the component's <db/api/ydbbsn.h>, <text/sjis.h> from
-# include/ydbcln, which the exported targets also put on the include path.
+# Only the public headers are installed, keeping their paths:
+# <ydbcln/ydbcln.h> and the classes from the include root; the database
+# component's contract (<db/api/ydbbsn.h>, its record buffers, the data-set
+# administration <db/api/DataSet.h> and its Status), <text/sjis.h>
+# and the generator's and exchange's own headers from include/ydbcln, which
+# the exported targets also put on the include path. The library's helper
+# headers (record offsets, fills, code tables) stay inside.
+set(ydbcln_internal_headers
+  race/CommentRec.h race/CommentText.h race/DayRows.h race/OddsRec.h
+  race/PayoutRec.h race/RaceHeaderTexts.h race/RaceTexts.h race/RecordBuffer.h
+  race/RecordFields.h race/SortedOddsRec.h session/YUtil_tables.h session/ydblib.h)
+set(ydbcln_install_excludes)
+foreach(header IN LISTS ydbcln_internal_headers)
+  list(APPEND ydbcln_install_excludes PATTERN ${header} EXCLUDE)
+endforeach()
 install(DIRECTORY ydbcln/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ydbcln
   FILES_MATCHING PATTERN "*.h" PATTERN "*_test.h" EXCLUDE
-  PATTERN "engine" EXCLUDE)  # the theory engine's internals
-install(FILES text/sjis.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ydbcln/text)
-install(DIRECTORY db/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ydbcln/db
-  FILES_MATCHING PATTERN "*.h" PATTERN "*_test.h" EXCLUDE)
+  PATTERN "engine" EXCLUDE  # the theory engine's internals
+  ${ydbcln_install_excludes})
+foreach(header text/sjis.h db/store/Status.h db/api/ybl.h db/api/ydbbsn.h db/api/yddb.h
+               db/api/RecordBuffer.h db/api/DataSet.h world/GenerateSeasons.h
+               exchange/ExchangeFiles.h)
+  get_filename_component(folder ${header} DIRECTORY)
+  install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ydbcln/${folder})
+endforeach()
 
 install(EXPORT ydbclnTargets NAMESPACE ydbcln:: DESTINATION ${YDBCLN_CMAKE_DIR})
 configure_package_config_file(cmake/ydbclnConfig.cmake.in

@@ -25,12 +25,9 @@
 
 #include "db/store/Database.h"
 #include "db/store/Status.h"
+#include "exchange/ExchangeFiles.h"
 
 namespace exchange {
-
-// Told of progress: `done` of `total` steps, and what is being done.
-// Returning false stops the work, which then fails with "stopped".
-using Progress = std::function<bool(int done, int total, const std::string& what)>;
 
 // Writes the data set of `db` into the directory `dir` (created when
 // missing), replacing the files of the format that are there. The user's

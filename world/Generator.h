@@ -37,18 +37,10 @@
 
 #include "db/store/Database.h"
 #include "db/store/Status.h"
+#include "world/GenerateSeasons.h"
 #include "world/Pools.h"
 
 namespace world {
-
-constexpr int kDefaultOrigin = 2015;
-
-struct Options {
-  int first_season = 0;
-  int last_season = 0;
-  std::uint64_t seed = 1;
-  int origin = kDefaultOrigin;  // the world's first season; first_season >= origin
-};
 
 // Figures of a generation: what was written and the betting over it.
 struct Summary {
@@ -59,11 +51,6 @@ struct Summary {
   std::int64_t rows = 0;     // rows handed to the writer, about as many as it inserts
   Ledger pools;              // staked and paid per pool over the written races
 };
-
-// Told of progress: `done` of `total` race days simulated, and what is
-// being done ("2019-04-14", or "simulating 2016" for a silent season).
-// Returning false stops the generation.
-using Progress = std::function<bool(int done, int total, const std::string& what)>;
 
 // Generates and writes the seasons of `options`. Fails, saying why, for
 // seasons out of order or before the origin, when the writer refuses a

@@ -1,5 +1,5 @@
-// What every subcommand of the program shares: the global options and the
-// way a subcommand registers itself.
+// What every subcommand of the program shares: the global options, the exit
+// codes and the way a subcommand registers itself.
 #ifndef YDBCLN_TOOL_COMMAND_H_
 #define YDBCLN_TOOL_COMMAND_H_
 
@@ -10,10 +10,17 @@
 
 namespace tool {
 
+// The global options, read before or after the subcommand's name.
 struct Options {
   std::string data_dir = "data";  // the data set's directory
   bool json = false;              // machine-readable output
 };
+
+// Exit codes, the same for every subcommand.
+constexpr int kExitDone = 0;
+constexpr int kExitNotFound = 1;       // what was asked for is not there, or the store failed
+constexpr int kExitBadArguments = 2;   // a malformed command line, code, date or rule
+constexpr int kExitInterrupted = 130;  // stopped by SIGINT during long work
 
 // Each subcommand file defines one of these; main() calls them all. The
 // subcommand stores its exit code in *exit_code when it runs.
@@ -40,7 +47,7 @@ constexpr std::uint64_t kDefaultSeed = 1;
 
 // Generates seasons first..last of the world of `seed` into the data set
 // in `data_dir` (created when missing); 0 on success, else 1 with a line on
-// standard error.
+// standard error (kExitInterrupted when stopped by SIGINT).
 int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_t seed);
 
 // Shows what the data set holds; 0 on success.

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 
 namespace tool {
@@ -10,16 +11,30 @@ namespace {
 
 constexpr int kBarWidth = 30;
 
+volatile std::sig_atomic_t interrupted_flag = 0;
+
+extern "C" void OnInterrupt(int) { interrupted_flag = 1; }
+
 }  // namespace
 
 ProgressBar::ProgressBar(std::string title)
-    : title_(std::move(title)), enabled_(::isatty(STDERR_FILENO) != 0) {}
+    : title_(std::move(title)), enabled_(::isatty(STDERR_FILENO) != 0) {
+  interrupted_flag = 0;
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, &previous_);
+}
 
 ProgressBar::~ProgressBar() {
+  sigaction(SIGINT, &previous_, nullptr);
   if (drawn_) std::fputc('\n', stderr);
 }
 
+bool ProgressBar::interrupted() const { return interrupted_flag != 0; }
+
 bool ProgressBar::update(int done, int total, const std::string& what) {
+  if (interrupted()) return false;
   if (!enabled_) return true;
   const auto now = std::chrono::steady_clock::now();
   const bool finished = total > 0 && done >= total;

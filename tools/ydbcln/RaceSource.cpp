@@ -1,16 +1,17 @@
 // Reading race days, race rows and runners for the race subcommands.
 #include "RaceSource.h"
 
-#include <ydbcln/race/RecordBuffer.h>
+#include <db/api/RecordBuffer.h>
+#include <db/api/ydbbsn.h>
 
 #include <iostream>
 
 namespace tool {
 namespace {
 
-using yrace::OwnedBuffer;
-using yrace::record_at;
-using yrace::record_count;
+using ydb::OwnedBuffer;
+using ydb::record_at;
+using ydb::record_count;
 
 bool AllDigits(const std::string& text) {
   for (char c : text) {

@@ -41,9 +41,9 @@ inline std::string Quote(const std::string& text) {
   return quoted + "'";
 }
 
-// Runs `ydbcln --data DIR args...`, its output kept in files of `dir`.
-inline ToolRun RunTool(const std::string& dir, const std::vector<std::string>& args) {
-  std::string command = Quote(YDBCLN_TOOL_PATH) + " --data " + Quote(dir);
+// Runs `ydbcln args...`, its output kept in files of `dir`.
+inline ToolRun RunToolAsGiven(const std::string& dir, const std::vector<std::string>& args) {
+  std::string command = Quote(YDBCLN_TOOL_PATH);
   for (const std::string& a : args) command += " " + Quote(a);
   const std::string out = dir + "/stdout";
   const std::string err = dir + "/stderr";
@@ -54,6 +54,13 @@ inline ToolRun RunTool(const std::string& dir, const std::vector<std::string>& a
   run.out = Slurp(out);
   run.err = Slurp(err);
   return run;
+}
+
+// Runs `ydbcln --data DIR args...`, its output kept in files of `dir`.
+inline ToolRun RunTool(const std::string& dir, const std::vector<std::string>& args) {
+  std::vector<std::string> all = {"--data", dir};
+  all.insert(all.end(), args.begin(), args.end());
+  return RunToolAsGiven(dir, all);
 }
 
 // The output of a successful --json run.

@@ -4,7 +4,6 @@
 #include <db/api/ydbbsn.h>
 #include <text/sjis.h>
 
-#include <filesystem>
 #include <iostream>
 
 namespace tool {
@@ -19,14 +18,11 @@ bool OpenDataSet(YHorseDB& db, const std::string& dir) {
   return false;
 }
 
-std::unique_ptr<ydb::Database> OpenStore(const std::string& dir, ydb::Database::Mode mode) {
-  std::error_code ec;
-  if (mode == ydb::Database::Mode::kOpenOrCreate) std::filesystem::create_directories(dir, ec);
-  std::unique_ptr<ydb::Database> db;
-  const std::string path = (std::filesystem::path(dir) / "ydbcln.db").string();
-  ydb::Status s = ydb::Database::Open(path, mode, &db);
+std::unique_ptr<ydb::DataSet> OpenWhole(const std::string& dir, ydb::DataSet::Mode mode) {
+  std::unique_ptr<ydb::DataSet> data_set;
+  const ydb::Status s = ydb::DataSet::Open(dir, mode, &data_set);
   if (!s.ok()) std::cerr << "ydbcln: cannot open the data set in " << dir << ": " << s.message() << "\n";
-  return db;
+  return data_set;
 }
 
 std::string Utf8(const std::string& sjis) { return ytext::to_utf8_lossy(sjis); }

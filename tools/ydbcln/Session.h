@@ -3,7 +3,7 @@
 #ifndef YDBCLN_TOOL_SESSION_H_
 #define YDBCLN_TOOL_SESSION_H_
 
-#include <db/store/Database.h>
+#include <db/api/DataSet.h>
 #include <ydbcln/ydbcln.h>
 
 #include <memory>
@@ -15,10 +15,10 @@ namespace tool {
 // false.
 bool OpenDataSet(YHorseDB& db, const std::string& dir);
 
-// Opens the store of the data directory directly, for the work that reads
-// or writes the data set as a whole (export, import, counts); the directory
-// is created for kOpenOrCreate. On failure prints why and returns null.
-std::unique_ptr<ydb::Database> OpenStore(const std::string& dir, ydb::Database::Mode mode);
+// Opens the data set in `dir` for the work on it as a whole (generating,
+// export, import, counts); the directory is created for kOpenOrCreate. On
+// failure prints why and returns null.
+std::unique_ptr<ydb::DataSet> OpenWhole(const std::string& dir, ydb::DataSet::Mode mode);
 
 // A Shift_JIS display string as UTF-8 for the terminal.
 std::string Utf8(const std::string& sjis);

@@ -1,8 +1,7 @@
 // `ydbcln export DIR` and `ydbcln import DIR`: the data set to and from the
 // documented CSV exchange format, with a progress bar. An import that finds
 // a bad row names its file, line and reason and loads nothing.
-#include <db/store/Database.h>
-#include <exchange/Exchange.h>
+#include <exchange/ExchangeFiles.h>
 
 #include <iostream>
 #include <string>
@@ -15,19 +14,26 @@ namespace tool {
 namespace {
 
 int RunExchange(const Options& options, const std::string& dir, bool import) {
-  auto db = OpenStore(options.data_dir, import ? ydb::Database::Mode::kOpenOrCreate
-                                               : ydb::Database::Mode::kOpenExisting);
-  if (db == nullptr) return 1;
+  auto data_set = OpenWhole(options.data_dir, import ? ydb::DataSet::Mode::kOpenOrCreate
+                                                     : ydb::DataSet::Mode::kOpenExisting);
+  if (data_set == nullptr) return kExitNotFound;
   ProgressBar bar(import ? "Importing " + dir : "Exporting to " + dir);
   auto progress = [&bar](int done, int total, const std::string& what) {
     return bar.update(done, total, what);
   };
-  ydb::Status s = import ? exchange::Import(*db, dir, progress) : exchange::Export(*db, dir, progress);
+  ydb::Status s = import ? exchange::Import(*data_set, dir, progress)
+                         : exchange::Export(*data_set, dir, progress);
+  if (!s.ok() && bar.interrupted()) {
+    bar.clear();
+    std::cerr << "ydbcln: interrupted; "
+              << (import ? "nothing was imported" : "the files are as they were") << "\n";
+    return kExitInterrupted;
+  }
   if (!s.ok()) {
     std::cerr << "ydbcln: " << (import ? "import" : "export") << " failed: " << s.message() << "\n";
-    return 1;
+    return kExitNotFound;
   }
-  return 0;
+  return kExitDone;
 }
 
 }  // namespace

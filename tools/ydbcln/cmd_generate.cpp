@@ -1,16 +1,15 @@
 // `ydbcln generate --seasons A-B --seed N`: adds seasons of the synthetic
 // race world to the data set, with a progress bar. Also the first step of
 // the main job when the data directory holds no data set yet.
-#include <db/store/Database.h>
-#include <world/Generator.h>
+#include <world/GenerateSeasons.h>
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "Command.h"
 #include "Progress.h"
+#include "Session.h"
 
 namespace tool {
 namespace {
@@ -37,26 +36,27 @@ bool ParseSeasons(const std::string& text, int* first, int* last) {
 }  // namespace
 
 int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_t seed) {
-  std::error_code ec;
-  std::filesystem::create_directories(data_dir, ec);
-  const std::string path = (std::filesystem::path(data_dir) / "ydbcln.db").string();
-  std::unique_ptr<ydb::Database> db;
-  ydb::Status s = ydb::Database::Open(path, ydb::Database::Mode::kOpenOrCreate, &db);
-  if (s.ok()) {
-    world::Options options;
-    options.first_season = first;
-    options.last_season = last;
-    options.seed = seed;
-    ProgressBar bar("Generating " + std::to_string(first) + "-" + std::to_string(last));
-    s = world::Generate(*db, options, [&bar](int done, int total, const std::string& what) {
-      return bar.update(done, total, what);
-    });
+  auto data_set = OpenWhole(data_dir, ydb::DataSet::Mode::kOpenOrCreate);
+  if (data_set == nullptr) return kExitNotFound;
+  world::Options options;
+  options.first_season = first;
+  options.last_season = last;
+  options.seed = seed;
+  ProgressBar bar("Generating " + std::to_string(first) + "-" + std::to_string(last));
+  const ydb::Status s =
+      world::Generate(*data_set, options, [&bar](int done, int total, const std::string& what) {
+        return bar.update(done, total, what);
+      });
+  if (!s.ok() && bar.interrupted()) {
+    bar.clear();
+    std::cerr << "ydbcln: interrupted; the whole months generated are kept\n";
+    return kExitInterrupted;
   }
   if (!s.ok()) {
     std::cerr << "ydbcln: cannot generate the seasons: " << s.message() << "\n";
-    return 1;
+    return kExitNotFound;
   }
-  return 0;
+  return kExitDone;
 }
 
 void RegisterGenerate(CLI::App& app, const Options& options, int* exit_code) {
@@ -75,7 +75,7 @@ void RegisterGenerate(CLI::App& app, const Options& options, int* exit_code) {
     int first = 0, last = 0;
     if (!ParseSeasons(args->seasons, &first, &last)) {
       std::cerr << "ydbcln: --seasons wants A-B, as 2019-2021, not " << args->seasons << "\n";
-      *exit_code = 2;
+      *exit_code = kExitBadArguments;
       return;
     }
     *exit_code = GenerateWorld(options.data_dir, first, last, args->seed);

@@ -2,8 +2,8 @@
 // results and race cards, how many race days, races, runs, horses and people
 // it has, whether bought tickets exist, and whether another process has it
 // open.
+#include <db/api/DataSet.h>
 #include <db/api/ydbbsn.h>
-#include <db/read/Reader.h>
 #include <nlohmann/json.hpp>
 
 #include <iostream>
@@ -22,10 +22,10 @@ int ShowInfo(const Options& options) {
   const bool tickets = db.ismoneydataexist();
   const bool alone = db.is1stinstance();
   const std::string store = get_mdb_path();
-  auto whole = OpenStore(options.data_dir, ydb::Database::Mode::kOpenExisting);
+  auto whole = OpenWhole(options.data_dir, ydb::DataSet::Mode::kOpenExisting);
   if (whole == nullptr) return 1;
-  ydb::StoreSummary counts;
-  ydb::Status s = ydb::Reader(*whole).summary(&counts);
+  ydb::DataSetCounts counts;
+  const ydb::Status s = whole->count(&counts);
   if (!s.ok()) {
     std::cerr << "ydbcln: cannot count the data set: " << s.message() << "\n";
     return 1;

@@ -147,10 +147,10 @@ bool IsHorseCode(const std::string& code) {
   return true;
 }
 
-int ShowPedigree(const Options& options, const std::string& code, bool json) {
+int ShowPedigree(const Options& options, const std::string& code) {
   if (!IsHorseCode(code)) {
     std::cerr << "ydbcln: not a horse code (7 digits): " << code << "\n";
-    return 1;
+    return kExitBadArguments;
   }
   YHorseDB db;
   if (!OpenDataSet(db, options.data_dir)) return 1;
@@ -164,7 +164,7 @@ int ShowPedigree(const Options& options, const std::string& code, bool json) {
     std::cerr << "ydbcln: no pedigree of horse " << code << " in the data set\n";
     return 1;
   }
-  if (json || options.json) {
+  if (options.json) {
     PrintJson(blood);
   } else {
     PrintText(blood);
@@ -177,12 +177,8 @@ int ShowPedigree(const Options& options, const std::string& code, bool json) {
 void RegisterPedigree(CLI::App& app, const Options& options, int* exit_code) {
   CLI::App* cmd = app.add_subcommand("pedigree", "Show a horse's three generations");
   auto code = std::make_shared<std::string>();
-  auto json = std::make_shared<bool>(false);
   cmd->add_option("HORSECODE", *code, "The horse's 7-digit code")->required();
-  cmd->add_flag("--json", *json, "Print JSON for scripts");
-  cmd->callback([&options, exit_code, code, json] {
-    *exit_code = ShowPedigree(options, *code, *json);
-  });
+  cmd->callback([&options, exit_code, code] { *exit_code = ShowPedigree(options, *code); });
 }
 
 }  // namespace tool

@@ -276,7 +276,10 @@ int PredictRange(const Options& options, const PredictRequest& q) {
     ProgressBar bar("predict");
     auto engine = std::make_unique<YCalcTheory>(&db);
     for (std::size_t i = 0; i < codes.size(); ++i) {
-      bar.update(static_cast<int>(i), static_cast<int>(codes.size()), codes[i]);
+      if (!bar.update(static_cast<int>(i), static_cast<int>(codes.size()), codes[i])) {
+        bar.clear();
+        return Fail("interrupted", kExitInterrupted);
+      }
       if (total.addrace(&db, engine.get(), &theory, codes[i], choice.bettype, &choice.option) != 0) {
         bar.clear();
         return ReportNotLoaded(db, "race " + codes[i]);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "Command.h"
+#include "Display.h"
 #include "Factors.h"
 #include "Session.h"
 
@@ -29,11 +30,6 @@ struct TheoryArgs {
   std::vector<std::string> items;
 };
 
-int Fail(const std::string& message) {
-  std::cerr << "ydbcln: " << message << "\n";
-  return 1;
-}
-
 // The database library's reason for its last failure, in brackets, or
 // nothing when it gave none.
 std::string LibraryReason() {
@@ -45,7 +41,7 @@ std::string LibraryReason() {
 bool LoadTheories(YHorseDB& db, YTheories& theories, const Options& options) {
   if (!OpenDataSet(db, options.data_dir)) return false;
   if (theories.search() < 0) {
-    Fail("cannot read the stored theories" + LibraryReason());
+    Fail("cannot read the stored theories" + LibraryReason(), kExitNotFound);
     return false;
   }
   return true;
@@ -90,7 +86,7 @@ int Show(const Options& options, int code) {
   YTheories theories(&db);
   if (!LoadTheories(db, theories, options)) return 1;
   YTheory* t = theories.gettheorybycode(code);
-  if (t == nullptr) return Fail("no theory " + std::to_string(code));
+  if (t == nullptr) return Fail("no theory " + std::to_string(code), kExitNotFound);
   const std::vector<int> shares = t->shares();
   if (options.json) {
     nlohmann::json items = nlohmann::json::array();
@@ -171,7 +167,7 @@ int Add(const Options& options, const TheoryArgs& args) {
   YTheory theory(nullptr);
   theory.settitle(title.c_str());
   for (const std::string& item : args.items) {
-    if (!AddItem(item, &theory)) return 1;
+    if (!AddItem(item, &theory)) return kExitBadArguments;
   }
   int item = -1;
   const YTheories::CheckFault fault = YTheories::findfault(theory.record(), &item);
@@ -181,7 +177,7 @@ int Add(const Options& options, const TheoryArgs& args) {
   YTheories theories(&db);
   if (!OpenDataSet(db, options.data_dir)) return 1;
   const int code = theories.store(&theory);
-  if (code < 0) return Fail("cannot store the theory" + LibraryReason());
+  if (code < 0) return Fail("cannot store the theory" + LibraryReason(), kExitNotFound);
   if (options.json) {
     std::cout << nlohmann::json{{"code", code}, {"title", args.title}}.dump(2) << "\n";
   } else {
@@ -194,9 +190,11 @@ int Delete(const Options& options, int code) {
   YHorseDB db;
   YTheories theories(&db);
   if (!LoadTheories(db, theories, options)) return 1;
-  if (theories.gettheorybycode(code) == nullptr) return Fail("no theory " + std::to_string(code));
+  if (theories.gettheorybycode(code) == nullptr) {
+    return Fail("no theory " + std::to_string(code), kExitNotFound);
+  }
   if (theories.deletetheory(code) != 0) {
-    return Fail("cannot delete theory " + std::to_string(code) + LibraryReason());
+    return Fail("cannot delete theory " + std::to_string(code) + LibraryReason(), kExitNotFound);
   }
   if (options.json) {
     std::cout << nlohmann::json{{"deleted", code}}.dump(2) << "\n";
@@ -210,9 +208,11 @@ int Export(const Options& options, int code, const std::string& file) {
   YHorseDB db;
   YTheories theories(&db);
   if (!LoadTheories(db, theories, options)) return 1;
-  if (theories.gettheorybycode(code) == nullptr) return Fail("no theory " + std::to_string(code));
+  if (theories.gettheorybycode(code) == nullptr) {
+    return Fail("no theory " + std::to_string(code), kExitNotFound);
+  }
   if (theories.savetheory(file.c_str(), code) != 0) {
-    return Fail("cannot write " + file + LibraryReason());
+    return Fail("cannot write " + file + LibraryReason(), kExitNotFound);
   }
   if (options.json) {
     std::cout << nlohmann::json{{"code", code}, {"file", file}}.dump(2) << "\n";
@@ -244,7 +244,7 @@ int Import(const Options& options, const std::string& file) {
   YTheories theories(&db);
   if (!OpenDataSet(db, options.data_dir)) return 1;
   const int code = theories.loadtheory(file.c_str());
-  if (code < 0) return Fail(ImportFailure(file, LibraryReason()));
+  if (code < 0) return Fail(ImportFailure(file, LibraryReason()), kExitNotFound);
   if (options.json) {
     std::cout << nlohmann::json{{"code", code}, {"file", file}}.dump(2) << "\n";
   } else {

@@ -3,7 +3,7 @@
 // marks, frames and forecast odds breaking ties), buys tickets of one bet
 // type from that order by the rules given, and for a run race checks them
 // against its payouts.
-#include <db/api/ybl.h>
+#include <db/api/RecordBuffer.h>
 #include <db/api/ydbbsn.h>
 
 #include <iostream>
@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "Command.h"
+#include "Display.h"
+#include "RaceShow.h"
 #include "Session.h"
 #include "TheoryPrinter.h"
 #include "TicketRules.h"
@@ -27,11 +29,6 @@ struct TicketsRequest {
   std::string ranks;  // horse numbers, best first: "3,7,1"
   TicketRules rules;
 };
-
-struct ReleaseData {
-  void operator()(void* buffer) const { release_data(buffer); }
-};
-using Buffer = std::unique_ptr<void, ReleaseData>;
 
 // The payouts a result read, as setth_ex takes them.
 YHaitoInfo Payouts(const YTheoryResult& r) {
@@ -75,13 +72,13 @@ std::vector<unsigned char> Ranks(const YTheoryResult& r, const std::string& orde
 // (the marks from its card), else from its card. False when it has
 // neither.
 bool LoadRace(const std::string& code, YTheoryResult* r, bool* run) {
-  Buffer results(get_race2code_1_ex(code.c_str(), 1));
+  ydb::OwnedBuffer results(get_race2code_1_ex(code.c_str(), 1));
   if (get_rec_size(results.get()) == 1) {
     r->set(static_cast<_tagRACERMREC*>(results.get()), nullptr);
     *run = true;
     return true;
   }
-  Buffer card(get_denma2code(code.c_str()));
+  ydb::OwnedBuffer card(get_denma2code(code.c_str()));
   if (get_rec_size(card.get()) == 1) {
     r->set(static_cast<_tagRACEDREC*>(card.get()), nullptr, 0);
     *run = false;
@@ -100,14 +97,14 @@ int Run(const Options& options, const TicketsRequest& q, std::ostream& out) {
   report.ranking = "the order given";
   YTheoryOption option = TicketOption(q.rules, bettype, &report.method);
 
+  if (!CheckRaceCode(q.race)) return kExitBadArguments;
   YHorseDB db;
-  if (!OpenDataSet(db, options.data_dir)) return 1;
+  if (!OpenDataSet(db, options.data_dir)) return kExitNotFound;
   auto result = std::make_unique<YTheoryResult>(&db);
-  if (q.race.size() != 12 || q.race.find_first_not_of("0123456789") != std::string::npos ||
-      !LoadRace(q.race, result.get(), &report.run)) {
-    throw Refusal("no race " + q.race + " in the data set");
+  if (!LoadRace(q.race, result.get(), &report.run)) {
+    return Fail("no race " + q.race + " in the data set", kExitNotFound);
   }
-  if (result->runnercount == 0) throw Refusal("race " + q.race + " has no runners");
+  if (result->runnercount == 0) return Fail("race " + q.race + " has no runners", kExitNotFound);
 
   std::vector<unsigned char> ranks = Ranks(*result, q.ranks);
   unsigned char* rows[1] = {ranks.data()};
@@ -133,14 +130,15 @@ int Run(const Options& options, const TicketsRequest& q, std::ostream& out) {
   return 0;
 }
 
-// Runs the request; a refusal or failure is one line on standard error
-// and exit code 1.
+// Runs the request; a refusal of its rules or ranks (a bad-arguments exit)
+// or a store failure is one line on standard error.
 int RunTickets(const Options& options, const TicketsRequest& request) {
   try {
     return Run(options, request, std::cout);
+  } catch (const Refusal& e) {
+    return Fail(e.what());
   } catch (const std::exception& e) {
-    std::cerr << "ydbcln tickets: " << e.what() << "\n";
-    return 1;
+    return Fail(e.what(), kExitNotFound);
   }
 }
 

@@ -1,8 +1,10 @@
-// ydbcln: the command-line program over the library. Global options come
-// first, then a subcommand. Without one, the main job: the data set in the
-// data directory is shown with its latest race day, after generating the
-// default world into it when the directory holds none.
+// ydbcln: the command-line program over the library. The global options
+// stand before or after the subcommand's name. Without a subcommand, the
+// main job: the data set in the data directory is shown with its latest
+// race day, after generating the default world into it when the directory
+// holds none.
 #include <CLI/CLI.hpp>
+#include <db/api/DataSet.h>
 
 #include <filesystem>
 #include <iostream>
@@ -12,7 +14,8 @@
 namespace {
 
 int MainJob(const tool::Options& options) {
-  if (!std::filesystem::exists(std::filesystem::path(options.data_dir) / "ydbcln.db")) {
+  const auto store = std::filesystem::path(options.data_dir) / ydb::DataSet::kStoreFile;
+  if (!std::filesystem::exists(store)) {
     const int first = std::stoi(std::string(tool::kDefaultSeasons).substr(0, 4));
     const int last = std::stoi(std::string(tool::kDefaultSeasons).substr(5, 4));
     const int status = tool::GenerateWorld(options.data_dir, first, last, tool::kDefaultSeed);
@@ -32,6 +35,9 @@ int main(int argc, char** argv) {
   app.add_option("--data", options.data_dir, "Directory of the data set")
       ->capture_default_str();
   app.add_flag("--json", options.json, "Print JSON for scripts");
+  // Subcommands inherit this: an option a subcommand does not know, such as
+  // --data after its name, goes to the program's own options.
+  app.fallthrough();
   app.require_subcommand(0, 1);
   // A mistyped command line is one line on standard error.
   app.failure_message([](const CLI::App*, const CLI::Error& e) {
@@ -55,7 +61,12 @@ int main(int argc, char** argv) {
   tool::RegisterPredict(app, options, &exit_code);
   tool::RegisterRank(app, options, &exit_code);
 
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    // --help is no error; everything else CLI11 refuses is a bad argument.
+    return app.exit(e) == 0 ? tool::kExitDone : tool::kExitBadArguments;
+  }
   if (app.get_subcommands().empty()) return MainJob(options);
   return exit_code;
 }

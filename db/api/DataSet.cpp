@@ -1,0 +1,54 @@
+// Opening a data set's store and counting what it holds.
+#include "db/api/DataSet.h"
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "db/api/DataSetStore.h"
+#include "db/read/Reader.h"
+#include "db/store/Database.h"
+
+namespace ydb {
+
+Status DataSet::Open(const std::string& dir, Mode mode, std::unique_ptr<DataSet>* out) {
+  if (mode == Mode::kOpenOrCreate) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec) return Status::Error("cannot make the directory " + dir + ": " + ec.message());
+  }
+  const std::string path = (std::filesystem::path(dir) / kStoreFile).string();
+  std::unique_ptr<Database> store;
+  Status s = Database::Open(path,
+                            mode == Mode::kOpenOrCreate ? Database::Mode::kOpenOrCreate
+                                                        : Database::Mode::kOpenExisting,
+                            &store);
+  if (!s.ok()) return s;
+  out->reset(new DataSet(std::move(store), path));
+  return Status::Ok();
+}
+
+DataSet::DataSet(std::unique_ptr<Database> store, std::string path)
+    : store_(std::move(store)), path_(std::move(path)) {}
+
+DataSet::~DataSet() = default;
+
+Status DataSet::count(DataSetCounts* out) {
+  StoreSummary summary;
+  Status s = Reader(*store_).summary(&summary);
+  if (!s.ok()) return s;
+  out->first_year = summary.first_year;
+  out->last_year = summary.last_year;
+  out->race_days = summary.race_days;
+  out->races = summary.races;
+  out->runs = summary.runs;
+  out->horses = summary.horses;
+  out->jockeys = summary.jockeys;
+  out->trainers = summary.trainers;
+  out->sires = summary.sires;
+  return Status::Ok();
+}
+
+Database& StoreOf(DataSet& data_set) { return *data_set.store_; }
+
+}  // namespace ydb

@@ -1,0 +1,77 @@
+// A data set administered as a whole: the data directory's store opened or
+// created, and what it holds counted. Seasons of the synthetic world are
+// generated into an open DataSet (world/GenerateSeasons.h) and the exchange
+// files written from and loaded into one (exchange/ExchangeFiles.h).
+//
+//   std::unique_ptr<ydb::DataSet> data;
+//   ydb::Status s = ydb::DataSet::Open("data", ydb::DataSet::Mode::kOpenOrCreate, &data);
+//   ydb::DataSetCounts counts;
+//   if (s.ok()) s = data->count(&counts);
+//
+// A DataSet holds the store open until it is destroyed. It is apart from
+// the session of the class library (YHorseDB), which opens the same store
+// through its own connection; both may be open in one process. Not for use
+// by two threads at once.
+#ifndef YDB_API_DATASET_H_
+#define YDB_API_DATASET_H_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "db/store/Status.h"
+
+namespace ydb {
+
+class Database;
+
+// What a data set holds.
+struct DataSetCounts {
+  int first_year = 0;          // first and last year of races with a result; 0 when none
+  int last_year = 0;
+  std::int64_t race_days = 0;  // dates with at least one race (cards included)
+  std::int64_t races = 0;      // races, cards included
+  std::int64_t runs = 0;       // runners with a result that started (取消 and 除外 left out)
+  std::int64_t horses = 0;     // horses with at least one such run
+  std::int64_t jockeys = 0;
+  std::int64_t trainers = 0;
+  std::int64_t sires = 0;
+};
+
+class DataSet {
+ public:
+  enum class Mode {
+    kOpenExisting,  // the data set must exist
+    kOpenOrCreate,  // a missing directory or store becomes a new, empty data set
+  };
+
+  // The name of the store file inside a data directory.
+  static constexpr const char* kStoreFile = "ydbcln.db";
+
+  // Opens the data set in the directory `dir`. Fails, saying why, when the
+  // directory cannot be made, or the store is missing (kOpenExisting), is
+  // not a data set, or was written by a newer version.
+  static Status Open(const std::string& dir, Mode mode, std::unique_ptr<DataSet>* out);
+
+  ~DataSet();
+  DataSet(const DataSet&) = delete;
+  DataSet& operator=(const DataSet&) = delete;
+
+  // The store file's path.
+  const std::string& path() const { return path_; }
+
+  // Counts what the data set holds into *out.
+  Status count(DataSetCounts* out);
+
+ private:
+  friend Database& StoreOf(DataSet& data_set);  // db/api/DataSetStore.h
+
+  DataSet(std::unique_ptr<Database> store, std::string path);
+
+  std::unique_ptr<Database> store_;
+  std::string path_;
+};
+
+}  // namespace ydb
+
+#endif  // YDB_API_DATASET_H_

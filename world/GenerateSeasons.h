@@ -1,0 +1,46 @@
+// Generating seasons of the synthetic race world into a data set: what the
+// generator publishes. Generator.h describes the world (determinism,
+// continuing a world, what a stopped generation keeps) and gives the same
+// call on a store with the figures of the generation.
+//
+//   world::Options options;
+//   options.first_season = 2019;
+//   options.last_season = 2021;
+//   options.seed = 7;
+//   ydb::Status s = world::Generate(*data_set, options);
+#ifndef YDB_WORLD_GENERATESEASONS_H_
+#define YDB_WORLD_GENERATESEASONS_H_
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "db/api/DataSet.h"
+#include "db/store/Status.h"
+
+namespace world {
+
+constexpr int kDefaultOrigin = 2015;
+
+struct Options {
+  int first_season = 0;
+  int last_season = 0;
+  std::uint64_t seed = 1;
+  int origin = kDefaultOrigin;  // the world's first season; first_season >= origin
+};
+
+// Told of progress: `done` of `total` race days simulated, and what is
+// being done ("2019-04-14", or "simulating 2016" for a silent season).
+// Returning false stops the generation.
+using Progress = std::function<bool(int done, int total, const std::string& what)>;
+
+// Generates and writes the seasons of `options` into `data_set`. Fails,
+// saying why, for seasons out of order or before the origin, when the
+// writer refuses a batch, or when `progress` stops it; months written
+// before a failure stay written.
+ydb::Status Generate(ydb::DataSet& data_set, const Options& options,
+                     const Progress& progress = {});
+
+}  // namespace world
+
+#endif  // YDB_WORLD_GENERATESEASONS_H_
