@@ -46,8 +46,9 @@ bool Survey(BenchData* d) {
     for (int i = 0; i < yrace::record_count(days.get(), racelistrec::kSize); ++i) {
       const unsigned char* day = yrace::record_at(days.get(), racelistrec::kSize, i);
       int venues = 0, full_venues = 0;
-      for (int k = 0; k < racelistrec::kVenueCount; ++k) {
-        const unsigned char* entry = day + racelistrec::kVenue + racelistrec::kVenueStride * k;
+      for (int k = 0; k < racelistrec::kVenuePlaceCodeCount; ++k) {
+        const unsigned char* entry =
+            day + racelistrec::kVenuePlaceCode + racelistrec::kVenuePlaceCodeStride * k;
         if (entry[0] == 0) continue;
         ++venues;
         const std::string venue(reinterpret_cast<const char*>(entry), racelistrec::kVenueKeyWidth);

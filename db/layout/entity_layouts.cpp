@@ -40,7 +40,7 @@ const RecordLayout& PedigreeLayout() {
       F::Text("horse_name", 7, 30, "horse name"),
       F::Code("parent_origin", 37, 1, "parent's origin flag (0 sire, 1 dam)").Repeat(2, 84),
       F::Text("parent_name", 45, 34, "parent's name in katakana").Repeat(2, 84),
-      F::Text("parent_name2", 79, 34, "parent's name in Latin letters").Repeat(2, 84),
+      F::Text("parent_latin_name", 79, 34, "parent's name in Latin letters").Repeat(2, 84),
       F::Digits("parent_birth_year", 113, 4,
                 "parent's year of birth (the four-character text); blank when not known")
           .Repeat(2, 84),

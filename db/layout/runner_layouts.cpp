@@ -13,7 +13,7 @@ const RecordLayout& CardRunnerLayout() {
   // race number). Bytes 235-672 and 680-687 are carried whole into the
   // card's runner lines; the client reads nothing else there. They hold the
   // entry's training marks and body weight (235-243) and its prediction
-  // mark (680); the rest are gaps. Nominations use the same record with
+  // mark again (680); the rest are gaps. Nominations use the same record with
   // the bracket and horse number blank.
   static const RecordLayout layout("RACEDHREC", 688, {
       F::Code("place_code", 0, 2, "race key: place code"),
@@ -43,16 +43,17 @@ const RecordLayout& CardRunnerLayout() {
       F::Text("trainer_name", 223, 8, "trainer name"),
       F::Code("stable_location", 231, 2, "stable location field"),
       F::Code("stable_affiliation", 233, 1, "stable affiliation code"),
-      F::Digits("small_number", 234, 1, "a digit kept as a small number"),
+      F::Digits("prediction_mark", 234, 1,
+                "prediction mark: d is mark d + 1 (◎ ○ ▲ △ ×), '9' struck out; blank none"),
       F::Code("training_marks", 235, 3,
               "training marks, each a digit or a blank (first bytes of the card line)"),
       F::Digits("body_weight", 238, 3, "body weight, kg; blank when not known (card line)"),
       F::Signed("body_weight_change", 241, 3,
                 "body weight change, kg; blank when not known (card line)"),
       F::Digits("value_tenths", 677, 3, "a value shown with one decimal (tenths)"),
-      F::Digits("prediction_mark", 680, 1,
-                "prediction mark: d is mark d + 1 (◎ ○ ▲ △ ×), '9' struck out; blank none "
-                "(card line byte 488; the same digit as small_number)"),
+      F::Digits("card_line_prediction_mark", 680, 1,
+                "the prediction mark again, where the card line carries it (line byte 488)"),
+
   });
   return layout;
 }

@@ -96,11 +96,11 @@ struct CardRunnerFields {
   const Field& trainer_name = FieldOf(layout, "trainer_name");
   const Field& stable_location = FieldOf(layout, "stable_location");
   const Field& stable_affiliation = FieldOf(layout, "stable_affiliation");
-  const Field& small_number = FieldOf(layout, "small_number");
   const Field& training_marks = FieldOf(layout, "training_marks");
   const Field& body_weight = FieldOf(layout, "body_weight");
   const Field& body_weight_change = FieldOf(layout, "body_weight_change");
   const Field& prediction_mark = FieldOf(layout, "prediction_mark");
+  const Field& card_line_prediction_mark = FieldOf(layout, "card_line_prediction_mark");
 };
 
 const CardRunnerFields& Fields() {
@@ -142,8 +142,8 @@ void SetRunner(RecordBuilder& b, const CardRunnerFields& f, const Statement& row
   CodeFrom(b, f.stable_affiliation, row, kTrainerCentre);
   // The prediction mark twice: where the runner line reads it, and inside
   // the bytes the card line carries.
-  DigitsFrom(b, f.small_number, row, kPredictionMark);
   DigitsFrom(b, f.prediction_mark, row, kPredictionMark);
+  DigitsFrom(b, f.card_line_prediction_mark, row, kPredictionMark);
   CodeFrom(b, f.training_marks, row, kTrainingMarks);
   DigitsFrom(b, f.body_weight, row, kBodyWeight);
   SignedFrom(b, f.body_weight_change, row, kWeightChange);

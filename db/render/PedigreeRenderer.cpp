@@ -32,7 +32,7 @@ struct PedigreeFields {
   const Field& horse_name = FieldOf(layout, "horse_name");
   const Field& parent_origin = FieldOf(layout, "parent_origin");
   const Field& parent_name = FieldOf(layout, "parent_name");
-  const Field& parent_name2 = FieldOf(layout, "parent_name2");
+  const Field& parent_latin_name = FieldOf(layout, "parent_latin_name");
   const Field& parent_birth_year = FieldOf(layout, "parent_birth_year");
   const Field& parent_color = FieldOf(layout, "parent_color");
   const Field& ancestor_origin = FieldOf(layout, "ancestor_origin");
@@ -55,7 +55,7 @@ void SetPosition(RecordBuilder& b, const PedigreeFields& f, const Statement& row
   if (slot < kParents) {
     b.set_code(f.parent_origin, OriginFlag(row), slot);
     TextFrom(b, f.parent_name, row, kName, slot);
-    TextFrom(b, f.parent_name2, row, kNameLatin, slot);
+    TextFrom(b, f.parent_latin_name, row, kNameLatin, slot);
     DigitsFrom(b, f.parent_birth_year, row, kBirthYear, slot);
     CodeFrom(b, f.parent_color, row, kCoat, slot);
   } else {

@@ -44,8 +44,8 @@ OwnedBuffer DaysOf(const std::string& when, bool cards) {
 // The venue-day key (place and date) of venue entry k of a race-list
 // record; empty when the entry is absent.
 std::string VenueKey(unsigned char* day, int k) {
-  unsigned char* entry = day + racelistrec::kVenue + racelistrec::kVenueStride * k;
-  if (entry[racelistrec::kPlace] == 0) return "";
+  unsigned char* entry = day + racelistrec::kVenuePlaceCode + racelistrec::kVenuePlaceCodeStride * k;
+  if (entry[0] == 0) return "";
   return std::string(reinterpret_cast<char*>(entry), racelistrec::kVenueKeyWidth);
 }
 
@@ -99,7 +99,7 @@ bool RaceCodes(YHorseDB&, int from, int to, std::vector<std::string>* codes) {
     for (int n = 0; n < record_count(days.get(), racelistrec::kSize); ++n) {
       unsigned char* day = record_at(days.get(), racelistrec::kSize, n);
       if (DateOf(day) < from || DateOf(day) > to) continue;
-      for (int k = 0; k < racelistrec::kVenueCount; ++k) {
+      for (int k = 0; k < racelistrec::kVenuePlaceCodeCount; ++k) {
         const std::string venue = VenueKey(day, k);
         if (venue.empty()) continue;
         OwnedBuffer races(get_race2code_1_ex(venue.c_str(), 1));

@@ -3,12 +3,16 @@
 #ifndef YDBCLN_RACE_COMMENTREC_H_
 #define YDBCLN_RACE_COMMENTREC_H_
 
+#include "ydbcln/race/RecordConstants.h"
+
+// The fields the library reads (see RecordConstants.h).
+#define YDBCLN_COMMENTREC_FIELDS(X) \
+  X(kSize, 1007)                   \
+  X(kText, 47)                     \
+  X(kTextWidth, 960)
+
 namespace commentrec {
-
-constexpr int kSize = 1007;
-constexpr int kText = 47;
-constexpr int kTextWidth = 960;
-
+YDBCLN_COMMENTREC_FIELDS(YDBCLN_RECORD_CONSTANT)
 }  // namespace commentrec
 
 #endif  // YDBCLN_RACE_COMMENTREC_H_

@@ -48,31 +48,35 @@ void clear_pool(int from, int to, unsigned short* kumi, int* haito) {
 }
 
 void from_payout_record(unsigned char* r, YHaitoInfo* info) {
-  using namespace payoutrec;
-  read_pool(r, {kWin, kSingleStride, kNumberWidth, kShortPayoutWidth}, 3, true,
-            info->tansho_uma, info->tansho_haito);
-  read_pool(r, {kPlace, kSingleStride, kNumberWidth, kShortPayoutWidth}, 5, true,
-            info->fukusho_uma, info->fukusho_haito);
-  read_pool(r, {kBracket, kBracketStride, kNumberWidth, kShortPayoutWidth}, 3, true,
-            info->wakuren_kumi, info->wakuren_haito);
-  read_pool(r, {kQuinella, kPairStride, kPairWidth, kLongPayoutWidth}, 3, true,
-            info->umaren_kumi, info->umaren_haito);
-  read_pool(r, {kWide, kPairStride, kPairWidth, kLongPayoutWidth}, 7, true, info->wide_kumi,
-            info->wide_haito);
+  using namespace exprizerec;
+  read_pool(r, {kWinHorseNumber, kWinHorseNumberStride, kWinHorseNumberWidth, kWinPayoutWidth},
+            kWinHorseNumberCount, true, info->tansho_uma, info->tansho_haito);
+  read_pool(r,
+            {kPlaceHorseNumber, kPlaceHorseNumberStride, kPlaceHorseNumberWidth,
+             kPlacePayoutWidth},
+            kPlaceHorseNumberCount, true, info->fukusho_uma, info->fukusho_haito);
+  read_pool(r, {kBracketPair, kBracketPairStride, kBracketPairWidth, kBracketPayoutWidth},
+            kBracketPairCount, true, info->wakuren_kumi, info->wakuren_haito);
+  read_pool(r, {kQuinellaPair, kQuinellaPairStride, kQuinellaPairWidth, kQuinellaPayoutWidth},
+            kQuinellaPairCount, true, info->umaren_kumi, info->umaren_haito);
+  read_pool(r, {kWidePair, kWidePairStride, kWidePairWidth, kWidePayoutWidth}, kWidePairCount,
+            true, info->wide_kumi, info->wide_haito);
 }
 
 void from_race_record(unsigned char* r, YHaitoInfo* info) {
   using namespace racermrec;
-  read_pool(r, {kWinHorse, kWinStride, kHorseWidth, kShortPayoutWidth}, 2, false,
-            info->tansho_uma, info->tansho_haito);
+  read_pool(r, {kWinHorseNumber, kWinHorseNumberStride, kWinHorseNumberWidth, kWinPayoutWidth},
+            2, false, info->tansho_uma, info->tansho_haito);
   clear_pool(2, 3, info->tansho_uma, info->tansho_haito);
-  read_pool(r, {kPlaceHorse, kPlaceStride, kHorseWidth, kShortPayoutWidth}, 5, false,
-            info->fukusho_uma, info->fukusho_haito);
-  read_pool(r, {kBracketPair, kBracketStride, kBracketWidth, kShortPayoutWidth}, 2, false,
-            info->wakuren_kumi, info->wakuren_haito);
+  read_pool(r,
+            {kPlaceHorseNumber, kPlaceHorseNumberStride, kPlaceHorseNumberWidth,
+             kPlacePayoutWidth},
+            kPlaceHorseNumberCount, false, info->fukusho_uma, info->fukusho_haito);
+  read_pool(r, {kBracketPair, kBracketPairStride, kBracketPairWidth, kBracketPayoutWidth}, 2,
+            false, info->wakuren_kumi, info->wakuren_haito);
   clear_pool(2, 3, info->wakuren_kumi, info->wakuren_haito);
-  read_pool(r, {kQuinellaPair, kPairStride, kPairWidth, kLongPayoutWidth}, 2, false,
-            info->umaren_kumi, info->umaren_haito);
+  read_pool(r, {kQuinellaPair, kQuinellaPairStride, kQuinellaPairWidth, kQuinellaPayoutWidth},
+            2, false, info->umaren_kumi, info->umaren_haito);
   clear_pool(2, 3, info->umaren_kumi, info->umaren_haito);
   clear_pool(0, 7, info->wide_kumi, info->wide_haito);
 }
@@ -86,8 +90,8 @@ bool fill_haito(YHorseDB* db, const std::string& racekey, YHaitoInfo* info) {
     return false;
   }
   OwnedBuffer payouts(get_exprize2code(racekey.c_str()));
-  if (record_count(payouts.get(), payoutrec::kSize) == 1) {
-    from_payout_record(record_at(payouts.get(), payoutrec::kSize, 0), info);
+  if (record_count(payouts.get(), exprizerec::kSize) == 1) {
+    from_payout_record(record_at(payouts.get(), exprizerec::kSize, 0), info);
     return true;
   }
   OwnedBuffer race(get_race2code_1_ex(racekey.c_str(), 1));

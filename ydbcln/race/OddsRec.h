@@ -4,26 +4,30 @@
 #ifndef YDBCLN_RACE_ODDSREC_H_
 #define YDBCLN_RACE_ODDSREC_H_
 
-namespace oddsrec {
+#include "ydbcln/race/RecordConstants.h"
 
-constexpr int kSize = 1462;
-constexpr int kKind = 104;       // '0' forecast odds, '1' advance-sale odds
-constexpr int kAnnounced = 105;  // HHMM
-constexpr int kWin = 113;        // horse n at kWin + 5 (n - 1), n = 1 to 18
-constexpr int kWinHorses = 18;
-constexpr int kBracket = 203;    // frame pair k at kBracket + 5 k, k = 0 to 35
-constexpr int kQuinella = 383;   // horse pair k at kQuinella + 7 k, k = 0 to 152
-constexpr int kShortWidth = 5;   // win and bracket quinella
-constexpr int kLongWidth = 7;    // quinella
+// The fields the library reads (see RecordConstants.h). Horse n's win odds
+// are occurrence n - 1; frame and horse pairs are numbered as below.
+#define YDBCLN_ODDSREC_FIELDS(X)                                  \
+  X(kSize, 1462)                                                  \
+  X(kKind, 104) /* '0' forecast odds, '1' advance-sale odds */    \
+  X(kAnnounced, 105) /* HHMM */                                   \
+  X(kWinOdds, 113)                                                \
+  X(kWinOddsWidth, 5)                                             \
+  X(kWinOddsCount, 18)                                            \
+  X(kBracketOdds, 203)                                            \
+  X(kBracketOddsWidth, 5)                                         \
+  X(kQuinellaOdds, 383)                                           \
+  X(kQuinellaOddsWidth, 7)
+
+namespace oddsrec {
+YDBCLN_ODDSREC_FIELDS(YDBCLN_RECORD_CONSTANT)
 
 constexpr int kFrames = 8;
-
 // Frame pairs 1 <= a <= b <= 8 in lexical order: (1,1) is 0, (8,8) is 35.
 constexpr int bracket_index(int a, int b) { return b - (10 - a) * (9 - a) / 2 - a + 36; }
-
 // Horse pairs 1 <= a < b <= 18 in lexical order: (1,2) is 0, (17,18) is 152.
 constexpr int quinella_index(int a, int b) { return b - (19 - a) * (18 - a) / 2 - a + 152; }
-
 }  // namespace oddsrec
 
 #endif  // YDBCLN_RACE_ODDSREC_H_

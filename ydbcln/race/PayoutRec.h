@@ -1,27 +1,42 @@
-// The payout record of a run race, with every dead-heat entry. Each entry is
-// a horse number, frame pair or horse pair followed by its payout in yen per
-// 100 yen; an unused entry reads 0.
+// The payout record of a run race (EXPRIZEREC), with every dead-heat entry.
+// Each entry is a horse number, frame pair or horse pair followed by its
+// payout in yen per 100 yen; an unused entry reads 0.
 #ifndef YDBCLN_RACE_PAYOUTREC_H_
 #define YDBCLN_RACE_PAYOUTREC_H_
 
-namespace payoutrec {
+#include "ydbcln/race/RecordConstants.h"
 
-constexpr int kSize = 254;
+// The fields the library reads (see RecordConstants.h).
+#define YDBCLN_EXPRIZEREC_FIELDS(X)   \
+  X(kSize, 254)                      \
+  X(kWinHorseNumber, 20)             \
+  X(kWinHorseNumberWidth, 2)         \
+  X(kWinHorseNumberStride, 8)        \
+  X(kWinHorseNumberCount, 3)         \
+  X(kWinPayoutWidth, 6)              \
+  X(kPlaceHorseNumber, 44)           \
+  X(kPlaceHorseNumberWidth, 2)       \
+  X(kPlaceHorseNumberStride, 8)      \
+  X(kPlaceHorseNumberCount, 5)       \
+  X(kPlacePayoutWidth, 6)            \
+  X(kBracketPair, 84)                \
+  X(kBracketPairWidth, 2)            \
+  X(kBracketPairStride, 10)          \
+  X(kBracketPairCount, 3)            \
+  X(kBracketPayoutWidth, 6)          \
+  X(kQuinellaPair, 114)              \
+  X(kQuinellaPairWidth, 4)           \
+  X(kQuinellaPairStride, 14)         \
+  X(kQuinellaPairCount, 3)           \
+  X(kQuinellaPayoutWidth, 7)         \
+  X(kWidePair, 156)                  \
+  X(kWidePairWidth, 4)               \
+  X(kWidePairStride, 14)             \
+  X(kWidePairCount, 7)               \
+  X(kWidePayoutWidth, 7)
 
-constexpr int kWin = 20;       // 3 entries of horse 2 + payout 6
-constexpr int kPlace = 44;     // 5 entries of horse 2 + payout 6
-constexpr int kSingleStride = 8;
-constexpr int kBracket = 84;   // 3 entries of frame pair 2 + payout 6
-constexpr int kBracketStride = 10;
-constexpr int kQuinella = 114; // 3 entries of horse pair 4 + payout 7
-constexpr int kWide = 156;     // 7 entries of horse pair 4 + payout 7
-constexpr int kPairStride = 14;
-
-constexpr int kNumberWidth = 2;        // a horse number or a frame pair
-constexpr int kShortPayoutWidth = 6;   // after a 2-digit number
-constexpr int kPairWidth = 4;
-constexpr int kLongPayoutWidth = 7;    // after a 4-digit pair
-
-}  // namespace payoutrec
+namespace exprizerec {
+YDBCLN_EXPRIZEREC_FIELDS(YDBCLN_RECORD_CONSTANT)
+}  // namespace exprizerec
 
 #endif  // YDBCLN_RACE_PAYOUTREC_H_

@@ -4,71 +4,78 @@
 #ifndef YDBCLN_RACE_RESULTRUNNERREC_H_
 #define YDBCLN_RACE_RESULTRUNNERREC_H_
 
+#include "ydbcln/race/RecordConstants.h"
+
+// The fields the library reads (see RecordConstants.h).
+#define YDBCLN_RACERHREC_FIELDS(X)                                             \
+  X(kSize, 659)                                                                \
+  X(kRaceCode, 1) /* place 2, date YYYYMMDD 8, race number 2 */                \
+  X(kRaceCodeWidth, 12)                                                        \
+  X(kDate, 3) /* the date inside the race code */                             \
+  X(kRaceNumber, 11)                                                           \
+  X(kKai, 17) /* kai 2, then day 2 */                                          \
+  X(kGrade, 73)                                                                \
+  X(kRaceKind, 98)                                                             \
+  X(kConditions, 100)                                                          \
+  X(kConditionsWidth, 5)                                                       \
+  X(kTrack, 115)                                                               \
+  X(kDirection, 116)                                                           \
+  X(kInnerOuter, 117)                                                          \
+  X(kDistance, 119)                                                            \
+  X(kRunnerCount, 123)                                                         \
+  X(kPace, 129)                                                                \
+  X(kGoing, 131)                                                               \
+  X(kBracketNumber, 153)                                                       \
+  X(kHorseNumber, 154)                                                         \
+  X(kPostNumber, 156) /* the stall it started from */                          \
+  X(kHorseCode, 158)                                                           \
+  X(kHorseCodeWidth, 7)                                                        \
+  X(kHorseName, 165)                                                           \
+  X(kHorseNameWidth, 30)                                                       \
+  X(kSex, 197)                                                                 \
+  X(kAge, 198)                                                                 \
+  X(kPredictionMark, 200) /* the entry's prediction mark digit; blank none */  \
+  X(kTrainingMark, 201) /* the entry's first training mark digit */           \
+  X(kWeightCarried, 261) /* tenths of a kilogram */                            \
+  X(kBodyWeight, 264)                                                          \
+  X(kBodyWeightChange, 267) /* sign and two digits; blank when unknown */      \
+  X(kResultNumber4, 270) /* last 600 m, tenths of a second */                 \
+  X(kJockeyCode, 273)                                                          \
+  X(kJockeyCodeWidth, 5)                                                       \
+  X(kJockeyName, 310)                                                          \
+  X(kJockeyNameWidth, 8)                                                       \
+  X(kDigit, 327)                                                               \
+  X(kTrainerCode, 328)                                                         \
+  X(kTrainerCodeWidth, 5)                                                      \
+  X(kTrainerName, 365)                                                         \
+  X(kTrainerNameWidth, 8)                                                      \
+  X(kStableLocation, 373)                                                      \
+  X(kStableAffiliation, 375)                                                   \
+  X(kPopularity, 378)                                                          \
+  X(kWinOdds, 380) /* tenths */                                                \
+  X(kFinishingOrder, 385)                                                      \
+  X(kAccident, 387) /* 31 to 36 */                                             \
+  X(kArrivalOrder, 389)                                                        \
+  X(kResultNumber3, 393) /* race time, tenths of a second */                   \
+  X(kMarginLengths, 397)                                                       \
+  X(kMarginCode, 399)                                                          \
+  X(kMargin, 400) /* 998 none */                                               \
+  X(kResultNumberA, 403) /* first 600 m, tenths of a second */                 \
+  X(kResultNumberB, 406) /* last 600 m, tenths of a second */                  \
+  X(kCornerPosition, 409) /* at corners 1 to 4 */                              \
+  X(kCornerPositionStride, 2)                                                  \
+  X(kPositionCode, 417)                                                        \
+  X(kResultBlock, 418) /* kept whole */                                        \
+  X(kResultBlockWidth, 116)                                                    \
+  X(kStableText, 535)                                                          \
+  X(kStableTextWidth, 30)
+
 struct _tagRACERHREC {
   unsigned char bytes[659];
 };
 
 namespace racerhrec {
-
-constexpr int kSize = 659;
-constexpr int kRaceCode = 1;          // place 2, date YYYYMMDD 8, race number 2
-constexpr int kRaceCodeWidth = 12;
-constexpr int kYear = 3;              // the year inside the race code, 4
-constexpr int kRaceNumber = 11;       // 2
-constexpr int kKai = 17;              // kai 2, then day 2
-constexpr int kGrade = 73;
-constexpr int kRaceKind = 98;
-constexpr int kConditions = 100;      // 5
-constexpr int kConditionsWidth = 5;
-constexpr int kTrack = 115;
-constexpr int kDirection = 116;
-constexpr int kInnerOuter = 117;
-constexpr int kDistance = 119;        // metres, 4
-constexpr int kRunnerCount = 123;     // 2
-constexpr int kPace = 129;
-constexpr int kGoing = 131;
-constexpr int kBracket = 153;         // one digit
-constexpr int kHorseNumber = 154;     // 2
-constexpr int kPostNumber = 156;      // the stall it started from, 2
-constexpr int kHorseCode = 158;       // 7
-constexpr int kHorseName = 165;       // 30
-constexpr int kHorseNameWidth = 30;
-constexpr int kSex = 197;
-constexpr int kAge = 198;             // 2 digits
-constexpr int kPredictionMark = 200;  // the entry's prediction mark digit; blank none
-constexpr int kTrainingMark = 201;    // the entry's first training mark digit; blank none
-constexpr int kWeightCarried = 261;   // tenths of a kilogram, 3
-constexpr int kBodyWeight = 264;      // kg, 3
-constexpr int kWeightChange = 267;    // sign and two digits; blank when unknown
-constexpr int kLast600 = 270;         // last 600 m, tenths of a second, 3
-constexpr int kJockeyCode = 273;      // 5
-constexpr int kJockeyName = 310;      // 8
-constexpr int kDigit = 327;
-constexpr int kTrainerCode = 328;     // 5
-constexpr int kTrainerName = 365;     // 8
-constexpr int kStablePlace = 373;     // 2
-constexpr int kStableCode = 375;
-constexpr int kPopularity = 378;      // 2
-constexpr int kWinOdds = 380;         // tenths, 5
-constexpr int kFinishingOrder = 385;  // 2
-constexpr int kAccident = 387;        // 2: 31 to 36
-constexpr int kArrivalOrder = 389;    // 2
-constexpr int kTime = 393;            // race time, tenths of a second, 4
-constexpr int kMarginLengths = 397;   // 2
-constexpr int kMarginCode = 399;
-constexpr int kMargin = 400;          // 3; 998 none
-constexpr int kResultNumber = 403;    // two 3-digit fields, 3 apart
-constexpr int kCorner = 409;          // four 2-digit positions, 2 apart
-constexpr int kPositionCode = 417;
-constexpr int kResultBlock = 418;     // 116, kept whole
-constexpr int kResultBlockWidth = 116;
-constexpr int kStableText = 535;      // 30
-constexpr int kStableTextWidth = 30;
-
-constexpr int kHorseCodeWidth = 7;
-constexpr int kPersonCodeWidth = 5;
-constexpr int kPersonNameWidth = 8;
-
+YDBCLN_RACERHREC_FIELDS(YDBCLN_RECORD_CONSTANT)
 }  // namespace racerhrec
 
 static_assert(sizeof(_tagRACERHREC) == racerhrec::kSize, "runner result record size");

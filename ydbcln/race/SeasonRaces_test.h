@@ -21,8 +21,8 @@ inline std::vector<std::string> SeasonRaceCodes(int year) {
   OwnedBuffer days(get_racelist2date_ex(std::to_string(year).c_str(), 0));
   for (int d = 0; d < record_count(days.get(), racelistrec::kSize); ++d) {
     unsigned char* day = record_at(days.get(), racelistrec::kSize, d);
-    for (int k = 0; k < racelistrec::kVenueCount; ++k) {
-      unsigned char* venue = day + racelistrec::kVenue + racelistrec::kVenueStride * k;
+    for (int k = 0; k < racelistrec::kVenuePlaceCodeCount; ++k) {
+      unsigned char* venue = day + racelistrec::kVenuePlaceCode + racelistrec::kVenuePlaceCodeStride * k;
       if (venue[0] == 0) continue;
       const std::string key(reinterpret_cast<char*>(venue), racelistrec::kVenueKeyWidth);
       OwnedBuffer races(get_race2code_1_ex(key.c_str(), 1));

@@ -3,17 +3,24 @@
 #ifndef YDBCLN_RACE_SORTEDODDSREC_H_
 #define YDBCLN_RACE_SORTEDODDSREC_H_
 
+#include "ydbcln/race/RecordConstants.h"
+
+// The fields the library reads (see RecordConstants.h). A win entry reads
+// its horse number as one 4-digit number; bracket quinella and quinella
+// entries read two 2-digit numbers in the same bytes.
+#define YDBCLN_SORTEDODDSREC_FIELDS(X)                                        \
+  X(kSize, 11)                                                                \
+  X(kWinHorseNumber, 0)                                                       \
+  X(kWinHorseNumberWidth, 4)                                                  \
+  X(kFirstNumber, 0)                                                          \
+  X(kFirstNumberWidth, 2)                                                     \
+  X(kSecondNumber, 2)                                                         \
+  X(kSecondNumberWidth, 2)                                                    \
+  X(kOdds, 4) /* tenths; a first byte that is not a digit is no value */     \
+  X(kOddsWidth, 7)
+
 namespace sortedoddsrec {
-
-constexpr int kSize = 11;
-constexpr int kWinHorse = 0;    // win: the horse number, read as one 4-digit number
-constexpr int kWinHorseWidth = 4;
-constexpr int kFirst = 0;       // bracket quinella and quinella: first number, 2
-constexpr int kSecond = 2;      // second number, 2
-constexpr int kNumberWidth = 2;
-constexpr int kOdds = 4;        // tenths, 7; a first byte that is not a digit is no value
-constexpr int kOddsWidth = 7;
-
+YDBCLN_SORTEDODDSREC_FIELDS(YDBCLN_RECORD_CONSTANT)
 }  // namespace sortedoddsrec
 
 #endif  // YDBCLN_RACE_SORTEDODDSREC_H_

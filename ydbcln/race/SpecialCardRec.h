@@ -10,25 +10,29 @@
 #ifndef YDBCLN_RACE_SPECIALCARDREC_H_
 #define YDBCLN_RACE_SPECIALCARDREC_H_
 
+#include "ydbcln/race/RecordConstants.h"
+
+// The fields a user fills (see RecordConstants.h). Entry j is occurrence j
+// of the entry fields, kEntryHorseCodeStride bytes apart.
+#define YDBCLN_SPDENMA_FIELDS(X)                                       \
+  X(kSize, 686)                                                        \
+  X(kRaceCard, 0) /* _tagRACEDREC */                                   \
+  X(kRaceCardWidth, 360)                                               \
+  X(kEntryCount, 360) /* 2 digits, 0 to kEntryHorseCodeCount */        \
+  X(kEntryHorseCode, 362)                                              \
+  X(kEntryHorseCodeStride, 18)                                         \
+  X(kEntryHorseCodeCount, 18)                                          \
+  X(kEntryBracketNumber, 369) /* 1 digit */                            \
+  X(kEntryHorseNumber, 370) /* 2 digits */                             \
+  X(kEntryJockeyCode, 372) /* blank when none */                       \
+  X(kEntryWeightCarried, 377) /* 3 digits, tenths of a kilogram */
+
 struct _tagSPDENMA {
   unsigned char bytes[686];
 };
 
 namespace spdenma {
-
-constexpr int kSize = 686;
-constexpr int kRaceCard = 0;       // _tagRACEDREC, 360
-constexpr int kEntryCount = 360;   // 2 digits, 0 to kMaxEntries
-constexpr int kMaxEntries = 18;
-constexpr int kEntry = 362;        // entry j at kEntry + kEntryStride * j
-constexpr int kEntryStride = 18;
-// Within an entry:
-constexpr int kHorseCode = 0;      // 7
-constexpr int kBracket = 7;        // 1 digit
-constexpr int kHorseNumber = 8;    // 2 digits
-constexpr int kJockeyCode = 10;    // 5; blank when none
-constexpr int kWeightCarried = 15; // 3 digits, tenths of a kilogram
-
+YDBCLN_SPDENMA_FIELDS(YDBCLN_RECORD_CONSTANT)
 }  // namespace spdenma
 
 static_assert(sizeof(_tagSPDENMA) == spdenma::kSize, "special card size");

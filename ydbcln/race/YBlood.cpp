@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::size_t kHorseCodeWidth = 7;
 
-bool imported(const unsigned char* origin) { return *origin != pedigreerec::kFoaledInJapan; }
+bool imported(const unsigned char* origin) { return *origin != pedrec::kFoaledInJapan; }
 
 }  // namespace
 
@@ -30,7 +30,7 @@ bool YBlood::exist() { return !code.empty(); }
 void YBlood::print(std::ostream&) {}
 
 void YBlood::setmember(const std::string& horsecode) {
-  using namespace pedigreerec;
+  using namespace pedrec;
   code.clear();
   name.clear();
   for (YBloodFM& p : parent) p = YBloodFM();
@@ -51,21 +51,21 @@ void YBlood::setmember(const std::string& horsecode) {
   unsigned char* record = yrace::record_at(buffer.get(), kSize, 0);
 
   code = horsecode;
-  name = YUtil::delendspc(record + kName, kNameWidth);
+  name = YUtil::delendspc(record + kHorseName, kHorseNameWidth);
   for (int p = 0; p < kParents; ++p) {
-    unsigned char* at = record + kParentStride * p;
+    unsigned char* at = record + kParentOriginStride * p;
     YBloodFM& fm = parent[p];
     fm.name = YUtil::delendspc(at + kParentName, kParentNameWidth);
-    fm.name2 = YUtil::delendspc(at + kParentName2, kParentNameWidth);
+    fm.name2 = YUtil::delendspc(at + kParentLatinName, kParentLatinNameWidth);
     if (imported(at + kParentOrigin)) {
       fm.name += '*';
       if (!fm.name2.empty()) fm.name2 += '*';
     }
-    fm.text4 = yrace::raw(at + kParentText4, kParentText4Width);
+    fm.text4 = yrace::raw(at + kParentBirthYear, kParentBirthYearWidth);
     fm.color = YUtil::getcolor(at + kParentColor);
   }
   for (int a = 0; a < kAncestors; ++a) {
-    unsigned char* at = record + kAncestorStride * a;
+    unsigned char* at = record + kAncestorOriginStride * a;
     ancestor[a] = YUtil::delendspc(at + kAncestorName, kAncestorNameWidth);
     if (imported(at + kAncestorOrigin) && !ancestor[a].empty()) ancestor[a] += '*';
   }

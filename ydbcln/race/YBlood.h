@@ -26,8 +26,8 @@ class YHorseDB;
 
 class YBlood : public YSubObject {
  public:
-  static constexpr int kParents = pedigreerec::kParents;
-  static constexpr int kAncestors = pedigreerec::kAncestors;
+  static constexpr int kParents = pedrec::kParentOriginCount;
+  static constexpr int kAncestors = pedrec::kAncestorOriginCount;
 
   // Clears the session's error, then loads the pedigree of `horsecode`.
   YBlood(YHorseDB* db, const std::string& horsecode);

@@ -22,19 +22,28 @@
 namespace {
 
 constexpr yrace::HeaderFields kHeader = {
-    racedrec::kYear,          racedrec::kKai,          racedrec::kEdition,
-    racedrec::kName,          racedrec::kGrade,        racedrec::kSupplementary,
-    racedrec::kWeightRule1,   racedrec::kRaceKind,     racedrec::kConditions,
+    racedrec::kYear,         racedrec::kKai,         racedrec::kEdition,
+    racedrec::kRaceName,     racedrec::kGrade,       racedrec::kSupplementaryConditions,
+    racedrec::kWeightRule1,  racedrec::kRaceKind,    racedrec::kConditions,
     racedrec::kTrack,
 };
 
 yrace::RefTimeFields RefFields(int k) {
   using namespace racedrec;
-  if (k == 0) return {kRef1Kind, kRef1Date, kRef1Time, 4, kRef1Horse, kRef1Weight,
-                      kRef1Weight + 2, kRef1Jockey, -1};
-  const int at = (k - 1) * kRefStride;
-  return {-1, kRef2Date + at, kRef2Time + at, 4, kRef2Horse + at, kRef2Weight + at,
-          kRef2Weight + 2 + at, kRef2Jockey + at, kRef2Place + at};
+  if (k == 0) {
+    return {kFirstRefKind,     kFirstRefDate,         kFirstRefTime,       4,  kFirstRefHorseName,
+            kFirstRefWeightKg, kFirstRefWeightTenths, kFirstRefJockeyName, -1};
+  }
+  const int at = (k - 1) * kLaterRefDateStride;
+  return {-1,
+          kLaterRefDate + at,
+          kLaterRefTime + at,
+          4,
+          kLaterRefHorseName + at,
+          kLaterRefWeightKg + at,
+          kLaterRefWeightTenths + at,
+          kLaterRefJockeyName + at,
+          kLaterRefPlaceCode + at};
 }
 
 // A time of the card (minutes 1, seconds 2, tenths 1) as 1.59.8; empty when
@@ -45,16 +54,27 @@ std::string card_time(unsigned char* field) {
 }
 
 // The bytes of a runner record that its card line carries: line offset,
-// record offset, width.
+// record offset, width. The line keeps the race key, the horse's code and
+// name, then the runner's bytes from its training marks on (line bytes
+// 50-487) and from the second copy of its prediction mark to the end of the
+// record (488-495), unread bytes included.
 struct LineRun {
   int line;
   int record;
   int width;
 };
+constexpr int kLineBody = 50;
+constexpr int kLineTail = 488;
 constexpr LineRun kLineRuns[] = {
-    {0, 0, 12}, {12, 25, 4}, {16, 29, 2}, {18, 31, 1}, {19, 32, 30},
-    {50, 235, 351}, {401, 586, 1}, {402, 587, 86}, {488, 680, 8},
+    {0, racedhrec::kRaceKey, racedhrec::kRaceKeyWidth},
+    {12, racedhrec::kHorseCode, racedhrec::kHorseCodeWidth},
+    {19, racedhrec::kHorseName, racedhrec::kHorseNameWidth},
+    {kLineBody, racedhrec::kTrainingMarks, kLineTail - kLineBody},
+    {kLineTail, racedhrec::kCardLinePredictionMark, YDenma::kCardLineSize - kLineTail},
 };
+static_assert(racedhrec::kCardLinePredictionMark + YDenma::kCardLineSize - kLineTail ==
+                  racedhrec::kSize,
+              "a card line ends with the runner record");
 constexpr int kLineFlag = 49;  // the character '1'
 
 void build_line(unsigned char* line, const unsigned char* runner) {
@@ -190,7 +210,9 @@ void YDenma::setmember3(_tagRACEDREC* record) {
     return;
   }
   settexts(record->bytes);
-  horsecount = std::min(YUtil::getnum(record->bytes + racedrec::kNominationCount, 3), kMaxRunners);
+  horsecount = std::min(
+      YUtil::getnum(record->bytes + racedrec::kNominationCount, racedrec::kNominationCountWidth),
+      kMaxRunners);
   deletevector();
   cardlinevalid = false;
   if (getdb() == nullptr) return;
@@ -246,11 +268,11 @@ void YDenma::settexts(unsigned char* r) {
   time1 = card_time(r + racedrec::kTime1);
   time2 = card_time(r + racedrec::kTime2);
   pace = YUtil::getpace(r[racedrec::kPace]);
-  for (int k = 0; k < racedrec::kPrizes; ++k) {
+  for (int k = 0; k < racedrec::kPrizeCount; ++k) {
     prize[k] = YUtil::getyen(r + racedrec::kPrize + racedrec::kPrizeWidth * k,
                              racedrec::kPrizeWidth, 1);
   }
-  codetext = yrace::raw(r + racedrec::kCodeText, 5);
+  codetext = yrace::raw(r + racedrec::kCodeText, racedrec::kCodeTextWidth);
   date = t.date;
   datestr = YUtil::getnumstr(date);
 }

@@ -103,7 +103,7 @@ class YDenma : public YMainObject {
   std::string recordtime;  // the first reference time's time
   std::string time1, time2;  // the times the card expects: 1.59.8
   std::string pace;        // the pace it expects: Ｍ
-  std::string prize[racedrec::kPrizes];  // places 1 to 5: 4100万円
+  std::string prize[racedrec::kPrizeCount];  // places 1 to 5: 4100万円
   std::string codetext;    // 5 characters as the record has them
   std::string datestr;     // 20240106
   int date = 0;            // YYYYMMDD

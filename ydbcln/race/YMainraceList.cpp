@@ -37,29 +37,30 @@ void YMainraceList::setmember(_tagRACELISTREC* record, bool nonames) {
   if (record == nullptr) return;
   unsigned char* r = record->bytes;
   date_ = YUtil::getnum(r + kDate, kDateWidth);
-  for (int k = 0; k < kVenueCount; ++k) {
-    unsigned char* entry = r + kVenue + kVenueStride * k;
-    if (entry[kPlace] == 0) continue;
+  for (int k = 0; k < kVenuePlaceCodeCount; ++k) {
+    const int at = kVenuePlaceCodeStride * k;
+    if (r[kVenuePlaceCode + at] == 0) continue;
     const int i = placecount_++;
-    place_[i] = YUtil::getplace(entry + kPlace, false);
+    place_[i] = YUtil::getplace(r + kVenuePlaceCode + at, false);
     name_[i].clear();
     if (!nonames) {
       // The year of the day picks the age-condition table; an unnamed main
       // race (no condition code is given) shows no name.
-      std::string name = YUtil::getracename(r + kDate, 0, entry + kMainName, kMainNameWidth,
-                                            true, nullptr);
+      std::string name = YUtil::getracename(r + kDate, 0, r + kVenueMainRaceName + at,
+                                            kVenueMainRaceNameWidth, true, nullptr);
       if (!name.empty()) {
         name = ytext::fit_field(name, kShortNameWidth);
         std::string classtext;
-        YUtil::setclass(name, classtext, entry[kMainGrade], entry + kMainConditions,
-                        kConditionsWidth, false);
+        YUtil::setclass(name, classtext, r[kVenueMainRaceGrade + at],
+                        r + kVenueMainRaceConditions + at, kVenueMainRaceConditionsWidth, false);
         name += classtext;
       }
       name_[i] = name;
     }
-    code_[i] = yrace::raw(entry + kPlace, kVenueKeyWidth);
-    // Place and year, then kai and day.
-    oldcode_[i] = yrace::raw(entry + kPlace, 6) + yrace::raw(entry + kKai, 4);
+    code_[i] = yrace::raw(r + kVenuePlaceCode + at, kVenueKeyWidth);
+    // The old key: place code and year, then kai and day.
+    oldcode_[i] = yrace::raw(r + kVenuePlaceCode + at, kVenuePlaceCodeWidth + 4) +
+                  yrace::raw(r + kVenueKai + at, 4);
   }
 }
 

@@ -121,23 +121,23 @@ void YOdds::setmember(const std::string& racekey, bool final_odds) {
 }
 
 const unsigned char* YOdds::winfield(int n) const {
-  if (odds_ == nullptr || n < 1 || n > tosu_ || n > oddsrec::kWinHorses) return nullptr;
-  return static_cast<const unsigned char*>(odds_) + oddsrec::kWin +
-         oddsrec::kShortWidth * (n - 1);
+  if (odds_ == nullptr || n < 1 || n > tosu_ || n > oddsrec::kWinOddsCount) return nullptr;
+  return static_cast<const unsigned char*>(odds_) + oddsrec::kWinOdds +
+         oddsrec::kWinOddsWidth * (n - 1);
 }
 
 const unsigned char* YOdds::bracketfield(int a, int b) const {
   if (odds_ == nullptr || a < 1 || b > oddsrec::kFrames || a > b) return nullptr;
-  return static_cast<const unsigned char*>(odds_) + oddsrec::kBracket +
-         oddsrec::kShortWidth * oddsrec::bracket_index(a, b);
+  return static_cast<const unsigned char*>(odds_) + oddsrec::kBracketOdds +
+         oddsrec::kBracketOddsWidth * oddsrec::bracket_index(a, b);
 }
 
 const unsigned char* YOdds::quinellafield(int a, int b) const {
-  if (odds_ == nullptr || a < 1 || a >= b || b > tosu_ || b > oddsrec::kWinHorses) {
+  if (odds_ == nullptr || a < 1 || a >= b || b > tosu_ || b > oddsrec::kWinOddsCount) {
     return nullptr;
   }
-  return static_cast<const unsigned char*>(odds_) + oddsrec::kQuinella +
-         oddsrec::kLongWidth * oddsrec::quinella_index(a, b);
+  return static_cast<const unsigned char*>(odds_) + oddsrec::kQuinellaOdds +
+         oddsrec::kQuinellaOddsWidth * oddsrec::quinella_index(a, b);
 }
 
 const unsigned char* YOdds::popular(int kind, int rank) const {
@@ -150,38 +150,40 @@ const unsigned char* YOdds::popular(int kind, int rank) const {
 const unsigned char* YOdds::popularwin(int rank, int& horse) const {
   const unsigned char* entry = popular(kWinPool, rank);
   if (entry == nullptr) return nullptr;
-  horse = static_cast<int>(mui(entry + sortedoddsrec::kWinHorse, sortedoddsrec::kWinHorseWidth));
+  using namespace sortedoddsrec;
+  horse = static_cast<int>(mui(entry + kWinHorseNumber, kWinHorseNumberWidth));
   return entry + sortedoddsrec::kOdds;
 }
 
 const unsigned char* YOdds::popularpair(int kind, int rank, int& first, int& second) const {
   const unsigned char* entry = popular(kind, rank);
   if (entry == nullptr) return nullptr;
-  first = static_cast<int>(mui(entry + sortedoddsrec::kFirst, sortedoddsrec::kNumberWidth));
-  second = static_cast<int>(mui(entry + sortedoddsrec::kSecond, sortedoddsrec::kNumberWidth));
+  using namespace sortedoddsrec;
+  first = static_cast<int>(mui(entry + kFirstNumber, kFirstNumberWidth));
+  second = static_cast<int>(mui(entry + kSecondNumber, kSecondNumberWidth));
   return entry + sortedoddsrec::kOdds;
 }
 
 int YOdds::gettosu() { return tosu_; }
 
-void YOdds::tansho(int n, std::string& odds) { odds = odds_text(winfield(n), oddsrec::kShortWidth); }
+void YOdds::tansho(int n, std::string& odds) { odds = odds_text(winfield(n), oddsrec::kWinOddsWidth); }
 
-void YOdds::tansho(int n, int& odds) { odds = odds_value(winfield(n), oddsrec::kShortWidth); }
+void YOdds::tansho(int n, int& odds) { odds = odds_value(winfield(n), oddsrec::kWinOddsWidth); }
 
 void YOdds::wakuren(int a, int b, std::string& odds) {
-  odds = odds_text(bracketfield(a, b), oddsrec::kShortWidth);
+  odds = odds_text(bracketfield(a, b), oddsrec::kBracketOddsWidth);
 }
 
 void YOdds::wakuren(int a, int b, int& odds) {
-  odds = odds_value(bracketfield(a, b), oddsrec::kShortWidth);
+  odds = odds_value(bracketfield(a, b), oddsrec::kBracketOddsWidth);
 }
 
 void YOdds::umaren(int a, int b, std::string& odds) {
-  odds = odds_text(quinellafield(a, b), oddsrec::kLongWidth);
+  odds = odds_text(quinellafield(a, b), oddsrec::kQuinellaOddsWidth);
 }
 
 void YOdds::umaren(int a, int b, int& odds) {
-  odds = odds_value(quinellafield(a, b), oddsrec::kLongWidth);
+  odds = odds_value(quinellafield(a, b), oddsrec::kQuinellaOddsWidth);
 }
 
 bool YOdds::is_umaren() { return tosu_ > 8; }

@@ -82,21 +82,22 @@ void YRaceHorse::setcardmember(unsigned char* rd, unsigned char* r) {
   horsecount = YUtil::getnum(rd + racedrec::kRunnerCount, 2);
   kaisai = YUtil::getkaisai(r + kRaceKey, false);
   raceno = static_cast<unsigned char>(YUtil::getnum(r + kRaceNumber, 2));
-  yrace::long_race_texts(rd + racedrec::kDate, rd[racedrec::kRaceKind], rd + racedrec::kName,
-                         rd[racedrec::kGrade], rd + racedrec::kConditions, &racename, &raceclass);
+  yrace::long_race_texts(rd + racedrec::kRaceCode + racecode::kDate, rd[racedrec::kRaceKind],
+                         rd + racedrec::kRaceName, rd[racedrec::kGrade],
+                         rd + racedrec::kConditions, &racename, &raceclass);
   classrank = class_rank(rd + racedrec::kConditions, rd[racedrec::kGrade]);
   runnercount = static_cast<unsigned char>(horsecount);
-  bracketno = static_cast<unsigned char>(yrace::digit_value(r[kBracket], 0));
+  bracketno = static_cast<unsigned char>(yrace::digit_value(r[kBracketNumber], 0));
   horseno = static_cast<unsigned char>(YUtil::getnum(r + kHorseNumber, 2));
   digit = static_cast<unsigned char>(yrace::digit_value(r[kDigit], 0));
-  jockeycode = yrace::raw(r + kJockeyCode, kPersonCodeWidth);
-  jockeyname = YUtil::delendspc(r + kJockeyName, kPersonNameWidth);
+  jockeycode = yrace::raw(r + kJockeyCode, kJockeyCodeWidth);
+  jockeyname = YUtil::delendspc(r + kJockeyName, kJockeyNameWidth);
   jockeytext = YUtil::delendspc(r + kJockeyText, kJockeyTextWidth);
   jockeycodebyte = r[kJockeyCodeByte];
   code2 = yrace::raw(r + kTwoCharCode, 2);
   code5 = yrace::raw(r + kFiveCharCode, 5);
   codebytes[0] = r[kCodeByte];
-  codebytes[1] = static_cast<unsigned char>(yrace::digit_value(r[kSmallNumber], 0));
+  codebytes[1] = static_cast<unsigned char>(yrace::digit_value(r[kPredictionMark], 0));
   codebytes[2] = r[kEntryCode];
   sexage = YUtil::getseibetu(r[kSex]) + YUtil::getage(r + kAge);
   weightcarried = static_cast<unsigned short>(YUtil::getnum(r + kWeightCarried, 3));
@@ -105,10 +106,10 @@ void YRaceHorse::setcardmember(unsigned char* rd, unsigned char* r) {
   innerouter = YUtil::getuchi(rd[racedrec::kInnerOuter]);
   distance = static_cast<unsigned short>(YUtil::getnum(rd + racedrec::kDistance, 4));
   pace = YUtil::getpace(rd[racedrec::kPace]);
-  trainercode = yrace::raw(r + kTrainerCode, kPersonCodeWidth);
-  trainername = YUtil::delendspc(r + kTrainerName, kPersonNameWidth);
-  stable = YUtil::getstableplace(r[kStableCode], r + kStablePlace, false);
-  const int tenths = YUtil::getnum(r + kValue, 3);
+  trainercode = yrace::raw(r + kTrainerCode, kTrainerCodeWidth);
+  trainername = YUtil::delendspc(r + kTrainerName, kTrainerNameWidth);
+  stable = YUtil::getstableplace(r[kStableAffiliation], r + kStableLocation, false);
+  const int tenths = YUtil::getnum(r + kValueTenths, 3);
   if (tenths != 0) {
     char text[16];
     std::snprintf(text, sizeof text, "%.1f", tenths * 0.1);
@@ -140,53 +141,53 @@ void YRaceHorse::setseisekimember(_tagRACERMREC* race, _tagRACERHREC* runners, i
   // race is named by its age condition and class.
   unsigned char blanks[kNameWidth];
   std::memset(blanks, ' ', sizeof blanks);
-  unsigned char* name = race != nullptr ? race->bytes + racermrec::kName : blanks;
-  yrace::long_race_texts(r + kYear, r[kRaceKind], name, r[kGrade], r + kConditions, &racename,
+  unsigned char* name = race != nullptr ? race->bytes + racermrec::kRaceName : blanks;
+  yrace::long_race_texts(r + kDate, r[kRaceKind], name, r[kGrade], r + kConditions, &racename,
                          &raceclass);
   going = YUtil::getbaba(r[kGoing]);
   goingcode = static_cast<signed char>(yrace::digit_value(r[kGoing], -1));
   runnercount = static_cast<unsigned char>(
       race != nullptr ? YUtil::getnum(race->bytes + racermrec::kRunnerCount, 2)
                       : YUtil::getnum(r + kRunnerCount, 2));
-  bracketno = static_cast<unsigned char>(yrace::digit_value(r[kBracket], 0));
+  bracketno = static_cast<unsigned char>(yrace::digit_value(r[kBracketNumber], 0));
   horseno = static_cast<unsigned char>(YUtil::getnum(r + kHorseNumber, 2));
   popularity = static_cast<unsigned char>(YUtil::getnum(r + kPopularity, 2));
   winodds = YUtil::getnum(r + kWinOdds, 5);
   order = static_cast<unsigned char>(YUtil::getnum(r + kFinishingOrder, 2));
   digit = static_cast<unsigned char>(yrace::digit_value(r[kDigit], 0));
-  jockeycode = yrace::raw(r + kJockeyCode, kPersonCodeWidth);
-  jockeyname = YUtil::delendspc(r + kJockeyName, kPersonNameWidth);
+  jockeycode = yrace::raw(r + kJockeyCode, kJockeyCodeWidth);
+  jockeyname = YUtil::delendspc(r + kJockeyName, kJockeyNameWidth);
   sexage = YUtil::getseibetu(r[kSex]) + YUtil::getage(r + kAge);
   weightcarried = static_cast<unsigned short>(YUtil::getnum(r + kWeightCarried, 3));
   track = YUtil::getsibada(r[kTrack], r[kRaceKind]);
   direction = YUtil::getlr(r[kDirection]);
   innerouter = YUtil::getuchi(r[kInnerOuter]);
   distance = static_cast<unsigned short>(YUtil::getnum(r + kDistance, 4));
-  racetime = static_cast<unsigned short>(YUtil::getnum(r + kTime, 4));
+  racetime = static_cast<unsigned short>(YUtil::getnum(r + kResultNumber3, 4));
   margintext = YUtil::getchakusa(r + kMarginLengths, r[kMarginCode]);
   const int arrival = YUtil::getnum(r + kArrivalOrder, 2);
   int behind = YUtil::getnum(r + kMargin, 3);
   if (behind == 998) behind = 0;
   // The horse that crossed the line first leads by its margin.
   margin = static_cast<short>(arrival == 1 ? -behind : behind);
-  last600 = static_cast<unsigned short>(YUtil::getnum(r + kLast600, 3));
+  last600 = static_cast<unsigned short>(YUtil::getnum(r + kResultNumber4, 3));
   for (int i = 0; i < 4; ++i) {
     // A position above the field below 40 is no position; 40 and above
     // carry a mark the running style reads.
-    const int at = YUtil::getnum(r + kCorner + 2 * i, 2);
+    const int at = YUtil::getnum(r + kCornerPosition + kCornerPositionStride * i, 2);
     corners[i] = static_cast<unsigned char>(at > runnercount && at < 40 ? 0 : at);
   }
   position = YUtil::getp4(r[kPositionCode]);
   positioncode = static_cast<short>(r[kPositionCode] == ' ' ? 999 : r[kPositionCode] - '0');
   pace = YUtil::getpace(r[kPace]);
-  resultnumbers[0] = static_cast<unsigned short>(YUtil::getnum(r + kResultNumber, 3));
-  resultnumbers[1] = static_cast<unsigned short>(YUtil::getnum(r + kResultNumber + 3, 3));
+  resultnumbers[0] = static_cast<unsigned short>(YUtil::getnum(r + kResultNumberA, 3));
+  resultnumbers[1] = static_cast<unsigned short>(YUtil::getnum(r + kResultNumberB, 3));
   bodyweight = static_cast<unsigned short>(YUtil::getnum(r + kBodyWeight, 3));
-  weightchange = static_cast<short>(r[kWeightChange] == ' ' ? 999
-                                                            : YUtil::getnumpm(r + kWeightChange, 3));
-  trainercode = yrace::raw(r + kTrainerCode, kPersonCodeWidth);
-  trainername = YUtil::delendspc(r + kTrainerName, kPersonNameWidth);
-  stable = YUtil::getstableplace(r[kStableCode], r + kStablePlace, false) +
+  weightchange = static_cast<short>(
+      r[kBodyWeightChange] == ' ' ? 999 : YUtil::getnumpm(r + kBodyWeightChange, 3));
+  trainercode = yrace::raw(r + kTrainerCode, kTrainerCodeWidth);
+  trainername = YUtil::delendspc(r + kTrainerName, kTrainerNameWidth);
+  stable = YUtil::getstableplace(r[kStableAffiliation], r + kStableLocation, false) +
            YUtil::delendspc(r + kStableText, kStableTextWidth);
   std::memcpy(resultblock, r + kResultBlock, sizeof resultblock);
 
@@ -249,11 +250,11 @@ void YRaceHorse::setopponent(unsigned char* records, int count, int finish) {
     if (std::memcmp(r + kRaceCode, racecode.data(), kRaceCodeWidth) != 0) continue;
     h1code = yrace::raw(r + kHorseCode, kHorseCodeWidth);
     h1name = YUtil::delendspc(r + kHorseName, kHorseNameWidth);
-    j1code = yrace::raw(r + kJockeyCode, kPersonCodeWidth);
-    j1name = YUtil::delendspc(r + kJockeyName, kPersonNameWidth);
-    s1code = yrace::raw(r + kTrainerCode, kPersonCodeWidth);
-    s1name = YUtil::getstableplace(r[kStableCode], r + kStablePlace, false) +
-             YUtil::delendspc(r + kTrainerName, kPersonNameWidth);
+    j1code = yrace::raw(r + kJockeyCode, kJockeyCodeWidth);
+    j1name = YUtil::delendspc(r + kJockeyName, kJockeyNameWidth);
+    s1code = yrace::raw(r + kTrainerCode, kTrainerCodeWidth);
+    s1name = YUtil::getstableplace(r[kStableAffiliation], r + kStableLocation, false) +
+             YUtil::delendspc(r + kTrainerName, kTrainerNameWidth);
     break;
   }
   opponentloaded = true;

@@ -238,7 +238,7 @@ TEST(YRaceHorseCard, TheEntryFromTheCardRecords) {
   b.set_code("five_char_code", "CDEFG");
   b.set_code("code_byte", "K");
   b.set_code("stable_affiliation", "1");
-  b.set_digits("small_number", 6);
+  b.set_digits("prediction_mark", 6);
   b.set_digits("value_tenths", 123);
   ASSERT_TRUE(race.ok());
   ASSERT_TRUE(runner.ok());

@@ -48,8 +48,8 @@ YRaceList::YRaceList(YHorseDB* db, _tagRACEDREC* record) : YList(db) {
   unsigned char* r = record->bytes;
   unsigned char key[kKeySize];
   make_key(key, r + racedrec::kRaceCode, r + racedrec::kKai);
-  setmember(key, r + racedrec::kDate, r + racedrec::kName, r[racedrec::kTrack],
-            r + racedrec::kDistance, r[racedrec::kGrade], r[racedrec::kRaceKind],
+  setmember(key, r + racedrec::kRaceCode + racecode::kDate, r + racedrec::kRaceName,
+            r[racedrec::kTrack], r + racedrec::kDistance, r[racedrec::kGrade], r[racedrec::kRaceKind],
             r + racedrec::kConditions, r + racedrec::kRunnerCount, nullptr, false);
 }
 
@@ -122,7 +122,7 @@ void YRaceList::setresult(_tagRACERMREC* record, bool longtexts) {
   unsigned char* r = record->bytes;
   unsigned char key[kKeySize];
   make_key(key, r + racermrec::kRaceCode, r + racermrec::kKai);
-  setmember(key, r + racermrec::kDate, r + racermrec::kName, r[racermrec::kTrack],
+  setmember(key, r + racermrec::kDate, r + racermrec::kRaceName, r[racermrec::kTrack],
             r + racermrec::kDistance, r[racermrec::kGrade], r[racermrec::kRaceKind],
             r + racermrec::kConditions, r + racermrec::kRunnerCount, record, longtexts);
 }
@@ -131,22 +131,23 @@ void YRaceList::setpayouts(const unsigned char* r) {
   using namespace racermrec;
   static const auto kCourses = yutil::sjis_table({"Ａ", "Ｂ", "Ｃ", "Ｄ", "A1", "A2"});
   for (int i = 0; i < 3; ++i) {
-    const unsigned char* horse = r + kPlaceHorse + kPlaceStride * i;
-    const unsigned char* payout = r + kPlacePayout + kPlaceStride * i;
-    wuno_[i] = horse[0] == ' ' ? "" : formatted(mui(horse, kHorseWidth), 2);
-    const unsigned int value = mui(payout, kShortPayoutWidth);
+    const unsigned char* horse = r + kPlaceHorseNumber + kPlaceHorseNumberStride * i;
+    const unsigned char* payout = r + kPlacePayout + kPlaceHorseNumberStride * i;
+    wuno_[i] = horse[0] == ' ' ? "" : formatted(mui(horse, kPlaceHorseNumberWidth), 2);
+    const unsigned int value = mui(payout, kPlacePayoutWidth);
     fuku_[i] = payout[0] == ' ' || value < 1 ? "" : formatted(value, 6);
   }
-  tan_ = formatted(mui(r + kWinPayout, kShortPayoutWidth), 6);
-  wakuren_ = formatted(mui(r + kBracketPayout, kShortPayoutWidth), 6);
+  tan_ = formatted(mui(r + kWinPayout, kWinPayoutWidth), 6);
+  wakuren_ = formatted(mui(r + kBracketPayout, kBracketPayoutWidth), 6);
   if (r[kQuinellaPair] != ' ') {
-    umaren_ = formatted(mui(r + kQuinellaPayout, kLongPayoutWidth), 7);
-    umanin_ = formatted(mui(r + kQuinellaPopularity, kPopularityWidth), 3);
+    umaren_ = formatted(mui(r + kQuinellaPayout, kQuinellaPayoutWidth), 7);
+    umanin_ = formatted(mui(r + kQuinellaPopularity, kQuinellaPopularityWidth), 3);
   }
   for (int i = 0; i < 3; ++i) {
-    if (r[kWidePair + kPairStride * i] == ' ') continue;
-    wideh_[i] = formatted(mui(r + kWidePayout + kPairStride * i, kLongPayoutWidth), 7);
-    widen_[i] = formatted(mui(r + kWidePopularity + kPairStride * i, kPopularityWidth), 3);
+    const int at = kWidePairStride * i;
+    if (r[kWidePair + at] == ' ') continue;
+    wideh_[i] = formatted(mui(r + kWidePayout + at, kWidePayoutWidth), 7);
+    widen_[i] = formatted(mui(r + kWidePopularity + at, kWidePopularityWidth), 3);
   }
   course_ = yutil::lookup(kCourses, r[kCourse], '0');
 }

@@ -23,17 +23,22 @@ namespace {
 using namespace racermrec;
 
 constexpr yrace::HeaderFields kHeader = {
-    kYear, kKai, kEdition, kName, kGrade, kSupplementary, kWeightRule1, kRaceKind, kConditions,
-    kTrack,
+    kYear,        kKai,     kEdition,    kRaceName, kGrade, kSupplementaryConditions,
+    kWeightRule1, kRaceKind, kConditions, kTrack,
 };
 
+// The second reference time keeps seconds and tenths only, and neither
+// later time keeps the tenths of the weight.
+constexpr int kThirdRef = kLaterRefDateStride;
 constexpr yrace::RefTimeFields kRefFields[3] = {
-    {-1, kRef1Date, kRef1Time, 4, kRef1Horse, kRef1Weight, kRef1Weight + 2, kRef1Jockey, -1},
-    {-1, kRef2Date, kRef2Time, 3, kRef2Horse, kRef2Weight, -1, kRef2Jockey, kRef2Place},
-    {-1, kRef3Date, kRef3Time, 4, kRef3Horse, kRef3Weight, -1, kRef3Jockey, kRef3Place},
+    {-1, kFirstRefDate, kFirstRefTime, 4, kFirstRefHorseName, kFirstRefWeightKg,
+     kFirstRefWeightTenths, kFirstRefJockeyName, -1},
+    {-1, kLaterRefDate, kSecondRefTime, 3, kLaterRefHorseName, kLaterRefWeightKg, -1,
+     kLaterRefJockeyName, kLaterRefPlaceCode},
+    {-1, kLaterRefDate + kThirdRef, kThirdRefTime, 4, kLaterRefHorseName + kThirdRef,
+     kLaterRefWeightKg + kThirdRef, -1, kLaterRefJockeyName + kThirdRef,
+     kLaterRefPlaceCode + kThirdRef},
 };
-
-constexpr int kLapWidth = 3;
 
 int lap(unsigned char* r, int k) { return YUtil::getnum(r + kLap + kLapWidth * k, kLapWidth); }
 
@@ -165,21 +170,23 @@ void YSeiseki::setrace(unsigned char* r) {
   pace = YUtil::getpace(r[kPace]);
   weather = YUtil::getweather(r[kWeather]);
   settimes(r);
-  for (int k = 0; k < kPrizes; ++k) prize[k] = YUtil::getyen(r + kPrize + kPrizeWidth * k, kPrizeWidth, 1);
+  for (int k = 0; k < kPrizeCount; ++k) {
+    prize[k] = YUtil::getyen(r + kPrize + kPrizeWidth * k, kPrizeWidth, 1);
+  }
   setshares(r);
   setpayouts(r);
-  codetext = yrace::raw(r + kCodeText, 5);
+  codetext = yrace::raw(r + kCodeText, kCodeTextWidth);
 
   cornercount = 0;
-  for (int j = 0; j < kCorners; ++j) {
-    unsigned char* corner = r + kCorner + kCornerStride * j;
-    if (corner[3] == ' ') break;
-    cornerheading[j] = YUtil::gettukamidashi(corner[0], corner + 1);
-    cornerorder[j] = YUtil::delendspc(corner + 3, kCornerOrderWidth);
+  for (int j = 0; j < kCornerKindCount; ++j) {
+    const int at = kCornerKindStride * j;
+    if (r[kCornerOrder + at] == ' ') break;
+    cornerheading[j] = YUtil::gettukamidashi(r[kCornerKind + at], r + kCornerPosition + at);
+    cornerorder[j] = YUtil::delendspc(r + kCornerOrder + at, kCornerOrderWidth);
     ++cornercount;
   }
   commentcount = 0;
-  for (int j = 0; j < kComments; ++j) {
+  for (int j = 0; j < kCommentCount; ++j) {
     unsigned char* line = r + kComment + kCommentWidth * j;
     if (line[0] == ' ') break;
     comment[j] = YUtil::delendspc(line, kCommentWidth);
@@ -203,12 +210,14 @@ void YSeiseki::settimes(unsigned char* r) {
       for (int k = 0; k < 3; ++k) early[k] += (lap(r, 3 + k) + 1) / 2;
     }
     const int n = (d + 100) / 200;
-    if (n >= 4 && n <= kLaps) {
+    if (n >= 4 && n <= kLapCount) {
       last600 = lap(r, n - 1) + lap(r, n - 2) + lap(r, n - 3);
       last800 = last600 + lap(r, n - 4);
     }
   } else if (r[kEarlyTime] != ' ') {
-    for (int k = 0; k < 3; ++k) early[k] = YUtil::getnum(r + kEarlyTime + kLapWidth * k, kLapWidth);
+    for (int k = 0; k < 3; ++k) {
+      early[k] = YUtil::getnum(r + kEarlyTime + kEarlyTimeWidth * k, kEarlyTimeWidth);
+    }
     last800 = YUtil::getnum(r + kLast800, kLapWidth);
     last600 = YUtil::getnum(r + kLast600, kLapWidth);
   }
@@ -220,7 +229,7 @@ void YSeiseki::settimes(unsigned char* r) {
                   ? yrace::tenths_text(last800) + "-" + yrace::tenths_text(last600)
                   : "";
   lapline.clear();
-  for (int k = 0; k < kLaps && r[kLap + kLapWidth * k] != ' '; ++k) {
+  for (int k = 0; k < kLapCount && r[kLap + kLapWidth * k] != ' '; ++k) {
     if (k > 0) lapline += "-";
     lapline += yrace::tenths_text(lap(r, k));
   }
@@ -231,7 +240,7 @@ void YSeiseki::settimes(unsigned char* r) {
 
 void YSeiseki::setshares(unsigned char* r) {
   int a[4];
-  a[0] = YUtil::getnum(r + kSharedAmount, 9);
+  a[0] = YUtil::getnum(r + kSharedAmount, kSharedAmountWidth);
   a[1] = a[0] / 7 * 2;
   a[2] = a[1] / 2;
   a[3] = 0;
@@ -250,24 +259,26 @@ void YSeiseki::setshares(unsigned char* r) {
 }
 
 void YSeiseki::setpayouts(unsigned char* r) {
-  read_pool(r, kWinHorse, kWinStride, kHorseWidth, kShortPayoutWidth, 3, haito.tansho_uma,
-            haito.tansho_haito);
-  read_pool(r, kPlaceHorse, kPlaceStride, kHorseWidth, kShortPayoutWidth, kPlaceEntries,
-            haito.fukusho_uma, haito.fukusho_haito);
-  read_pool(r, kBracketPair, kBracketStride, kBracketWidth, kShortPayoutWidth, 3,
-            haito.wakuren_kumi, haito.wakuren_haito);
-  read_pool(r, kQuinellaPair, kPairStride, kPairWidth, kLongPayoutWidth, 3, haito.umaren_kumi,
-            haito.umaren_haito);
-  read_pool(r, kWidePair, kPairStride, kPairWidth, kLongPayoutWidth, 7, haito.wide_kumi,
-            haito.wide_haito);
+  read_pool(r, kWinHorseNumber, kWinHorseNumberStride, kWinHorseNumberWidth, kWinPayoutWidth,
+            kWinHorseNumberCount, haito.tansho_uma, haito.tansho_haito);
+  read_pool(r, kPlaceHorseNumber, kPlaceHorseNumberStride, kPlaceHorseNumberWidth,
+            kPlacePayoutWidth, kPlaceHorseNumberCount, haito.fukusho_uma, haito.fukusho_haito);
+  read_pool(r, kBracketPair, kBracketPairStride, kBracketPairWidth, kBracketPayoutWidth,
+            kBracketPairCount, haito.wakuren_kumi, haito.wakuren_haito);
+  read_pool(r, kQuinellaPair, kQuinellaPairStride, kQuinellaPairWidth, kQuinellaPayoutWidth,
+            kQuinellaPairCount, haito.umaren_kumi, haito.umaren_haito);
+  read_pool(r, kWidePair, kWidePairStride, kWidePairWidth, kWidePayoutWidth, kWidePairCount,
+            haito.wide_kumi, haito.wide_haito);
   // With one winner the second win entry's number is the winner's
   // popularity.
   tanshoninki = haito.tansho_haito[1] == 0 ? YUtil::getnum(r + kWinPopularity, 2) : 0;
-  for (int i = 0; i < 3; ++i) {
-    umarenninki[i] = YUtil::getnum(r + kQuinellaPopularity + kPairStride * i, kPopularityWidth);
+  for (int i = 0; i < kQuinellaPairCount; ++i) {
+    umarenninki[i] = YUtil::getnum(r + kQuinellaPopularity + kQuinellaPairStride * i,
+                                   kQuinellaPopularityWidth);
   }
-  for (int i = 0; i < 7; ++i) {
-    wideninki[i] = YUtil::getnum(r + kWidePopularity + kPairStride * i, kPopularityWidth);
+  for (int i = 0; i < kWidePairCount; ++i) {
+    wideninki[i] =
+        YUtil::getnum(r + kWidePopularity + kWidePairStride * i, kWidePopularityWidth);
   }
 }
 

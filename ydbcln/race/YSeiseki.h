@@ -77,7 +77,7 @@ class YSeiseki : public YMainObject {
   std::string lapline;       // each 200 m: 7.0-11.0-...; for a jump race the line of the last mile
   std::string lapheading;    // ラップ, or 上り１哩 for a jump race
   // --- Money ---------------------------------------------------------------------
-  std::string prize[racermrec::kPrizes];  // prize money of places 1 to 6
+  std::string prize[racermrec::kPrizeCount];  // prize money of places 1 to 6
   // The added money shared by places 1 to 4 (dead heats share their
   // places' amounts); empty when there is none.
   std::string sharedprize[4];
@@ -90,10 +90,10 @@ class YSeiseki : public YMainObject {
   std::string codetext;       // 5 characters as the record has them
   // --- Running --------------------------------------------------------------------
   int cornercount = 0;                               // 0 to 9
-  std::string cornerheading[racermrec::kCorners];    // ３角, 逆２角 ...
-  std::string cornerorder[racermrec::kCorners];      // 1,2-(3,4)-5
+  std::string cornerheading[racermrec::kCornerKindCount];    // ３角, 逆２角 ...
+  std::string cornerorder[racermrec::kCornerKindCount];      // 1,2-(3,4)-5
   int commentcount = 0;                              // 0 to 6
-  std::string comment[racermrec::kComments];
+  std::string comment[racermrec::kCommentCount];
   YRefTime reftime[3];
   // --- Runners -------------------------------------------------------------------
   std::vector<YRaceHorse*> horses;  // owned, in record order

@@ -32,14 +32,14 @@ YTheoryHorseRaceHorse::YTheoryHorseRaceHorse(const unsigned char* r) : YTheoryRa
   using namespace pastrunrec;
   const unsigned char* t = r + kTime;
   time = static_cast<std::int16_t>(number(t, 1) * 600 + number(t + 1, 3));
-  first3f = static_cast<std::int16_t>(number(r + kFirst3F, 3));
-  last3f = static_cast<std::int16_t>(number(r + kLast3F, 3));
+  first3f = static_cast<std::int16_t>(number(r + kFirst3f, 3));
+  last3f = static_cast<std::int16_t>(number(r + kLast3f, 3));
   const int m = number(r + kMargin, 3);
-  margin = static_cast<std::int16_t>(number(r + kArrival, 2) == 1 || m == 998 ? 0 : m);
+  margin = static_cast<std::int16_t>(number(r + kArrivalOrder, 2) == 1 || m == 998 ? 0 : m);
   weight = static_cast<std::int16_t>(number(r + kWeightCarried, 3));
   popularity = static_cast<std::int8_t>(number(r + kPopularity, 2));
   odds = number(r + kWinOdds, 5);
   index = static_cast<std::int8_t>(number(r + kIndex, 3));
   klass = classof(r);
-  if (r[kJockeyCode] != ' ') std::memcpy(jockey, r + kJockeyCode, kCodeWidth);
+  if (r[kJockeyCode] != ' ') std::memcpy(jockey, r + kJockeyCode, kJockeyCodeWidth);
 }

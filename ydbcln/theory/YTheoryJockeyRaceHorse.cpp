@@ -5,6 +5,6 @@
 
 YTheoryJockeyRaceHorse::YTheoryJockeyRaceHorse(const unsigned char* r) : YTheoryRaceRow(r) {
   if (r[pastrunrec::kTrainerCode] != ' ') {
-    std::memcpy(trainer, r + pastrunrec::kTrainerCode, pastrunrec::kCodeWidth);
+    std::memcpy(trainer, r + pastrunrec::kTrainerCode, pastrunrec::kTrainerCodeWidth);
   }
 }

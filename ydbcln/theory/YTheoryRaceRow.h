@@ -11,36 +11,9 @@
 
 #include <cstdint>
 
-namespace pastrunrec {
+#include "ydbcln/theory/PastRunRec.h"
 
-constexpr int kSize = 94;
-constexpr int kPlace = 0;           // racecourse code, 2
-constexpr int kDate = 2;            // YYYYMMDD, 8
-constexpr int kKai = 16;            // meeting number, 2
-constexpr int kJump = 20;           // '1' for a jump race
-constexpr int kGrade = 21;          // grade code; blank none
-constexpr int kConditions = 22;     // class field, 5 ("00004", "-0005")
-constexpr int kTrack = 27;          // surface code
-constexpr int kDistance = 31;       // metres, 4
-constexpr int kRunners = 35;        // 2
-constexpr int kGoing = 37;          // one digit
-constexpr int kFrame = 38;          // one digit
-constexpr int kCourseHorseNumber = 39;  // 2, as the course-draw statistics read it
-constexpr int kHorseNumber = 41;    // 2, as the run rows read it
-constexpr int kWeightCarried = 50;  // tenths of a kilogram, 3
-constexpr int kIndex = 53;          // 3
-constexpr int kJockeyCode = 56;     // 5
-constexpr int kTrainerCode = 61;    // 5
-constexpr int kPredictionMark = 66;
-constexpr int kPopularity = 67;     // 2
-constexpr int kWinOdds = 69;        // tenths, 5
-constexpr int kPosition = 74;       // 2; 0 not placed
-constexpr int kArrival = 78;        // 2
-constexpr int kTime = 80;           // minutes 1, seconds 2, tenths 1
-constexpr int kMargin = 84;         // tenths of a second, 3; 998 none
-constexpr int kFirst3F = 87;        // tenths of a second, 3
-constexpr int kLast3F = 90;         // tenths of a second, 3
-constexpr int kCodeWidth = 5;
+namespace pastrunrec {
 
 // The unsigned decimal of the n bytes at p; a blank or any other byte
 // counts as a 0 digit.
@@ -74,14 +47,14 @@ class YTheoryRaceRow {
 };
 
 inline YTheoryRaceRow::YTheoryRaceRow(const unsigned char* r)
-    : racecourse(static_cast<std::int16_t>(pastrunrec::number(r + pastrunrec::kPlace, 2))),
+    : racecourse(static_cast<std::int16_t>(pastrunrec::number(r + pastrunrec::kPlaceCode, 2))),
       date(pastrunrec::number(r + pastrunrec::kDate, 8)),
       meeting(pastrunrec::number(r + pastrunrec::kKai, 2)),
       surface(static_cast<char>(r[pastrunrec::kJump] == '1' ? '2' : r[pastrunrec::kTrack])),
       distance(static_cast<std::int16_t>(pastrunrec::number(r + pastrunrec::kDistance, 4))),
-      runners(static_cast<std::int8_t>(pastrunrec::number(r + pastrunrec::kRunners, 2))),
+      runners(static_cast<std::int8_t>(pastrunrec::number(r + pastrunrec::kRunnerCount, 2))),
       going(static_cast<std::int8_t>(pastrunrec::number(r + pastrunrec::kGoing, 1))),
-      horseno(static_cast<std::int8_t>(pastrunrec::number(r + pastrunrec::kHorseNumber, 2))),
-      position(static_cast<std::int8_t>(pastrunrec::number(r + pastrunrec::kPosition, 2))) {}
+      horseno(static_cast<std::int8_t>(pastrunrec::number(r + pastrunrec::kRunHorseNumber, 2))),
+      position(static_cast<std::int8_t>(pastrunrec::number(r + pastrunrec::kFinishingOrder, 2))) {}
 
 #endif  // YDBCLN_THEORY_YTHEORYRACEROW_H_

@@ -49,7 +49,7 @@ constexpr int kNameWidth = 30;
 RaceFields card_fields(_tagRACEDREC* race) {
   using namespace racedrec;
   unsigned char* r = race->bytes;
-  return {r + kRaceCode, r + kYear, r + kKai, r + kEdition, r + kName, r + kWeightRule1,
+  return {r + kRaceCode, r + kYear, r + kKai, r + kEdition, r + kRaceName, r + kWeightRule1,
           r + kWeightRule2, r + kConditions, r + kDistance, r + kRunnerCount, r[kGrade],
           r[kRaceKind], r[kTrack], r[kDirection], r[kPace], nullptr};
 }
@@ -57,7 +57,7 @@ RaceFields card_fields(_tagRACEDREC* race) {
 RaceFields result_fields(_tagRACERMREC* race) {
   using namespace racermrec;
   unsigned char* r = race->bytes;
-  return {r + kRaceCode, r + kDate, r + kKai, r + kEdition, r + kName, r + kWeightRule1,
+  return {r + kRaceCode, r + kDate, r + kKai, r + kEdition, r + kRaceName, r + kWeightRule1,
           r + kWeightRule2, r + kConditions, r + kDistance, r + kRunnerCount, r[kGrade],
           r[kRaceKind], r[kTrack], r[kDirection], r[kPace], r + kGoing};
 }
@@ -249,12 +249,12 @@ void YTheoryResult::setcardrunners(_tagRACEDREC* race, bool nominations) {
   const int n = std::min(yrace::record_count(runners.get(), kSize), kMaxRunners);
   for (int i = 0; i < n; ++i) {
     unsigned char* r = yrace::record_at(runners.get(), kSize, i);
-    frame[i] = yrace::digit_value(r[kBracket], 0);
+    frame[i] = yrace::digit_value(r[kBracketNumber], 0);
     horseno[i] = YUtil::getnum(r + kHorseNumber, 2);
     markcode[i] = mark_code(r[kPredictionMark]);
     excluded[i] = markcode[i] == kExcludedMark;
     horsename[i] = YUtil::delendspc(r + kHorseName, kHorseNameWidth);
-    jockeyname[i] = YUtil::delendspc(r + kJockeyName, kPersonNameWidth);
+    jockeyname[i] = YUtil::delendspc(r + kJockeyName, kJockeyNameWidth);
     sexage[i] = YUtil::getseibetu(r[kSex]) + YUtil::getage(r + kAge);
     weighttext[i] = weight_text(YUtil::getnum(r + kWeightCarried, 3));
   }
@@ -278,13 +278,13 @@ void YTheoryResult::setresultrunners(_tagRACERMREC* race, const void* held) {
   const int n = std::min(yrace::record_count(runners, kSize), kMaxRunners);
   for (int i = 0; i < n; ++i) {
     unsigned char* r = yrace::record_at(runners, kSize, i);
-    frame[i] = yrace::digit_value(r[kBracket], 0);
+    frame[i] = yrace::digit_value(r[kBracketNumber], 0);
     horseno[i] = YUtil::getnum(r + kHorseNumber, 2);
     // The entry's mark as its card had it.
     markcode[i] = mark_code(r[kPredictionMark]);
     excluded[i] = markcode[i] == kExcludedMark;
     horsename[i] = YUtil::delendspc(r + kHorseName, kHorseNameWidth);
-    jockeyname[i] = YUtil::delendspc(r + kJockeyName, kPersonNameWidth);
+    jockeyname[i] = YUtil::delendspc(r + kJockeyName, kJockeyNameWidth);
     sexage[i] = YUtil::getseibetu(r[kSex]) + YUtil::getage(r + kAge);
     weighttext[i] = weight_text(YUtil::getnum(r + kWeightCarried, 3));
   }

@@ -24,8 +24,8 @@ void Evaluator::RankCourseDraw(const Factor&, int, int p2, int* rank, const Disp
   const int count = yrace::record_count(runs.get(), pastrunrec::kSize);
   for (int k = 0; k < count; ++k) {
     unsigned char* r = yrace::record_at(runs.get(), pastrunrec::kSize, k);
-    const int number = YUtil::getnum(r + pastrunrec::kCourseHorseNumber, 2);
-    const int position = YUtil::getnum(r + pastrunrec::kPosition, 2);
+    const int number = YUtil::getnum(r + pastrunrec::kHorseNumber, 2);
+    const int position = YUtil::getnum(r + pastrunrec::kFinishingOrder, 2);
     if (number < 1 || number > n || position < 1 || position > 3) continue;
     ++places[number - 1][position - 1];
   }

@@ -48,26 +48,24 @@ struct RunnerFields {
 constexpr RunnerFields kCardRunner = {racedhrec::kHorseCode,   racedhrec::kWeightCarried,
                                       racedhrec::kJockeyCode,  racedhrec::kTrainerCode,
                                       racedhrec::kHorseName,   racedhrec::kTrainerName,
-                                      racedhrec::kHorseNumber, racedhrec::kBracket};
+                                      racedhrec::kHorseNumber, racedhrec::kBracketNumber};
 constexpr RunnerFields kResultRunner = {racerhrec::kHorseCode,  racerhrec::kWeightCarried,
                                         racerhrec::kJockeyCode, racerhrec::kTrainerCode,
                                         racerhrec::kHorseName,  racerhrec::kTrainerName,
-                                        racerhrec::kHorseNumber, racerhrec::kBracket};
+                                        racerhrec::kHorseNumber, racerhrec::kBracketNumber};
 
 template <class Runner>
 void readrunner(unsigned char* r, const RunnerFields& f, Runner* x) {
   *x = Runner{};
   std::memcpy(x->horse, r + f.horse, sizeof x->horse);
   x->weight = static_cast<short>(YUtil::getnum(r + f.weight, 3));
-  copycode(x->jockey, r + f.jockey, racedhrec::kPersonCodeWidth);
-  copycode(x->trainer, r + f.trainer, racedhrec::kPersonCodeWidth);
+  copycode(x->jockey, r + f.jockey, racedhrec::kJockeyCodeWidth);
+  copycode(x->trainer, r + f.trainer, racedhrec::kTrainerCodeWidth);
   x->horsename = YUtil::delendspc(r + f.horsename, racedhrec::kHorseNameWidth);
-  x->trainername = YUtil::delendspc(r + f.trainername, racedhrec::kPersonNameWidth);
+  x->trainername = YUtil::delendspc(r + f.trainername, racedhrec::kTrainerNameWidth);
   x->number = static_cast<unsigned char>(YUtil::getnum(r + f.number, 2));
   x->frame = static_cast<unsigned char>(yrace::digit_value(r[f.frame], 0));
 }
-
-constexpr int kTrainingMarks = 235;  // three characters on the card runner record
 
 void* duplicate(const void* buffer) { return buffer == nullptr ? nullptr : dup_data(buffer); }
 
@@ -186,6 +184,7 @@ int Race::FromResults(YHorseDB* db, _tagRACERMREC* race, tagYCalcInfo* info) {
 int Race::FromCard(YHorseDB* db, _tagRACEDREC* race, tagYCalcInfo* info, int nomination_mode) {
   using namespace racedrec;
   unsigned char* r = race->bytes;
+<<<<<<< HEAD:ydbcln/theory/engine/Race.cpp
   key = yrace::raw(r + kRaceCode, kRaceCodeWidth);
   racecourse = YUtil::getnum(r + kRaceCode, 2);
   going = 0;
@@ -197,6 +196,19 @@ int Race::FromCard(YHorseDB* db, _tagRACEDREC* race, tagYCalcInfo* info, int nom
                                      : YUtil::getnum(r + kRunnerCount, 2);
   if (CardRunners(db, race, nomination_mode) != 0) return -1;
   Apply(info);
+=======
+  racekey_ = yrace::raw(r + kRaceCode, kRaceCodeWidth);
+  racecourse_ = YUtil::getnum(r + kRaceCode, 2);
+  going_ = 0;
+  date_ = YUtil::getnum(r + kRaceCode + racecode::kDate, 8);
+  meeting_ = YUtil::getnum(r + kKai, 2);
+  surface_ = r[kRaceKind] == '0' ? '2' : r[kTrack];
+  distance_ = YUtil::getnum(r + kDistance, kDistanceWidth);
+  runnercount_ = nomination != 0 ? YUtil::getnum(r + kNominationCount, kNominationCountWidth)
+                                 : YUtil::getnum(r + kRunnerCount, 2);
+  if (setrunners_denma(race, nomination) != 0) return -1;
+  applyinfo(info);
+>>>>>>> h-layout:ydbcln/theory/YCalcTheory_race.cpp
   return 0;
 }
 
