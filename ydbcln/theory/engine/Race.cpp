@@ -184,31 +184,17 @@ int Race::FromResults(YHorseDB* db, _tagRACERMREC* race, tagYCalcInfo* info) {
 int Race::FromCard(YHorseDB* db, _tagRACEDREC* race, tagYCalcInfo* info, int nomination_mode) {
   using namespace racedrec;
   unsigned char* r = race->bytes;
-<<<<<<< HEAD:ydbcln/theory/engine/Race.cpp
   key = yrace::raw(r + kRaceCode, kRaceCodeWidth);
   racecourse = YUtil::getnum(r + kRaceCode, 2);
   going = 0;
-  date = YUtil::getnum(r + kDate, 8);
+  date = YUtil::getnum(r + kRaceCode + racecode::kDate, 8);
   meeting = YUtil::getnum(r + kKai, 2);
   surface = r[kRaceKind] == '0' ? '2' : r[kTrack];
   distance = YUtil::getnum(r + kDistance, kDistanceWidth);
-  runnercount = nomination_mode != 0 ? YUtil::getnum(r + kNominationCount, 3)
+  runnercount = nomination_mode != 0 ? YUtil::getnum(r + kNominationCount, kNominationCountWidth)
                                      : YUtil::getnum(r + kRunnerCount, 2);
   if (CardRunners(db, race, nomination_mode) != 0) return -1;
   Apply(info);
-=======
-  racekey_ = yrace::raw(r + kRaceCode, kRaceCodeWidth);
-  racecourse_ = YUtil::getnum(r + kRaceCode, 2);
-  going_ = 0;
-  date_ = YUtil::getnum(r + kRaceCode + racecode::kDate, 8);
-  meeting_ = YUtil::getnum(r + kKai, 2);
-  surface_ = r[kRaceKind] == '0' ? '2' : r[kTrack];
-  distance_ = YUtil::getnum(r + kDistance, kDistanceWidth);
-  runnercount_ = nomination != 0 ? YUtil::getnum(r + kNominationCount, kNominationCountWidth)
-                                 : YUtil::getnum(r + kRunnerCount, 2);
-  if (setrunners_denma(race, nomination) != 0) return -1;
-  applyinfo(info);
->>>>>>> h-layout:ydbcln/theory/YCalcTheory_race.cpp
   return 0;
 }
 
