@@ -24,7 +24,7 @@ Status RenderedRecords::Finish(void** buffer) const {
   const std::size_t n = count();
   void* made = alloc_data(static_cast<int>(layout_.size()), static_cast<int>(n));
   if (made == nullptr) {
-    return Status::Error("no memory for " + std::to_string(n) + " records of " +
+    return Status::IOError("no memory for " + std::to_string(n) + " records of " +
                          std::string(layout_.name()));
   }
   if (!bytes_.empty()) std::memcpy(made, bytes_.data(), bytes_.size());

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "db/store/Schema.h"
+#include "db/store/SqliteStatus.h"
 
 namespace ydb {
 namespace {
@@ -47,7 +48,7 @@ Status Validate(const std::string& path) {
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
   if (rc != SQLITE_OK) {
-    Status failed = Status::Error("cannot open " + path + ": " + SqliteMessage(db, rc));
+    Status failed = SqliteStatus(rc, "cannot open " + path + ": " + SqliteMessage(db, rc));
     sqlite3_close(db);
     return failed;
   }
@@ -57,15 +58,15 @@ Status Validate(const std::string& path) {
   Status result;
   if (!ReadPragma(db, "PRAGMA application_id", &application_id, &error) ||
       !ReadPragma(db, "PRAGMA user_version", &version, &error)) {
-    result = Status::Error(path + " is not a readable data set: " + error);
+    result = Status::Corruption(path + " is not a readable data set: " + error);
   } else if (application_id != kApplicationId) {
-    result = Status::Error(path + " is not a data set of this program");
+    result = Status::NotSupported(path + " is not a data set of this program");
   } else if (version > kSchemaVersion) {
-    result = Status::Error(path + " was written by a newer version (schema " +
+    result = Status::NotSupported(path + " was written by a newer version (schema " +
                            std::to_string(version) + ", this build reads up to " +
                            std::to_string(kSchemaVersion) + ")");
   } else if (version < 1) {
-    result = Status::Error(path + " has no schema version");
+    result = Status::Corruption(path + " has no schema version");
   }
   sqlite3_close(db);
   return result;
@@ -89,10 +90,10 @@ Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Databa
   const auto state = std::filesystem::status(path, ec);
   const bool exists = std::filesystem::exists(state);
   if (exists && !std::filesystem::is_regular_file(state)) {
-    return Status::Error(path + " is not a file");
+    return Status::InvalidArgument(path + " is not a file");
   }
   if (!exists && mode == Mode::kOpenExisting) {
-    return Status::Error(path + " does not exist");
+    return Status::NotFound(path + " does not exist");
   }
   if (exists) {
     Status valid = Validate(path);
@@ -105,7 +106,7 @@ Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Databa
   const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (exists ? 0 : SQLITE_OPEN_CREATE);
   const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
   if (rc != SQLITE_OK) {
-    Status failed = Status::Error("cannot open " + path + ": " + SqliteMessage(db, rc));
+    Status failed = SqliteStatus(rc, "cannot open " + path + ": " + SqliteMessage(db, rc));
     sqlite3_close(db);
     return failed;
   }
@@ -167,8 +168,7 @@ Status Database::Upgrade() {
   s = UpgradeSchema(*this, version);
   if (s.ok()) s = exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
   if (!s.ok()) {
-    return Status::Error("cannot upgrade " + path_ + " from schema " + std::to_string(version) +
-                         ": " + s.message());
+    return s.Within("cannot upgrade " + path_ + " from schema " + std::to_string(version));
   }
   return upgrade.commit();
 }
@@ -188,7 +188,7 @@ Status Database::exec(const char* sql) {
   if (rc == SQLITE_OK) return Status::Ok();
   std::string text = message != nullptr ? message : sqlite3_errstr(rc);
   sqlite3_free(message);
-  return Status::Error(text);
+  return SqliteStatus(rc, text);
 }
 
 Transaction::Transaction(Database& db) : db_(db) {
@@ -201,7 +201,7 @@ Transaction::~Transaction() {
 }
 
 Status Transaction::commit() {
-  if (!open_) return Status::Error("no transaction to commit");
+  if (!open_) return Status::InvalidArgument("no transaction to commit");
   Status s = db_.exec("COMMIT");
   if (s.ok()) open_ = false;
   return s;

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "db/base/Status.h"
 #include "db/store/Statement.h"
-#include "db/store/Status.h"
 
 namespace ydb {
 

@@ -4,7 +4,7 @@
 #ifndef YDB_STORE_SCHEMA_H_
 #define YDB_STORE_SCHEMA_H_
 
-#include "db/store/Status.h"
+#include "db/base/Status.h"
 
 namespace ydb {
 

@@ -125,7 +125,7 @@ Status PastRunBuckets::writeBucket(const Change* const* changes, std::size_t cou
   read.reset();
   if (!s.ok()) return s;
   if (records.size() != race_nos.size() * kPastRunBytes) {
-    return Status::Error("bucket " + std::to_string(static_cast<int>(bucket.kind)) + " " +
+    return Status::Corruption("bucket " + std::to_string(static_cast<int>(bucket.kind)) + " " +
                          bucket.code + " " + std::to_string(bucket.month) + " is damaged");
   }
 

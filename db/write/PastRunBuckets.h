@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "db/base/Status.h"
+#include "db/base/model.h"
 #include "db/render/PastRunRenderer.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
-#include "db/write/model.h"
 
 namespace ydb {
 

@@ -66,7 +66,7 @@ Status Writer::putMeeting(const Race& race, const std::string& what) {
     others.reset();
     if (!s.ok()) return Context(what, s);
     if (count > 0) {
-      return Status::Error(what + ": the meeting is kai " + std::to_string(kai) + " day " +
+      return Status::InvalidArgument(what + ": the meeting is kai " + std::to_string(kai) + " day " +
                            std::to_string(kai_day) + " for its other races, not kai " +
                            std::to_string(race.kai) + " day " + std::to_string(race.kai_day));
     }
@@ -78,7 +78,7 @@ Status Writer::putMeeting(const Race& race, const std::string& what) {
     venues.reset();
     if (!s.ok()) return Context(what, s);
     if (count >= 3) {
-      return Status::Error(what + ": " + std::to_string(key.date) +
+      return Status::InvalidArgument(what + ": " + std::to_string(key.date) +
                            " already has three racecourses");
     }
   }
@@ -94,7 +94,7 @@ Status Writer::putMeeting(const Race& race, const std::string& what) {
   clash.reset();
   if (!s.ok()) return Context(what, s);
   if (clashes) {
-    return Status::Error(what + ": kai " + std::to_string(race.kai) + " day " +
+    return Status::InvalidArgument(what + ": kai " + std::to_string(race.kai) + " day " +
                          std::to_string(race.kai_day) + " of this racecourse is " +
                          std::to_string(other_date));
   }
@@ -131,7 +131,7 @@ Status Writer::checkReferences(const Race& race, const std::string& what) {
     s = Context(runner, elsewhere.status());
     elsewhere.reset();
     if (s.ok() && found && other != race.key) {
-      s = Status::Error(runner + ": horse " + r.horse_code + " already runs that day in race " +
+      s = Status::InvalidArgument(runner + ": horse " + r.horse_code + " already runs that day in race " +
                         other.code());
     }
   }

@@ -23,9 +23,9 @@ Status Writer::transact(const std::function<Status()>& body) {
     if (!s.ok()) return s;  // the transaction rolls back as it goes out of scope
     return Context("cannot commit", transaction.commit());
   } catch (const std::exception& e) {
-    return Status::Error(std::string("write abandoned: ") + e.what());
+    return Status::IOError(std::string("write abandoned: ") + e.what());
   } catch (...) {
-    return Status::Error("write abandoned: unknown exception");
+    return Status::IOError("write abandoned: unknown exception");
   }
 }
 
@@ -49,7 +49,7 @@ Status Writer::requireExists(Table table, const std::string& code, const std::st
   const Status s = st.status();
   st.reset();
   if (!s.ok()) return Context(what, s);
-  if (!found) return Status::Error(what + ": " + source.noun + " " + code + " is not in the store");
+  if (!found) return Status::InvalidArgument(what + ": " + source.noun + " " + code + " is not in the store");
   return Status::Ok();
 }
 

@@ -25,11 +25,11 @@
 #include <string>
 #include <vector>
 
+#include "db/base/Status.h"
+#include "db/base/model.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
 #include "db/write/PastRunBuckets.h"
 #include "db/write/ResultRecords.h"
-#include "db/write/model.h"
 
 namespace ydb {
 
