@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "db/write/PastRunBuckets_test.h"
+#include "db/derived/PastRunBuckets_test.h"
 #include "testing/TempDir.h"
 #include "world/Dates.h"
 #include "world/GeneratedSeason_test.h"

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "db/derived/DataSet.h"
+
 namespace ydb {
 namespace {
 
@@ -56,7 +58,7 @@ Status SessionState::Start(const char* path) {
   if (path == nullptr || *path == '\0') return Status::InvalidArgument("no store path given");
   if (database_ != nullptr) return Status::InvalidArgument("a data set is already open");
   std::unique_ptr<Database> opened;
-  Status s = Database::Open(path, Database::Mode::kOpenOrCreate, &opened);
+  Status s = OpenDataSet(path, Database::Mode::kOpenOrCreate, &opened);
   if (!s.ok()) return s;
 
   const std::string lock_path = std::string(path) + ".lock";

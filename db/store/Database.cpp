@@ -83,7 +83,8 @@ Database::~Database() {
 
 int Database::CurrentSchemaVersion() { return kSchemaVersion; }
 
-Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Database>* out) {
+Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Database>* out,
+                      SchemaUpgrade upgrade) {
   SkipMemoryStatistics();
   out->reset();
   std::error_code ec;
@@ -111,7 +112,7 @@ Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Databa
     return failed;
   }
   std::unique_ptr<Database> opened(new Database(path, db));
-  Status ready = opened->Initialise(!exists);
+  Status ready = opened->Initialise(!exists, upgrade);
   if (!ready.ok()) {
     opened.reset();
     if (!exists) std::filesystem::remove(path, ec);  // only a file we made
@@ -127,7 +128,7 @@ Status Database::setCacheMegabytes(int megabytes) {
   return exec(sql.c_str());
 }
 
-Status Database::Initialise(bool created) {
+Status Database::Initialise(bool created, SchemaUpgrade upgrade) {
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, 5000);
   Status s = exec("PRAGMA foreign_keys = ON");
@@ -136,7 +137,7 @@ Status Database::Initialise(bool created) {
   // Writing a month of races touches the runner indexes all over.
   if (s.ok()) s = setCacheMegabytes(kDefaultCacheMegabytes);
   if (!s.ok()) return s;
-  if (!created) return Upgrade();
+  if (!created) return Upgrade(upgrade);
 
   Transaction create(*this);
   if (!create.begin_status().ok()) return create.begin_status();
@@ -158,19 +159,24 @@ int Database::SchemaVersion(Status* status) {
   return version;
 }
 
-Status Database::Upgrade() {
+Status Database::Upgrade(SchemaUpgrade upgrade) {
   Status s;
-  if (SchemaVersion(&s) >= kSchemaVersion || !s.ok()) return s;
-  Transaction upgrade(*this);
-  if (!upgrade.begin_status().ok()) return upgrade.begin_status();
+  const int found = SchemaVersion(&s);
+  if (found >= kSchemaVersion || !s.ok()) return s;
+  if (upgrade == nullptr) {
+    return Status::NotSupported(path_ + " has schema " + std::to_string(found) +
+                                " and is opened without its upgrade");
+  }
+  Transaction transaction(*this);
+  if (!transaction.begin_status().ok()) return transaction.begin_status();
   const int version = SchemaVersion(&s);  // again, now that no one else can write
   if (!s.ok() || version >= kSchemaVersion) return s;
-  s = UpgradeSchema(*this, version);
+  s = upgrade(*this, version);
   if (s.ok()) s = exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
   if (!s.ok()) {
     return s.Within("cannot upgrade " + path_ + " from schema " + std::to_string(version));
   }
-  return upgrade.commit();
+  return transaction.commit();
 }
 
 Statement& Database::statement(std::string_view sql) {

@@ -33,8 +33,7 @@ Status Writer::putRace(const Race& race) {
   Status s = Validate(race);
   // Its runs as stored leave their buckets while the race and meeting rows
   // still say where they were filed.
-  if (s.ok()) s = Context(what, past_runs_.withdrawRace(race.key));
-  if (s.ok()) results_.touch(race.key);
+  if (s.ok()) s = Context(what, derived_.raceWillChange(race.key));
   if (s.ok()) s = putMeeting(race, what);
   if (s.ok()) s = checkReferences(race, what);
   if (s.ok()) s = putRaceRow(race, what);
@@ -259,7 +258,7 @@ Status Writer::putRaceChildren(const Race& race, const std::string& what) {
   }
 
   if (s.ok()) s = putRunners(race);
-  if (s.ok()) s = past_runs_.fileRace(race.key);
+  if (s.ok()) s = derived_.raceWritten(race.key);
   if (s.ok() && race.forecast_odds) s = putOdds(race, *race.forecast_odds, false);
   if (!s.ok() || !race.result) return Context(what, s);
 

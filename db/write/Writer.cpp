@@ -10,16 +10,14 @@
 namespace ydb {
 
 Status Writer::transact(const std::function<Status()>& body) {
-  past_runs_.discard();
-  results_.discard();
+  derived_.discard();
   try {
     Transaction transaction(db_);
     if (!transaction.begin_status().ok()) {
       return Context("cannot begin a transaction", transaction.begin_status());
     }
     Status s = body();
-    if (s.ok()) s = past_runs_.flush();
-    if (s.ok()) s = results_.flush();
+    if (s.ok()) s = derived_.flush();
     if (!s.ok()) return s;  // the transaction rolls back as it goes out of scope
     return Context("cannot commit", transaction.commit());
   } catch (const std::exception& e) {

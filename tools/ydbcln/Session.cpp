@@ -2,6 +2,7 @@
 #include "Session.h"
 
 #include <db/api/ydbbsn.h>
+#include <db/derived/DataSet.h>
 #include <text/sjis.h>
 
 #include <filesystem>
@@ -24,7 +25,7 @@ std::unique_ptr<ydb::Database> OpenStore(const std::string& dir, ydb::Database::
   if (mode == ydb::Database::Mode::kOpenOrCreate) std::filesystem::create_directories(dir, ec);
   std::unique_ptr<ydb::Database> db;
   const std::string path = (std::filesystem::path(dir) / "ydbcln.db").string();
-  ydb::Status s = ydb::Database::Open(path, mode, &db);
+  ydb::Status s = ydb::OpenDataSet(path, mode, &db);
   if (!s.ok()) std::cerr << "ydbcln: cannot open the data set in " << dir << ": " << s.message() << "\n";
   return db;
 }

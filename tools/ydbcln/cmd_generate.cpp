@@ -1,6 +1,7 @@
 // `ydbcln generate --seasons A-B --seed N`: adds seasons of the synthetic
 // race world to the data set, with a progress bar. Also the first step of
 // the main job when the data directory holds no data set yet.
+#include <db/derived/DataSet.h>
 #include <db/store/Database.h>
 #include <world/Generator.h>
 
@@ -41,7 +42,7 @@ int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_
   std::filesystem::create_directories(data_dir, ec);
   const std::string path = (std::filesystem::path(data_dir) / "ydbcln.db").string();
   std::unique_ptr<ydb::Database> db;
-  ydb::Status s = ydb::Database::Open(path, ydb::Database::Mode::kOpenOrCreate, &db);
+  ydb::Status s = ydb::OpenDataSet(path, ydb::Database::Mode::kOpenOrCreate, &db);
   if (s.ok()) {
     world::Options options;
     options.first_season = first;

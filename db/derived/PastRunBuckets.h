@@ -10,8 +10,8 @@
 //   ... write the race ...
 //   if (s.ok()) s = buckets.fileRace(key);  // after
 //   if (s.ok()) s = buckets.flush();        // before the commit
-#ifndef YDB_WRITE_PASTRUNBUCKETS_H_
-#define YDB_WRITE_PASTRUNBUCKETS_H_
+#ifndef YDB_DERIVED_PASTRUNBUCKETS_H_
+#define YDB_DERIVED_PASTRUNBUCKETS_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -78,4 +78,4 @@ class PastRunBuckets {
 
 }  // namespace ydb
 
-#endif  // YDB_WRITE_PASTRUNBUCKETS_H_
+#endif  // YDB_DERIVED_PASTRUNBUCKETS_H_
