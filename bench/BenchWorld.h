@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 
+#include "db/derived/DataSet.h"
 #include "db/store/Database.h"
 #include "world/Generator.h"
 #include "ydbcln/race/YDaySeiseki.h"
@@ -57,7 +58,7 @@ inline std::string DataDir() {
   std::cerr << "Generating " << seasons << " seasons into " << dir.string() << " ...\n";
   {
     std::unique_ptr<ydb::Database> db;
-    ydb::Status s = ydb::Database::Open(partial.string(), ydb::Database::Mode::kOpenOrCreate, &db);
+    ydb::Status s = ydb::OpenDataSet(partial.string(), ydb::Database::Mode::kOpenOrCreate, &db);
     if (s.ok()) {
       world::Options options;
       options.first_season = world::kDefaultOrigin;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "db/derived/DataSet.h"
 #include "db/store/Database.h"
 #include "exchange/Exchange.h"
 #include "testing/TempDir.h"
@@ -22,7 +23,7 @@ std::uintmax_t DirectoryBytes(const std::filesystem::path& dir) {
 
 std::unique_ptr<ydb::Database> OpenStore(const std::filesystem::path& file) {
   std::unique_ptr<ydb::Database> db;
-  ydb::Status s = ydb::Database::Open(file.string(), ydb::Database::Mode::kOpenOrCreate, &db);
+  ydb::Status s = ydb::OpenDataSet(file.string(), ydb::Database::Mode::kOpenOrCreate, &db);
   return s.ok() ? std::move(db) : nullptr;
 }
 

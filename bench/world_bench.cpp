@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "db/derived/DataSet.h"
 #include "db/store/Database.h"
 #include "testing/TempDir.h"
 #include "world/Generator.h"
@@ -30,7 +31,7 @@ void BM_GenerateSeasons(benchmark::State& state) {
     ytest::TempDir dir;
     {
       std::unique_ptr<ydb::Database> db;
-      ydb::Status s = ydb::Database::Open(dir.str() + "/world.db", ydb::Database::Mode::kOpenOrCreate, &db);
+      ydb::Status s = ydb::OpenDataSet(dir.str() + "/world.db", ydb::Database::Mode::kOpenOrCreate, &db);
       if (!s.ok()) {
         state.SkipWithError(s.message().c_str());
         return;

@@ -1,11 +1,14 @@
 # ydbcln_component(NAME <lib> DIRS <folders...> LINKS <targets...>
+#                  [OBJECTS <object libraries...>]
 #                  [TEST_LINKS <targets...>] [WHOLE_PROGRAM_TEST])
 #
 # Builds one shared library from every *.cpp in the given folders except the
-# *_test.cpp files, and one GoogleTest program `<lib>_tests` from those test
-# files. Sources sit beside their tests; adding a file needs no edit here.
+# *_test.cpp files (or, with OBJECTS, from those object libraries, which
+# build the folders' sources layer by layer), and one GoogleTest program
+# `<lib>_tests` from the test files. Sources sit beside their tests; adding
+# a file needs no edit here.
 function(ydbcln_component)
-  cmake_parse_arguments(C "WHOLE_PROGRAM_TEST" "NAME" "DIRS;LINKS;TEST_LINKS" ${ARGN})
+  cmake_parse_arguments(C "WHOLE_PROGRAM_TEST" "NAME" "DIRS;LINKS;TEST_LINKS;OBJECTS" ${ARGN})
   set(sources)
   set(tests)
   foreach(dir IN LISTS C_DIRS)
@@ -18,6 +21,12 @@ function(ydbcln_component)
       endif()
     endforeach()
   endforeach()
+  if(C_OBJECTS)
+    set(sources)
+    foreach(objects IN LISTS C_OBJECTS)
+      list(APPEND sources $<TARGET_OBJECTS:${objects}>)
+    endforeach()
+  endif()
   add_library(${C_NAME} SHARED ${sources})
   add_library(ydbcln::${C_NAME} ALIAS ${C_NAME})
   # Calls between a library's own functions bind within the library instead

@@ -32,7 +32,7 @@ install(DIRECTORY ydbcln/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ydbcln
   FILES_MATCHING PATTERN "*.h" PATTERN "*_test.h" EXCLUDE
   PATTERN "engine" EXCLUDE  # the theory engine's internals
   ${ydbcln_install_excludes})
-foreach(header text/sjis.h db/store/Status.h db/api/ybl.h db/api/ydbbsn.h db/api/yddb.h
+foreach(header text/sjis.h db/base/Status.h db/api/ybl.h db/api/ydbbsn.h db/api/yddb.h
                db/api/RecordBuffer.h db/api/DataSet.h world/GenerateSeasons.h
                exchange/ExchangeFiles.h)
   get_filename_component(folder ${header} DIRECTORY)

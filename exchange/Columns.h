@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "db/base/model.h"
 #include "db/codes/CodeTables.h"
-#include "db/write/model.h"
 
 namespace exchange {
 

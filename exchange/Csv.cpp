@@ -69,7 +69,7 @@ void AppendCsvRow(const std::vector<std::string>& fields, std::string* out) {
 ydb::Status CsvReader::open(const std::string& path, const std::string& name) {
   name_ = name;
   in_.open(path, std::ios::binary);
-  if (!in_) return ydb::Status::Error(name + ": cannot open " + path);
+  if (!in_) return ydb::Status::IOError(name + ": cannot open " + path);
   buffer_.resize(kBufferSize);
   // A byte-order mark is no part of the first field.
   static const char kBom[] = "\xEF\xBB\xBF";
@@ -91,7 +91,7 @@ int CsvReader::peek() {
     if (!in_.good()) return -1;
     in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
     if (in_.bad()) {
-      status_ = ydb::Status::Error(name_ + ": read error after byte " + std::to_string(offset_));
+      status_ = ydb::Status::IOError(name_ + ": read error after byte " + std::to_string(offset_));
       return -1;
     }
     pos_ = 0;
@@ -112,12 +112,12 @@ int CsvReader::get() {
 }
 
 bool CsvReader::fail(int line, const std::string& reason) {
-  status_ = ydb::Status::Error(name_ + " line " + std::to_string(line) + ": " + reason);
+  status_ = ydb::Status::Corruption(name_ + " line " + std::to_string(line) + ": " + reason);
   return false;
 }
 
 ydb::Status CsvReader::fault(const std::string& reason) const {
-  return ydb::Status::Error(name_ + " line " + std::to_string(row_line_) + ": " + reason);
+  return ydb::Status::Corruption(name_ + " line " + std::to_string(row_line_) + ": " + reason);
 }
 
 bool CsvReader::next(std::vector<std::string>* fields) {

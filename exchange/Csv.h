@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "db/store/Status.h"
+#include "db/base/Status.h"
 
 namespace exchange {
 

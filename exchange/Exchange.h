@@ -23,8 +23,8 @@
 #include <functional>
 #include <string>
 
+#include "db/base/Status.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
 #include "exchange/ExchangeFiles.h"
 
 namespace exchange {

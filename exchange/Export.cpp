@@ -75,7 +75,7 @@ class OutputFile {
 
   Status open(const std::vector<std::string>& header) {
     out_.open(temporary_, std::ios::binary | std::ios::trunc);
-    if (!out_) return Status::Error("cannot create " + temporary_.string());
+    if (!out_) return Status::IOError("cannot create " + temporary_.string());
     AppendCsvRow(header, &pending_);
     return Status::Ok();
   }
@@ -90,14 +90,14 @@ class OutputFile {
   Status close() {
     Status s = flush();
     out_.close();
-    if (s.ok() && out_.fail()) s = Status::Error("cannot write " + temporary_.string());
+    if (s.ok() && out_.fail()) s = Status::IOError("cannot write " + temporary_.string());
     return s;
   }
 
   Status commit() {
     std::error_code ec;
     fs::rename(temporary_, final_, ec);
-    if (ec) return Status::Error("cannot rename " + temporary_.string() + ": " + ec.message());
+    if (ec) return Status::IOError("cannot rename " + temporary_.string() + ": " + ec.message());
     committed_ = true;
     return Status::Ok();
   }
@@ -108,7 +108,7 @@ class OutputFile {
   Status flush() {
     out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
     pending_.clear();
-    return out_ ? Status::Ok() : Status::Error("cannot write " + temporary_.string());
+    return out_ ? Status::Ok() : Status::IOError("cannot write " + temporary_.string());
   }
 
   std::string name_;
@@ -149,7 +149,7 @@ class Exporter {
 
   Status step(const std::string& what) {
     ++done_;
-    if (progress_ && !progress_(done_, total_, what)) return Status::Error("export stopped");
+    if (progress_ && !progress_(done_, total_, what)) return Status::Aborted("export stopped");
     return Status::Ok();
   }
 
@@ -280,19 +280,19 @@ Status Export(ydb::Database& db, const std::string& dir, const Progress& progres
   try {
     std::error_code ec;
     fs::create_directories(dir, ec);
-    if (ec) return Status::Error("cannot create " + dir + ": " + ec.message());
+    if (ec) return Status::IOError("cannot create " + dir + ": " + ec.message());
     // One consistent state of the store: writers wait until the export ends.
     ydb::Transaction snapshot(db);
     if (!snapshot.begin_status().ok()) {
-      return Status::Error("cannot read the store: " + snapshot.begin_status().message());
+      return snapshot.begin_status().Within("cannot read the store");
     }
     Exporter exporter(db, progress);
     Status s = exporter.run(dir);
-    return s.ok() ? s : Status::Error("export to " + dir + ": " + s.message());
+    return s.Within("export to " + dir);
   } catch (const std::exception& e) {
-    return Status::Error("export to " + dir + " abandoned: " + e.what());
+    return Status::IOError("export to " + dir + " abandoned: " + e.what());
   } catch (...) {
-    return Status::Error("export to " + dir + " abandoned: unknown exception");
+    return Status::IOError("export to " + dir + " abandoned: unknown exception");
   }
 }
 

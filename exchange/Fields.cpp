@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "db/write/Checker.h"
+#include "db/base/Date.h"
 
 namespace exchange {
 namespace {
@@ -37,7 +37,7 @@ bool ParseDate(std::string_view text, int* date) {
     return false;
   }
   const int value = year * 10000 + month * 100 + day;
-  if (!ydb::IsDate(value)) return false;
+  if (!ydb::IsCalendarDate(value)) return false;
   *date = value;
   return true;
 }

@@ -63,7 +63,7 @@ Importer::Importer(ydb::Database& db, fs::path dir, const Progress& progress)
 
 Status Importer::run() {
   std::error_code ec;
-  if (!fs::is_directory(dir_, ec)) return Status::Error(dir_.string() + " is not a directory");
+  if (!fs::is_directory(dir_, ec)) return Status::InvalidArgument(dir_.string() + " is not a directory");
   std::uint64_t bytes = 0;
   bool any = false;
   for (int i = 0; i < kFileCount; ++i) {
@@ -71,12 +71,12 @@ Status Importer::run() {
     present_[static_cast<std::size_t>(i)] = fs::exists(path, ec);
     std::uintmax_t size = 0;
     if (!ec && present_[static_cast<std::size_t>(i)]) size = fs::file_size(path, ec);
-    if (ec) return Status::Error("cannot look at " + path.string() + ": " + ec.message());
+    if (ec) return Status::IOError("cannot look at " + path.string() + ": " + ec.message());
     any = any || present_[static_cast<std::size_t>(i)];
     bytes += size;
   }
   if (!any) {
-    return Status::Error(dir_.string() + " holds none of the files of the exchange format (" +
+    return Status::InvalidArgument(dir_.string() + " holds none of the files of the exchange format (" +
                          FileName(File::kOwners) + " ... " + FileName(File::kPayouts) + ")");
   }
   // Reading the files is the first half of the work, writing the second.
@@ -92,7 +92,7 @@ Status Importer::run() {
   if (s.ok() && progress_ &&
       !progress_(static_cast<int>(kib), total_steps_,
                  "writing " + std::to_string(races_.size()) + " races to the store")) {
-    s = Status::Error("import stopped");
+    s = Status::Aborted("import stopped");
   }
   if (s.ok()) s = write();
   // The work is done: a request to stop comes too late to matter.
@@ -117,7 +117,7 @@ Status Importer::readFile(File file, std::uint64_t* bytes_done) {
   Status s = csv.open(path.string(), name);
   std::vector<std::string> fields;
   if (s.ok() && !csv.next(&fields)) {
-    s = csv.status().ok() ? Status::Error(name + " is empty: it needs at least its header row")
+    s = csv.status().ok() ? Status::Corruption(name + " is empty: it needs at least its header row")
                           : csv.status();
   }
   const std::vector<std::string> header = HeaderOf(file);
@@ -137,7 +137,7 @@ Status Importer::readFile(File file, std::uint64_t* bytes_done) {
     if (s.ok() && ++rows % kRowsPerReport == 0 && progress_ &&
         !progress_(static_cast<int>((*bytes_done + csv.offset()) / kStepBytes), total_steps_,
                    "reading " + name)) {
-      s = Status::Error("import stopped");
+      s = Status::Aborted("import stopped");
     }
   }
   if (s.ok()) s = csv.status();
@@ -259,8 +259,8 @@ Status Importer::write() {
   Status s = writer.write(batch);
   if (s.ok()) return s;
   const Location at = locate(s.message(), batch);
-  if (at.line == 0) return Status::Error("writing the store: " + s.message());
-  return Status::Error(std::string(FileName(at.file)) + " line " + std::to_string(at.line) +
+  if (at.line == 0) return s.Within("writing the store");
+  return Status::Corruption(std::string(FileName(at.file)) + " line " + std::to_string(at.line) +
                        ": " + s.message());
 }
 
@@ -290,7 +290,7 @@ Location Importer::locate(const std::string& fault, const ydb::Batch& batch) con
     return LocateInHorse(rest, found->second.line, found->second.pedigree_lines);
   }
   ydb::RaceKey key;
-  if (noun != "race" || !ydb::RaceKey::Parse(code, &key)) return {};
+  if (noun != "race" || !ydb::RaceKey::Parse(code, &key).ok()) return {};
   const auto found = races_.find(RaceId{key.date, key.place, key.number});
   if (found == races_.end()) return {};
   // The batch holds the races in the order of races_.
@@ -305,10 +305,10 @@ ydb::Status exchange::Import(ydb::Database& db, const std::string& dir,
   try {
     Importer importer(db, dir, progress);
     ydb::Status s = importer.run();
-    return s.ok() ? s : ydb::Status::Error("import from " + dir + ": " + s.message());
+    return s.Within("import from " + dir);
   } catch (const std::exception& e) {
-    return ydb::Status::Error("import from " + dir + " abandoned, nothing loaded: " + e.what());
+    return ydb::Status::IOError("import from " + dir + " abandoned, nothing loaded: " + e.what());
   } catch (...) {
-    return ydb::Status::Error("import from " + dir + " abandoned, nothing loaded");
+    return ydb::Status::IOError("import from " + dir + " abandoned, nothing loaded");
   }
 }

@@ -16,7 +16,7 @@ using ydb::Status;
 std::string Subject(const ydb::RaceKey& key) { return "race " + key.code(); }
 
 Status Fault(File file, int line, const std::string& reason) {
-  return Status::Error(std::string(FileName(file)) + " line " + std::to_string(line) + ": " +
+  return Status::Corruption(std::string(FileName(file)) + " line " + std::to_string(line) + ": " +
                        reason);
 }
 

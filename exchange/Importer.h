@@ -19,10 +19,10 @@
 #include <tuple>
 #include <vector>
 
+#include "db/base/Status.h"
+#include "db/base/model.h"
 #include "db/read/Reader.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
-#include "db/write/model.h"
 #include "exchange/Columns.h"
 #include "exchange/Csv.h"
 #include "exchange/Exchange.h"

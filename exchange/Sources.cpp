@@ -34,7 +34,7 @@ bool ParseCombination(std::string_view text, ydb::Pool* pool, int* first, int* s
     if (text.substr(0, prefix.size()) != prefix) continue;
     *pool = value;
     *first = NumberAfter(text, prefix);
-    const bool pair = value != ydb::Pool::kWin && value != ydb::Pool::kPlace;
+    const bool pair = !ydb::SingleHorse(value);
     *second = pair ? NumberAfter(text, prefix.data() + std::to_string(*first) + "-") : 0;
     return *first >= 0 && *second >= 0;
   }

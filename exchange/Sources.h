@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "db/write/model.h"
+#include "db/base/model.h"
 #include "exchange/Columns.h"
 
 namespace exchange {

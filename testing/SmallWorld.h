@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "db/base/model.h"
 #include "db/write/Validation.h"
-#include "db/write/model.h"
 
 namespace ytest {
 

@@ -208,7 +208,7 @@ void AfterRace(World& world, const RaceRun& run, Random& fate) {
   for (const Starter& s : run.starters) {
     Horse& h = world.horses[static_cast<std::size_t>(s.horse)];
     if (s.scratched()) {
-      h.ready_day = today + (s.accident == "34" ? fate.Between(14, 45) : fate.Between(7, 21));
+      h.ready_day = today + (s.accident == ydb::Accident::kScratched ? fate.Between(14, 45) : fate.Between(7, 21));
       continue;
     }
     if (jump) ++h.jump_runs;
@@ -253,7 +253,7 @@ void AfterRace(World& world, const RaceRun& run, Random& fate) {
     }
 
     h.ready_day = today + RestDays(fate, jump, won && run.plan.grade != kNoGrade);
-    const bool fell = s.accident == "31" || s.accident == "33";
+    const bool fell = s.accident == ydb::Accident::kFell || s.accident == ydb::Accident::kPulledUp;
     const double injury = std::min(0.5, 0.016 * std::exp(-0.5 * h.soundness) * (jump ? 2.0 : 1.0) *
                                             (fell ? 12.0 : 1.0));
     const int age = RacingAge(h, run.date);

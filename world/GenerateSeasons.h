@@ -16,7 +16,7 @@
 #include <string>
 
 #include "db/api/DataSet.h"
-#include "db/store/Status.h"
+#include "db/base/Status.h"
 
 namespace world {
 

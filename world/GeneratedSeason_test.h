@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "db/derived/DataSet.h"
 #include "db/store/Database.h"
 #include "testing/TempDir.h"
 #include "world/Generator.h"
@@ -22,7 +23,7 @@ constexpr int kSeason = 2019;
 inline std::unique_ptr<ydb::Database> Generated(const std::string& path, int first, int last,
                                                 std::uint64_t seed, Summary* summary = nullptr) {
   std::unique_ptr<ydb::Database> db;
-  ydb::Status s = ydb::Database::Open(path, ydb::Database::Mode::kOpenOrCreate, &db);
+  ydb::Status s = ydb::OpenDataSet(path, ydb::Database::Mode::kOpenOrCreate, &db);
   EXPECT_TRUE(s.ok()) << s.message();
   if (!s.ok()) return nullptr;
   Options options;

@@ -251,14 +251,14 @@ std::string DateText(int date) {
 ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& progress,
                      Summary* summary) {
   if (options.origin < 1990 || options.origin > 2090) {
-    return ydb::Status::Error("origin " + std::to_string(options.origin) + " is outside 1990-2090");
+    return ydb::Status::InvalidArgument("origin " + std::to_string(options.origin) + " is outside 1990-2090");
   }
   if (options.first_season < options.origin) {
-    return ydb::Status::Error("season " + std::to_string(options.first_season) +
+    return ydb::Status::InvalidArgument("season " + std::to_string(options.first_season) +
                               " is before the world's origin " + std::to_string(options.origin));
   }
   if (options.last_season < options.first_season || options.last_season > 2099) {
-    return ydb::Status::Error("seasons " + std::to_string(options.first_season) + "-" +
+    return ydb::Status::InvalidArgument("seasons " + std::to_string(options.first_season) + "-" +
                               std::to_string(options.last_season) + " are not a range of seasons");
   }
   const int start = options.origin - 3;
@@ -292,7 +292,7 @@ ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& 
   if (status.ok()) status = restored;
   if (summary != nullptr) *summary = local;
   if (!status.ok()) return status;
-  if (stopped) return ydb::Status::Error("generation stopped after " + std::to_string(local.seasons) + " seasons");
+  if (stopped) return ydb::Status::Aborted("generation stopped after " + std::to_string(local.seasons) + " seasons");
   return ydb::Status::Ok();
 }
 

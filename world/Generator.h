@@ -35,8 +35,8 @@
 #include <functional>
 #include <string>
 
+#include "db/base/Status.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
 #include "world/GenerateSeasons.h"
 #include "world/Pools.h"
 

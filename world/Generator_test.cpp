@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "db/write/PastRunBuckets_test.h"
+#include "db/derived/PastRunBuckets_test.h"
 #include "testing/TempDir.h"
 #include "world/Dates.h"
 #include "world/GeneratedSeason_test.h"
@@ -144,8 +144,8 @@ TEST_F(GeneratedSeason, PayoutsFollowTheRules) {
       "SELECT race_date || place || race_no, accident_code, finish_pos FROM runner");
   while (st.step()) {
     Race& r = races[std::string(st.column_text(0))];
-    const std::string accident(st.column_text(1));
-    if (accident != "34" && accident != "35") ++r.starters;
+    const auto accident = ydb::ParseAccident(st.column_text(1));
+    if (!accident || ydb::Started(*accident)) ++r.starters;
     const int finish = static_cast<int>(st.column_int(2));
     r.placed2 += finish >= 1 && finish <= 2;
     r.placed3 += finish >= 1 && finish <= 3;
@@ -381,10 +381,10 @@ TEST_F(GeneratedSeason, RecentFormPredicts) {
     const std::string key(st.column_text(0));
     if (key != race && !field.empty()) settle();
     race = key;
-    const std::string accident(st.column_text(5));
+    const auto accident = ydb::ParseAccident(st.column_text(5));
     field.push_back({std::string(st.column_text(1)), static_cast<int>(st.column_int(2)),
                      static_cast<int>(st.column_int(3)), static_cast<int>(st.column_int(4)),
-                     accident != "34" && accident != "35"});
+                     !accident || ydb::Started(*accident)});
   }
   settle();
   ASSERT_GT(races, 1500);

@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "db/write/model.h"
+#include "db/base/model.h"
 #include "world/Random.h"
 
 namespace world {

@@ -59,10 +59,10 @@ const char* Outcome(Random& show, int finish, bool led) {
 }
 
 std::string RunComment(Random& show, const Starter& s, int last_corner, int runners) {
-  if (s.accident == "31") return "落馬";
-  if (s.accident == "33") return "競走中止";
-  if (s.accident == "34") return "出走取消";
-  if (s.accident == "35") return "競走除外";
+  if (s.accident == ydb::Accident::kFell) return "落馬";
+  if (s.accident == ydb::Accident::kPulledUp) return "競走中止";
+  if (s.accident == ydb::Accident::kScratched) return "出走取消";
+  if (s.accident == ydb::Accident::kExcluded) return "競走除外";
   std::string text;
   if (s.days_off > 120) text += "休み明け。";
   if (s.weight_change && *s.weight_change >= 10) text += "馬体増。";
@@ -70,8 +70,8 @@ std::string RunComment(Random& show, const Starter& s, int last_corner, int runn
   text += Position(show, last_corner, runners);
   text += Outcome(show, s.finish == 0 ? runners : s.finish, last_corner <= 1);
   text += "。";
-  if (s.accident == "32") text += "失格。";
-  if (s.accident == "36") text += "進路妨害により降着。";
+  if (s.accident == ydb::Accident::kDisqualified) text += "失格。";
+  if (s.accident == ydb::Accident::kDemoted) text += "進路妨害により降着。";
   return text;
 }
 

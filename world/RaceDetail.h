@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "db/write/model.h"
+#include "db/base/model.h"
 #include "world/RaceSimulation.h"
 #include "world/Random.h"
 #include "world/World.h"

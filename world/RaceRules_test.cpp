@@ -141,15 +141,15 @@ TEST(RunRaceTest, PlacingsPrizesAndAccidentsAgree) {
     const RaceRun run = RunRace(w, plan, kDate, venue, good, luck);
     std::int64_t paid = 0;
     for (const Starter& s : run.starters) {
-      ++accidents[s.accident];
+      ++accidents[s.accident ? std::string(ydb::AccidentCode(*s.accident)) : ""];
       paid += s.prize;
-      if (s.scratched() || s.accident == "31" || s.accident == "33") {
+      if (s.scratched() || s.accident == ydb::Accident::kFell || s.accident == ydb::Accident::kPulledUp) {
         EXPECT_EQ(s.finish, 0);
         EXPECT_EQ(s.arrival, 0);
       } else {
         EXPECT_GT(s.arrival, 0);
       }
-      if (s.accident == "32") {
+      if (s.accident == ydb::Accident::kDisqualified) {
         EXPECT_EQ(s.finish, 0);
       }
       if (s.finish == 1 && run.dead_heat.size() > 1 && !run.dead_heat[1]) {

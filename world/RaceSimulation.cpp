@@ -107,8 +107,8 @@ RaceRun RunRace(const World& world, const RacePlan& plan, int date, const VenueD
   for (Starter& s : run.starters) {
     if (n < 7) break;
     const double u = luck.Uniform();
-    if (u < 0.003) s.accident = "34";
-    else if (u < 0.0045) s.accident = "35";
+    if (u < 0.003) s.accident = ydb::Accident::kScratched;
+    else if (u < 0.0045) s.accident = ydb::Accident::kExcluded;
   }
 
   // The race: luck added to strength; the order of the sums is the order
@@ -122,9 +122,9 @@ RaceRun RunRace(const World& world, const RacePlan& plan, int date, const VenueD
     s.performance = s.strength + scale * luck.Gumbel();
     const double u = luck.Uniform();
     if (u < (jump ? 0.025 : 0.0005)) {
-      s.accident = "31";
+      s.accident = ydb::Accident::kFell;
     } else if (u < (jump ? 0.045 : 0.002)) {
-      s.accident = "33";
+      s.accident = ydb::Accident::kPulledUp;
     } else {
       order.push_back({s.performance, i});
     }
@@ -149,13 +149,13 @@ RaceRun RunRace(const World& world, const RacePlan& plan, int date, const VenueD
   std::vector<int> placed = run.arrivals;
   if (placed.size() >= 4 && luck.Chance(0.0015)) {
     const std::size_t k = static_cast<std::size_t>(luck.Below(static_cast<int>(placed.size())));
-    run.starters[static_cast<std::size_t>(placed[k])].accident = "32";
+    run.starters[static_cast<std::size_t>(placed[k])].accident = ydb::Accident::kDisqualified;
     placed.erase(placed.begin() + static_cast<std::ptrdiff_t>(k));
   }
   if (placed.size() >= 6 && luck.Chance(0.004)) {
     const std::size_t from = static_cast<std::size_t>(luck.Below(4));
     const int demoted = placed[from];
-    run.starters[static_cast<std::size_t>(demoted)].accident = "36";
+    run.starters[static_cast<std::size_t>(demoted)].accident = ydb::Accident::kDemoted;
     placed.erase(placed.begin() + static_cast<std::ptrdiff_t>(from));
     // Placed behind the horse it hampered, one to three places down; in a
     // field of six placed horses that can be last, and no further.
@@ -170,8 +170,8 @@ RaceRun RunRace(const World& world, const RacePlan& plan, int date, const VenueD
     // A dead heat stands when the two are still side by side in the placings.
     const Starter& prev = run.starters[static_cast<std::size_t>(placed[k - 1])];
     const bool tied = s.arrival == prev.arrival + 1 &&
-                      run.dead_heat[static_cast<std::size_t>(s.arrival - 1)] && s.accident.empty() &&
-                      prev.accident.empty();
+                      run.dead_heat[static_cast<std::size_t>(s.arrival - 1)] && !s.accident &&
+                      !prev.accident;
     if (tied) s.finish = prev.finish;
   }
   for (std::size_t k = 0; k < run.arrivals.size(); ++k) {

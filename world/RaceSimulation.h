@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "db/base/Codes.h"
 #include "world/Calendar.h"
 #include "world/RaceTypes.h"
 #include "world/Random.h"
@@ -42,13 +43,13 @@ struct Starter {
   double performance = 0.0;   // lengths, as run
   double form = 0.0;          // the horse's form going into the race
   int days_off = -1;          // days since its last run; -1 first run
-  std::string accident;       // "" or "31" to "36"
+  std::optional<ydb::Accident> accident;  // none: ran without one
   int arrival = 0;            // order of crossing the line; 0 when it did not
   int finish = 0;             // official placing; 0 when not placed
   std::int64_t prize = 0;     // yen won
   std::int64_t added = 0;     // yen of added money won
 
-  bool scratched() const { return accident == "34" || accident == "35"; }
+  bool scratched() const { return accident && !ydb::Started(*accident); }
   bool finished() const { return arrival > 0; }
 };
 

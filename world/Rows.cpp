@@ -192,7 +192,7 @@ ydb::Race RaceRow(const World& world, const RaceRun& run, const RaceDetail& deta
     ydb::RunnerResult result;
     result.finish_pos = s.finish;
     result.arrival_order = s.arrival;
-    result.accident_code = s.accident;
+    if (s.accident) result.accident_code = ydb::AccidentCode(*s.accident);
     result.time = r.time;
     result.margin_lengths = r.margin_lengths;
     result.margin_code = r.margin_code;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "db/write/model.h"
+#include "db/base/model.h"
 #include "world/Pools.h"
 #include "world/RaceDetail.h"
 #include "world/RaceSimulation.h"

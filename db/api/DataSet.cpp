@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "db/api/DataSetStore.h"
+#include "db/derived/DataSet.h"
 #include "db/read/Reader.h"
 #include "db/store/Database.h"
 
@@ -15,14 +16,14 @@ Status DataSet::Open(const std::string& dir, Mode mode, std::unique_ptr<DataSet>
   if (mode == Mode::kOpenOrCreate) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
-    if (ec) return Status::Error("cannot make the directory " + dir + ": " + ec.message());
+    if (ec) return Status::IOError("cannot make the directory " + dir + ": " + ec.message());
   }
   const std::string path = (std::filesystem::path(dir) / kStoreFile).string();
   std::unique_ptr<Database> store;
-  Status s = Database::Open(path,
-                            mode == Mode::kOpenOrCreate ? Database::Mode::kOpenOrCreate
-                                                        : Database::Mode::kOpenExisting,
-                            &store);
+  Status s = OpenDataSet(path,
+                         mode == Mode::kOpenOrCreate ? Database::Mode::kOpenOrCreate
+                                                     : Database::Mode::kOpenExisting,
+                         &store);
   if (!s.ok()) return s;
   out->reset(new DataSet(std::move(store), path));
   return Status::Ok();

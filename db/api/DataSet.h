@@ -19,7 +19,7 @@
 #include <memory>
 #include <string>
 
-#include "db/store/Status.h"
+#include "db/base/Status.h"
 
 namespace ydb {
 

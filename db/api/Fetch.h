@@ -16,8 +16,8 @@
 
 #include "db/api/OperationGuard.h"
 #include "db/api/SessionState.h"
+#include "db/base/Status.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
 
 namespace ydb {
 
@@ -29,17 +29,17 @@ template <typename Body>
 Status RunCall(const char* operation, Body&& body) {
   Status s;
   if (!EnterOperation(operation)) {
-    s = Status::Error("made to fail by a test");
+    s = Status::IOError("made to fail by a test");
   } else {
     try {
       s = body();
     } catch (const std::exception& e) {
-      s = Status::Error(e.what());
+      s = Status::IOError(e.what());
     } catch (...) {
-      s = Status::Error("unknown failure");
+      s = Status::IOError("unknown failure");
     }
   }
-  if (!s.ok()) s = Status::Error(std::string(operation) + ": " + s.message());
+  if (!s.ok()) s = s.Within(operation);
   SessionState::Get().Report(s);
   return s;
 }
@@ -61,7 +61,7 @@ template <typename Render>
 void* Fetch(const char* operation, Render&& render) {
   return RunOperation(operation, [&](void** out) {
     Database* db = SessionState::Get().ready_database();
-    if (db == nullptr) return Status::Error("no data set is open");
+    if (db == nullptr) return Status::InvalidArgument("no data set is open");
     return render(*db, out);
   });
 }
@@ -72,7 +72,7 @@ template <typename Body>
 Status StoreCall(const char* operation, Body&& body) {
   return RunCall(operation, [&] {
     Database* db = SessionState::Get().ready_database();
-    if (db == nullptr) return Status::Error("no data set is open");
+    if (db == nullptr) return Status::InvalidArgument("no data set is open");
     return body(*db);
   });
 }

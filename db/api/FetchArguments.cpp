@@ -35,14 +35,8 @@ bool IsDigits(std::string_view text, std::size_t width) {
 }
 
 bool ParseRaceArgument(std::string_view code, bool every_race_of_day, RaceKey* key) {
-  const bool venue_day = every_race_of_day && IsDigits(code, 10);
-  if (!venue_day && !IsDigits(code, 12)) return false;
-  const int number = venue_day ? 0 : DigitsValue(code.substr(10, 2));
-  if (number == 0 && !every_race_of_day) return false;
-  key->place = std::string(code.substr(0, 2));
-  key->date = DigitsValue(code.substr(2, 8));
-  key->number = number;
-  return true;
+  const Status s = every_race_of_day ? RaceKey::ParseRaceOrDay(code, key) : RaceKey::Parse(code, key);
+  return s.ok();
 }
 
 bool ParseDateArgument(std::string_view text, int* date) {

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "db/write/model.h"
+#include "db/base/RaceKey.h"
 
 namespace ydb {
 
@@ -21,9 +21,10 @@ std::string_view FieldArgument(const void* field, std::size_t width);
 // True when `text` is `width` ASCII digits.
 bool IsDigits(std::string_view text, std::size_t width);
 
-// A 12-digit race code into `*key`. With `every_race_of_day`, race number
-// 00, or the 10-digit venue-day key (place and date) alone, selects every
-// race of that racecourse and day: race number 0. False for anything else.
+// A race code into `*key` (RaceKey::Parse). With `every_race_of_day`, race
+// number 00, or the 10-digit venue-day key (place and date) alone, selects
+// every race of that racecourse and day: race number 0. False for anything
+// else, a date that is no calendar date included (no race is stored there).
 bool ParseRaceArgument(std::string_view code, bool every_race_of_day, RaceKey* key);
 
 // An 8-digit date argument YYYYMMDD into *date. False for anything else.

@@ -10,7 +10,7 @@ namespace {
 int QueryInt(SessionState& state, const char* sql) {
   Database* db = state.ready_database();
   if (db == nullptr) {
-    state.Report(Status::Error("no data set is open"));
+    state.Report(Status::InvalidArgument("no data set is open"));
     return 0;
   }
   Statement& st = db->statement(sql);

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "db/derived/DataSet.h"
+
 namespace ydb {
 namespace {
 
@@ -42,29 +44,29 @@ SessionState& SessionState::Get() {
 }
 
 Status SessionState::ChooseDirectory(const char* dir) {
-  if (dir == nullptr) return Status::Error("no data directory given");
+  if (dir == nullptr) return Status::InvalidArgument("no data directory given");
   const std::string path = NormaliseDirectory(dir);
   std::error_code ec;
   if (!std::filesystem::is_directory(path, ec)) {
-    return Status::Error("data directory " + path + " does not exist");
+    return Status::NotFound("data directory " + path + " does not exist");
   }
   store_path_ = (std::filesystem::path(path) / kStoreFileName).string();
   return Status::Ok();
 }
 
 Status SessionState::Start(const char* path) {
-  if (path == nullptr || *path == '\0') return Status::Error("no store path given");
-  if (database_ != nullptr) return Status::Error("a data set is already open");
+  if (path == nullptr || *path == '\0') return Status::InvalidArgument("no store path given");
+  if (database_ != nullptr) return Status::InvalidArgument("a data set is already open");
   std::unique_ptr<Database> opened;
-  Status s = Database::Open(path, Database::Mode::kOpenOrCreate, &opened);
+  Status s = OpenDataSet(path, Database::Mode::kOpenOrCreate, &opened);
   if (!s.ok()) return s;
 
   const std::string lock_path = std::string(path) + ".lock";
   const int fd = ::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return Status::Error("cannot open " + lock_path + ": " + std::strerror(errno));
+  if (fd < 0) return Status::IOError("cannot open " + lock_path + ": " + std::strerror(errno));
   struct flock shared = LockOnFirstByte(F_RDLCK);
   if (::fcntl(fd, F_SETLKW, &shared) != 0) {
-    Status failed = Status::Error("cannot lock " + lock_path + ": " + std::strerror(errno));
+    Status failed = Status::IOError("cannot lock " + lock_path + ": " + std::strerror(errno));
     ::close(fd);
     return failed;
   }
@@ -74,9 +76,9 @@ Status SessionState::Start(const char* path) {
 }
 
 Status SessionState::Ready() {
-  if (database_ == nullptr) return Status::Error("the store is not open");
+  if (database_ == nullptr) return Status::InvalidArgument("the store is not open");
   if (database_->path() != store_path_) {
-    return Status::Error("the open store " + database_->path() +
+    return Status::InvalidArgument("the open store " + database_->path() +
                          " is not the data set chosen, " + store_path_);
   }
   ready_ = true;

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "db/base/Status.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
 
 namespace ydb {
 

@@ -33,7 +33,7 @@ std::size_t ChecksumOffset() {
   return offset;
 }
 
-Status Errno(const std::string& what) { return Status::Error(what + ": " + std::strerror(errno)); }
+Status Errno(const std::string& what) { return Status::IOError(what + ": " + std::strerror(errno)); }
 
 // Writes all of `bytes` to the open file `fd`.
 bool WriteAll(int fd, std::string_view bytes) {
@@ -72,8 +72,8 @@ Status DecodeTheoryFile(std::string_view image, std::string* record) {
   const Field& version_field = FieldOf(layout, "version");
   // Magic and version first, so that a newer program's file, whatever its
   // size, is named for what it is.
-  if (image.size() < version_field.end()) return Status::Error("too short for a theory file");
-  if (image.substr(0, kMagic.size()) != kMagic) return Status::Error("not a theory file");
+  if (image.size() < version_field.end()) return Status::Corruption("too short for a theory file");
+  if (image.substr(0, kMagic.size()) != kMagic) return Status::Corruption("not a theory file");
   std::int32_t version = 0;
   for (std::size_t i = 0; i < 4; ++i) {
     version |= static_cast<std::int32_t>(
@@ -81,20 +81,20 @@ Status DecodeTheoryFile(std::string_view image, std::string* record) {
         << (8 * i));
   }
   if (version > kTheoryFileVersion) {
-    return Status::Error("written by a newer version (theory file version " +
+    return Status::NotSupported("written by a newer version (theory file version " +
                          std::to_string(version) + ")");
   }
   if (version != kTheoryFileVersion) {
-    return Status::Error("unknown theory file version " + std::to_string(version));
+    return Status::NotSupported("unknown theory file version " + std::to_string(version));
   }
   if (image.size() != layout.size()) {
-    return Status::Error("a theory file is " + std::to_string(layout.size()) + " bytes, not " +
+    return Status::Corruption("a theory file is " + std::to_string(layout.size()) + " bytes, not " +
                          std::to_string(image.size()));
   }
   RecordReader r(image.data(), layout);
   const std::uint32_t stored = static_cast<std::uint32_t>(r.integer("checksum").value_or(0));
   if (stored != Crc32(image.substr(0, ChecksumOffset()))) {
-    return Status::Error("the checksum does not match: the file is damaged");
+    return Status::Corruption("the checksum does not match: the file is damaged");
   }
   *record = std::string(r.bytes("theory"));
   return Status::Ok();
@@ -131,7 +131,7 @@ Status ReadFileWhole(const std::string& path, std::size_t limit, std::string* by
     if (n == 0) break;
     data.append(chunk, static_cast<std::size_t>(n));
     if (data.size() > limit) {
-      s = Status::Error(path + " is larger than " + std::to_string(limit) + " bytes");
+      s = Status::InvalidArgument(path + " is larger than " + std::to_string(limit) + " bytes");
       break;
     }
   }

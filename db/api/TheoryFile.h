@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "db/store/Status.h"
+#include "db/base/Status.h"
 
 namespace ydb {
 

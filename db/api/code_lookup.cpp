@@ -18,8 +18,8 @@ using ydb::Status;
 
 // Whether a lookup has a table to look in and somewhere to write.
 Status CheckCall(const CodeTable* table, int kind, const char* dst, int size) {
-  if (dst == nullptr || size <= 0) return Status::Error("code lookup: no room for the text");
-  if (table == nullptr) return Status::Error("code lookup: there is no code table " + std::to_string(kind));
+  if (dst == nullptr || size <= 0) return Status::InvalidArgument("code lookup: no room for the text");
+  if (table == nullptr) return Status::NotFound("code lookup: there is no code table " + std::to_string(kind));
   return Status::Ok();
 }
 
@@ -31,7 +31,7 @@ int Answer(const CodeTable* table, int kind, int value, Status s, char* dst, int
   if (s.ok()) {
     entry = table->Find(value);
     if (entry == nullptr) {
-      s = Status::Error("code table " + std::to_string(kind) + " has no code " + std::to_string(value));
+      s = Status::NotFound("code table " + std::to_string(kind) + " has no code " + std::to_string(value));
     }
   }
   if (dst != nullptr && size > 0) {
@@ -53,7 +53,7 @@ int get_ccode2val(int kind, const void* code, char* dst, int size) {
   Status s = CheckCall(table, kind, dst, size);
   int value = 0;
   if (s.ok() && !table->ParseField(static_cast<const char*>(code), &value)) {
-    s = Status::Error("code table " + std::to_string(kind) + ": the field is not a code of " +
+    s = Status::InvalidArgument("code table " + std::to_string(kind) + ": the field is not a code of " +
                       std::to_string(table->width()) + " characters");
   }
   return Answer(table, kind, value, s, dst, size);

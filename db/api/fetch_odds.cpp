@@ -50,10 +50,10 @@ void* make_sorted_odds(const void* odds_buffer, int kind) {
   return ydb::RunOperation("make_sorted_odds", [&](void** out) {
     if (odds_buffer == nullptr || get_rec_size(odds_buffer) != 1 ||
         get_rec_width(odds_buffer) != static_cast<int>(ydb::OddsLayout().size())) {
-      return Status::Error("not a buffer of one odds record");
+      return Status::InvalidArgument("not a buffer of one odds record");
     }
     if (kind < 0 || kind > 2) {
-      return Status::Error("no popularity order of kind " + std::to_string(kind));
+      return Status::InvalidArgument("no popularity order of kind " + std::to_string(kind));
     }
     return ydb::RenderPopularity(odds_buffer, static_cast<ydb::PopularityPool>(kind), out);
   });

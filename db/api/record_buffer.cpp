@@ -1,8 +1,6 @@
 // Record buffers and fixed-width field helpers.
 //
-// A buffer is one allocation: a header (record count and size) followed by
-// the records. Callers hold a pointer to the first record; the header sits
-// just before it, aligned so that the records start on a 16-byte boundary.
+// The buffers themselves are the component's vocabulary (db/base/RecordBuffer.h).
 #include "db/api/ybl.h"
 
 #include <cctype>
@@ -10,52 +8,24 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-
-struct alignas(16) BufferHeader {
-  int count;
-  int record_size;
-};
-
-const BufferHeader* HeaderOf(const void* buffer) {
-  return static_cast<const BufferHeader*>(buffer) - 1;
-}
-
-}  // namespace
+#include "db/base/RecordBuffer.h"
 
 extern "C" {
 
-int get_rec_size(const void* buffer) { return buffer != nullptr ? HeaderOf(buffer)->count : 0; }
+int get_rec_size(const void* buffer) { return ydb::RecordCount(buffer); }
 
-int get_rec_width(const void* buffer) {
-  return buffer != nullptr ? HeaderOf(buffer)->record_size : 0;
-}
+int get_rec_width(const void* buffer) { return ydb::RecordSize(buffer); }
 
-void* alloc_data(int record_size, int count) {
-  if (record_size <= 0 || count < 0) return nullptr;
-  const std::size_t bytes = static_cast<std::size_t>(record_size) * static_cast<std::size_t>(count);
-  if (count != 0 && bytes / static_cast<std::size_t>(count) != static_cast<std::size_t>(record_size)) {
-    return nullptr;
-  }
-  void* block = std::calloc(1, sizeof(BufferHeader) + bytes);
-  if (block == nullptr) return nullptr;
-  BufferHeader* header = static_cast<BufferHeader*>(block);
-  header->count = count;
-  header->record_size = record_size;
-  return header + 1;
-}
+void* alloc_data(int record_size, int count) { return ydb::AllocateRecords(record_size, count); }
 
-void release_data(void* buffer) {
-  if (buffer != nullptr) std::free(static_cast<BufferHeader*>(buffer) - 1);
-}
+void release_data(void* buffer) { ydb::ReleaseRecords(buffer); }
 
 void* dup_data(const void* buffer) {
   if (buffer == nullptr) return nullptr;
-  const BufferHeader* header = HeaderOf(buffer);
-  void* copy = alloc_data(header->record_size, header->count);
+  const int size = ydb::RecordSize(buffer), count = ydb::RecordCount(buffer);
+  void* copy = ydb::AllocateRecords(size, count);
   if (copy != nullptr) {
-    std::memcpy(copy, buffer,
-                static_cast<std::size_t>(header->record_size) * static_cast<std::size_t>(header->count));
+    std::memcpy(copy, buffer, static_cast<std::size_t>(size) * static_cast<std::size_t>(count));
   }
   return copy;
 }

@@ -1,10 +1,10 @@
 // The session family of the database operations and the engine start and
 // stop: the C-style boundary over SessionState. Each call records its
 // outcome for get_db_error().
+#include "db/api/SessionQueries.h"
 #include "db/api/SessionState.h"
 #include "db/api/ydbbsn.h"
 #include "db/api/yddb.h"
-#include "db/api/SessionQueries.h"
 
 using ydb::SessionState;
 using ydb::Status;
@@ -19,7 +19,7 @@ int init_db(const char* dir, int phase) {
   } else if (phase == 1) {
     s = state.Ready();
   } else {
-    s = Status::Error("init_db: unknown phase " + std::to_string(phase));
+    s = Status::InvalidArgument("init_db: unknown phase " + std::to_string(phase));
   }
   state.Report(s);
   return s.ok() ? 0 : 1;
@@ -46,7 +46,7 @@ int get_last_year_den(void) { return ydb::YearOfCards(SessionState::Get(), ydb::
 int is_1stinstance(void) {
   SessionState& state = SessionState::Get();
   if (state.database() == nullptr) {
-    state.Report(Status::Error("is_1stinstance: no data set is open"));
+    state.Report(Status::InvalidArgument("is_1stinstance: no data set is open"));
     return 0;
   }
   state.Report(Status::Ok());

@@ -30,9 +30,9 @@ std::optional<int> NumberOf(const RecordReader& reader, std::string_view field,
 // The card's number of entries into *count; a failure for a null card or a
 // count outside 0 to 18.
 Status EntryCount(const void* card, int* count) {
-  if (card == nullptr) return Status::Error("no card");
+  if (card == nullptr) return Status::InvalidArgument("no card");
   const std::optional<int> n = NumberOf(RecordReader(card, ydb::SpecialCardLayout()), "entry_count");
-  if (!n || *n > kMaxEntries) return Status::Error("the card's entry count is not 0 to 18");
+  if (!n || *n > kMaxEntries) return Status::InvalidArgument("the card's entry count is not 0 to 18");
   *count = *n;
   return Status();
 }
@@ -68,7 +68,7 @@ int conv_tn2rd(void* race, const void* card) {
     int count = 0;
     Status ok = EntryCount(card, &count);
     if (!ok.ok()) return ok;
-    if (race == nullptr) return Status::Error("no race record to fill");
+    if (race == nullptr) return Status::InvalidArgument("no race record to fill");
     // Field by field from the card's race part, which the race-card layout
     // reads in place; then the runner count from the entries.
     const ydb::RecordLayout& layout = ydb::RaceCardLayout();
@@ -89,9 +89,9 @@ int conv_tn2rdh(void* runner, const void* card, int index) {
     int count = 0;
     Status ok = EntryCount(card, &count);
     if (!ok.ok()) return ok;
-    if (runner == nullptr) return Status::Error("no runner record to fill");
+    if (runner == nullptr) return Status::InvalidArgument("no runner record to fill");
     if (index < 0 || index >= count) {
-      return Status::Error("entry " + std::to_string(index) + " of a card of " +
+      return Status::InvalidArgument("entry " + std::to_string(index) + " of a card of " +
                            std::to_string(count));
     }
     return ydb::RenderCardEntry(db, EntryOf(card, index), runner);

@@ -47,10 +47,10 @@ void* get_theory(int code) {
 
 int set_theory(void* record, int /*reserved*/) {
   const Status s = ydb::StoreCall("set_theory", [record](Database& db) {
-    if (record == nullptr) return Status::Error("no theory record");
+    if (record == nullptr) return Status::InvalidArgument("no theory record");
     ydb::Theory theory;
     Status read = ydb::ReadTheoryRecord(record, &theory);
-    if (!read.ok()) return Status::Error("theory record: " + read.message());
+    if (!read.ok()) return read.Within("theory record");
     ydb::Writer writer(db);
     Status stored = writer.storeTheory(&theory);
     if (stored.ok()) PutCode(record, theory.code);
@@ -67,8 +67,8 @@ int del_theory(int code) {
 
 int write_theory(const char* path, const void* record) {
   const Status s = ydb::RunCall("write_theory", [&] {
-    if (path == nullptr || *path == '\0') return Status::Error("no file name");
-    if (record == nullptr) return Status::Error("no theory record");
+    if (path == nullptr || *path == '\0') return Status::InvalidArgument("no file name");
+    if (record == nullptr) return Status::InvalidArgument("no theory record");
     return ydb::WriteFileWhole(path, ydb::EncodeTheoryFile(record));
   });
   return s.ok() ? 0 : -1;
@@ -76,13 +76,13 @@ int write_theory(const char* path, const void* record) {
 
 void* read_theory(const char* path) {
   return ydb::RunOperation("read_theory", [&](void** out) {
-    if (path == nullptr || *path == '\0') return Status::Error("no file name");
+    if (path == nullptr || *path == '\0') return Status::InvalidArgument("no file name");
     std::string image;
     Status s = ydb::ReadFileWhole(path, kTheoryFileReadLimit, &image);
     if (!s.ok()) return s;
     std::string record;
     s = ydb::DecodeTheoryFile(image, &record);
-    if (!s.ok()) return Status::Error(std::string(path) + ": " + s.message());
+    if (!s.ok()) return s.Within(path);
     ydb::RenderedRecords records(ydb::TheoryLayout());
     std::memcpy(records.Add(), record.data(), record.size());
     return records.Finish(out);

@@ -133,10 +133,10 @@ std::vector<ByteRange> RecordLayout::gaps() const {
 }
 
 Status RecordLayout::Check() const {
-  if (size_ == 0) return Status::Error(name_ + ": size 0");
+  if (size_ == 0) return Status::Corruption(name_ + ": size 0");
   for (std::size_t i = 1; i < by_name_.size(); ++i) {
     if (fields_[by_name_[i - 1]].name == fields_[by_name_[i]].name) {
-      return Status::Error(Describe(*this, fields_[by_name_[i]]) + ": name used twice");
+      return Status::Corruption(Describe(*this, fields_[by_name_[i]]) + ": name used twice");
     }
   }
 
@@ -145,23 +145,23 @@ Status RecordLayout::Check() const {
   for (std::size_t k = 0; k < fields_.size(); ++k) {
     const Field& f = fields_[k];
     const std::string where = Describe(*this, f);
-    if (!IsIdentifier(f.name)) return Status::Error(where + ": not an identifier-like name");
-    if (f.meaning.empty()) return Status::Error(where + ": no meaning");
-    if (f.width == 0) return Status::Error(where + ": width 0");
-    if (f.count == 0) return Status::Error(where + ": count 0");
+    if (!IsIdentifier(f.name)) return Status::Corruption(where + ": not an identifier-like name");
+    if (f.meaning.empty()) return Status::Corruption(where + ": no meaning");
+    if (f.width == 0) return Status::Corruption(where + ": width 0");
+    if (f.count == 0) return Status::Corruption(where + ": count 0");
     if (f.count > 1 && f.stride < f.width) {
-      return Status::Error(where + ": occurrences overlap (stride below width)");
+      return Status::Corruption(where + ": occurrences overlap (stride below width)");
     }
-    if (f.count == 1 && f.stride != 0) return Status::Error(where + ": stride without repeat");
+    if (f.count == 1 && f.stride != 0) return Status::Corruption(where + ": stride without repeat");
     if (f.end() > size_) {
-      return Status::Error(where + ": ends at byte " + std::to_string(f.end()) + ", beyond the " +
+      return Status::Corruption(where + ": ends at byte " + std::to_string(f.end()) + ", beyond the " +
                            std::to_string(size_) + "-byte record");
     }
     if (f.alias) continue;
     for (std::size_t i = 0; i < f.count; ++i) {
       for (std::size_t b = f.offset_at(i); b < f.offset_at(i) + f.width; ++b) {
         if (owner[b] != 0) {
-          return Status::Error(where + ": byte " + std::to_string(b) + " also belongs to " +
+          return Status::Corruption(where + ": byte " + std::to_string(b) + " also belongs to " +
                                std::string(fields_[owner[b] - 1].name));
         }
         owner[b] = k + 1;
@@ -180,7 +180,7 @@ Status RecordLayout::Check() const {
         }
       }
     }
-    if (!shares) return Status::Error(Describe(*this, f) + ": alias of no field");
+    if (!shares) return Status::Corruption(Describe(*this, f) + ": alias of no field");
   }
   return Status::Ok();
 }

@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "db/store/Status.h"
+#include "db/base/Status.h"
 
 namespace ydb {
 

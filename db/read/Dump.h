@@ -9,8 +9,8 @@
 
 #include <string>
 
+#include "db/base/Status.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
 
 namespace ydb {
 

@@ -88,7 +88,7 @@ Status Reader::readCard(Race* race) {
   Status s = EachRow(times, [&](const Statement& row) {
     const int slot = IntAt(row, 0);
     if (slot < 1 || slot > 3) {
-      return Status::Error(Subject(*race) + ": reference time slot " + std::to_string(slot) +
+      return Status::Corruption(Subject(*race) + ": reference time slot " + std::to_string(slot) +
                            " is outside 1-3");
     }
     race->reference_times[static_cast<std::size_t>(slot - 1)] =
@@ -174,7 +174,7 @@ Status Reader::readOdds(Race* race) {
     const bool final = IntAt(set_row, 0) != 0;
     const int runners = IntAt(set_row, 3);
     const std::string what = Subject(*race) + (final ? " final odds" : " odds");
-    if (final && !race->result) return Status::Error(what + ": the race has no result");
+    if (final && !race->result) return Status::InvalidArgument(what + ": the race has no result");
     OddsSet odds;
     odds.kind = TextAt(set_row, 1);
     odds.announced = IntAt(set_row, 2);
@@ -187,7 +187,7 @@ Status Reader::readOdds(Race* race) {
       const int pool = IntAt(row, 0);
       std::vector<std::int32_t> values;
       if (!odds_blob::Unpack(row.column_blob(1), pool, runners, &values)) {
-        return Status::Error(what + ": the packed odds of pool " + std::to_string(pool) +
+        return Status::Corruption(what + ": the packed odds of pool " + std::to_string(pool) +
                              " do not fit a field of " + std::to_string(runners));
       }
       const int slots = odds_blob::SlotsPerCombination(pool);
@@ -248,8 +248,13 @@ Status Reader::readResult(Race* race) {
       "SELECT pool, first, second, amount, popularity FROM payout "
       "WHERE race_date = ?1 AND place = ?2 AND race_no = ?3 ORDER BY pool, seq"), race->key);
   return EachRow(payouts, [&](const Statement& row) {
-    result.payouts.push_back(Payout{static_cast<Pool>(IntAt(row, 0)), IntAt(row, 1),
-                                    IntAt(row, 2), Int64At(row, 3), IntAt(row, 4)});
+    const std::optional<Pool> pool = PoolOfNumber(IntAt(row, 0));
+    if (!pool) {
+      return Status::Corruption(Subject(*race) + ": a payout of pool " +
+                                std::to_string(IntAt(row, 0)));
+    }
+    result.payouts.push_back(
+        Payout{*pool, IntAt(row, 1), IntAt(row, 2), Int64At(row, 3), IntAt(row, 4)});
     return Status::Ok();
   });
 }

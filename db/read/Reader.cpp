@@ -102,7 +102,7 @@ Status Reader::readPedigree(Horse* horse) {
   return EachRow(st, [&](const Statement& row) {
     const int position = IntAt(row, 0);
     if (position < 1 || position > kPedigreeSize) {
-      return Status::Error("horse " + horse->code + ": pedigree position " +
+      return Status::Corruption("horse " + horse->code + ": pedigree position " +
                            std::to_string(position) + " is outside 1-14");
     }
     Ancestor& a = horse->pedigree[static_cast<std::size_t>(position - 1)];

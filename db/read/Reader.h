@@ -23,9 +23,9 @@
 #include <functional>
 #include <string>
 
+#include "db/base/Status.h"
+#include "db/base/model.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
-#include "db/write/model.h"
 
 namespace ydb {
 

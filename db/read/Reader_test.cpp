@@ -179,7 +179,7 @@ TEST_F(ReaderTest, VisitorFailureStopsTheRead) {
   Reader reader(*db_);
   int seen = 0;
   Status s = reader.readHorses([&](const Horse&) {
-    return ++seen == 2 ? Status::Error("enough") : Status::Ok();
+    return ++seen == 2 ? Status::Aborted("enough") : Status::Ok();
   });
   EXPECT_EQ(s.message(), "enough");
   EXPECT_EQ(seen, 2);

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "db/base/Status.h"
 #include "db/store/Statement.h"
-#include "db/store/Status.h"
 
 namespace ydb {
 

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "db/base/Status.h"
+#include "db/base/model.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
-#include "db/write/model.h"
 
 namespace ydb {
 

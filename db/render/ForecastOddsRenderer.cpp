@@ -47,7 +47,7 @@ Status Read(Statement& st, Forecast* f) {
     f->runners = static_cast<int>(st.column_int(kRunners));
     if (st.column_is_null(kPacked)) continue;
     if (!odds_blob::Unpack(st.column_blob(kPacked), odds_blob::kWin, f->runners, &f->win)) {
-      return Status::Error("forecast win odds do not fit a field of " +
+      return Status::Corruption("forecast win odds do not fit a field of " +
                            std::to_string(f->runners));
     }
   }

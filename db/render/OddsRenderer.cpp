@@ -80,7 +80,7 @@ Status ReadBoard(Statement& st, Board* board) {
                                         : pool == odds_blob::kBracketQuinella ? &board->bracket
                                                                               : &board->quinella;
     if (!odds_blob::Unpack(st.column_blob(kPacked), pool, board->runners, values)) {
-      return Status::Error("odds of pool " + std::to_string(pool) + " do not fit a field of " +
+      return Status::Corruption("odds of pool " + std::to_string(pool) + " do not fit a field of " +
                            std::to_string(board->runners));
     }
   }

@@ -15,9 +15,9 @@
 #include <string>
 #include <string_view>
 
+#include "db/base/Status.h"
+#include "db/base/model.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
-#include "db/write/model.h"
 
 namespace ydb {
 

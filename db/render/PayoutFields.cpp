@@ -44,7 +44,7 @@ PayoutFields::PayoutFields(const RecordLayout& layout) {
 
 Status PayoutFields::Set(RecordBuilder& b, const PayoutEntry& entry) const {
   if (entry.pool < 1 || entry.pool > 5 || entry.seq < 1) {
-    return Status::Error("payout of pool " + std::to_string(entry.pool) + " entry " +
+    return Status::Corruption("payout of pool " + std::to_string(entry.pool) + " entry " +
                          std::to_string(entry.seq) + " has no place in the record");
   }
   const Pool& p = pools_[entry.pool - 1];

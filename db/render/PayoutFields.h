@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
+#include "db/base/Status.h"
 #include "db/layout/RecordLayout.h"
 #include "db/render/RecordBuilder.h"
-#include "db/store/Status.h"
 
 namespace ydb {
 

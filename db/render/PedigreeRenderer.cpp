@@ -4,10 +4,10 @@
 
 #include <string_view>
 
+#include "db/base/model.h"
 #include "db/layout/Layouts.h"
 #include "db/render/ColumnFields.h"
 #include "db/render/RenderedRecords.h"
-#include "db/write/model.h"
 
 namespace ydb {
 namespace {

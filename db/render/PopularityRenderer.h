@@ -3,7 +3,7 @@
 #ifndef YDB_RENDER_POPULARITYRENDERER_H_
 #define YDB_RENDER_POPULARITYRENDERER_H_
 
-#include "db/store/Status.h"
+#include "db/base/Status.h"
 
 namespace ydb {
 

@@ -133,7 +133,7 @@ Status RenderRaceList(Database& db, int from, int to, RaceDays days, void** buff
     }
     if (count == 0 || venues[count - 1].place != place) {
       if (count == kVenues) {
-        s = Status::Error(std::to_string(date) + " has more than three racecourses");
+        s = Status::Corruption(std::to_string(date) + " has more than three racecourses");
         break;
       }
       Venue& v = venues[count++];

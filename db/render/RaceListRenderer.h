@@ -3,8 +3,8 @@
 #ifndef YDB_RENDER_RACELISTRENDERER_H_
 #define YDB_RENDER_RACELISTRENDERER_H_
 
+#include "db/base/Status.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
 
 namespace ydb {
 

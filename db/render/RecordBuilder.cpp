@@ -59,7 +59,7 @@ Status RecordBuilder::Fail(Status error) {
 
 const Field* RecordBuilder::Find(std::string_view name, Status* error) {
   const Field* f = layout_.find(name);
-  if (f == nullptr) *error = Fail(Status::Error(Name(layout_, name) + ": no such field"));
+  if (f == nullptr) *error = Fail(Status::InvalidArgument(Name(layout_, name) + ": no such field"));
   return f;
 }
 
@@ -68,16 +68,16 @@ unsigned char* RecordBuilder::Locate(const Field& field, std::size_t index, unsi
   const std::vector<Field>& fields = layout_.fields();
   const std::less<const Field*> before;
   if (fields.empty() || before(&field, &fields.front()) || before(&fields.back(), &field)) {
-    *error = Fail(Status::Error(Name(layout_, field.name) + ": not a field of this layout"));
+    *error = Fail(Status::InvalidArgument(Name(layout_, field.name) + ": not a field of this layout"));
     return nullptr;
   }
   if ((forms & Allow(field.form)) == 0) {
-    *error = Fail(Status::Error(Name(layout_, field.name) + ": a " + FormName(field.form) +
+    *error = Fail(Status::InvalidArgument(Name(layout_, field.name) + ": a " + FormName(field.form) +
                                 " field cannot be written this way"));
     return nullptr;
   }
   if (index >= field.count) {
-    *error = Fail(Status::Error(Name(layout_, field.name) + ": index " + std::to_string(index) +
+    *error = Fail(Status::InvalidArgument(Name(layout_, field.name) + ": index " + std::to_string(index) +
                                 " out of range (" + std::to_string(field.count) + " occurrences)"));
     return nullptr;
   }
@@ -140,12 +140,12 @@ Status RecordBuilder::set_digits(const Field& f, std::int64_t value, std::size_t
   unsigned char* at = Locate(f, index, Allow(FieldForm::kDigits), &error);
   if (at == nullptr) return error;
   if (value < 0) {
-    return Fail(Status::Error(Name(layout_, f.name) + ": negative value " + std::to_string(value) +
+    return Fail(Status::InvalidArgument(Name(layout_, f.name) + ": negative value " + std::to_string(value) +
                               " in a digit field"));
   }
   unsigned char digits[32];
   if (f.width > sizeof digits || !PaddedDigits(static_cast<std::uint64_t>(value), f.width, digits)) {
-    return Fail(Status::Error(Name(layout_, f.name) + ": " + std::to_string(value) +
+    return Fail(Status::InvalidArgument(Name(layout_, f.name) + ": " + std::to_string(value) +
                               " does not fit in " + std::to_string(f.width) + " digits"));
   }
   std::memcpy(at, digits, f.width);
@@ -159,7 +159,7 @@ Status RecordBuilder::set_signed(const Field& f, std::int64_t value, std::size_t
   unsigned char digits[32];
   if (f.width < 2 || f.width > sizeof digits ||
       !PaddedDigits(Magnitude(value), f.width - 1, digits)) {
-    return Fail(Status::Error(Name(layout_, f.name) + ": " + std::to_string(value) +
+    return Fail(Status::InvalidArgument(Name(layout_, f.name) + ": " + std::to_string(value) +
                               " does not fit in a sign and " + std::to_string(f.width - 1) +
                               " digits"));
   }
@@ -188,12 +188,12 @@ Status RecordBuilder::set_code(const Field& f, std::string_view code, std::size_
   unsigned char* at = Locate(f, index, Allow(FieldForm::kCode), &error);
   if (at == nullptr) return error;
   if (code.size() > f.width) {
-    return Fail(Status::Error(Name(layout_, f.name) + ": code \"" + std::string(code) +
+    return Fail(Status::InvalidArgument(Name(layout_, f.name) + ": code \"" + std::string(code) +
                               "\" longer than " + std::to_string(f.width)));
   }
   for (char c : code) {
     if (c < 0x20 || c > 0x7e) {
-      return Fail(Status::Error(Name(layout_, f.name) + ": code holds a byte that is not "
+      return Fail(Status::InvalidArgument(Name(layout_, f.name) + ": code holds a byte that is not "
                                 "printable ASCII"));
     }
   }
@@ -216,7 +216,7 @@ Status RecordBuilder::set_raw(const Field& f, std::string_view bytes, std::size_
   unsigned char* at = Locate(f, index, kAnyForm, &error);
   if (at == nullptr) return error;
   if (bytes.size() != f.width) {
-    return Fail(Status::Error(Name(layout_, f.name) + ": " + std::to_string(bytes.size()) +
+    return Fail(Status::InvalidArgument(Name(layout_, f.name) + ": " + std::to_string(bytes.size()) +
                               " bytes for a field of " + std::to_string(f.width)));
   }
   std::memcpy(at, bytes.data(), f.width);
@@ -229,13 +229,13 @@ Status RecordBuilder::set_int(const Field& f, std::int64_t value, std::size_t in
   if (at == nullptr) return error;
   const std::size_t w = f.width;
   if (w != 1 && w != 2 && w != 4 && w != 8) {
-    return Fail(Status::Error(Name(layout_, f.name) + ": a " + std::to_string(w) +
+    return Fail(Status::InvalidArgument(Name(layout_, f.name) + ": a " + std::to_string(w) +
                               "-byte field is not an integer"));
   }
   if (w < 8) {
     const std::int64_t limit = std::int64_t{1} << (8 * w - 1);
     if (value < -limit || value >= limit) {
-      return Fail(Status::Error(Name(layout_, f.name) + ": " + std::to_string(value) +
+      return Fail(Status::InvalidArgument(Name(layout_, f.name) + ": " + std::to_string(value) +
                                 " does not fit in " + std::to_string(w) + " bytes"));
     }
   }

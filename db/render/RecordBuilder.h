@@ -34,8 +34,8 @@
 #include <string>
 #include <string_view>
 
+#include "db/base/Status.h"
 #include "db/layout/RecordLayout.h"
-#include "db/store/Status.h"
 
 namespace ydb {
 

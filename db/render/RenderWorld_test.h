@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "db/api/ybl.h"
+#include "db/base/model.h"
 #include "db/store/Database.h"
 #include "db/write/Validation.h"
 #include "db/write/Writer.h"
-#include "db/write/model.h"
 #include "testing/SmallWorld.h"
 #include "testing/TempDir.h"
 #include "text/sjis.h"

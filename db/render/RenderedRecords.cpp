@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "db/api/ybl.h"
+#include "db/base/RecordBuffer.h"
 
 namespace ydb {
 
@@ -22,9 +22,9 @@ void RenderedRecords::AddRendered(const void* records, std::size_t count) {
 
 Status RenderedRecords::Finish(void** buffer) const {
   const std::size_t n = count();
-  void* made = alloc_data(static_cast<int>(layout_.size()), static_cast<int>(n));
+  void* made = AllocateRecords(static_cast<int>(layout_.size()), static_cast<int>(n));
   if (made == nullptr) {
-    return Status::Error("no memory for " + std::to_string(n) + " records of " +
+    return Status::IOError("no memory for " + std::to_string(n) + " records of " +
                          std::string(layout_.name()));
   }
   if (!bytes_.empty()) std::memcpy(made, bytes_.data(), bytes_.size());

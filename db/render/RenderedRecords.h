@@ -10,10 +10,10 @@
 #include <cstddef>
 #include <vector>
 
+#include "db/base/Status.h"
 #include "db/layout/RecordLayout.h"
 #include "db/render/RecordBuilder.h"
 #include "db/store/Statement.h"
-#include "db/store/Status.h"
 
 namespace ydb {
 

@@ -198,7 +198,7 @@ class RaceRecords {
         return f_.payouts.Set(r->b, e);
       }
       default:
-        return Status::Error("unknown detail row");
+        return Status::Corruption("unknown detail row");
     }
   }
 

@@ -5,9 +5,9 @@
 
 #include <string_view>
 
+#include "db/base/Status.h"
+#include "db/base/model.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
-#include "db/write/model.h"
 
 namespace ydb {
 

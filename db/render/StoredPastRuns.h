@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "db/base/Status.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
 
 namespace ydb {
 

@@ -20,7 +20,7 @@ Status ReadResultRecords(Database& db, const RaceKey& race, void** buffer) {
   Status s = EachRow(st, [&](const Statement& row) {
     const std::string_view record = row.column_blob(0);
     if (record.size() != out.layout().size()) {
-      return Status::Error("the stored results record of " + race.code() + " is damaged");
+      return Status::Corruption("the stored results record of " + race.code() + " is damaged");
     }
     out.AddRendered(record.data(), 1);
     return Status::Ok();

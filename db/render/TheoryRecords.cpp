@@ -90,7 +90,7 @@ Status ReadTheoryRecord(const void* record, Theory* out) {
   RecordReader r(record, layout);
   const std::int64_t count = r.integer("item_count").value_or(-1);
   if (count < 0 || count > kMaxItems) {
-    return Status::Error("item count " + std::to_string(count) + " is outside 0-8");
+    return Status::InvalidArgument("item count " + std::to_string(count) + " is outside 0-8");
   }
   // The title is text: it ends at a NUL or at its trailing blanks.
   std::string_view title = r.bytes("title");
@@ -100,7 +100,7 @@ Status ReadTheoryRecord(const void* record, Theory* out) {
   std::string utf8;
   std::string back;
   if (!ytext::to_utf8(title, &utf8) || !ytext::to_sjis(utf8, &back) || back != title) {
-    return Status::Error("the title is not Shift_JIS text");
+    return Status::InvalidArgument("the title is not Shift_JIS text");
   }
   Theory theory;
   theory.code = static_cast<int>(r.integer("code").value_or(-1));

@@ -9,9 +9,9 @@
 #ifndef YDB_RENDER_THEORYRECORDS_H_
 #define YDB_RENDER_THEORYRECORDS_H_
 
+#include "db/base/Status.h"
+#include "db/base/model.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
-#include "db/write/model.h"
 
 namespace ydb {
 

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "db/store/Schema.h"
+#include "db/store/SqliteStatus.h"
 
 namespace ydb {
 namespace {
@@ -47,7 +48,7 @@ Status Validate(const std::string& path) {
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
   if (rc != SQLITE_OK) {
-    Status failed = Status::Error("cannot open " + path + ": " + SqliteMessage(db, rc));
+    Status failed = SqliteStatus(rc, "cannot open " + path + ": " + SqliteMessage(db, rc));
     sqlite3_close(db);
     return failed;
   }
@@ -57,15 +58,15 @@ Status Validate(const std::string& path) {
   Status result;
   if (!ReadPragma(db, "PRAGMA application_id", &application_id, &error) ||
       !ReadPragma(db, "PRAGMA user_version", &version, &error)) {
-    result = Status::Error(path + " is not a readable data set: " + error);
+    result = Status::Corruption(path + " is not a readable data set: " + error);
   } else if (application_id != kApplicationId) {
-    result = Status::Error(path + " is not a data set of this program");
+    result = Status::NotSupported(path + " is not a data set of this program");
   } else if (version > kSchemaVersion) {
-    result = Status::Error(path + " was written by a newer version (schema " +
+    result = Status::NotSupported(path + " was written by a newer version (schema " +
                            std::to_string(version) + ", this build reads up to " +
                            std::to_string(kSchemaVersion) + ")");
   } else if (version < 1) {
-    result = Status::Error(path + " has no schema version");
+    result = Status::Corruption(path + " has no schema version");
   }
   sqlite3_close(db);
   return result;
@@ -82,17 +83,18 @@ Database::~Database() {
 
 int Database::CurrentSchemaVersion() { return kSchemaVersion; }
 
-Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Database>* out) {
+Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Database>* out,
+                      SchemaUpgrade upgrade) {
   SkipMemoryStatistics();
   out->reset();
   std::error_code ec;
   const auto state = std::filesystem::status(path, ec);
   const bool exists = std::filesystem::exists(state);
   if (exists && !std::filesystem::is_regular_file(state)) {
-    return Status::Error(path + " is not a file");
+    return Status::InvalidArgument(path + " is not a file");
   }
   if (!exists && mode == Mode::kOpenExisting) {
-    return Status::Error(path + " does not exist");
+    return Status::NotFound(path + " does not exist");
   }
   if (exists) {
     Status valid = Validate(path);
@@ -105,12 +107,12 @@ Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Databa
   const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (exists ? 0 : SQLITE_OPEN_CREATE);
   const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
   if (rc != SQLITE_OK) {
-    Status failed = Status::Error("cannot open " + path + ": " + SqliteMessage(db, rc));
+    Status failed = SqliteStatus(rc, "cannot open " + path + ": " + SqliteMessage(db, rc));
     sqlite3_close(db);
     return failed;
   }
   std::unique_ptr<Database> opened(new Database(path, db));
-  Status ready = opened->Initialise(!exists);
+  Status ready = opened->Initialise(!exists, upgrade);
   if (!ready.ok()) {
     opened.reset();
     if (!exists) std::filesystem::remove(path, ec);  // only a file we made
@@ -126,7 +128,7 @@ Status Database::setCacheMegabytes(int megabytes) {
   return exec(sql.c_str());
 }
 
-Status Database::Initialise(bool created) {
+Status Database::Initialise(bool created, SchemaUpgrade upgrade) {
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, 5000);
   Status s = exec("PRAGMA foreign_keys = ON");
@@ -135,7 +137,7 @@ Status Database::Initialise(bool created) {
   // Writing a month of races touches the runner indexes all over.
   if (s.ok()) s = setCacheMegabytes(kDefaultCacheMegabytes);
   if (!s.ok()) return s;
-  if (!created) return Upgrade();
+  if (!created) return Upgrade(upgrade);
 
   Transaction create(*this);
   if (!create.begin_status().ok()) return create.begin_status();
@@ -157,20 +159,24 @@ int Database::SchemaVersion(Status* status) {
   return version;
 }
 
-Status Database::Upgrade() {
+Status Database::Upgrade(SchemaUpgrade upgrade) {
   Status s;
-  if (SchemaVersion(&s) >= kSchemaVersion || !s.ok()) return s;
-  Transaction upgrade(*this);
-  if (!upgrade.begin_status().ok()) return upgrade.begin_status();
+  const int found = SchemaVersion(&s);
+  if (found >= kSchemaVersion || !s.ok()) return s;
+  if (upgrade == nullptr) {
+    return Status::NotSupported(path_ + " has schema " + std::to_string(found) +
+                                " and is opened without its upgrade");
+  }
+  Transaction transaction(*this);
+  if (!transaction.begin_status().ok()) return transaction.begin_status();
   const int version = SchemaVersion(&s);  // again, now that no one else can write
   if (!s.ok() || version >= kSchemaVersion) return s;
-  s = UpgradeSchema(*this, version);
+  s = upgrade(*this, version);
   if (s.ok()) s = exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
   if (!s.ok()) {
-    return Status::Error("cannot upgrade " + path_ + " from schema " + std::to_string(version) +
-                         ": " + s.message());
+    return s.Within("cannot upgrade " + path_ + " from schema " + std::to_string(version));
   }
-  return upgrade.commit();
+  return transaction.commit();
 }
 
 Statement& Database::statement(std::string_view sql) {
@@ -188,7 +194,7 @@ Status Database::exec(const char* sql) {
   if (rc == SQLITE_OK) return Status::Ok();
   std::string text = message != nullptr ? message : sqlite3_errstr(rc);
   sqlite3_free(message);
-  return Status::Error(text);
+  return SqliteStatus(rc, text);
 }
 
 Transaction::Transaction(Database& db) : db_(db) {
@@ -201,7 +207,7 @@ Transaction::~Transaction() {
 }
 
 Status Transaction::commit() {
-  if (!open_) return Status::Error("no transaction to commit");
+  if (!open_) return Status::InvalidArgument("no transaction to commit");
   Status s = db_.exec("COMMIT");
   if (s.ok()) open_ = false;
   return s;

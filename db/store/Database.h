@@ -1,7 +1,9 @@
 // One open store: a SQLite file holding one data set, at the current schema
 // version. Opening checks that the file is a store of this component and not
-// one written by a newer schema, and upgrades one written by an older schema
-// in one transaction; it never modifies a file it refuses.
+// one written by a newer schema, and has one written by an older schema
+// upgraded by the caller's upgrade in one transaction; it never modifies a
+// file it refuses. Data sets are opened through OpenDataSet
+// (db/derived/DataSet.h), which gives the upgrade.
 #ifndef YDB_STORE_DATABASE_H_
 #define YDB_STORE_DATABASE_H_
 
@@ -10,8 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "db/base/Status.h"
 #include "db/store/Statement.h"
-#include "db/store/Status.h"
 
 namespace ydb {
 
@@ -22,9 +24,15 @@ class Database {
     kOpenOrCreate,  // a missing file becomes a new, empty store
   };
 
-  // Opens (or creates) the store at `path`. On failure `*out` is left null
-  // and the file is as it was.
-  static Status Open(const std::string& path, Mode mode, std::unique_ptr<Database>* out);
+  // Brings the open store `db` from schema version `from` (at least 1) to
+  // the current one, inside the transaction Open holds.
+  using SchemaUpgrade = Status (*)(Database& db, int from);
+
+  // Opens (or creates) the store at `path`. A store of an older schema is
+  // upgraded by `upgrade`, or refused as not supported when there is none.
+  // On failure `*out` is left null and the file is as it was.
+  static Status Open(const std::string& path, Mode mode, std::unique_ptr<Database>* out,
+                     SchemaUpgrade upgrade = nullptr);
 
   ~Database();
   Database(const Database&) = delete;
@@ -50,9 +58,9 @@ class Database {
 
  private:
   Database(std::string path, struct sqlite3* db);
-  Status Initialise(bool created);
+  Status Initialise(bool created, SchemaUpgrade upgrade);
   // Brings an existing store of an older schema to the current one.
-  Status Upgrade();
+  Status Upgrade(SchemaUpgrade upgrade);
   int SchemaVersion(Status* status);
 
   std::string path_;

@@ -1,14 +1,10 @@
 // The store's schema: the SQL of db/store/schema.sql, compiled into the
-// library, the numbers that identify a store of this component, and the
-// upgrade of a store written by an older schema.
+// library, and the numbers that identify a store of this component and its
+// schema version.
 #ifndef YDB_STORE_SCHEMA_H_
 #define YDB_STORE_SCHEMA_H_
 
-#include "db/store/Status.h"
-
 namespace ydb {
-
-class Database;
 
 // The text of schema.sql: every table and index of a new store.
 const char* SchemaSql();
@@ -20,12 +16,6 @@ constexpr int kApplicationId = 0x59444243;
 // Version 2 files the past-run records in past_run_bucket; version 3 keeps
 // the rendered results records in result_record.
 constexpr int kSchemaVersion = 3;
-
-// Upgrades the open store `db` from schema version `from` (at least 1) to
-// kSchemaVersion, inside the caller's transaction; the caller then sets
-// user_version. An upgrade files stored data again, so it is the writer's
-// (db/write/SchemaUpgrade.cpp).
-Status UpgradeSchema(Database& db, int from);
 
 }  // namespace ydb
 

@@ -5,13 +5,15 @@
 
 #include <string>
 
+#include "db/store/SqliteStatus.h"
+
 namespace ydb {
 
 Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
   const int rc = sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()),
                                     SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr);
   if (rc != SQLITE_OK) {
-    status_ = Status::Error("cannot prepare \"" + std::string(sql) + "\": " + sqlite3_errmsg(db_));
+    status_ = SqliteStatus(rc, "cannot prepare \"" + std::string(sql) + "\": " + sqlite3_errmsg(db_));
     sqlite3_finalize(stmt_);
     stmt_ = nullptr;
   }
@@ -21,8 +23,9 @@ Statement::~Statement() { sqlite3_finalize(stmt_); }
 
 void Statement::fail(const char* what) {
   if (status_.ok()) {
-    status_ = Status::Error(std::string(what) + ": " + sqlite3_errmsg(db_) + " in \"" +
-                            (stmt_ != nullptr ? sqlite3_sql(stmt_) : "") + "\"");
+    status_ = SqliteStatus(sqlite3_extended_errcode(db_),
+                           std::string(what) + ": " + sqlite3_errmsg(db_) + " in \"" +
+                               (stmt_ != nullptr ? sqlite3_sql(stmt_) : "") + "\"");
   }
 }
 

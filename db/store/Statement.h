@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "db/store/Status.h"
+#include "db/base/Status.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "db/base/Status.h"
 #include "db/store/Statement.h"
-#include "db/store/Status.h"
 
 namespace ydb {
 
@@ -38,7 +38,7 @@ inline void BindOptional(Statement& st, int index, const std::optional<int>& val
 
 // `status` with `what` in front of its message; ok stays ok.
 inline Status Context(const std::string& what, const Status& status) {
-  return status.ok() ? status : Status::Error(what + ": " + status.message());
+  return status.Within(what);
 }
 
 }  // namespace ydb

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "db/base/Date.h"
 #include "text/sjis.h"
 
 namespace ydb {
@@ -18,17 +19,6 @@ bool AllDigits(const std::string& value) {
 std::string Quoted(const std::string& value) { return "'" + value + "'"; }
 
 }  // namespace
-
-bool IsDate(int value) {
-  const int year = value / 10000;
-  const int month = value / 100 % 100;
-  const int day = value % 100;
-  if (year < 1900 || year > 2099 || month < 1 || month > 12 || day < 1) return false;
-  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  const int last = month == 2 && leap ? 29 : kDays[month - 1];
-  return day <= last;
-}
 
 void Checker::digits(std::string_view field, const std::string& value, std::size_t width,
                      Presence presence) {
@@ -68,7 +58,7 @@ void Checker::rangeOrZero(std::string_view field, std::int64_t value, std::int64
 
 void Checker::date(std::string_view field, int value, Presence presence) {
   if (!ok() || (value == 0 && presence == kOptional)) return;
-  if (!IsDate(value)) {
+  if (!IsCalendarDate(value)) {
     fail(std::string(field) + " " + std::to_string(value) + " is not a date YYYYMMDD");
   }
 }
@@ -101,7 +91,7 @@ void Checker::fail(const std::string& message) {
 }
 
 Status Checker::status() const {
-  return ok() ? Status::Ok() : Status::Error(subject_ + ": " + message_);
+  return ok() ? Status::Ok() : Status::InvalidArgument(subject_ + ": " + message_);
 }
 
 }  // namespace ydb

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <utility>
 
-#include "db/store/Status.h"
+#include "db/base/Status.h"
 
 namespace ydb {
 
@@ -70,9 +70,6 @@ class Checker {
   std::string subject_;
   std::string message_;
 };
-
-// Whether `value` is a calendar date YYYYMMDD from 1900 to 2099.
-bool IsDate(int value);
 
 }  // namespace ydb
 

@@ -24,7 +24,7 @@ const char* PoolName(Pool pool) {
 
 std::string Combination(Pool pool, int first, int second) {
   std::string text = std::string(PoolName(pool)) + " " + std::to_string(first);
-  if (pool != Pool::kWin && pool != Pool::kPlace) text += "-" + std::to_string(second);
+  if (!SingleHorse(pool)) text += "-" + std::to_string(second);
   return text;
 }
 
@@ -166,11 +166,11 @@ void CheckMarks(Checker& c, const std::string& prediction, const std::string& tr
 void CheckRunnerResult(Checker& c, const RunnerResult& r, int runners) {
   c.range("finish_pos", r.finish_pos, 0, runners);
   const std::string& accident = r.accident_code;
-  if (c.ok() && !accident.empty() &&
-      (accident.size() != 2 || accident < "31" || accident > "36")) {
+  const std::optional<Accident> kind = ParseAccident(accident);
+  if (c.ok() && !accident.empty() && !kind) {
     c.fail("accident_code must be 31 to 36, not '" + accident + "'");
   }
-  const bool unplaced = !accident.empty() && accident != "36";
+  const bool unplaced = kind && !Placed(*kind);
   if (!c.ok()) {
     return;
   } else if (unplaced && r.finish_pos != 0) {

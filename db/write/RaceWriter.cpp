@@ -33,8 +33,7 @@ Status Writer::putRace(const Race& race) {
   Status s = Validate(race);
   // Its runs as stored leave their buckets while the race and meeting rows
   // still say where they were filed.
-  if (s.ok()) s = Context(what, past_runs_.withdrawRace(race.key));
-  if (s.ok()) results_.touch(race.key);
+  if (s.ok()) s = Context(what, derived_.raceWillChange(race.key));
   if (s.ok()) s = putMeeting(race, what);
   if (s.ok()) s = checkReferences(race, what);
   if (s.ok()) s = putRaceRow(race, what);
@@ -66,7 +65,7 @@ Status Writer::putMeeting(const Race& race, const std::string& what) {
     others.reset();
     if (!s.ok()) return Context(what, s);
     if (count > 0) {
-      return Status::Error(what + ": the meeting is kai " + std::to_string(kai) + " day " +
+      return Status::InvalidArgument(what + ": the meeting is kai " + std::to_string(kai) + " day " +
                            std::to_string(kai_day) + " for its other races, not kai " +
                            std::to_string(race.kai) + " day " + std::to_string(race.kai_day));
     }
@@ -78,7 +77,7 @@ Status Writer::putMeeting(const Race& race, const std::string& what) {
     venues.reset();
     if (!s.ok()) return Context(what, s);
     if (count >= 3) {
-      return Status::Error(what + ": " + std::to_string(key.date) +
+      return Status::InvalidArgument(what + ": " + std::to_string(key.date) +
                            " already has three racecourses");
     }
   }
@@ -94,7 +93,7 @@ Status Writer::putMeeting(const Race& race, const std::string& what) {
   clash.reset();
   if (!s.ok()) return Context(what, s);
   if (clashes) {
-    return Status::Error(what + ": kai " + std::to_string(race.kai) + " day " +
+    return Status::InvalidArgument(what + ": kai " + std::to_string(race.kai) + " day " +
                          std::to_string(race.kai_day) + " of this racecourse is " +
                          std::to_string(other_date));
   }
@@ -131,7 +130,7 @@ Status Writer::checkReferences(const Race& race, const std::string& what) {
     s = Context(runner, elsewhere.status());
     elsewhere.reset();
     if (s.ok() && found && other != race.key) {
-      s = Status::Error(runner + ": horse " + r.horse_code + " already runs that day in race " +
+      s = Status::InvalidArgument(runner + ": horse " + r.horse_code + " already runs that day in race " +
                         other.code());
     }
   }
@@ -259,7 +258,7 @@ Status Writer::putRaceChildren(const Race& race, const std::string& what) {
   }
 
   if (s.ok()) s = putRunners(race);
-  if (s.ok()) s = past_runs_.fileRace(race.key);
+  if (s.ok()) s = derived_.raceWritten(race.key);
   if (s.ok() && race.forecast_odds) s = putOdds(race, *race.forecast_odds, false);
   if (!s.ok() || !race.result) return Context(what, s);
 

@@ -78,7 +78,7 @@ Status Writer::setRunMemo(const RaceKey& race, const std::string& horse_code,
     Status s = runs.status();
     runs.reset();
     if (!s.ok()) return Context(c.subject(), s);
-    if (!found) return Status::Error(c.subject() + ": the horse does not run in that race");
+    if (!found) return Status::InvalidArgument(c.subject() + ": the horse does not run in that race");
 
     Statement& st = db_.statement(
         text.empty()
@@ -109,7 +109,7 @@ Status Writer::storeTheory(Theory* theory) {
     if (found) code = static_cast<int>(put.column_int(0));
     s = put.run();  // finishes the statement
     if (!s.ok()) return Context(what, s);
-    if (!found) return Status::Error(what + " is not stored");
+    if (!found) return Status::NotFound(what + " is not stored");
 
     Statement& clear = db_.statement("DELETE FROM theory_item WHERE theory_code = ?1");
     clear.bind(1, code);
@@ -138,7 +138,7 @@ Status Writer::deleteTheory(int code) {
     Status s = find.status();
     find.reset();
     if (!s.ok()) return Context(what, s);
-    if (!found) return Status::Error(what + " is not stored");
+    if (!found) return Status::NotFound(what + " is not stored");
     Statement& st = db_.statement("DELETE FROM theory WHERE code = ?1");
     st.bind(1, code);
     return Context(what, st.run());
@@ -156,8 +156,8 @@ Status Writer::addTicket(const Ticket& ticket) {
     Status s = race.status();
     race.reset();
     if (!s.ok()) return Context(what, s);
-    if (!found) return Status::Error(what + ": the race is not in the store");
-    if (runners == 0) return Status::Error(what + ": the race has no runners yet");
+    if (!found) return Status::InvalidArgument(what + ": the race is not in the store");
+    if (runners == 0) return Status::InvalidArgument(what + ": the race has no runners yet");
     s = Validate(ticket, runners);
     if (!s.ok()) return s;
     Statement& st = db_.statement(
@@ -182,7 +182,7 @@ Status Writer::removeTicket(const Ticket& ticket) {
     Status s = find.status();
     find.reset();
     if (!s.ok()) return Context(what, s);
-    if (!found) return Status::Error(what + ": no such ticket");
+    if (!found) return Status::NotFound(what + ": no such ticket");
     Statement& st = db_.statement(state == 1 ? "DELETE FROM ticket WHERE id = ?1"
                                              : "UPDATE ticket SET state = 2 WHERE id = ?1");
     st.bind(1, id);

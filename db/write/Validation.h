@@ -11,8 +11,8 @@
 #include <cstddef>
 #include <string>
 
-#include "db/store/Status.h"
-#include "db/write/model.h"
+#include "db/base/Status.h"
+#include "db/base/model.h"
 
 namespace ydb {
 

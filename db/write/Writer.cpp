@@ -10,22 +10,20 @@
 namespace ydb {
 
 Status Writer::transact(const std::function<Status()>& body) {
-  past_runs_.discard();
-  results_.discard();
+  derived_.discard();
   try {
     Transaction transaction(db_);
     if (!transaction.begin_status().ok()) {
       return Context("cannot begin a transaction", transaction.begin_status());
     }
     Status s = body();
-    if (s.ok()) s = past_runs_.flush();
-    if (s.ok()) s = results_.flush();
+    if (s.ok()) s = derived_.flush();
     if (!s.ok()) return s;  // the transaction rolls back as it goes out of scope
     return Context("cannot commit", transaction.commit());
   } catch (const std::exception& e) {
-    return Status::Error(std::string("write abandoned: ") + e.what());
+    return Status::IOError(std::string("write abandoned: ") + e.what());
   } catch (...) {
-    return Status::Error("write abandoned: unknown exception");
+    return Status::IOError("write abandoned: unknown exception");
   }
 }
 
@@ -49,7 +47,7 @@ Status Writer::requireExists(Table table, const std::string& code, const std::st
   const Status s = st.status();
   st.reset();
   if (!s.ok()) return Context(what, s);
-  if (!found) return Status::Error(what + ": " + source.noun + " " + code + " is not in the store");
+  if (!found) return Status::InvalidArgument(what + ": " + source.noun + " " + code + " is not in the store");
   return Status::Ok();
 }
 

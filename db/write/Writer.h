@@ -25,17 +25,16 @@
 #include <string>
 #include <vector>
 
+#include "db/base/Status.h"
+#include "db/base/model.h"
+#include "db/derived/DerivedData.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
-#include "db/write/PastRunBuckets.h"
-#include "db/write/ResultRecords.h"
-#include "db/write/model.h"
 
 namespace ydb {
 
 class Writer {
  public:
-  explicit Writer(Database& db) : db_(db), past_runs_(db), results_(db) {}
+  explicit Writer(Database& db) : db_(db), derived_(db) {}
   Writer(const Writer&) = delete;
   Writer& operator=(const Writer&) = delete;
 
@@ -110,8 +109,7 @@ class Writer {
   Status requireExists(Table table, const std::string& code, const std::string& what);
 
   Database& db_;
-  PastRunBuckets past_runs_;  // the buckets the current transaction changes
-  ResultRecords results_;     // the racecourse days whose results it changes
+  DerivedData derived_;  // what the current transaction changes of the derived data
 };
 
 }  // namespace ydb

@@ -3,6 +3,7 @@
 #include "RaceShow.h"
 
 #include <db/api/ydbbsn.h>
+#include <db/base/RaceKey.h>
 
 #include <iostream>
 
@@ -27,12 +28,10 @@ std::string RunPlace(const std::string& racecode) {
 }  // namespace
 
 bool CheckRaceCode(const std::string& code) {
-  bool digits = code.size() == 12;
-  for (char c : code) digits = digits && c >= '0' && c <= '9';
-  if (digits && code.compare(10, 2, "00") != 0) return true;
-  std::cerr << "ydbcln: a race code is 12 digits (place, date, race number from 01, as "
-               "052024010611), not '" << code << "'\n";
-  return false;
+  ydb::RaceKey key;
+  const ydb::Status s = ydb::RaceKey::Parse(code, &key);
+  if (!s.ok()) std::cerr << "ydbcln: " << s.message() << "\n";
+  return s.ok();
 }
 
 void ReportReadFailure(YHorseDB& db, const std::string& what) {

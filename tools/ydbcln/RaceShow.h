@@ -12,8 +12,9 @@
 
 namespace tool {
 
-// True for a code naming one race: 12 digits, place, date and a race
-// number from 01. Otherwise prints why on stderr.
+// True for a code naming one race (ydb::RaceKey::Parse: 12 digits, place,
+// a calendar date and a race number 01 to 12). Otherwise prints why on
+// stderr.
 bool CheckRaceCode(const std::string& code);
 
 // Prints on stderr that `what` could not be read, with the session's

@@ -3,6 +3,8 @@
 
 #include <db/api/RecordBuffer.h>
 #include <db/api/ydbbsn.h>
+#include <db/base/Date.h>
+#include <db/base/RaceKey.h>
 
 #include <iostream>
 
@@ -18,14 +20,6 @@ bool AllDigits(const std::string& text) {
     if (c < '0' || c > '9') return false;
   }
   return true;
-}
-
-bool IsCalendarDate(int date) {
-  const int year = date / 10000, month = date / 100 % 100, day = date % 100;
-  if (year < 1900 || month < 1 || month > 12 || day < 1) return false;
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
 int DateOf(unsigned char* record) {
@@ -54,13 +48,12 @@ std::string VenueKey(unsigned char* day, int k) {
 bool ParseDate(const std::string& text, int* date) {
   if (text.size() != 8 || !AllDigits(text)) return false;
   *date = std::stoi(text);
-  return IsCalendarDate(*date);
+  return ydb::IsCalendarDate(*date);
 }
 
 bool IsRaceCode(const std::string& text) {
-  if (text.size() != 12 || !AllDigits(text)) return false;
-  const int number = std::stoi(text.substr(10));
-  return IsCalendarDate(std::stoi(text.substr(2, 8))) && number >= 1 && number <= 12;
+  ydb::RaceKey key;
+  return ydb::RaceKey::Parse(text, &key).ok();
 }
 
 bool ReadVenues(YHorseDB& db, int date, bool cards, YMainraceList* venues) {

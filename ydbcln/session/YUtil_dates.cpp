@@ -5,22 +5,10 @@
 #include <ctime>
 #include <string>
 
+#include "db/base/Date.h"
 #include "ydbcln/session/YUtil_tables.h"
 
 namespace {
-
-bool is_leap_year(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-// Days in `month` (1 to 12) of `year`.
-int days_in_month(int year, int month) {
-  static const int kDays[2][12] = {
-      {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
-      {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
-  };
-  return kDays[is_leap_year(year) ? 1 : 0][month - 1];
-}
 
 int make_date(int year, int month, int day) { return year * 10000 + month * 100 + day; }
 
@@ -72,7 +60,7 @@ int YUtil::before1day(int d) {
   // just steps down by one.
   if (day > 1 || month < 1 || month > 12) return d - 1;
   if (month == 1) return make_date(year - 1, 12, 31);
-  return make_date(year, month - 1, days_in_month(year, month - 1));
+  return make_date(year, month - 1, ydb::DaysInMonth(year, month - 1));
 }
 
 int YUtil::beforemonth(int d, int n) {
@@ -82,7 +70,7 @@ int YUtil::beforemonth(int d, int n) {
   const int months = d / 10000 * 12 + (d / 100 % 100 - 1) - n;
   int year = months >= 0 ? months / 12 : -((-months + 11) / 12);
   int month = months - year * 12 + 1;
-  if (day <= days_in_month(year, month)) return make_date(year, month, day);
+  if (day <= ydb::DaysInMonth(year, month)) return make_date(year, month, day);
   // The day does not exist in that month: the first of the month after.
   if (++month > 12) {
     month = 1;

@@ -1,13 +1,12 @@
 // Rendering a racecourse day's results records into result_record.
-#include "db/write/ResultRecords.h"
+#include "db/derived/ResultRecords.h"
 
 #include <memory>
 
-#include "db/api/ybl.h"
+#include "db/base/RecordBuffer.h"
 #include "db/layout/Layouts.h"
 #include "db/render/RecordBuilder.h"
 #include "db/render/ResultRaceRenderer.h"
-#include "db/write/Bind.h"
 
 namespace ydb {
 
@@ -18,7 +17,7 @@ Status ResultRecords::flush() {
     if (!s.ok()) break;
   }
   discard();
-  return Context("results records", s);
+  return s.Within("results records");
 }
 
 Status ResultRecords::fileEveryDay() {
@@ -27,7 +26,7 @@ Status ResultRecords::fileEveryDay() {
     days_.insert({static_cast<int>(row.column_int(0)), std::string(row.column_text(1))});
     return Status::Ok();
   });
-  return s.ok() ? flush() : Context("results records", s);
+  return s.ok() ? flush() : s.Within("results records");
 }
 
 Status ResultRecords::renderDay(int date, const std::string& place) {
@@ -36,7 +35,7 @@ Status ResultRecords::renderDay(int date, const std::string& place) {
   Status s = clear.run();
   void* rendered = nullptr;
   if (s.ok()) s = RenderResultRaces(db_, RaceKey{place, date, 0}, &rendered);
-  const std::unique_ptr<void, void (*)(void*)> owned(rendered, release_data);
+  const std::unique_ptr<void, void (*)(void*)> owned(rendered, ReleaseRecords);
   if (!s.ok()) return s;
 
   const RecordLayout& layout = RaceResultLayout();
@@ -44,7 +43,7 @@ Status ResultRecords::renderDay(int date, const std::string& place) {
   const auto* records = static_cast<const unsigned char*>(rendered);
   Statement& put = db_.statement(
       "INSERT INTO result_record (race_date, place, race_no, record) VALUES (?1, ?2, ?3, ?4)");
-  for (int i = 0; i < get_rec_size(rendered) && s.ok(); ++i) {
+  for (int i = 0; i < RecordCount(rendered) && s.ok(); ++i) {
     const unsigned char* record = records + static_cast<std::size_t>(i) * layout.size();
     // The race number is the last two digits of the race code.
     const unsigned char* number = record + code.offset + code.width - 2;

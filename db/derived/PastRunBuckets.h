@@ -10,18 +10,18 @@
 //   ... write the race ...
 //   if (s.ok()) s = buckets.fileRace(key);  // after
 //   if (s.ok()) s = buckets.flush();        // before the commit
-#ifndef YDB_WRITE_PASTRUNBUCKETS_H_
-#define YDB_WRITE_PASTRUNBUCKETS_H_
+#ifndef YDB_DERIVED_PASTRUNBUCKETS_H_
+#define YDB_DERIVED_PASTRUNBUCKETS_H_
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "db/base/Status.h"
+#include "db/base/model.h"
 #include "db/render/PastRunRenderer.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
-#include "db/write/model.h"
 
 namespace ydb {
 
@@ -78,4 +78,4 @@ class PastRunBuckets {
 
 }  // namespace ydb
 
-#endif  // YDB_WRITE_PASTRUNBUCKETS_H_
+#endif  // YDB_DERIVED_PASTRUNBUCKETS_H_

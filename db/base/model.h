@@ -16,8 +16,8 @@
 //   race.distance = 2000;
 //   race.runners.push_back(...);
 //   ydb::Status s = writer.write(race);
-#ifndef YDB_WRITE_MODEL_H_
-#define YDB_WRITE_MODEL_H_
+#ifndef YDB_BASE_MODEL_H_
+#define YDB_BASE_MODEL_H_
 
 #include <array>
 #include <cstdint>
@@ -26,35 +26,10 @@
 #include <string_view>
 #include <vector>
 
+#include "db/base/Codes.h"
+#include "db/base/RaceKey.h"
+
 namespace ydb {
-
-// --- Keys ----------------------------------------------------------------------
-
-// A race: racecourse, date and race number of the day. Its race code is the
-// 12 digits place + date + number ("052024010611").
-struct RaceKey {
-  std::string place;  // racecourse code, two digits ("00" 京都 ... "09" 函館)
-  int date = 0;       // YYYYMMDD
-  int number = 0;     // 1-12
-
-  std::string code() const;
-
-  // Reads a 12-digit race code; false (and `*key` untouched) for anything
-  // else, race number 00 included.
-  static bool Parse(std::string_view code, RaceKey* key);
-};
-
-bool operator==(const RaceKey& a, const RaceKey& b);
-inline bool operator!=(const RaceKey& a, const RaceKey& b) { return !(a == b); }
-
-// The betting pools, numbered as on bought tickets.
-enum class Pool {
-  kWin = 1,              // 単勝: one horse
-  kPlace = 2,            // 複勝: one horse
-  kBracketQuinella = 3,  // 枠連: two frames, first <= second
-  kQuinella = 4,         // 馬連: two horses, first < second
-  kWide = 5,             // ワイド: two horses, first < second
-};
 
 // --- People and owners -----------------------------------------------------------
 
@@ -197,7 +172,7 @@ struct Payout {
 struct RunnerResult {
   int finish_pos = 0;          // 0 when not placed (accidents 31 to 35)
   int arrival_order = 0;       // order of crossing the line; 0 when it did not
-  std::string accident_code;   // "31" 落馬, "32" 失格, "33" 中止, "34" 取消, "35" 除外, "36" 降着
+  std::string accident_code;   // an Accident's code (Codes.h); empty: none
   int time = 0;                // tenths of a second; 0 when none
   int margin_lengths = 0;      // whole lengths of the margin; 0 when none
   std::string margin_code;     // "0" ハナ, "1" アタマ, "2" クビ, "3" 1/2, "4" 1/4, "5" 3/4, "7" 大差, "8" 同着
@@ -339,4 +314,4 @@ struct Ticket {
 
 }  // namespace ydb
 
-#endif  // YDB_WRITE_MODEL_H_
+#endif  // YDB_BASE_MODEL_H_

@@ -7,16 +7,16 @@
 //   ResultRecords results(db);
 //   results.touch(race.key);      // as each race is written
 //   Status s = results.flush();   // before the commit
-#ifndef YDB_WRITE_RESULTRECORDS_H_
-#define YDB_WRITE_RESULTRECORDS_H_
+#ifndef YDB_DERIVED_RESULTRECORDS_H_
+#define YDB_DERIVED_RESULTRECORDS_H_
 
 #include <set>
 #include <string>
 #include <utility>
 
+#include "db/base/Status.h"
+#include "db/base/model.h"
 #include "db/store/Database.h"
-#include "db/store/Status.h"
-#include "db/write/model.h"
 
 namespace ydb {
 
@@ -48,4 +48,4 @@ class ResultRecords {
 
 }  // namespace ydb
 
-#endif  // YDB_WRITE_RESULTRECORDS_H_
+#endif  // YDB_DERIVED_RESULTRECORDS_H_

@@ -3,7 +3,7 @@
 // after horses change sire, within one batch and after a refused one, the
 // buckets are what filing every run from nothing makes of the runner rows;
 // and a store of schema 1 opens with its runs filed.
-#include "db/write/PastRunBuckets.h"
+#include "db/derived/PastRunBuckets.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,9 @@
 #include <string>
 
 #include "db/render/RenderWorld_test.h"
+#include "db/derived/DataSet.h"
 #include "db/store/Schema.h"
-#include "db/write/PastRunBuckets_test.h"
+#include "db/derived/PastRunBuckets_test.h"
 #include "db/write/Writer.h"
 
 namespace ydb {
@@ -30,7 +31,7 @@ class PastRunBucketsTest : public ::testing::Test {
   }
 
   Status Open() {
-    return Database::Open(dir_.str() + "/store.db", Database::Mode::kOpenOrCreate, &db_);
+    return OpenDataSet(dir_.str() + "/store.db", Database::Mode::kOpenOrCreate, &db_);
   }
 
   void Write(const Race& race) {

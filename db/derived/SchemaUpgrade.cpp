@@ -1,10 +1,10 @@
 // Upgrading a store of an older schema, one version at a time.
 #include <string>
 
+#include "db/derived/DataSet.h"
 #include "db/store/Database.h"
-#include "db/store/Schema.h"
-#include "db/write/PastRunBuckets.h"
-#include "db/write/ResultRecords.h"
+#include "db/derived/PastRunBuckets.h"
+#include "db/derived/ResultRecords.h"
 
 namespace ydb {
 namespace {

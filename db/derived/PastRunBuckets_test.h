@@ -1,8 +1,8 @@
 // Test support: the rows of past_run_bucket as they stand, and as a filing
 // of every run from nothing would make them, to check that the writer's
 // incremental filing keeps the buckets what the runner rows say.
-#ifndef YDB_WRITE_PASTRUNBUCKETS_TEST_H_
-#define YDB_WRITE_PASTRUNBUCKETS_TEST_H_
+#ifndef YDB_DERIVED_PASTRUNBUCKETS_TEST_H_
+#define YDB_DERIVED_PASTRUNBUCKETS_TEST_H_
 
 #include <map>
 #include <string>
@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "db/store/Database.h"
-#include "db/write/PastRunBuckets.h"
+#include "db/derived/PastRunBuckets.h"
 
 namespace ytest {
 
@@ -41,4 +41,4 @@ inline std::map<std::string, std::string> RefiledBuckets(ydb::Database& db) {
 
 }  // namespace ytest
 
-#endif  // YDB_WRITE_PASTRUNBUCKETS_TEST_H_
+#endif  // YDB_DERIVED_PASTRUNBUCKETS_TEST_H_

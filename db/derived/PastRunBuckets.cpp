@@ -1,13 +1,11 @@
 // Filing and withdrawing runs in the buckets of past_run_bucket: changes
 // gathered as they come, sorted by bucket and run at a flush and merged
 // into each stored bucket.
-#include "db/write/PastRunBuckets.h"
+#include "db/derived/PastRunBuckets.h"
 
 #include <algorithm>
 #include <string>
 #include <tuple>
-
-#include "db/write/Bind.h"
 
 namespace ydb {
 namespace {
@@ -46,10 +44,11 @@ void PastRunBuckets::change(const RunToFile& run, unsigned kinds, bool file) {
 }
 
 Status PastRunBuckets::withdrawRace(const RaceKey& race) {
-  return Context("past runs", RenderRunsOfRace(db_, race, [&](const RunToFile& run) {
-                   change(run, kEveryKind, false);
-                   return Status::Ok();
-                 }));
+  const Status s = RenderRunsOfRace(db_, race, [&](const RunToFile& run) {
+    change(run, kEveryKind, false);
+    return Status::Ok();
+  });
+  return s.Within("past runs");
 }
 
 Status PastRunBuckets::fileRace(const RaceKey& race) {
@@ -58,7 +57,7 @@ Status PastRunBuckets::fileRace(const RaceKey& race) {
     return Status::Ok();
   });
   if (s.ok()) s = flushWhenLarge();
-  return Context("past runs", s);
+  return s.Within("past runs");
 }
 
 Status PastRunBuckets::changeSire(const std::string& horse, const std::string& sire) {
@@ -70,15 +69,16 @@ Status PastRunBuckets::changeSire(const std::string& horse, const std::string& s
     return Status::Ok();
   });
   if (s.ok()) s = flushWhenLarge();
-  return Context("past runs", s);
+  return s.Within("past runs");
 }
 
 Status PastRunBuckets::fileEveryRun() {
   // The flushes write past_run_bucket while the runner rows are read.
-  return Context("past runs", RenderEveryRun(db_, [&](const RunToFile& run) {
-                   change(run, kEveryKind, true);
-                   return flushWhenLarge();
-                 }));
+  const Status s = RenderEveryRun(db_, [&](const RunToFile& run) {
+    change(run, kEveryKind, true);
+    return flushWhenLarge();
+  });
+  return s.Within("past runs");
 }
 
 Status PastRunBuckets::flushWhenLarge() {
@@ -106,7 +106,7 @@ Status PastRunBuckets::flush() {
     first = end;
   }
   discard();
-  return Context("past runs", s);
+  return s.Within("past runs");
 }
 
 void PastRunBuckets::discard() { pending_.clear(); }
@@ -125,7 +125,7 @@ Status PastRunBuckets::writeBucket(const Change* const* changes, std::size_t cou
   read.reset();
   if (!s.ok()) return s;
   if (records.size() != race_nos.size() * kPastRunBytes) {
-    return Status::Error("bucket " + std::to_string(static_cast<int>(bucket.kind)) + " " +
+    return Status::Corruption("bucket " + std::to_string(static_cast<int>(bucket.kind)) + " " +
                          bucket.code + " " + std::to_string(bucket.month) + " is damaged");
   }
 

@@ -2,7 +2,7 @@
 // after a race is written again with another comment or without its result,
 // and after a refused batch, result_record holds exactly what rendering the
 // race rows now gives; and a store of schema 2 opens with them stored.
-#include "db/write/ResultRecords.h"
+#include "db/derived/ResultRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include "db/layout/Layouts.h"
 #include "db/render/RenderWorld_test.h"
 #include "db/render/ResultRaceRenderer.h"
+#include "db/derived/DataSet.h"
 #include "db/store/Schema.h"
 #include "db/write/Writer.h"
 #include "text/sjis.h"
@@ -68,7 +69,7 @@ class ResultRecordsTest : public ::testing::Test {
     ASSERT_TRUE(s.ok()) << s.message();
   }
   Status Open() {
-    return Database::Open(dir_.str() + "/store.db", Database::Mode::kOpenOrCreate, &db_);
+    return OpenDataSet(dir_.str() + "/store.db", Database::Mode::kOpenOrCreate, &db_);
   }
   static Race EarlierRace() {
     for (const Race& r : ytest::MakeRenderWorld().races) {

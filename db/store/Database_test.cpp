@@ -1,0 +1,160 @@
+// Opening stores: what is refused and how, that a refused file is left as it
+// was, the upgrade of an older schema inside one transaction, and the
+// statement cache.
+#include "db/store/Database.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "db/store/Schema.h"
+#include "testing/TempDir.h"
+
+namespace ydb {
+namespace {
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int UserVersion(Database& db) {
+  Statement& read = db.statement("PRAGMA user_version");
+  const int version = read.step() ? static_cast<int>(read.column_int(0)) : -1;
+  read.reset();
+  return version;
+}
+
+class DatabaseTest : public ::testing::Test {
+ protected:
+  std::string path() const { return dir_.str() + "/store.db"; }
+
+  // A new store, closed again after `sql` ran on it (sets pragmas to make
+  // it foreign, newer or older), so the test can reopen it.
+  void MakeStore(const std::string& sql) {
+    std::unique_ptr<Database> db;
+    ASSERT_TRUE(Database::Open(path(), Database::Mode::kOpenOrCreate, &db).ok());
+    ASSERT_TRUE(db->exec("PRAGMA journal_mode = DELETE").ok());
+    ASSERT_TRUE(db->exec(sql.c_str()).ok());
+  }
+
+  ytest::TempDir dir_;
+};
+
+TEST_F(DatabaseTest, RefusalsSayWhatKindOfFailureAndLeaveNoStore) {
+  std::unique_ptr<Database> db;
+  Status s = Database::Open(path(), Database::Mode::kOpenExisting, &db);
+  EXPECT_TRUE(s.IsNotFound()) << s.ToString();
+  EXPECT_FALSE(std::filesystem::exists(path()));
+
+  s = Database::Open(dir_.str(), Database::Mode::kOpenOrCreate, &db);
+  EXPECT_TRUE(s.IsInvalidArgument()) << s.ToString();
+
+  std::ofstream(path()) << "neither SQLite nor a store, but long enough to be looked at........"
+                           "................................................................";
+  const std::string before = Bytes(path());
+  s = Database::Open(path(), Database::Mode::kOpenOrCreate, &db);
+  EXPECT_TRUE(s.IsCorruption()) << s.ToString();
+  EXPECT_EQ(Bytes(path()), before);
+  EXPECT_EQ(db, nullptr);
+}
+
+TEST_F(DatabaseTest, ForeignAndNewerStoresAreNotSupportedAndUntouched) {
+  for (const std::string& sql : {std::string("PRAGMA application_id = 1"),
+                                "PRAGMA user_version = " + std::to_string(kSchemaVersion + 1)}) {
+    std::filesystem::remove(path());
+    MakeStore(sql);
+    const std::string before = Bytes(path());
+    std::unique_ptr<Database> db;
+    const Status s = Database::Open(path(), Database::Mode::kOpenExisting, &db);
+    EXPECT_TRUE(s.IsNotSupported()) << sql << ": " << s.ToString();
+    EXPECT_EQ(db, nullptr);
+    EXPECT_EQ(Bytes(path()), before) << sql;
+  }
+}
+
+TEST_F(DatabaseTest, AnOlderStoreIsUpgradedOnlyByTheUpgradeGivenAndWhollyOrNotAtAll) {
+  MakeStore("CREATE TABLE marker (n INTEGER); PRAGMA user_version = 1");
+  std::unique_ptr<Database> db;
+  Status s = Database::Open(path(), Database::Mode::kOpenExisting, &db);
+  EXPECT_TRUE(s.IsNotSupported()) << s.ToString();
+
+  // A failing upgrade rolls back what it did; the version stays.
+  static int seen_from;
+  s = Database::Open(path(), Database::Mode::kOpenExisting, &db, [](Database& d, int from) {
+    seen_from = from;
+    Status done = d.exec("INSERT INTO marker VALUES (1)");
+    return done.ok() ? Status::Corruption("half way") : done;
+  });
+  EXPECT_TRUE(s.IsCorruption()) << s.ToString();
+  EXPECT_NE(s.message().find("from schema 1"), std::string::npos) << s.message();
+  EXPECT_EQ(seen_from, 1);
+  EXPECT_EQ(db, nullptr);
+
+  s = Database::Open(path(), Database::Mode::kOpenExisting, &db, [](Database& d, int) {
+    return d.exec("INSERT INTO marker VALUES (2)");
+  });
+  ASSERT_TRUE(s.ok()) << s.ToString();
+  EXPECT_EQ(UserVersion(*db), kSchemaVersion);
+  Statement& marks = db->statement("SELECT group_concat(n) FROM marker");
+  ASSERT_TRUE(marks.step());
+  EXPECT_EQ(marks.column_text(0), "2");
+  marks.reset();
+
+  // Once current, the upgrade is not run again.
+  db.reset();
+  s = Database::Open(path(), Database::Mode::kOpenExisting, &db, [](Database&, int) {
+    return Status::IOError("must not run");
+  });
+  EXPECT_TRUE(s.ok()) << s.ToString();
+}
+
+TEST_F(DatabaseTest, TheStatementCacheHandsOutOneStatementPerTextResetAndUnbound) {
+  std::unique_ptr<Database> db;
+  ASSERT_TRUE(Database::Open(path(), Database::Mode::kOpenOrCreate, &db).ok());
+  ASSERT_TRUE(db->exec("CREATE TABLE t (n INTEGER); INSERT INTO t VALUES (1), (2), (3)").ok());
+  const char* kSql = "SELECT n FROM t WHERE n >= ?1 ORDER BY n";
+  Statement& first = db->statement(kSql);
+  first.bind(1, 2);
+  ASSERT_TRUE(first.step());
+  EXPECT_EQ(first.column_int(0), 2);
+
+  // Fetched again halfway through: the same statement, from the start and
+  // with its parameter unbound (NULL: no row matches).
+  Statement& again = db->statement(kSql);
+  EXPECT_EQ(&again, &first);
+  EXPECT_FALSE(again.step());
+  EXPECT_TRUE(again.status().ok());
+  again.reset();
+
+  Statement& broken = db->statement("SELECT nothing FROM nowhere");
+  EXPECT_FALSE(broken.step());
+  EXPECT_FALSE(broken.status().ok());
+  EXPECT_NE(broken.status().message().find("nowhere"), std::string::npos);
+}
+
+TEST_F(DatabaseTest, AFailedTransactionLeavesTheStoreAsItWas) {
+  std::unique_ptr<Database> db;
+  ASSERT_TRUE(Database::Open(path(), Database::Mode::kOpenOrCreate, &db).ok());
+  ASSERT_TRUE(db->exec("CREATE TABLE t (n INTEGER PRIMARY KEY)").ok());
+  {
+    Transaction t(*db);
+    ASSERT_TRUE(t.begin_status().ok());
+    ASSERT_TRUE(db->exec("INSERT INTO t VALUES (1)").ok());
+    const Status clash = db->exec("INSERT INTO t VALUES (1)");
+    EXPECT_TRUE(clash.IsInvalidArgument()) << clash.ToString();
+  }
+  Statement& count = db->statement("SELECT count(*) FROM t");
+  ASSERT_TRUE(count.step());
+  EXPECT_EQ(count.column_int(0), 0);
+  count.reset();
+  Transaction done(*db);
+  EXPECT_TRUE(done.commit().ok());
+  EXPECT_TRUE(done.commit().IsInvalidArgument());
+}
+
+}  // namespace
+}  // namespace ydb
