@@ -185,7 +185,7 @@ TEST(RunRaceTest, ADemotionInASmallFieldStaysInsideThePlacings) {
     std::vector<int> finishes;
     for (const Starter& s : run.starters) {
       if (s.finish > 0) finishes.push_back(s.finish);
-      if (s.accident != "36") continue;
+      if (s.accident != ydb::Accident::kDemoted) continue;
       ++demotions;
       EXPECT_GT(s.finish, s.arrival) << "race " << r;
       demoted_last += s.finish == static_cast<int>(run.arrivals.size()) ? 1 : 0;
