@@ -32,12 +32,25 @@ install(DIRECTORY ydbcln/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ydbcln
   FILES_MATCHING PATTERN "*.h" PATTERN "*_test.h" EXCLUDE
   PATTERN "engine" EXCLUDE  # the theory engine's internals
   ${ydbcln_install_excludes})
-foreach(header text/sjis.h db/base/Status.h db/api/ybl.h db/api/ydbbsn.h db/api/yddb.h
-               db/api/RecordBuffer.h db/api/DataSet.h world/GenerateSeasons.h
-               exchange/ExchangeFiles.h)
+set(ydbcln_component_headers
+  text/sjis.h db/base/Status.h db/base/Date.h db/base/RaceKey.h
+  db/api/ybl.h db/api/ydbbsn.h db/api/yddb.h db/api/RecordBuffer.h db/api/DataSet.h
+  world/GenerateSeasons.h exchange/ExchangeFiles.h)
+foreach(header IN LISTS ydbcln_component_headers)
   get_filename_component(folder ${header} DIRECTORY)
   install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ydbcln/${folder})
 endforeach()
+
+# The same list, written for the layer check: the command line may include
+# these and nothing else of the project's.
+file(GLOB_RECURSE ydbcln_class_headers RELATIVE ${PROJECT_SOURCE_DIR}
+  ${PROJECT_SOURCE_DIR}/ydbcln/*.h)
+list(FILTER ydbcln_class_headers EXCLUDE REGEX "(_test\\.h$|/engine/)")
+foreach(header IN LISTS ydbcln_internal_headers)
+  list(REMOVE_ITEM ydbcln_class_headers ydbcln/${header})
+endforeach()
+string(REPLACE ";" "\n" public_lines "${ydbcln_class_headers};${ydbcln_component_headers}")
+file(WRITE ${CMAKE_BINARY_DIR}/public-headers.txt "${public_lines}\n")
 
 install(EXPORT ydbclnTargets NAMESPACE ydbcln:: DESTINATION ${YDBCLN_CMAKE_DIR})
 configure_package_config_file(cmake/ydbclnConfig.cmake.in
