@@ -4,11 +4,29 @@
 #include <db/api/ydbbsn.h>
 #include <text/sjis.h>
 
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 namespace tool {
+namespace {
+
+std::filesystem::path StorePath(const std::string& dir) {
+  return std::filesystem::path(dir) / ydb::DataSet::kStoreFile;
+}
+
+}  // namespace
+
+bool RequireDataSet(const std::string& dir) {
+  std::error_code ec;
+  if (std::filesystem::exists(StorePath(dir), ec)) return true;
+  std::cerr << "ydbcln: cannot open the data set in " << dir
+            << ": there is none; make one with `ydbcln generate` or `ydbcln import DIR`\n";
+  return false;
+}
 
 bool OpenDataSet(YHorseDB& db, const std::string& dir) {
+  if (!RequireDataSet(dir)) return false;
   if (db.init(dir)) return true;
   std::cerr << "ydbcln: cannot open the data set in " << dir << ": "
             << Utf8(db.geterrmessage());
@@ -20,9 +38,26 @@ bool OpenDataSet(YHorseDB& db, const std::string& dir) {
 
 std::unique_ptr<ydb::DataSet> OpenWhole(const std::string& dir, ydb::DataSet::Mode mode) {
   std::unique_ptr<ydb::DataSet> data_set;
+  if (mode == ydb::DataSet::Mode::kOpenExisting && !RequireDataSet(dir)) return data_set;
   const ydb::Status s = ydb::DataSet::Open(dir, mode, &data_set);
   if (!s.ok()) std::cerr << "ydbcln: cannot open the data set in " << dir << ": " << s.message() << "\n";
   return data_set;
+}
+
+NewDataSetGuard::NewDataSetGuard(const std::string& dir) : dir_(dir) {
+  std::error_code ec;
+  had_dir_ = std::filesystem::exists(dir, ec);
+  had_store_ = std::filesystem::exists(StorePath(dir), ec);
+}
+
+NewDataSetGuard::~NewDataSetGuard() {
+  if (keep_ || had_store_) return;
+  std::error_code ec;
+  const std::string store = StorePath(dir_).string();
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+    std::filesystem::remove(store + suffix, ec);
+  }
+  if (!had_dir_) std::filesystem::remove(dir_, ec);  // only when empty
 }
 
 std::string Utf8(const std::string& sjis) { return ytext::to_utf8_lossy(sjis); }

@@ -14,6 +14,7 @@ namespace tool {
 namespace {
 
 int RunExchange(const Options& options, const std::string& dir, bool import) {
+  NewDataSetGuard made(options.data_dir);  // only an import may make one
   auto data_set = OpenWhole(options.data_dir, import ? ydb::DataSet::Mode::kOpenOrCreate
                                                      : ydb::DataSet::Mode::kOpenExisting);
   if (data_set == nullptr) return kExitNotFound;
@@ -33,6 +34,7 @@ int RunExchange(const Options& options, const std::string& dir, bool import) {
     std::cerr << "ydbcln: " << (import ? "import" : "export") << " failed: " << s.message() << "\n";
     return kExitNotFound;
   }
+  made.keep();
   return kExitDone;
 }
 

@@ -36,6 +36,7 @@ bool ParseSeasons(const std::string& text, int* first, int* last) {
 }  // namespace
 
 int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_t seed) {
+  NewDataSetGuard made(data_dir);
   auto data_set = OpenWhole(data_dir, ydb::DataSet::Mode::kOpenOrCreate);
   if (data_set == nullptr) return kExitNotFound;
   world::Options options;
@@ -49,6 +50,7 @@ int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_
       });
   if (!s.ok() && bar.interrupted()) {
     bar.clear();
+    made.keep();
     std::cerr << "ydbcln: interrupted; the whole months generated are kept\n";
     return kExitInterrupted;
   }
@@ -56,6 +58,7 @@ int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_
     std::cerr << "ydbcln: cannot generate the seasons: " << s.message() << "\n";
     return kExitNotFound;
   }
+  made.keep();
   return kExitDone;
 }
 

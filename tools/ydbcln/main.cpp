@@ -33,7 +33,10 @@ int main(int argc, char** argv) {
   CLI::App app{"ydbcln: analyse JRA flat and jump racing"};
   tool::Options options;
   app.add_option("--data", options.data_dir, "Directory of the data set")
-      ->capture_default_str();
+      ->capture_default_str()
+      ->check([](const std::string& dir) {
+        return dir.empty() ? std::string("names no directory") : std::string();
+      });
   app.add_flag("--json", options.json, "Print JSON for scripts");
   // Subcommands inherit this: an option a subcommand does not know, such as
   // --data after its name, goes to the program's own options.
