@@ -4,9 +4,11 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <thread>
 
 #include "db/store/Schema.h"
 #include "db/store/SqliteStatus.h"
@@ -18,19 +20,27 @@ std::string SqliteMessage(sqlite3* db, int rc) {
   return db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
 }
 
-// Reads one integer pragma; false when the file cannot be read as SQLite.
-bool ReadPragma(sqlite3* db, const char* sql, int* value, std::string* error) {
-  sqlite3_stmt* stmt = nullptr;
-  int rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
-  if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
-  const bool ok = rc == SQLITE_ROW;
-  if (ok) {
-    *value = sqlite3_column_int(stmt, 0);
-  } else {
-    *error = sqlite3_errmsg(db);
+// Reads one integer pragma into *value; otherwise SQLite's result code,
+// with its message in *error. A lock met on the way (another process
+// opening, closing or checkpointing the store, which SQLite does not always
+// wait for through the busy handler) is waited for up to the busy timeout.
+int ReadPragma(sqlite3* db, const char* sql, int* value, std::string* error) {
+  const auto deadline = std::chrono::steady_clock::now() +
+                        std::chrono::milliseconds(Database::kBusyTimeoutMilliseconds);
+  for (;;) {
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) {
+      *value = sqlite3_column_int(stmt, 0);
+    } else {
+      *error = sqlite3_errmsg(db);
+    }
+    sqlite3_finalize(stmt);
+    const bool locked = (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+    if (!locked || std::chrono::steady_clock::now() >= deadline) return rc;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  sqlite3_finalize(stmt);
-  return ok;
 }
 
 // Checks, on a read-only connection, that an existing file is a store of
@@ -52,12 +62,17 @@ Status Validate(const std::string& path) {
     sqlite3_close(db);
     return failed;
   }
+  sqlite3_extended_result_codes(db, 1);
+  sqlite3_busy_timeout(db, Database::kBusyTimeoutMilliseconds);
   int application_id = 0;
   int version = 0;
   std::string error;
   Status result;
-  if (!ReadPragma(db, "PRAGMA application_id", &application_id, &error) ||
-      !ReadPragma(db, "PRAGMA user_version", &version, &error)) {
+  rc = ReadPragma(db, "PRAGMA application_id", &application_id, &error);
+  if (rc == SQLITE_ROW) rc = ReadPragma(db, "PRAGMA user_version", &version, &error);
+  if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) {
+    result = Status::Busy(path + " is held by another process: " + error);
+  } else if (rc != SQLITE_ROW) {
     result = Status::Corruption(path + " is not a readable data set: " + error);
   } else if (application_id != kApplicationId) {
     result = Status::NotSupported(path + " is not a data set of this program");
@@ -130,7 +145,7 @@ Status Database::setCacheMegabytes(int megabytes) {
 
 Status Database::Initialise(bool created, SchemaUpgrade upgrade) {
   sqlite3_extended_result_codes(db_, 1);
-  sqlite3_busy_timeout(db_, 5000);
+  sqlite3_busy_timeout(db_, kBusyTimeoutMilliseconds);
   Status s = exec("PRAGMA foreign_keys = ON");
   if (s.ok()) s = exec("PRAGMA journal_mode = WAL");
   if (s.ok()) s = exec("PRAGMA synchronous = NORMAL");
@@ -199,6 +214,11 @@ Status Database::exec(const char* sql) {
 
 Transaction::Transaction(Database& db) : db_(db) {
   begin_ = db_.exec("BEGIN IMMEDIATE");
+  if (begin_.IsBusy()) {
+    begin_ = Status::Busy("another process is writing to " + db_.path() + "; gave up after " +
+                          std::to_string(Database::kBusyTimeoutMilliseconds / 1000) +
+                          " s of waiting");
+  }
   open_ = begin_.ok();
 }
 

@@ -4,6 +4,14 @@
 // upgraded by the caller's upgrade in one transaction; it never modifies a
 // file it refuses. Data sets are opened through OpenDataSet
 // (db/derived/DataSet.h), which gives the upgrade.
+//
+// Several processes may hold one store open at once. Readers never wait
+// for each other nor for a writer (the store keeps a write-ahead log). A
+// connection that meets a lock all the same (another process opening,
+// closing or checkpointing the store, or writing when this one wants to
+// write) waits for it up to kBusyTimeoutMilliseconds and only then fails
+// with a busy status; opening retries its first reads within that limit
+// too.
 #ifndef YDB_STORE_DATABASE_H_
 #define YDB_STORE_DATABASE_H_
 
@@ -53,6 +61,10 @@ class Database {
   static constexpr int kDefaultCacheMegabytes = 64;
   Status setCacheMegabytes(int megabytes);
 
+  // How long a connection waits for a lock held by another process before
+  // it gives up: 10 s.
+  static constexpr int kBusyTimeoutMilliseconds = 10000;
+
   // The schema version this build reads and writes.
   static int CurrentSchemaVersion();
 
@@ -69,7 +81,9 @@ class Database {
 };
 
 // Runs a block of writes as one transaction: commits when commit() is
-// called, rolls back when it goes out of scope otherwise.
+// called, rolls back when it goes out of scope otherwise. Beginning waits
+// for another process's transaction up to the busy timeout, then fails with
+// a busy status that says so.
 class Transaction {
  public:
   explicit Transaction(Database& db);
