@@ -2,12 +2,15 @@
 #include "db/api/TheoryFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "db/layout/Layouts.h"
 #include "db/render/RecordBuilder.h"
@@ -100,24 +103,57 @@ Status DecodeTheoryFile(std::string_view image, std::string* record) {
   return Status::Ok();
 }
 
+namespace {
+
+// The file `path` names, a symbolic link followed, in *target; refused
+// when that is anything but a regular file (a device, a FIFO, a directory)
+// or a link to nothing. A path that names nothing is its own target.
+Status RegularFileTarget(const std::string& path, std::string* target) {
+  std::error_code ec;
+  const auto link = std::filesystem::symlink_status(path, ec);
+  if (!std::filesystem::exists(link)) {
+    *target = path;
+    return Status::Ok();
+  }
+  const auto state = std::filesystem::status(path, ec);
+  if (!std::filesystem::exists(state)) return Status::NotFound(path + " is a link to nothing");
+  if (!std::filesystem::is_regular_file(state)) {
+    return Status::InvalidArgument(path + " is not a regular file");
+  }
+  *target = std::filesystem::is_symlink(link) ? std::filesystem::canonical(path, ec).string() : path;
+  if (ec) return Status::IOError("cannot follow " + path + ": " + ec.message());
+  return Status::Ok();
+}
+
+}  // namespace
+
 Status WriteFileWhole(const std::string& path, std::string_view bytes) {
-  const std::string temporary = path + ".tmp";
+  std::string target;
+  Status checked = RegularFileTarget(path, &target);
+  if (!checked.ok()) return checked;
+  const std::string temporary = target + ".tmp";
   const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return Errno("cannot create " + temporary);
   Status s;
   if (!WriteAll(fd, bytes)) s = Errno("cannot write " + temporary);
   if (s.ok() && ::fsync(fd) != 0) s = Errno("cannot write " + temporary);
   if (::close(fd) != 0 && s.ok()) s = Errno("cannot write " + temporary);
-  if (s.ok() && std::rename(temporary.c_str(), path.c_str()) != 0) {
-    s = Errno("cannot rename " + temporary + " to " + path);
+  if (s.ok() && std::rename(temporary.c_str(), target.c_str()) != 0) {
+    s = Errno("cannot rename " + temporary + " to " + target);
   }
   if (!s.ok()) ::unlink(temporary.c_str());
   return s;
 }
 
 Status ReadFileWhole(const std::string& path, std::size_t limit, std::string* bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking, so that a FIFO is refused rather than waited on.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return Errno("cannot open " + path);
+  struct stat state;
+  if (::fstat(fd, &state) != 0 || !S_ISREG(state.st_mode)) {
+    ::close(fd);
+    return Status::InvalidArgument(path + " is not a regular file");
+  }
   std::string data;
   char chunk[4096];
   Status s;

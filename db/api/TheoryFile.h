@@ -28,11 +28,13 @@ Status DecodeTheoryFile(std::string_view image, std::string* record);
 
 // Writes `bytes` to `path` under a temporary name beside it, synced, then
 // renamed into place: a failure leaves no file at `path` that was not
-// there, and no temporary file.
+// there, and no temporary file. A symbolic link is followed: the file it
+// names is replaced and the link stays. A path naming anything but a
+// regular file (a device, a FIFO, a directory) is refused untouched.
 Status WriteFileWhole(const std::string& path, std::string_view bytes);
 
-// The contents of the file at `path`, refused when it holds more than
-// `limit` bytes.
+// The contents of the regular file at `path`, refused when it holds more
+// than `limit` bytes or is not a regular file (a FIFO is not waited on).
 Status ReadFileWhole(const std::string& path, std::size_t limit, std::string* bytes);
 
 }  // namespace ydb

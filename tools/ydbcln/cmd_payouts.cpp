@@ -20,6 +20,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "Command.h"
@@ -112,6 +113,30 @@ int ShowRaces(YHorseDB& db, const Options& options, const std::vector<std::strin
   return 0;
 }
 
+// The file a payout file is written to: `path`, or the file a symbolic
+// link there names. False after saying why when that is anything but a
+// regular file (a device, a FIFO, a directory) or a link to nothing, which
+// are never replaced.
+bool RegularFileTarget(const std::string& path, std::string* target) {
+  std::error_code ec;
+  const auto link = std::filesystem::symlink_status(path, ec);
+  if (!std::filesystem::exists(link)) {
+    *target = path;
+    return true;
+  }
+  const auto state = std::filesystem::status(path, ec);
+  if (!std::filesystem::is_regular_file(state)) {
+    Fail("cannot write " + path + ": " +
+             (std::filesystem::exists(state) ? "not a regular file" : "a link to nothing"),
+         kExitNotFound);
+    return false;
+  }
+  *target = std::filesystem::is_symlink(link) ? std::filesystem::canonical(path, ec).string() : path;
+  if (!ec) return true;
+  Fail("cannot follow " + path + ": " + ec.message(), kExitNotFound);
+  return false;
+}
+
 int Save(YHorseDB& db, const Options& options, const Arguments& args) {
   int from = 0, to = 0;
   if (!ParseDate(args.from, &from) || !ParseDate(args.to, &to)) {
@@ -122,7 +147,9 @@ int Save(YHorseDB& db, const Options& options, const Arguments& args) {
   std::vector<std::string> codes;
   if (!RaceCodes(db, from, to, &codes)) return StoreFailure();
 
-  const std::string temporary = args.save + ".tmp" + std::to_string(::getpid());
+  std::string target;
+  if (!RegularFileTarget(args.save, &target)) return kExitNotFound;
+  const std::string temporary = target + ".tmp" + std::to_string(::getpid());
   std::FILE* file = std::fopen(temporary.c_str(), "wbx");
   if (file == nullptr) {
     return Fail("cannot write " + temporary + ": " + std::strerror(errno), 1);
@@ -137,7 +164,12 @@ int Save(YHorseDB& db, const Options& options, const Arguments& args) {
       return Fail("cannot write " + temporary + ": " + std::strerror(errno), 1);
     }
   }
-  if (std::fclose(file) != 0 || std::rename(temporary.c_str(), args.save.c_str()) != 0) {
+  // Every error counts, those the buffer and the disk report late included.
+  const bool written = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
+  const int flush_errno = errno;
+  if (std::fclose(file) != 0 || !written ||
+      std::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (!written) errno = flush_errno;
     const std::string why = std::strerror(errno);
     std::remove(temporary.c_str());
     return Fail("cannot write " + args.save + ": " + why, 1);
