@@ -124,7 +124,7 @@ class Exporter {
   Exporter(ydb::Database& db, const Progress& progress) : reader_(db), progress_(progress) {}
 
   Status run(const fs::path& dir) {
-    ydb::StoreSummary summary;
+    ydb::DataSetCounts summary;
     Status s = reader_.summary(&summary);
     if (!s.ok()) return s;
     total_ = static_cast<int>(summary.races) + kEntityFiles;

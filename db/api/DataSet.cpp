@@ -34,21 +34,7 @@ DataSet::DataSet(std::unique_ptr<Database> store, std::string path)
 
 DataSet::~DataSet() = default;
 
-Status DataSet::count(DataSetCounts* out) {
-  StoreSummary summary;
-  Status s = Reader(*store_).summary(&summary);
-  if (!s.ok()) return s;
-  out->first_year = summary.first_year;
-  out->last_year = summary.last_year;
-  out->race_days = summary.race_days;
-  out->races = summary.races;
-  out->runs = summary.runs;
-  out->horses = summary.horses;
-  out->jockeys = summary.jockeys;
-  out->trainers = summary.trainers;
-  out->sires = summary.sires;
-  return Status::Ok();
-}
+Status DataSet::count(DataSetCounts* out) { return Reader(*store_).summary(out); }
 
 Database& StoreOf(DataSet& data_set) { return *data_set.store_; }
 

@@ -37,12 +37,5 @@ TEST(AccidentTest, EveryCodeReadsBackAndNothingElseReads) {
   EXPECT_FALSE(Placed(Accident::kDisqualified));
 }
 
-TEST(PoolTest, OnlyOneToFiveArePools) {
-  EXPECT_EQ(PoolOfNumber(1), Pool::kWin);
-  EXPECT_EQ(PoolOfNumber(5), Pool::kWide);
-  EXPECT_FALSE(PoolOfNumber(0));
-  EXPECT_FALSE(PoolOfNumber(6));
-}
-
 }  // namespace
 }  // namespace ydb

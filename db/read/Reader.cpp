@@ -141,8 +141,8 @@ Status Reader::contains(Entity entity, const std::string& code, bool* found) {
   });
 }
 
-Status Reader::summary(StoreSummary* out) {
-  *out = StoreSummary();
+Status Reader::summary(DataSetCounts* out) {
+  *out = DataSetCounts();
   Statement& years = db_.statement(
       "SELECT min(race_date) / 10000, max(race_date) / 10000 FROM race WHERE has_result = 1");
   Status s = EachRow(years, [&](const Statement& row) {

@@ -23,24 +23,12 @@
 #include <functional>
 #include <string>
 
+#include "db/base/DataSetCounts.h"
 #include "db/base/Status.h"
 #include "db/base/model.h"
 #include "db/store/Database.h"
 
 namespace ydb {
-
-// What a data set holds, in the figures a user is shown first.
-struct StoreSummary {
-  int first_year = 0;          // first and last year of races with a result; 0 when none
-  int last_year = 0;
-  std::int64_t race_days = 0;  // dates with at least one race (cards included)
-  std::int64_t races = 0;      // races, cards included
-  std::int64_t runs = 0;       // runners with a result that started (取消 and 除外 left out)
-  std::int64_t horses = 0;     // horses with at least one such run
-  std::int64_t jockeys = 0;    // jockeys of the store
-  std::int64_t trainers = 0;   // trainers of the store
-  std::int64_t sires = 0;      // sires of the store
-};
 
 // The tables a code can name.
 enum class Entity { kOwner, kBreeder, kTrainer, kJockey, kHorse, kSire };
@@ -75,7 +63,7 @@ class Reader {
   // Whether the table holds a record with this code.
   Status contains(Entity entity, const std::string& code, bool* found);
 
-  Status summary(StoreSummary* out);
+  Status summary(DataSetCounts* out);
 
  private:
   Status readPedigree(Horse* horse);

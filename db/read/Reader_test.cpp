@@ -210,7 +210,7 @@ TEST_F(ReaderTest, ContainsAndSummary) {
   ASSERT_TRUE(reader.contains(Entity::kOwner, "100001", &found).ok());
   EXPECT_TRUE(found);
 
-  StoreSummary summary;
+  DataSetCounts summary;
   ASSERT_TRUE(reader.summary(&summary).ok());
   EXPECT_EQ(summary.first_year, 2024);
   EXPECT_EQ(summary.last_year, 2024);
@@ -230,7 +230,7 @@ TEST(ReaderEmptyStoreTest, SummaryOfNothing) {
   std::unique_ptr<Database> db = OpenStore(dir, "empty.db");
   ASSERT_TRUE(db);
   Reader reader(*db);
-  StoreSummary summary;
+  DataSetCounts summary;
   ASSERT_TRUE(reader.summary(&summary).ok());
   EXPECT_EQ(summary.first_year, 0);
   EXPECT_EQ(summary.races, 0);
