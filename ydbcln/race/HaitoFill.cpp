@@ -6,6 +6,7 @@
 #include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/race/RecordFields.h"
 #include "ydbcln/race/YHaitoInfo.h"
+#include "ydbcln/session/SessionReady.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/ydblib.h"
@@ -85,10 +86,7 @@ void from_race_record(unsigned char* r, YHaitoInfo* info) {
 
 bool fill_haito(YHorseDB* db, const std::string& racekey, YHaitoInfo* info) {
   if (db == nullptr || info == nullptr || !is_race_code(racekey)) return false;
-  if (!db->isinit()) {
-    db->seterror(YHorseDB::kNotInitialised, "", 0);
-    return false;
-  }
+  if (!ysession::ready(db)) return false;
   OwnedBuffer payouts(get_exprize2code(racekey.c_str()));
   if (record_count(payouts.get(), exprizerec::kSize) == 1) {
     from_payout_record(record_at(payouts.get(), exprizerec::kSize, 0), info);

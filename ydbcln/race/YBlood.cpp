@@ -6,6 +6,7 @@
 #include "ydbcln/race/PedigreeRec.h"
 #include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/race/RecordFields.h"
+#include "ydbcln/session/SessionReady.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 
@@ -37,11 +38,7 @@ void YBlood::setmember(const std::string& horsecode) {
   for (std::string& a : ancestor) a.clear();
 
   YHorseDB* db = getdb();
-  if (horsecode.size() != kHorseCodeWidth || db == nullptr) return;
-  if (!db->isinit()) {
-    db->seterror(YHorseDB::kNotInitialised, "", 0);
-    return;
-  }
+  if (horsecode.size() != kHorseCodeWidth || !ysession::ready(db)) return;
   yrace::OwnedBuffer buffer(get_ped2code(horsecode.c_str()));
   if (buffer == nullptr) {
     db->seterror(YHorseDB::kDatabaseError, "", 0);

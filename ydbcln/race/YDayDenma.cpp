@@ -4,6 +4,7 @@
 #include "ydbcln/race/DayRows.h"
 #include "ydbcln/race/RaceCardRec.h"
 #include "ydbcln/race/YRaceList.h"
+#include "ydbcln/session/SessionReady.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/ydblib.h"
 
@@ -14,6 +15,7 @@ void YDayDenma::setracelist() {
   YHorseDB* db = getdb();
   if (db == nullptr) return;
   db->clearerror();
+  if (!ysession::ready(db)) return;
   const int status = yrace::fill_day_rows(
       placecount_, racelist_, racedrec::kSize,
       [this](int i) { return get_denma2code((code_[i] + "00").c_str()); },

@@ -6,6 +6,7 @@
 #include "ydbcln/race/DayRows.h"
 #include "ydbcln/race/RaceResultRec.h"
 #include "ydbcln/race/YRaceList.h"
+#include "ydbcln/session/SessionReady.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/ydblib.h"
 
@@ -26,6 +27,7 @@ void YDaySeiseki::fill(const char* suffix) {
   YHorseDB* db = getdb();
   if (db == nullptr) return;
   db->clearerror();
+  if (!ysession::ready(db)) return;
   const int status = yrace::fill_day_rows(
       placecount_, racelist_, racermrec::kSize,
       [this, suffix](int i) { return get_race2code_1_ex((code_[i] + suffix).c_str(), 1); },

@@ -15,6 +15,7 @@
 #include "ydbcln/race/YOdds.h"
 #include "ydbcln/race/YRaceHorse.h"
 #include "ydbcln/race/YRaceList.h"
+#include "ydbcln/session/SessionReady.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/ydblib.h"
@@ -176,6 +177,7 @@ void YDenma::seterror(int status) {
 
 void YDenma::setmember(const std::string& racecode) {
   if (getdb() == nullptr || !yrace::is_race_code(racecode)) return;
+  if (!ysession::ready(getdb())) return;
   yrace::OwnedBuffer buffer(get_denma2code(racecode.c_str()));
   if (buffer == nullptr) {
     seterror(YHorseDB::kDatabaseError);
@@ -195,7 +197,7 @@ void YDenma::setmember(_tagRACEDREC* record) {
   horsecount = YUtil::getnum(record->bytes + racedrec::kRunnerCount, 2);
   deletevector();
   cardlinevalid = false;
-  if (getdb() == nullptr) return;
+  if (!ysession::ready(getdb())) return;
   yrace::OwnedBuffer runners(get_denmah2code(record->bytes, record->bytes + racedrec::kYear));
   if (runners == nullptr) {
     seterror(YHorseDB::kDatabaseError);
@@ -215,7 +217,7 @@ void YDenma::setmember3(_tagRACEDREC* record) {
       kMaxRunners);
   deletevector();
   cardlinevalid = false;
-  if (getdb() == nullptr) return;
+  if (!ysession::ready(getdb())) return;
   yrace::OwnedBuffer nominated(get_tokh2code(record->bytes));
   if (nominated == nullptr) {
     seterror(YHorseDB::kDatabaseError);
@@ -314,7 +316,7 @@ int YDenma::zen5(int i, _tagRACERHREC*& out) {
   out = nullptr;
   if (i < 0 || i >= gethorsecount()) return -1;
   if (zen5count[i] < 0) {
-    if (getdb() == nullptr) return -1;
+    if (!ysession::ready(getdb())) return -1;
     yrace::OwnedBuffer runs(get_uma_race5(horses[static_cast<std::size_t>(i)]->horsecode.c_str(),
                                           datestr.c_str(), kLastRuns));
     if (runs == nullptr) {
@@ -386,6 +388,7 @@ void YDenma::reloadrh() {
   clearlastruns();
   cardlinevalid = false;
   if (getdb() == nullptr || !yrace::is_race_code(code)) return;
+  if (!ysession::ready(getdb())) return;
   yrace::OwnedBuffer card(get_denma2code(code.c_str()));
   if (card == nullptr) {
     seterror(YHorseDB::kDatabaseError);

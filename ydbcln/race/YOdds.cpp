@@ -8,6 +8,7 @@
 #include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/race/RecordFields.h"
 #include "ydbcln/race/SortedOddsRec.h"
+#include "ydbcln/session/SessionReady.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil_tables.h"
 #include "ydbcln/session/ydblib.h"
@@ -89,11 +90,7 @@ void YOdds::clear() {
 void YOdds::setmember(const std::string& racekey, bool final_odds) {
   clear();
   YHorseDB* db = getdb();
-  if (db == nullptr) return;
-  if (!db->isinit()) {
-    db->seterror(YHorseDB::kNotInitialised, "", 0);
-    return;
-  }
+  if (!ysession::ready(db)) return;
   yrace::OwnedBuffer copy(alloc_data(oddsrec::kSize, 1));
   if (copy == nullptr) {
     db->seterror(YHorseDB::kOutOfMemory, "", 0);

@@ -13,6 +13,7 @@
 #include "ydbcln/race/YOdds.h"
 #include "ydbcln/race/YRaceHorse.h"
 #include "ydbcln/race/YRaceList.h"
+#include "ydbcln/session/SessionReady.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/YUtil_tables.h"
@@ -128,6 +129,7 @@ void YSeiseki::seterror(int status) {
 
 void YSeiseki::setmember(const std::string& racecode) {
   if (getdb() == nullptr || !yrace::is_race_code(racecode)) return;
+  if (!ysession::ready(getdb())) return;
   yrace::OwnedBuffer race(get_race2code_1_ex(racecode.c_str(), 0));
   if (race == nullptr) {
     seterror(YHorseDB::kDatabaseError);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ydbcln/race/RecordFields.h"
+#include "ydbcln/session/SessionReady.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/theory/YTheories.h"
 #include "ydbcln/theory/engine/Evaluator.h"
@@ -117,6 +118,7 @@ void YCalcTheory::setslots() {
 }
 
 int YCalcTheory::searchrace(std::string code, bool& cardflag, int nomination, tagYCalcInfo* info) {
+  if (!ysession::ready(db_)) return -1;
   return evaluator_->Load(code, cardflag, nomination, info);
 }
 

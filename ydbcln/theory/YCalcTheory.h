@@ -86,9 +86,6 @@ class YCalcTheory {
   virtual int allrank(_tagTHITEM* items, int count, std::string& racecode,
                       unsigned char ranks[][kRankRow]);
 
-  // Tenths of a second as the display number M SS T (834 gives 1234).
-  virtual int sectotime(int t);
-
  protected:
   // Loads the race: results unless `cardflag`, then the card or the
   // nominations; `cardflag` comes back true when the race was read from
@@ -104,6 +101,8 @@ class YCalcTheory {
   virtual void siresearch(int months, bool keepnames);
   virtual void jockeysearch(int months);
   virtual void stablesearch(int months);
+  // Tenths of a second as the display number M SS T (834 gives 1234).
+  virtual int sectotime(int t);
   // The rank rule of every factor: a runner without data or marked 消 has
   // rank 0; the others 1 + the number of runners with a strictly better
   // value (larger when `larger`), so equal values share a rank. Values

@@ -198,6 +198,23 @@ TEST_F(CalcEngine, AStoreThatCannotAnswerLeavesStatus1002) {
   }
 }
 
+TEST_F(CalcEngine, ASessionNotInitialisedLeavesStatus1001AndReadsNothing) {
+  RichRace(false);
+  YTheory theory = Theory({{8, 0, 5}});
+  YHorseDB closed;
+  YCalcTheory engine(&closed);
+  ydb_test_reset_counts();
+  EXPECT_EQ(engine.exec(&theory, today_.code(), 0, 0, nullptr, false), -1);
+  EXPECT_EQ(closed.geterrstatus(), YHorseDB::kNotInitialised);
+  EXPECT_EQ(ydb_test_call_count("get_race2code_1_ex"), 0);
+  std::string code = today_.code();
+  unsigned char ranks[1][YCalcTheory::kRankRow];
+  _tagTHITEM item = theory.record()->item[0];
+  closed.clearerror();
+  EXPECT_EQ(engine.allrank(&item, 1, code, ranks), -1);
+  EXPECT_EQ(closed.geterrstatus(), YHorseDB::kNotInitialised);
+}
+
 TEST_F(CalcEngine, EachCategoryFetchesItsTableOnceForItsLongestPeriod) {
   // Jockey 01001 was fourth six months ago and second last month; 01002
   // won last month; 01003 was third; 01004 has no rides.
@@ -521,8 +538,14 @@ TEST_F(CalcEngine, CopiesOwnTheirResultAndBuffers) {
   for (int i = 0; i < 8; ++i) EXPECT_EQ(Ranks(*again.getresult(), i), ranks[static_cast<std::size_t>(i)]);
 }
 
+// A subclass, as an engine's own factors would, reaches the time format.
+struct TimedEngine : YCalcTheory {
+  TimedEngine() : YCalcTheory(nullptr) {}
+  using YCalcTheory::sectotime;
+};
+
 TEST(CalcEngineTime, SectotimeGivesMinutesSecondsAndTenths) {
-  YCalcTheory engine(nullptr);
+  TimedEngine engine;
   EXPECT_EQ(engine.sectotime(600), 1000);
   EXPECT_EQ(engine.sectotime(59), 59);
   EXPECT_EQ(engine.sectotime(834), 1234);

@@ -11,6 +11,7 @@
 #include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/race/RecordFields.h"
 #include "ydbcln/race/ResultRunnerRec.h"
+#include "ydbcln/session/SessionReady.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/ydblib.h"
@@ -84,8 +85,8 @@ int age_kind(unsigned char kind) {
 
 // The class by its class field: prize-money limits in thousands of yen, and
 // the win classes (negative codes carrying the limit they replaced in
-// millions); the open class by its grade.
-int class_index(unsigned char* conditions, unsigned char grade) {
+// millions); the open class by the race's age-condition character.
+int class_index(unsigned char* conditions, unsigned char age_condition) {
   switch (YUtil::getnumpm(conditions, 5)) {
     case 1: case 2: return 0;
     case 3: return 1;
@@ -93,7 +94,7 @@ int class_index(unsigned char* conditions, unsigned char grade) {
     case 9000: case 10000: case -10: return 3;
     case 15000: case 16000: case -16: return 4;
     case 4:
-      switch (grade) {
+      switch (age_condition) {
         case '2': case '5': return 6;
         case '1': case '4': return 7;
         case '0': case '3': return 8;
@@ -207,7 +208,7 @@ void YTheoryResult::setheader(const RaceFields& f, tagYCalcInfo* info) {
 void YTheoryResult::setclassification(const RaceFields& f, tagYCalcInfo* info) {
   placeindex = place_index(f.code);
   agekind = age_kind(f.kind);
-  classindex = class_index(f.conditions, f.grade);
+  classindex = class_index(f.conditions, f.kind);
   going = f.going != nullptr ? yrace::digit_value(*f.going, 0) : 0;
   surface = f.kind == '0' ? 2 : yrace::digit_value(f.track, 0);
   distance = YUtil::getnum(f.distance, 4);
@@ -231,11 +232,7 @@ void YTheoryResult::setpayouts(const YHaitoInfo& p) {
 
 void YTheoryResult::setcardrunners(_tagRACEDREC* race, bool nominations) {
   runnercount = 0;
-  if (db_ == nullptr) return;
-  if (!db_->isinit()) {
-    db_->seterror(YHorseDB::kNotInitialised, "", 0);
-    return;
-  }
+  if (!ysession::ready(db_)) return;
   // Nominated horses come in the card runner layout, their frame and horse
   // number blank until the draw.
   yrace::OwnedBuffer runners(nominations
@@ -263,11 +260,7 @@ void YTheoryResult::setcardrunners(_tagRACEDREC* race, bool nominations) {
 
 void YTheoryResult::setresultrunners(_tagRACERMREC* race, const void* held) {
   runnercount = 0;
-  if (db_ == nullptr) return;
-  if (!db_->isinit()) {
-    db_->seterror(YHorseDB::kNotInitialised, "", 0);
-    return;
-  }
+  if (!ysession::ready(db_)) return;
   yrace::OwnedBuffer fetched(held == nullptr ? get_race2code_2(race->bytes, 0) : nullptr);
   void* runners = held != nullptr ? const_cast<void*>(held) : fetched.get();
   if (runners == nullptr) {

@@ -76,8 +76,9 @@ class YTheoryResult {
   // status 1004.
   virtual void setkaime(int bettype, YTheoryOption* option);
   // Checks the tickets against the payouts: the hit record for `bettype`.
-  // False for ワイド when the race has no ワイド payouts, and (status 1004)
-  // for an unknown bet type; true otherwise.
+  // False only for ワイド when the race has no ワイド payouts. Any other
+  // number checks pairs against 馬連 and single horses against 複勝, as 馬連
+  // and 複勝 do.
   virtual bool settekichu(int bettype);
   // The theory optimiser's one call: a theory of the `count` items, the
   // race `racecode` of `runners` runners with their mark codes (10 excludes

@@ -97,7 +97,7 @@ TEST_F(TheoryResultStore, TheCardGivesTheRaceItsRunnersAndTheirMarks) {
   EXPECT_EQ(r.coursetext, Sjis("ダ右 1700m"));
   EXPECT_EQ(r.placeindex, 5);  // 中山
   EXPECT_EQ(r.agekind, 3);     // 4歳上
-  EXPECT_EQ(r.classindex, 5);  // open, no grade
+  EXPECT_EQ(r.classindex, 7);  // open: by the age condition 4 (4歳上), not the grade
   EXPECT_EQ(r.surface, 0);
   EXPECT_EQ(r.distance, 1700);
   ASSERT_EQ(r.runnercount, 9);

@@ -120,10 +120,10 @@ void YTheoryResult::setkaime(int bettype, YTheoryOption* option) {
     }
   };
   if (f[O::kLeaderOn] != 0 && top[0] - top[1] >= f[O::kLeaderMargin]) {
-    // The leader as the axis, the runners ranked 2 to the rule's count as
-    // partners.
-    const int partners = f[O::kLeaderCount] > 0 ? f[O::kLeaderCount] - 1 : 0;
-    cut_down(partners, partners, [&](int count) {
+    // The leader as the axis and the rule's count of partners from rank 2,
+    // cut down while more tickets than one fewer than that count are bought.
+    const int partners = std::max(f[O::kLeaderCount], 0);
+    cut_down(partners - 1, partners, [&](int count) {
       setkaime_nagashi(order, rorder, O::kByRank, 1, O::kByRank, 2, count, kind);
     });
   } else if (f[O::kTopTwoOn] != 0 && top[1] - top[2] >= f[O::kTopTwoMargin]) {
@@ -201,10 +201,6 @@ void YTheoryResult::setkaime_tansho(int* order, int* rorder, int rev, int maxran
 
 bool YTheoryResult::settekichu(int bettype) {
   clearhits();
-  if (bettype < kQuinella || bettype > kPlace) {
-    if (db_ != nullptr) db_->seterror(YHorseDB::kBadParameter, "", 0);
-    return false;
-  }
   if (bettype == kWide && wide[0].key == 0) return false;
   for (int t = 0; t < ticketcount; ++t) {
     int key = ticketkey[t];

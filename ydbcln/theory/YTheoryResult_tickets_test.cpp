@@ -142,7 +142,7 @@ TEST(TheoryRules, LeaderAndTopTwoApplyAtTheirMarginsAndNotBelow) {
   f[O::kLeaderMargin] = 12;
   r->setkaime(YTheoryResult::kQuinella, &option);
   EXPECT_EQ(Tickets(*r), (V{102, 103, 104}));
-  EXPECT_FALSE(r->cutdown);
+  EXPECT_TRUE(r->cutdown) << "four partners bought, then cut to three";
   f[O::kLeaderMargin] = 13;
   r->setkaime(YTheoryResult::kQuinella, &option);
   EXPECT_EQ(Tickets(*r), (V{506}));
@@ -222,6 +222,11 @@ TEST(TheoryTickets, ListsStopAtTheirLimitsAndBadArgumentsBuyNothing) {
   for (int i = 0; i < 9; ++i) r->addkaime(4, 0, YTheoryResult::kSingleHorse, 4, 0);
   EXPECT_TRUE(r->settekichu(YTheoryResult::kWin));
   EXPECT_EQ(r->hitcount, YTheoryResult::kMaxHits);
+  // An unknown bet type is no failure: single horses are checked as 複勝.
+  r->fukusho[0] = {4, 150};
+  EXPECT_TRUE(r->settekichu(7));
+  EXPECT_EQ(r->hitcount, YTheoryResult::kMaxHits);
+  EXPECT_EQ(r->hitamount[0], 150);
 
   YTheoryOption option = Box(O::kPairBlock, 1, 4);
   r->setkaime(YTheoryResult::kQuinella, &option);
