@@ -28,11 +28,13 @@
 #include "ydbcln/race/YSeiseki.h"
 
 // Prediction theory
+#include "ydbcln/theory/GeneticRecords.h"
 #include "ydbcln/theory/TheoryRec.h"
 #include "ydbcln/theory/YCalcTheory.h"
 #include "ydbcln/theory/YThItem.h"
 #include "ydbcln/theory/YTheories.h"
 #include "ydbcln/theory/YTheory.h"
+#include "ydbcln/theory/YTheoryMaker.h"
 #include "ydbcln/theory/YTheoryHorseRaceHorse.h"
 #include "ydbcln/theory/YTheoryJockeyRaceHorse.h"
 #include "ydbcln/theory/YTheoryOption.h"
@@ -40,5 +42,8 @@
 #include "ydbcln/theory/YTheoryResult.h"
 #include "ydbcln/theory/YTheorySireRaceHorse.h"
 #include "ydbcln/theory/YTheoryStableRaceHorse.h"
+
+// Betting, money and totals
+#include "ydbcln/money/YKaishuTotal.h"
 
 #endif  // YDBCLN_YDBCLN_H_

@@ -89,7 +89,7 @@ int YCalcTheory::exec(YTheory* theory, std::string racecode, int usecard, int no
 
 int YCalcTheory::allrank(_tagTHITEM* items, int count, std::string& racecode,
                          unsigned char ranks[][kRankRow]) {
-  if (items == nullptr || ranks == nullptr || count < 0 || count > YTheories::theorynomax ||
+  if (items == nullptr || ranks == nullptr || count < 0 ||
       !yrace::is_race_code(racecode)) {
     if (db_ != nullptr) db_->seterror(YHorseDB::kBadParameter, "", 0);
     return -1;

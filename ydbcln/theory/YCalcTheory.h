@@ -82,7 +82,9 @@ class YCalcTheory {
   // race is read as exec reads it (results, else card, nominations when
   // the last exec read nominations). 0, or -1 when the race cannot be
   // loaded; -1 and status 1004, writing nothing, for a null item list or
-  // table, a count outside 0..78 or a race of more than 18 runners.
+  // table, a negative count or a race of more than 18 runners. Any number
+  // of items is ranked over one loading of the race and its past runs (the
+  // optimiser ranks every candidate item of a race in one call).
   virtual int allrank(_tagTHITEM* items, int count, std::string& racecode,
                       unsigned char ranks[][kRankRow]);
 
