@@ -2,6 +2,7 @@
 // nine horses: a run race the week before the small world's race (the
 // horses finish in number order both times), a card a week after with a ◎
 // and a 消, and a card of nineteen runners.
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -220,6 +221,54 @@ TEST_F(PredictTest, BadInputIsOneLineExitTwoAndWhatIsNotThereExitOne) {
     ExpectRefused(run, c.words);
     EXPECT_EQ(run.exit_code, c.exit_code);
   }
+}
+
+TEST_F(PredictTest, OptimiseStoresTheBestTheoryAndRepeatsWithItsSeedAndItsTable) {
+  const std::vector<std::string> search = {"--json", "optimise", "--bet", "win", "--box", "1:1",
+                                           "--generations", "2", "--seed", "5"};
+  std::vector<std::string> ranged = search;
+  ranged.insert(ranged.end(), {"--from", "20231201", "--to", "20240131", "--save-table",
+                               dir_.str() + "/table.ytm"});
+  const json first = Json(Tool(ranged));
+  EXPECT_EQ(first["races"], 2);
+  EXPECT_EQ(first["items"], 790);
+  EXPECT_EQ(first["seed"], 5);
+  EXPECT_EQ(first["stopped"], "generations");
+  ASSERT_EQ(first["history"].size(), 2u);
+  EXPECT_EQ(first["theory_code"], 2) << "stored after the fixture's theory 1";
+  EXPECT_EQ(first["theory"]["items"].size(), 8u);
+  EXPECT_EQ(Json(Tool({"--json", "theory", "show", "2"}))["items"], first["theory"]["items"]);
+
+  // The saved ranking and the same seed give the same search.
+  std::vector<std::string> loaded = search;
+  loaded.insert(loaded.end(), {"--load-table", dir_.str() + "/table.ytm"});
+  const json again = Json(Tool(loaded));
+  EXPECT_EQ(again["theory"]["items"], first["theory"]["items"]);
+  EXPECT_EQ(again["history"], first["history"]);
+  EXPECT_EQ(again["theory_code"], 3);
+
+  std::ofstream(dir_.str() + "/junk.ytm") << "not a table";
+  const std::vector<std::vector<std::string>> refusals = {
+      {"optimise", "--bet", "exacta", "--from", "20231201", "--to", "20240131"},
+      {"optimise", "--bet", "win", "--box", "1:1", "--from", "20240131", "--to", "20231201"},
+      {"optimise", "--bet", "win", "--box", "1:1", "--from", "20231201", "--to", "20240131",
+       "--exclude", "8,79"},
+      {"optimise", "--bet", "win", "--box", "1:1", "--from", "20231201", "--to", "20240131",
+       "--generations", "0"},
+      {"optimise", "--bet", "win", "--box", "1:1"},
+      {"optimise", "--bet", "win", "--box", "1:1", "--from", "20231201", "--to", "20240131",
+       "--load-table", dir_.str() + "/junk.ytm"},
+  };
+  for (const auto& args : refusals) {
+    const ToolRun run = Tool(args);
+    SCOPED_TRACE(args.back());
+    ExpectRefused(run, "");
+    EXPECT_EQ(run.exit_code, 2);
+  }
+  const ToolRun junk =
+      Tool({"optimise", "--bet", "win", "--box", "1:1", "--load-table", dir_.str() + "/junk.ytm"});
+  ExpectRefused(junk, "not a ranking table");
+  EXPECT_EQ(junk.exit_code, 1);
 }
 
 }  // namespace

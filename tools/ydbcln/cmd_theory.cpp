@@ -18,6 +18,7 @@
 #include "Display.h"
 #include "Factors.h"
 #include "Session.h"
+#include "TheoryShow.h"
 
 namespace tool {
 namespace {
@@ -45,13 +46,6 @@ bool LoadTheories(YHorseDB& db, YTheories& theories, const Options& options) {
     return false;
   }
   return true;
-}
-
-// The parameters of item i in words, or "-".
-std::string ParamText(YTheory& theory, int i) {
-  const std::string text =
-      ItemParamWords(theory.getitemno(i), theory.getitemparam(i, 0), theory.getitemparam(i, 1));
-  return text.empty() ? "-" : text;
 }
 
 int List(const Options& options) {
@@ -87,32 +81,10 @@ int Show(const Options& options, int code) {
   if (!LoadTheories(db, theories, options)) return 1;
   YTheory* t = theories.gettheorybycode(code);
   if (t == nullptr) return Fail("no theory " + std::to_string(code), kExitNotFound);
-  const std::vector<int> shares = t->shares();
   if (options.json) {
-    nlohmann::json items = nlohmann::json::array();
-    for (int i = 0; i < t->getitemcount() && i < YTheory::kMaxItems; ++i) {
-      int types[2] = {0, 0};
-      YTheories::getparams(t->getitemno(i), types[0], types[1]);
-      items.push_back({{"factor", t->getitemno(i)},
-                       {"name", FactorName(t->getitemno(i))},
-                       {"weight", t->getitemvalue(i)},
-                       {"share", shares[static_cast<std::size_t>(i)]},
-                       {"parameters",
-                        {ParamJson(types[0], t->getitemparam(i, 0)),
-                         ParamJson(types[1], t->getitemparam(i, 1))}}});
-    }
-    std::cout
-        << nlohmann::json{{"code", code}, {"title", Utf8(t->getname())}, {"items", items}}.dump(2)
-        << "\n";
-    return 0;
-  }
-  std::cout << "Theory " << code << ": " << Utf8(t->getname()) << "\n"
-            << "  #  Factor                       Weight  Share  Parameters\n";
-  for (int i = 0; i < t->getitemcount() && i < YTheory::kMaxItems; ++i) {
-    std::cout << std::setw(3) << i + 1 << "  " << std::setw(2) << t->getitemno(i) << " "
-              << Pad(FactorName(t->getitemno(i)), 24) << "  " << std::setw(6) << t->getitemvalue(i)
-              << "  " << std::setw(5) << shares[static_cast<std::size_t>(i)] << "  "
-              << ParamText(*t, i) << "\n";
+    std::cout << TheoryJson(*t, code).dump(2) << "\n";
+  } else {
+    PrintTheory(*t, code, std::cout);
   }
   return 0;
 }
