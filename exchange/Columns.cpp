@@ -38,8 +38,9 @@ class NameCollector : public ColumnVisitor {
 
 // A pool as its ticket number 1-5.
 void PoolColumn(ColumnVisitor& v, ydb::Pool& pool) {
-  int number = static_cast<int>(pool);
-  v.integer("pool", number, 1, 5, kRequired);
+  int number = ydb::PoolNumber(pool);
+  v.integer("pool", number, ydb::PoolNumber(ydb::kFirstPool), ydb::PoolNumber(ydb::kLastPool),
+            kRequired);
   pool = static_cast<ydb::Pool>(number);
 }
 
