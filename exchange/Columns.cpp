@@ -1,19 +1,17 @@
-// The columns of every file of the exchange format, in their order.
+// The columns of every file of the exchange format, in their order: the
+// people and horses as the store's column tables give them, the races here.
 #include "exchange/Columns.h"
+
+#include "db/base/Columns.h"
 
 namespace exchange {
 namespace {
 
-using ydb::kBirthplaceCode;
-using ydb::kBreedCode;
-using ydb::kCoatColourCode;
-using ydb::kHorseMarkCode;
 using ydb::kPlaceCode;
 using ydb::kRaceClassCode;
 using ydb::kWeightRuleCode;
 
 constexpr int kMaxRunners = 28;
-constexpr char kAptitudes[] = "123";  // 1 短, 2 中, 3 長; and the skills ◎ ○ △
 
 // Collects the names of the columns a record hands over.
 class NameCollector : public ColumnVisitor {
@@ -40,14 +38,39 @@ class NameCollector : public ColumnVisitor {
 
 // A pool as its ticket number 1-5.
 void PoolColumn(ColumnVisitor& v, ydb::Pool& pool) {
-  int number = static_cast<int>(pool);
-  v.integer("pool", number, 1, 5, kRequired);
+  int number = ydb::PoolNumber(pool);
+  v.integer("pool", number, ydb::PoolNumber(ydb::kFirstPool), ydb::PoolNumber(ydb::kLastPool),
+            kRequired);
   pool = static_cast<ydb::Pool>(number);
 }
 
 // The second number of a combination: empty for win and place (kept as 0).
 void SecondColumn(ColumnVisitor& v, int& second) {
   v.integer("second", second, 1, kMaxRunners, kOptional);
+}
+
+// The columns of a stored table (db/base/Columns.h) but those the store
+// keeps as copies of other data.
+template <typename R>
+void TableColumns(ColumnVisitor& v, const ydb::Table<R>& table, R& record) {
+  using ydb::Form;
+  for (const ydb::Column<R>& c : table.columns) {
+    const Need need = c.presence == ydb::kRequired ? kRequired : kOptional;
+    switch (c.form) {
+      case Form::kText:
+      case Form::kShortText: v.text(c.name, record.*c.text, need); break;
+      case Form::kDigits: v.digits(c.name, record.*c.text, c.width, need); break;
+      case Form::kChoice: v.choice(c.name, record.*c.text, c.choices, need); break;
+      case Form::kCode: v.tableCode(c.name, record.*c.text, c.table, need); break;
+      case Form::kDate: v.date(c.name, record.*c.number, need); break;
+      case Form::kYear:
+        v.integer(c.name, record.*c.number, ydb::kFirstBirthYear, ydb::kLastBirthYear,
+                  need);
+        break;
+      case Form::kFlag: v.flag(c.name, record.*c.flag); break;
+      case Form::kCopy: break;
+    }
+  }
 }
 
 }  // namespace
@@ -111,82 +134,33 @@ void RaceKeyColumns(ColumnVisitor& v, ydb::RaceKey& key) {
 }
 
 void OwnerColumns(ColumnVisitor& v, ydb::Owner& owner) {
-  v.digits("code", owner.code, 6, kRequired);
-  v.text("name", owner.name, kRequired);
-  v.text("short_name", owner.short_name, kOptional);
+  TableColumns(v, ydb::OwnerTable(), owner);
 }
 
 void BreederColumns(ColumnVisitor& v, ydb::Breeder& breeder) {
-  v.digits("code", breeder.code, 8, kRequired);
-  v.text("name", breeder.name, kRequired);
-  v.text("short_name", breeder.short_name, kOptional);
+  TableColumns(v, ydb::BreederTable(), breeder);
 }
 
-void TrainerColumns(ColumnVisitor& v, ydb::Trainer& t) {
-  v.digits("code", t.code, 5, kRequired);
-  v.text("name", t.name, kRequired);
-  v.text("name_kana", t.name_kana, kOptional);
-  v.text("short_name", t.short_name, kOptional);
-  v.date("birth_date", t.birth_date, kOptional);
-  v.integer("first_year", t.first_year, 1800, 2099, kOptional);
-  v.choice("centre", t.centre, "123", kOptional);
-  v.tableCode("location_place", t.location_place, kPlaceCode, kOptional);
-  v.date("retired_date", t.retired_date, kOptional);
+void TrainerColumns(ColumnVisitor& v, ydb::Trainer& trainer) {
+  TableColumns(v, ydb::TrainerTable(), trainer);
 }
 
-void JockeyColumns(ColumnVisitor& v, ydb::Jockey& j) {
-  v.digits("code", j.code, 5, kRequired);
-  v.text("name", j.name, kRequired);
-  v.text("name_kana", j.name_kana, kOptional);
-  v.text("short_name", j.short_name, kOptional);
-  v.date("birth_date", j.birth_date, kOptional);
-  v.integer("first_year", j.first_year, 1800, 2099, kOptional);
-  v.choice("affiliation", j.affiliation, "123", kOptional);
-  v.choice("qualification", j.qualification, "0123", kRequired);
-  v.choice("apprentice_code", j.apprentice_code, "123", kOptional);
-  v.digits("trainer_code", j.trainer_code, 5, kOptional);
-  v.date("retired_date", j.retired_date, kOptional);
+void JockeyColumns(ColumnVisitor& v, ydb::Jockey& jockey) {
+  TableColumns(v, ydb::JockeyTable(), jockey);
 }
 
-void HorseColumns(ColumnVisitor& v, ydb::Horse& h) {
-  v.digits("code", h.code, 7, kRequired);
-  v.text("name", h.name, kRequired);
-  v.text("name_latin", h.name_latin, kOptional);
-  v.date("birth_date", h.birth_date, kOptional);
-  v.choice("sex", h.sex, "012", kRequired);
-  v.tableCode("coat_code", h.coat_code, kCoatColourCode, kOptional);
-  v.tableCode("breed_code", h.breed_code, kBreedCode, kOptional);
-  v.tableCode("birthplace_code", h.birthplace_code, kBirthplaceCode, kOptional);
-  v.tableCode("mark_code", h.mark_code, kHorseMarkCode, kOptional);
-  v.digits("owner_code", h.owner_code, 6, kOptional);
-  v.digits("breeder_code", h.breeder_code, 8, kOptional);
-  v.digits("trainer_code", h.trainer_code, 5, kOptional);
-  v.choice("distance_aptitude", h.distance_aptitude, kAptitudes, kOptional);
-  v.choice("skill_ho", h.skill_ho, kAptitudes, kOptional);
-  v.choice("skill_hd", h.skill_hd, kAptitudes, kOptional);
-  v.choice("skill_so", h.skill_so, kAptitudes, kOptional);
-  v.choice("skill_sd", h.skill_sd, kAptitudes, kOptional);
-  v.date("retired_date", h.retired_date, kOptional);
+void HorseColumns(ColumnVisitor& v, ydb::Horse& horse) {
+  TableColumns(v, ydb::HorseTable(), horse);
 }
 
 void PedigreeColumns(ColumnVisitor& v, PedigreeRow& row) {
   v.digits("horse_code", row.horse_code, 7, kRequired);
   v.word("position", row.position, PedigreePositions());
-  ydb::Ancestor& a = row.ancestor;
-  v.digits("ancestor_code", a.code, 7, kOptional);
-  v.text("name", a.name, kOptional);
-  v.text("name_latin", a.name_latin, kOptional);
-  v.flag("foaled_in_japan", a.foaled_in_japan);
-  v.tableCode("coat_code", a.coat_code, kCoatColourCode, kOptional);
-  v.integer("birth_year", a.birth_year, 1800, 2099, kOptional);
+  TableColumns(v, ydb::PedigreeTable(), row.ancestor);
 }
 
 void SireColumns(ColumnVisitor& v, ydb::Sire& sire) {
-  v.digits("code", sire.code, 7, kRequired);
-  v.choice("distance_aptitude", sire.distance_aptitude, kAptitudes, kOptional);
-  v.choice("skill_heavy", sire.skill_heavy, kAptitudes, kOptional);
-  v.choice("skill_dirt", sire.skill_dirt, kAptitudes, kOptional);
-  v.integer("death_year", sire.death_year, 1800, 2099, kOptional);
+  TableColumns(v, ydb::SireTable(), sire);
 }
 
 void RaceColumns(ColumnVisitor& v, ydb::Race& race, bool& has_result, ydb::RaceResult& result) {

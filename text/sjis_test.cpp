@@ -10,15 +10,12 @@
 #include <thread>
 #include <vector>
 
+#include "testing/Sjis.h"
+
 namespace ytext {
 namespace {
 
-// The Shift_JIS form of a UTF-8 text that must convert.
-std::string Sjis(std::string_view utf8) {
-  std::string out;
-  EXPECT_TRUE(to_sjis(utf8, &out)) << utf8;
-  return out;
-}
+using ytest::Sjis;  // the Shift_JIS form of a UTF-8 text that must convert
 
 // The double-byte characters of a Shift_JIS text as 16-bit codes.
 std::vector<std::uint16_t> Codes(const std::string& sjis) {

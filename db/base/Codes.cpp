@@ -21,9 +21,7 @@ std::optional<Accident> ParseAccident(std::string_view code) {
 }
 
 std::optional<Pool> PoolOfNumber(int number) {
-  if (number < static_cast<int>(kFirstPool) || number > static_cast<int>(kLastPool)) {
-    return std::nullopt;
-  }
+  if (number < PoolNumber(kFirstPool) || number > PoolNumber(kLastPool)) return std::nullopt;
   return static_cast<Pool>(number);
 }
 

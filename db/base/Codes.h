@@ -53,6 +53,9 @@ constexpr Pool kLastPool = Pool::kWide;
 // The pool numbered `number` (1 to 5); nothing for any other number.
 std::optional<Pool> PoolOfNumber(int number);
 
+// The number of `pool` (1 to 5), as on bought tickets and in the store.
+constexpr int PoolNumber(Pool pool) { return static_cast<int>(pool); }
+
 // True for the pools of one horse (win, place); the others take a pair.
 constexpr bool SingleHorse(Pool pool) { return pool == Pool::kWin || pool == Pool::kPlace; }
 

@@ -12,19 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "db/base/CodeKind.h"
+
 namespace ydb {
 
-// The kinds, numbered as get_ccode2val and get_ncode2val take them.
-enum CodeKind {
-  kBreedCode = 0,
-  kWeightRuleCode = 1,
-  kCoatColourCode = 2,
-  kHorseMarkCode = 3,
-  kRaceClassCode = 4,
-  kPlaceCode = 5,
-  kBirthplaceCode = 6,
-};
-constexpr int kCodeKindCount = 7;
+// The kinds of code (CodeKind) are declared in db/base/CodeKind.h.
 
 // How the record field of a kind spells a code.
 enum class CodeForm {

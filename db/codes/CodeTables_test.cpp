@@ -12,16 +12,13 @@
 #include <string>
 
 #include "db/api/ydbbsn.h"
+#include "testing/Sjis.h"
 #include "text/sjis.h"
 
 namespace ydb {
 namespace {
 
-std::string Sjis(const char* utf8) {
-  std::string out;
-  EXPECT_TRUE(ytext::to_sjis(utf8, &out)) << utf8;
-  return out;
-}
+using ytest::Sjis;
 
 // The text get_ccode2val gives for a field, with its result.
 std::string ByField(int kind, const char* field, int* result = nullptr) {

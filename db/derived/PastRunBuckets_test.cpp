@@ -10,8 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "db/render/RenderWorld_test.h"
-#include "db/derived/DataSet.h"
+#include "db/derived/RenderWorldStore_test.h"
 #include "db/store/Schema.h"
 #include "db/derived/PastRunBuckets_test.h"
 #include "db/write/Writer.h"
@@ -22,18 +21,8 @@ namespace {
 using ytest::FiledBuckets;
 using ytest::RefiledBuckets;
 
-class PastRunBucketsTest : public ::testing::Test {
+class PastRunBucketsTest : public ytest::RenderWorldStoreTest {
  protected:
-  void SetUp() override {
-    Status s = Open();
-    if (s.ok()) s = Writer(*db_).write(ytest::MakeRenderWorld());
-    ASSERT_TRUE(s.ok()) << s.message();
-  }
-
-  Status Open() {
-    return OpenDataSet(dir_.str() + "/store.db", Database::Mode::kOpenOrCreate, &db_);
-  }
-
   void Write(const Race& race) {
     Batch batch;
     batch.races = {race};
@@ -52,14 +41,9 @@ class PastRunBucketsTest : public ::testing::Test {
   // The horse `code` of the render world as written, with `sire` (empty:
   // none) as its sire.
   static Horse WithSire(const std::string& code, const std::string& sire) {
-    for (const Horse& h : ytest::MakeRenderWorld().horses) {
-      if (h.code != code) continue;
-      Horse changed = h;
-      changed.pedigree[kSire] = {sire, "", "", true, "", 0};
-      return changed;
-    }
-    ADD_FAILURE() << "no horse " << code;
-    return Horse();
+    Horse changed = WorldHorse(code);
+    changed.pedigree[kSire] = {sire, "", "", true, "", 0};
+    return changed;
   }
 
   std::size_t BucketsOf(int kind, const std::string& code) {
@@ -70,8 +54,6 @@ class PastRunBucketsTest : public ::testing::Test {
     return n;
   }
 
-  ytest::TempDir dir_;
-  std::unique_ptr<Database> db_;
 };
 
 TEST_F(PastRunBucketsTest, WrittenWorldIsFiledAsFromNothing) {

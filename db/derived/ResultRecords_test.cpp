@@ -12,9 +12,8 @@
 
 #include "db/api/ybl.h"
 #include "db/layout/Layouts.h"
-#include "db/render/RenderWorld_test.h"
 #include "db/render/ResultRaceRenderer.h"
-#include "db/derived/DataSet.h"
+#include "db/derived/RenderWorldStore_test.h"
 #include "db/store/Schema.h"
 #include "db/write/Writer.h"
 #include "text/sjis.h"
@@ -61,26 +60,9 @@ Records Rendered(Database& db) {
   return out;
 }
 
-class ResultRecordsTest : public ::testing::Test {
+class ResultRecordsTest : public ytest::RenderWorldStoreTest {
  protected:
-  void SetUp() override {
-    Status s = Open();
-    if (s.ok()) s = Writer(*db_).write(ytest::MakeRenderWorld());
-    ASSERT_TRUE(s.ok()) << s.message();
-  }
-  Status Open() {
-    return OpenDataSet(dir_.str() + "/store.db", Database::Mode::kOpenOrCreate, &db_);
-  }
-  static Race EarlierRace() {
-    for (const Race& r : ytest::MakeRenderWorld().races) {
-      if (r.key.code() == ytest::kEarlierRace.code()) return r;
-    }
-    ADD_FAILURE() << "no earlier race";
-    return Race();
-  }
-
-  ytest::TempDir dir_;
-  std::unique_ptr<Database> db_;
+  static Race EarlierRace() { return WorldRace(ytest::kEarlierRace); }
 };
 
 TEST_F(ResultRecordsTest, EveryRunRaceIsStoredAsItsRowsRenderIt) {

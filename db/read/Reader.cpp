@@ -5,99 +5,59 @@
 #include <string>
 
 #include "db/read/Row.h"
+#include "db/store/TableRows.h"
 
 namespace ydb {
 
-Status Reader::readOwners(const Visitor<Owner>& visit) {
-  Statement& st = db_.statement("SELECT code, name, short_name FROM owner ORDER BY code");
+namespace {
+
+// Each record of `table` in code order, handed to `visit`; `more` reads what
+// else a record holds before it is handed out.
+template <typename R, typename More>
+Status ReadTable(Database& db, const Table<R>& table, const Visitor<R>& visit, const More& more) {
+  static const std::string kSql = SelectSql(table, "") + " ORDER BY code";
+  Statement& st = db.statement(kSql);
   return EachRow(st, [&](const Statement& row) {
-    return visit(Owner{TextAt(row, 0), TextAt(row, 1), TextAt(row, 2)});
+    R record;
+    ReadColumns(row, 0, table, &record);
+    Status s = more(&record);
+    return s.ok() ? visit(record) : s;
   });
+}
+
+template <typename R>
+Status ReadTable(Database& db, const Table<R>& table, const Visitor<R>& visit) {
+  return ReadTable(db, table, visit, [](R*) { return Status::Ok(); });
+}
+
+}  // namespace
+
+Status Reader::readOwners(const Visitor<Owner>& visit) {
+  return ReadTable(db_, OwnerTable(), visit);
 }
 
 Status Reader::readBreeders(const Visitor<Breeder>& visit) {
-  Statement& st = db_.statement("SELECT code, name, short_name FROM breeder ORDER BY code");
-  return EachRow(st, [&](const Statement& row) {
-    return visit(Breeder{TextAt(row, 0), TextAt(row, 1), TextAt(row, 2)});
-  });
+  return ReadTable(db_, BreederTable(), visit);
 }
 
 Status Reader::readTrainers(const Visitor<Trainer>& visit) {
-  Statement& st = db_.statement(
-      "SELECT code, name, name_kana, short_name, birth_date, first_year, centre, location_place, "
-      "retired_date FROM trainer ORDER BY code");
-  return EachRow(st, [&](const Statement& row) {
-    Trainer t;
-    t.code = TextAt(row, 0);
-    t.name = TextAt(row, 1);
-    t.name_kana = TextAt(row, 2);
-    t.short_name = TextAt(row, 3);
-    t.birth_date = IntAt(row, 4);
-    t.first_year = IntAt(row, 5);
-    t.centre = TextAt(row, 6);
-    t.location_place = TextAt(row, 7);
-    t.retired_date = IntAt(row, 8);
-    return visit(t);
-  });
+  return ReadTable(db_, TrainerTable(), visit);
 }
 
 Status Reader::readJockeys(const Visitor<Jockey>& visit) {
-  Statement& st = db_.statement(
-      "SELECT code, name, name_kana, short_name, birth_date, first_year, affiliation, "
-      "qualification, apprentice_code, trainer_code, retired_date FROM jockey ORDER BY code");
-  return EachRow(st, [&](const Statement& row) {
-    Jockey j;
-    j.code = TextAt(row, 0);
-    j.name = TextAt(row, 1);
-    j.name_kana = TextAt(row, 2);
-    j.short_name = TextAt(row, 3);
-    j.birth_date = IntAt(row, 4);
-    j.first_year = IntAt(row, 5);
-    j.affiliation = TextAt(row, 6);
-    j.qualification = TextAt(row, 7);
-    j.apprentice_code = TextAt(row, 8);
-    j.trainer_code = TextAt(row, 9);
-    j.retired_date = IntAt(row, 10);
-    return visit(j);
-  });
+  return ReadTable(db_, JockeyTable(), visit);
 }
 
 Status Reader::readHorses(const Visitor<Horse>& visit) {
-  Statement& st = db_.statement(
-      "SELECT code, name, name_latin, birth_date, sex, coat_code, breed_code, birthplace_code, "
-      "mark_code, owner_code, breeder_code, trainer_code, distance_aptitude, skill_ho, skill_hd, "
-      "skill_so, skill_sd, retired_date FROM horse ORDER BY code");
-  return EachRow(st, [&](const Statement& row) {
-    Horse h;
-    h.code = TextAt(row, 0);
-    h.name = TextAt(row, 1);
-    h.name_latin = TextAt(row, 2);
-    h.birth_date = IntAt(row, 3);
-    h.sex = TextAt(row, 4);
-    h.coat_code = TextAt(row, 5);
-    h.breed_code = TextAt(row, 6);
-    h.birthplace_code = TextAt(row, 7);
-    h.mark_code = TextAt(row, 8);
-    h.owner_code = TextAt(row, 9);
-    h.breeder_code = TextAt(row, 10);
-    h.trainer_code = TextAt(row, 11);
-    h.distance_aptitude = TextAt(row, 12);
-    h.skill_ho = TextAt(row, 13);
-    h.skill_hd = TextAt(row, 14);
-    h.skill_so = TextAt(row, 15);
-    h.skill_sd = TextAt(row, 16);
-    h.retired_date = IntAt(row, 17);
-    Status s = readPedigree(&h);
-    return s.ok() ? visit(h) : s;
-  });
+  return ReadTable(db_, HorseTable(), visit, [&](Horse* h) { return readPedigree(h); });
 }
 
 // The horse's and sire's own copies of the sire and dam codes (horse.sire_code,
 // dam_code) follow from the pedigree and are not read.
 Status Reader::readPedigree(Horse* horse) {
-  Statement& st = db_.statement(
-      "SELECT position, ancestor_code, name, name_latin, foaled_in_japan, coat_code, birth_year "
-      "FROM pedigree WHERE horse_code = ?1 ORDER BY position");
+  static const std::string kSql =
+      SelectSql(PedigreeTable(), "position") + " WHERE horse_code = ?1 ORDER BY position";
+  Statement& st = db_.statement(kSql);
   st.bind(1, horse->code);
   return EachRow(st, [&](const Statement& row) {
     const int position = IntAt(row, 0);
@@ -105,25 +65,13 @@ Status Reader::readPedigree(Horse* horse) {
       return Status::Corruption("horse " + horse->code + ": pedigree position " +
                            std::to_string(position) + " is outside 1-14");
     }
-    Ancestor& a = horse->pedigree[static_cast<std::size_t>(position - 1)];
-    a.code = TextAt(row, 1);
-    a.name = TextAt(row, 2);
-    a.name_latin = TextAt(row, 3);
-    a.foaled_in_japan = IntAt(row, 4) != 0;
-    a.coat_code = TextAt(row, 5);
-    a.birth_year = IntAt(row, 6);
+    ReadColumns(row, 1, PedigreeTable(), &horse->pedigree[static_cast<std::size_t>(position - 1)]);
     return Status::Ok();
   });
 }
 
 Status Reader::readSires(const Visitor<Sire>& visit) {
-  Statement& st = db_.statement(
-      "SELECT code, distance_aptitude, skill_heavy, skill_dirt, death_year FROM sire "
-      "ORDER BY code");
-  return EachRow(st, [&](const Statement& row) {
-    return visit(Sire{TextAt(row, 0), TextAt(row, 1), TextAt(row, 2), TextAt(row, 3),
-                      IntAt(row, 4)});
-  });
+  return ReadTable(db_, SireTable(), visit);
 }
 
 Status Reader::contains(Entity entity, const std::string& code, bool* found) {

@@ -1,7 +1,10 @@
 // Writing payout entries into the results and payout records.
 #include "db/render/PayoutFields.h"
 
+#include <optional>
 #include <string>
+
+#include "db/base/Codes.h"
 
 namespace ydb {
 namespace {
@@ -24,12 +27,9 @@ constexpr PoolNames kPoolNames[5] = {
 // The combination as one number: a horse, two frames (12) or two horses
 // (0102).
 int Combination(const PayoutEntry& e) {
-  switch (e.pool) {
-    case 3: return e.first * 10 + e.second;
-    case 4:
-    case 5: return e.first * 100 + e.second;
-    default: return e.first;
-  }
+  const std::optional<Pool> pool = PoolOfNumber(e.pool);
+  if (!pool || SingleHorse(*pool)) return e.first;
+  return *pool == Pool::kBracketQuinella ? e.first * 10 + e.second : e.first * 100 + e.second;
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ PayoutFields::PayoutFields(const RecordLayout& layout) {
 }
 
 Status PayoutFields::Set(RecordBuilder& b, const PayoutEntry& entry) const {
-  if (entry.pool < 1 || entry.pool > 5 || entry.seq < 1) {
+  if (!PoolOfNumber(entry.pool) || entry.seq < 1) {
     return Status::Corruption("payout of pool " + std::to_string(entry.pool) + " entry " +
                          std::to_string(entry.seq) + " has no place in the record");
   }

@@ -9,16 +9,12 @@
 #include <string>
 
 #include "db/layout/Layouts.h"
-#include "text/sjis.h"
+#include "testing/Sjis.h"
 
 namespace ydb {
 namespace {
 
-std::string Sjis(const char* utf8) {
-  std::string out;
-  EXPECT_TRUE(ytext::to_sjis(utf8, &out)) << utf8;
-  return out;
-}
+using ytest::Sjis;
 
 // A record's bytes, started as garbage so that blanking is visible.
 std::string Garbage(const RecordLayout& layout) { return std::string(layout.size(), '#'); }

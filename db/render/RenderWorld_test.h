@@ -23,9 +23,9 @@
 #include "db/store/Database.h"
 #include "db/write/Validation.h"
 #include "db/write/Writer.h"
+#include "testing/Sjis.h"
 #include "testing/SmallWorld.h"
 #include "testing/TempDir.h"
-#include "text/sjis.h"
 
 namespace ytest {
 
@@ -273,12 +273,6 @@ inline std::string At(const std::string& record, std::size_t offset, std::size_t
 }
 
 // A UTF-8 text in Shift_JIS, padded with blanks to `width` when given.
-inline std::string Sjis(const std::string& utf8, std::size_t width = 0) {
-  std::string out = ytext::to_sjis_lossy(utf8);
-  if (out.size() < width) out.append(width - out.size(), ' ');
-  return out;
-}
-
 inline std::string Blanks(std::size_t width) { return std::string(width, ' '); }
 
 }  // namespace ytest

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "db/base/Codes.h"
 #include "db/layout/Layouts.h"
 #include "db/render/ColumnFields.h"
 #include "db/render/PayoutFields.h"
@@ -191,7 +192,7 @@ class RaceRecords {
         e.second = static_cast<int>(row.column_int(kDetail4));
         e.amount = row.column_int(kDetail5);
         e.popularity = static_cast<int>(Or0(row, kDetail6));
-        if (e.pool == 1) {
+        if (e.pool == PoolNumber(Pool::kWin)) {
           ++r->winners;
           if (e.seq == 1) r->win_popularity = e.popularity;
         }

@@ -15,11 +15,10 @@
 #include <string_view>
 #include <utility>
 
+#include "db/base/Columns.h"  // Presence
 #include "db/base/Status.h"
 
 namespace ydb {
-
-enum Presence { kOptional, kRequired };
 
 class Checker {
  public:

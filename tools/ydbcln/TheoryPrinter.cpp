@@ -13,8 +13,13 @@
 namespace tool {
 namespace {
 
+// By the theory's bet type (YTheoryResult::BetType).
 const char* const kBetNames[] = {"quinella", "bracket", "wide", "win", "place"};
 const char* const kPoolNames[] = {"馬連", "枠連", "ワイド", "単勝", "複勝"};
+
+bool IsBetType(int bettype) {
+  return bettype >= YTheoryResult::kQuinella && bettype <= YTheoryResult::kPlace;
+}
 
 std::string MarkText(int code) {
   switch (code) {
@@ -137,12 +142,10 @@ double ReturnRate(long long stake, long long returned) {
 
 std::string RankText(int rank) { return rank == 0 ? "-" : std::to_string(rank); }
 
-std::string BetName(int bettype) {
-  return bettype >= 0 && bettype <= 4 ? kBetNames[bettype] : "";
-}
+std::string BetName(int bettype) { return IsBetType(bettype) ? kBetNames[bettype] : ""; }
 
 int BetType(const std::string& name) {
-  for (int i = 0; i <= 4; ++i) {
+  for (int i = YTheoryResult::kQuinella; IsBetType(i); ++i) {
     if (name == kBetNames[i]) return i;
   }
   return -1;

@@ -12,16 +12,12 @@
 
 #include "db/layout/Layouts.h"
 #include "db/render/RecordBuilder.h"
-#include "text/sjis.h"
+#include "testing/Sjis.h"
 #include "ydbcln/session/ydblib.h"
 
 namespace racetest {
 
-inline std::string Sjis(const char* utf8) {
-  std::string out;
-  EXPECT_TRUE(ytext::to_sjis(utf8, &out)) << utf8;
-  return out;
-}
+using ytest::Sjis;
 
 // `count` records of one layout in a record buffer, each emptied (blank)
 // and filled through a builder; released when the object goes.

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "testing/Sjis.h"
 #include "testing/TempDir.h"
-#include "text/sjis.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YList.h"
 #include "ydbcln/session/YMainObject.h"
@@ -15,11 +15,7 @@
 
 namespace {
 
-std::string Sjis(const char* utf8) {
-  std::string out;
-  EXPECT_TRUE(ytext::to_sjis(utf8, &out));
-  return out;
-}
+using ytest::Sjis;
 
 TEST(YHorseDBErrors, FixedMessages) {
   YHorseDB db;

@@ -10,15 +10,11 @@
 #include <string>
 #include <utility>
 
-#include "text/sjis.h"
+#include "testing/Sjis.h"
 
 namespace {
 
-std::string Sjis(const char* utf8) {
-  std::string out;
-  EXPECT_TRUE(ytext::to_sjis(utf8, &out)) << utf8;
-  return out;
-}
+using ytest::Sjis;
 
 // A record field: a writable copy of its bytes, as a record buffer holds it.
 class Field {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "testing/Sjis.h"
 #include "text/sjis.h"
 #include "ydbcln/theory/YTheories.h"
 #include "ydbcln/theory/YTheory.h"
@@ -129,11 +130,7 @@ const Description kDescriptions[] = {
     {78, "競走馬の穴馬期待度。"},
 };
 
-std::string Sjis(const char* utf8) {
-  std::string out;
-  EXPECT_TRUE(ytext::to_sjis(utf8, &out)) << utf8;
-  return out;
-}
+using ytest::Sjis;
 
 TEST(CatalogueTest, EveryRowHasItsNameCategoryParametersLabelAndGroup) {
   ASSERT_EQ(sizeof kRows / sizeof kRows[0], 78u);

@@ -19,14 +19,14 @@
 
 #include "db/api/TheoryFile.h"
 #include "db/api/ydbtest.h"
+#include "testing/Sjis.h"
 #include "testing/TempDir.h"
-#include "text/sjis.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/ydblib.h"
 
 namespace {
 
-std::string Sjis(const char* utf8) { return ytext::to_sjis_lossy(utf8); }
+using ytest::Sjis;
 
 // A new theory titled `title` with `items` items of factors 1, 2, ...
 YTheory MakeTheory(const char* title, int items, int reserved = 0) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "text/sjis.h"
+#include "testing/Sjis.h"
 #include "ydbcln/race/RaceStore_test.h"
 #include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/session/ydblib.h"
@@ -22,7 +22,7 @@ const ydb::RaceKey kDeadHeat{"05", 20240106, 1};
 const ydb::RaceKey kSmallField{"05", 20240106, 2};
 const std::string kSmallWorldRace = "052024010611";
 
-std::string Sjis(const char* utf8) { return ytext::to_sjis_lossy(utf8); }
+using ytest::Sjis;
 
 class TheoryResultStore : public racetest::RaceStore {
  protected:

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "text/sjis.h"
+#include "testing/Sjis.h"
 #include "ydbcln/theory/YThItem.h"
 
 namespace {
 
-std::string Sjis(const char* utf8) { return ytext::to_sjis_lossy(utf8); }
+using ytest::Sjis;
 
 TEST(YTheoryTest, NullRecordClearAndTheEightItemLimit) {
   YTheory theory(nullptr);
