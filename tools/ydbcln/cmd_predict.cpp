@@ -275,15 +275,10 @@ int PredictRange(const Options& options, const PredictRequest& q) {
   {
     ProgressBar bar("predict");
     auto engine = std::make_unique<YCalcTheory>(&db);
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-      if (!bar.update(static_cast<int>(i), static_cast<int>(codes.size()), codes[i])) {
-        bar.clear();
-        return Fail("interrupted", kExitInterrupted);
-      }
-      if (total.addrace(&db, engine.get(), &theory, codes[i], choice.bettype, &choice.option) != 0) {
-        bar.clear();
-        return ReportNotLoaded(db, "race " + codes[i]);
-      }
+    bool interrupted = false;
+    std::size_t told = 0;  // races added
+    auto added = [&](std::size_t i) {
+      told = i + 1;
       if (options.json) {
         races.push_back(OutcomeJson(total.last(), choice.bettype));
       } else {
@@ -291,6 +286,26 @@ int PredictRange(const Options& options, const PredictRequest& q) {
         PrintOutcome(total.last(), choice.bettype);
         std::cout.flush();
       }
+      const int done = static_cast<int>(i) + 1;
+      if (done < static_cast<int>(codes.size()) &&
+          !bar.update(done, static_cast<int>(codes.size()), codes[i + 1])) {
+        interrupted = true;
+        return false;
+      }
+      return true;
+    };
+    if (!codes.empty() && !bar.update(0, static_cast<int>(codes.size()), codes[0])) {
+      bar.clear();
+      return Fail("interrupted", kExitInterrupted);
+    }
+    if (total.addraces(&db, engine.get(), &theory, codes, choice.bettype, &choice.option,
+                       added) != 0) {
+      bar.clear();
+      return ReportNotLoaded(db, "race " + codes[told]);
+    }
+    if (interrupted) {
+      bar.clear();
+      return Fail("interrupted", kExitInterrupted);
     }
     bar.update(static_cast<int>(codes.size()), static_cast<int>(codes.size()), "done");
   }

@@ -4,6 +4,7 @@
 #include "ydbcln/theory/YCalcTheory.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "ydbcln/race/RecordFields.h"
 #include "ydbcln/session/SessionReady.h"
@@ -46,6 +47,17 @@ YTheoryResult* YCalcTheory::getresult() { return result_; }
 void YCalcTheory::setkaime(int bettype, YTheoryOption* option) { result_->setkaime(bettype, option); }
 
 int YCalcTheory::sectotime(int t) { return ytheory::SecondsToTime(t); }
+
+void YCalcTheory::beginrange(YTheory* theory, int first, int last) {
+  auto range = std::make_shared<ytheory::RangeRuns>(first, last);
+  if (theory != nullptr) {
+    const _tagTHEORYREC* rec = theory->record();
+    range->Cover(rec->item, std::clamp(rec->count, 0, YTheory::kMaxItems));
+  }
+  evaluator_->UseRange(std::move(range));
+}
+
+void YCalcTheory::endrange() { evaluator_->UseRange(nullptr); }
 
 int YCalcTheory::exec(YTheory* theory, std::string racecode, int usecard, int nomination,
                       tagYCalcInfo* info, bool resultonly) {

@@ -88,6 +88,19 @@ class YCalcTheory {
   virtual int allrank(_tagTHITEM* items, int count, std::string& racecode,
                       unsigned char ranks[][kRankRow]);
 
+  // Range evaluation, for running one theory over many races (a season's
+  // totals, the return analysis, the optimiser): until endrange, every
+  // exec or allrank on a race dated `first` to `last` (YYYYMMDD) reads the
+  // past runs of its horses, jockeys, trainers and sires, and the results
+  // over its course, from runs read once for the whole range plus the
+  // longest period `theory`'s items ask for (a longer period asked for
+  // later is read again, once). The ranks, texts and results are those of
+  // the race-by-race engine; races outside the range are evaluated as
+  // usual. A past-run fetch the store cannot answer leaves status 1002 and
+  // is asked again by the next race that needs it.
+  void beginrange(YTheory* theory, int first, int last);
+  void endrange();
+
  protected:
   // Loads the race: results unless `cardflag`, then the card or the
   // nominations; `cardflag` comes back true when the race was read from

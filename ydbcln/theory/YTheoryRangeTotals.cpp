@@ -2,6 +2,7 @@
 // and the totals of those counted.
 #include "ydbcln/theory/YTheoryRangeTotals.h"
 
+#include "ydbcln/race/RecordFields.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/theory/YCalcTheory.h"
 #include "ydbcln/theory/YTheoryResult.h"
@@ -25,6 +26,31 @@ int YTheoryRangeTotals::addrace(YHorseDB* db, YCalcTheory* engine, YTheory* theo
   YTheoryResult& result = *engine->getresult();
   add(result, result.settekichu(bettype));
   return 0;
+}
+
+int YTheoryRangeTotals::addraces(YHorseDB* db, YCalcTheory* engine, YTheory* theory,
+                                 const std::vector<std::string>& codes, int bettype,
+                                 YTheoryOption* option,
+                                 const std::function<bool(std::size_t index)>& added) {
+  // The range runs from the earliest race date of the codes to the latest.
+  int first = 0, last = 0;
+  for (const std::string& code : codes) {
+    if (!yrace::is_race_code(code)) continue;
+    const int date = std::stoi(code.substr(2, 8));
+    if (first == 0 || date < first) first = date;
+    if (date > last) last = date;
+  }
+  engine->beginrange(theory, first, last);
+  int status = 0;
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    if (addrace(db, engine, theory, codes[i], bettype, option) != 0) {
+      status = -1;
+      break;
+    }
+    if (added && !added(i)) break;
+  }
+  engine->endrange();
+  return status;
 }
 
 const YTheoryRangeTotals::Outcome& YTheoryRangeTotals::add(const YTheoryResult& r, bool paid) {

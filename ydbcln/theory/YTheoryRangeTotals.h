@@ -16,7 +16,10 @@
 #ifndef YDBCLN_THEORY_YTHEORYRANGETOTALS_H_
 #define YDBCLN_THEORY_YTHEORYRANGETOTALS_H_
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <vector>
 
 class YCalcTheory;
 class YHorseDB;
@@ -56,6 +59,16 @@ class YTheoryRangeTotals {
   // (of the session `db`) failed; 0 otherwise, the race counted or skipped.
   int addrace(YHorseDB* db, YCalcTheory* engine, YTheory* theory, const std::string& code,
               int bettype, YTheoryOption* option);
+  // Adds the races `codes` (12-digit codes) as addrace does, one after
+  // another, with the engine evaluating them as one range (see
+  // YCalcTheory::beginrange: each person's, sire's and course's runs read
+  // once for all of them). After each race added, `added(index)` is told
+  // (it may be empty); returning false stops there. 0 when every race was
+  // added or `added` stopped, -1 when the store failed on the race after
+  // the last one `added` was told of.
+  int addraces(YHorseDB* db, YCalcTheory* engine, YTheory* theory,
+               const std::vector<std::string>& codes, int bettype, YTheoryOption* option,
+               const std::function<bool(std::size_t index)>& added);
   // Adds the race of a result the engine computed, with tickets bought
   // and, when `paid`, checked.
   const Outcome& add(const YTheoryResult& result, bool paid);

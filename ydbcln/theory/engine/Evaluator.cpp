@@ -41,6 +41,11 @@ int Evaluator::Load(const std::string& code, bool& cardflag, int nomination, tag
   return race_.Load(db_, code, cardflag, nomination, info);
 }
 
+void Evaluator::UseRange(std::shared_ptr<RangeRuns> range) {
+  range_ = std::move(range);
+  runs_.UseRange(range_.get());
+}
+
 void Evaluator::FillTable(Table table, int months, bool keepnames) {
   runs_.Fill(db_, table, months, &race_, keepnames);
 }

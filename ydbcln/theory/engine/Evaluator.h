@@ -18,6 +18,7 @@
 #ifndef YDBCLN_THEORY_ENGINE_EVALUATOR_H_
 #define YDBCLN_THEORY_ENGINE_EVALUATOR_H_
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "ydbcln/theory/engine/FactorRegistry.h"
 #include "ydbcln/theory/engine/PastRuns.h"
 #include "ydbcln/theory/engine/Race.h"
+#include "ydbcln/theory/engine/RangeRuns.h"
 
 class YHorseDB;
 class YTheoryResult;
@@ -70,6 +72,11 @@ class Evaluator {
   // kRankRow runners.
   void RankItems(const _tagTHITEM* items, int count, unsigned char (*rows)[kRankRow]);
 
+  // Range evaluation: the races `range` covers read their past runs and
+  // course results from it (see RangeRuns); null reads each race's by
+  // itself again. Copies of the evaluator share the range.
+  void UseRange(std::shared_ptr<RangeRuns> range);
+
   // Drops the past-run tables (the race stays loaded).
   void ForgetTables() { runs_.Clear(); }
   // Fills a past-run table for a period of `months` (see PastRuns::Fill).
@@ -100,9 +107,15 @@ class Evaluator {
   // trainer and sire factors.
   const std::string& SubjectName(const FactorDefinition& factor, int i) const;
 
+  // The course results of the period of `months` before the race date:
+  // from the range when it covers the race, else fetched into `fetched`.
+  // False when the store did not answer.
+  bool CourseRuns(int months, std::vector<CourseRun>* fetched, Rows<CourseRun>* runs);
+
   YHorseDB* db_;
   Race race_;
   PastRuns runs_;
+  std::shared_ptr<RangeRuns> range_;
 };
 
 }  // namespace ytheory

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <type_traits>
 
 #include "ydbcln/theory/YTheoryResult.h"
@@ -191,11 +192,12 @@ void add(const FactorDefinition& f, const Row& r, Tally* t) {
 // The qualifying runs of `rows`, latest first, before the race date and
 // inside the period.
 template <class Row>
-Tally walk(const FactorDefinition& f, const Today& t, const std::vector<Row>& rows) {
+Tally walk(const FactorDefinition& f, const Today& t, const Rows<Row>& rows) {
   Tally tally;
   if (t.limit == 0 || t.limit < -1) return tally;
   int taken = 0;
-  for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+  using Back = std::reverse_iterator<const Row*>;
+  for (Back it(rows.end()); it != Back(rows.begin()); ++it) {
     if (it->date >= t.date) continue;
     if (it->date < t.from) break;
     if (!qualifies(f, t, *it)) continue;

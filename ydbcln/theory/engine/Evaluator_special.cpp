@@ -14,20 +14,38 @@
 
 namespace ytheory {
 
+bool Evaluator::CourseRuns(int months, std::vector<CourseRun>* fetched, Rows<CourseRun>* runs) {
+  const int from = race_.PeriodStart(months);
+  if (range_ != nullptr && range_->Covers(race_.date)) {
+    range_->CoverCourse(months);
+    return range_->Course(race_.racecourse, race_.surface, race_.distance, from, race_.date, runs);
+  }
+  yrace::OwnedBuffer buffer(get_raceh_racey2code(from, YUtil::before1day(race_.date),
+                                                 race_.racecourse, race_.surface, race_.distance));
+  fetched->clear();
+  const int count = yrace::record_count(buffer.get(), pastrunrec::kSize);
+  for (int k = 0; k < count; ++k) {
+    unsigned char* r = yrace::record_at(buffer.get(), pastrunrec::kSize, k);
+    fetched->push_back({YUtil::getnum(r + pastrunrec::kDate, 8),
+                        YUtil::getnum(r + pastrunrec::kHorseNumber, 2),
+                        YUtil::getnum(r + pastrunrec::kFinishingOrder, 2)});
+  }
+  *runs = RowsOf(*fetched);
+  return buffer != nullptr;
+}
+
 void Evaluator::RankCourseDraw(const Factor&, int, int p2, int* rank, const Display* display) {
   const int n = std::min(race_.runnercount, kMaxRunners);
   // 1st, 2nd and 3rd places by horse number over the course in the period.
   int places[kMaxRunners][3] = {};
-  yrace::OwnedBuffer runs(get_raceh_racey2code(race_.PeriodStart(p2), YUtil::before1day(race_.date),
-                                               race_.racecourse, race_.surface, race_.distance));
-  if (runs == nullptr && db_ != nullptr) db_->seterror(YHorseDB::kDatabaseError, "", 0);
-  const int count = yrace::record_count(runs.get(), pastrunrec::kSize);
-  for (int k = 0; k < count; ++k) {
-    unsigned char* r = yrace::record_at(runs.get(), pastrunrec::kSize, k);
-    const int number = YUtil::getnum(r + pastrunrec::kHorseNumber, 2);
-    const int position = YUtil::getnum(r + pastrunrec::kFinishingOrder, 2);
-    if (number < 1 || number > n || position < 1 || position > 3) continue;
-    ++places[number - 1][position - 1];
+  std::vector<CourseRun> fetched;
+  Rows<CourseRun> runs;
+  if (!CourseRuns(p2, &fetched, &runs) && db_ != nullptr) {
+    db_->seterror(YHorseDB::kDatabaseError, "", 0);
+  }
+  for (const CourseRun& run : runs) {
+    if (run.number < 1 || run.number > n || run.position < 1 || run.position > 3) continue;
+    ++places[run.number - 1][run.position - 1];
   }
   bool valid[kMaxRunners];
   double value[kMaxRunners];
