@@ -83,6 +83,7 @@ PoolBook::PoolBook(std::vector<int> frames, std::vector<bool> running)
     : frames_(std::move(frames)), running_(std::move(running)) {
   const std::size_t n = frames_.size();
   win_.assign(n, 0);
+  win_rank_.assign(n, 0);
   place_.assign(n, 0);
   quinella_.assign(n * n, 0);
   wide_.assign(n * n, 0);
@@ -166,12 +167,20 @@ void PoolBook::Stake(const std::vector<double>& chances, std::int64_t win_pool, 
   const std::int64_t quinella_pool = win_pool * 11 / 5;
   const std::int64_t wide_pool = win_pool * 9 / 10;
   const std::int64_t bracket_pool = win_pool * 2 / 5;
-  // Even the rank outsider is backed by somebody: about a thousandth of the pool.
-  win_ = Spread(q, win_pool, std::max<std::int64_t>(1, win_pool / 1200), noise, random);
-  place_ = Spread(places_paid() == 2 ? top2 : top3, place_pool,
-                  std::max<std::int64_t>(1, place_pool / 1500), noise, random);
-  quinella_ = Spread(pair2, quinella_pool, std::max<std::int64_t>(1, quinella_pool / 30000), noise, random);
-  wide_ = Spread(pair3, wide_pool, std::max<std::int64_t>(1, wide_pool / 20000), noise, random);
+  // Even the rank outsider is backed by somebody: each pool's least-backed
+  // combination holds a share of the pool that keeps its payout under the
+  // pool's all-time record (win ¥56,940, place ¥18,020, bracket ¥149,110,
+  // quinella ¥615,560, wide ¥160,770), and wide under ¥100,000 as good as always.
+  const int k = std::max(2, places_paid());
+  win_ = Spread(q, win_pool, std::max<std::int64_t>(1, win_pool / 690), noise, random);
+  // Place backers crowd onto the horses most likely to place a little more
+  // than their chances say.
+  std::vector<double> placing = places_paid() == 2 ? top2 : top3;
+  for (double& p : placing) p = std::pow(p, 1.08);
+  place_ = Spread(placing, place_pool,
+                  std::max<std::int64_t>(1, place_pool / (205 * k)), noise, random);
+  quinella_ = Spread(pair2, quinella_pool, std::max<std::int64_t>(1, quinella_pool / 7600), noise, random);
+  wide_ = Spread(pair3, wide_pool, std::max<std::int64_t>(1, wide_pool / 3700), noise, random);
   if (bracket_sold()) {
     std::vector<double> frame_pairs(64, 0.0);
     for (int a = 0; a < n; ++a) {
@@ -187,9 +196,10 @@ void PoolBook::Stake(const std::vector<double>& chances, std::int64_t win_pool, 
       }
     }
     const std::vector<std::int64_t> units =
-        Spread(frame_pairs, bracket_pool, std::max<std::int64_t>(1, bracket_pool / 5000), noise, random);
+        Spread(frame_pairs, bracket_pool, std::max<std::int64_t>(1, bracket_pool / 1850), noise, random);
     std::copy(units.begin(), units.end(), bracket_.begin());
   }
+  RankWinPool();
 }
 
 int PoolBook::WinOdds(int i) const {
@@ -199,7 +209,22 @@ int PoolBook::WinOdds(int i) const {
   return Clamp(PayoutPer100(u, pool, u, 1, kWinRate, 100) / 10, kMaxSingleOdds);
 }
 
-int PoolBook::Popularity(int i) const { return Ranks(win_)[static_cast<std::size_t>(i)]; }
+void PoolBook::RankWinPool() {
+  std::vector<int> order, odds;
+  for (int i = 0; i < runners(); ++i) {
+    odds.push_back(WinOdds(i));
+    if (win_[static_cast<std::size_t>(i)] > 0) order.push_back(i);
+  }
+  // Horse numbers increase along `order`, so a stable sort keeps the lower
+  // number first among equal odds.
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return odds[static_cast<std::size_t>(a)] < odds[static_cast<std::size_t>(b)];
+  });
+  win_rank_.assign(static_cast<std::size_t>(runners()), 0);
+  for (std::size_t r = 0; r < order.size(); ++r) win_rank_[static_cast<std::size_t>(order[r])] = static_cast<int>(r) + 1;
+}
+
+int PoolBook::Popularity(int i) const { return win_rank_[static_cast<std::size_t>(i)]; }
 
 ydb::OddsSet PoolBook::Odds() const {
   ydb::OddsSet set;
@@ -348,7 +373,7 @@ std::vector<ydb::Payout> PoolBook::Settle(const std::vector<int>& finish, Ledger
   }
   std::stable_sort(placed.begin(), placed.end(), [&](int a, int b) { return pos(a) < pos(b); });
 
-  const std::vector<int> win_rank = Ranks(win_);
+  const std::vector<int>& win_rank = win_rank_;
   std::vector<Winner> winners;
   for (int i : placed) {
     if (pos(i) == 1) winners.push_back({i + 1, 0, win_[static_cast<std::size_t>(i)], win_rank[static_cast<std::size_t>(i)]});

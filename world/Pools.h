@@ -58,7 +58,9 @@ class PoolBook {
   std::vector<ydb::Payout> Settle(const std::vector<int>& finish, Ledger* ledger) const;
 
   // Win odds in tenths of horse i (0 for a scratched horse) and its rank
-  // in the win pool (1 the favourite; 0 scratched).
+  // in the win pool (1 the favourite; 0 scratched). The rank follows the
+  // odds as the board shows them, the lower horse number first on equal
+  // odds, as every list of the odds by popularity orders them.
   int WinOdds(int i) const;
   int Popularity(int i) const;
 
@@ -73,10 +75,12 @@ class PoolBook {
     return table[static_cast<std::size_t>(a * runners() + b)];
   }
   bool BracketOpen(int f, int g) const;
+  void RankWinPool();  // fills win_rank_ once the pools are staked
 
   std::vector<int> frames_;
   std::vector<bool> running_;
   std::vector<std::int64_t> win_, place_;
+  std::vector<int> win_rank_;                  // Popularity of every horse
   std::vector<std::int64_t> quinella_, wide_;  // [a * n + b], a < b
   std::array<std::int64_t, 64> bracket_{};     // [(f - 1) * 8 + (g - 1)], f <= g
 };

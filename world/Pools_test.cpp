@@ -172,3 +172,41 @@ TEST(SettleTest, LedgerReturnsThePoolLessTakeoutAndRounding) {
 
 }  // namespace
 }  // namespace world
+
+namespace world {
+namespace {
+
+// Popularity follows the odds board: on equal odds the lower horse number
+// ranks first, whatever the stakes behind the rounded odds, and the win
+// payout names the same popularity as the runner's.
+TEST(PopularityTest, EqualOddsRankByHorseNumber) {
+  PoolBook book(Frames(8), std::vector<bool>(8, true));
+  const std::vector<double> chances = {0.45, 1.0, 1.0005, 0.5, 0.3, 0.3, 0.2, 0.2};
+  Random random(1, "popularity-test", {});
+  book.Stake(chances, 300000, 0.0, random);
+  ASSERT_LT(book.win(1), book.win(2)) << "horse 3 carries more money";
+  ASSERT_EQ(book.WinOdds(1), book.WinOdds(2)) << "at the same odds";
+  EXPECT_EQ(book.Popularity(1), 1);
+  EXPECT_EQ(book.Popularity(2), 2);
+  std::vector<int> finish(8, 0);
+  finish[2] = 1;
+  finish[1] = 2;
+  finish[0] = 3;
+  const auto wins = Of(book.Settle(finish, nullptr), ydb::Pool::kWin);
+  ASSERT_EQ(wins.size(), 1u);
+  EXPECT_EQ(wins[0].popularity, book.Popularity(2));
+
+  for (int n = 5; n <= 18; ++n) {
+    const PoolBook b = Book(n, {});
+    std::vector<int> by_rank(static_cast<std::size_t>(n), -1);
+    for (int i = 0; i < n; ++i) by_rank[static_cast<std::size_t>(b.Popularity(i) - 1)] = i;
+    for (int r = 1; r < n; ++r) {
+      const int a = by_rank[static_cast<std::size_t>(r - 1)], c = by_rank[static_cast<std::size_t>(r)];
+      EXPECT_TRUE(b.WinOdds(a) < b.WinOdds(c) || (b.WinOdds(a) == b.WinOdds(c) && a < c))
+          << n << " runners, popularity " << r;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace world

@@ -11,6 +11,12 @@ namespace {
 
 constexpr int kTenthsPerLength = 2;  // a length is 0.2 s
 
+// The share of a runner's distance behind the leader at the last corner
+// that it still has to make up from the 600 m pole: the field is closer
+// together there than the corner's order strings it out, so that the
+// fastest last 600 m mostly belongs to a horse that finishes in front.
+constexpr double kGapAt600 = 0.55;
+
 // The passing order at a corner as printed: horses side by side in
 // brackets, a gap of two lengths or more marked "-", of five or more "=".
 std::string PassingOrder(const std::vector<std::pair<double, int>>& by_gap) {
@@ -33,6 +39,15 @@ std::string PassingOrder(const std::vector<std::pair<double, int>>& by_gap) {
     i = j;
   }
   return text;
+}
+
+// How a race over this course is usually run, on the scale of a race's
+// pace: sprints, on dirt above all, go off fast and finish slowly; turf
+// races over middle distances are run slowly and finish fast.
+double UsualPace(const Layout& layout) {
+  const int d = layout.distance;
+  if (layout.surface == Surface::kDirt) return d <= 1400 ? 3.3 : (d <= 1800 ? 1.1 : 0.6);
+  return d <= 1400 ? 1.5 : (d <= 1600 ? 0.4 : -0.7);
 }
 
 const char* Pick(Random& show, std::initializer_list<const char*> options) {
@@ -86,8 +101,9 @@ void MarginOf(double lengths, int* whole, std::string* code) {
   if (lengths < 0.625) { *code = "3"; return; } // 1/2
   if (lengths < 0.875) { *code = "5"; return; } // 3/4
   if (lengths > 10.0) { *code = "7"; return; }  // 大差
-  // Quarters up to two and a half lengths, halves up to four, then whole lengths.
-  const double step = lengths < 2.5 ? 0.25 : (lengths < 4.0 ? 0.5 : 1.0);
+  // Quarters up to a length and three quarters, halves from two lengths to
+  // three and a half, then whole lengths: the margins the judges give.
+  const double step = lengths < 1.875 ? 0.25 : (lengths < 3.75 ? 0.5 : 1.0);
   const double rounded = std::round(lengths / step) * step;
   *whole = static_cast<int>(rounded);
   const double fraction = rounded - *whole;
@@ -99,16 +115,16 @@ void MarginOf(double lengths, int* whole, std::string* code) {
 std::vector<int> Laps(int distance, int time, double pace, Random& show) {
   const int count = (distance + 100) / 200;
   const bool short_first = (distance / 100) % 2 == 1;
-  const double slope = 0.025 * std::clamp(pace, -2.0, 2.0);
+  const double slope = 0.04 * std::clamp(pace, -4.0, 4.0);
   std::vector<double> shape(static_cast<std::size_t>(count));
   for (int k = 0; k < count; ++k) {
     double f;
     if (k == 0) {
-      f = short_first ? 0.56 : 1.06;  // from the stalls
+      f = short_first ? 0.54 : 1.02;  // from the stalls
     } else {
       const double x = count > 2 ? static_cast<double>(k - 1) / (count - 2) : 1.0;
       f = 1.0 - slope * (1.0 - 2.0 * x);
-      if (k == 1) f *= 0.96;
+      if (k == 1) f *= 0.94;          // into full stride
       if (k == count - 1) f *= 1.012;
     }
     shape[static_cast<std::size_t>(k)] = f * (1.0 + show.Normal(0.0, 0.01));
@@ -168,7 +184,7 @@ RaceDetail DescribeRace(const World& world, const RaceRun& run, Random& show) {
     detail.last_800 = static_cast<int>(std::lround(t0 * 800.0 / d * 0.97));
     detail.last_600 = static_cast<int>(std::lround(t0 * 600.0 / d * 0.97));
   } else if (t0 > 0) {
-    detail.laps = Laps(d, t0, run.pace, show);
+    detail.laps = Laps(d, t0, run.pace + UsualPace(layout), show);
     const std::vector<int>& L = detail.laps;
     const std::size_t m = L.size();
     auto first = [&](std::size_t laps) {
@@ -259,7 +275,8 @@ RaceDetail DescribeRace(const World& world, const RaceRun& run, Random& show) {
     RunnerDetail& r = detail.runners[static_cast<std::size_t>(i)];
     const int position = corner_count > 0 ? last_position[static_cast<std::size_t>(i)] : std::max(1, s.arrival);
     if (s.finished() && t0 > 0) {
-      const int own_600 = r.time - lead_at_600 - static_cast<int>(std::lround(last_gap[static_cast<std::size_t>(i)] * kTenthsPerLength));
+      const int own_600 = r.time - lead_at_600 -
+                          static_cast<int>(std::lround(kGapAt600 * last_gap[static_cast<std::size_t>(i)] * kTenthsPerLength));
       r.last_600 = std::clamp(own_600, detail.last_600 - 25, 999);
       if (!jump) {
         const double early_gap = std::max(0.0, (mean_e + 2.0 * sd_e - early[static_cast<std::size_t>(i)]) / sd_e) * 1.5;

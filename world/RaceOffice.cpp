@@ -185,8 +185,10 @@ void Office::Choose(RacePlan& plan, std::vector<int>& pool, double threshold) {
   std::sort(candidates.begin(), candidates.end(), [](const auto& a, const auto& b) {
     return a.first != b.first ? a.first > b.first : a.second < b.second;
   });
+  // Jump fields are seldom full: not every fit jumper is declared.
+  const int most = plan.jump() ? std::min(layout.max_runners, 9 + random_.Below(6)) : layout.max_runners;
   for (const auto& [priority, id] : candidates) {
-    if (static_cast<int>(plan.field.size()) < layout.max_runners) {
+    if (static_cast<int>(plan.field.size()) < most) {
       plan.field.push_back(id);
       used_[static_cast<std::size_t>(id)] = 1;
     } else if (plan.nominations.size() < 6) {
@@ -294,7 +296,7 @@ void Office::AddFlatRaces(Card& card, std::vector<RacePlan>& races, int slots,
         if (l.surface == Surface::kJump || l.distance > LongestFor(g.band, g.cls)) continue;
         int fits = 0;
         for (int id : pool) fits += PlanFit(H(id), l.surface, l.distance) >= -1.0 ? 1 : 0;
-        const double score = std::min(fits, l.max_runners) + 1.5 * std::log(l.frequency) +
+        const double score = std::min(fits, l.max_runners) + 3.0 * std::log(l.frequency) +
                              random_.Normal(0.0, 1.2);
         if (score > best_score) {
           best_score = score;

@@ -112,19 +112,24 @@ TEST(RunRaceTest, TheStrongerHorseWinsAsOftenAsItsChanceSays) {
     ASSERT_EQ(run.runners(), 11);
     // The draw: every number once, frames by the rule.
     std::vector<bool> seen(12, false);
-    double total = 0.0;
+    std::vector<double> strengths;
     for (const Starter& s : run.starters) {
       EXPECT_FALSE(seen[static_cast<std::size_t>(s.number)]);
       seen[static_cast<std::size_t>(s.number)] = true;
       EXPECT_EQ(s.frame, ydb::DrawFrame(s.number, 11));
-      if (!s.scratched()) total += std::exp(s.strength / LuckScale(plan));
+      if (!s.scratched()) strengths.push_back(s.strength);
+    }
+    std::size_t k = 0;
+    for (const Starter& s : run.starters) {
+      if (s.scratched()) continue;
+      if (s.horse == 7) chance += WinChance(strengths, k, LuckScale(plan));
+      ++k;
     }
     for (const Starter& s : run.starters) {
-      if (s.horse == 7 && !s.scratched()) chance += std::exp(s.strength / LuckScale(plan)) / total;
       if (s.finish == 1) ++wins[s.horse];
     }
   }
-  // Softmax of the strengths is each runner's chance; the result follows it.
+  // The race model gives each runner its chance; the result follows it.
   EXPECT_NEAR(wins[7] / static_cast<double>(races), chance / races, 0.025);
   EXPECT_GT(wins[7], 3 * wins[3]);
 }

@@ -55,6 +55,24 @@ int RaceRun::starters_count() const {
 
 double LuckScale(const RacePlan& plan) { return plan.jump() ? 4.5 : 3.6; }
 
+double WinChance(const std::vector<double>& strengths, std::size_t runner, double scale) {
+  // The integral over the runner's luck z of the chance that every other
+  // runner's strength and luck fall short of its own, by the midpoint rule.
+  const double sd = kLuckSpread * scale;
+  const double step = 0.04;
+  double chance = 0.0;
+  for (double z = -7.0 + step / 2; z < 7.0; z += step) {
+    double others = 1.0;
+    for (std::size_t j = 0; j < strengths.size(); ++j) {
+      if (j == runner) continue;
+      const double x = (strengths[runner] - strengths[j]) / sd + z;
+      others *= 0.5 * std::erfc(-x / std::sqrt(2.0));
+    }
+    chance += std::exp(-0.5 * z * z) / std::sqrt(2.0 * 3.141592653589793) * others * step;
+  }
+  return chance;
+}
+
 RaceRun RunRace(const World& world, const RacePlan& plan, int date, const VenueDay& venue,
                 const Conditions& conditions, Random& luck) {
   RaceRun run;
@@ -119,7 +137,7 @@ RaceRun RunRace(const World& world, const RacePlan& plan, int date, const VenueD
   for (int i = 0; i < n; ++i) {
     Starter& s = run.starters[static_cast<std::size_t>(i)];
     if (s.scratched()) continue;
-    s.performance = s.strength + scale * luck.Gumbel();
+    s.performance = s.strength + kLuckSpread * scale * luck.Normal();
     const double u = luck.Uniform();
     if (u < (jump ? 0.025 : 0.0005)) {
       s.accident = ydb::Accident::kFell;
@@ -134,11 +152,11 @@ RaceRun RunRace(const World& world, const RacePlan& plan, int date, const VenueD
   });
   // Lengths at the line per length of performance: the leaders finish
   // closer together than the luck of the race alone would put them.
-  const double spread = std::sqrt(layout.distance / 1600.0) * (jump ? 1.0 : 0.45);
+  const double spread = std::sqrt(layout.distance / 1600.0) * (jump ? 0.85 : 0.38);
   for (std::size_t k = 0; k < order.size(); ++k) {
     run.arrivals.push_back(order[k].second);
     run.starters[static_cast<std::size_t>(order[k].second)].arrival = static_cast<int>(k) + 1;
-    const bool tie = k > 0 && luck.Chance(0.003);
+    const bool tie = k > 0 && luck.Chance(0.0012);
     run.dead_heat.push_back(tie);
     // Those fighting out the finish are closer than the stragglers behind.
     const double stretch = 0.6 + 0.8 * static_cast<double>(k) / static_cast<double>(order.size());
@@ -217,7 +235,7 @@ RaceRun RunRace(const World& world, const RacePlan& plan, int date, const VenueD
                      GoingFactor(layout.surface == Surface::kDirt ? Surface::kDirt : Surface::kTurf, run.going);
     // Lower classes run slower than their winners' performance alone says:
     // they race less truly.
-    static const double kClassSeconds[6] = {0.9, 0.9, 0.45, 0.2, 0.1, 0.0};
+    static const double kClassSeconds[6] = {2.2, 2.0, 1.1, 0.5, 0.25, 0.0};
     const double truly = plan.grade != kNoGrade ? -0.3 : kClassSeconds[static_cast<int>(plan.horse_class)];
     seconds += (0.6 * kSecondsPerLength * (kParPerformance - winner.performance) + truly) * std::sqrt(d / 1600.0);
     seconds -= 0.3 * run.pace * d / 1600.0;

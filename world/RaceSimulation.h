@@ -1,10 +1,11 @@
 // Running a race. Each runner's strength on the day is its ability at its
 // age with its current form, how the surface, distance and going suit it,
 // its jockey and trainer, its draw and the weight it carries. The race's
-// luck is Gumbel noise added to the strengths, so each runner wins with
-// probability softmax(strength / luck scale) and the whole order follows
-// the Plackett-Luce model. Scratchings, falls, disqualifications, demotions
-// and dead heats happen at about their real rates. The winner's time comes
+// luck is normal noise added to the strengths (WinChance gives a runner's
+// chance of winning). Unlike Gumbel noise, under which the order would
+// follow the Plackett-Luce model, it leaves a beaten favourite out of the
+// places as often as real favourites are. Scratchings, falls,
+// disqualifications, demotions and dead heats happen at about their real rates. The winner's time comes
 // from the course's par time, the going, the pace and how well the winner
 // ran.
 //
@@ -76,8 +77,14 @@ struct RaceRun {
 RaceRun RunRace(const World& world, const RacePlan& plan, int date, const VenueDay& venue,
                 const Conditions& conditions, Random& luck);
 
-// The scale of a race's luck, lengths (the Gumbel noise's scale).
+// The scale of a race's luck, lengths: the luck's standard deviation is
+// kLuckSpread times it. The public sees chances as softmax(strength / scale).
 double LuckScale(const RacePlan& plan);
+constexpr double kLuckSpread = 1.5;
+
+// The chance that starter `runner` wins a race of `strengths` (lengths,
+// one per starter) with luck scale `scale`.
+double WinChance(const std::vector<double>& strengths, std::size_t runner, double scale);
 
 // How the going changes times: slower on soft turf, faster on wet dirt.
 double GoingFactor(Surface surface, int going);

@@ -11,6 +11,11 @@
 namespace world {
 namespace {
 
+// Rides a jockey takes on one day at most: the leading riders take most
+// of a card's twelve races, not all.
+constexpr int kRidesADay = 9;
+constexpr int kMostRidesADay = 12;  // the rules' limit
+
 bool RidesFlat(const Jockey& j) { return j.qualification == "1" || j.qualification == "2"; }
 bool RidesJumps(const Jockey& j) { return j.qualification == "1" || j.qualification == "3"; }
 
@@ -122,21 +127,32 @@ void BookRiders(const World& world, std::vector<Card>& cards, Random& random) {
       });
       race.jockeys.assign(race.field.size(), -1);
       std::vector<bool> booked(at[v].size(), false);
-      for (const auto& [rating, i] : order) {
+      for (std::size_t call = 0; call < order.size(); ++call) {
+        const std::size_t i = order[call].second;
+        // The better a horse's chance, the more its connections insist on
+        // the best rider free: the leading riders ride the fancied horses.
+        const double fancied = order.size() > 1 ? 1.0 - static_cast<double>(call) / (order.size() - 1) : 1.0;
         const Horse& h = world.horses[static_cast<std::size_t>(race.field[i])];
         std::vector<double> weights;
-        for (std::size_t k = 0; k < at[v].size(); ++k) {
-          const Jockey& j = world.jockeys[static_cast<std::size_t>(at[v][k])];
-          const bool qualified = race.jump() ? RidesJumps(j) : RidesFlat(j);
-          if (!qualified || booked[k] || rides[k] >= 12) {
-            weights.push_back(0.0);
-            continue;
-          }
-          const double loyal = at[v][k] == h.last_jockey ? 1.2 : 0.0;
-          weights.push_back(std::exp(1.1 * j.skill + loyal));
-        }
         double total = 0.0;
-        for (double w : weights) total += w;
+        // Riders with rides to spare first; when none is free, one who has
+        // his fill rides on, up to the rules' limit.
+        for (int most : {kRidesADay, kMostRidesADay}) {
+          weights.clear();
+          for (std::size_t k = 0; k < at[v].size(); ++k) {
+            const Jockey& j = world.jockeys[static_cast<std::size_t>(at[v][k])];
+            const bool qualified = race.jump() ? RidesJumps(j) : RidesFlat(j);
+            if (!qualified || booked[k] || rides[k] >= most) {
+              weights.push_back(0.0);
+              continue;
+            }
+            const double loyal = at[v][k] == h.last_jockey ? 1.2 : 0.0;
+            weights.push_back(std::exp((0.4 + 2.2 * fancied) * j.skill + loyal));
+          }
+          total = 0.0;
+          for (double w : weights) total += w;
+          if (total > 0.0) break;
+        }
         if (total <= 0.0) continue;  // no rider left: the horse runs without a booked rider
         const std::size_t k = static_cast<std::size_t>(random.Pick(weights));
         booked[k] = true;

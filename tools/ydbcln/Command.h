@@ -40,6 +40,7 @@ void RegisterResult(CLI::App& app, const Options& options, int* exit_code);
 void RegisterPredict(CLI::App& app, const Options& options, int* exit_code);
 void RegisterRank(CLI::App& app, const Options& options, int* exit_code);
 void RegisterOptimise(CLI::App& app, const Options& options, int* exit_code);
+void RegisterWorldReport(CLI::App& app, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.

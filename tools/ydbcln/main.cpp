@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
   tool::RegisterPredict(app, options, &exit_code);
   tool::RegisterRank(app, options, &exit_code);
   tool::RegisterOptimise(app, options, &exit_code);
+  tool::RegisterWorldReport(app, options, &exit_code);
 
   try {
     app.parse(argc, argv);

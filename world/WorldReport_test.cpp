@@ -1,0 +1,85 @@
+// The realism report over the generated season: the coarse figures an
+// analyst checks first lie in JRA's bands, widened for one season's scatter.
+#include "world/WorldTally.h"
+
+#include <gtest/gtest.h>
+
+#include "world/GeneratedSeason_test.h"
+
+namespace world {
+namespace {
+
+using season_test::GeneratedSeason;
+
+// The season's figures, measured once for the suite's shared season.
+const Report& Measured(ydb::Database& db) {
+  static ydb::Database* measured = nullptr;
+  static Report report;
+  if (measured != &db) {
+    measured = &db;
+    const ydb::Status s = MeasureWorld(db, &report);
+    EXPECT_TRUE(s.ok()) << s.message();
+  }
+  return report;
+}
+
+const Figure& Of(const Report& report, const std::string& name) {
+  for (const Figure& f : report.figures) {
+    if (f.name == name) return f;
+  }
+  ADD_FAILURE() << "no figure " << name;
+  static const Figure none;
+  return none;
+}
+
+// Every figure, for the message of a failure.
+std::string Table(const Report& report) {
+  std::string text = "\n";
+  for (const Figure& f : report.figures) {
+    text += f.name + " " + std::to_string(f.value) + " [" + std::to_string(f.low) + ", " +
+            std::to_string(f.high) + "]\n";
+  }
+  return text;
+}
+
+TEST_F(GeneratedSeason, TheReportReadsTheWholeSeason) {
+  const Report& report = Measured(db());
+  EXPECT_EQ(report.seasons, 1);
+  EXPECT_EQ(report.races, summary_.races);
+  for (const Figure& f : report.figures) {
+    EXPECT_FALSE(f.source.empty()) << f.name;
+    EXPECT_LE(f.low, f.high) << f.name;
+  }
+}
+
+// No payout beyond its pool's all-time record, and what backing every
+// favourite and the outsiders returns as the public's money makes it.
+TEST_F(GeneratedSeason, PayoutsAndThePublicsMoney) {
+  const Report& report = Measured(db());
+  for (const char* pool : {"largest_win", "largest_place", "largest_bracket", "largest_quinella",
+                           "largest_wide"}) {
+    const Figure& f = Of(report, pool);
+    EXPECT_TRUE(f.measured) << pool << Table(report);
+    EXPECT_LE(f.value, f.high) << pool << Table(report);
+  }
+  EXPECT_LE(Of(report, "wide_over_100k").value, 2) << Table(report);
+  EXPECT_NEAR(Of(report, "favourite_win_return").value, 78, 7) << Table(report);
+  EXPECT_NEAR(Of(report, "favourite_place_return").value, 82.5, 6) << Table(report);
+  EXPECT_NEAR(Of(report, "outsider_win_return").value, 62.5, 20) << Table(report);
+  EXPECT_NEAR(Of(report, "favourite_win_rate").value, 32.5, 3) << Table(report);
+  EXPECT_NEAR(Of(report, "favourite_top3_rate").value, 64, 3.5) << Table(report);
+}
+
+// Margins only from the judges' set, dead heats for first a few a season,
+// and the fastest finisher over the last 600 m near the front.
+TEST_F(GeneratedSeason, MarginsDeadHeatsAndTheFastestFinisher) {
+  const Report& report = Measured(db());
+  EXPECT_EQ(Of(report, "margins_outside_set").value, 0) << Table(report);
+  EXPECT_TRUE(Of(report, "margins_outside_set").measured);
+  EXPECT_LE(Of(report, "dead_heats_for_first").value, 10) << Table(report);
+  EXPECT_GE(Of(report, "fastest_closer_place").value, 1.8) << Table(report);
+  EXPECT_LE(Of(report, "fastest_closer_place").value, 4.0) << Table(report);
+}
+
+}  // namespace
+}  // namespace world
