@@ -64,12 +64,6 @@ double Random::Normal() {
   return r * std::cos(angle);
 }
 
-double Random::Gumbel() {
-  double u = Uniform();
-  while (u <= 0.0) u = Uniform();
-  return -std::log(-std::log(u));
-}
-
 int Random::Pick(const std::vector<double>& weights) {
   double total = 0.0;
   for (double w : weights) total += w;

@@ -48,9 +48,6 @@ class Random {
   // Standard normal by the Box-Muller transform.
   double Normal();
   double Normal(double mean, double sd) { return mean + sd * Normal(); }
-  // Standard Gumbel: the noise whose argmax over strengths samples a
-  // softmax (Plackett-Luce order when sorted).
-  double Gumbel();
   // An index drawn with probability proportional to `weights` (all >= 0,
   // not all zero).
   int Pick(const std::vector<double>& weights);
