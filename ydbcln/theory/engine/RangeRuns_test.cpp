@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
@@ -71,7 +72,14 @@ TEST(RangeEvaluation, EveryRaceOfASeasonRanksAsRaceByRace) {
   const RankRows got(new unsigned char[items.size()][ytheory::kRankRow]);
   int differences = 0;
   int ranked = 0;  // runner ranks that are not 0: the comparison compares something
-  for (const std::string& code : codes) {
+  // Every race, or every n-th with YDBCLN_RANGE_STRIDE=n (the sanitizer
+  // pass of CI, where the whole season would take minutes): the range
+  // still covers the season, so each race compared sees its own window.
+  const char* stride_text = std::getenv("YDBCLN_RANGE_STRIDE");
+  const std::size_t stride = std::max(1, stride_text != nullptr ? std::atoi(stride_text) : 1);
+  std::size_t compared = 0;
+  for (std::size_t at = 0; at < codes.size(); at += stride, ++compared) {
+    const std::string& code = codes[at];
     bool cardflag = false;
     ASSERT_EQ(alone.Load(code, cardflag, 0, nullptr), 0) << code;
     ASSERT_EQ(ranged.Load(code, cardflag, 0, nullptr), 0) << code;
@@ -91,7 +99,7 @@ TEST(RangeEvaluation, EveryRaceOfASeasonRanksAsRaceByRace) {
     }
   }
   EXPECT_EQ(differences, 0);
-  EXPECT_GT(ranked, static_cast<int>(codes.size() * items.size()));
+  EXPECT_GT(ranked, static_cast<int>(compared * items.size()));
   ASSERT_EQ(db.geterrstatus(), 0);
 
   // A theory of every kind of table through the engine's range entry, on
@@ -105,7 +113,7 @@ TEST(RangeEvaluation, EveryRaceOfASeasonRanksAsRaceByRace) {
   YCalcTheory byrace(&db);
   YCalcTheory overrange(&db);
   overrange.beginrange(&theory, first, last);
-  for (std::size_t k = 0; k < codes.size(); k += 8) {
+  for (std::size_t k = 0; k < codes.size(); k += 8 * stride) {
     ASSERT_EQ(byrace.exec(&theory, codes[k], 0, 0, nullptr, false), 0) << codes[k];
     ASSERT_EQ(overrange.exec(&theory, codes[k], 0, 0, nullptr, false), 0) << codes[k];
     const YTheoryResult& a = *byrace.getresult();
