@@ -27,6 +27,18 @@
 #include "ydbcln/race/YRefTime.h"
 #include "ydbcln/race/YSeiseki.h"
 
+// Horses, jockeys, trainers and sires
+#include "ydbcln/entity/YDimSire.h"
+#include "ydbcln/entity/YEtcNamesList.h"
+#include "ydbcln/entity/YHorse.h"
+#include "ydbcln/entity/YJSTotal.h"
+#include "ydbcln/entity/YJockey.h"
+#include "ydbcln/entity/YSire.h"
+#include "ydbcln/entity/YStable.h"
+
+// Money and totals
+#include "ydbcln/money/YRaceTotal.h"
+
 // Prediction theory
 #include "ydbcln/theory/GeneticRecords.h"
 #include "ydbcln/theory/TheoryRec.h"

@@ -104,6 +104,18 @@ class FetchTest : public ::testing::Test {
          [] { return get_raceh_racey2code(20240101, 20241231, 5, '0', 1700); }},
         {"get_raceh_racey2codec", [] { return get_raceh_racey2codec(kRace); }},
         {"get_sirecode_uma2code", [] { return get_sirecode_uma2code(kHorse); }},
+        {"get_uma2code", [] { return get_uma2code(kHorse); }},
+        {"get_jockey2code", [] { return get_jockey2code("01001"); }},
+        {"get_stable2code", [] { return get_stable2code("02001"); }},
+        {"get_sire2code", [] { return get_sire2code("1990001"); }},
+        {"get_umadimsire2code", [] { return get_umadimsire2code("1990002"); }},
+        {"get_uma_race2code", [] { return get_uma_race2code(kHorse); }},
+        {"get_jockey_race2code",
+         [] { return get_jockey_race2code("01001", "20240101", "20241231"); }},
+        {"get_stable_race2code",
+         [] { return get_stable_race2code("02001", "20240101", "20241231"); }},
+        {"get_sire_race2code",
+         [] { return get_sire_race2code("1990001", "20240101", "20241231"); }},
     };
   }
 
@@ -231,6 +243,25 @@ TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyBuffer) {
       {"entries of a short code", [] { return get_raceh_racey2codec("0520240106"); }},
       {"sire of 8 digits", [] { return get_sirecode_uma2code("20200111"); }},
       {"sire of a horse without one", [] { return get_sirecode_uma2code("1990001"); }},
+      {"horse of 6 digits", [] { return get_uma2code("202001"); }},
+      {"horse of 8 digits", [] { return get_uma2code("20200111"); }},
+      {"unknown horse", [] { return get_uma2code("2020099"); }},
+      {"jockey of 7 digits", [] { return get_jockey2code("0100100"); }},
+      {"unknown jockey", [] { return get_jockey2code("01009"); }},
+      {"trainer of a letter", [] { return get_stable2code("0200I"); }},
+      {"sire of 5 digits", [] { return get_sire2code("19900"); }},
+      {"a horse that is no sire", [] { return get_sire2code("2020011"); }},
+      {"a sire that is no dam-sire", [] { return get_umadimsire2code("1990001"); }},
+      {"all runs of null", [] { return get_uma_race2code(nullptr); }},
+      {"all runs of an unknown horse", [] { return get_uma_race2code("2020099"); }},
+      {"rides in a reversed range",
+       [] { return get_jockey_race2code("01001", "20241231", "20240101"); }},
+      {"rides from a 7-digit date",
+       [] { return get_jockey_race2code("01001", "2024010", "20241231"); }},
+      {"runners of a 7-digit trainer code",
+       [] { return get_stable_race2code("0200100", "20240101", "20241231"); }},
+      {"offspring to null", [] { return get_sire_race2code("1990001", "20240101", nullptr); }},
+      {"rides before any race", [] { return get_jockey_race2code("01001", "20000101", "20001231"); }},
   };
   for (const auto& [what, call] : calls) {
     Buffer b(call());
@@ -324,6 +355,66 @@ TEST_F(FetchTest, PastRunsThroughTheBoundaryAsTheEngineAsksForThem) {
   ASSERT_EQ(sire.count(), 1);
   EXPECT_EQ(get_rec_width(sire.get()), 41);
   EXPECT_EQ(At(sire.bytes(0), 0, 7), "1990001");
+}
+
+TEST_F(FetchTest, AHorsesWholeCareerComesLatestFirstWithItsScratchedEntries) {
+  Buffer career(get_uma_race2code("2020011"));
+  ASSERT_EQ(career.count(), 2);
+  EXPECT_EQ(std::string(career.record(0) + 1, 12), "052024010611");
+  EXPECT_EQ(std::string(career.record(1) + 1, 12), "052023122411");
+  // Horse 5 of the dead heat was scratched there: its one entry, with its
+  // accident, is no run of its trainer.
+  Buffer scratched(get_uma_race2code("2021005"));
+  ASSERT_EQ(scratched.count(), 1);
+  EXPECT_EQ(std::string(scratched.record(0) + 387, 2), "34");
+  Buffer runners(get_stable_race2code("02001", "20240106", "20240106"));
+  for (int i = 0; i < runners.count(); ++i) {
+    EXPECT_NE(std::string(runners.record(i) + 158, 7), "2021005");
+  }
+  EXPECT_GT(runners.count(), 20);
+}
+
+TEST_F(FetchTest, CheckMarksAreKeptOnceClearedAndListedInCodeOrder) {
+  EXPECT_EQ(set_checkhj("2020012", 1), 0);
+  EXPECT_EQ(set_checkhj("2020012", 1), 0);
+  EXPECT_EQ(set_checkhj("2020011", 1), 0);
+  EXPECT_EQ(set_checkhj("01001", 2), 0);
+  // Exactly the kind's bytes are read: here the first ones of a record.
+  const char record[] = {'2', '0', '2', '0', '0', '1', '1', 'X'};
+  EXPECT_EQ(is_code2checkhj(record, 1), 1);
+  EXPECT_EQ(is_code2checkhj("01001", 2), 1);
+  EXPECT_EQ(is_code2checkhj("01001", 4), 0);
+  EXPECT_EQ(is_code2checkhj("2020013", 1), 0);
+  EXPECT_LT(is_code2checkhj("2020011", 5), 0);
+  {
+    Buffer horses(get_checkhj_list(1));
+    ASSERT_EQ(horses.count(), 2);
+    EXPECT_EQ(std::string(horses.record(0), 7), "2020011");
+    EXPECT_EQ(std::string(horses.record(1), 7), "2020012");
+    Buffer jockeys(get_checkhj_list(2));
+    ASSERT_EQ(jockeys.count(), 1);
+    EXPECT_EQ(std::string(jockeys.record(0), 7), "01001  ");
+    EXPECT_TRUE(Buffer(get_checkhj_list(0)).null());
+  }
+  // Refused, nothing stored: a kind outside 1-4, a wrong length, a code the
+  // store lacks for that kind, a failing store.
+  EXPECT_EQ(set_checkhj("2020013", 5), -1);
+  EXPECT_EQ(set_checkhj("202001", 1), -1);
+  EXPECT_EQ(set_checkhj("2099999", 1), -1);
+  EXPECT_EQ(set_checkhj("2020011", 3), -1);  // a horse, but no sire
+  ydb_test_fail("set_checkhj");
+  EXPECT_EQ(set_checkhj("2020013", 1), -1);
+  ydb_test_fail(nullptr);
+  EXPECT_EQ(Buffer(get_checkhj_list(1)).count(), 2);
+  EXPECT_EQ(Buffer(get_checkhj_list(3)).count(), 0);
+
+  // Clearing: 0 for a mark, 1 when there is none, -1 for a bad kind.
+  EXPECT_EQ(del_checkhj("2020012", 1), 0);
+  EXPECT_EQ(del_checkhj("2020012", 1), 1);
+  EXPECT_EQ(del_checkhj("2020012", 0), -1);
+  EXPECT_EQ(del_checkhj("2020011", 1), 0);
+  EXPECT_EQ(del_checkhj("01001", 2), 0);
+  EXPECT_EQ(Buffer(get_checkhj_list(1)).count(), 0);
 }
 
 TEST_F(FetchTest, PopularityNeedsOneOddsRecordAndAKnownKind) {

@@ -5,6 +5,7 @@
 #include "db/api/SessionState.h"
 #include "db/api/ydbbsn.h"
 #include "db/api/yddb.h"
+#include "db/base/Today.h"
 
 using ydb::SessionState;
 using ydb::Status;
@@ -58,6 +59,10 @@ int is_buy_data(void) { return ydb::HasBoughtTickets(SessionState::Get()) ? 1 : 
 void begin_result_total(void) { SessionState::Get().result_total = true; }
 void end_result_total(void) { SessionState::Get().result_total = false; }
 int is_result_total(int /*reserved*/) { return SessionState::Get().result_total ? 1 : 0; }
+
+int get_today(void) { return ydb::Today(); }
+
+int set_today(int date) { return ydb::SetToday(date) ? 0 : -1; }
 
 const char* get_db_error(void) { return SessionState::Get().last_error().c_str(); }
 

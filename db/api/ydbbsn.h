@@ -50,6 +50,15 @@ void begin_result_total(void);
 void end_result_total(void);
 int is_result_total(int reserved);
 
+// Today's date, YYYYMMDD, as the component and the library use it (the
+// current year of the jockeys' and trainers' records, the ages of horses
+// and people, the periods that end today): the local clock, unless
+// set_today fixed a day. set_today(0) returns to the clock. Returns 0, or
+// -1 for a date that is not a calendar day (the switch stays as it was).
+// Needs no open data set.
+int get_today(void);
+int set_today(int date);
+
 // The message of the component's last failure, empty when the last
 // operation succeeded. The text is ASCII/UTF-8 for developers, not a
 // display string.
@@ -197,6 +206,29 @@ void* get_yodds_tan2code(const char* race_code);
 // or a code that names no horse: an empty buffer.
 void* get_ped2code(const char* code);
 
+// --- Check marks -------------------------------------------------------------
+
+// The user's check marks on entities, by kind: 1 horse, 2 jockey, 3 sire,
+// 4 stable (trainer); horse and sire codes are 7 digits, jockey and stable
+// codes 5. Each set or clear is one transaction, committed durably
+// (synchronous = FULL) before the call returns.
+//
+// set_checkhj marks the code: 0, also when it was marked already (one mark
+// is kept); -1 for a kind outside 1-4, a code not of the kind's digits, a
+// code the store has no such entity for, or a failing store, with nothing
+// stored. del_checkhj clears the mark: 0 when there was one, 1 when there
+// was none to clear, -1 as above. is_code2checkhj reads exactly the kind's
+// number of bytes at `code` (a NUL is not looked for, so it may point into
+// a record): 1 marked, 0 not, -1 for a bad kind or code or a failing store.
+int set_checkhj(const char* code, int kind);
+int del_checkhj(const char* code, int kind);
+int is_code2checkhj(const void* code, int kind);
+
+// The marked entities of `kind` in code order, as UMADIMSIRE records (41
+// bytes): the code (a 5-digit code blank-padded to 7) and the entity's
+// name. None marked: an empty buffer; another kind: null.
+void* get_checkhj_list(int kind);
+
 // --- Theories --------------------------------------------------------------
 
 // The stored theories of the open data set. Records (THEORYREC, 232 bytes;
@@ -268,6 +300,37 @@ void* get_raceh_racey2code(int from, int to, int racecourse, int surface, int di
 // scratched runners included: the frame and prediction mark of each horse
 // number. A race not yet run has its result fields blank.
 void* get_raceh_racey2codec(const void* race);
+
+// --- Horses, jockeys, trainers and sires -----------------------------------------
+
+// One record of the entity of the code, or an empty buffer when the store
+// has none or the code is not 7 digits (horse, sire) or 5 (jockey,
+// trainer): the horse (YDBUMAREC, 593 bytes), the jockey (JOCKEYREC, 257),
+// the trainer (STABLEREC, 208), the sire (SIREREC, 196; a horse that stands
+// as a sire), the dam-sire (UMADIMSIRE, 41: code and name of a horse that
+// is the dam's sire of some stored horse). Their finishing counts and prize money
+// are those of the runs the store holds when the record is fetched; a count
+// too big for its digits reads 9...9. The jockey's and trainer's groups
+// and prize money of the year belong to the year of get_today().
+// db/store/SCHEMA.md tells what fills each field.
+void* get_uma2code(const char* code);
+void* get_jockey2code(const char* code);
+void* get_stable2code(const char* code);
+void* get_sire2code(const char* code);
+void* get_umadimsire2code(const char* code);
+
+// Runner result records (RACERHREC, 659 bytes), latest first. For the
+// 7-digit horse code, every runner row of the horse in a run race,
+// scratched entries included. For the 5-digit jockey or trainer code or the
+// 7-digit sire code, the rides, the trainer's runners or the offspring's
+// runs dated `from` to `to` (YYYYMMDD, both included), runners that did not
+// start left out; latest first means by date, then race number, from the
+// last. A code or date not well formed, or `from` after `to`: an empty
+// buffer.
+void* get_uma_race2code(const char* code);
+void* get_jockey_race2code(const char* code, const char* from, const char* to);
+void* get_stable_race2code(const char* code, const char* from, const char* to);
+void* get_sire_race2code(const char* code, const char* from, const char* to);
 
 // The sire-code record (SIRECODEREC, 41 bytes) of the 7-digit horse code:
 // the sire's code and name. None when the horse has no sire with a code.

@@ -158,7 +158,8 @@ const RecordLayout& SireLayout() {
 
 const RecordLayout& DamSireLayout() {
   // Also the shape of the name-search records of registered horse names and
-  // of sire and dam names.
+  // of sire and dam names, and of the list of check marks (a jockey's or
+  // trainer's 5-digit code blank-padded).
   static const RecordLayout layout("UMADIMSIRE", 41, {
       F::Code("code", 0, 7, "horse code"),
       F::Text("name", 7, 34, "name"),

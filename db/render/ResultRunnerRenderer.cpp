@@ -29,8 +29,8 @@ enum Column : int {
   kPredictionMark, kTrainingMarks,
 };
 
-// The columns above, from a runner row and what it refers to.
-constexpr const char* kSelect =
+// The columns above, from a runner row `ru` and what it refers to.
+constexpr const char* kColumns =
     "SELECT ru.place, ru.race_date, ru.race_no, m.kai, m.kai_day, r.grade, r.race_kind, "
     "r.class_code, r.track_code, r.direction, r.inner_outer, r.distance, r.runner_count, r.pace, "
     "r.going, ru.frame_no, ru.horse_no, ru.post_no, ru.horse_code, h.name, ru.sex, ru.age, "
@@ -39,8 +39,9 @@ constexpr const char* kSelect =
     "ru.accident_code, ru.arrival_order, ru.time, ru.margin_lengths, ru.margin_code, "
     "ru.margin_time, ru.first_600, ru.last_600, ru.corner_1, ru.corner_2, ru.corner_3, "
     "ru.corner_4, ru.straight_path, t.name, ru.sire_code, p1.name, ru.bms_code, p5.name, "
-    "ru.prediction_mark, ru.training_marks "
-    "FROM runner ru "
+    "ru.prediction_mark, ru.training_marks ";
+
+constexpr const char* kJoins =
     "JOIN race r ON r.race_date = ru.race_date AND r.place = ru.place AND r.race_no = ru.race_no "
     "JOIN meeting m ON m.race_date = ru.race_date AND m.place = ru.place "
     "JOIN horse h ON h.code = ru.horse_code "
@@ -51,18 +52,18 @@ constexpr const char* kSelect =
 
 // The runners of one race.
 const std::string& RaceSql() {
-  static const std::string sql = std::string(kSelect) +
+  static const std::string sql = ResultRunnerQuery("runner ru",
       "WHERE ru.race_date = ?1 AND ru.place = ?2 AND ru.race_no = ?3 AND r.has_result = 1 "
-      "ORDER BY ru.horse_no";
+      "ORDER BY ru.horse_no");
   return sql;
 }
 
 // One horse's runs before a date, latest first: a range of the runner
 // table's own key (horse, date).
 const std::string& HorseSql() {
-  static const std::string sql = std::string(kSelect) +
+  static const std::string sql = ResultRunnerQuery("runner ru",
       "WHERE ru.horse_code = ?1 AND ru.race_date < ?2 AND r.has_result = 1 "
-      "ORDER BY ru.race_date DESC LIMIT ?3";
+      "ORDER BY ru.race_date DESC LIMIT ?3");
   return sql;
 }
 
@@ -195,8 +196,15 @@ void SetResult(RecordBuilder& b, const ResultRunnerFields& f, const Statement& r
   CodeFrom(b, f.position_code, row, kStraightPath);
 }
 
-// Every row of the statement, bound by the caller, one record each.
-Status RenderRows(Statement& st, void** buffer) {
+}  // namespace
+
+std::string ResultRunnerQuery(std::string_view from, std::string_view rest) {
+  std::string sql = kColumns;
+  sql.append("FROM ").append(from).append(" ").append(kJoins).append(rest);
+  return sql;
+}
+
+Status RenderResultRunnerRows(Statement& st, void** buffer) {
   static const ResultRunnerFields f;
   return RenderEachRow(st, f.layout, buffer, [&](RecordBuilder& b, const Statement& row) {
     SetRace(b, f, row);
@@ -205,19 +213,17 @@ Status RenderRows(Statement& st, void** buffer) {
   });
 }
 
-}  // namespace
-
 Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer) {
   Statement& st = db.statement(RaceSql());
   st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
-  return RenderRows(st, buffer);
+  return RenderResultRunnerRows(st, buffer);
 }
 
 Status RenderHorseResults(Database& db, std::string_view horse_code, int before, int limit,
                           void** buffer) {
   Statement& st = db.statement(HorseSql());
   st.bind(1, horse_code).bind(2, before).bind(3, limit);
-  return RenderRows(st, buffer);
+  return RenderResultRunnerRows(st, buffer);
 }
 
 }  // namespace ydb

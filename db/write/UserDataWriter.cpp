@@ -53,10 +53,18 @@ Status Writer::setCheckMark(CheckKind kind, const std::string& code) {
   });
 }
 
-Status Writer::clearCheckMark(CheckKind kind, const std::string& code) {
+Status Writer::clearCheckMark(CheckKind kind, const std::string& code, bool* removed) {
   return transact([&] {
     Status s = CheckMarkCode(kind, code);
     if (!s.ok()) return s;
+    Statement& marked = db_.statement("SELECT 1 FROM check_mark WHERE kind = ?1 AND code = ?2");
+    marked.bind(1, static_cast<int>(kind)).bind(2, code);
+    const bool found = marked.step();
+    s = marked.status();
+    marked.reset();
+    if (!s.ok()) return Context("check mark", s);
+    if (removed != nullptr) *removed = found;
+    if (!found) return Status::Ok();
     Statement& st = db_.statement("DELETE FROM check_mark WHERE kind = ?1 AND code = ?2");
     st.bind(1, static_cast<int>(kind)).bind(2, code);
     return Context("check mark", st.run());

@@ -54,9 +54,10 @@ class Writer {
 
   // Sets or clears the user's check mark on a horse (7-digit code), a jockey
   // (5), a sire (7) or a stable (5) of the store. Setting a set mark and
-  // clearing a clear one are no errors.
+  // clearing a clear one are no errors; *removed, when given, says whether
+  // there was a mark to clear.
   Status setCheckMark(CheckKind kind, const std::string& code);
-  Status clearCheckMark(CheckKind kind, const std::string& code);
+  Status clearCheckMark(CheckKind kind, const std::string& code, bool* removed = nullptr);
 
   // The user's memo on a horse's run in a race; an empty text removes it.
   Status setRunMemo(const RaceKey& race, const std::string& horse_code, const std::string& text);

@@ -14,6 +14,7 @@ namespace tool {
 struct Options {
   std::string data_dir = "data";  // the data set's directory
   bool json = false;              // machine-readable output
+  int today = 0;                  // today's date YYYYMMDD; 0: the clock
 };
 
 // Exit codes, the same for every subcommand.
@@ -41,6 +42,8 @@ void RegisterPredict(CLI::App& app, const Options& options, int* exit_code);
 void RegisterRank(CLI::App& app, const Options& options, int* exit_code);
 void RegisterOptimise(CLI::App& app, const Options& options, int* exit_code);
 void RegisterWorldReport(CLI::App& app, const Options& options, int* exit_code);
+void RegisterHorse(CLI::App& app, const Options& options, int* exit_code);
+void RegisterCheck(CLI::App& app, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.

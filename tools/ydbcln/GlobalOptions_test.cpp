@@ -48,6 +48,8 @@ TEST_F(GlobalOptionsTest, EverySubcommandPrintsTheSameBytesWithTheOptionsBeforeO
       {"predict", "1", kRace},
       {"rank", kRace, "--factor", "8"},
       {"tickets", kRace, "--rank", "3,1", "--bet", "win", "--box", "1:1"},
+      {"horse", "2020011"},
+      {"check", "list", "horse"},
   };
   for (const std::vector<std::string>& args : reads) {
     SCOPED_TRACE(args.front() + " " + args.back());
@@ -93,6 +95,8 @@ TEST_F(GlobalOptionsTest, BadArgumentsExitTwoAndWhatIsNotThereExitsOne) {
       {{"odds", "0520240106"}, 2, "RACECODE wants 12 digits"},
       {{"runner", kRace, "19"}, 2, "NUMBER wants a horse number"},
       {{"payouts"}, 2, "payouts wants RACECODE"},
+      {{"info", "--today", "2024"}, 2, "--today"},
+      {{"--today", "20230229", "info"}, 2, "no calendar day"},
       {{"card", kNoRace}, 1, "no race card of " + std::string(kNoRace)},
       {{"result", kNoRace}, 1, "no result for"},
       {{"runner", kNoRace, "3"}, 1, "has no result"},

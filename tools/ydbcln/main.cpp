@@ -5,6 +5,7 @@
 // holds none.
 #include <CLI/CLI.hpp>
 #include <db/api/DataSet.h>
+#include <db/api/ydbbsn.h>
 
 #include <filesystem>
 #include <iostream>
@@ -38,6 +39,19 @@ int main(int argc, char** argv) {
         return dir.empty() ? std::string("names no directory") : std::string();
       });
   app.add_flag("--json", options.json, "Print JSON for scripts");
+  app.add_option("--today", options.today, "Take this date (YYYYMMDD) as today")
+      ->check([](const std::string& date) {
+        return date.size() == 8 && date.find_first_not_of("0123456789") == std::string::npos
+                   ? std::string()
+                   : std::string("is not a date YYYYMMDD");
+      });
+  // Today is fixed before any subcommand runs; the library and the data set
+  // read the same switch.
+  app.parse_complete_callback([&options] {
+    if (set_today(options.today) != 0) {
+      throw CLI::ValidationError("--today", std::to_string(options.today) + " is no calendar day");
+    }
+  });
   // Subcommands inherit this: an option a subcommand does not know, such as
   // --data after its name, goes to the program's own options.
   app.fallthrough();
@@ -65,6 +79,8 @@ int main(int argc, char** argv) {
   tool::RegisterRank(app, options, &exit_code);
   tool::RegisterOptimise(app, options, &exit_code);
   tool::RegisterWorldReport(app, options, &exit_code);
+  tool::RegisterHorse(app, options, &exit_code);
+  tool::RegisterCheck(app, options, &exit_code);
 
   try {
     app.parse(argc, argv);

@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "db/layout/Layouts.h"
+#include "ydbcln/entity/HorseRec.h"
+#include "ydbcln/entity/PersonRec.h"
+#include "ydbcln/entity/SireRec.h"
 #include "ydbcln/race/CardRunnerRec.h"
 #include "ydbcln/race/CommentRec.h"
 #include "ydbcln/race/OddsRec.h"
@@ -47,6 +50,8 @@ const std::vector<Record>& LibraryRecords() {
       YDBCLN_RECORD(SPDENMA),     YDBCLN_RECORD(RACEDHREC),   YDBCLN_RECORD(RACERHREC),
       YDBCLN_RECORD(PASTRUNREC),  YDBCLN_RECORD(COMMENTREC),  YDBCLN_RECORD(ODDSREC),
       YDBCLN_RECORD(SORTEDODDSREC), YDBCLN_RECORD(EXPRIZEREC), YDBCLN_RECORD(PEDREC),
+      YDBCLN_RECORD(YDBUMAREC),   YDBCLN_RECORD(JOCKEYREC),   YDBCLN_RECORD(STABLEREC),
+      YDBCLN_RECORD(SIREREC),     YDBCLN_RECORD(UMADIMSIRE),
   };
   return records;
 }

@@ -66,6 +66,10 @@ YRaceHorse::YRaceHorse(YHorseDB* db, _tagRACERHREC* runner) : YRaceHorse(db) {
   setseisekimember(nullptr, runner, -1);
 }
 
+YRaceHorse::YRaceHorse(YHorseDB* db, _tagRACERHREC* runner, OpponentWhenAsked) : YRaceHorse(db) {
+  setseisekimember(nullptr, runner, -1, false);
+}
+
 YRaceHorse::YRaceHorse(const YRaceHorse& other) = default;
 
 YRaceHorse& YRaceHorse::operator=(const YRaceHorse& other) = default;
@@ -117,7 +121,8 @@ void YRaceHorse::setcardmember(unsigned char* rd, unsigned char* r) {
   }
 }
 
-void YRaceHorse::setseisekimember(_tagRACERMREC* race, _tagRACERHREC* runners, int index) {
+void YRaceHorse::setseisekimember(_tagRACERMREC* race, _tagRACERHREC* runners, int index,
+                                  bool opponent_now) {
   using namespace racerhrec;
   // Order texts and remarks of accident codes 31 to 35.
   static const auto kAccidentOrders = yutil::sjis_table({"落", "失", "止", "消", "外"});
@@ -214,7 +219,7 @@ void YRaceHorse::setseisekimember(_tagRACERMREC* race, _tagRACERHREC* runners, i
   // runners fetched.
   if (race != nullptr && index >= 0 && index < runnercount) {
     setopponent(runners->bytes, runnercount, order);
-  } else {
+  } else if (opponent_now) {
     set1_sub(racecode, order);
   }
 }

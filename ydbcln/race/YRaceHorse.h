@@ -44,6 +44,11 @@ class YRaceHorse : public YSubObject {
   YRaceHorse(YHorseDB* db, _tagRACERMREC* race, _tagRACERHREC* runners, int index);
   // A past performance: one runner result record without its race record.
   YRaceHorse(YHorseDB* db, _tagRACERHREC* runner);
+  // The same for one run of a career (a horse's, person's or sire's runs):
+  // the opponent is looked up when first asked, as for a card entry, so
+  // that a career of runs is built without a fetch per run.
+  struct OpponentWhenAsked {};
+  YRaceHorse(YHorseDB* db, _tagRACERHREC* runner, OpponentWhenAsked);
   YRaceHorse(const YRaceHorse& other);
   YRaceHorse& operator=(const YRaceHorse& other);
   ~YRaceHorse() override;
@@ -126,7 +131,10 @@ class YRaceHorse : public YSubObject {
  protected:
   // Fills the result members from runner record `index` (or the record at
   // `runners` when index is -1) and the opponent.
-  void setseisekimember(_tagRACERMREC* race, _tagRACERHREC* runners, int index);
+  // Without `opponent_now` a lone runner record leaves the opponent to be
+  // looked up when first asked.
+  void setseisekimember(_tagRACERMREC* race, _tagRACERHREC* runners, int index,
+                        bool opponent_now = true);
   // The opponent looked up from a card entry.
   void set1();
   // Looks the opponent of a horse finishing `finish` up among the runners

@@ -126,7 +126,8 @@ class YUtil {
 
   // --- Dates ------------------------------------------------------------------
 
-  // Today's local date as YYYYMMDD.
+  // Today as YYYYMMDD: the local clock, or the day fixed with set_today
+  // (db/api/ydbbsn.h), which the database component reads as well.
   static int gettoday();
   static int getcurrentyear();
 

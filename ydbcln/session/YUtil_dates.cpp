@@ -2,9 +2,9 @@
 // on YYYYMMDD dates.
 #include "ydbcln/session/YUtil.h"
 
-#include <ctime>
 #include <string>
 
+#include "db/api/ydbbsn.h"
 #include "db/base/Date.h"
 #include "ydbcln/session/YUtil_tables.h"
 
@@ -14,12 +14,9 @@ int make_date(int year, int month, int day) { return year * 10000 + month * 100 
 
 }  // namespace
 
-int YUtil::gettoday() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  if (localtime_r(&now, &local) == nullptr) return 0;
-  return make_date(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-}
+// The component's switch: the clock, or the day a test or the command line
+// fixed.
+int YUtil::gettoday() { return get_today(); }
 
 int YUtil::getcurrentyear() { return gettoday() / 10000; }
 

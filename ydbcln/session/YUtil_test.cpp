@@ -10,7 +10,10 @@
 #include <string>
 #include <utility>
 
+#include "db/api/ydbbsn.h"
+#include "testing/FixedToday.h"
 #include "testing/Sjis.h"
+#include "text/sjis.h"
 
 namespace {
 
@@ -172,6 +175,7 @@ TEST(YUtilNumbers, PlacingsRecordSplitsTheFieldInFour) {
 }
 
 TEST(YUtilNumbers, AgeOfAPersonCountsFromTheBirthday) {
+  const ytest::FixedToday fixed(20240615);
   const int today = YUtil::gettoday();
   const int thirty_years_ago = today / 10000 - 30;
   const std::string new_year = std::to_string(thirty_years_ago * 10000 + 101);
@@ -292,6 +296,26 @@ TEST(YUtilDates, TodayIsAValidDate) {
   EXPECT_GE(today % 100, 1);
   EXPECT_LE(today % 100, 31);
   EXPECT_EQ(YUtil::getcurrentyear(), YUtil::gettoday() / 10000);
+}
+
+TEST(YUtilDates, TodayIsTheFixedDayWhileOneIsSet) {
+  {
+    const ytest::FixedToday fixed(20240229);
+    EXPECT_EQ(YUtil::gettoday(), 20240229);
+    EXPECT_EQ(YUtil::getcurrentyear(), 2024);
+    EXPECT_EQ(get_today(), 20240229);
+    // Not a calendar day: refused, the fixed day stays.
+    EXPECT_EQ(set_today(20230229), -1);
+    EXPECT_EQ(set_today(2024), -1);
+    EXPECT_EQ(YUtil::gettoday(), 20240229);
+    // The age of a person turns on the fixed day, not on the clock's.
+    EXPECT_EQ(YUtil::gethumanage_int(Field("19940229").p(), 8), 30);
+    EXPECT_EQ(YUtil::gethumanage_int(Field("19940301").p(), 8), 29);
+  }
+  // Back on the clock: a date of this century again, not the fixed one
+  // (that day is past).
+  EXPECT_NE(YUtil::gettoday(), 20240229);
+  EXPECT_GE(YUtil::gettoday(), 20240101);
 }
 
 // --- Places, meetings and race classes (code tables of the database) ---------------

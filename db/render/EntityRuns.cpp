@@ -1,0 +1,103 @@
+// Reading an entity's runs through the keys its past-run buckets hold: a
+// recursive counter walks each bucket's records, their date, racecourse and
+// horse number read out of the record bytes, the race number out of the
+// bucket's race_nos, and each key finds its runner row by runner_by_race.
+#include "db/render/EntityRuns.h"
+
+#include "db/layout/Layouts.h"
+#include "db/render/RecordBuilder.h"
+#include "db/render/ResultRunnerRenderer.h"
+#include "db/store/Statement.h"
+
+namespace ydb {
+namespace {
+
+// ?1 kind, ?2 code, ?3 and ?4 the first and last date. A horse's one bucket
+// has month 0, which the month range of any date range from 0 takes in.
+std::string RunKeys() {
+  const RecordLayout& layout = PastRunLayout();
+  const std::string bytes = std::to_string(kPastRunBytes);
+  // 1-based offsets of a field in the record at index i of a bucket.
+  auto at = [&](const char* field) {
+    return "idx.i * " + bytes + " + " + std::to_string(FieldOf(layout, field).offset + 1);
+  };
+  return "WITH RECURSIVE "
+         "bucket(race_nos, records) AS ("
+         "SELECT race_nos, records FROM past_run_bucket "
+         "WHERE kind = ?1 AND code = ?2 AND month BETWEEN ?3 / 100 AND ?4 / 100), "
+         "idx(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM idx "
+         "WHERE i + 1 < (SELECT max(length(race_nos)) FROM bucket)), "
+         "run_key(race_date, place, race_no, horse_no) AS (SELECT "
+         "CAST(CAST(substr(b.records, " + at("date") + ", 8) AS TEXT) AS INTEGER), "
+         "CAST(substr(b.records, " + at("place_code") + ", 2) AS TEXT), "
+         "unicode(CAST(substr(b.race_nos, idx.i + 1, 1) AS TEXT)), "
+         "CAST(CAST(substr(b.records, " + at("horse_number") + ", 2) AS TEXT) AS INTEGER) "
+         "FROM bucket b JOIN idx ON idx.i < length(b.race_nos)) ";
+}
+
+constexpr const char* kKeyedRunner =
+    "run_key k JOIN runner ru ON ru.race_date = k.race_date AND ru.place = k.place "
+    "AND ru.race_no = k.race_no AND ru.horse_no = k.horse_no";
+
+enum CountColumn : int { kSurface, kYear, kFirsts, kSeconds, kThirds, kUnplaced, kPrize, kAdded };
+
+const std::string& CountQuery() {
+  static const std::string sql = RunKeys() +
+      "SELECT CAST(r.surface AS INTEGER), ru.race_date / 10000, "
+      "sum(ru.finish_pos = 1), sum(ru.finish_pos = 2), sum(ru.finish_pos = 3), "
+      "sum(ifnull(ru.finish_pos, 0) NOT BETWEEN 1 AND 3), "
+      "sum(ru.prize_money), sum(ru.added_money) "
+      "FROM " + std::string(kKeyedRunner) + " "
+      "JOIN race r ON r.race_date = ru.race_date AND r.place = ru.place "
+      "AND r.race_no = ru.race_no "
+      "WHERE k.race_date BETWEEN ?3 AND ?4 "
+      "GROUP BY 1, 2";
+  return sql;
+}
+
+void Add(SurfaceRuns& to, const Statement& row) {
+  for (int k = 0; k < 4; ++k) to.counts[static_cast<std::size_t>(k)] += row.column_int(kFirsts + k);
+  to.prize_money += row.column_int(kPrize);
+  to.added_money += row.column_int(kAdded);
+}
+
+}  // namespace
+
+const std::string& EntityResultsQuery() {
+  static const std::string sql = RunKeys() + ResultRunnerQuery(kKeyedRunner,
+      "WHERE k.race_date BETWEEN ?3 AND ?4 AND r.has_result = 1 "
+      "ORDER BY ru.race_date DESC, ru.race_no DESC, ru.place, ru.horse_no");
+  return sql;
+}
+
+Status RenderEntityResults(Database& db, PastRunKind kind, std::string_view code, int from,
+                           int to, void** buffer) {
+  Statement& st = db.statement(EntityResultsQuery());
+  st.bind(1, static_cast<int>(kind)).bind(2, code).bind(3, from).bind(4, to);
+  return RenderResultRunnerRows(st, buffer);
+}
+
+Status CountEntityRuns(Database& db, PastRunKind kind, std::string_view code, int year,
+                       EntityRunCounts* counts) {
+  *counts = EntityRunCounts{};
+  Statement& st = db.statement(CountQuery());
+  st.bind(1, static_cast<int>(kind)).bind(2, code).bind(3, 0).bind(4, 99999999);
+  return EachRow(st, [&](const Statement& row) {
+    const std::int64_t surface = row.column_int(kSurface);
+    if (surface < 0 || surface >= kSurfaces) return Status::Corruption("a run of no surface");
+    const auto s = static_cast<std::size_t>(surface);
+    Add(counts->career[s], row);
+    if (row.column_int(kYear) == year) Add(counts->year[s], row);
+    return Status::Ok();
+  });
+}
+
+std::int64_t Saturated(std::int64_t value, int width) {
+  std::int64_t most = 1;
+  for (int i = 0; i < width; ++i) most *= 10;
+  --most;
+  if (value < 0) return 0;
+  return value > most ? most : value;
+}
+
+}  // namespace ydb

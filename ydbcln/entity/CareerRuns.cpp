@@ -1,0 +1,66 @@
+// CareerRuns: a shared list of run objects, and the check-mark calls.
+#include "ydbcln/entity/CareerRuns.h"
+
+#include <new>
+
+#include "ydbcln/money/YRaceTotal.h"
+#include "ydbcln/race/RecordBuffer.h"
+#include "ydbcln/race/YRaceHorse.h"
+#include "ydbcln/session/YHorseDB.h"
+
+namespace {
+
+void delete_runs(std::vector<YRaceHorse*>* runs) {
+  for (YRaceHorse* run : *runs) delete run;
+  delete runs;
+}
+
+std::shared_ptr<std::vector<YRaceHorse*>> no_runs() {
+  return std::shared_ptr<std::vector<YRaceHorse*>>(new std::vector<YRaceHorse*>(), delete_runs);
+}
+
+}  // namespace
+
+CareerRuns::CareerRuns() : runs_(no_runs()) {}
+
+void CareerRuns::clear() { runs_ = no_runs(); }
+
+int CareerRuns::load(YHorseDB* db, void* buffer, YRaceTotal* totals) {
+  clear();
+  if (buffer == nullptr) {
+    if (db != nullptr) db->seterror(1002, "", 0);
+    return -1;
+  }
+  yrace::OwnedBuffer owned(buffer);
+  const int n = yrace::record_count(buffer, racerhrec::kSize);
+  runs_->reserve(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    auto* record = reinterpret_cast<_tagRACERHREC*>(yrace::record_at(buffer, racerhrec::kSize, i));
+    // A run that cannot be allocated is left out.
+    YRaceHorse* run = new (std::nothrow) YRaceHorse(db, record, YRaceHorse::OpponentWhenAsked{});
+    if (run != nullptr) runs_->push_back(run);
+  }
+  totals->calctotal(*runs_);
+  return static_cast<int>(runs_->size());
+}
+
+int CareerRuns::count() const { return static_cast<int>(runs_->size()); }
+
+YRaceHorse* CareerRuns::at(int i) const {
+  return i >= 0 && i < count() ? (*runs_)[static_cast<std::size_t>(i)] : nullptr;
+}
+
+int ChangeCheck(const std::string& code, int kind, bool set, bool* flag) {
+  if (code.empty()) return -1;
+  if (*flag == set) return 0;
+  const int answer = set ? set_checkhj(code.c_str(), kind) : del_checkhj(code.c_str(), kind);
+  if (answer < 0) return -1;
+  *flag = set;
+  return 0;
+}
+
+bool ReadCheck(const std::string& code, int kind) {
+  // The database reads exactly the kind's code length.
+  const std::size_t width = kind == 2 || kind == 4 ? 5 : 7;
+  return code.size() == width && is_code2checkhj(code.data(), kind) > 0;
+}

@@ -1,0 +1,32 @@
+// YDimSire: a dam-sire, a horse that is the dam's sire of some horse: its
+// code and name (Shift_JIS). A code that is not 7 characters fetches
+// nothing; a horse that is no dam-sire gives an empty object without an
+// error; a failing database leaves status 1002.
+#ifndef YDBCLN_ENTITY_YDIMSIRE_H_
+#define YDBCLN_ENTITY_YDIMSIRE_H_
+
+#include <iosfwd>
+#include <string>
+
+#include "ydbcln/entity/SireRec.h"
+#include "ydbcln/session/YMainObject.h"
+
+class YHorseDB;
+
+class YDimSire : public YMainObject {
+ public:
+  YDimSire(YHorseDB* db, std::string& code);
+  YDimSire(const YDimSire& other);
+  YDimSire& operator=(const YDimSire& other);
+  ~YDimSire() override;
+
+  YHorseDB* getdb() const override;
+  virtual void print(std::ostream& out);  // writes nothing
+
+  std::string code, name;
+
+ protected:
+  virtual void setmember(const _tagUMADIMSIRE* rec);
+};
+
+#endif  // YDBCLN_ENTITY_YDIMSIRE_H_

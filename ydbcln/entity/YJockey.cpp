@@ -1,0 +1,115 @@
+// YJockey: the jockey record formatted once, and the rides of a period.
+#include "ydbcln/entity/YJockey.h"
+
+#include "ydbcln/entity/PersonFigures.h"
+#include "ydbcln/race/RecordBuffer.h"
+#include "ydbcln/session/YHorseDB.h"
+#include "ydbcln/session/YUtil.h"
+#include "ydbcln/session/YUtil_tables.h"
+
+namespace {
+
+using namespace jockeyrec;
+
+const PersonOffsets kOffsets = {kRhCounts, kRsCounts, kHhCounts, kHsCounts, kHhrplize,
+                                kHhrplize + kHhrplizeWidth, kHsrplize, kHsrplize + kHhrplizeWidth, kYear};
+
+// The text of `code` among `codes` ("0123"), empty for any other.
+template <std::size_t N>
+std::string by_code(unsigned char code, const char* codes, const std::array<std::string, N>& texts) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (codes[i] == static_cast<char>(code)) return texts[i];
+  }
+  return std::string();
+}
+
+}  // namespace
+
+YJockey::YJockey(YHorseDB* db, std::string& jockeycode) : YMainObject(db) {
+  if (db == nullptr) return;
+  db->clearerror();
+  if (jockeycode.size() != static_cast<std::size_t>(kCodeWidth)) return;
+  void* fetched = get_jockey2code(jockeycode.c_str());
+  if (fetched == nullptr) {
+    db->seterror(1002, "", 0);
+    return;
+  }
+  yrace::OwnedBuffer buffer(fetched);
+  if (get_rec_size(fetched) == 1 && yrace::record_count(fetched, kSize) == 1) {
+    setmember(static_cast<const _tagJOCKEYREC*>(fetched));
+  }
+}
+
+YJockey::YJockey(const YJockey& other) = default;
+
+YJockey& YJockey::operator=(const YJockey& other) = default;
+
+YJockey::~YJockey() = default;
+
+YHorseDB* YJockey::getdb() const { return YMainObject::getdb(); }
+
+void YJockey::print(std::ostream&) {}
+
+void YJockey::setmember(const _tagJOCKEYREC* record) {
+  static const auto kQualify = yutil::sjis_table({"資格なし", "平・障", "平地", "障害"});
+  static const auto kShozoku = yutil::sjis_table({"西", "東", "招"});
+  static const auto kMinarai = yutil::sjis_table({"見習1kg減", "見習2kg減", "見習3kg減"});
+  static const auto kWords = yutil::sjis_table({"歳", "生", "年", "フリー", "(", ")"});
+  unsigned char* rec = const_cast<unsigned char*>(record->bytes);
+  qualify = by_code(rec[kQualification], "0123", kQualify);
+  kana = YUtil::delendspc(rec + kKana, kKanaWidth);
+  code = std::string(reinterpret_cast<const char*>(rec + kCode), kCodeWidth);
+  name = YUtil::delendspc(rec + kName, kNameWidth);
+  age = YUtil::gethumanage(rec + kBirthDate, kBirthDateWidth);
+  if (!age.empty()) age += kWords[0];
+  shozoku = by_code(rec[kAffiliation], "123", kShozoku);
+  stablecode = std::string(reinterpret_cast<const char*>(rec + kStableCode), kCodeWidth);
+  const bool freelance = stablecode == "00000";
+  stablename = freelance ? kWords[3] : YUtil::delendspc(rec + kStableName, kStableNameWidth);
+  birthday = YUtil::getdate(rec + kBirthDate) + kWords[1];
+  minarai = by_code(rec[kApprentice], "123", kMinarai);
+  const PersonFigures f = person_figures(rec, kOffsets);
+  hhrplize = f.hhrplize;
+  hhrplize2 = f.hhrplize2;
+  hsrplize = f.hsrplize;
+  hsrplize2 = f.hsrplize2;
+  hnh = f.hnh;
+  hns = f.hns;
+  rnh = f.rnh;
+  rns = f.rns;
+  win1ph = f.win1ph;
+  win2ph = f.win2ph;
+  win3ph = f.win3ph;
+  win1pr = f.win1pr;
+  win2pr = f.win2pr;
+  win3pr = f.win3pr;
+  firstyear = YUtil::delendspc(rec + kFirstYear, kFirstYearWidth);
+  if (!firstyear.empty()) firstyear += kWords[2];
+  const std::string place =
+      YUtil::getstableplace(rec[kStableAffiliation], rec + kStableLocation, false);
+  stableplace = place.empty() || freelance ? std::string() : kWords[4] + place + kWords[5];
+  check_ = ReadCheck(code, kCheckKind);
+}
+
+void YJockey::deletevector() { runs_.clear(); }
+
+int YJockey::searchrace(int mode, int n) {
+  std::string from, to;
+  run_period(mode, n, &from, &to);
+  deletevector();
+  if (code.size() != static_cast<std::size_t>(kCodeWidth)) return 0;
+  return runs_.load(getdb(), get_jockey_race2code(code.c_str(), from.c_str(), to.c_str()),
+                    &totals_);
+}
+
+int YJockey::getracecount() { return runs_.count(); }
+
+YRaceHorse* YJockey::race(int i) { return runs_.at(i); }
+
+bool YJockey::is_check() { return check_; }
+
+int YJockey::set_check() { return ChangeCheck(code, kCheckKind, true, &check_); }
+
+int YJockey::reset_check() { return ChangeCheck(code, kCheckKind, false, &check_); }
+
+YRaceTotal* YJockey::total() { return &totals_; }

@@ -1,0 +1,98 @@
+// YStable: the stable record formatted once, and the runners of a period.
+#include "ydbcln/entity/YStable.h"
+
+#include "ydbcln/entity/PersonFigures.h"
+#include "ydbcln/race/RecordBuffer.h"
+#include "ydbcln/session/YHorseDB.h"
+#include "ydbcln/session/YUtil.h"
+#include "ydbcln/session/YUtil_tables.h"
+
+namespace {
+
+const PersonOffsets kOffsets = {stablerec::kRhCounts,  stablerec::kRsCounts,
+                                stablerec::kHhCounts,  stablerec::kHsCounts,
+                                stablerec::kHhrplize,  stablerec::kHhrplize + jockeyrec::kHhrplizeWidth,
+                                stablerec::kHsrplize,  stablerec::kHsrplize + jockeyrec::kHhrplizeWidth,
+                                stablerec::kYear};
+
+}  // namespace
+
+YStable::YStable(YHorseDB* db, std::string& stablecode) : YMainObject(db) {
+  if (db == nullptr) return;
+  db->clearerror();
+  if (stablecode.size() != static_cast<std::size_t>(jockeyrec::kCodeWidth)) return;
+  void* fetched = get_stable2code(stablecode.c_str());
+  if (fetched == nullptr) {
+    db->seterror(1002, "", 0);
+    return;
+  }
+  yrace::OwnedBuffer buffer(fetched);
+  if (get_rec_size(fetched) == 1 && yrace::record_count(fetched, stablerec::kSize) == 1) {
+    setmember(static_cast<const _tagSTABLEREC*>(fetched));
+  }
+}
+
+YStable::YStable(const YStable& other) = default;
+
+YStable& YStable::operator=(const YStable& other) = default;
+
+YStable::~YStable() = default;
+
+YHorseDB* YStable::getdb() const { return YMainObject::getdb(); }
+
+void YStable::print(std::ostream&) {}
+
+void YStable::setmember(const _tagSTABLEREC* record) {
+  using namespace jockeyrec;  // the opening fields are the jockey record's
+  static const auto kWords = yutil::sjis_table({"歳", "生", "年"});
+  unsigned char* rec = const_cast<unsigned char*>(record->bytes);
+  kana = YUtil::delendspc(rec + kKana, kKanaWidth);
+  code = std::string(reinterpret_cast<const char*>(rec + kCode), kCodeWidth);
+  name = YUtil::delendspc(rec + kName, kNameWidth);
+  age = YUtil::gethumanage(rec + kBirthDate, kBirthDateWidth);
+  if (!age.empty()) age += kWords[0];
+  birthday = YUtil::getdate(rec + kBirthDate) + kWords[1];
+  const PersonFigures f = person_figures(rec, kOffsets);
+  hhrplize = f.hhrplize;
+  hhrplize2 = f.hhrplize2;
+  hsrplize = f.hsrplize;
+  hsrplize2 = f.hsrplize2;
+  hnh = f.hnh;
+  hns = f.hns;
+  rnh = f.rnh;
+  rns = f.rns;
+  win1ph = f.win1ph;
+  win2ph = f.win2ph;
+  win3ph = f.win3ph;
+  win1pr = f.win1pr;
+  win2pr = f.win2pr;
+  win3pr = f.win3pr;
+  firstyear = YUtil::delendspc(rec + stablerec::kFirstYear, kFirstYearWidth);
+  if (!firstyear.empty()) firstyear += kWords[2];
+  stableplace =
+      YUtil::getstableplace(rec[stablerec::kAffiliation], rec + stablerec::kLocation, true);
+  check_ = ReadCheck(code, kCheckKind);
+}
+
+void YStable::deletevector() { runs_.clear(); }
+
+int YStable::searchrace(int mode, int n) {
+  std::string from, to;
+  run_period(mode, n, &from, &to);
+  deletevector();
+  if (code.size() != static_cast<std::size_t>(jockeyrec::kCodeWidth)) return 0;
+  return runs_.load(getdb(), get_stable_race2code(code.c_str(), from.c_str(), to.c_str()),
+                    &totals_);
+}
+
+int YStable::getracecount() { return runs_.count(); }
+
+YRaceHorse* YStable::race(int i) { return runs_.at(i); }
+
+bool YStable::is_check() { return check_; }
+
+int YStable::set_check() { return ChangeCheck(code, kCheckKind, true, &check_); }
+
+int YStable::reset_check() { return ChangeCheck(code, kCheckKind, false, &check_); }
+
+YRaceTotal* YStable::total() { return &totals_; }
