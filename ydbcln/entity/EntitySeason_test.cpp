@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "testing/FixedToday.h"
+#include "testing/Sjis.h"
 #include "testing/TempDir.h"
-#include "text/sjis.h"
 #include "world/GeneratedSeason_test.h"
 #include "ydbcln/entity/YHorse.h"
 #include "ydbcln/entity/YJockey.h"
@@ -37,11 +37,7 @@ int CourseRow(const std::string& racecode) {
   return it == kRows.end() ? 10 : it->second;
 }
 
-std::string Sjis(const char* utf8) {
-  std::string out;
-  EXPECT_TRUE(ytext::to_sjis(utf8, &out));
-  return out;
-}
+using ytest::Sjis;
 
 Rows RowsOf(const YRaceTotal& t) {
   Rows rows{};

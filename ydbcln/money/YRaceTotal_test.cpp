@@ -1,6 +1,8 @@
 // Race totals: which run counts in which row, each band bound on both
 // sides, the course order, the people's entries and the rates.
+#include "testing/Sjis.h"
 #include "ydbcln/money/YRaceTotal.h"
+#include "ydbcln/race/YRaceHorse.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "text/sjis.h"
-#include "ydbcln/race/YRaceHorse.h"
 
 namespace {
 
-std::string Sjis(const char* utf8) {
-  std::string out;
-  EXPECT_TRUE(ytext::to_sjis(utf8, &out)) << utf8;
-  return out;
-}
+using ytest::Sjis;
 
 // A plain winning run on turf, right-handed, 1600 m, that every group has
 // a row for.
