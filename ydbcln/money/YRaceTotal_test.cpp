@@ -1,8 +1,6 @@
 // Race totals: which run counts in which row, each band bound on both
 // sides, the course order, the people's entries and the rates.
-#include "testing/Sjis.h"
 #include "ydbcln/money/YRaceTotal.h"
-#include "ydbcln/race/YRaceHorse.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "testing/Sjis.h"
+#include "ydbcln/race/YRaceHorse.h"
 
 namespace {
 
