@@ -27,6 +27,11 @@
 #include "ydbcln/race/YRefTime.h"
 #include "ydbcln/race/YSeiseki.h"
 
+// Search
+#include "ydbcln/search/SearchRecords.h"
+#include "ydbcln/search/YSearchDetailRace.h"
+#include "ydbcln/search/YSearchGradeRace.h"
+
 // Prediction theory
 #include "ydbcln/theory/TheoryRec.h"
 #include "ydbcln/theory/YCalcTheory.h"
