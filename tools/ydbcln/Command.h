@@ -39,6 +39,7 @@ void RegisterCard(CLI::App& app, const Options& options, int* exit_code);
 void RegisterResult(CLI::App& app, const Options& options, int* exit_code);
 void RegisterPredict(CLI::App& app, const Options& options, int* exit_code);
 void RegisterRank(CLI::App& app, const Options& options, int* exit_code);
+void RegisterSearch(CLI::App& app, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.

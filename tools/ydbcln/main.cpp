@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
   tool::RegisterResult(app, options, &exit_code);
   tool::RegisterPredict(app, options, &exit_code);
   tool::RegisterRank(app, options, &exit_code);
+  tool::RegisterSearch(app, options, &exit_code);
 
   try {
     app.parse(argc, argv);
