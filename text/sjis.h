@@ -76,6 +76,22 @@ std::uint16_t fullwidth_to_lower(std::uint16_t c);
 // (0x8140-0x889E): symbols, digits, Latin, kana, Greek, Cyrillic, lines.
 bool is_jis_nonkanji(std::uint16_t c);
 
+// --- Search normalisation ------------------------------------------------------
+
+// A name as searches compare it. Hiragana become katakana, full-width
+// Latin lower case, half-width katakana full-width (joined with a following
+// voicing mark), and "＊" "？" the wildcards "*" "?". With `search`, ASCII
+// is taken in full-width lower case (its "*" and "?" staying wildcards),
+// full-width blanks are dropped, and `*kanji` (when not null) tells whether
+// a character outside the JIS non-kanji rows remained. A lead byte at the
+// very end is kept as one byte.
+std::string normalise_search(std::string_view sjis, bool search, bool* kanji);
+
+// A UTF-8 name normalised as a search word (normalise_search with `search`),
+// in UTF-8: the form in which stored names and search words meet. A
+// character without a Shift_JIS form compares as "？".
+std::string search_key_utf8(std::string_view utf8);
+
 }  // namespace ytext
 
 #endif  // YDB_TEXT_SJIS_H_

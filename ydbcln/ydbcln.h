@@ -36,8 +36,14 @@
 #include "ydbcln/entity/YSire.h"
 #include "ydbcln/entity/YStable.h"
 
-// Money and totals
+// Betting, money and totals
+#include "ydbcln/money/YKaishuTotal.h"
 #include "ydbcln/money/YRaceTotal.h"
+
+// Search
+#include "ydbcln/search/SearchRecords.h"
+#include "ydbcln/search/YSearchDetailRace.h"
+#include "ydbcln/search/YSearchGradeRace.h"
 
 // Prediction theory
 #include "ydbcln/theory/GeneticRecords.h"
@@ -54,8 +60,5 @@
 #include "ydbcln/theory/YTheoryResult.h"
 #include "ydbcln/theory/YTheorySireRaceHorse.h"
 #include "ydbcln/theory/YTheoryStableRaceHorse.h"
-
-// Betting, money and totals
-#include "ydbcln/money/YKaishuTotal.h"
 
 #endif  // YDBCLN_YDBCLN_H_

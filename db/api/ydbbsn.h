@@ -336,6 +336,57 @@ void* get_sire_race2code(const char* code, const char* from, const char* to);
 // the sire's code and name. None when the horse has no sire with a code.
 void* get_sirecode_uma2code(const char* code);
 
+// --- Searches ----------------------------------------------------------------
+
+// Condition searches (db/query/GRAMMAR.md holds the language): a condition
+// text is compiled into a search command (a record buffer, released with
+// release_data) or run at once. A text or command that breaks a rule gives
+// null, and get_db_error() says at which byte and what was expected there;
+// a well-formed condition that finds nothing gives an empty buffer.
+
+// The race search command of the condition text; null for a bad text.
+void* conv_racecmd(const char* text);
+
+// A new command in which the conditions of both commands must hold. Null
+// when either is not a command, when they are of two kinds, or when the
+// result would combine more than 8 conditions.
+void* add_cmd(const void* held, const void* added);
+
+// The race result records (RACERMREC) of the run races the condition text,
+// or the race command, finds, in date and then race-code order.
+void* get_race2cmd(const char* text);
+void* get_race2cmd_sp1(const void* command);
+
+// The runner result records (RACERHREC) of the races the race command
+// finds, race by race in that order and by horse number within a race:
+// every runner when `places` is 1 (or less), else the runners that
+// finished 1st to (places - 1)th.
+void* get_race2cmd_sp2(const void* command, int places);
+
+// The race result records of the run races among a buffer of race codes
+// (RACECODEREC, 12 bytes), in date and then race-code order, each once;
+// codes that are not well formed or name no run race are left out. Null for
+// a buffer of other records.
+void* get_racecode2race(const void* codes);
+
+// The code list (CODELISTREC, 13 bytes: kind '4', race code) of the run
+// races among a buffer of race codes, in the same order.
+void* get_race2dt(const void* codes);
+
+// The records a code list names: kind 4, the race result records of its
+// races as get_racecode2race gives them. Null for a list holding a code of
+// another kind, or a kind not served.
+void* get_otherdata(const void* codes, int kind);
+
+// The names of the graded races that have been run (RACENAMEREC, 33
+// bytes), each once: group 1 G1 (and J-G1), 2 G2, 3 G3, then by name; east
+// when its latest running was at 東京, 中山, 福島, 新潟, 札幌 or 函館.
+void* get_racename(void);
+
+// The race codes (RACECODEREC) of the run races of a graded race name
+// (Shift_JIS, trailing blanks ignored), in date order.
+void* get_racename_list(const char* name);
+
 #ifdef __cplusplus
 }
 #endif

@@ -21,6 +21,10 @@ const RecordLayout& RaceResultLayout();    // RACERMREC, 2326: one run race
 const RecordLayout& RaceNameLayout();      // RACENAMEREC, 33: a race name of the name lists
 const RecordLayout& SpecialCardLayout();   // SPDENMA, 686: the user's own card of a race
 
+// Searches.
+const RecordLayout& RaceCodeLayout();      // RACECODEREC, 12: a race code handed to a search
+const RecordLayout& CodeListLayout();      // CODELISTREC, 13: one code of a search's results
+
 // Runners.
 const RecordLayout& CardRunnerLayout();    // RACEDHREC, 688: one runner on a card
 const RecordLayout& ResultRunnerLayout();  // RACERHREC, 659: one runner's result

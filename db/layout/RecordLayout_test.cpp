@@ -26,7 +26,7 @@ TEST(RecordLayoutTest, EveryLayoutIsSoundAndHasItsRecordSize) {
       {"STABLEREC", 208},   {"SIREREC", 196},       {"UMADIMSIRE", 41},
       {"SIRECODEREC", 41},  {"THITEM", 20},         {"THEORYREC", 232},
       {"THEORYSUMREC", 68}, {"THEORYFILE", 248},    {"BUYTICKETREC", 29},
-      {"SPDENMA", 686},
+      {"SPDENMA", 686},     {"RACECODEREC", 12},    {"CODELISTREC", 13},
   };
   ASSERT_EQ(AllLayouts().size(), sizes.size());
   for (const RecordLayout* layout : AllLayouts()) {

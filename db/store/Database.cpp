@@ -93,6 +93,7 @@ Database::Database(std::string path, sqlite3* db) : path_(std::move(path)), db_(
 
 Database::~Database() {
   statements_.clear();  // finalize before closing
+  assembled_.clear();
   sqlite3_close(db_);
 }
 
@@ -201,6 +202,61 @@ Statement& Database::statement(std::string_view sql) {
   }
   found->second->reset();
   return *found->second;
+}
+
+Statement& Database::assembled_statement(std::string_view sql) {
+  auto found = assembled_.find(sql);
+  if (found == assembled_.end()) {
+    if (assembled_.size() >= kAssembledStatements) {
+      auto oldest = assembled_.begin();
+      for (auto it = assembled_.begin(); it != assembled_.end(); ++it) {
+        if (it->second.last_used < oldest->second.last_used) oldest = it;
+      }
+      assembled_.erase(oldest);
+    }
+    found = assembled_.emplace(std::string(sql),
+                               Assembled{std::make_unique<Statement>(db_, sql), 0}).first;
+  }
+  found->second.last_used = ++assembled_clock_;
+  found->second.statement->reset();
+  return *found->second.statement;
+}
+
+namespace {
+
+void CallTextFunction(sqlite3_context* context, int /*argc*/, sqlite3_value** argv) {
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+    sqlite3_result_null(context);
+    return;
+  }
+  const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+  const int size = sqlite3_value_bytes(argv[0]);
+  const Database::TextFunction function =
+      *static_cast<const Database::TextFunction*>(sqlite3_user_data(context));
+  try {
+    const std::string result = function(std::string_view(text == nullptr ? "" : text,
+                                                         static_cast<std::size_t>(size)));
+    sqlite3_result_text(context, result.data(), static_cast<int>(result.size()),
+                        SQLITE_TRANSIENT);
+  } catch (...) {
+    sqlite3_result_error_nomem(context);
+  }
+}
+
+}  // namespace
+
+Status Database::defineTextFunction(const char* name, TextFunction function) {
+  if (functions_.count(name) != 0) return Status::Ok();
+  TextFunction& held = functions_[name];
+  held = function;
+  const int rc = sqlite3_create_function_v2(
+      db_, name, 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, &held,
+      CallTextFunction, nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) {
+    functions_.erase(name);
+    return SqliteStatus(rc, std::string("cannot define ") + name);
+  }
+  return Status::Ok();
 }
 
 Status Database::exec(const char* sql) {

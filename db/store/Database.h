@@ -15,6 +15,8 @@
 #ifndef YDB_STORE_DATABASE_H_
 #define YDB_STORE_DATABASE_H_
 
+#include <cstddef>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -52,6 +54,20 @@ class Database {
   // be a constant of the caller: the cache is keyed by its text.
   Statement& statement(std::string_view sql);
 
+  // The prepared statement for SQL assembled at run time (a search's, from
+  // fixed fragments with every value bound), reset and unbound. These are
+  // kept apart, the kAssembledStatements most recently used, so that ever
+  // new texts never grow the cache; a statement handed out stays good until
+  // that many other texts have been asked for.
+  static constexpr std::size_t kAssembledStatements = 64;
+  Statement& assembled_statement(std::string_view sql);
+
+  // Makes `function` callable from SQL as `name(text)`: deterministic, one
+  // argument, read as UTF-8 text; NULL gives NULL. A name already defined
+  // on this connection is left as it is.
+  using TextFunction = std::string (*)(std::string_view);
+  Status defineTextFunction(const char* name, TextFunction function);
+
   // Runs SQL that takes no parameters (schema, pragmas, transactions).
   Status exec(const char* sql);
 
@@ -78,6 +94,13 @@ class Database {
   std::string path_;
   struct sqlite3* db_;
   std::map<std::string, std::unique_ptr<Statement>, std::less<>> statements_;
+  struct Assembled {
+    std::unique_ptr<Statement> statement;
+    std::uint64_t last_used = 0;
+  };
+  std::map<std::string, Assembled, std::less<>> assembled_;
+  std::uint64_t assembled_clock_ = 0;
+  std::map<std::string, TextFunction> functions_;  // nodes stay put: SQLite holds them
 };
 
 // Runs a block of writes as one transaction: commits when commit() is

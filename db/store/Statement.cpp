@@ -21,6 +21,8 @@ Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
 
+bool Statement::read_only() const { return stmt_ != nullptr && sqlite3_stmt_readonly(stmt_) != 0; }
+
 void Statement::fail(const char* what) {
   if (status_.ok()) {
     status_ = SqliteStatus(sqlite3_extended_errcode(db_),

@@ -31,6 +31,10 @@ class Statement {
   // call does nothing.
   bool prepared() const { return stmt_ != nullptr; }
 
+  // Whether running the statement can change nothing in the store
+  // (sqlite3_stmt_readonly); false when it did not compile.
+  bool read_only() const;
+
   // Parameters are numbered from 1. Text is bound as UTF-8 and copied.
   Statement& bind(int index, std::int64_t value);
   Statement& bind(int index, int value) { return bind(index, static_cast<std::int64_t>(value)); }

@@ -304,3 +304,7 @@ unsigned short YUtil::getclassnum(unsigned char grade, unsigned char* code, int 
   if (v == 4) return 64000;  // open class
   return static_cast<unsigned short>(v >= 0 ? v : 60000 - v);
 }
+
+std::string YUtil::convstr(std::string text, bool& kanji, bool search) {
+  return ytext::normalise_search(text, search, &kanji);
+}

@@ -1,7 +1,5 @@
-// YUtil: normalising a name for comparison, so that a search word typed by a
-// user matches the stored name however its kana, case and width were typed.
-#include "ydbcln/session/YUtil.h"
-
+// Normalising a name for comparison, so that a search word typed by a user
+// matches the stored name however its kana, case and width were typed.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,6 +7,7 @@
 
 #include "text/sjis.h"
 
+namespace ytext {
 namespace {
 
 const std::uint16_t kFullwidthBlank = 0x8140;    // "　"
@@ -32,21 +31,21 @@ void append(std::string* out, std::uint16_t c) {
 
 }  // namespace
 
-std::string YUtil::convstr(std::string text, bool& kanji, bool search) {
+std::string normalise_search(std::string_view text, bool search, bool* kanji) {
   const std::size_t size = text.size();
   std::vector<std::uint16_t> chars;
   chars.reserve(size);
   for (std::size_t i = 0; i < size; ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
-    if (ytext::is_lead_byte(c) && i + 1 < size) {
+    if (is_lead_byte(c) && i + 1 < size) {
       // Double-byte: hiragana as katakana, full-width Latin in lower case.
       const auto code = static_cast<std::uint16_t>(
           (c << 8) | static_cast<unsigned char>(text[i + 1]));
-      chars.push_back(ytext::fullwidth_to_lower(ytext::hiragana_to_katakana(code)));
+      chars.push_back(fullwidth_to_lower(hiragana_to_katakana(code)));
       ++i;
-    } else if (ytext::is_halfwidth_katakana(c)) {
+    } else if (is_halfwidth_katakana(c)) {
       // Half-width kana become full-width, joined with a following mark.
-      std::uint16_t wide = ytext::halfwidth_to_fullwidth(c);
+      std::uint16_t wide = halfwidth_to_fullwidth(c);
       const auto next = i + 1 < size ? static_cast<unsigned char>(text[i + 1]) : 0;
       if (next == kVoicingMark) {
         if (takes_voicing(c)) wide = static_cast<std::uint16_t>(wide + 1);
@@ -59,7 +58,7 @@ std::string YUtil::convstr(std::string text, bool& kanji, bool search) {
     } else if (search) {
       // A search word's ASCII is compared in full-width lower case.
       const auto lower = c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-      chars.push_back(ytext::halfwidth_to_fullwidth(lower));
+      chars.push_back(halfwidth_to_fullwidth(lower));
     } else {
       chars.push_back(c);
     }
@@ -67,10 +66,10 @@ std::string YUtil::convstr(std::string text, bool& kanji, bool search) {
 
   std::string out;
   out.reserve(size * 2);
-  kanji = false;
+  bool any_kanji = false;
   for (const std::uint16_t c : chars) {
     if (search && c == kFullwidthBlank) continue;
-    if (search && c > 0xFF && !ytext::is_jis_nonkanji(c)) kanji = true;
+    if (search && c > 0xFF && !is_jis_nonkanji(c)) any_kanji = true;
     if (c == kFullwidthAsterisk) {
       out.push_back('*');
     } else if (c == kFullwidthQuestion) {
@@ -79,5 +78,12 @@ std::string YUtil::convstr(std::string text, bool& kanji, bool search) {
       append(&out, c);
     }
   }
+  if (kanji != nullptr) *kanji = any_kanji;
   return out;
 }
+
+std::string search_key_utf8(std::string_view utf8) {
+  return to_utf8_lossy(normalise_search(to_sjis_lossy(utf8), true, nullptr));
+}
+
+}  // namespace ytext

@@ -1,0 +1,152 @@
+// The condition compiler's reader: both forms read alike, values typed and
+// checked against the key table, and every malformed text refused with the
+// byte where it went wrong.
+#include "db/query/Parser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "db/query/KeyTable.h"
+#include "text/sjis.h"
+
+namespace ydb {
+namespace {
+
+Condition Parsed(const std::string& text) {
+  Condition c;
+  const Status s = ParseCondition(SearchKind::kRace, text, &c);
+  EXPECT_TRUE(s.ok()) << text << ": " << s.message();
+  return c;
+}
+
+std::string Refusal(const std::string& text) {
+  Condition c;
+  const Status s = ParseCondition(SearchKind::kRace, text, &c);
+  EXPECT_TRUE(s.IsInvalidArgument()) << text;
+  EXPECT_TRUE(c.groups.empty()) << text;
+  return s.message();
+}
+
+const Term& Only(const Condition& c) {
+  static const Term none;
+  if (c.groups.size() != 1 || c.groups[0].terms.size() != 1) {
+    ADD_FAILURE() << "expected one term";
+    return none;
+  }
+  return c.groups[0].terms[0];
+}
+
+TEST(ConditionReader, SuffixesAndOperatorsReadAlike) {
+  const struct {
+    const char* command;
+    const char* text;
+    Comparison comparison;
+  } pairs[] = {
+      {"ts=10", "ts=10", Comparison::kEqual},    {"ts=10!", "ts<>=10", Comparison::kNotEqual},
+      {"ts=10>", "ts>=10", Comparison::kAtLeast}, {"ts=10+", "ts>>=10", Comparison::kMore},
+      {"ts=10<", "ts<=10", Comparison::kAtMost},  {"ts=10-", "ts<<=10", Comparison::kLess},
+  };
+  for (const auto& p : pairs) {
+    const Term a = Only(Parsed(p.command));
+    const Term b = Only(Parsed(p.text));
+    EXPECT_EQ(a.comparison, p.comparison) << p.command;
+    EXPECT_EQ(b.comparison, p.comparison) << p.text;
+    EXPECT_EQ(a.low, 10);
+    EXPECT_EQ(b.low, 10);
+  }
+  const Term range = Only(Parsed("ts=8-12"));
+  EXPECT_EQ(range.comparison, Comparison::kBetween);
+  EXPECT_EQ(range.low, 8);
+  EXPECT_EQ(range.high, 12);
+}
+
+TEST(ConditionReader, KeysWithAFixedMeaningTakeItFromTheirKey) {
+  const Condition c = Parsed("TF=20240101&TT=20241231&DF=1600&DT=2000");
+  ASSERT_EQ(c.groups[0].terms.size(), 4u);
+  EXPECT_EQ(c.groups[0].terms[0].comparison, Comparison::kAtLeast);
+  EXPECT_EQ(c.groups[0].terms[1].comparison, Comparison::kAtMost);
+  EXPECT_EQ(c.groups[0].terms[2].low, 1600);
+  EXPECT_EQ(c.groups[0].terms[3].comparison, Comparison::kAtMost);
+  EXPECT_EQ(c.groups[0].text, "TF=20240101&TT=20241231&DF=1600&DT=2000");
+}
+
+TEST(ConditionReader, CodesAreExpandedWithinTheirKey) {
+  EXPECT_EQ(Only(Parsed("P=04")).codes, (std::vector<std::string>{"04"}));
+  EXPECT_EQ(Only(Parsed("P=07-09")).codes, (std::vector<std::string>{"07", "08", "09"}));
+  EXPECT_EQ(Only(Parsed("J=2+")).codes, (std::vector<std::string>{"2", "3"}));
+  EXPECT_EQ(Only(Parsed("R=05")).codes, (std::vector<std::string>{"5"}));
+  EXPECT_EQ(Only(Parsed("L=8+")).codes, (std::vector<std::string>{"8", "9"}));
+  EXPECT_EQ(Only(Parsed("KF=0520240102")).codes, (std::vector<std::string>{"0520240102"}));
+}
+
+TEST(ConditionReader, NamesAreNormalisedAndWildcardsMakeAPattern) {
+  // Hiragana, half-width kana and full-width Latin meet the stored form.
+  const Term kana = Only(Parsed("N=" + ytext::to_sjis_lossy("ありま")));
+  EXPECT_EQ(kana.text, "アリマ");
+  EXPECT_FALSE(kana.pattern);
+  const Term wide = Only(Parsed("N=" + ytext::to_sjis_lossy("ｱﾘﾏ Cup")));
+  EXPECT_EQ(wide.text, "アリマｃｕｐ");
+  const Term pattern = Only(Parsed("N=" + ytext::to_sjis_lossy("有馬＊")));
+  EXPECT_EQ(pattern.text, "有馬*");
+  EXPECT_TRUE(pattern.pattern);
+  // Quotes, semicolons and LIKE's wildcards are only characters of a name.
+  EXPECT_FALSE(Only(Parsed("N='; DROP TABLE race; --%_")).pattern);
+  // A trail byte that reads as a backslash stays part of its character.
+  const std::string so = ytext::to_sjis_lossy("ソ");  // 0x83 0x5C
+  EXPECT_EQ(Parsed("N=" + so + "&P=01").groups[0].terms[0].text, "ソ");
+}
+
+TEST(ConditionReader, RefusesWithTheByteAndWhatWasExpected) {
+  EXPECT_EQ(Refusal(""), "at byte 0: expected a term (KEY=VALUE); the condition is empty");
+  EXPECT_EQ(Refusal("TF=20240101&XX=1"), "at byte 12: expected a key of the race search; XX is none");
+  EXPECT_NE(Refusal("TF=20240101&").find("at byte 12: expected a key"), std::string::npos);
+  EXPECT_NE(Refusal("P=04&&P=05").find("at byte 5"), std::string::npos);
+  EXPECT_NE(Refusal("TF:20240101").find("at byte 2: expected an operator"), std::string::npos);
+  EXPECT_NE(Refusal("TF20240101").find("at byte 0: expected a key"), std::string::npos);
+  EXPECT_NE(Refusal("TF=").find("at byte 3: expected a value for TF"), std::string::npos);
+  EXPECT_NE(Refusal("TF=2024").find("at byte 3: expected a number"), std::string::npos);
+  EXPECT_NE(Refusal("TF=abc").find("at byte 3"), std::string::npos);
+  EXPECT_NE(Refusal("P=4").find("a code of 2 digits"), std::string::npos);
+  EXPECT_NE(Refusal("B=3").find("from 0 to 2"), std::string::npos);
+  EXPECT_NE(Refusal("P=09-07").find("first end is the lower"), std::string::npos);
+  EXPECT_NE(Refusal("ts=12-8").find("first end is the lower"), std::string::npos);
+  EXPECT_NE(Refusal("TF>=20240101").find("at byte 2: expected \"=\": TF takes no comparison"),
+            std::string::npos);
+  EXPECT_NE(Refusal("P<>=04").find("takes no comparison"), std::string::npos);
+  EXPECT_NE(Refusal("TF=20240101&TF=20250101").find("at byte 12: expected no second TF"),
+            std::string::npos);
+  EXPECT_NE(Refusal("KF=05202401").find("a meeting of 10 digits"), std::string::npos);
+  EXPECT_NE(Refusal("ts=99999999999").find("a number"), std::string::npos);
+}
+
+TEST(ConditionReader, RefusesBrokenShiftJisAndNul) {
+  const std::string lead = "\x88";
+  EXPECT_NE(Refusal("N=" + lead).find("at byte 3: expected the second byte"), std::string::npos);
+  EXPECT_NE(Refusal("N=" + lead + "&P=01").find("at byte 3"), std::string::npos);
+  EXPECT_NE(Refusal(std::string("N=a\0b", 5)).find("at byte 3: expected a character of the value; a NUL"),
+            std::string::npos);
+  EXPECT_NE(Refusal("N=" + std::string(61, 'a')).find("at most 60 bytes"), std::string::npos);
+  EXPECT_NE(Refusal("N=" + ytext::to_sjis_lossy("　")).find("a name for N"), std::string::npos);
+}
+
+TEST(ConditionReader, KeepsItsLimits) {
+  std::string many = "P=01";
+  for (int i = 1; i < 10000; ++i) many += "&P=01";
+  EXPECT_NE(Refusal(many).find("at most 2048 bytes"), std::string::npos);
+  std::string terms = "P=01";
+  for (std::size_t i = 1; i < kMaxTerms; ++i) terms += "&P=01";
+  Parsed(terms);
+  EXPECT_NE(Refusal(terms + "&P=01").find("at most 64 terms"), std::string::npos);
+}
+
+TEST(ConditionReader, EveryKeyOfTheTableIsReachable) {
+  const KindTable& table = *KeyTableOf(SearchKind::kRace);
+  for (std::size_t i = 0; i < table.keys.size(); ++i) {
+    EXPECT_EQ(FindKey(table, table.keys[i].name), static_cast<int>(i));
+  }
+  EXPECT_EQ(FindKey(table, "TS"), -1);  // keys are case-sensitive
+}
+
+}  // namespace
+}  // namespace ydb

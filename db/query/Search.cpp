@@ -1,0 +1,33 @@
+// Preparing and binding a search's statement.
+#include "db/query/Search.h"
+
+#include "db/query/KeyTable.h"
+#include "db/query/SqlAssembly.h"
+#include "text/sjis.h"
+
+namespace ydb {
+
+Status PrepareSearch(Database& db, const Condition& condition, Statement** out) {
+  if (KeyTableOf(condition.kind) == nullptr || condition.groups.empty()) {
+    return Status::InvalidArgument("no search of this kind");
+  }
+  Status s = db.defineTextFunction(kSearchKeyFunction, ytext::search_key_utf8);
+  if (!s.ok()) return s;
+  const AssembledQuery query = AssembleQuery(condition);
+  Statement& st = db.assembled_statement(query.sql);
+  if (!st.prepared()) return st.status();
+  if (!st.read_only()) return Status::Corruption("a search statement that could write: " + query.sql);
+  for (std::size_t i = 0; i < query.bindings.size(); ++i) {
+    const Binding& b = query.bindings[i];
+    const int index = static_cast<int>(i) + 1;
+    if (b.is_text) {
+      st.bind(index, b.text);
+    } else {
+      st.bind(index, b.number);
+    }
+  }
+  *out = &st;
+  return Status::Ok();
+}
+
+}  // namespace ydb

@@ -1,0 +1,35 @@
+// The SQL of a condition, assembled from the fixed fragments of the kind's
+// key table, and the values it binds. The text depends only on the shape of
+// the condition (its keys, how many terms each holds, their comparisons and
+// whether a name is a pattern), never on a value, so that one shape is one
+// prepared statement.
+#ifndef YDB_QUERY_SQLASSEMBLY_H_
+#define YDB_QUERY_SQLASSEMBLY_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "db/query/Condition.h"
+
+namespace ydb {
+
+// One bound value: a number, or a text (a name, a JSON array of codes).
+struct Binding {
+  bool is_text = false;
+  std::int64_t number = 0;
+  std::string text;
+};
+
+struct AssembledQuery {
+  std::string sql;                // numbered parameters ?1, ?2 ... in binding order
+  std::vector<Binding> bindings;
+};
+
+// The query of `condition`, whose groups must all hold. The condition must
+// come from ParseCondition (every key of its kind's table).
+AssembledQuery AssembleQuery(const Condition& condition);
+
+}  // namespace ydb
+
+#endif  // YDB_QUERY_SQLASSEMBLY_H_

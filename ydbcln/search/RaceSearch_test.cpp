@@ -1,0 +1,248 @@
+// The race searches on a generated season: the conditions the classes
+// write, what they find and how they fail, and hostile condition texts,
+// which are refused with a reason or find nothing, and never change the
+// store.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "ydbcln/search/SearchSeason_test.h"
+#include "ydbcln/search/YSearchDetailRace.h"
+#include "ydbcln/search/YSearchGradeRace.h"
+
+namespace {
+
+using searchtest::CodesOf;
+
+// The bytes of the store and its write-ahead log.
+std::size_t StoreHash(const std::string& path) {
+  std::string bytes;
+  for (const std::string& file : {path, path + "-wal"}) {
+    std::ifstream in(file, std::ios::binary);
+    bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  return std::hash<std::string>()(bytes);
+}
+
+std::vector<std::string> Rows(YSearchDetailRace& s) {
+  std::vector<std::string> codes;
+  for (int i = 0; i < s.get_list_cnt(); ++i) codes.push_back(s.result(i)->getcode());
+  return codes;
+}
+
+_tagYDetailRaceInfo Period(int from, int to, int places, int race) {
+  _tagYDetailRaceInfo info{};
+  info.period.from = from;
+  info.period.to = to;
+  info.period.places = places;
+  info.period.race = race;
+  return info;
+}
+
+class RaceSearch : public searchtest::SearchSeason {};
+
+TEST_F(RaceSearch, WritesTheConditionTextOfItsParameters) {
+  YSearchDetailRace s(&db_);
+  _tagYDetailRaceInfo info = Period(20010101, 20011231, 1023, 0);
+  ASSERT_EQ(s.setparam(0, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
+  EXPECT_EQ(s.getconditiontext(), "TF=20010101&TT=20011231");
+  info.period.places = 16 | 32;
+  ASSERT_EQ(s.setparam(0, &info, nullptr, nullptr, nullptr, nullptr, 0, -1), 0);
+  EXPECT_EQ(s.getconditiontext(), "TF=20010101&TT=20011231&P=04&P=05");
+
+  const std::string arima = ytext::to_sjis_lossy("有馬記念");
+  _tagYDetailRaceInfo name{};
+  name.racename.name = arima.c_str();
+  name.racename.grade = 128;
+  ASSERT_EQ(s.setparam(2, &name, nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
+  EXPECT_EQ(s.getconditiontext(), "N=" + arima + "&G=1");
+
+  info.period.places = 1023;
+  _tagYDetailRaceDistEtc dist{2000, 1600, 1, 63, -1, -1};  // from > to: no distance keys
+  ASSERT_EQ(s.setparam(0, &info, &dist, nullptr, nullptr, nullptr, 0, 0), 0);
+  EXPECT_EQ(s.getconditiontext(), "TF=20010101&TT=20011231&B=1");
+  dist = {1600, 2000, 2 | 4, 1 | 32, 2, 1};
+  _tagYDetailRaceAgeEtc age{2, 256 | 4};
+  _tagYDetailRaceBetEtc bet{0, 500, 0, 0, 0, 0, 10000, 50000, 0, 0};
+  _tagYDetailRacePaceEtc pace{1, 63, 4 | 8};
+  ASSERT_EQ(s.setparam(0, &info, &dist, &age, &bet, &pace, 12, 1 | 512), 0);
+  EXPECT_EQ(s.getconditiontext(),
+            "TF=20010101&TT=20011231&DF=1600&DT=2000&B=0&B=2&C=0&C=5&US=1&MW=0&A=2&L=3&L=9"
+            "&QF=10000&QT=50000&H=0&J=2&J=3&ts=12&TK=1&TK=8");
+
+  const std::string before = s.getconditiontext();
+  EXPECT_EQ(s.setparam(3, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), -1);
+  EXPECT_EQ(s.getconditiontext(), before);
+  EXPECT_EQ(s.setplace(1023), "");
+  EXPECT_EQ(s.setplace(1 | 512), "P=03&P=08");
+  EXPECT_EQ(s.getplacenum(16), "04");
+  EXPECT_EQ(s.getplacenum(3), "");
+}
+
+TEST_F(RaceSearch, FindsWhatItsConditionsSayAndHandsItOn) {
+  YSearchDetailRace s(&db_);
+  EXPECT_EQ(s.search(), -1);  // no command yet
+  _tagYDetailRaceInfo info = Period(20190101, 20191231, 16 | 32, 0);
+  _tagYDetailRaceDistEtc dist{1600, 2000, 1, 63, -1, -1};
+  ASSERT_EQ(s.setparam(0, &info, &dist, nullptr, nullptr, nullptr, 0, 0), 0);
+  const int n = s.search();
+  ASSERT_GT(n, 20);
+  for (int i = 0; i < n; ++i) {
+    const std::string code = s.result(i)->getcode();
+    EXPECT_TRUE(code.substr(0, 2) == "04" || code.substr(0, 2) == "05") << code;
+    if (i > 0) {
+      EXPECT_FALSE(*s.result(i) < *s.result(i - 1)) << "date and code order";
+    }
+  }
+  EXPECT_EQ(s.result(-1), nullptr);
+  EXPECT_EQ(s.result(n), nullptr);
+  std::string texts[13];
+  s.getsearchstring(texts);
+  EXPECT_EQ(ytext::to_utf8_lossy(texts[1]), "2019年 1月 1日～2019年12月31日");
+  EXPECT_EQ(ytext::to_utf8_lossy(texts[2]), "東京 中山 ");
+  EXPECT_EQ(ytext::to_utf8_lossy(texts[4]), "1600ｍ～2000ｍ");
+  EXPECT_EQ(ytext::to_utf8_lossy(texts[5]), "芝 ");
+  const std::vector<std::string> found = Rows(s);
+
+  // The rows go on as a code list, as race codes and as a copy.
+  YSearchDetailRace byList(&db_);
+  EXPECT_EQ(byList.execracecds(s.getothercode()), n);
+  EXPECT_EQ(Rows(byList), found);
+  YSearchDetailRace byCodes(&db_);
+  void* packed = s.getorgdata();
+  ASSERT_NE(packed, nullptr);
+  EXPECT_EQ(byCodes.setkoldata(static_cast<_tagRACECODEREC*>(dup_data(packed))), n);
+  EXPECT_EQ(Rows(byCodes), found);
+  EXPECT_EQ(std::string(s.getcodelistptr(), 12), found.front());
+  YSearchDetailRace copy(s);
+  s.delete_result(0);
+  EXPECT_EQ(s.get_list_cnt(), n - 1);
+  EXPECT_EQ(Rows(copy), found);
+  EXPECT_EQ(CodesOf(copy.getorgdata(0)), found);
+
+  // A command combined with another finds what both find.
+  YSearchDetailRace turf(&db_);
+  _tagYDetailRaceDistEtc heavy{0, 0, 7, 63, -1, -1};
+  _tagYDetailRacePaceEtc going{7, 63, 4 | 8};
+  ASSERT_EQ(turf.setparam(0, &info, &heavy, nullptr, nullptr, &going, 0, 0), 0);
+  const int soft = turf.search();
+  copy.addparam(turf.getparam());
+  const int both = copy.search();
+  EXPECT_GE(both, 0);
+  EXPECT_LE(both, std::min(soft, n));
+}
+
+TEST_F(RaceSearch, RunnerConditionsFindTheSameRacesLocallyAndInTheStore) {
+  _tagYDetailRaceInfo info = Period(20190101, 20190430, 1023, 0);
+  int found = 0;
+  for (const int tk : {(1 << 2) | (1 << 5), 2, 1 | (1 << 3) | (1 << 8) | (1 << 9)}) {
+    YSearchDetailRace local(&db_);
+    YSearchDetailRace stored(&db_);
+    const int n = local.execrace(0, &info, nullptr, nullptr, nullptr, nullptr, 0, tk);
+    ASSERT_EQ(stored.setparam(0, &info, nullptr, nullptr, nullptr, nullptr, 0, tk), 0);
+    EXPECT_EQ(stored.search(), n) << tk;
+    EXPECT_EQ(Rows(stored), Rows(local)) << tk;
+    found += n;
+  }
+  EXPECT_GT(found, 0);
+  // A race whose runner records fall short of its runner count fails the run.
+  ydb_test_keep_records("get_race2code_2", 1);
+  YSearchDetailRace s(&db_);
+  EXPECT_EQ(s.execrace(0, &info, nullptr, nullptr, nullptr, nullptr, 0, 4), -1);
+  EXPECT_EQ(db_.geterrstatus(), YHorseDB::kOutOfMemory);
+  EXPECT_EQ(s.get_list_cnt(), 0);
+  ydb_test_keep_records(nullptr, 0);
+}
+
+TEST_F(RaceSearch, GradedRacesByNameListEveryRunning) {
+  YSearchGradeRace grade(&db_);
+  EXPECT_EQ(grade.execname(4), -1);
+  const int g1 = grade.execname(1);
+  ASSERT_GT(g1, 5);
+  for (int i = 0; i < g1; ++i) {
+    ASSERT_EQ(grade.execrace(i), 1) << ytext::to_utf8_lossy(grade.getname(i));  // one season
+    EXPECT_EQ(grade.getracecount(), 1);
+    const std::string ew = ytext::to_utf8_lossy(grade.getew(i));
+    EXPECT_TRUE(ew == "東" || ew == "西");
+  }
+  EXPECT_EQ(grade.execrace(g1), -1);
+  // The detailed search finds the same running by name and grade.
+  YSearchDetailRace s(&db_);
+  EXPECT_EQ(s.execname(1), g1);
+  const std::string name = s.getname(0);
+  ASSERT_EQ(grade.execrace(0), 1);
+  _tagYDetailRaceInfo info{};
+  info.racename.name = name.c_str();
+  info.racename.grade = 256;
+  ASSERT_EQ(s.setparam(2, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
+  ASSERT_GE(s.search(), 1);
+  bool listed = false;
+  for (int i = 0; i < s.get_list_cnt(); ++i) listed |= s.result(i)->getcode() == grade.result(0)->getcode();
+  EXPECT_TRUE(listed);
+}
+
+TEST_F(RaceSearch, FailuresLeaveNoRowsAndSayWhy) {
+  YSearchDetailRace s(&db_);
+  EXPECT_EQ(s.execname(0), -1);
+  _tagYDetailRaceInfo info = Period(20190101, 20191231, 1023, 0);
+  ASSERT_EQ(s.setparam(0, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
+  ydb_test_fail("get_race2cmd_sp1");
+  EXPECT_EQ(s.search(), -1);
+  EXPECT_EQ(db_.geterrstatus(), YHorseDB::kDatabaseError);
+  EXPECT_EQ(s.get_list_cnt(), 0);
+  ydb_test_fail(nullptr);
+  EXPECT_GT(s.search(), 0);  // the command stayed
+
+  YHorseDB closed;
+  YSearchGradeRace none(&closed);
+  EXPECT_EQ(none.execname(1), -1);
+  EXPECT_EQ(closed.geterrstatus(), YHorseDB::kNotInitialised);
+}
+
+TEST_F(RaceSearch, HostileTextsAreRefusedOrFindNothingAndChangeNothing) {
+  const std::size_t before = StoreHash(StorePath());
+  std::string many = "P=04";
+  for (int i = 1; i < 10000; ++i) many += "&P=04";
+  const std::string lead = "\x88";
+  const char* const refused[] = {"Q=1", "TF=abc", "TF=20190101&TF=20190102", "P=4", "N=", "&P=04",
+                                 "P=04&", "B=0;DELETE FROM race", "TF>=20190101", "R=15"};
+  std::vector<std::string> texts(std::begin(refused), std::end(refused));
+  texts.insert(texts.end(), {many, "N=" + lead, "N=" + lead + "&P=04", "N=a" + lead + "&"});
+  for (const std::string& text : texts) {
+    EXPECT_EQ(conv_racecmd(text.c_str()), nullptr) << text.substr(0, 40);
+    EXPECT_NE(std::string(get_db_error()).find("at byte"), std::string::npos) << text.substr(0, 40);
+    EXPECT_EQ(get_race2cmd(text.c_str()), nullptr) << text.substr(0, 40);
+  }
+  for (const char* text : {"N='; DROP TABLE race; --", "N=%", "N=_", "N=\"", "N=;", "N=a%b_c",
+                           "N=*'*", "N=\\"}) {
+    yrace::OwnedBuffer found(get_race2cmd(text));
+    ASSERT_NE(found, nullptr) << text << ": " << get_db_error();
+    EXPECT_EQ(yrace::record_count(found.get(), 2326), 0) << text;
+  }
+  // A command combined with itself over and over stops at its limit.
+  yrace::OwnedBuffer held(conv_racecmd("P=04"));
+  int combined = 1;
+  for (int i = 0; i < 1000; ++i) {
+    void* more = add_cmd(held.get(), held.get());
+    if (more == nullptr) break;
+    held.reset(more);
+    combined *= 2;
+  }
+  EXPECT_EQ(combined, 8);
+  yrace::OwnedBuffer found(get_race2cmd_sp1(held.get()));
+  EXPECT_GT(yrace::record_count(found.get(), 2326), 0);
+  // Code lists of another kind, and other kinds, are refused.
+  yrace::OwnedBuffer list(alloc_data(13, 1));
+  std::memcpy(list.get(), "0201901010101", 13);
+  EXPECT_EQ(get_otherdata(list.get(), 4), nullptr);
+  EXPECT_EQ(get_otherdata(list.get(), 0), nullptr);
+  EXPECT_EQ(StoreHash(StorePath()), before);
+}
+
+}  // namespace
