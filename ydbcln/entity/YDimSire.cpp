@@ -1,23 +1,14 @@
 // YDimSire: the dam-sire record's code and name.
 #include "ydbcln/entity/YDimSire.h"
 
-#include "ydbcln/race/RecordBuffer.h"
+#include "ydbcln/entity/FetchRecord.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 
 YDimSire::YDimSire(YHorseDB* db, std::string& horsecode) : YMainObject(db) {
-  if (db == nullptr) return;
-  db->clearerror();
-  if (horsecode.size() != static_cast<std::size_t>(sirerec::kCodeWidth)) return;
-  void* fetched = get_umadimsire2code(horsecode.c_str());
-  if (fetched == nullptr) {
-    db->seterror(1002, "", 0);
-    return;
-  }
-  yrace::OwnedBuffer buffer(fetched);
-  if (get_rec_size(fetched) == 1 && yrace::record_count(fetched, umadimsire::kSize) == 1) {
-    setmember(static_cast<const _tagUMADIMSIRE*>(fetched));
-  }
+  yentity::fetch_record<_tagUMADIMSIRE>(
+      db, horsecode, sirerec::kCodeWidth, umadimsire::kSize, get_umadimsire2code,
+      [this](const _tagUMADIMSIRE* record) { setmember(record); });
 }
 
 YDimSire::YDimSire(const YDimSire& other) = default;

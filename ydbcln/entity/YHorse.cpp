@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "ydbcln/race/RecordBuffer.h"
+#include "ydbcln/entity/FetchRecord.h"
 #include "ydbcln/race/YBlood.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
@@ -27,18 +27,8 @@ std::string rate_text(int part, int starts) {
 }  // namespace
 
 YHorse::YHorse(YHorseDB* db, std::string& horsecode) : YMainObject(db) {
-  if (db == nullptr) return;
-  db->clearerror();
-  if (horsecode.size() != static_cast<std::size_t>(kCodeWidth)) return;
-  void* fetched = get_uma2code(horsecode.c_str());
-  if (fetched == nullptr) {
-    db->seterror(1002, "", 0);
-    return;
-  }
-  yrace::OwnedBuffer buffer(fetched);
-  if (get_rec_size(fetched) == 1 && yrace::record_count(fetched, kSize) == 1) {
-    setmember(reinterpret_cast<const _tagYDBUMAREC*>(fetched));
-  }
+  yentity::fetch_record<_tagYDBUMAREC>(db, horsecode, kCodeWidth, kSize, get_uma2code,
+      [this](const _tagYDBUMAREC* record) { setmember(record); });
 }
 
 YHorse::YHorse(const YHorse& other) = default;

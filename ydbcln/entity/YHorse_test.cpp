@@ -9,6 +9,10 @@
 
 #include "testing/FixedToday.h"
 #include "text/sjis.h"
+#include "ydbcln/entity/YDimSire.h"
+#include "ydbcln/entity/YJockey.h"
+#include "ydbcln/entity/YSire.h"
+#include "ydbcln/entity/YStable.h"
 #include "ydbcln/race/RaceStore_test.h"
 #include "ydbcln/race/YBlood.h"
 #include "ydbcln/race/YRaceHorse.h"
@@ -100,6 +104,31 @@ TEST_F(YHorseTest, BadCodesAndAFailingDatabaseLeaveItEmpty) {
   EXPECT_EQ(db_.geterrstatus(), 1002);
   EXPECT_EQ(horse.getracecount(), 0);
   EXPECT_EQ(horse.total()->place[5][0], 2);  // as the last load left them
+}
+
+TEST_F(YHorseTest, EveryRecordObjectOnASessionNotInitialisedLeaves1001AndReadsNothing) {
+  WriteTwoRaces();
+  YHorseDB closed;
+  std::string person = "01001";
+  ydb_test_reset_counts();
+  auto expect_1001 = [&](const char* what) {
+    EXPECT_EQ(closed.geterrstatus(), YHorseDB::kNotInitialised) << what;
+    closed.clearerror();
+  };
+  YHorse horse(&closed, winner_);
+  expect_1001("horse");
+  YJockey jockey(&closed, person);
+  expect_1001("jockey");
+  YStable stable(&closed, person);
+  expect_1001("trainer");
+  YSire sire(&closed, winner_);
+  expect_1001("sire");
+  YDimSire dimsire(&closed, winner_);
+  expect_1001("dam-sire");
+  for (const char* fetch : {"get_uma2code", "get_jockey2code", "get_stable2code", "get_sire2code",
+                            "get_umadimsire2code"}) {
+    EXPECT_EQ(ydb_test_call_count(fetch), 0) << fetch;
+  }
 }
 
 TEST_F(YHorseTest, CopiesShareRunsAndALoadOnACopyLeavesTheOriginals) {

@@ -1,8 +1,8 @@
 // YJockey: the jockey record formatted once, and the rides of a period.
 #include "ydbcln/entity/YJockey.h"
 
+#include "ydbcln/entity/FetchRecord.h"
 #include "ydbcln/entity/PersonFigures.h"
-#include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/YUtil_tables.h"
@@ -26,18 +26,8 @@ std::string by_code(unsigned char code, const char* codes, const std::array<std:
 }  // namespace
 
 YJockey::YJockey(YHorseDB* db, std::string& jockeycode) : YMainObject(db) {
-  if (db == nullptr) return;
-  db->clearerror();
-  if (jockeycode.size() != static_cast<std::size_t>(kCodeWidth)) return;
-  void* fetched = get_jockey2code(jockeycode.c_str());
-  if (fetched == nullptr) {
-    db->seterror(1002, "", 0);
-    return;
-  }
-  yrace::OwnedBuffer buffer(fetched);
-  if (get_rec_size(fetched) == 1 && yrace::record_count(fetched, kSize) == 1) {
-    setmember(static_cast<const _tagJOCKEYREC*>(fetched));
-  }
+  yentity::fetch_record<_tagJOCKEYREC>(db, jockeycode, kCodeWidth, kSize, get_jockey2code,
+      [this](const _tagJOCKEYREC* record) { setmember(record); });
 }
 
 YJockey::YJockey(const YJockey& other) = default;

@@ -1,8 +1,8 @@
 // YSire: the sire record formatted once, and its offspring's runs.
 #include "ydbcln/entity/YSire.h"
 
+#include "ydbcln/entity/FetchRecord.h"
 #include "ydbcln/entity/PersonFigures.h"
-#include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/YUtil_tables.h"
@@ -10,18 +10,8 @@
 using namespace sirerec;
 
 YSire::YSire(YHorseDB* db, std::string& sirecode) : YMainObject(db) {
-  if (db == nullptr) return;
-  db->clearerror();
-  if (sirecode.size() != static_cast<std::size_t>(kCodeWidth)) return;
-  void* fetched = get_sire2code(sirecode.c_str());
-  if (fetched == nullptr) {
-    db->seterror(1002, "", 0);
-    return;
-  }
-  yrace::OwnedBuffer buffer(fetched);
-  if (get_rec_size(fetched) == 1 && yrace::record_count(fetched, kSize) == 1) {
-    setmember(static_cast<const _tagSIREREC*>(fetched));
-  }
+  yentity::fetch_record<_tagSIREREC>(db, sirecode, kCodeWidth, kSize, get_sire2code,
+      [this](const _tagSIREREC* record) { setmember(record); });
 }
 
 YSire::YSire(const YSire& other) = default;

@@ -1,8 +1,8 @@
 // YStable: the stable record formatted once, and the runners of a period.
 #include "ydbcln/entity/YStable.h"
 
+#include "ydbcln/entity/FetchRecord.h"
 #include "ydbcln/entity/PersonFigures.h"
-#include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/YUtil_tables.h"
@@ -18,18 +18,9 @@ const PersonOffsets kOffsets = {stablerec::kRhCounts,  stablerec::kRsCounts,
 }  // namespace
 
 YStable::YStable(YHorseDB* db, std::string& stablecode) : YMainObject(db) {
-  if (db == nullptr) return;
-  db->clearerror();
-  if (stablecode.size() != static_cast<std::size_t>(jockeyrec::kCodeWidth)) return;
-  void* fetched = get_stable2code(stablecode.c_str());
-  if (fetched == nullptr) {
-    db->seterror(1002, "", 0);
-    return;
-  }
-  yrace::OwnedBuffer buffer(fetched);
-  if (get_rec_size(fetched) == 1 && yrace::record_count(fetched, stablerec::kSize) == 1) {
-    setmember(static_cast<const _tagSTABLEREC*>(fetched));
-  }
+  yentity::fetch_record<_tagSTABLEREC>(
+      db, stablecode, jockeyrec::kCodeWidth, stablerec::kSize, get_stable2code,
+      [this](const _tagSTABLEREC* record) { setmember(record); });
 }
 
 YStable::YStable(const YStable& other) = default;
