@@ -35,7 +35,8 @@ install(DIRECTORY ydbcln/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ydbcln
   PATTERN "engine" EXCLUDE  # the theory engine's internals
   ${ydbcln_install_excludes})
 set(ydbcln_component_headers
-  text/sjis.h db/base/Status.h db/base/DataSetCounts.h db/base/Date.h db/base/RaceKey.h
+  text/sjis.h db/base/Status.h db/base/DataSetCounts.h db/base/GeneratedWorld.h
+  db/base/Date.h db/base/RaceKey.h
   db/api/ybl.h db/api/ydbbsn.h db/api/yddb.h db/api/RecordBuffer.h db/api/DataSet.h
   world/GenerateSeasons.h world/WorldReport.h exchange/ExchangeFiles.h)
 foreach(header IN LISTS ydbcln_component_headers)

@@ -94,6 +94,7 @@ Status Importer::run() {
                  "writing " + std::to_string(races_.size()) + " races to the store")) {
     s = Status::Aborted("import stopped");
   }
+  if (s.ok()) s = keepGeneratedHorses();
   if (s.ok()) s = write();
   // The work is done: a request to stop comes too late to matter.
   if (s.ok() && progress_) progress_(total_steps_, total_steps_, "done");
@@ -243,6 +244,25 @@ Status Importer::readSire(const CsvReader& csv, const std::vector<std::string>& 
   Status s = ParseRow(csv, fields, SireColumns, &sire);
   if (s.ok()) s = requireKnown(csv, ydb::Entity::kHorse, "code", sire.code);
   return s.ok() ? Keep(&sires_, csv, "sire", std::move(sire)) : s;
+}
+
+Status Importer::keepGeneratedHorses() {
+  ydb::GeneratedWorld world;
+  bool generated = false;
+  Status s = reader_.generatedWorld(&world, &generated);
+  if (!s.ok() || !generated) return s;
+  for (const auto& [code, rows] : horses_) {
+    bool stored = false;
+    s = reader_.contains(ydb::Entity::kHorse, code, &stored);
+    if (!s.ok()) return s;
+    if (stored) {
+      return Status::InvalidArgument(
+          std::string(FileName(File::kHorses)) + " line " + std::to_string(rows.line) + ": horse " +
+          code + " is a horse of the data set's generated world (" + world.describe() +
+          "), which an import may add to but not replace; nothing was loaded");
+    }
+  }
+  return Status::Ok();
 }
 
 Status Importer::write() {

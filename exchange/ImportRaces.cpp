@@ -258,10 +258,9 @@ Status Importer::assemble(RaceRows* rows) {
 
   for (const auto& [comment, line] : rows->comments) {
     if (!s.ok()) break;
+    const std::string& horse = comment.horse_code;  // a structured binding cannot be captured in C++17
     const auto runner = std::find_if(race.runners.begin(), race.runners.end(),
-                                     [&](const ydb::Runner& r) {
-                                       return r.horse_code == comment.horse_code;
-                                     });
+                                     [&](const ydb::Runner& r) { return r.horse_code == horse; });
     if (runner == race.runners.end()) {
       s = Fault(File::kComments, line,
                 subject + ": horse " + comment.horse_code + " is not a runner of the race");

@@ -123,6 +123,9 @@ class Importer {
 
   // Writing: the batch, and the row a fault of the writer is about.
   ydb::Status write();
+  // Fails, naming the first, when the store holds a generated world and the
+  // files carry a horse of it: the import would replace a generated horse.
+  ydb::Status keepGeneratedHorses();
   Location locate(const std::string& fault, const ydb::Batch& batch) const;
 
   ydb::Database& db_;

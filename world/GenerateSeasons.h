@@ -35,9 +35,11 @@ struct Options {
 using Progress = std::function<bool(int done, int total, const std::string& what)>;
 
 // Generates and writes the seasons of `options` into `data_set`. Fails,
-// saying why, for seasons out of order or before the origin, when the
-// writer refuses a batch, or when `progress` stops it; months written
-// before a failure stay written.
+// saying why, for seasons out of order or before the origin, a data set
+// that holds another world (DataSet::world: another seed or origin; nothing
+// is written then) or a seed above ydb::kLargestSeed, when the writer
+// refuses a batch, or when `progress` stops it; months written before a
+// failure stay written.
 ydb::Status Generate(ydb::DataSet& data_set, const Options& options,
                      const Progress& progress = {});
 

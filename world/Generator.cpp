@@ -263,6 +263,10 @@ ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& 
     return ydb::Status::InvalidArgument("seasons " + std::to_string(options.first_season) + "-" +
                               std::to_string(options.last_season) + " are not a range of seasons");
   }
+  // The data set keeps the world's seed and origin: another seed would
+  // write other horses under the codes of those stored.
+  ydb::Status claimed = ydb::Writer(db).claimWorld({options.seed, options.origin});
+  if (!claimed.ok()) return claimed;
   const int start = options.origin - 3;
   int total = 0;
   for (int year = start; year <= options.last_season; ++year) total += Simulator::RaceDays(year);

@@ -20,7 +20,10 @@
 // full and written. Since nothing that decides a result depends on what is
 // written, generating seasons A to B and later B+1 to C with the same seed
 // and origin gives the same store as generating A to C at once: the same
-// horses with the same codes, the same people, the same races.
+// horses with the same codes, the same people, the same races. The data set
+// records its world's seed and origin before the first season is written
+// (Writer::claimWorld), and a generation of another seed or origin into it
+// is refused before anything is written.
 //
 // Within a written season each quarter is one Writer batch, one
 // transaction: the people (in the first quarter of the season), every horse
@@ -53,7 +56,8 @@ struct Summary {
 };
 
 // Generates and writes the seasons of `options`. Fails, saying why, for
-// seasons out of order or before the origin, when the writer refuses a
+// seasons out of order or before the origin, a data set of another world
+// or a seed above ydb::kLargestSeed, when the writer refuses a
 // batch, or when `progress` stops it; months written before a failure stay
 // written.
 ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& progress = {},

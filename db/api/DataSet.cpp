@@ -14,16 +14,19 @@ namespace ydb {
 
 Status DataSet::Open(const std::string& dir, Mode mode, std::unique_ptr<DataSet>* out) {
   if (mode == Mode::kOpenOrCreate) {
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    if (ec) return Status::IOError("cannot make the directory " + dir + ": " + ec.message());
+    std::error_code made;
+    std::filesystem::create_directories(dir, made);
+    if (made) return Status::IOError("cannot make the directory " + dir + ": " + made.message());
   }
   const std::string path = (std::filesystem::path(dir) / kStoreFile).string();
+  std::error_code ec;
+  const bool existed = std::filesystem::exists(path, ec);
   std::unique_ptr<Database> store;
   Status s = OpenDataSet(path,
                          mode == Mode::kOpenOrCreate ? Database::Mode::kOpenOrCreate
                                                      : Database::Mode::kOpenExisting,
                          &store);
+  if (s.ok() && existed && mode == Mode::kOpenOrCreate) s = store->checkPages();
   if (!s.ok()) return s;
   out->reset(new DataSet(std::move(store), path));
   return Status::Ok();
@@ -35,6 +38,10 @@ DataSet::DataSet(std::unique_ptr<Database> store, std::string path)
 DataSet::~DataSet() = default;
 
 Status DataSet::count(DataSetCounts* out) { return Reader(*store_).summary(out); }
+
+Status DataSet::world(GeneratedWorld* out, bool* found) {
+  return Reader(*store_).generatedWorld(out, found);
+}
 
 Database& StoreOf(DataSet& data_set) { return *data_set.store_; }
 

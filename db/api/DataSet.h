@@ -20,6 +20,7 @@
 #include <string>
 
 #include "db/base/DataSetCounts.h"
+#include "db/base/GeneratedWorld.h"
 #include "db/base/Status.h"
 
 namespace ydb {
@@ -38,7 +39,9 @@ class DataSet {
 
   // Opens the data set in the directory `dir`. Fails, saying why, when the
   // directory cannot be made, or the store is missing (kOpenExisting), is
-  // not a data set, or was written by a newer version.
+  // not a data set, or was written by a newer version. An existing store
+  // opened to be filled (kOpenOrCreate) has its pages checked first and is
+  // refused as corrupt when one is damaged.
   static Status Open(const std::string& dir, Mode mode, std::unique_ptr<DataSet>* out);
 
   ~DataSet();
@@ -50,6 +53,11 @@ class DataSet {
 
   // Counts what the data set holds into *out.
   Status count(DataSetCounts* out);
+
+  // The generated world the data set holds (its seed and origin) into
+  // *out, with *found true; *found false for a data set that holds none
+  // (imported only, or generated before worlds were recorded).
+  Status world(GeneratedWorld* out, bool* found);
 
  private:
   friend Database& StoreOf(DataSet& data_set);  // db/api/DataSetStore.h

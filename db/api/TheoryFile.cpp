@@ -20,6 +20,9 @@ namespace {
 
 constexpr std::string_view kMagic = "YDBTHEOR";
 
+// Versions above this are taken for damage rather than a newer program.
+constexpr std::int32_t kLargestTheoryFileVersion = 1000;
+
 std::array<std::uint32_t, 256> CrcTable() {
   std::array<std::uint32_t, 256> table{};
   for (std::uint32_t n = 0; n < 256; ++n) {
@@ -73,8 +76,6 @@ std::string EncodeTheoryFile(const void* record) {
 Status DecodeTheoryFile(std::string_view image, std::string* record) {
   const RecordLayout& layout = TheoryFileLayout();
   const Field& version_field = FieldOf(layout, "version");
-  // Magic and version first, so that a newer program's file, whatever its
-  // size, is named for what it is.
   if (image.size() < version_field.end()) return Status::Corruption("too short for a theory file");
   if (image.substr(0, kMagic.size()) != kMagic) return Status::Corruption("not a theory file");
   std::int32_t version = 0;
@@ -83,23 +84,29 @@ Status DecodeTheoryFile(std::string_view image, std::string* record) {
         static_cast<std::uint32_t>(static_cast<unsigned char>(image[version_field.offset + i]))
         << (8 * i));
   }
-  if (version > kTheoryFileVersion) {
+  // A file of this size whose checksum fails is damaged, whatever its
+  // version field says; a newer program's file, whatever its size, is
+  // named for what it is when its version is one a program could have
+  // written.
+  const bool our_size = image.size() == layout.size();
+  const bool sound =
+      our_size && static_cast<std::uint32_t>(RecordReader(image.data(), layout).integer("checksum").value_or(0)) ==
+                      Crc32(image.substr(0, ChecksumOffset()));
+  if (our_size && !sound) {
+    return Status::Corruption("the checksum does not match: the file is damaged");
+  }
+  if (version > kTheoryFileVersion && version <= kLargestTheoryFileVersion) {
     return Status::NotSupported("written by a newer version (theory file version " +
                          std::to_string(version) + ")");
   }
   if (version != kTheoryFileVersion) {
-    return Status::NotSupported("unknown theory file version " + std::to_string(version));
+    return Status::Corruption("the file is damaged: its version field reads " + std::to_string(version));
   }
-  if (image.size() != layout.size()) {
+  if (!our_size) {
     return Status::Corruption("a theory file is " + std::to_string(layout.size()) + " bytes, not " +
                          std::to_string(image.size()));
   }
-  RecordReader r(image.data(), layout);
-  const std::uint32_t stored = static_cast<std::uint32_t>(r.integer("checksum").value_or(0));
-  if (stored != Crc32(image.substr(0, ChecksumOffset()))) {
-    return Status::Corruption("the checksum does not match: the file is damaged");
-  }
-  *record = std::string(r.bytes("theory"));
+  *record = std::string(RecordReader(image.data(), layout).bytes("theory"));
   return Status::Ok();
 }
 

@@ -22,8 +22,10 @@ std::uint32_t Crc32(std::string_view bytes);
 std::string EncodeTheoryFile(const void* record);
 
 // The THEORYREC held by a file image. Refused, with the reason: an image of
-// another size, another magic, another version (a newer one named as such)
-// or a checksum that does not match.
+// another size, another magic, another version or a checksum that does not
+// match. A newer version is named as such only when the file could be one
+// (a version up to 1000, and no failed checksum on an image of this
+// version's size); otherwise the file is called damaged.
 Status DecodeTheoryFile(std::string_view image, std::string* record);
 
 // Writes `bytes` to `path` under a temporary name beside it, synced, then

@@ -130,7 +130,7 @@ TEST_F(PastRunBucketsTest, RefusedBatchChangesNoBucketNorLeavesChangesBehind) {
 
 TEST_F(PastRunBucketsTest, StoreOfSchemaOneOpensWithItsRunsFiled) {
   const auto filed = FiledBuckets(*db_);
-  ASSERT_TRUE(db_->exec("DROP TABLE past_run_bucket; DROP TABLE result_record; "
+  ASSERT_TRUE(db_->exec("DROP TABLE past_run_bucket; DROP TABLE result_record; DROP TABLE generated_world; "
                         "CREATE INDEX runner_by_sire ON runner (sire_code, race_date); "
                         "PRAGMA user_version = 1")
                   .ok());

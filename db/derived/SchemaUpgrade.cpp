@@ -49,12 +49,24 @@ Status ToVersion3(Database& db) {
   return s;
 }
 
+// Version 4: the generated world's seed and origin, in generated_world. A
+// store generated before has no row; its next generation records one.
+Status ToVersion4(Database& db) {
+  return db.exec(
+      "CREATE TABLE generated_world ("
+      "  id     INTEGER NOT NULL PRIMARY KEY CHECK (id = 1),"
+      "  seed   TEXT NOT NULL CHECK (seed <> '' AND seed NOT GLOB '*[^0-9]*'),"
+      "  origin INTEGER NOT NULL CHECK (origin BETWEEN 1990 AND 2099)"
+      ") STRICT;");
+}
+
 }  // namespace
 
 Status UpgradeSchema(Database& db, int from) {
   Status s;
   if (from < 2) s = ToVersion2(db);
   if (s.ok() && from < 3) s = ToVersion3(db);
+  if (s.ok() && from < 4) s = ToVersion4(db);
   return s;
 }
 

@@ -24,6 +24,7 @@
 #include <string>
 
 #include "db/base/DataSetCounts.h"
+#include "db/base/GeneratedWorld.h"
 #include "db/base/Status.h"
 #include "db/base/model.h"
 #include "db/store/Database.h"
@@ -64,6 +65,10 @@ class Reader {
   Status contains(Entity entity, const std::string& code, bool* found);
 
   Status summary(DataSetCounts* out);
+
+  // The generated world the data set holds into *out, with *found true;
+  // *found false when it holds none (see GeneratedWorld.h).
+  Status generatedWorld(GeneratedWorld* out, bool* found);
 
  private:
   Status readPedigree(Horse* horse);

@@ -92,9 +92,16 @@ Status ReadTheoryRecord(const void* record, Theory* out) {
   if (count < 0 || count > kMaxItems) {
     return Status::InvalidArgument("item count " + std::to_string(count) + " is outside 0-8");
   }
-  // The title is text: it ends at a NUL or at its trailing blanks.
+  // The title is text: it ends at a NUL or at its trailing blanks. Text
+  // after a NUL would be lost without a word, so a title holding any is
+  // refused.
   std::string_view title = r.bytes("title");
-  title = title.substr(0, title.find('\0'));
+  const std::size_t nul = title.find('\0');
+  if (nul != std::string_view::npos &&
+      title.find_first_not_of(std::string_view("\0 ", 2), nul) != std::string_view::npos) {
+    return Status::InvalidArgument("the title holds a NUL byte with text after it");
+  }
+  title = title.substr(0, nul);
   const std::size_t end = title.find_last_not_of(' ');
   title = end == std::string_view::npos ? std::string_view() : title.substr(0, end + 1);
   std::string utf8;

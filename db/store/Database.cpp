@@ -4,8 +4,14 @@
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <chrono>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -43,8 +49,6 @@ int ReadPragma(sqlite3* db, const char* sql, int* value, std::string* error) {
   }
 }
 
-// Checks, on a read-only connection, that an existing file is a store of
-// this component that this build can read. Nothing is written to the file.
 // SQLite counts its memory under a global mutex on every allocation; the
 // store reads no such statistics. The setting can only be made before
 // SQLite starts: in a process that started it earlier, sqlite3_config
@@ -54,42 +58,99 @@ void SkipMemoryStatistics() {
   static_cast<void>(rc);
 }
 
+// The big-endian 4-byte number at `at` of a database header.
+std::uint32_t HeaderNumber(const unsigned char* header, int at) {
+  return static_cast<std::uint32_t>(header[at]) << 24 | static_cast<std::uint32_t>(header[at + 1]) << 16 |
+         static_cast<std::uint32_t>(header[at + 2]) << 8 | header[at + 3];
+}
+
+// The checks of an identity (application id and schema version) that every
+// open makes: from the file's header before SQLite opens it, and again
+// through SQLite, which sees what the write-ahead log holds too.
+Status CheckIdentity(const std::string& path, std::uint32_t application_id, std::int32_t version) {
+  if (application_id != static_cast<std::uint32_t>(kApplicationId)) {
+    return Status::NotSupported(path + " is not a data set of this program");
+  }
+  if (version > kSchemaVersion) {
+    return Status::NotSupported(path + " was written by a newer version (schema " +
+                                std::to_string(version) + ", this build reads up to " +
+                                std::to_string(kSchemaVersion) + ")");
+  }
+  if (version < 1) return Status::Corruption(path + " has no schema version");
+  return Status::Ok();
+}
+
+// Checks that an existing file is a store of this component that this
+// build can read, from its 100-byte header alone: SQLite is not asked to
+// open a file that is refused, so nothing is written beside it (no -wal or
+// -shm file) nor into it. A store with a log beside it is checked for its
+// identity only once open.
 Status Validate(const std::string& path) {
-  sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-  if (rc != SQLITE_OK) {
-    Status failed = SqliteStatus(rc, "cannot open " + path + ": " + SqliteMessage(db, rc));
-    sqlite3_close(db);
-    return failed;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return Status::IOError("cannot read " + path + ": " + std::strerror(errno));
+  unsigned char header[100] = {};
+  in.read(reinterpret_cast<char*>(header), sizeof header);
+  const auto got = in.gcount();
+  static const char kMagic[] = "SQLite format 3";  // with its NUL, 16 bytes
+  if (got < static_cast<std::streamsize>(sizeof header) ||
+      std::memcmp(header, kMagic, sizeof kMagic) != 0) {
+    return Status::Corruption(path + " is not a readable data set: " +
+                              (got == 0 ? "the file is empty" : "it is not a SQLite database"));
   }
-  sqlite3_extended_result_codes(db, 1);
-  sqlite3_busy_timeout(db, Database::kBusyTimeoutMilliseconds);
-  int application_id = 0;
-  int version = 0;
-  std::string error;
-  Status result;
-  rc = ReadPragma(db, "PRAGMA application_id", &application_id, &error);
-  if (rc == SQLITE_ROW) rc = ReadPragma(db, "PRAGMA user_version", &version, &error);
-  if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) {
-    result = Status::Busy(path + " is held by another process: " + error);
-  } else if (rc != SQLITE_ROW) {
-    result = Status::Corruption(path + " is not a readable data set: " + error);
-  } else if (application_id != kApplicationId) {
-    result = Status::NotSupported(path + " is not a data set of this program");
-  } else if (version > kSchemaVersion) {
-    result = Status::NotSupported(path + " was written by a newer version (schema " +
-                           std::to_string(version) + ", this build reads up to " +
-                           std::to_string(kSchemaVersion) + ")");
-  } else if (version < 1) {
-    result = Status::Corruption(path + " has no schema version");
+  const unsigned page = header[16] << 8 | header[17];
+  const bool page_ok = page == 1 || (page >= 512 && page <= 32768 && (page & (page - 1)) == 0);
+  if (!page_ok || header[18] < 1 || header[18] > 2 || header[19] < 1 || header[19] > 2) {
+    return Status::Corruption(path + " is not a readable data set: its header is damaged");
   }
-  sqlite3_close(db);
-  return result;
+  // With a log beside it, the header may not yet hold what was committed
+  // (a new store's identity among it): Identify checks it once open.
+  std::error_code ec;
+  if (std::filesystem::exists(path + "-wal", ec)) return Status::Ok();
+  return CheckIdentity(path, HeaderNumber(header, 68),
+                       static_cast<std::int32_t>(HeaderNumber(header, 60)));
+}
+
+// Whether `path` may be written: this process has the right to, and the
+// owner has not taken every write permission away (which a process that
+// may write anything, such as root's, honours too).
+bool Writable(const std::filesystem::path& path) {
+  std::error_code ec;
+  const auto permissions = std::filesystem::status(path, ec).permissions();
+  const auto write = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                     std::filesystem::perms::others_write;
+  return !ec && (permissions & write) != std::filesystem::perms::none &&
+         access(path.c_str(), W_OK) == 0;
+}
+
+// Whether the store `path` may be written, and files made beside it (the
+// write-ahead log and its index).
+bool MayWrite(const std::string& path) {
+  const std::filesystem::path file(path);
+  return Writable(file) && Writable(file.has_parent_path() ? file.parent_path() : ".");
+}
+
+// `path` as a URI that opens it immutable: SQLite takes no lock and makes
+// no file beside it.
+std::string ImmutableUri(const std::string& path) {
+  std::string uri = "file:";
+  for (const char c : std::filesystem::absolute(path).string()) {
+    if (c == '%' || c == '?' || c == '#') {
+      static const char kHex[] = "0123456789ABCDEF";
+      const auto byte = static_cast<unsigned char>(c);
+      uri += '%';
+      uri += kHex[byte >> 4];
+      uri += kHex[byte & 15];
+    } else {
+      uri += c;
+    }
+  }
+  return uri + "?immutable=1";
 }
 
 }  // namespace
 
-Database::Database(std::string path, sqlite3* db) : path_(std::move(path)), db_(db) {}
+Database::Database(std::string path, sqlite3* db, bool read_only)
+    : path_(std::move(path)), db_(db), read_only_(read_only) {}
 
 Database::~Database() {
   statements_.clear();  // finalize before closing
@@ -117,17 +178,31 @@ Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Databa
     if (!valid.ok()) return valid;
   }
 
-  sqlite3* db = nullptr;
+  // A store this process may not write (the file's or the directory's
+  // permissions) is opened for reading. With no log beside it, it is
+  // opened as immutable, since SQLite could not make the log's index.
+  const bool read_only = exists && !MayWrite(path);
+  std::string name = path;
   // The library is used from one thread, so the connection needs no mutex
   // of its own around every call.
-  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (exists ? 0 : SQLITE_OPEN_CREATE);
-  const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+  int flags = SQLITE_OPEN_NOMUTEX;
+  if (!read_only) {
+    flags |= SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
+  } else {
+    flags |= SQLITE_OPEN_READONLY;
+    if (!std::filesystem::exists(path + "-wal", ec)) {
+      flags |= SQLITE_OPEN_URI;
+      name = ImmutableUri(path);
+    }
+  }
+  sqlite3* db = nullptr;
+  const int rc = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
   if (rc != SQLITE_OK) {
     Status failed = SqliteStatus(rc, "cannot open " + path + ": " + SqliteMessage(db, rc));
     sqlite3_close(db);
     return failed;
   }
-  std::unique_ptr<Database> opened(new Database(path, db));
+  std::unique_ptr<Database> opened(new Database(path, db, read_only));
   Status ready = opened->Initialise(!exists, upgrade);
   if (!ready.ok()) {
     opened.reset();
@@ -148,13 +223,22 @@ Status Database::Initialise(bool created, SchemaUpgrade upgrade) {
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, kBusyTimeoutMilliseconds);
   Status s = exec("PRAGMA foreign_keys = ON");
-  if (s.ok()) s = exec("PRAGMA journal_mode = WAL");
   if (s.ok()) s = exec("PRAGMA synchronous = NORMAL");
   // Writing a month of races touches the runner indexes all over.
   if (s.ok()) s = setCacheMegabytes(kDefaultCacheMegabytes);
   if (!s.ok()) return s;
-  if (!created) return Upgrade(upgrade);
+  if (!created) {
+    // The file is switched to the write-ahead log only once it is known to
+    // be a store of ours at the current schema: a refused file keeps its
+    // header as it was.
+    s = Identify();
+    if (s.ok()) s = Upgrade(upgrade);
+    if (s.ok() && !read_only_) s = exec("PRAGMA journal_mode = WAL");
+    return s;
+  }
 
+  s = exec("PRAGMA journal_mode = WAL");
+  if (!s.ok()) return s;
   Transaction create(*this);
   if (!create.begin_status().ok()) return create.begin_status();
   s = exec(SchemaSql());
@@ -164,6 +248,19 @@ Status Database::Initialise(bool created, SchemaUpgrade upgrade) {
   if (s.ok()) s = exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
   if (!s.ok()) return s;
   return create.commit();
+}
+
+Status Database::Identify() {
+  int application_id = 0;
+  int version = 0;
+  std::string error;
+  int rc = ReadPragma(db_, "PRAGMA application_id", &application_id, &error);
+  if (rc == SQLITE_ROW) rc = ReadPragma(db_, "PRAGMA user_version", &version, &error);
+  if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) {
+    return Status::Busy(path_ + " is held by another process: " + error);
+  }
+  if (rc != SQLITE_ROW) return Status::Corruption(path_ + " is not a readable data set: " + error);
+  return CheckIdentity(path_, static_cast<std::uint32_t>(application_id), version);
 }
 
 // The store's user_version; 0 when it cannot be read (with the reason in *status).
@@ -179,6 +276,10 @@ Status Database::Upgrade(SchemaUpgrade upgrade) {
   Status s;
   const int found = SchemaVersion(&s);
   if (found >= kSchemaVersion || !s.ok()) return s;
+  if (read_only_) {
+    return Status::NotSupported(path_ + " has schema " + std::to_string(found) +
+                                " and is read-only: it is upgraded only where it may be written");
+  }
   if (upgrade == nullptr) {
     return Status::NotSupported(path_ + " has schema " + std::to_string(found) +
                                 " and is opened without its upgrade");
@@ -268,7 +369,21 @@ Status Database::exec(const char* sql) {
   return SqliteStatus(rc, text);
 }
 
+Status Database::checkPages() {
+  Statement& check = statement("PRAGMA quick_check(1)");
+  std::string verdict = check.step() ? std::string(check.column_text(0)) : std::string();
+  Status s = check.status();
+  check.reset();
+  if (!s.ok()) return s.Within(path_ + " cannot be checked");
+  if (verdict != "ok") return Status::Corruption(path_ + " is damaged: " + verdict);
+  return Status::Ok();
+}
+
 Transaction::Transaction(Database& db) : db_(db) {
+  if (db_.read_only()) {
+    begin_ = Status::NotSupported(db_.path() + " is read-only here: nothing can be written to it");
+    return;
+  }
   begin_ = db_.exec("BEGIN IMMEDIATE");
   if (begin_.IsBusy()) {
     begin_ = Status::Busy("another process is writing to " + db_.path() + "; gave up after " +

@@ -2,8 +2,11 @@
 // version. Opening checks that the file is a store of this component and not
 // one written by a newer schema, and has one written by an older schema
 // upgraded by the caller's upgrade in one transaction; it never modifies a
-// file it refuses. Data sets are opened through OpenDataSet
-// (db/derived/DataSet.h), which gives the upgrade.
+// file it refuses, nor leaves a file beside it: the header is read before
+// SQLite opens the file, and a store is switched to its write-ahead log only
+// once it has passed. A store this process may not write is opened for
+// reading. Data sets are opened through OpenDataSet (db/derived/DataSet.h),
+// which gives the upgrade.
 //
 // Several processes may hold one store open at once. Readers never wait
 // for each other nor for a writer (the store keeps a write-ahead log). A
@@ -50,6 +53,12 @@ class Database {
 
   const std::string& path() const { return path_; }
 
+  // Whether the store was opened for reading only, because this process
+  // may not write the file or its directory. Every transaction on it fails
+  // with a not-supported status that says so; a store of an older schema
+  // is refused, since its upgrade would write.
+  bool read_only() const { return read_only_; }
+
   // The cached prepared statement for `sql`, reset and unbound. The SQL must
   // be a constant of the caller: the cache is keyed by its text.
   Statement& statement(std::string_view sql);
@@ -71,6 +80,12 @@ class Database {
   // Runs SQL that takes no parameters (schema, pragmas, transactions).
   Status exec(const char* sql);
 
+  // Reads every page of the store and checks it (SQLite's quick check,
+  // about a second a season): ok for a whole store, otherwise a corruption
+  // status with the first fault found. Bulk writers run it before they
+  // write, so that nothing is added to a damaged store.
+  Status checkPages();
+
   // The page cache of this connection, kDefaultCacheMegabytes when opened. A
   // bulk load raises it while it writes, so that the pages a large
   // transaction changes stay in memory until its commit, and sets it back.
@@ -85,14 +100,18 @@ class Database {
   static int CurrentSchemaVersion();
 
  private:
-  Database(std::string path, struct sqlite3* db);
+  Database(std::string path, struct sqlite3* db, bool read_only);
   Status Initialise(bool created, SchemaUpgrade upgrade);
+  // Checks, through the connection, the store's application id and schema
+  // version (the header may be older than what the log holds).
+  Status Identify();
   // Brings an existing store of an older schema to the current one.
   Status Upgrade(SchemaUpgrade upgrade);
   int SchemaVersion(Status* status);
 
   std::string path_;
   struct sqlite3* db_;
+  bool read_only_;
   std::map<std::string, std::unique_ptr<Statement>, std::less<>> statements_;
   struct Assembled {
     std::unique_ptr<Statement> statement;

@@ -1,10 +1,11 @@
 // Opening stores: what is refused and how, that a refused file is left as it
-// was, the upgrade of an older schema inside one transaction, and the
-// statement cache.
+// was with nothing beside it, stores opened for reading only, the upgrade
+// of an older schema inside one transaction, and the statement cache.
 #include "db/store/Database.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -110,6 +111,103 @@ TEST_F(DatabaseTest, AnOlderStoreIsUpgradedOnlyByTheUpgradeGivenAndWhollyOrNotAt
     return Status::IOError("must not run");
   });
   EXPECT_TRUE(s.ok()) << s.ToString();
+}
+
+// Whether SQLite left a file beside the store.
+bool AnyBeside(const std::string& path) {
+  return std::filesystem::exists(path + "-wal") || std::filesystem::exists(path + "-shm") ||
+         std::filesystem::exists(path + "-journal");
+}
+
+TEST_F(DatabaseTest, ADamagedHeaderOrAForeignLoggedStoreIsRefusedWithNothingLeftBeside) {
+  // A store of another program that keeps a write-ahead log, and ours with
+  // its header's page size and then its format bytes damaged.
+  struct Case {
+    std::string sql;
+    int at;  // byte of the header overwritten, or -1
+    const char* words;
+  };
+  for (const Case& c : {Case{"PRAGMA application_id = 7; PRAGMA journal_mode = WAL", -1,
+                             "not a data set of this program"},
+                        Case{"CREATE TABLE t (n)", 16, "header is damaged"},
+                        Case{"CREATE TABLE t (n)", 18, "header is damaged"}}) {
+    SCOPED_TRACE(c.words);
+    std::filesystem::remove(path());
+    MakeStore(c.sql);
+    if (c.at >= 0) {
+      std::fstream file(path(), std::ios::in | std::ios::out | std::ios::binary);
+      file.seekp(c.at);
+      file.put('\x7f');
+    }
+    const std::string before = Bytes(path());
+    std::unique_ptr<Database> db;
+    const Status s = Database::Open(path(), Database::Mode::kOpenOrCreate, &db);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.message().find(c.words), std::string::npos) << s.ToString();
+    EXPECT_EQ(Bytes(path()), before);
+    EXPECT_FALSE(AnyBeside(path()));
+  }
+}
+
+TEST_F(DatabaseTest, AnOlderStoreWhoseUpgradeFailsKeepsItsHeaderAndJournalMode) {
+  MakeStore("CREATE TABLE marker (n INTEGER); PRAGMA user_version = 1");
+  const std::string before = Bytes(path());
+  std::unique_ptr<Database> db;
+  const Status s = Database::Open(path(), Database::Mode::kOpenExisting, &db,
+                                  [](Database&, int) { return Status::Corruption("no"); });
+  EXPECT_TRUE(s.IsCorruption()) << s.ToString();
+  EXPECT_EQ(Bytes(path()), before);
+  EXPECT_FALSE(AnyBeside(path()));
+}
+
+TEST_F(DatabaseTest, AStoreThatMayNotBeWrittenIsReadAndRefusesEveryWrite) {
+  {
+    std::unique_ptr<Database> db;
+    ASSERT_TRUE(Database::Open(path(), Database::Mode::kOpenOrCreate, &db).ok());
+    ASSERT_TRUE(db->exec("CREATE TABLE t (n INTEGER); INSERT INTO t VALUES (5)").ok());
+  }
+  namespace fs = std::filesystem;
+  const std::string before = Bytes(path());
+  // The file write-protected, then the directory.
+  for (const fs::path& locked : {fs::path(path()), dir_.path()}) {
+    SCOPED_TRACE(locked.string());
+    const fs::perms was = fs::status(locked).permissions();
+    fs::permissions(locked, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    {
+      std::unique_ptr<Database> db;
+      const Status s = Database::Open(path(), Database::Mode::kOpenExisting, &db);
+      ASSERT_TRUE(s.ok()) << s.ToString();
+      EXPECT_TRUE(db->read_only());
+      Statement& read = db->statement("SELECT n FROM t");
+      ASSERT_TRUE(read.step());
+      EXPECT_EQ(read.column_int(0), 5);
+      read.reset();
+      Transaction write(*db);
+      EXPECT_TRUE(write.begin_status().IsNotSupported()) << write.begin_status().ToString();
+      EXPECT_NE(write.begin_status().message().find("read-only"), std::string::npos);
+      EXPECT_FALSE(db->exec("INSERT INTO t VALUES (6)").ok());
+    }
+    fs::permissions(locked, was);
+    EXPECT_EQ(Bytes(path()), before);
+    EXPECT_FALSE(AnyBeside(path()));
+  }
+
+  // One of an older schema is refused, since its upgrade would write.
+  {
+    std::unique_ptr<Database> db;
+    ASSERT_TRUE(Database::Open(path(), Database::Mode::kOpenExisting, &db).ok());
+    ASSERT_TRUE(db->exec("PRAGMA user_version = 1").ok());
+  }
+  const fs::perms was = fs::status(path()).permissions();
+  fs::permissions(path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  std::unique_ptr<Database> db;
+  const Status s = Database::Open(path(), Database::Mode::kOpenExisting, &db,
+                                  [](Database&, int) { return Status::Ok(); });
+  fs::permissions(path(), was);
+  EXPECT_TRUE(s.IsNotSupported()) << s.ToString();
+  EXPECT_NE(s.message().find("read-only"), std::string::npos) << s.ToString();
 }
 
 TEST_F(DatabaseTest, TheStatementCacheHandsOutOneStatementPerTextResetAndUnbound) {

@@ -14,8 +14,9 @@ constexpr int kApplicationId = 0x59444243;
 
 // PRAGMA user_version of the schema this build creates, reads and writes.
 // Version 2 files the past-run records in past_run_bucket; version 3 keeps
-// the rendered results records in result_record.
-constexpr int kSchemaVersion = 3;
+// the rendered results records in result_record; version 4 records the
+// generated world's seed and origin in generated_world.
+constexpr int kSchemaVersion = 4;
 
 }  // namespace ydb
 

@@ -13,6 +13,18 @@
 -- code is place || date || race number. Every child of a race carries that
 -- key and goes with the race.
 
+-- --- Where the data set comes from ---------------------------------------------
+
+-- The synthetic world a generated data set holds: the seed and the origin
+-- season it is generated from, recorded by its first generation and the
+-- same for every season added later. No row in a data set that was never
+-- generated (imported only, or generated before the world was recorded).
+CREATE TABLE generated_world (
+  id     INTEGER NOT NULL PRIMARY KEY CHECK (id = 1),
+  seed   TEXT NOT NULL CHECK (seed <> '' AND seed NOT GLOB '*[^0-9]*'),  -- decimal, 64 bits unsigned
+  origin INTEGER NOT NULL CHECK (origin BETWEEN 1990 AND 2099)
+) STRICT;
+
 -- --- People and owners --------------------------------------------------
 
 CREATE TABLE owner (

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "db/base/GeneratedWorld.h"
 #include "db/base/Status.h"
 #include "db/base/model.h"
 #include "db/derived/DerivedData.h"
@@ -49,6 +50,13 @@ class Writer {
   Status write(const Race& race);
   Status write(const std::vector<Race>& races);
   Status write(const Batch& batch);
+
+  // Records that the data set holds the generated world `world`, before
+  // any season of it is written: a data set that holds no world takes this
+  // one; one that holds the same world is left as it is; one that holds
+  // another (another seed or origin) is refused as an invalid argument,
+  // saying which world it holds, and nothing is changed.
+  Status claimWorld(const GeneratedWorld& world);
 
   // --- The user's data ---------------------------------------------------------
 

@@ -5,6 +5,7 @@
 
 #include <iostream>
 
+#include "Printable.h"
 #include "Session.h"
 
 namespace tool {
@@ -42,7 +43,7 @@ std::string Tenths(int tenths) {
 }
 
 int Fail(const std::string& message, int code) {
-  std::cerr << "ydbcln: " << message << "\n";
+  std::cerr << "ydbcln: " << Reason(message) << "\n";
   return code;
 }
 

@@ -7,6 +7,7 @@
 
 #include <iostream>
 
+#include "Printable.h"
 #include "Session.h"
 
 namespace tool {
@@ -30,14 +31,14 @@ std::string RunPlace(const std::string& racecode) {
 bool CheckRaceCode(const std::string& code) {
   ydb::RaceKey key;
   const ydb::Status s = ydb::RaceKey::Parse(code, &key);
-  if (!s.ok()) std::cerr << "ydbcln: " << s.message() << "\n";
+  if (!s.ok()) std::cerr << "ydbcln: " << Reason(s.message()) << "\n";
   return s.ok();
 }
 
 void ReportReadFailure(YHorseDB& db, const std::string& what) {
   std::cerr << "ydbcln: cannot read " << what << ": " << Utf8(db.geterrmessage());
   const std::string detail = get_db_error();
-  if (!detail.empty()) std::cerr << " (" << detail << ")";
+  if (!detail.empty()) std::cerr << " (" << Reason(detail) << ")";
   std::cerr << "\n";
 }
 

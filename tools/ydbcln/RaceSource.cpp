@@ -8,6 +8,8 @@
 
 #include <iostream>
 
+#include "Printable.h"
+
 namespace tool {
 namespace {
 
@@ -141,7 +143,7 @@ bool CardRunners(YHorseDB& db, const std::string& code, std::vector<YRaceHorse>*
 }
 
 int StoreFailure() {
-  std::cerr << "ydbcln: the data set cannot be read: " << get_db_error() << "\n";
+  std::cerr << "ydbcln: the data set cannot be read: " << Reason(get_db_error()) << "\n";
   return 1;
 }
 

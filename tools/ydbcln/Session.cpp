@@ -8,6 +8,8 @@
 #include <iostream>
 #include <system_error>
 
+#include "Printable.h"
+
 namespace tool {
 namespace {
 
@@ -20,7 +22,7 @@ std::filesystem::path StorePath(const std::string& dir) {
 bool RequireDataSet(const std::string& dir) {
   std::error_code ec;
   if (std::filesystem::exists(StorePath(dir), ec)) return true;
-  std::cerr << "ydbcln: cannot open the data set in " << dir
+  std::cerr << "ydbcln: cannot open the data set in " << Quoted(dir)
             << ": there is none; make one with `ydbcln generate` or `ydbcln import DIR`\n";
   return false;
 }
@@ -28,10 +30,10 @@ bool RequireDataSet(const std::string& dir) {
 bool OpenDataSet(YHorseDB& db, const std::string& dir) {
   if (!RequireDataSet(dir)) return false;
   if (db.init(dir)) return true;
-  std::cerr << "ydbcln: cannot open the data set in " << dir << ": "
+  std::cerr << "ydbcln: cannot open the data set in " << Quoted(dir) << ": "
             << Utf8(db.geterrmessage());
   const std::string detail = get_db_error();
-  if (!detail.empty()) std::cerr << " (" << detail << ")";
+  if (!detail.empty()) std::cerr << " (" << Reason(detail) << ")";
   std::cerr << "\n";
   return false;
 }
@@ -40,7 +42,7 @@ std::unique_ptr<ydb::DataSet> OpenWhole(const std::string& dir, ydb::DataSet::Mo
   std::unique_ptr<ydb::DataSet> data_set;
   if (mode == ydb::DataSet::Mode::kOpenExisting && !RequireDataSet(dir)) return data_set;
   const ydb::Status s = ydb::DataSet::Open(dir, mode, &data_set);
-  if (!s.ok()) std::cerr << "ydbcln: cannot open the data set in " << dir << ": " << s.message() << "\n";
+  if (!s.ok()) std::cerr << "ydbcln: cannot open the data set in " << Quoted(dir) << ": " << Reason(s.message()) << "\n";
   return data_set;
 }
 
@@ -60,7 +62,7 @@ NewDataSetGuard::~NewDataSetGuard() {
   if (!had_dir_) std::filesystem::remove(dir_, ec);  // only when empty
 }
 
-std::string Utf8(const std::string& sjis) { return ytext::to_utf8_lossy(sjis); }
+std::string Utf8(const std::string& sjis) { return Printable(ytext::to_utf8_lossy(sjis)); }
 
 bool Sjis(const std::string& utf8, std::string* sjis) { return ytext::to_sjis(utf8, sjis); }
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "Command.h"
+#include "Printable.h"
 #include "RaceShow.h"
 #include "Session.h"
 
@@ -46,7 +47,7 @@ std::unique_ptr<YDenma> ReadCard(YHorseDB& db, const CardArguments& args) {
     return nullptr;
   }
   if (card == nullptr || card->code.empty()) {
-    std::cerr << "ydbcln: no " << what.substr(4) << "\n";
+    std::cerr << "ydbcln: no " << Quoted(what.substr(4)) << "\n";
     return nullptr;
   }
   return card;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Command.h"
+#include "Printable.h"
 #include "Progress.h"
 #include "Session.h"
 
@@ -31,7 +32,7 @@ int RunExchange(const Options& options, const std::string& dir, bool import) {
     return kExitInterrupted;
   }
   if (!s.ok()) {
-    std::cerr << "ydbcln: " << (import ? "import" : "export") << " failed: " << s.message() << "\n";
+    std::cerr << "ydbcln: " << (import ? "import" : "export") << " failed: " << Reason(s.message()) << "\n";
     return kExitNotFound;
   }
   made.keep();

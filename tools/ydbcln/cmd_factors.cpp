@@ -15,12 +15,14 @@ namespace {
 
 // The description line of a factor's catalogue text: after the name's
 // CR LF, up to the next line end.
+// (Line ends are found in the Shift_JIS text, whose second bytes are never
+// CR or LF, before the line is made printable.)
 std::string Description(int no) {
-  const std::string text = Utf8(YTheories::getdesc(no));
+  const std::string text = YTheories::getdesc(no);
   const std::size_t start = text.find("\r\n");
   if (start == std::string::npos) return std::string();
   const std::size_t end = text.find("\r\n", start + 2);
-  return text.substr(start + 2, end == std::string::npos ? std::string::npos : end - start - 2);
+  return Utf8(text.substr(start + 2, end == std::string::npos ? std::string::npos : end - start - 2));
 }
 
 int ListFactors(const Options& options) {

@@ -1,6 +1,7 @@
 // `ydbcln generate --seasons A-B --seed N`: adds seasons of the synthetic
 // race world to the data set, with a progress bar. Also the first step of
 // the main job when the data directory holds no data set yet.
+#include <db/base/GeneratedWorld.h>
 #include <world/GenerateSeasons.h>
 
 #include <iostream>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "Command.h"
+#include "Printable.h"
 #include "Progress.h"
 #include "Session.h"
 
@@ -55,7 +57,7 @@ int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_
     return kExitInterrupted;
   }
   if (!s.ok()) {
-    std::cerr << "ydbcln: cannot generate the seasons: " << s.message() << "\n";
+    std::cerr << "ydbcln: cannot generate the seasons: " << Reason(s.message()) << "\n";
     return kExitNotFound;
   }
   made.keep();
@@ -66,7 +68,7 @@ void RegisterGenerate(CLI::App& app, const Options& options, int* exit_code) {
   CLI::App* cmd = app.add_subcommand("generate", "Add seasons of the synthetic race world");
   struct Arguments {
     std::string seasons = kDefaultSeasons;
-    std::uint64_t seed = kDefaultSeed;
+    std::string seed = std::to_string(kDefaultSeed);
   };
   // The callback owns the arguments, so they live as long as the command.
   auto args = std::make_shared<Arguments>();
@@ -77,11 +79,18 @@ void RegisterGenerate(CLI::App& app, const Options& options, int* exit_code) {
   cmd->callback([&options, exit_code, args] {
     int first = 0, last = 0;
     if (!ParseSeasons(args->seasons, &first, &last)) {
-      std::cerr << "ydbcln: --seasons wants A-B, as 2019-2021, not " << args->seasons << "\n";
+      std::cerr << "ydbcln: --seasons wants A-B, as 2019-2021, not " << Quoted(args->seasons) << "\n";
       *exit_code = kExitBadArguments;
       return;
     }
-    *exit_code = GenerateWorld(options.data_dir, first, last, args->seed);
+    std::uint64_t seed = 0;
+    if (!ydb::ParseSeed(args->seed, &seed)) {
+      std::cerr << "ydbcln: --seed wants a whole number from 0 to " << ydb::kLargestSeed
+                << ", not " << Quoted(args->seed) << "\n";
+      *exit_code = kExitBadArguments;
+      return;
+    }
+    *exit_code = GenerateWorld(options.data_dir, first, last, seed);
   });
 }
 

@@ -1,7 +1,7 @@
 // `ydbcln info`: what the data set holds — where it is, the years of
 // results and race cards, how many race days, races, runs, horses and people
-// it has, whether bought tickets exist, and whether another process has it
-// open.
+// it has, the generated world it holds (seed and origin), whether bought
+// tickets exist, and whether another process has it open.
 #include <db/api/DataSet.h>
 #include <db/api/ydbbsn.h>
 #include <nlohmann/json.hpp>
@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "Command.h"
+#include "Printable.h"
 #include "Session.h"
 
 namespace tool {
@@ -25,9 +26,16 @@ int ShowInfo(const Options& options) {
   auto whole = OpenWhole(options.data_dir, ydb::DataSet::Mode::kOpenExisting);
   if (whole == nullptr) return 1;
   ydb::DataSetCounts counts;
+  ydb::GeneratedWorld world;
+  bool generated = false;
   const ydb::Status s = whole->count(&counts);
   if (!s.ok()) {
-    std::cerr << "ydbcln: cannot count the data set: " << s.message() << "\n";
+    std::cerr << "ydbcln: cannot count the data set: " << Reason(s.message()) << "\n";
+    return 1;
+  }
+  const ydb::Status w = whole->world(&world, &generated);
+  if (!w.ok()) {
+    std::cerr << "ydbcln: cannot read the data set's world: " << Reason(w.message()) << "\n";
     return 1;
   }
 
@@ -47,6 +55,8 @@ int ShowInfo(const Options& options) {
         {"cards", {{"first_year", first_card}, {"last_year", last_card}}},
         {"bought_tickets", tickets},
         {"first_instance", alone},
+        {"world", generated ? nlohmann::json{{"seed", world.seed}, {"origin", world.origin}}
+                            : nlohmann::json()},
     };
     std::cout << out.dump(2) << "\n";
     return 0;
@@ -55,6 +65,8 @@ int ShowInfo(const Options& options) {
     return from == 0 ? std::string("none") : std::to_string(from) + "–" + std::to_string(to);
   };
   std::cout << "Data set:        " << store << "\n"
+            << "World:           "
+            << (generated ? "generated, " + world.describe() : std::string("none recorded")) << "\n"
             << "Results:         " << years(first, last) << "\n"
             << "Race cards:      " << years(first_card, last_card) << "\n"
             << "Race days:       " << counts.race_days << "\n"

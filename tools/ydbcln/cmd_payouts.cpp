@@ -7,7 +7,8 @@
 // The payout file is a run of 126-byte records, one per race, as YHaitoInfo
 // writes them. It is written under a temporary name and renamed when
 // whole, so a failed save leaves no partial file. A file that ends in part
-// of a record shows its whole records and exits non-zero.
+// of a record shows its whole records and exits non-zero; a file with a
+// record that cannot be a race's payouts (PayoutCheck.h) shows nothing.
 #include <ydbcln/race/HaitoFill.h>
 
 #include <unistd.h>
@@ -25,6 +26,7 @@
 
 #include "Command.h"
 #include "Display.h"
+#include "PayoutCheck.h"
 #include "RaceSource.h"
 #include "Session.h"
 
@@ -190,18 +192,30 @@ int Load(const Options& options, const std::string& path) {
   if (file == nullptr) {
     return Fail("cannot read " + path + ": " + (ec ? ec.message() : std::strerror(errno)), 1);
   }
-  nlohmann::json records = nlohmann::json::array();
-  std::uintmax_t count = 0;
+  // Every record is checked before any is shown: a file that is no payout
+  // file shows nothing.
+  std::vector<YHaitoInfo> read;
   YHaitoInfo payouts;
   while (payouts.read(file) == YHaitoInfo::kRecordSize) {
-    ++count;
-    if (options.json) {
-      records.push_back({{"record", count}, {"payouts", PayoutsJson(payouts)}});
-    } else {
-      PrintPayouts("record " + std::to_string(count), payouts);
+    const std::string fault = PayoutFault(payouts);
+    if (!fault.empty()) {
+      std::fclose(file);
+      return Fail(path + " is not a payout file: record " + std::to_string(read.size() + 1) + ": " +
+                      fault,
+                  1);
     }
+    read.push_back(payouts);
   }
   std::fclose(file);
+  const std::uintmax_t count = read.size();
+  nlohmann::json records = nlohmann::json::array();
+  for (std::size_t i = 0; i < read.size(); ++i) {
+    if (options.json) {
+      records.push_back({{"record", i + 1}, {"payouts", PayoutsJson(read[i])}});
+    } else {
+      PrintPayouts("record " + std::to_string(i + 1), read[i]);
+    }
+  }
   const std::uintmax_t left = size - count * YHaitoInfo::kRecordSize;
   if (options.json) {
     std::cout << nlohmann::json{{"file", path}, {"records", records}, {"trailing_bytes", left}}.dump(2)

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Command.h"
+#include "Printable.h"
 #include "Session.h"
 
 namespace tool {
@@ -149,19 +150,19 @@ bool IsHorseCode(const std::string& code) {
 
 int ShowPedigree(const Options& options, const std::string& code) {
   if (!IsHorseCode(code)) {
-    std::cerr << "ydbcln: not a horse code (7 digits): " << code << "\n";
+    std::cerr << "ydbcln: not a horse code (7 digits): " << Quoted(code) << "\n";
     return kExitBadArguments;
   }
   YHorseDB db;
   if (!OpenDataSet(db, options.data_dir)) return 1;
   YBlood blood(&db, code);
   if (db.geterrstatus() != 0) {
-    std::cerr << "ydbcln: cannot read the pedigree of " << code << ": "
+    std::cerr << "ydbcln: cannot read the pedigree of " << Quoted(code) << ": "
               << Utf8(db.geterrmessage()) << "\n";
     return 1;
   }
   if (!blood.exist()) {
-    std::cerr << "ydbcln: no pedigree of horse " << code << " in the data set\n";
+    std::cerr << "ydbcln: no pedigree of horse " << Quoted(code) << " in the data set\n";
     return 1;
   }
   if (options.json) {

@@ -21,6 +21,7 @@
 #include "Command.h"
 #include "Display.h"
 #include "Factors.h"
+#include "Printable.h"
 #include "Progress.h"
 #include "RaceShow.h"
 #include "RaceSource.h"
@@ -125,7 +126,7 @@ bool OpenWithTheory(YHorseDB& db, const std::string& dir, const std::string& nam
     }
   }
   if (found == nullptr) {
-    std::cerr << "ydbcln: no theory " << name << "\n";
+    std::cerr << "ydbcln: no theory " << Quoted(name) << "\n";
     return false;
   }
   *theory = *found;

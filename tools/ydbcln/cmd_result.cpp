@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Command.h"
+#include "Printable.h"
 #include "RaceShow.h"
 #include "Session.h"
 
@@ -87,7 +88,7 @@ int ShowResult(const Options& options, const std::string& code) {
     return 1;
   }
   if (result.code.empty()) {
-    std::cerr << "ydbcln: no result for " << code << "\n";
+    std::cerr << "ydbcln: no result for " << Quoted(code) << "\n";
     return 1;
   }
   YOdds* odds = result.odds();

@@ -17,6 +17,7 @@
 #include "Command.h"
 #include "Display.h"
 #include "Factors.h"
+#include "Printable.h"
 #include "Session.h"
 #include "TheoryShow.h"
 
@@ -153,7 +154,7 @@ int Add(const Options& options, const TheoryArgs& args) {
   if (options.json) {
     std::cout << nlohmann::json{{"code", code}, {"title", args.title}}.dump(2) << "\n";
   } else {
-    std::cout << "Stored theory " << code << ": " << args.title << "\n";
+    std::cout << "Stored theory " << code << ": " << Printable(args.title) << "\n";
   }
   return 0;
 }
