@@ -49,11 +49,18 @@ void YCalcTheory::setkaime(int bettype, YTheoryOption* option) { result_->setkai
 int YCalcTheory::sectotime(int t) { return ytheory::SecondsToTime(t); }
 
 void YCalcTheory::beginrange(YTheory* theory, int first, int last) {
-  auto range = std::make_shared<ytheory::RangeRuns>(first, last);
+  const _tagTHITEM* items = nullptr;
+  int count = 0;
   if (theory != nullptr) {
-    const _tagTHEORYREC* rec = theory->record();
-    range->Cover(rec->item, std::clamp(rec->count, 0, YTheory::kMaxItems));
+    items = theory->record()->item;
+    count = std::clamp(theory->record()->count, 0, YTheory::kMaxItems);
   }
+  beginrange(items, count, first, last);
+}
+
+void YCalcTheory::beginrange(const _tagTHITEM* items, int count, int first, int last) {
+  auto range = std::make_shared<ytheory::RangeRuns>(first, last);
+  if (items != nullptr && count > 0) range->Cover(items, count);
   evaluator_->UseRange(std::move(range));
 }
 

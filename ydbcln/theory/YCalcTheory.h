@@ -99,6 +99,8 @@ class YCalcTheory {
   // usual. A past-run fetch the store cannot answer leaves status 1002 and
   // is asked again by the next race that needs it.
   void beginrange(YTheory* theory, int first, int last);
+  // The same for the periods `count` items ask for (allrank's items).
+  void beginrange(const _tagTHITEM* items, int count, int first, int last);
   void endrange();
 
  protected:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <new>
 
@@ -157,6 +158,19 @@ int YTheoryMaker::calc() {
     return -1;
   }
   const int count = static_cast<int>(races_.size());
+  // The runs of every horse, person and course are read once for all the
+  // races, over the longest period any candidate asks for.
+  int first = 99999999, last = 0;
+  for (const std::string& race : races_) {
+    const int date = std::atoi(race.substr(2, 8).c_str());
+    first = std::min(first, date);
+    last = std::max(last, date);
+  }
+  engine_.beginrange(items.data(), static_cast<int>(items.size()), first, last);
+  struct EndRange {
+    YCalcTheory& engine;
+    ~EndRange() { engine.endrange(); }
+  } end_range{engine_};
   for (int r = 0; r < count; ++r) {
     std::string& race = races_[static_cast<std::size_t>(r)];
     if (callback_ != nullptr &&
