@@ -145,9 +145,10 @@ int RunSearch(const Options& options, const Arguments& args) {
   const int found = search.search();
   if (found < 0) return Fail(std::string("the search failed: ") + get_db_error(), 1);
 
-  static const char* const kLabels[] = {"grade", "period", "racecourses", "races", "distance",
-                                        "surfaces", "courses", "ages", "classes", "payouts",
-                                        "pace", "weather", "going"};
+  // The second text is the period, or in a search by name the name.
+  const char* const kLabels[] = {"grade", mode == 2 ? "name" : "period", "racecourses", "races",
+                                 "distance", "surfaces", "courses", "ages", "classes", "payouts",
+                                 "pace", "weather", "going"};
   std::string texts[13];
   search.getsearchstring(texts);
   if (options.json) {
