@@ -5,6 +5,7 @@
 #define YDBCLN_ENTITY_PERSONFIGURES_H_
 
 #include <string>
+#include <utility>
 
 // Where the counted fields of one record type sit (jockeyrec, stablerec).
 struct PersonOffsets {
@@ -21,6 +22,27 @@ struct PersonFigures {
 
 // The figures of the record at `rec` laid out as `at` says.
 PersonFigures person_figures(unsigned char* rec, const PersonOffsets& at);
+
+// Sets the figure members of `person` (a YJockey or a YStable) from the
+// record at `rec`.
+template <typename Person>
+void set_person_figures(unsigned char* rec, const PersonOffsets& at, Person* person) {
+  PersonFigures f = person_figures(rec, at);
+  person->hhrplize = std::move(f.hhrplize);
+  person->hhrplize2 = std::move(f.hhrplize2);
+  person->hsrplize = std::move(f.hsrplize);
+  person->hsrplize2 = std::move(f.hsrplize2);
+  person->hnh = std::move(f.hnh);
+  person->hns = std::move(f.hns);
+  person->rnh = std::move(f.rnh);
+  person->rns = std::move(f.rns);
+  person->win1ph = std::move(f.win1ph);
+  person->win2ph = std::move(f.win2ph);
+  person->win3ph = std::move(f.win3ph);
+  person->win1pr = std::move(f.win1pr);
+  person->win2pr = std::move(f.win2pr);
+  person->win3pr = std::move(f.win3pr);
+}
 
 // The period of a person's or sire's runs: with `mode` 2 the year `n`,
 // else the `n` months up to today, as 8-digit dates.

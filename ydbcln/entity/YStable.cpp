@@ -43,21 +43,7 @@ void YStable::setmember(const _tagSTABLEREC* record) {
   age = YUtil::gethumanage(rec + kBirthDate, kBirthDateWidth);
   if (!age.empty()) age += kWords[0];
   birthday = YUtil::getdate(rec + kBirthDate) + kWords[1];
-  const PersonFigures f = person_figures(rec, kOffsets);
-  hhrplize = f.hhrplize;
-  hhrplize2 = f.hhrplize2;
-  hsrplize = f.hsrplize;
-  hsrplize2 = f.hsrplize2;
-  hnh = f.hnh;
-  hns = f.hns;
-  rnh = f.rnh;
-  rns = f.rns;
-  win1ph = f.win1ph;
-  win2ph = f.win2ph;
-  win3ph = f.win3ph;
-  win1pr = f.win1pr;
-  win2pr = f.win2pr;
-  win3pr = f.win3pr;
+  set_person_figures(rec, kOffsets, this);
   firstyear = YUtil::delendspc(rec + stablerec::kFirstYear, kFirstYearWidth);
   if (!firstyear.empty()) firstyear += kWords[2];
   stableplace =
