@@ -53,10 +53,12 @@ function(ydbcln_component)
       # one process, so the fixture is built once.
       add_test(NAME ${C_NAME}_tests COMMAND ${C_NAME}_tests)
       set_tests_properties(${C_NAME}_tests PROPERTIES
-        ENVIRONMENT "YDBCLN_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp" LABELS slow)
+        ENVIRONMENT "YDBCLN_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp" LABELS slow
+        FIXTURES_REQUIRED shared_seasons)
     else()
       gtest_discover_tests(${C_NAME}_tests DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "YDBCLN_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp")
+        PROPERTIES ENVIRONMENT "YDBCLN_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp"
+                   FIXTURES_REQUIRED shared_seasons)
     endif()
   endif()
 endfunction()

@@ -13,7 +13,6 @@
 
 #include "testing/FixedToday.h"
 #include "testing/Sjis.h"
-#include "testing/TempDir.h"
 #include "world/GeneratedSeason_test.h"
 #include "ydbcln/entity/YHorse.h"
 #include "ydbcln/entity/YJockey.h"
@@ -50,17 +49,11 @@ Rows RowsOf(const YRaceTotal& t) {
 class EntitySeasonTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = new ytest::TempDir();
-    world::season_test::Generated(dir_->str() + "/ydbcln.db", world::season_test::kSeason,
-                                  world::season_test::kSeason, 1);
+    dir_ = world::season_test::SharedSeason(world::season_test::kSeason, 1);
   }
-  static void TearDownTestSuite() {
-    delete dir_;
-    dir_ = nullptr;
-  }
-  void SetUp() override { ASSERT_TRUE(db_.init(dir_->str())); }
+  void SetUp() override { ASSERT_TRUE(db_.init(dir_)); }
 
-  inline static ytest::TempDir* dir_ = nullptr;
+  inline static std::string dir_;
   YHorseDB db_;
 };
 

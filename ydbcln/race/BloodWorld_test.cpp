@@ -12,22 +12,25 @@
 #include <string>
 #include <unordered_map>
 
-#include "ydbcln/race/RaceStore_test.h"
+#include "db/api/SessionState.h"
+#include "world/GeneratedSeason_test.h"
 #include "ydbcln/race/YBlood.h"
+#include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
-#include "world/Generator.h"
 
 namespace {
-
-using racetest::RaceStore;
 
 // A name without its import mark.
 std::string Unmarked(const std::string& name) {
   return !name.empty() && name.back() == '*' ? name.substr(0, name.size() - 1) : name;
 }
 
-class BloodWorld : public RaceStore {
+class BloodWorld : public ::testing::Test {
  protected:
+  void SetUp() override {
+    ASSERT_TRUE(db_.init(world::season_test::SharedSeason(world::season_test::kSeason, 1)));
+  }
+
   // The pedigree of `code`, built once.
   YBlood& Blood(const std::string& code) {
     auto found = bloods_.find(code);
@@ -55,15 +58,12 @@ class BloodWorld : public RaceStore {
     return true;
   }
 
+  YHorseDB db_;
   std::unordered_map<std::string, YBlood> bloods_;
 };
 
 TEST_F(BloodWorld, EveryHorseAgreesWithItsSireAndDam) {
   ydb::Database& store = *ydb::SessionState::Get().ready_database();
-  world::Options options;
-  options.origin = options.first_season = options.last_season = 2019;
-  const ydb::Status s = world::Generate(store, options);
-  ASSERT_TRUE(s.ok()) << s.message();
 
   ydb::Statement& st = store.statement(
       "SELECT h.code, h.sire_code, sire.code IS NOT NULL, sire.birth_date / 10000, "

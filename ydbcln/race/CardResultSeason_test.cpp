@@ -5,14 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "db/store/Database.h"
-#include "testing/TempDir.h"
 #include "text/sjis.h"
-#include "world/Generator.h"
+#include "world/GeneratedSeason_test.h"
 #include "ydbcln/race/RaceHeaderTexts.h"
 #include "ydbcln/race/RaceListRec.h"
 #include "ydbcln/race/RaceResultRec.h"
@@ -36,25 +33,8 @@ constexpr int kSeason = 2019;
 
 class GeneratedSeason : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    dir_ = new ytest::TempDir();
-    std::unique_ptr<ydb::Database> store;
-    ydb::Status s = ydb::Database::Open(dir_->str() + "/ydbcln.db",
-                                        ydb::Database::Mode::kOpenOrCreate, &store);
-    world::Options options;
-    options.first_season = options.last_season = options.origin = kSeason;
-    if (s.ok()) s = world::Generate(*store, options);
-    generated_ = s.ok();
-    EXPECT_TRUE(s.ok()) << s.message();
-  }
-  static void TearDownTestSuite() {
-    delete dir_;
-    dir_ = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_TRUE(generated_);
-    ASSERT_TRUE(db_.init(dir_->str()));
-  }
+  static void SetUpTestSuite() { dir_ = world::season_test::SharedSeason(kSeason, 1); }
+  void SetUp() override { ASSERT_TRUE(db_.init(dir_)); }
 
   // The race days of the season, each as its record.
   std::vector<_tagRACELISTREC> Days() {
@@ -70,8 +50,7 @@ class GeneratedSeason : public ::testing::Test {
   void CardAndResultAgreeOnEveryRace();
   void LastRunsOfEveryCardOfADayAreEarlierRunsLatestFirst();
 
-  inline static ytest::TempDir* dir_ = nullptr;
-  inline static bool generated_ = false;
+  inline static std::string dir_;
   YHorseDB db_;
 };
 

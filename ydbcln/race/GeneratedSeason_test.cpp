@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "db/api/ydbtest.h"
-#include "testing/TempDir.h"
 #include "world/GeneratedSeason_test.h"
 #include "ydbcln/race/HaitoFill.h"
 #include "ydbcln/race/RecordBuffer.h"
@@ -29,15 +28,9 @@ using yrace::record_count;
 class GeneratedRaces : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = new ytest::TempDir();
-    world::season_test::Generated(dir_->str() + "/ydbcln.db", world::season_test::kSeason,
-                                  world::season_test::kSeason, 1);
+    dir_ = world::season_test::SharedSeason(world::season_test::kSeason, 1);
   }
-  static void TearDownTestSuite() {
-    delete dir_;
-    dir_ = nullptr;
-  }
-  void SetUp() override { ASSERT_TRUE(db_.init(dir_->str())); }
+  void SetUp() override { ASSERT_TRUE(db_.init(dir_)); }
   void TearDown() override { ydb_test_fail(nullptr); }
 
   // The runners of a result as a results object builds them.
@@ -52,7 +45,7 @@ class GeneratedRaces : public ::testing::Test {
     return out;
   }
 
-  inline static ytest::TempDir* dir_ = nullptr;
+  inline static std::string dir_;
   YHorseDB db_;
 };
 

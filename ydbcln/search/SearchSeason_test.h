@@ -1,25 +1,17 @@
-// Test support for the searches: one generated season in a data directory
-// of its own, opened by a session, and every run race of it as plain
+// Test support for the searches: one generated season shared by the test
+// programs, opened by a session, and every run race of it as plain
 // values read from its rendered records, for filters written in C++.
 #ifndef YDBCLN_SEARCH_SEARCHSEASON_TEST_H_
 #define YDBCLN_SEARCH_SEARCHSEASON_TEST_H_
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "db/api/ydbtest.h"
-#include "testing/TempDir.h"
 #include "text/sjis.h"
 #include "world/GeneratedSeason_test.h"
 #include "ydbcln/race/RecordBuffer.h"
@@ -145,43 +137,11 @@ inline std::vector<std::string> CodesOf(void* buffer) {
 
 constexpr std::uint64_t kSeed = 3;
 
-// The season the search tests read, and a session open on it for each
-// test. The tests only read it, so it is generated once under
-// $YDBCLN_TEST_TMP and shared by every test process: the first to take the
-// lock generates it, the others wait for it. Without YDBCLN_TEST_TMP each
-// test program generates its own.
+// The season the search tests read (generated once for every test
+// process), and a session open on it for each test.
 class SearchSeason : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    const char* base = std::getenv("YDBCLN_TEST_TMP");
-    if (base == nullptr || *base == '\0') {
-      own_ = new ytest::TempDir();
-      dir_ = own_->str();
-      world::season_test::Generated(dir_ + "/ydbcln.db", kSeason, kSeason, kSeed);
-      return;
-    }
-    const std::filesystem::path dir = std::filesystem::path(base) /
-        ("search-season-" + std::to_string(kSeason) + "-" + std::to_string(kSeed));
-    std::filesystem::create_directories(dir);
-    dir_ = dir.string();
-    const int lock = ::open((dir / "lock").c_str(), O_CREAT | O_RDWR, 0644);
-    ASSERT_GE(lock, 0);
-    ::flock(lock, LOCK_EX);
-    if (!std::filesystem::exists(dir / "done")) {
-      for (const char* file : {"ydbcln.db", "ydbcln.db-wal", "ydbcln.db-shm"}) {
-        std::filesystem::remove(dir / file);
-      }
-      if (world::season_test::Generated(dir_ + "/ydbcln.db", kSeason, kSeason, kSeed) != nullptr) {
-        std::ofstream(dir / "done") << "generated\n";
-      }
-    }
-    ::flock(lock, LOCK_UN);
-    ::close(lock);
-  }
-  static void TearDownTestSuite() {
-    delete own_;
-    own_ = nullptr;
-  }
+  static void SetUpTestSuite() { dir_ = world::season_test::SharedSeason(kSeason, kSeed); }
   void SetUp() override { ASSERT_TRUE(db_.init(dir_)); }
   void TearDown() override {
     ydb_test_fail(nullptr);
@@ -190,7 +150,6 @@ class SearchSeason : public ::testing::Test {
 
   static std::string StorePath() { return dir_ + "/ydbcln.db"; }
 
-  inline static ytest::TempDir* own_ = nullptr;
   inline static std::string dir_;
   YHorseDB db_;
 };

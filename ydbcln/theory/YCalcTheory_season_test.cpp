@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "testing/TempDir.h"
 #include "world/GeneratedSeason_test.h"
 #include "ydbcln/race/SeasonRaces_test.h"
 #include "ydbcln/session/YHorseDB.h"
@@ -18,13 +17,10 @@ namespace {
 
 using world::season_test::kSeason;
 
-// One test, so that the season is generated once when each test runs in a
-// process of its own.
 TEST(EngineSeason, FactorsRankRunnersAndPickWinnersAboveChance) {
-  ytest::TempDir dir;
-  world::season_test::Generated(dir.str() + "/ydbcln.db", kSeason, kSeason, 1);
+  const std::string dir = world::season_test::SharedSeason(kSeason, 1);
   YHorseDB db;
-  ASSERT_TRUE(db.init(dir.str()));
+  ASSERT_TRUE(db.init(dir));
   // The second half of the season, when horses, jockeys, trainers and
   // sires have runs behind them.
   std::vector<std::string> races;

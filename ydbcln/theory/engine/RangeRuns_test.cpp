@@ -12,7 +12,6 @@
 #include <tuple>
 #include <vector>
 
-#include "testing/TempDir.h"
 #include "world/GeneratedSeason_test.h"
 #include "ydbcln/race/SeasonRaces_test.h"
 #include "ydbcln/session/YHorseDB.h"
@@ -48,12 +47,10 @@ std::string Describe(const _tagTHITEM& item) {
          std::to_string(item.param[1]);
 }
 
-// One test, so that the season is generated once.
 TEST(RangeEvaluation, EveryRaceOfASeasonRanksAsRaceByRace) {
-  ytest::TempDir dir;
-  world::season_test::Generated(dir.str() + "/ydbcln.db", kSeason, kSeason, 3);
+  const std::string dir = world::season_test::SharedSeason(kSeason, 3);
   YHorseDB db;
-  ASSERT_TRUE(db.init(dir.str()));
+  ASSERT_TRUE(db.init(dir));
   const std::vector<std::string> codes = racetest::SeasonRaceCodes(kSeason);
   ASSERT_GT(codes.size(), 2000u);
   const int first = std::stoi(codes.front().substr(2, 8));
