@@ -94,7 +94,7 @@ class TicketsOnAGeneratedMonth : public ::testing::Test {
     ydb::Statement& st = db.statement(
         "SELECT place, race_date, race_no, group_concat(horse_no, ','), count(*) FROM "
         "(SELECT * FROM runner WHERE finish_pos > 0 ORDER BY finish_pos, horse_no) "
-        "GROUP BY race_date, place, race_no ORDER BY race_date, place, race_no LIMIT 24");
+        "GROUP BY race_date, place, race_no ORDER BY race_date, place, race_no LIMIT 12");
     while (st.step()) {
       RunRace r;
       const int number = static_cast<int>(st.column_int(2));
