@@ -127,32 +127,32 @@ YDenma::~YDenma() {
 }
 
 void YDenma::copyfrom(const YDenma& o) {
-  code = o.code;
-  heading = o.heading;
-  racename = o.racename;
-  datetext = o.datetext;
-  kaisai = o.kaisai;
-  conditions = o.conditions;
-  course = o.course;
-  recordtime = o.recordtime;
-  time1 = o.time1;
-  time2 = o.time2;
-  pace = o.pace;
-  std::copy(std::begin(o.prize), std::end(o.prize), std::begin(prize));
-  codetext = o.codetext;
-  datestr = o.datestr;
-  date = o.date;
-  cardlinevalid = o.cardlinevalid;
-  std::memcpy(cardline, o.cardline, sizeof cardline);
-  std::copy(std::begin(o.reftime), std::end(o.reftime), std::begin(reftime));
-  horsecount = o.horsecount;
   delete yodds;
   yodds = nullptr;
   oddspossible = o.oddspossible;
-  std::copy(std::begin(o.zen5count), std::end(o.zen5count), std::begin(zen5count));
-  std::copy(std::begin(o.commentloaded), std::end(o.commentloaded), std::begin(commentloaded));
   deletevector();
   try {
+    code = o.code;
+    heading = o.heading;
+    racename = o.racename;
+    datetext = o.datetext;
+    kaisai = o.kaisai;
+    conditions = o.conditions;
+    course = o.course;
+    recordtime = o.recordtime;
+    time1 = o.time1;
+    time2 = o.time2;
+    pace = o.pace;
+    std::copy(std::begin(o.prize), std::end(o.prize), std::begin(prize));
+    codetext = o.codetext;
+    datestr = o.datestr;
+    date = o.date;
+    cardlinevalid = o.cardlinevalid;
+    std::memcpy(cardline, o.cardline, sizeof cardline);
+    std::copy(std::begin(o.reftime), std::end(o.reftime), std::begin(reftime));
+    horsecount = o.horsecount;
+    std::copy(std::begin(o.zen5count), std::end(o.zen5count), std::begin(zen5count));
+    std::copy(std::begin(o.commentloaded), std::end(o.commentloaded), std::begin(commentloaded));
     std::copy(std::begin(o.zen5rec), std::end(o.zen5rec), std::begin(zen5rec));
     std::copy(std::begin(o.rcomment), std::end(o.rcomment), std::begin(rcomment));
     horses.reserve(o.horses.size());
@@ -193,7 +193,7 @@ void YDenma::setmember(_tagRACEDREC* record) {
     seterror(YHorseDB::kDatabaseError);
     return;
   }
-  settexts(record->bytes);
+  if (!settexts(record->bytes)) return;
   horsecount = YUtil::getnum(record->bytes + racedrec::kRunnerCount, 2);
   deletevector();
   cardlinevalid = false;
@@ -211,7 +211,7 @@ void YDenma::setmember3(_tagRACEDREC* record) {
     seterror(YHorseDB::kDatabaseError);
     return;
   }
-  settexts(record->bytes);
+  if (!settexts(record->bytes)) return;
   horsecount = std::min(
       YUtil::getnum(record->bytes + racedrec::kNominationCount, racedrec::kNominationCountWidth),
       kMaxRunners);
@@ -236,11 +236,12 @@ void YDenma::setmember2(_tagSPDENMA* card) {
     seterror(YHorseDB::kDatabaseError);
     return;
   }
-  settexts(race.bytes);
+  if (!settexts(race.bytes)) return;
   horsecount = YUtil::getnum(race.bytes + racedrec::kRunnerCount, 2);
   deletevector();
   cardlinevalid = false;
   try {
+    horses.reserve(static_cast<std::size_t>(std::max(horsecount, 0)));
     for (int j = 0; j < horsecount; ++j) {
       _tagRACEDHREC runner;
       if (conv_tn2rdh(runner.bytes, card->bytes, j) != 0) {
@@ -256,7 +257,7 @@ void YDenma::setmember2(_tagSPDENMA* card) {
   }
 }
 
-void YDenma::settexts(unsigned char* r) {
+bool YDenma::settexts(unsigned char* r) try {
   const yrace::HeaderTexts t = yrace::header_texts(r, kHeader);
   code = yrace::raw(r + racedrec::kRaceCode, racedrec::kRaceCodeWidth);
   heading = t.heading;
@@ -277,6 +278,11 @@ void YDenma::settexts(unsigned char* r) {
   codetext = yrace::raw(r + racedrec::kCodeText, racedrec::kCodeTextWidth);
   date = t.date;
   datestr = YUtil::getnumstr(date);
+  return true;
+} catch (const std::bad_alloc&) {
+  deletevector();
+  seterror(YHorseDB::kOutOfMemory);
+  return false;
 }
 
 void YDenma::setrunners(_tagRACEDREC* record, void* runners, int count, bool lines) {

@@ -125,8 +125,9 @@ class YDenma : public YMainObject {
 
  private:
   void clearlastruns();
-  // The race texts of the record.
-  void settexts(unsigned char* record);
+  // The race texts of the record; false, with status 1003 and no runners,
+  // when they cannot be allocated.
+  bool settexts(unsigned char* record);
   // Builds `count` runners from the runner records of `runners`, and their
   // card lines when `lines` is set: status 1002, and no runners, when the
   // buffer holds fewer records.

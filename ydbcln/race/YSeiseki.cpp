@@ -83,38 +83,38 @@ YSeiseki::~YSeiseki() {
 }
 
 void YSeiseki::copyfrom(const YSeiseki& o) {
-  code = o.code;
-  heading = o.heading;
-  racename = o.racename;
-  datetext = o.datetext;
-  kaisai = o.kaisai;
-  conditions = o.conditions;
-  course = o.course;
-  going = o.going;
-  pace = o.pace;
-  weather = o.weather;
-  std::copy(std::begin(o.earlytime), std::end(o.earlytime), std::begin(earlytime));
-  finaltime = o.finaltime;
-  lapline = o.lapline;
-  lapheading = o.lapheading;
-  std::copy(std::begin(o.prize), std::end(o.prize), std::begin(prize));
-  std::copy(std::begin(o.sharedprize), std::end(o.sharedprize), std::begin(sharedprize));
-  haito = o.haito;
-  tanshoninki = o.tanshoninki;
-  std::copy(std::begin(o.umarenninki), std::end(o.umarenninki), std::begin(umarenninki));
-  std::copy(std::begin(o.wideninki), std::end(o.wideninki), std::begin(wideninki));
-  codetext = o.codetext;
-  cornercount = o.cornercount;
-  std::copy(std::begin(o.cornerheading), std::end(o.cornerheading), std::begin(cornerheading));
-  std::copy(std::begin(o.cornerorder), std::end(o.cornerorder), std::begin(cornerorder));
-  commentcount = o.commentcount;
-  std::copy(std::begin(o.comment), std::end(o.comment), std::begin(comment));
-  std::copy(std::begin(o.reftime), std::end(o.reftime), std::begin(reftime));
   delete yodds;
   yodds = nullptr;
   oddspossible = o.oddspossible;
   deletevector();
   try {
+    code = o.code;
+    heading = o.heading;
+    racename = o.racename;
+    datetext = o.datetext;
+    kaisai = o.kaisai;
+    conditions = o.conditions;
+    course = o.course;
+    going = o.going;
+    pace = o.pace;
+    weather = o.weather;
+    std::copy(std::begin(o.earlytime), std::end(o.earlytime), std::begin(earlytime));
+    finaltime = o.finaltime;
+    lapline = o.lapline;
+    lapheading = o.lapheading;
+    std::copy(std::begin(o.prize), std::end(o.prize), std::begin(prize));
+    std::copy(std::begin(o.sharedprize), std::end(o.sharedprize), std::begin(sharedprize));
+    haito = o.haito;
+    tanshoninki = o.tanshoninki;
+    std::copy(std::begin(o.umarenninki), std::end(o.umarenninki), std::begin(umarenninki));
+    std::copy(std::begin(o.wideninki), std::end(o.wideninki), std::begin(wideninki));
+    codetext = o.codetext;
+    cornercount = o.cornercount;
+    std::copy(std::begin(o.cornerheading), std::end(o.cornerheading), std::begin(cornerheading));
+    std::copy(std::begin(o.cornerorder), std::end(o.cornerorder), std::begin(cornerorder));
+    commentcount = o.commentcount;
+    std::copy(std::begin(o.comment), std::end(o.comment), std::begin(comment));
+    std::copy(std::begin(o.reftime), std::end(o.reftime), std::begin(reftime));
     horses.reserve(o.horses.size());
     for (YRaceHorse* h : o.horses) horses.push_back(new YRaceHorse(*h));
   } catch (const std::bad_alloc&) {
@@ -151,12 +151,11 @@ void YSeiseki::setmember(const std::string& racecode) {
       horses.push_back(
           new YRaceHorse(getdb(), record, static_cast<_tagRACERHREC*>(runners.get()), i));
     }
+    setrace(record->bytes);
   } catch (const std::bad_alloc&) {
     deletevector();
     seterror(YHorseDB::kOutOfMemory);
-    return;
   }
-  setrace(record->bytes);
 }
 
 void YSeiseki::setrace(unsigned char* r) {

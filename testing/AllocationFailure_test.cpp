@@ -1,0 +1,77 @@
+// The library's classes when memory runs short. Each operation runs with
+// its n-th allocation failing, for n = 0, 1, ... until it runs through. A run
+// that meets the failure ends as the class promises: the session's status
+// 1003 (or 1002 when the failure met the store's side) and nothing held,
+// never a crash or an exception let out; the sanitizer pass checks that it
+// frees what it took. A run that does not meet it gives what an undisturbed
+// run gives.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "testing/FailingNew.h"
+#include "ydbcln/race/RaceStore_test.h"
+#include "ydbcln/race/YDenma.h"
+#include "ydbcln/race/YSeiseki.h"
+
+namespace {
+
+const std::string kRace = "052024010611";
+
+class AllocationFailure : public racetest::RaceStore {
+ protected:
+  void SetUp() override {
+    RaceStore::SetUp();
+    Write();
+  }
+
+  // Runs `count` (an operation answering how many rows it holds) under
+  // every failing allocation in turn.
+  template <typename Count>
+  void FailEachAllocation(const char* what, Count count) {
+    db_.clearerror();
+    const int expected = count();
+    ASSERT_GT(expected, 0) << what;
+    ASSERT_EQ(db_.geterrstatus(), 0) << what;
+    int failed = 0;
+    for (long n = 0; n < 100000; ++n) {
+      db_.clearerror();
+      int got = -2;
+      bool escaped = false;
+      ytest::FailAllocationAfter(n);
+      try {
+        got = count();
+      } catch (...) {
+        escaped = true;
+      }
+      const bool reached = ytest::AllowAllocations();
+      const int status = db_.geterrstatus();
+      const std::string where = std::string(what) + ", allocation " + std::to_string(n) + " failing";
+      ASSERT_FALSE(escaped) << where << ": an exception left the library";
+      if (!reached) {
+        EXPECT_EQ(got, expected) << where;
+        EXPECT_EQ(status, 0) << where;
+        std::printf("%s: %d allocations, each failing in turn\n", what, failed);
+        return;
+      }
+      ++failed;
+      if (got == expected && status == 0) continue;  // the failure was absorbed
+      EXPECT_TRUE(status == 1003 || status == 1002) << where << ": status " << status;
+      EXPECT_LE(got, 0) << where;
+      if (HasFailure()) return;
+    }
+    ADD_FAILURE() << what << " never ran through";
+  }
+};
+
+TEST_F(AllocationFailure, ResultsAndCardsHoldAllOrNothing) {
+  FailEachAllocation("results", [&] { return YSeiseki(&db_, kRace).gethorsecount(); });
+  FailEachAllocation("card", [&] { return YDenma(&db_, kRace).gethorsecount(); });
+  YSeiseki results(&db_, kRace);
+  YDenma card(&db_, kRace);
+  FailEachAllocation("a copy of the results", [&] { return YSeiseki(results).gethorsecount(); });
+  FailEachAllocation("a copy of the card", [&] { return YDenma(card).gethorsecount(); });
+}
+
+}  // namespace
