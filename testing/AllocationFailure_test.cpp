@@ -19,6 +19,7 @@
 #include "ydbcln/race/YMainraceList.h"
 #include "ydbcln/race/YOdds.h"
 #include "ydbcln/race/YSeiseki.h"
+#include "ydbcln/search/YSearchDetailRace.h"
 
 namespace {
 
@@ -92,6 +93,25 @@ TEST_F(AllocationFailure, DaysOddsAndPedigreesHoldAllOrNothing) {
   FailEachAllocation("a day's cards", [&] { return YDayDenma(&db_, &day).getracecount(0); });
   FailEachAllocation("odds", [&] { return YOdds(&db_, kRace, 9, true).ninki_umacnt(); });
   FailEachAllocation("a pedigree", [&] { return YBlood(&db_, "2020011").exist() ? 1 : 0; });
+}
+
+TEST_F(AllocationFailure, ARaceSearchHoldsEveryRaceFoundOrNone) {
+  _tagYDetailRaceInfo info{};
+  info.period.from = 20240101;
+  info.period.to = 20241231;
+  info.period.places = 1023;  // every racecourse
+  auto search = [&](int tk) {
+    YSearchDetailRace s(&db_);
+    return s.execrace(0, &info, nullptr, nullptr, nullptr, nullptr, 0, tk) < 0 ? -1
+                                                                              : s.get_list_cnt();
+  };
+  FailEachAllocation("a race search", [&] { return search(0); });
+  // The small world's race has a scratched runner (accident 34, bit 8).
+  FailEachAllocation("a race search by runner conditions", [&] { return search(1 << 8); });
+  YSearchDetailRace found(&db_);
+  found.execrace(0, &info, nullptr, nullptr, nullptr, nullptr, 0, 0);
+  FailEachAllocation("a copy of a race search",
+                     [&] { return YSearchDetailRace(found).get_list_cnt(); });
 }
 
 }  // namespace

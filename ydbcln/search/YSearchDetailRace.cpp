@@ -8,6 +8,7 @@
 #include "ydbcln/race/RaceResultRec.h"
 #include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/search/RaceConditionText.h"
+#include "ydbcln/session/OutOfMemory.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/ydblib.h"
@@ -46,11 +47,9 @@ bool RunnerMeets(unsigned char* runner, int tk) {
 
 }  // namespace
 
-YSearchDetailRace::YSearchDetailRace(YHorseDB* db)
-    : YMainObject(db), conditions_(std::make_unique<ysearch::RaceConditions>()) {}
+YSearchDetailRace::YSearchDetailRace(YHorseDB* db) : YMainObject(db) {}
 
-YSearchDetailRace::YSearchDetailRace(const YSearchDetailRace& other)
-    : YMainObject(other), conditions_(std::make_unique<ysearch::RaceConditions>()) {
+YSearchDetailRace::YSearchDetailRace(const YSearchDetailRace& other) : YMainObject(other) {
   *this = other;
 }
 
@@ -60,16 +59,17 @@ YSearchDetailRace& YSearchDetailRace::operator=(const YSearchDetailRace& other) 
   clearresults();
   release_data(command_);
   command_ = other.command_ != nullptr ? dup_data(other.command_) : nullptr;
-  *conditions_ = *other.conditions_;
-  text_ = other.text_;
-  names_ = other.names_;
-  if (other.results_ != nullptr) results_ = dup_data(other.results_);
-  try {
+  ysession::guarded(getdb(), 0, [&] {
+    conditions_ = other.conditions_ != nullptr
+                      ? std::make_unique<ysearch::RaceConditions>(*other.conditions_)
+                      : nullptr;
+    text_ = other.text_;
+    names_ = other.names_;
+    if (other.results_ != nullptr) results_ = dup_data(other.results_);
+    rows_.reserve(other.rows_.size());
     for (const auto& row : other.rows_) rows_.push_back(std::make_unique<YRaceList>(*row));
-  } catch (const std::bad_alloc&) {
-    clearresults();
-    if (getdb() != nullptr) getdb()->seterror(YHorseDB::kOutOfMemory, "", 0);
-  }
+    return 0;
+  }, [&] { clearresults(); });
   return *this;
 }
 
@@ -93,19 +93,22 @@ int YSearchDetailRace::setparam(int mode, _tagYDetailRaceInfo* info, _tagYDetail
                                 _tagYDetailRaceAgeEtc* age, _tagYDetailRaceBetEtc* bet,
                                 _tagYDetailRacePaceEtc* pace, int ts, int tk) {
   if (mode < 0 || mode > 2) return -1;
-  ysearch::RaceConditions conditions;
-  conditions.set(mode, info, dist, age, bet, pace, ts, tk);
-  const std::string text = ysearch::RaceConditionText(conditions, true);
-  release_data(othercode_);
-  othercode_ = nullptr;
-  void* command = conv_racecmd(text.c_str());
-  if (command == nullptr) return -1;
-  release_data(command_);
-  command_ = command;
-  text_ = text;
-  *conditions_ = conditions;
-  clearresults();
-  return 0;
+  return ysession::guarded(getdb(), -1, [&] {
+    ysearch::RaceConditions conditions;
+    conditions.set(mode, info, dist, age, bet, pace, ts, tk);
+    std::string text = ysearch::RaceConditionText(conditions, true);
+    if (conditions_ == nullptr) conditions_ = std::make_unique<ysearch::RaceConditions>();
+    release_data(othercode_);
+    othercode_ = nullptr;
+    void* command = conv_racecmd(text.c_str());
+    if (command == nullptr) return -1;
+    release_data(command_);
+    command_ = command;
+    text_ = std::move(text);
+    *conditions_ = std::move(conditions);
+    clearresults();
+    return 0;
+  }, [] {});
 }
 
 void YSearchDetailRace::addparam(_tagSCMD* cmd) {
@@ -171,6 +174,13 @@ int YSearchDetailRace::execrace(int mode, _tagYDetailRaceInfo* info, _tagYDetail
                                 _tagYDetailRaceAgeEtc* age, _tagYDetailRaceBetEtc* bet,
                                 _tagYDetailRacePaceEtc* pace, int ts, int tk) {
   if (mode < 0 || mode > 2) return -1;
+  return ysession::guarded(getdb(), -1, [&] { return runrace(mode, info, dist, age, bet, pace, ts, tk); },
+                           [&] { clearresults(); });
+}
+
+int YSearchDetailRace::runrace(int mode, _tagYDetailRaceInfo* info, _tagYDetailRaceDistEtc* dist,
+                               _tagYDetailRaceAgeEtc* age, _tagYDetailRaceBetEtc* bet,
+                               _tagYDetailRacePaceEtc* pace, int ts, int tk) {
   ysearch::RaceConditions conditions;
   conditions.set(mode, info, dist, age, bet, pace, ts, tk);
   const int n = fill(get_race2cmd(ysearch::RaceConditionText(conditions, false).c_str()));
@@ -248,6 +258,11 @@ void YSearchDetailRace::delete_result(int i) {
 
 char* YSearchDetailRace::getcodelistptr() {
   if (rows_.empty()) return nullptr;
+  return ysession::guarded(getdb(), static_cast<char*>(nullptr), [&] { return codelist(); },
+                           [&] { codelist_.clear(); });
+}
+
+char* YSearchDetailRace::codelist() {
   codelist_.assign(rows_.size() * kCodeWidth, ' ');
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     const std::string code = rows_[i]->getcode();
@@ -257,13 +272,29 @@ char* YSearchDetailRace::getcodelistptr() {
   return codelist_.data();
 }
 
-int YSearchDetailRace::execname(int group) { return names_.select(getdb(), group); }
-std::string YSearchDetailRace::getname(int i) { return names_.name(i); }
+int YSearchDetailRace::execname(int group) {
+  return ysession::guarded(getdb(), -1, [&] { return names_.select(getdb(), group); },
+                           [&] { names_ = RaceNameList(); });
+}
+
+std::string YSearchDetailRace::getname(int i) {
+  return ysession::guarded(getdb(), std::string(), [&] { return names_.name(i); }, [] {});
+}
 int YSearchDetailRace::getnamecount() { return names_.count(); }
 
 void YSearchDetailRace::getsearchstring(std::string* out) {
-  if (out != nullptr) ysearch::RaceSearchStrings(*conditions_, out);
+  if (out == nullptr) return;
+  ysession::guarded(getdb(), 0, [&] {
+    const ysearch::RaceConditions none;
+    ysearch::RaceSearchStrings(conditions_ != nullptr ? *conditions_ : none, out);
+    return 0;
+  }, [] {});
 }
 
-std::string YSearchDetailRace::setplace(int mask) { return ysearch::PlaceKeys(mask); }
-std::string YSearchDetailRace::getplacenum(int bit) { return ysearch::PlaceCode(bit); }
+std::string YSearchDetailRace::setplace(int mask) {
+  return ysession::guarded(getdb(), std::string(), [&] { return ysearch::PlaceKeys(mask); }, [] {});
+}
+
+std::string YSearchDetailRace::getplacenum(int bit) {
+  return ysession::guarded(getdb(), std::string(), [&] { return ysearch::PlaceCode(bit); }, [] {});
+}

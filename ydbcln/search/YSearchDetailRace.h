@@ -100,6 +100,12 @@ class YSearchDetailRace : public YMainObject {
 
  private:
   int fill(void* records);
+  // execrace's search itself, and getcodelistptr's list, which may throw
+  // std::bad_alloc to their guarded callers.
+  int runrace(int mode, _tagYDetailRaceInfo* info, _tagYDetailRaceDistEtc* dist,
+              _tagYDetailRaceAgeEtc* age, _tagYDetailRaceBetEtc* bet,
+              _tagYDetailRacePaceEtc* pace, int ts, int tk);
+  char* codelist();
   void* packcodes();  // the rows' race codes as a new buffer; null without rows
   void clearresults();
   bool keeprace(unsigned char* race, int tk, bool* failed);
@@ -110,7 +116,7 @@ class YSearchDetailRace : public YMainObject {
   void* orgdata_ = nullptr;
   void* results_ = nullptr;
   void* command_ = nullptr;
-  std::unique_ptr<ysearch::RaceConditions> conditions_;
+  std::unique_ptr<ysearch::RaceConditions> conditions_;  // null before the first setparam
   std::string text_;
   RaceNameList names_;
 };
