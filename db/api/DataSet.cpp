@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "db/api/DataSetStore.h"
+#include "db/base/RaceKey.h"
 #include "db/derived/DataSet.h"
 #include "db/read/Reader.h"
 #include "db/store/Database.h"
@@ -41,6 +42,32 @@ Status DataSet::count(DataSetCounts* out) { return Reader(*store_).summary(out);
 
 Status DataSet::world(GeneratedWorld* out, bool* found) {
   return Reader(*store_).generatedWorld(out, found);
+}
+
+Status DataSet::wholeName(Name what, const std::string& code, std::string* utf8) {
+  utf8->clear();
+  Statement* st = nullptr;
+  if (what == Name::kRace) {
+    RaceKey key;
+    if (!RaceKey::Parse(code, &key).ok()) return Status::Ok();
+    st = &store_->statement(
+        "SELECT name FROM race WHERE race_date = ?1 AND place = ?2 AND race_no = ?3");
+    st->bind(1, key.date);
+    st->bind(2, key.place);
+    st->bind(3, key.number);
+  } else {
+    static const char* const kSql[] = {
+        "SELECT name FROM horse WHERE code = ?1",
+        "SELECT o.name FROM horse h JOIN owner o ON o.code = h.owner_code WHERE h.code = ?1",
+        "SELECT b.name FROM horse h JOIN breeder b ON b.code = h.breeder_code WHERE h.code = ?1",
+    };
+    st = &store_->statement(kSql[static_cast<int>(what) - static_cast<int>(Name::kHorse)]);
+    st->bind(1, code);
+  }
+  if (st->step()) *utf8 = std::string(st->column_text(0));
+  const Status s = st->status();
+  st->reset();
+  return s;
 }
 
 Database& StoreOf(DataSet& data_set) { return *data_set.store_; }

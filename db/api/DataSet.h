@@ -59,6 +59,16 @@ class DataSet {
   // (imported only, or generated before worlds were recorded).
   Status world(GeneratedWorld* out, bool* found);
 
+  // Names the records cut to their fields, asked for whole: a race's (by
+  // its 12-digit race code), a horse's, and the horse's owner's and
+  // breeder's (by the horse's 7-digit code).
+  enum class Name { kRace, kHorse, kHorseOwner, kHorseBreeder };
+
+  // The whole name `what` of `code` in UTF-8 into *utf8, as the store keeps
+  // it; empty when there is no such race or horse, or it has no such name
+  // (a code of another form is no error).
+  Status wholeName(Name what, const std::string& code, std::string* utf8);
+
  private:
   friend Database& StoreOf(DataSet& data_set);  // db/api/DataSetStore.h
 

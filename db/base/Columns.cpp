@@ -1,6 +1,8 @@
 // The column tables of the people and horses.
 #include "db/base/Columns.h"
 
+#include "db/base/NameWidths.h"
+
 namespace ydb {
 namespace {
 
@@ -65,7 +67,7 @@ Column<R> Year(const char* name, int R::*member) {
 // The names of a trainer or a jockey: the name, its reading, the short name.
 template <typename R>
 void AddPersonNames(std::vector<Column<R>>* columns) {
-  columns->push_back(Text("name", &R::name, 32, kRequired));
+  columns->push_back(Text("name", &R::name, kPersonNameWidth, kRequired));
   columns->push_back(Text("name_kana", &R::name_kana, 48, kOptional));
   columns->push_back(ShortText("short_name", &R::short_name, &R::name, 8));
 }
@@ -85,7 +87,7 @@ Column<R> CopyOf(const char* name, const std::string& (*copy_of)(const R&)) {
 const Table<Owner>& OwnerTable() {
   static const Table<Owner> table = [] {
     Table<Owner> t{"owner", {}, {Digits("code", &Owner::code, 6, kRequired)}};
-    t.columns.push_back(Text("name", &Owner::name, 40, kRequired));
+    t.columns.push_back(Text("name", &Owner::name, kOwnerNameWidth, kRequired));
     t.columns.push_back(ShortText("short_name", &Owner::short_name, &Owner::name, 20));
     return t;
   }();
@@ -95,7 +97,7 @@ const Table<Owner>& OwnerTable() {
 const Table<Breeder>& BreederTable() {
   static const Table<Breeder> table = [] {
     Table<Breeder> t{"breeder", {}, {Digits("code", &Breeder::code, 8, kRequired)}};
-    t.columns.push_back(Text("name", &Breeder::name, 40, kRequired));
+    t.columns.push_back(Text("name", &Breeder::name, kBreederNameWidth, kRequired));
     t.columns.push_back(ShortText("short_name", &Breeder::short_name, &Breeder::name, 20));
     return t;
   }();
@@ -135,8 +137,8 @@ const Table<Jockey>& JockeyTable() {
 const Table<Horse>& HorseTable() {
   static const Table<Horse> table = [] {
     Table<Horse> t{"horse", {}, {Digits("code", &Horse::code, 7, kRequired)}};
-    t.columns.push_back(Text("name", &Horse::name, 30, kRequired));
-    t.columns.push_back(Text("name_latin", &Horse::name_latin, 40, kOptional));
+    t.columns.push_back(Text("name", &Horse::name, kHorseNameWidth, kRequired));
+    t.columns.push_back(Text("name_latin", &Horse::name_latin, kLatinNameWidth, kOptional));
     t.columns.push_back(Date("birth_date", &Horse::birth_date, kOptional));
     t.columns.push_back(Choice("sex", &Horse::sex, "012", kRequired));
     t.columns.push_back(Code("coat_code", &Horse::coat_code, kCoatColourCode, 2));
@@ -166,8 +168,8 @@ const Table<Ancestor>& PedigreeTable() {
     Column<Ancestor> code = Digits("ancestor_code", &Ancestor::code, 7, kOptional);
     code.member = "code";
     t.columns.push_back(code);
-    t.columns.push_back(Text("name", &Ancestor::name, 34, kOptional));
-    t.columns.push_back(Text("name_latin", &Ancestor::name_latin, 34, kOptional));
+    t.columns.push_back(Text("name", &Ancestor::name, kHorseNameWidth, kOptional));
+    t.columns.push_back(Text("name_latin", &Ancestor::name_latin, kLatinNameWidth, kOptional));
     Column<Ancestor> foaled{"foaled_in_japan", "foaled_in_japan", Form::kFlag, kRequired};
     foaled.flag = &Ancestor::foaled_in_japan;
     t.columns.push_back(foaled);

@@ -35,19 +35,19 @@ namespace ydb {
 
 struct Owner {
   std::string code;        // 6 digits
-  std::string name;        // at most 40 bytes in Shift_JIS
+  std::string name;        // at most 64 bytes in Shift_JIS (NameWidths.h)
   std::string short_name;  // at most 20 bytes; empty: the name cut to fit
 };
 
 struct Breeder {
   std::string code;        // 8 digits
-  std::string name;        // at most 40 bytes
+  std::string name;        // at most 72 bytes
   std::string short_name;  // at most 20 bytes; empty: the name cut to fit
 };
 
 struct Trainer {
   std::string code;         // 5 digits, not 00000
-  std::string name;         // at most 32 bytes
+  std::string name;         // at most 34 bytes
   std::string name_kana;    // at most 48 bytes; may be empty
   std::string short_name;   // at most 8 bytes; empty: the name cut to fit
   int birth_date = 0;       // 0: not known
@@ -59,7 +59,7 @@ struct Trainer {
 
 struct Jockey {
   std::string code;            // 5 digits
-  std::string name;            // at most 32 bytes
+  std::string name;            // at most 34 bytes
   std::string name_kana;       // at most 48 bytes; may be empty
   std::string short_name;      // at most 8 bytes; empty: the name cut to fit
   int birth_date = 0;          // 0: not known
@@ -76,8 +76,8 @@ struct Jockey {
 // One horse of a pedigree. An entry with no code and no names is absent.
 struct Ancestor {
   std::string code;        // 7 digits when the ancestor is a horse of the store
-  std::string name;        // Japanese (katakana) name, at most 34 bytes
-  std::string name_latin;  // name in Latin letters, at most 34 bytes
+  std::string name;        // Japanese (katakana) name, at most 36 bytes
+  std::string name_latin;  // name in Latin letters, at most 80 bytes
   bool foaled_in_japan = true;  // false: imported (shown with "*")
   std::string coat_code;   // parents only
   int birth_year = 0;      // parents only; 0: not known
@@ -94,8 +94,8 @@ enum PedigreePosition {
 
 struct Horse {
   std::string code;             // 7 digits
-  std::string name;             // at most 30 bytes
-  std::string name_latin;       // at most 40 bytes; may be empty
+  std::string name;             // at most 36 bytes
+  std::string name_latin;       // at most 80 bytes; may be empty
   int birth_date = 0;           // 0: not known (ancestors only)
   std::string sex = "0";        // "0" 牡, "1" 牝, "2" セン
   std::string coat_code;        // 2 digits
@@ -128,7 +128,7 @@ struct ReferenceTime {
   std::string kind;         // first slot only: "0" 基準タイム, "1" レコード, "2" 参考タイム
   int date = 0;             // when it was run
   int time = 0;             // tenths of a second
-  std::string horse_name;   // at most 30 bytes
+  std::string horse_name;   // at most 36 bytes
   int weight_carried = 0;   // tenths of a kilogram
   std::string jockey_name;  // at most 8 bytes
   std::string place;        // second and third slots: where it was run
@@ -241,7 +241,7 @@ struct Race {
   int kai = 0;                 // meeting number of the course in the year
   int kai_day = 0;             // day within the meeting
   int edition = 0;             // 第n回; 0 when none
-  std::string name;            // at most 30 bytes; empty: an unnamed race
+  std::string name;            // at most 60 bytes; empty: an unnamed race
   std::string grade;           // "0" G1, "1" G2, "2" G3, "3" JG1, "4" JG2, "5" JG3; empty: none
   std::string condition_text;  // supplementary conditions, at most 18 bytes
   std::string weight_rule1;    // 2 digits; empty: none

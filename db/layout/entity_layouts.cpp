@@ -46,7 +46,9 @@ const RecordLayout& PedigreeLayout() {
           .Repeat(2, 84),
       F::Code("parent_color", 117, 2, "parent's coat-colour code").Repeat(2, 84),
       F::Code("ancestor_origin", 205, 1, "ancestor's origin flag (index 0-11)").Repeat(12, 42),
-      F::Text("ancestor_name", 213, 34, "ancestor's name in katakana").Repeat(12, 42),
+      F::Text("ancestor_name", 213, 34,
+              "ancestor's name in katakana; in Latin letters when it has none")
+          .Repeat(12, 42),
   });
   return layout;
 }

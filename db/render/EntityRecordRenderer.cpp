@@ -7,6 +7,7 @@
 
 #include "db/base/Today.h"
 #include "db/layout/Layouts.h"
+#include "db/render/AncestorName.h"
 #include "db/render/ColumnFields.h"
 #include "db/render/EntityRuns.h"
 #include "db/render/RenderedRecords.h"
@@ -72,7 +73,8 @@ enum HorseColumn : int {
 
 constexpr const char* kHorseSql =
     "SELECT h.code, h.name, h.birth_date, h.coat_code, h.breed_code, h.birthplace_code, "
-    "h.mark_code, h.sex, h.sire_code, p1.name, h.dam_code, p2.name, p5.name, p6.name, "
+    "h.mark_code, h.sex, h.sire_code, " YDB_ANCESTOR_NAME("p1") ", h.dam_code, "
+    YDB_ANCESTOR_NAME("p2") ", " YDB_ANCESTOR_NAME("p5") ", " YDB_ANCESTOR_NAME("p6") ", "
     "o.name, o.short_name, b.name, b.short_name, h.trainer_code, t.name, t.short_name, "
     "t.location_place, t.centre, h.distance_aptitude, h.skill_ho, h.skill_hd, h.skill_so, "
     "h.skill_sd "
@@ -274,8 +276,9 @@ enum SireColumn : int {
 };
 
 constexpr const char* kSireSql =
-    "SELECT h.code, h.name, h.birth_date / 10000, h.coat_code, h.birthplace_code, p1.name, "
-    "p2.name, s.distance_aptitude, s.skill_heavy, s.skill_dirt, s.death_year "
+    "SELECT h.code, h.name, h.birth_date / 10000, h.coat_code, h.birthplace_code, "
+    YDB_ANCESTOR_NAME("p1") ", " YDB_ANCESTOR_NAME("p2") ", s.distance_aptitude, s.skill_heavy, "
+    "s.skill_dirt, s.death_year "
     "FROM sire s JOIN horse h ON h.code = s.code "
     "LEFT JOIN pedigree p1 ON p1.horse_code = s.code AND p1.position = 1 "
     "LEFT JOIN pedigree p2 ON p2.horse_code = s.code AND p2.position = 2 "

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "db/layout/Layouts.h"
+#include "db/render/EntityRecordRenderer.h"
 #include "db/render/PedigreeRenderer.h"
 #include "db/render/RenderWorld_test.h"
 
@@ -36,6 +37,23 @@ Horse FullPedigree() {
   return h;
 }
 
+// Names longer than the records' fields (the horse's, a parent's and an
+// ancestor's, each cut where a character would not fit whole), and
+// ancestors known only by their Latin names.
+constexpr char kLongHorseName[] = "1ミライノホシハトオクマデカガヤイテ";  // 35 bytes
+constexpr char kLongAncestorName[] = "エイコウノキセキヲカサネタオウジャズ";  // 36 bytes
+
+Horse LongAndLatinNames() {
+  Horse h = ytest::MakeHorse("2019002", kLongHorseName, "1");
+  h.pedigree[kSire].name = kLongAncestorName;
+  h.pedigree[kDam].name = "ハハ";
+  h.pedigree[kDamsSire].name_latin = "Northern Prince";
+  h.pedigree[kDDS].name = kLongAncestorName;
+  h.pedigree[kDDS].name_latin = "Glorious King";
+  h.pedigree[kDDD].name_latin = "Far Away Lady";
+  return h;
+}
+
 class PedigreeRecordsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -43,7 +61,7 @@ class PedigreeRecordsTest : public ::testing::Test {
     ASSERT_TRUE(s.ok()) << s.message();
     Batch batch;
     batch.horses = {ytest::MakeHorse("1990001", "オールドキング", "0"),
-                    FullPedigree()};
+                    FullPedigree(), LongAndLatinNames()};
     s = Writer(*db_).write(batch);
     ASSERT_TRUE(s.ok()) << s.message();
   }
@@ -85,6 +103,32 @@ TEST_F(PedigreeRecordsTest, EveryFieldOfAFullPedigreeAtItsOffset) {
   for (const ByteRange& gap : PedigreeLayout().gaps()) {
     EXPECT_EQ(At(r, gap.offset, gap.width), Blanks(gap.width)) << "gap at " << gap.offset;
   }
+}
+
+TEST_F(PedigreeRecordsTest, LongNamesAreCutAtACharacterAndLatinOnlyAncestorsShownByIt) {
+  Records records;
+  Pedigree("2019002", &records);
+  ASSERT_EQ(records.count(), 1);
+  const std::string r = records[0];
+  EXPECT_EQ(At(r, 7, 30), Sjis("1ミライノホシハトオクマデカガ", 30)) << "29 bytes and a blank";
+  EXPECT_EQ(At(r, 45, 34), Sjis("エイコウノキセキヲカサネタオウジャ", 34));
+  EXPECT_EQ(At(r, 205 + 42 * 2 + 8, 34), Sjis("Northern Prince", 34)) << "dam's sire";
+  EXPECT_EQ(At(r, 205 + 42 * 10 + 8, 34), Sjis("エイコウノキセキヲカサネタオウジャ", 34))
+      << "a Japanese name comes before a Latin one";
+  EXPECT_EQ(At(r, 205 + 42 * 11 + 8, 34), Sjis("Far Away Lady", 34));
+  EXPECT_EQ(At(r, 205 + 42 * 0 + 8, 34), Blanks(34)) << "an ancestor not known";
+
+  Records horse;
+  ASSERT_TRUE(RenderHorse(*db_, "2019002", horse.out()).ok());
+  ASSERT_EQ(horse.count(), 1);
+  const RecordLayout& layout = HorseLayout();
+  const auto field = [&](const char* name) {
+    const Field* f = layout.find(name);
+    return f == nullptr ? std::string() : At(horse[0], f->offset, f->width);
+  };
+  EXPECT_EQ(field("name"), Sjis("1ミライノホシハトオクマデカガ", 30));
+  EXPECT_EQ(field("dams_sire_name"), Sjis("Northern Prince", 34));
+  EXPECT_EQ(field("sire_name"), Sjis("エイコウノキセキヲカサネタオウジャ", 34));
 }
 
 }  // namespace

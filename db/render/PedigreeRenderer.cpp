@@ -6,6 +6,7 @@
 
 #include "db/base/model.h"
 #include "db/layout/Layouts.h"
+#include "db/render/AncestorName.h"
 #include "db/render/ColumnFields.h"
 #include "db/render/RenderedRecords.h"
 
@@ -13,12 +14,12 @@ namespace ydb {
 namespace {
 
 enum Column : int {
-  kHorseName, kPosition, kName, kNameLatin, kFoaledInJapan, kCoat, kBirthYear,
+  kHorseName, kPosition, kName, kNameLatin, kFoaledInJapan, kCoat, kBirthYear, kShownName,
 };
 
 constexpr const char* kSql =
     "SELECT h.name, p.position, p.name, p.name_latin, p.foaled_in_japan, p.coat_code, "
-    "p.birth_year "
+    "p.birth_year, " YDB_ANCESTOR_NAME("p") " "
     "FROM horse h JOIN pedigree p ON p.horse_code = h.code "
     "WHERE h.code = ?1 ORDER BY p.position";
 
@@ -49,7 +50,9 @@ std::string_view OriginFlag(const Statement& row) {
 }
 
 // One pedigree row into its slot. Positions 1 and 2 are the parents, 3 to
-// 14 the ancestors, both in the store's order, which is the record's.
+// 14 the ancestors, both in the store's order, which is the record's. A
+// parent has a field for each name; an ancestor's one field takes the name
+// it is shown by.
 void SetPosition(RecordBuilder& b, const PedigreeFields& f, const Statement& row) {
   const std::size_t slot = static_cast<std::size_t>(row.column_int(kPosition) - 1);
   if (slot < kParents) {
@@ -60,7 +63,7 @@ void SetPosition(RecordBuilder& b, const PedigreeFields& f, const Statement& row
     CodeFrom(b, f.parent_color, row, kCoat, slot);
   } else {
     b.set_code(f.ancestor_origin, OriginFlag(row), slot - kParents);
-    TextFrom(b, f.ancestor_name, row, kName, slot - kParents);
+    TextFrom(b, f.ancestor_name, row, kShownName, slot - kParents);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "db/layout/Layouts.h"
+#include "db/render/AncestorName.h"
 #include "db/render/ColumnFields.h"
 #include "db/render/RenderedRecords.h"
 
@@ -38,7 +39,8 @@ constexpr const char* kColumns =
     "ru.trainer_code, t.short_name, t.location_place, ru.popularity, ru.win_odds, ru.finish_pos, "
     "ru.accident_code, ru.arrival_order, ru.time, ru.margin_lengths, ru.margin_code, "
     "ru.margin_time, ru.first_600, ru.last_600, ru.corner_1, ru.corner_2, ru.corner_3, "
-    "ru.corner_4, ru.straight_path, t.name, ru.sire_code, p1.name, ru.bms_code, p5.name, "
+    "ru.corner_4, ru.straight_path, t.name, ru.sire_code, " YDB_ANCESTOR_NAME("p1") ", ru.bms_code, "
+    YDB_ANCESTOR_NAME("p5") ", "
     "ru.prediction_mark, ru.training_marks ";
 
 constexpr const char* kJoins =

@@ -3,6 +3,7 @@
 #include "db/render/SireCodeRenderer.h"
 
 #include "db/layout/Layouts.h"
+#include "db/render/AncestorName.h"
 #include "db/render/ColumnFields.h"
 #include "db/render/RenderedRecords.h"
 
@@ -10,7 +11,7 @@ namespace ydb {
 namespace {
 
 constexpr const char* kSql =
-    "SELECT h.sire_code, coalesce(nullif(p.name, ''), s.name) "
+    "SELECT h.sire_code, coalesce(nullif(" YDB_ANCESTOR_NAME("p") ", ''), s.name) "
     "FROM horse h "
     "LEFT JOIN pedigree p ON p.horse_code = h.code AND p.position = 1 "
     "LEFT JOIN horse s ON s.code = h.sire_code "

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "db/base/NameWidths.h"
 #include "db/write/Checker.h"
 #include "db/write/Validation.h"
 
@@ -98,7 +99,7 @@ void CheckReferenceTimes(Checker& c, const Race& race) {
     }
     c.date(field + ".date", t.date);
     c.range(field + ".time", t.time, 1, 5999);
-    c.text(field + ".horse_name", t.horse_name, 30, kRequired);
+    c.text(field + ".horse_name", t.horse_name, kHorseNameWidth, kRequired);
     c.range(field + ".weight_carried", t.weight_carried, 1, 999);
     c.text(field + ".jockey_name", t.jockey_name, 8);
   }
@@ -109,7 +110,7 @@ void CheckCard(Checker& c, const Race& race) {
   c.range("kai", race.kai, 1, 99);
   c.range("kai_day", race.kai_day, 1, 99);
   c.range("edition", race.edition, 0, 999);
-  c.text("name", race.name, 30);
+  c.text("name", race.name, kRaceNameWidth);
   c.code("grade", race.grade, "012345");
   c.text("condition_text", race.condition_text, 18);
   c.digits("weight_rule1", race.weight_rule1, 2, kOptional);

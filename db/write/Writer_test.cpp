@@ -167,6 +167,28 @@ TEST_F(WriterTest, HorsesAndPeopleRoundTrip) {
             "21-");
 }
 
+// Real names longer than the records' fields are kept whole: a G1 race of
+// 32 bytes, an owner of 48, a breeder of 52, an ancestor of 36 and a Latin
+// name of 59.
+TEST_F(WriterTest, RealNamesAreKeptWhole) {
+  Batch world = MakeWorld();
+  world.owners[0].name = "有限会社ノースヒルズマネジメントホールディングス";
+  world.breeders[0].name = "社台コーポレーション白老ファーム日高育成牧場浦河分場";
+  world.horses[0].pedigree[kDamsSire].name = "サンデーサイレンスノムスコノナカノミ";
+  world.horses[0].pedigree[kDamsSire].name_latin =
+      "Sunday Silence's Son Among The Many Sons Of That Great Sire";
+  world.races[0].name = "朝日杯フューチュリティステークス";
+  const Status s = writer_->write(world);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(get("SELECT name FROM race"), "朝日杯フューチュリティステークス");
+  EXPECT_EQ(get("SELECT name FROM owner"), "有限会社ノースヒルズマネジメントホールディングス");
+  EXPECT_EQ(get("SELECT short_name FROM owner"), "有限会社ノースヒルズ") << "cut to 20 bytes";
+  EXPECT_EQ(get("SELECT name FROM breeder"), "社台コーポレーション白老ファーム日高育成牧場浦河分場");
+  EXPECT_EQ(get("SELECT name || '|' || name_latin FROM pedigree WHERE position = 5"),
+            "サンデーサイレンスノムスコノナカノミ|"
+            "Sunday Silence's Son Among The Many Sons Of That Great Sire");
+}
+
 // --- One call, one transaction -----------------------------------------------------
 
 TEST_F(WriterTest, RefusedRaceLeavesNothingBehind) {
@@ -220,8 +242,9 @@ TEST_F(WriterTest, RaceValidationNamesTheFault) {
       {"the horse runs twice", [](Race& r) { r.runners[1].horse_code = "2020011"; }},
       {"date 20240230 is not a date", [](Race& r) { r.key.date = 20240230; }},
       {"number 13 is outside 1-12", [](Race& r) { r.key.number = 13; }},
-      {"name 'ニューイヤーステークス記念特別戦' takes 32 bytes in Shift_JIS, more than 30",
-       [](Race& r) { r.name = "ニューイヤーステークス記念特別戦"; }},
+      {"name 'ニューイヤーステークス記念特別戦ニューイヤーステークス記念特別戦' takes 64 "
+       "bytes in Shift_JIS, more than 60",
+       [](Race& r) { r.name = "ニューイヤーステークス記念特別戦ニューイヤーステークス記念特別戦"; }},
       {"class_code must be 5 digits", [](Race& r) { r.class_code = "4"; }},
       {"8 laps for 1700 m, which has 9", [](Race& r) { r.result->laps.pop_back(); }},
       {"finish_pos must be 0 with accident 34",

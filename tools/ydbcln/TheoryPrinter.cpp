@@ -200,9 +200,22 @@ nlohmann::json RaceJson(const YTheoryResult& r) {
           {"going", Utf8(r.goingtext)}};
 }
 
+bool NoFactorData(const YTheoryResult& r) {
+  if (r.itemcount <= 0) return false;
+  for (int i = 0; i < r.itemcount; ++i) {
+    for (int s = 0; s < r.runnercount; ++s) {
+      if (r.rank[i][s] != 0) return false;
+    }
+  }
+  return true;
+}
+
 void PrintTheoryResult(const YTheoryResult& r, const ResultReport& report, std::ostream& out) {
   PrintRaceHeader(r, out);
   PrintFactors(r, report, out);
+  if (report.tell_no_data && NoFactorData(r)) {
+    out << "\nNo factor had data for any runner: the theory ranked none of them.\n";
+  }
   out << "\nFinal order (" << report.ranking << ")\n"
       << "  Rank  No  Fr  Pick  Mark   Score   Odds  Horse\n";
   const std::vector<std::string> picks = Picks(r);
@@ -276,6 +289,7 @@ nlohmann::json TheoryResultJson(const YTheoryResult& r, const ResultReport& repo
       {"cut_down", r.cutdown},
       {"run", report.run},
   };
+  if (report.tell_no_data) out["no_data"] = NoFactorData(r);
   if (report.run) {
     json hits = json::array();
     for (int h = 0; h < r.hitcount; ++h) {

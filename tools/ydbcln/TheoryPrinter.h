@@ -40,7 +40,15 @@ struct ResultReport {
   // The theory's items, in item order; when given, each factor's headings
   // and each runner's rank and texts on it are shown before the order.
   std::vector<FactorNote> factors;
+  // Whether to say when no factor had data for any runner (NoFactorData),
+  // so that the order owes nothing to the theory: a line, and "no_data" in
+  // JSON.
+  bool tell_no_data = false;
 };
+
+// True when the result was ranked by factors and none of them had data for
+// any runner: every factor rank is 0.
+bool NoFactorData(const YTheoryResult& r);
 
 // The bet type's name for the command line ("quinella"), and back (-1 for
 // an unknown name).

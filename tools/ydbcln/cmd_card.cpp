@@ -17,6 +17,7 @@
 #include "Printable.h"
 #include "RaceShow.h"
 #include "Session.h"
+#include "WholeNames.h"
 
 namespace tool {
 namespace {
@@ -78,7 +79,8 @@ int ShowCard(const Options& options, const CardArguments& args) {
   nlohmann::json out = {
       {"code", card->code},
       {"heading", Utf8(card->heading)},
-      {"name", Utf8(card->racename)},
+      {"name", WholeNames(options.data_dir)
+                   .of(ydb::DataSet::Name::kRace, card->code, Utf8(card->racename))},
       {"date", Utf8(card->datetext)},
       {"kaisai", Utf8(card->kaisai)},
       {"conditions", Utf8(card->conditions)},

@@ -11,6 +11,7 @@
 
 #include "Command.h"
 #include "Session.h"
+#include "WholeNames.h"
 
 namespace tool {
 namespace {
@@ -87,15 +88,21 @@ int ShowHorse(const Options& options, const std::string& code, int runs) {
   const int shown = runs < 0 || runs > horse.getracecount() ? horse.getracecount() : runs;
   YRaceTotal* total = horse.total();
   const YBlood* blood = horse.pedigree();
+  WholeNames whole(options.data_dir);
+  const std::string name = whole.of(ydb::DataSet::Name::kHorse, horse.code, Utf8(horse.name));
+  const std::string owner =
+      whole.of(ydb::DataSet::Name::kHorseOwner, horse.code, Utf8(horse.owner));
+  const std::string breeder =
+      whole.of(ydb::DataSet::Name::kHorseBreeder, horse.code, Utf8(horse.seisansya));
   if (options.json) {
     Json out = {{"code", horse.code},
-                {"name", Utf8(horse.name)},
+                {"name", name},
                 {"sex_age", Utf8(horse.seibetu + horse.age)},
                 {"birthday", Utf8(horse.birthday)},
                 {"colour", Utf8(horse.color)},
                 {"trainer", Utf8(horse.stablename)},
-                {"owner", Utf8(horse.owner)},
-                {"breeder", Utf8(horse.seisansya)},
+                {"owner", owner},
+                {"breeder", breeder},
                 {"checked", horse.is_check()},
                 {"career", horse.chakudosu},
                 {"prize", Utf8(horse.addplize)},
@@ -122,11 +129,11 @@ int ShowHorse(const Options& options, const std::string& code, int runs) {
     std::cout << out.dump(2) << "\n";
     return kExitDone;
   }
-  std::cout << Utf8(horse.name) << "  " << horse.code << (horse.is_check() ? "  ✔ checked" : "")
+  std::cout << name << "  " << horse.code << (horse.is_check() ? "  ✔ checked" : "")
             << "\n"
             << Utf8(horse.seibetu + horse.age) << "  " << Utf8(horse.birthday) << "  "
             << Utf8(horse.color) << "  " << Utf8(horse.stableplace + horse.stablename) << "\n"
-            << "owner " << Utf8(horse.owner) << "  breeder " << Utf8(horse.seisansya) << "\n"
+            << "owner " << owner << "  breeder " << breeder << "\n"
             << "career " << horse.chakudosu << "  win " << Utf8(horse.win1p) << "  top2 "
             << Utf8(horse.win2p) << "  top3 " << Utf8(horse.win3p) << "  prize "
             << Utf8(horse.addplize) << "\n\n";

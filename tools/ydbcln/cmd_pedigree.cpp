@@ -10,6 +10,7 @@
 #include "Command.h"
 #include "Printable.h"
 #include "Session.h"
+#include "WholeNames.h"
 
 namespace tool {
 namespace {
@@ -73,8 +74,9 @@ std::string Label(const Named& n) {
   return text;
 }
 
-void PrintText(const YBlood& blood) {
-  std::cout << Utf8(blood.name) << "  " << blood.code << "\n";
+// The tree under the horse's `name` (whole where the data set keeps it).
+void PrintText(const YBlood& blood, const std::string& name) {
+  std::cout << name << "  " << blood.code << "\n";
   bool marked = false;
   for (int p = 0; p < YBlood::kParents; ++p) {
     const char* branch = p == 0 ? "├── " : "└── ";
@@ -119,8 +121,8 @@ Json WithParents(Json node, Json sire, Json dam) {
   return node;
 }
 
-void PrintJson(const YBlood& blood) {
-  Json out = {{"code", blood.code}, {"name", Utf8(blood.name)}};
+void PrintJson(const YBlood& blood, const std::string& name) {
+  Json out = {{"code", blood.code}, {"name", name}};
   for (int p = 0; p < YBlood::kParents; ++p) {
     const YBloodFM& fm = blood.parent[p];
     Json parent = Node(Parent(fm));
@@ -165,10 +167,12 @@ int ShowPedigree(const Options& options, const std::string& code) {
     std::cerr << "ydbcln: no pedigree of horse " << Quoted(code) << " in the data set\n";
     return 1;
   }
+  const std::string name =
+      WholeNames(options.data_dir).of(ydb::DataSet::Name::kHorse, code, Utf8(blood.name));
   if (options.json) {
-    PrintJson(blood);
+    PrintJson(blood, name);
   } else {
-    PrintText(blood);
+    PrintText(blood, name);
   }
   return 0;
 }

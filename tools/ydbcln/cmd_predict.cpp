@@ -189,6 +189,7 @@ int PredictRace(const Options& options, const PredictRequest& q) {
   ResultReport report;
   report.ranking = Ranking(theory);
   report.factors = Notes(theory);
+  report.tell_no_data = true;
   report.bettype = choice.bettype;
   report.method = choice.method;
   report.tickets = nomination == 0;

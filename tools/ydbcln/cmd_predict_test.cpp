@@ -137,6 +137,19 @@ TEST_F(PredictTest, CardShowsTheRaceMarksAndNoHitsAndTheConditionsReplaceTheRace
             "");
 }
 
+TEST_F(PredictTest, ARaceNoFactorHasDataForSaysSo) {
+  // The first race of the data set: no runner has a past run to rank by.
+  const char* const first_race = "052023122811";
+  const json p = Json(Tool({"--json", "predict", "1", first_race}));
+  EXPECT_TRUE(p["no_data"].get<bool>());
+  EXPECT_EQ(Ranks(p, 0), std::vector<int>(9, 0));
+  const std::string line = "No factor had data for any runner: the theory ranked none of them.";
+  EXPECT_NE(Tool({"predict", "1", first_race}).out.find(line), std::string::npos);
+
+  EXPECT_FALSE(Json(Tool({"--json", "predict", "1", kRace}))["no_data"].get<bool>());
+  EXPECT_EQ(Tool({"predict", "1", kRace}).out.find(line), std::string::npos);
+}
+
 TEST_F(PredictTest, RangeCountsTheRunRacesOnlyWithTheirTotals) {
   const json run = Json(Tool({"--json", "predict", "1", "--from", "20231201", "--to", "20240131"}));
   std::set<std::string> keys;

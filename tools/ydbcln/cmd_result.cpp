@@ -16,6 +16,7 @@
 #include "Printable.h"
 #include "RaceShow.h"
 #include "Session.h"
+#include "WholeNames.h"
 
 namespace tool {
 namespace {
@@ -96,7 +97,8 @@ int ShowResult(const Options& options, const std::string& code) {
   nlohmann::json out = {
       {"code", result.code},
       {"heading", Utf8(result.heading)},
-      {"name", Utf8(result.racename)},
+      {"name", WholeNames(options.data_dir)
+                   .of(ydb::DataSet::Name::kRace, result.code, Utf8(result.racename))},
       {"date", Utf8(result.datetext)},
       {"conditions", Utf8(result.conditions)},
       {"course", Utf8(result.course)},

@@ -1,0 +1,42 @@
+// The JV-Data record reader on any bytes: it refuses or reads, and what it
+// hands on is a record of a known type at one of that type's lengths, whose
+// fields cut anywhere decode to text or are refused, never past the record.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "exchange/jvdata/FileReader.h"
+
+namespace jv = exchange::jvdata;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  std::istringstream in(bytes);
+  jv::ReadSummary summary;
+  std::int64_t visited = 0;
+  const ydb::Status s = jv::ReadRecords(in, "fuzz", [&](const jv::Record& r,
+                                                         const jv::RecordType& type, int form) {
+    ++visited;
+    if (jv::FindRecordType(r.type()) != &type) std::abort();
+    if (form < 0 || type.lengths[static_cast<std::size_t>(form)] != r.length()) std::abort();
+    // Fields at offsets taken from the record's own bytes.
+    for (int i = 11; i + 3 < r.length() && i < 64; i += 7) {
+      const int offset = static_cast<unsigned char>(r.field(i, 1)[0]) * 4;
+      const int width = static_cast<unsigned char>(r.field(i + 1, 1)[0]) % 80;
+      if (static_cast<int>(r.field(offset, width).size()) > width) std::abort();
+      std::string text;
+      if (!r.text(offset, width, &text) && !text.empty()) std::abort();
+      std::int64_t value = 0;
+      if (r.number(offset, width, &value) != jv::Record::Number::kValue && value != 0) std::abort();
+    }
+    return ydb::Status::Ok();
+  }, &summary);
+  std::int64_t counted = summary.unknown;
+  for (const auto& entry : summary.by_type) counted += entry.second;
+  if (counted != visited + summary.unknown) std::abort();
+  if (summary.bytes > static_cast<std::int64_t>(size)) std::abort();
+  if (s.ok() && summary.bytes != static_cast<std::int64_t>(size)) std::abort();
+  return 0;
+}
