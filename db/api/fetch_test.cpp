@@ -11,6 +11,7 @@
 #include "db/api/SessionState.h"
 #include "db/api/ybl.h"
 #include "db/api/ydbbsn.h"
+#include "db/api/ydbrange.h"
 #include "db/api/ydbtest.h"
 #include "db/api/yddb.h"
 #include "db/render/RenderWorld_test.h"
@@ -116,6 +117,10 @@ class FetchTest : public ::testing::Test {
          [] { return get_stable_race2code("02001", "20240101", "20241231"); }},
         {"get_sire_race2code",
          [] { return get_sire_race2code("1990001", "20240101", "20241231"); }},
+        {"get_race2date_range", [] { return get_race2date_range("20240101", "20241231"); }},
+        {"get_raceh2date_range", [] { return get_raceh2date_range("20240101", "20241231"); }},
+        {"get_exprize2date_range",
+         [] { return get_exprize2date_range("20240101", "20241231"); }},
     };
   }
 
@@ -256,6 +261,11 @@ TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyBuffer) {
       {"all runs of an unknown horse", [] { return get_uma_race2code("2020099"); }},
       {"rides in a reversed range",
        [] { return get_jockey_race2code("01001", "20241231", "20240101"); }},
+      {"races of a reversed range", [] { return get_race2date_range("20241231", "20240101"); }},
+      {"runners from a 7-digit date", [] { return get_raceh2date_range("2024010", "20241231"); }},
+      {"payouts to null", [] { return get_exprize2date_range("20240101", nullptr); }},
+      {"runners of a year without racing",
+       [] { return get_raceh2date_range("20300101", "20301231"); }},
       {"rides from a 7-digit date",
        [] { return get_jockey_race2code("01001", "2024010", "20241231"); }},
       {"runners of a 7-digit trainer code",
@@ -330,6 +340,52 @@ TEST_F(FetchTest, RaceDaysOddsPopularityAndPayoutsThroughTheBoundary) {
   ASSERT_EQ(payouts.count(), 1);
   EXPECT_EQ(get_rec_width(payouts.get()), 254);
   EXPECT_EQ(At(payouts.bytes(0), 20, 16), "0100024002000310");
+}
+
+// The records of a range of dates are each race's own fetches, race by
+// race: results and payouts byte for byte, the runners' entries at the
+// fields they hold.
+TEST_F(FetchTest, ARangeOfDatesGivesEachRunRaceAsItsOwnFetches) {
+  Buffer races(get_race2date_range("20231201", "20240131"));
+  Buffer runners(get_raceh2date_range("20231201", "20240131"));
+  Buffer payouts(get_exprize2date_range("20231201", "20240131"));
+  ASSERT_GE(races.count(), 2);
+  EXPECT_EQ(get_rec_width(runners.get()), 659);
+  int runner = 0;
+  int payout = 0;
+  for (int r = 0; r < races.count(); ++r) {
+    const std::string code = At(races.bytes(r), 0, 12);
+    Buffer race(get_race2code_1_ex(code.c_str(), 1));
+    ASSERT_EQ(race.count(), 1) << code;
+    EXPECT_EQ(races.bytes(r), race.bytes(0)) << code;
+    // In race order: date, racecourse, race number.
+    if (r > 0) {
+      const std::string before = races.bytes(r - 1);
+      EXPECT_LT(At(before, 2, 8) + At(before, 0, 2) + At(before, 10, 2),
+                At(code, 2, 8) + At(code, 0, 2) + At(code, 10, 2));
+    }
+
+    Buffer own(get_race2code_2(code.c_str(), 1));
+    for (int i = 0; i < own.count(); ++i, ++runner) {
+      ASSERT_LT(runner, runners.count()) << code;
+      const std::string a = runners.bytes(runner);
+      const std::string b = own.bytes(i);
+      // Race code; frame, horse number; horse code; marks; weight; jockey;
+      // trainer.
+      for (const auto& [at, width] : {std::pair<int, int>{1, 12}, {153, 3}, {158, 7}, {200, 2},
+                                      {261, 3}, {273, 5}, {328, 5}}) {
+        EXPECT_EQ(At(a, at, width), At(b, at, width)) << code << " runner " << i + 1;
+      }
+    }
+    Buffer paid(get_exprize2code(code.c_str()));
+    if (paid.count() == 1) {
+      ASSERT_LT(payout, payouts.count()) << code;
+      EXPECT_EQ(payouts.bytes(payout++), paid.bytes(0)) << code;
+    }
+  }
+  EXPECT_EQ(runner, runners.count());
+  EXPECT_EQ(payout, payouts.count());
+  EXPECT_GT(payout, 0);
 }
 
 TEST_F(FetchTest, PastRunsThroughTheBoundaryAsTheEngineAsksForThem) {

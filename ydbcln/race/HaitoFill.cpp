@@ -48,7 +48,9 @@ void clear_pool(int from, int to, unsigned short* kumi, int* haito) {
   }
 }
 
-void from_payout_record(unsigned char* r, YHaitoInfo* info) {
+}  // namespace
+
+void haito_from_payout_record(unsigned char* r, YHaitoInfo* info) {
   using namespace exprizerec;
   read_pool(r, {kWinHorseNumber, kWinHorseNumberStride, kWinHorseNumberWidth, kWinPayoutWidth},
             kWinHorseNumberCount, true, info->tansho_uma, info->tansho_haito);
@@ -64,7 +66,7 @@ void from_payout_record(unsigned char* r, YHaitoInfo* info) {
             true, info->wide_kumi, info->wide_haito);
 }
 
-void from_race_record(unsigned char* r, YHaitoInfo* info) {
+void haito_from_race_record(unsigned char* r, YHaitoInfo* info) {
   using namespace racermrec;
   read_pool(r, {kWinHorseNumber, kWinHorseNumberStride, kWinHorseNumberWidth, kWinPayoutWidth},
             2, false, info->tansho_uma, info->tansho_haito);
@@ -82,19 +84,17 @@ void from_race_record(unsigned char* r, YHaitoInfo* info) {
   clear_pool(0, 7, info->wide_kumi, info->wide_haito);
 }
 
-}  // namespace
-
 bool fill_haito(YHorseDB* db, const std::string& racekey, YHaitoInfo* info) {
   if (db == nullptr || info == nullptr || !is_race_code(racekey)) return false;
   if (!ysession::ready(db)) return false;
   OwnedBuffer payouts(get_exprize2code(racekey.c_str()));
   if (record_count(payouts.get(), exprizerec::kSize) == 1) {
-    from_payout_record(record_at(payouts.get(), exprizerec::kSize, 0), info);
+    haito_from_payout_record(record_at(payouts.get(), exprizerec::kSize, 0), info);
     return true;
   }
   OwnedBuffer race(get_race2code_1_ex(racekey.c_str(), 1));
   if (record_count(race.get(), racermrec::kSize) == 1) {
-    from_race_record(record_at(race.get(), racermrec::kSize, 0), info);
+    haito_from_race_record(record_at(race.get(), racermrec::kSize, 0), info);
     return true;
   }
   if (payouts == nullptr || race == nullptr) db->seterror(YHorseDB::kDatabaseError, "", 0);

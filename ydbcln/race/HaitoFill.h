@@ -20,6 +20,12 @@ namespace yrace {
 // a code that names no single race, nothing is read.
 bool fill_haito(YHorseDB* db, const std::string& racekey, YHaitoInfo* info);
 
+// The payouts of a payout record (EXPRIZEREC), or of a race result record
+// (RACERMREC) for a race without one, into `info`: what fill_haito reads
+// from the record it finds.
+void haito_from_payout_record(unsigned char* record, YHaitoInfo* info);
+void haito_from_race_record(unsigned char* record, YHaitoInfo* info);
+
 }  // namespace yrace
 
 #endif  // YDBCLN_RACE_HAITOFILL_H_

@@ -61,7 +61,7 @@ void YCalcTheory::beginrange(YTheory* theory, int first, int last) {
 void YCalcTheory::beginrange(const _tagTHITEM* items, int count, int first, int last) {
   auto range = std::make_shared<ytheory::RangeRuns>(first, last);
   if (items != nullptr && count > 0) range->Cover(items, count);
-  evaluator_->UseRange(std::move(range));
+  evaluator_->UseRange(std::move(range), std::make_shared<ytheory::RangeRaces>(first, last));
 }
 
 void YCalcTheory::endrange() { evaluator_->UseRange(nullptr); }
@@ -75,7 +75,10 @@ int YCalcTheory::exec(YTheory* theory, std::string racecode, int usecard, int no
   deletevector();
   nomination_ = nomination;
   bool cardflag = usecard != 0 && !resultonly;
-  if (searchrace(racecode, cardflag, nomination, info) != 0) return -1;
+  // Without display texts a run race of a range is read from the range.
+  const bool ranged = resultonly && ysession::ready(db_) &&
+                      evaluator_->LoadFromRange(racecode, nomination, info) == 0;
+  if (!ranged && searchrace(racecode, cardflag, nomination, info) != 0) return -1;
   if (resultonly && cardflag) return -1;  // not yet run: nothing to count
 
   const _tagTHEORYREC* rec = theory->record();
@@ -94,7 +97,10 @@ int YCalcTheory::exec(YTheory* theory, std::string racecode, int usecard, int no
   }
 
   const ytheory::Race& race = evaluator_->race();
-  if (resultonly) {
+  if (resultonly && race.ranged != nullptr) {
+    result_->setresult(race.ranged->race, info, race.ranged->payouts);
+    setslots();
+  } else if (resultonly) {
     result_->setresult(static_cast<_tagRACERMREC*>(race.results), info);
     setslots();
   } else if (cardflag) {
@@ -115,7 +121,9 @@ int YCalcTheory::allrank(_tagTHITEM* items, int count, std::string& racecode,
   }
   deletevector();
   bool cardflag = false;
-  if (searchrace(racecode, cardflag, nomination_, nullptr) != 0) return -1;
+  const bool ranged = ysession::ready(db_) &&
+                      evaluator_->LoadFromRange(racecode, nomination_, nullptr) == 0;
+  if (!ranged && searchrace(racecode, cardflag, nomination_, nullptr) != 0) return -1;
   if (evaluator_->race().runnercount > kRankRow) {
     if (db_ != nullptr) db_->seterror(YHorseDB::kBadParameter, "", 0);
     return -1;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "db/api/ydbtest.h"
@@ -540,6 +541,48 @@ TEST_F(CalcEngine, CopiesOwnTheirResultAndBuffers) {
   YCalcTheory again(assigned);
   EXPECT_EQ(again.exec(&theory, today_.code(), 0, 0, nullptr, false), 0);
   for (int i = 0; i < 8; ++i) EXPECT_EQ(Ranks(*again.getresult(), i), ranks[static_cast<std::size_t>(i)]);
+}
+
+// Results only over a range, a run race is read with its month's three
+// range fetches and none of its own, and comes out as the race read by
+// itself; a range whose fetches fail reads the race by itself.
+TEST_F(CalcEngine, OverARangeARunRaceIsReadWithItsMonth) {
+  RichRace(true, 2);
+  YTheory theory = Theory({{8, 0, 5}, {31, 0, 0}, {22, 0, 12}});
+  ASSERT_EQ(Exec(theory, nullptr, 0, 0, true), 0);
+  const YTheoryResult alone = *engine_.getresult();
+  ASSERT_EQ(alone.runnercount, kRunners);
+  const int date = std::stoi(today_.code().substr(2, 8));
+  engine_.beginrange(&theory, date - 100, date);
+
+  ydb_test_fail("get_raceh2date_range");
+  ASSERT_EQ(Exec(theory, nullptr, 0, 0, true), 0);
+  ydb_test_fail(nullptr);
+  EXPECT_EQ(ydb_test_call_count("get_race2code_2"), 1);
+  EXPECT_EQ(Ranks(*engine_.getresult(), 2), Ranks(alone, 2));
+
+  for (int pass = 0; pass < 2; ++pass) {
+    ASSERT_EQ(Exec(theory, nullptr, 0, 0, true), 0) << pass;
+    // The month is read by the first race of it only.
+    EXPECT_EQ(ydb_test_call_count("get_race2date_range"), pass == 0 ? 1 : 0);
+    EXPECT_EQ(ydb_test_call_count("get_exprize2date_range"), pass == 0 ? 1 : 0);
+    for (const char* own : {"get_race2code_1_ex", "get_race2code_2", "get_exprize2code"}) {
+      EXPECT_EQ(ydb_test_call_count(own), 0) << own;
+    }
+    const YTheoryResult& r = *engine_.getresult();
+    EXPECT_EQ(r.racekey, alone.racekey);
+    for (int item = 0; item < 3; ++item) EXPECT_EQ(Ranks(r, item), Ranks(alone, item)) << item;
+    for (int i = 0; i < kRunners; ++i) {
+      EXPECT_EQ(std::make_tuple(r.finalrank[i], r.horseno[i], r.frame[i], r.excluded[i]),
+                std::make_tuple(alone.finalrank[i], alone.horseno[i], alone.frame[i],
+                                alone.excluded[i]))
+          << i;
+    }
+    EXPECT_EQ(std::make_tuple(r.surface, r.distance, r.going, r.tansho[0].key, r.tansho[0].amount),
+              std::make_tuple(alone.surface, alone.distance, alone.going, alone.tansho[0].key,
+                              alone.tansho[0].amount));
+  }
+  engine_.endrange();
 }
 
 // A subclass, as an engine's own factors would, reaches the time format.

@@ -162,12 +162,18 @@ void YTheoryResult::set(_tagRACEDREC* race, tagYCalcInfo* info, int nomination) 
 
 void YTheoryResult::setresult(_tagRACERMREC* race, tagYCalcInfo* info) {
   if (race == nullptr) return;
+  YHaitoInfo payouts;
+  yrace::fill_haito(db_, yrace::raw(result_fields(race).code, racermrec::kRaceCodeWidth),
+                    &payouts);
+  setresult(race, info, payouts);
+}
+
+void YTheoryResult::setresult(_tagRACERMREC* race, tagYCalcInfo* info, const YHaitoInfo& payouts) {
+  if (race == nullptr) return;
   const RaceFields f = result_fields(race);
   racekey = yrace::raw(f.code, racermrec::kRaceCodeWidth);
   setclassification(f, info);
   runnercount = std::min(YUtil::getnum(f.runners, 2), kMaxRunners);
-  YHaitoInfo payouts;
-  yrace::fill_haito(db_, racekey, &payouts);
   setpayouts(payouts);
 }
 

@@ -105,6 +105,9 @@ class YTheoryResult {
   // Only the classification codes, the runner count and the payouts of a
   // run race, for a theory run over many past races.
   virtual void setresult(_tagRACERMREC* race, tagYCalcInfo* info);
+  // The same with the race's payouts already read (a range of races read
+  // at once).
+  void setresult(_tagRACERMREC* race, tagYCalcInfo* info, const YHaitoInfo& payouts);
   // Combines the factor ranks into scores and final ranks: see below.
   // `extra` gives the forecast win odds per runner for the second
   // tie-break; null reads them from the store. Clears tickets and hits.

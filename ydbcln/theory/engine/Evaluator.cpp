@@ -41,7 +41,20 @@ int Evaluator::Load(const std::string& code, bool& cardflag, int nomination, tag
   return race_.Load(db_, code, cardflag, nomination, info);
 }
 
-void Evaluator::UseRange(std::shared_ptr<RangeRuns> range) {
+int Evaluator::LoadFromRange(const std::string& code, int nomination, tagYCalcInfo* info) {
+  const RangeRaces::Records* records = races_ != nullptr ? races_->Find(code) : nullptr;
+  if (records == nullptr) return -1;
+  runs_.Clear();
+  if (race_.FromRange(records, info) != 0) {
+    race_.Release();
+    return -1;
+  }
+  race_.nomination = nomination;
+  return 0;
+}
+
+void Evaluator::UseRange(std::shared_ptr<RangeRuns> range, std::shared_ptr<RangeRaces> races) {
+  races_ = std::move(races);
   range_ = std::move(range);
   runs_.UseRange(range_.get());
 }

@@ -26,6 +26,7 @@
 #include "ydbcln/theory/engine/FactorRegistry.h"
 #include "ydbcln/theory/engine/PastRuns.h"
 #include "ydbcln/theory/engine/Race.h"
+#include "ydbcln/theory/engine/RangeRaces.h"
 #include "ydbcln/theory/engine/RangeRuns.h"
 
 class YHorseDB;
@@ -59,6 +60,11 @@ class Evaluator {
 
   // Loads a race as Race::Load does, dropping the previous race's tables.
   int Load(const std::string& code, bool& cardflag, int nomination, tagYCalcInfo* info);
+  // Loads the run race `code` from the range's records (RangeRaces) when
+  // the range holds it, for ranking without display texts: its runners
+  // have no names. 0; -1, nothing loaded, when the range does not hold
+  // the race or its records do not make a race (Load it then).
+  int LoadFromRange(const std::string& code, int nomination, tagYCalcInfo* info);
 
   // Ranks the runners of the loaded race on factor `code` at parameters
   // p1 and p2 (a parameter the factor has not is taken as 0) into rank[i]
@@ -73,9 +79,10 @@ class Evaluator {
   void RankItems(const _tagTHITEM* items, int count, unsigned char (*rows)[kRankRow]);
 
   // Range evaluation: the races `range` covers read their past runs and
-  // course results from it (see RangeRuns); null reads each race's by
-  // itself again. Copies of the evaluator share the range.
-  void UseRange(std::shared_ptr<RangeRuns> range);
+  // course results from it (see RangeRuns), and LoadFromRange reads races
+  // from `races` (may be null); null reads each race's by itself again.
+  // Copies of the evaluator share the range.
+  void UseRange(std::shared_ptr<RangeRuns> range, std::shared_ptr<RangeRaces> races = nullptr);
 
   // Drops the past-run tables (the race stays loaded).
   void ForgetTables() { runs_.Clear(); }
@@ -116,6 +123,7 @@ class Evaluator {
   Race race_;
   PastRuns runs_;
   std::shared_ptr<RangeRuns> range_;
+  std::shared_ptr<RangeRaces> races_;
 };
 
 }  // namespace ytheory

@@ -105,6 +105,7 @@ void Race::CopyFrom(const Race& other) {
   card = duplicate(other.card);
   results = duplicate(other.results);
   runners = duplicate(other.runners);
+  ranged = other.ranged;
 }
 
 void Race::Release() {
@@ -112,6 +113,7 @@ void Race::Release() {
     if (*buffer != nullptr) release_data(*buffer);
     *buffer = nullptr;
   }
+  ranged = nullptr;
 }
 
 int Race::PeriodStart(int months) const { return YUtil::beforemonth(date, months); }
@@ -165,7 +167,7 @@ void Race::Apply(tagYCalcInfo* info) {
   extra = info->extra;
 }
 
-int Race::FromResults(YHorseDB* db, _tagRACERMREC* race, tagYCalcInfo* info) {
+void Race::ResultHeader(_tagRACERMREC* race) {
   using namespace racermrec;
   unsigned char* r = race->bytes;
   key = yrace::raw(r + kRaceCode, kRaceCodeWidth);
@@ -176,7 +178,20 @@ int Race::FromResults(YHorseDB* db, _tagRACERMREC* race, tagYCalcInfo* info) {
   surface = r[kRaceKind] == '0' ? '2' : r[kTrack];
   distance = YUtil::getnum(r + kDistance, kDistanceWidth);
   runnercount = YUtil::getnum(r + kRunnerCount, 2);
+}
+
+int Race::FromResults(YHorseDB* db, _tagRACERMREC* race, tagYCalcInfo* info) {
+  ResultHeader(race);
   if (ResultRunners(db, race) != 0) return -1;
+  Apply(info);
+  return 0;
+}
+
+int Race::FromRange(const RangeRaces::Records* records, tagYCalcInfo* info) {
+  Release();
+  ResultHeader(records->race);
+  if (ReadResultRunners(records->runners, records->runnercount) != 0) return -1;
+  ranged = records;
   Apply(info);
   return 0;
 }
@@ -199,17 +214,21 @@ int Race::FromCard(YHorseDB* db, _tagRACEDREC* race, tagYCalcInfo* info, int nom
 }
 
 int Race::ResultRunners(YHorseDB* db, _tagRACERMREC* race) {
-  using namespace racerhrec;
   void* fetched = get_race2code_2(race->bytes, 0);
   if (fetched == nullptr) {
     failed(db);
     return -1;
   }
   runners = fetched;
-  const int n = yrace::record_count(fetched, kSize);
+  return ReadResultRunners(yrace::record_at(fetched, racerhrec::kSize, 0),
+                           yrace::record_count(fetched, racerhrec::kSize));
+}
+
+int Race::ReadResultRunners(unsigned char* records, int n) {
+  using namespace racerhrec;
   if (n != runnercount || n > kMaxRunners) return -1;
   for (int i = 0; i < n; ++i) {
-    unsigned char* r = yrace::record_at(fetched, kSize, i);
+    unsigned char* r = records + static_cast<long>(kSize) * i;
     readrunner(r, kResultRunner, &runner[i]);
     // The entry's marks as its card had them.
     runner[i].mark = markcode(r[kPredictionMark]);

@@ -10,6 +10,7 @@
 #include "ydbcln/race/RaceCardRec.h"
 #include "ydbcln/race/RaceResultRec.h"
 #include "ydbcln/theory/CalcInfoRec.h"
+#include "ydbcln/theory/engine/RangeRaces.h"
 
 class YHorseDB;
 
@@ -52,6 +53,10 @@ class Race {
   // record; the runner records are fetched. 0, or -1.
   int FromResults(YHorseDB* db, _tagRACERMREC* race, tagYCalcInfo* info);
   int FromCard(YHorseDB* db, _tagRACEDREC* race, tagYCalcInfo* info, int nomination);
+  // The run race from a range's records (RangeRaces), which keep them:
+  // nothing is fetched, and the runners have no names (for ranking, not
+  // for display). 0, or -1 when its runners do not match its runner count.
+  int FromRange(const RangeRaces::Records* records, tagYCalcInfo* info);
   // Releases the record buffers.
   void Release();
 
@@ -73,10 +78,17 @@ class Race {
   void* card = nullptr;     // the card (or nomination) race record
   void* results = nullptr;  // the results race record
   void* runners = nullptr;  // its runner records
+  // A race read by FromRange: the range's records of it (not owned, shared
+  // by copies); the buffers above are then null.
+  const RangeRaces::Records* ranged = nullptr;
 
  private:
   void CopyFrom(const Race& other);
   int ResultRunners(YHorseDB* db, _tagRACERMREC* race);
+  // The race's own fields from its results record, and its runners from
+  // `count` runner result records.
+  void ResultHeader(_tagRACERMREC* race);
+  int ReadResultRunners(unsigned char* records, int count);
   int CardRunners(YHorseDB* db, _tagRACEDREC* race, int nomination);
   void Apply(tagYCalcInfo* info);
 };

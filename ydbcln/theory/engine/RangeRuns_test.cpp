@@ -17,6 +17,8 @@
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/theory/YCalcTheory.h"
 #include "ydbcln/theory/YTheories.h"
+#include "ydbcln/theory/YTheoryOption.h"
+#include "ydbcln/theory/YTheoryResult.h"
 #include "ydbcln/theory/engine/Evaluator.h"
 
 namespace {
@@ -42,6 +44,30 @@ std::vector<_tagTHITEM> ItemsAtDefaultsAndEnds() {
   return items;
 }
 
+// The race `evaluator` reads from its range's records has the fields and
+// runners `alone` read race by race.
+void ExpectSameEntries(const ytheory::Race& alone, ytheory::Evaluator& evaluator,
+                       const std::string& code) {
+  ASSERT_EQ(evaluator.LoadFromRange(code, 0, nullptr), 0) << code;
+  const ytheory::Race& race = evaluator.race();
+  EXPECT_EQ(race.key, alone.key);
+  EXPECT_EQ(std::make_tuple(race.date, race.racecourse, race.surface, race.distance, race.going,
+                            race.meeting, race.runnercount),
+            std::make_tuple(alone.date, alone.racecourse, alone.surface, alone.distance,
+                            alone.going, alone.meeting, alone.runnercount))
+      << code;
+  for (int i = 0; i < alone.runnercount; ++i) {
+    const ytheory::Runner& a = alone.runner[i];
+    const ytheory::Runner& b = race.runner[i];
+    EXPECT_EQ(std::string(b.horse, 7) + std::string(b.jockey, 5) + std::string(b.trainer, 5),
+              std::string(a.horse, 7) + std::string(a.jockey, 5) + std::string(a.trainer, 5))
+        << code << " runner " << i + 1;
+    EXPECT_EQ(std::make_tuple(b.weight, b.mark, b.training, b.number, b.frame),
+              std::make_tuple(a.weight, a.mark, a.training, a.number, a.frame))
+        << code << " runner " << i + 1;
+  }
+}
+
 std::string Describe(const _tagTHITEM& item) {
   return "factor " + std::to_string(item.no) + " at " + std::to_string(item.param[0]) + ", " +
          std::to_string(item.param[1]);
@@ -63,6 +89,9 @@ TEST(RangeEvaluation, EveryRaceOfASeasonRanksAsRaceByRace) {
   auto range = std::make_shared<ytheory::RangeRuns>(first, last);
   range->Cover(items.data(), static_cast<int>(items.size()));
   ranged.UseRange(range);
+  // The race records of the range, read a month at a time.
+  ytheory::Evaluator fromrange(&db);
+  fromrange.UseRange(range, std::make_shared<ytheory::RangeRaces>(first, last));
 
   using RankRows = std::unique_ptr<unsigned char[][ytheory::kRankRow]>;
   const RankRows expected(new unsigned char[items.size()][ytheory::kRankRow]);
@@ -81,6 +110,7 @@ TEST(RangeEvaluation, EveryRaceOfASeasonRanksAsRaceByRace) {
     ASSERT_EQ(alone.Load(code, cardflag, 0, nullptr), 0) << code;
     ASSERT_EQ(ranged.Load(code, cardflag, 0, nullptr), 0) << code;
     ASSERT_LE(alone.race().runnercount, ytheory::kRankRow) << code;
+    ExpectSameEntries(alone.race(), fromrange, code);
     alone.RankItems(items.data(), static_cast<int>(items.size()), expected.get());
     ranged.RankItems(items.data(), static_cast<int>(items.size()), got.get());
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -127,6 +157,47 @@ TEST(RangeEvaluation, EveryRaceOfASeasonRanksAsRaceByRace) {
     }
   }
   overrange.endrange();
+
+  // Results only, as the season's totals run the theory: over the range the
+  // race, its runners and its payouts come from the range's records, and
+  // the final order, the tickets and the hits are those of the race alone.
+  YTheoryOption box{};
+  int* pairs = box.block[YTheoryOption::kPairBlock];
+  pairs[YTheoryOption::kMethod] = YTheoryOption::kBox;
+  pairs[YTheoryOption::kBoxOrder] = YTheoryOption::kByRank;
+  pairs[YTheoryOption::kBoxFirst] = 1;
+  pairs[YTheoryOption::kBoxCount] = 4;
+  overrange.beginrange(&theory, first, last);
+  int hits = 0;
+  for (std::size_t k = 0; k < codes.size(); k += 8 * stride) {
+    ASSERT_EQ(byrace.exec(&theory, codes[k], 0, 0, nullptr, true), 0) << codes[k];
+    ASSERT_EQ(overrange.exec(&theory, codes[k], 0, 0, nullptr, true), 0) << codes[k];
+    for (YCalcTheory* engine : {&byrace, &overrange}) {
+      engine->setkaime(YTheoryResult::kQuinella, &box);
+      engine->getresult()->settekichu(YTheoryResult::kQuinella);
+    }
+    const YTheoryResult& a = *byrace.getresult();
+    const YTheoryResult& b = *overrange.getresult();
+    ASSERT_EQ(a.runnercount, b.runnercount) << codes[k];
+    for (int i = 0; i < a.runnercount; ++i) {
+      ASSERT_EQ(std::make_tuple(a.finalrank[i], a.horseno[i], a.frame[i], a.markcode[i]),
+                std::make_tuple(b.finalrank[i], b.horseno[i], b.frame[i], b.markcode[i]))
+          << codes[k] << " runner " << i + 1;
+    }
+    ASSERT_EQ(a.ticketcount, b.ticketcount) << codes[k];
+    ASSERT_EQ(a.hitcount, b.hitcount) << codes[k];
+    for (int h = 0; h < a.hitcount; ++h) {
+      ASSERT_EQ(a.hitamount[h], b.hitamount[h]) << codes[k];
+    }
+    for (int e = 0; e < 7; ++e) {
+      ASSERT_EQ(a.wide[e].key, b.wide[e].key) << codes[k];
+      ASSERT_EQ(a.wide[e].amount, b.wide[e].amount) << codes[k];
+    }
+    hits += a.hitcount;
+  }
+  overrange.endrange();
+  EXPECT_GT(hits, 0);
+  EXPECT_EQ(db.geterrstatus(), 0);
 }
 
 }  // namespace

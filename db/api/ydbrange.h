@@ -1,0 +1,31 @@
+// The range fetches: the run races dated `from` to `to` (8-digit dates;
+// nothing when `from` is after `to`), all at once, in race order (date,
+// racecourse, race number), for reading a range of races in turn without a
+// fetch per race. Buffers and failures as the fetches of ydbbsn.h.
+#ifndef YDB_API_YDBRANGE_H_
+#define YDB_API_YDBRANGE_H_
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// The race result records (RACERMREC, 2326 bytes), as get_race2code_1_ex
+// gives each.
+void* get_race2date_range(const char* from, const char* to);
+
+// The runner result records (RACERHREC, 659 bytes) of those races, each
+// race's in horse-number order, scratched runners included, holding only
+// the race code and the runner's entry: frame, horse number, horse code,
+// weight carried, jockey and trainer codes, prediction mark and training
+// mark. Every other field is blank.
+void* get_raceh2date_range(const char* from, const char* to);
+
+// The payout records (EXPRIZEREC, 254 bytes) of those races with payouts,
+// as get_exprize2code gives each.
+void* get_exprize2date_range(const char* from, const char* to);
+
+#ifdef __cplusplus
+}  // extern "C"
+#endif
+
+#endif  // YDB_API_YDBRANGE_H_
