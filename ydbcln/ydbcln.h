@@ -41,6 +41,9 @@
 #include "ydbcln/money/YBetDate.h"
 #include "ydbcln/money/YBetRec.h"
 #include "ydbcln/money/YKaishuTotal.h"
+#include "ydbcln/money/YMoney.h"
+#include "ydbcln/money/YMoneyGraph.h"
+#include "ydbcln/money/YMoneyRecord.h"
 #include "ydbcln/money/YRaceTotal.h"
 #include "ydbcln/money/_tagBUYTICKETREC.h"
 

@@ -1,8 +1,10 @@
-// Tests of `ydbcln bet` on the small world: tickets added in one process
-// are pending in the next until committed or rolled back, and info counts
-// them; a list shows each ticket's return on a run race; refusals name the
-// rule and the ticket in one line.
+// Tests of `ydbcln bet` and `ydbcln money` on the small world: tickets
+// added in one process are pending in the next until committed or rolled
+// back, and info counts them; a list shows each ticket's return on a run
+// race; refusals name the rule and the ticket in one line; the year's money
+// by bet type, month and day.
 #include <string>
+#include <vector>
 
 #include "RunTool_test.h"
 
@@ -82,6 +84,38 @@ TEST_F(ToolTest, BetRefusesATicketNamingTheRuleAndTheTicket) {
   EXPECT_EQ(Tool({"bet", "add", kRace, "--type", "bracket", "--combo", "7-7", "--stake", "100"})
                 .exit_code, 2);
   EXPECT_EQ(Json(Tool({"--json", "info"}))["bought_tickets"], false) << "nothing was stored";
+}
+
+TEST_F(ToolTest, MoneyShowsTheYearByBetTypeAndMonthAndTheDaysOfAMonth) {
+  for (const std::vector<std::string>& ticket : {std::vector<std::string>{"win", "1", "300"},
+                                               {"quinella", "1-2", "100"}, {"place", "9", "200"}}) {
+    ASSERT_EQ(Tool({"bet", "add", kRace, "--type", ticket[0], "--combo", ticket[1], "--stake",
+                    ticket[2], "--commit"}).exit_code, 0);
+  }
+  const json money = Json(Tool({"--json", "money", "--year", "2024", "--month", "1"}));
+  EXPECT_EQ(money["staked"], 600);
+  EXPECT_EQ(money["returned"], 1930);
+  EXPECT_EQ(money["balance"], 1330);
+  EXPECT_EQ(money["hit_rate"], "66.7%");
+  EXPECT_EQ(money["return_rate"], "321.7%");
+  ASSERT_EQ(money["by_type"].size(), 3u);
+  EXPECT_EQ(money["by_type"][0]["type"], "win");
+  EXPECT_EQ(money["by_type"][0]["return_rate"], "350.0%");
+  EXPECT_EQ(money["by_type"][1]["type"], "place");
+  EXPECT_EQ(money["by_type"][1]["balance"], -200);
+  ASSERT_EQ(money["months"].size(), 12u);
+  EXPECT_EQ(money["months"][0], json::parse(R"({"month": 1, "balance": 1330, "running": 1330})"));
+  EXPECT_EQ(money["months"][11]["running"], 1330);
+  ASSERT_EQ(money["days"].size(), 1u);
+  EXPECT_EQ(money["days"][0]["date"], 20240106);
+  EXPECT_EQ(money["days"][0]["tickets"].size(), 3u);
+  EXPECT_EQ(money["days"][0]["tickets"][2]["combo"], "1-2");
+
+  const ToolRun text = Tool({"money", "--year", "2024"});
+  ASSERT_EQ(text.exit_code, 0) << text.err;
+  EXPECT_NE(text.out.find("balance +¥1330"), std::string::npos) << text.out;
+  EXPECT_EQ(Json(Tool({"--json", "money", "--year", "2023"}))["months"], json::array());
+  ExpectRefused(Tool({"money", "--year", "2024", "--month", "13"}), "--month is 1 to 12");
 }
 
 }  // namespace

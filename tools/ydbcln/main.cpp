@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
   tool::RegisterCheck(app, options, &exit_code);
   tool::RegisterSearch(app, options, &exit_code);
   tool::RegisterBet(app, options, &exit_code);
+  tool::RegisterMoney(app, options, &exit_code);
 
   try {
     app.parse(argc, argv);
