@@ -37,8 +37,15 @@
 #include "ydbcln/entity/YStable.h"
 
 // Betting, money and totals
+#include "ydbcln/money/YBet.h"
+#include "ydbcln/money/YBetDate.h"
+#include "ydbcln/money/YBetRec.h"
 #include "ydbcln/money/YKaishuTotal.h"
+#include "ydbcln/money/YMoney.h"
+#include "ydbcln/money/YMoneyGraph.h"
+#include "ydbcln/money/YMoneyRecord.h"
 #include "ydbcln/money/YRaceTotal.h"
+#include "ydbcln/money/_tagBUYTICKETREC.h"
 
 // Search
 #include "ydbcln/search/SearchRecords.h"

@@ -1,11 +1,10 @@
 // The user's check marks at the C boundary: set, clear, ask and list. Each
-// change is one transaction committed with synchronous = FULL, so that a
-// mark reported set survives a crash of the process or the machine; bulk
-// loads keep the store's NORMAL.
+// change is one durable transaction (DurableChange.h).
 #include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "db/api/DurableChange.h"
 #include "db/api/Fetch.h"
 #include "db/api/FetchArguments.h"
 #include "db/api/ydbbsn.h"
@@ -26,17 +25,6 @@ std::size_t CodeWidth(int kind) {
     case 2: case 4: return 5;
     default: return 0;
   }
-}
-
-// Runs `change(Writer&)` as one durable transaction.
-template <typename Change>
-Status Durably(Database& db, Change&& change) {
-  Status s = db.exec("PRAGMA synchronous = FULL");
-  if (!s.ok()) return s;
-  ydb::Writer writer(db);
-  s = change(writer);
-  const Status back = db.exec("PRAGMA synchronous = NORMAL");
-  return s.ok() ? back : s;
 }
 
 // The code of kind `kind` at `code`, exactly its width, or an argument
@@ -62,7 +50,7 @@ int set_checkhj(const char* code, int kind) {
     std::string key;
     Status arg = MarkCode(code, kind, &key);
     if (!arg.ok()) return arg;
-    return Durably(db, [&](ydb::Writer& w) {
+    return ydb::Durably(db, [&](ydb::Writer& w) {
       return w.setCheckMark(static_cast<ydb::CheckKind>(kind), key);
     });
   });
@@ -75,7 +63,7 @@ int del_checkhj(const char* code, int kind) {
     std::string key;
     Status arg = MarkCode(code, kind, &key);
     if (!arg.ok()) return arg;
-    return Durably(db, [&](ydb::Writer& w) {
+    return ydb::Durably(db, [&](ydb::Writer& w) {
       return w.clearCheckMark(static_cast<ydb::CheckKind>(kind), key, &removed);
     });
   });

@@ -268,6 +268,49 @@ int write_theory(const char* path, const void* record);
 // file. Needs no open data set.
 void* read_theory(const char* path);
 
+// --- Bought tickets --------------------------------------------------------
+
+// The user's bought tickets, as ticket records (BUYTICKETREC, 29 ASCII
+// bytes: race date, race code, bet-type digit '0' win to '4' wide, first
+// and second number, count of 100-yen tickets). A ticket is its 29 bytes:
+// the same ticket added twice is held twice.
+//
+// Added and deleted tickets are pending changes of the data set, not of a
+// process: another process sees them, and they stay through a restart
+// until wf_buy_ticket commits or reinit_buy_ticket discards them all.
+// Nothing else commits them (storing a theory or a check mark leaves them
+// pending). Reads see the committed tickets and the pending additions, not
+// the pending deletions.
+
+// The tickets of the 12-digit race code, in the order bought; the tickets
+// of the races dated in the 4-digit year, by date, race code and the order
+// bought. Anything else: an empty buffer.
+void* get_buy_ticket2code(const char* racecode);
+void* get_buy_ticket2year(const char* year);
+
+// Adds the ticket at `record` as a pending addition: 0, or -1 with nothing
+// stored for a field not of digits, a bet-type digit outside '0' to '4', a
+// race date other than the race code's, a race the data set holds neither
+// a result nor a card of, a combination or count the race's field does not
+// allow, or a failing store.
+int add_buy_ticket(const void* record);
+
+// Deletes one ticket equal to the one at `record`, a pending addition
+// first: 0; 1 when no such ticket is held; -1 for a record not well formed
+// or a failing store, with nothing changed.
+int del_buy_ticket(const void* record);
+
+// Commits every pending change in one transaction, durably (synchronous =
+// FULL); discards every pending change. 0, or -1 when the store fails, the
+// pending changes then as they were.
+int wf_buy_ticket(void);
+int reinit_buy_ticket(void);
+
+// The pending changes: with `change` 1 the tickets added, with 2 the
+// tickets deleted, by date, race code and the order bought. Another
+// change: null.
+void* get_buy_ticket_pending(int change);
+
 // --- Past runs -------------------------------------------------------------------
 
 // Past-run records (PASTRUNREC, 94 bytes): one run each, in ascending order

@@ -153,26 +153,36 @@ Status Writer::deleteTheory(int code) {
   });
 }
 
+Status Writer::putTicket(const Ticket& ticket) {
+  const std::string what = "ticket on race " + ticket.race.code();
+  Statement& race = db_.statement(
+      "SELECT runner_count FROM race WHERE race_date = ?1 AND place = ?2 AND race_no = ?3");
+  race.bind(1, ticket.race.date).bind(2, ticket.race.place).bind(3, ticket.race.number);
+  const bool found = race.step();
+  const int runners = found ? static_cast<int>(race.column_int(0)) : 0;
+  Status s = race.status();
+  race.reset();
+  if (!s.ok()) return Context(what, s);
+  if (!found) return Status::InvalidArgument(what + ": the race is not in the store");
+  if (runners == 0) return Status::InvalidArgument(what + ": the race has no runners yet");
+  s = Validate(ticket, runners);
+  if (!s.ok()) return s;
+  Statement& st = db_.statement(
+      "INSERT INTO ticket (race_date, place, race_no, bet_type, first, second, count, state) "
+      "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, 1)");
+  BindTicket(st, ticket);
+  return Context(what, st.run());
+}
+
 Status Writer::addTicket(const Ticket& ticket) {
+  return transact([&] { return putTicket(ticket); });
+}
+
+Status Writer::addTickets(const std::vector<Ticket>& tickets) {
   return transact([&] {
-    const std::string what = "ticket on race " + ticket.race.code();
-    Statement& race = db_.statement(
-        "SELECT runner_count FROM race WHERE race_date = ?1 AND place = ?2 AND race_no = ?3");
-    race.bind(1, ticket.race.date).bind(2, ticket.race.place).bind(3, ticket.race.number);
-    const bool found = race.step();
-    const int runners = found ? static_cast<int>(race.column_int(0)) : 0;
-    Status s = race.status();
-    race.reset();
-    if (!s.ok()) return Context(what, s);
-    if (!found) return Status::InvalidArgument(what + ": the race is not in the store");
-    if (runners == 0) return Status::InvalidArgument(what + ": the race has no runners yet");
-    s = Validate(ticket, runners);
-    if (!s.ok()) return s;
-    Statement& st = db_.statement(
-        "INSERT INTO ticket (race_date, place, race_no, bet_type, first, second, count, state) "
-        "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, 1)");
-    BindTicket(st, ticket);
-    return Context(what, st.run());
+    Status s;
+    for (std::size_t i = 0; i < tickets.size() && s.ok(); ++i) s = putTicket(tickets[i]);
+    return s;
   });
 }
 

@@ -84,6 +84,9 @@ class Writer {
   // Removing takes away one ticket equal in all its fields, an uncommitted
   // one first; there must be one.
   Status addTicket(const Ticket& ticket);
+  // Adds every ticket, in one transaction: all of them or, when one is
+  // refused, none.
+  Status addTickets(const std::vector<Ticket>& tickets);
   Status removeTicket(const Ticket& ticket);
   Status commitTickets();
   Status rollbackTickets();
@@ -105,6 +108,7 @@ class Writer {
   Status putHorse(const Horse& horse);
   Status putSire(const Sire& sire);
   Status putRace(const Race& race);
+  Status putTicket(const Ticket& ticket);
 
   // Parts of putRace (RaceWriter.cpp).
   Status putMeeting(const Race& race, const std::string& what);

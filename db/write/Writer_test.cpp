@@ -445,6 +445,18 @@ TEST_F(WriterTest, TicketsArePendingUntilCommitted) {
   EXPECT_EQ(writer_->removeTicket(win).message(), "ticket on race 052024010611: no such ticket");
 }
 
+TEST_F(WriterTest, TicketsAddedTogetherAreAllAddedOrNone) {
+  WriteWorld();
+  const Ticket win{kKey, Pool::kWin, 1, 0, 5};
+  const Ticket wide{kKey, Pool::kWide, 1, 9, 3};
+  EXPECT_FALSE(writer_->addTickets({win, wide, {kKey, Pool::kQuinella, 3, 3, 1}}).ok());
+  EXPECT_EQ(get("SELECT count(*) FROM ticket"), "0");
+  ASSERT_TRUE(writer_->addTickets({win, wide, win}).ok());
+  EXPECT_EQ(get("SELECT group_concat(bet_type || ':' || state) FROM "
+                "(SELECT * FROM ticket ORDER BY id)"),
+            "1:1,5:1,1:1");
+}
+
 TEST_F(WriterTest, TheoriesGetCodesAndKeepTheirItems) {
   Theory theory;
   theory.title = "堅実重視";

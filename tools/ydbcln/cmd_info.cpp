@@ -1,8 +1,10 @@
 // `ydbcln info`: what the data set holds — where it is, the years of
 // results and race cards, how many race days, races, runs, horses and people
 // it has, the generated world it holds (seed and origin), whether bought
-// tickets exist, and whether another process has it open.
+// tickets exist and how many changes to them are pending, and whether
+// another process has it open.
 #include <db/api/DataSet.h>
+#include <db/api/RecordBuffer.h>
 #include <db/api/ydbbsn.h>
 #include <nlohmann/json.hpp>
 
@@ -13,6 +15,16 @@
 #include "Session.h"
 
 namespace tool {
+namespace {
+
+// The number of pending ticket changes of kind `change` (1 added, 2
+// deleted); -1 when the store failed.
+int PendingTickets(int change) {
+  ydb::OwnedBuffer records(get_buy_ticket_pending(change));
+  return records == nullptr ? -1 : get_rec_size(records.get());
+}
+
+}  // namespace
 
 int ShowInfo(const Options& options) {
   YHorseDB db;
@@ -22,6 +34,8 @@ int ShowInfo(const Options& options) {
   db.getyear_denma(first_card, last_card);
   const bool tickets = db.ismoneydataexist();
   const bool alone = db.is1stinstance();
+  const int added = PendingTickets(1);
+  const int deleted = PendingTickets(2);
   const std::string store = get_mdb_path();
   auto whole = OpenWhole(options.data_dir, ydb::DataSet::Mode::kOpenExisting);
   if (whole == nullptr) return 1;
@@ -54,6 +68,7 @@ int ShowInfo(const Options& options) {
         {"results", {{"first_year", first}, {"last_year", last}}},
         {"cards", {{"first_year", first_card}, {"last_year", last_card}}},
         {"bought_tickets", tickets},
+        {"pending_tickets", {{"added", added}, {"deleted", deleted}}},
         {"first_instance", alone},
         {"world", generated ? nlohmann::json{{"seed", world.seed}, {"origin", world.origin}}
                             : nlohmann::json()},
@@ -74,7 +89,8 @@ int ShowInfo(const Options& options) {
             << "Horses:          " << counts.horses << " that ran\n"
             << "People:          " << counts.jockeys << " jockeys, " << counts.trainers
             << " trainers; " << counts.sires << " sires\n"
-            << "Bought tickets:  " << (tickets ? "yes" : "none") << "\n"
+            << "Bought tickets:  " << (tickets ? "yes" : "none") << "; pending: " << added
+            << " added, " << deleted << " deleted\n"
             << "Other processes: " << (alone ? "none has it open" : "another has it open")
             << "\n";
   return 0;

@@ -16,6 +16,7 @@
 #include "ydbcln/entity/HorseRec.h"
 #include "ydbcln/entity/PersonRec.h"
 #include "ydbcln/entity/SireRec.h"
+#include "ydbcln/money/_tagBUYTICKETREC.h"
 #include "ydbcln/race/CardRunnerRec.h"
 #include "ydbcln/race/CommentRec.h"
 #include "ydbcln/race/OddsRec.h"
@@ -51,7 +52,7 @@ const std::vector<Record>& LibraryRecords() {
       YDBCLN_RECORD(PASTRUNREC),  YDBCLN_RECORD(COMMENTREC),  YDBCLN_RECORD(ODDSREC),
       YDBCLN_RECORD(SORTEDODDSREC), YDBCLN_RECORD(EXPRIZEREC), YDBCLN_RECORD(PEDREC),
       YDBCLN_RECORD(YDBUMAREC),   YDBCLN_RECORD(JOCKEYREC),   YDBCLN_RECORD(STABLEREC),
-      YDBCLN_RECORD(SIREREC),     YDBCLN_RECORD(UMADIMSIRE),
+      YDBCLN_RECORD(SIREREC),     YDBCLN_RECORD(UMADIMSIRE),  YDBCLN_RECORD(BUYTICKETREC),
   };
   return records;
 }

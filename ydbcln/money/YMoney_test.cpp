@@ -1,0 +1,167 @@
+// YMoney on hand-made races: each ticket settled by its race's payouts
+// (a dead heat paying both winners, a ticket of a race without results
+// left out), the balance series by day and by month with their running
+// totals and extremes, the record lists and their rates, one race fetch per
+// race, and out-of-range indices.
+#include "ydbcln/money/YMoney.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ydbcln/money/YBet.h"
+#include "ydbcln/race/RaceStore_test.h"
+#include "ydbcln/race/YRaceList.h"
+#include "ydbcln/session/YHorseDB.h"
+#include "ydbcln/session/YUtil.h"
+#include "ydbcln/session/ydblib.h"
+
+namespace {
+
+using racetest::RaceStore;
+
+class MoneyTest : public RaceStore {
+ protected:
+  // The small world's race A (20240106, 単勝 1 350, 複勝 1 2 3, 枠連 1-2 620,
+  // 馬連 1-2 880, ワイド 1-3 410), race B (20240203) whose win was a dead
+  // heat of horses 1 and 2 paying 1230 each, and race C (20240210) with a
+  // card only.
+  void SetUp() override {
+    RaceStore::SetUp();
+    ydb::Batch batch = ytest::MakeWorld();
+    ydb::Race& b = racetest::AddRace(&batch, {"05", 20240203, 11}, "20211");
+    b.kai_day = 3;
+    b.result->payouts = {{ydb::Pool::kWin, 1, 0, 1230, 1}, {ydb::Pool::kWin, 2, 0, 1230, 2}};
+    ydb::Race& c = racetest::AddRace(&batch, {"05", 20240210, 11}, "20212");
+    c.kai_day = 4;
+    c.result.reset();
+    for (ydb::Runner& runner : c.runners) runner.result.reset();
+    Write(batch);
+    Buy("20240106052024010611", {"001000001", "104000002", "201020001", "301020003",
+                                 "401030001"});
+    Buy("20240203052024020311", {"002000001", "003000001"});
+    Buy("20240210052024021011", {"001000001"});
+    ASSERT_EQ(wf_buy_ticket(), 0);
+    ydb_test_reset_counts();
+  }
+
+  // Adds tickets on one race: the date and code, then for each the type
+  // digit, numbers and count.
+  void Buy(const std::string& race, const std::vector<std::string>& tickets) {
+    for (const std::string& t : tickets) {
+      const std::string record = race + t;
+      ASSERT_EQ(add_buy_ticket(record.c_str()), 0) << record << ": " << get_db_error();
+    }
+  }
+
+  std::vector<double> Totals(YMoney& money, int set, int series) {
+    std::vector<double> out;
+    for (int i = 0; i < money.getgraphcount(set, series); ++i) {
+      out.push_back(money.getgraphdata(set, series, i)->total);
+    }
+    return out;
+  }
+};
+
+TEST_F(MoneyTest, EachTicketIsSettledByThePayoutsOfItsRace) {
+  YMoney money(&db_);
+  ASSERT_EQ(money.exec(2024), 0);
+  ASSERT_EQ(money.getrecordcount(0, 0), 7) << "the ticket of a race without results left out";
+  struct Settled {
+    int type;
+    int staked;
+    double returned;
+  };
+  const Settled expected[7] = {{1, 10, 35},  {2, 20, 0},   {3, 10, 62}, {4, 30, 264},
+                               {5, 10, 41},  {1, 10, 123}, {1, 10, 0}};
+  for (int i = 0; i < 7; ++i) {
+    const YMoneyRecord* r = money.getrecord(0, 0, i);
+    EXPECT_EQ(r->type, expected[i].type) << i;
+    EXPECT_EQ(r->staked, expected[i].staked) << i;
+    EXPECT_DOUBLE_EQ(r->returned, expected[i].returned) << i;
+    EXPECT_DOUBLE_EQ(r->balance, expected[i].returned - expected[i].staked) << i;
+    EXPECT_EQ(r->hits, expected[i].returned > 0 ? 1 : 0) << i;
+  }
+  EXPECT_EQ(money.getrecord(0, 0, 5)->date, 20240203);
+  EXPECT_EQ(money.getrecord(0, 0, 5)->racecode, "052024020311");
+  EXPECT_FALSE(money.getrecord(0, 0, 0)->kaisai.empty());
+
+  // Per race, per day, per month, per venue and the year.
+  EXPECT_EQ(money.getrecordcount(0, 1), 2);
+  const YMoneyRecord* a = money.getrecord(0, 1, 0);
+  EXPECT_EQ(a->staked, 80);
+  EXPECT_DOUBLE_EQ(a->returned, 402);
+  EXPECT_EQ(a->tickets, 5);
+  EXPECT_EQ(a->hitrate, 800);
+  EXPECT_EQ(a->returnrate, 5025);
+  EXPECT_EQ(money.getrecordcount(0, 2), 2);
+  EXPECT_EQ(money.getrecordcount(0, 3), 2);
+  EXPECT_EQ(money.getrecord(0, 3, 1)->date, 20240201);
+  EXPECT_EQ(money.getrecordcount(0, 4), 1) << "every race at one racecourse";
+  EXPECT_EQ(money.getrecord(0, 4, 0)->racecode, "05");
+  ASSERT_EQ(money.getrecordcount(0, 5), 1);
+  const YMoneyRecord* year = money.getrecord(0, 5, 0);
+  EXPECT_EQ(year->staked, 100);
+  EXPECT_DOUBLE_EQ(year->returned, 525);
+  EXPECT_EQ(year->hitrate, 714) << "5 of 7";
+  EXPECT_EQ(year->returnrate, 5250);
+  EXPECT_EQ(money.getrecordcount(1, 0), 3) << "the win tickets";
+  EXPECT_DOUBLE_EQ(money.getrecord(1, 5, 0)->returned, 158);
+  EXPECT_EQ(money.getrecordcount(2, 1), 1);
+  EXPECT_EQ(money.getstakedtext(), YUtil::getyen(100u, 10));
+  EXPECT_EQ(money.getreturnedtext(), YUtil::getyen(525u, 10));
+
+  EXPECT_EQ(ydb_test_call_count("get_race2code_1_ex"), 3) << "each race fetched once";
+  EXPECT_EQ(db_.geterrstatus(), 0);
+}
+
+TEST_F(MoneyTest, TheBalanceSeriesRunByDayAndByMonth) {
+  YMoney money(&db_);
+  ASSERT_EQ(money.exec(2024), 0);
+  ASSERT_EQ(money.getgraphcount(0, 0), 2);
+  EXPECT_EQ(money.getgraphdata(0, 0, 0)->key, 20240106);
+  EXPECT_DOUBLE_EQ(money.getgraphdata(0, 0, 0)->value, 322);
+  EXPECT_EQ(Totals(money, 0, 0), (std::vector<double>{322, 425}));
+  EXPECT_DOUBLE_EQ(money.getgraphmax(0, 0), 425);
+  EXPECT_DOUBLE_EQ(money.getgraphmin(0, 0), 103) << "the balance of the second day";
+  EXPECT_EQ(Totals(money, 0, 1), (std::vector<double>{25, 128})) << "the win tickets";
+  EXPECT_EQ(Totals(money, 0, 2), (std::vector<double>{-20}));
+  EXPECT_DOUBLE_EQ(money.getgraphmin(0, 2), -20);
+
+  ASSERT_EQ(money.getgraphcount(1, 0), 12);
+  EXPECT_EQ(money.getgraphdata(1, 0, 0)->key, 100);
+  EXPECT_EQ(money.getgraphdata(1, 0, 11)->key, 1200);
+  EXPECT_DOUBLE_EQ(money.getgraphdata(1, 0, 1)->value, 103);
+  EXPECT_DOUBLE_EQ(money.getgraphdata(1, 0, 11)->total, 425);
+  EXPECT_DOUBLE_EQ(money.getgraphmin(1, 0), 0) << "the months without tickets";
+  EXPECT_EQ(money.getgraphcount(1, 3), 12);
+  EXPECT_EQ(money.getgraphcount(0, 3), 1);
+}
+
+TEST_F(MoneyTest, OutOfRangeAndAFailingStoreGiveNoResults) {
+  YMoney money(&db_);
+  ASSERT_EQ(money.exec(2024), 0);
+  EXPECT_EQ(money.getgraphcount(2, 0), -1);
+  EXPECT_EQ(money.getgraphcount(0, 6), -1);
+  EXPECT_EQ(money.getgraphdata(0, 0, 2), nullptr);
+  EXPECT_EQ(money.getgraphdata(0, 0, -1), nullptr);
+  EXPECT_DOUBLE_EQ(money.getgraphmax(-1, 0), -1.0);
+  EXPECT_DOUBLE_EQ(money.getgraphmin(0, 6), -1.0);
+  EXPECT_EQ(money.getrecordcount(6, 0), -1);
+  EXPECT_EQ(money.getrecord(0, 6, 0), nullptr);
+  EXPECT_EQ(money.getrecord(0, 0, 7), nullptr);
+
+  ASSERT_EQ(money.exec(2023), 0) << "a year without tickets";
+  EXPECT_EQ(money.getgraphcount(0, 0), 0);
+  EXPECT_EQ(money.getgraphcount(1, 0), 0);
+  EXPECT_EQ(money.getrecordcount(0, 5), 0);
+  EXPECT_DOUBLE_EQ(money.getgraphmax(0, 0), -1e35);
+
+  ydb_test_fail("get_buy_ticket2year");
+  EXPECT_EQ(money.exec(2024), -1);
+  EXPECT_EQ(db_.geterrstatus(), YHorseDB::kDatabaseError);
+  EXPECT_EQ(money.getrecordcount(0, 0), 0);
+}
+
+}  // namespace
