@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
   tool::RegisterHorse(app, options, &exit_code);
   tool::RegisterCheck(app, options, &exit_code);
   tool::RegisterSearch(app, options, &exit_code);
+  tool::RegisterFind(app, options, &exit_code);
 
   try {
     app.parse(argc, argv);
