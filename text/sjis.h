@@ -92,6 +92,14 @@ std::string normalise_search(std::string_view sjis, bool search, bool* kanji);
 // character without a Shift_JIS form compares as "？".
 std::string search_key_utf8(std::string_view utf8);
 
+// Whether the name `name` (Shift_JIS) answers to the search word `word`
+// (Shift_JIS), both normalised as above: a word without wildcards matches a
+// name that contains it; a word with "*" (any run of characters) or "?"
+// (one character) must match the whole name. An empty word matches nothing.
+// The rule the searches of stored names apply in SQL, for names held
+// outside the store (the code tables).
+bool search_matches(std::string_view name, std::string_view word);
+
 }  // namespace ytext
 
 #endif  // YDB_TEXT_SJIS_H_

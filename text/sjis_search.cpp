@@ -1,5 +1,6 @@
 // Normalising a name for comparison, so that a search word typed by a user
 // matches the stored name however its kana, case and width were typed.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -27,6 +28,43 @@ bool takes_semi_voicing(unsigned char c) { return c >= 0xCA && c <= 0xCE; }
 void append(std::string* out, std::uint16_t c) {
   if (c > 0xFF) out->push_back(static_cast<char>(c >> 8));
   out->push_back(static_cast<char>(c & 0xFF));
+}
+
+// The characters of a Shift_JIS text, each as one 16-bit value.
+std::vector<std::uint16_t> characters(std::string_view sjis) {
+  std::vector<std::uint16_t> chars;
+  for (std::size_t i = 0; i < sjis.size(); ++i) {
+    const auto c = static_cast<unsigned char>(sjis[i]);
+    if (is_lead_byte(c) && i + 1 < sjis.size()) {
+      chars.push_back(static_cast<std::uint16_t>((c << 8) | static_cast<unsigned char>(sjis[++i])));
+    } else {
+      chars.push_back(c);
+    }
+  }
+  return chars;
+}
+
+// Whether `pattern` ("*" any run, "?" one character) matches all of `text`:
+// the last "*" is retried one character further on each mismatch.
+bool matches_whole(const std::vector<std::uint16_t>& text,
+                   const std::vector<std::uint16_t>& pattern) {
+  std::size_t t = 0, p = 0, star = pattern.size(), resume = 0;
+  while (t < text.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == text[t])) {
+      ++t;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = t;
+    } else if (star < pattern.size()) {
+      p = star + 1;
+      t = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
 }
 
 }  // namespace
@@ -84,6 +122,16 @@ std::string normalise_search(std::string_view text, bool search, bool* kanji) {
 
 std::string search_key_utf8(std::string_view utf8) {
   return to_utf8_lossy(normalise_search(to_sjis_lossy(utf8), true, nullptr));
+}
+
+bool search_matches(std::string_view name, std::string_view word) {
+  const std::vector<std::uint16_t> w = characters(normalise_search(word, true, nullptr));
+  if (w.empty()) return false;
+  const std::vector<std::uint16_t> n = characters(normalise_search(name, true, nullptr));
+  if (std::find(w.begin(), w.end(), '*') != w.end() || std::find(w.begin(), w.end(), '?') != w.end()) {
+    return matches_whole(n, w);
+  }
+  return std::search(n.begin(), n.end(), w.begin(), w.end()) != n.end();
 }
 
 }  // namespace ytext

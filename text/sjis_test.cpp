@@ -223,5 +223,22 @@ TEST(SjisSearch, NonKanjiRowsEndBeforeTheFirstKanji) {
   for (std::uint16_t c : Codes(Sjis("馬纊"))) EXPECT_FALSE(is_jis_nonkanji(c));
 }
 
+TEST(SjisSearch, NamesMatchAContainedWordOrAWholePattern) {
+  const std::string name = Sjis("サクラバクシンオー");
+  for (const char* word : {"ばくしん", "ﾊﾞｸｼﾝ", "サクラ", "オー", "*しんおー", "さくら*", "サ?ラ*",
+                           "*", "ｻｸﾗﾊﾞｸｼﾝｵｰ", "サクラ　バクシン", "*く*ー"}) {
+    EXPECT_TRUE(search_matches(name, Sjis(word))) << word;
+  }
+  for (const char* word : {"", "　", "さくら?", "*しん", "バクシンオーー", "?サクラ*", "ハクシン",
+                           "サク*ラ*オ"}) {
+    EXPECT_FALSE(search_matches(name, Sjis(word))) << word;
+  }
+  // Characters are compared whole: a trail byte and the next lead byte
+  // that happen to spell the word are no match.
+  EXPECT_FALSE(search_matches(Sjis("ア"), std::string("\x83")));
+  EXPECT_FALSE(search_matches(Sjis("アイ"), std::string("\x41\x83")));
+  EXPECT_TRUE(search_matches(Sjis("Ｂｅｌｌ"), "BELL"));
+}
+
 }  // namespace
 }  // namespace ytext

@@ -49,8 +49,13 @@
 
 // Search
 #include "ydbcln/search/SearchRecords.h"
+#include "ydbcln/search/YSearchDenma.h"
 #include "ydbcln/search/YSearchDetailRace.h"
+#include "ydbcln/search/YSearchEtcNames.h"
 #include "ydbcln/search/YSearchGradeRace.h"
+#include "ydbcln/search/YSearchKeywordRace.h"
+#include "ydbcln/search/YSearchRace.h"
+#include "ydbcln/search/YSearchSeiseki.h"
 
 // Prediction theory
 #include "ydbcln/theory/GeneticRecords.h"

@@ -8,6 +8,7 @@
 
 #include "db/api/Fetch.h"
 #include "db/api/FetchArguments.h"
+#include "db/api/PeopleSearch.h"
 #include "db/api/ydbbsn.h"
 #include "db/base/RecordBuffer.h"
 #include "db/layout/Layouts.h"
@@ -225,6 +226,11 @@ void* get_race2dt(const void* codes) {
 
 void* get_otherdata(const void* codes, int kind) {
   return ydb::Fetch("get_otherdata", [&](Database& db, void** out) {
+    const auto people = static_cast<SearchKind>(kind);
+    if (people == SearchKind::kSire || people == SearchKind::kJockey ||
+        people == SearchKind::kStable) {
+      return ydb::RenderCodeList(db, codes, people, out);
+    }
     if (kind != kRaceKindDigit - '0') {
       return Status::NotSupported("code lists of kind " + std::to_string(kind) +
                                   " are not served");

@@ -417,9 +417,33 @@ void* get_racecode2race(const void* codes);
 void* get_race2dt(const void* codes);
 
 // The records a code list names: kind 4, the race result records of its
-// races as get_racecode2race gives them. Null for a list holding a code of
+// races as get_racecode2race gives them; kinds 1 sire, 2 jockey and 3
+// trainer, their records (SIREREC, JOCKEYREC, STABLEREC) in the list's
+// order, a code naming none left out. Null for a list holding a code of
 // another kind, or a kind not served.
 void* get_otherdata(const void* codes, int kind);
+
+// The searches of jockeys, trainers (stables), sires and dam-sires, in the
+// same manner: a condition text of the kind's keys (GRAMMAR.md) compiled
+// into a command (conv_...cmd), run at once (get_...2cmd) or run as a
+// command (get_...2cmd_sp). The records found, in code order, are those a
+// fetch by code gives: JOCKEYREC, STABLEREC, SIREREC, and UMADIMSIRE for
+// the dam-sires (which have no command form). get_...2dt makes the code
+// list (CODELISTREC: kind 2 jockey, 3 trainer, 1 sire) of a buffer of the
+// kind's records; null for a buffer of other records.
+void* conv_jockeycmd(const char* text);
+void* conv_stablecmd(const char* text);
+void* conv_sirecmd(const char* text);
+void* get_jockey2cmd(const char* text);
+void* get_stable2cmd(const char* text);
+void* get_sire2cmd(const char* text);
+void* get_umadimsire2cmd(const char* text);
+void* get_jockey2cmd_sp(const void* command);
+void* get_stable2cmd_sp(const void* command);
+void* get_sire2cmd_sp(const void* command);
+void* get_jockey2dt(const void* records);
+void* get_stable2dt(const void* records);
+void* get_sire2dt(const void* records);
 
 // The names of the graded races that have been run (RACENAMEREC, 33
 // bytes), each once: group 1 G1 (and J-G1), 2 G2, 3 G3, then by name; east
@@ -429,6 +453,26 @@ void* get_racename(void);
 // The race codes (RACECODEREC) of the run races of a graded race name
 // (Shift_JIS, trailing blanks ignored), in date order.
 void* get_racename_list(const char* name);
+
+// --- Names -------------------------------------------------------------------
+
+// The stored names that answer to a search word (Shift_JIS), as the
+// condition language compares names (db/query/GRAMMAR.md): both normalised,
+// a word without wildcards found in the name, a word with "*" or "?"
+// matching the whole name. In name and then code order. A null or empty
+// word, one of blanks only or one longer than 60 bytes: null, with the
+// reason.
+//
+// get_umahm: every horse the data set holds with a code (racehorses, sires
+// and dams), as UMADIMSIRE records (code, name). get_sirefm: with `dams` 0
+// the horses that are the sire of a stored horse, otherwise those that are
+// the dam of one, as UMADIMSIRE records. get_umabase: with `breeders` 0 the
+// owners, as UMADIMSIRE records (the 6-digit code blank-padded, the name cut
+// to 34 bytes), otherwise the breeders, as NAMEREC records (the name, 40
+// bytes; the 8-digit code has no room).
+void* get_umahm(const char* word);
+void* get_sirefm(const char* word, int dams);
+void* get_umabase(const char* word, int breeders);
 
 #ifdef __cplusplus
 }

@@ -6,7 +6,7 @@ namespace ydb {
 const std::vector<const RecordLayout*>& AllLayouts() {
   static const std::vector<const RecordLayout*> all = {
       &RaceListLayout(),   &RaceCardLayout(),      &RaceResultLayout(), &RaceNameLayout(),
-      &SpecialCardLayout(), &RaceCodeLayout(),  &CodeListLayout(),
+      &SpecialCardLayout(), &RaceCodeLayout(),  &CodeListLayout(),  &NameLayout(),
       &CardRunnerLayout(), &ResultRunnerLayout(),  &PastRunLayout(),    &CommentLayout(),
       &OddsLayout(),       &SortedOddsLayout(),    &PayoutLayout(),     &ForecastWinOddsLayout(),
       &PedigreeLayout(),   &HorseLayout(),         &JockeyLayout(),     &StableLayout(),

@@ -24,6 +24,7 @@ const RecordLayout& SpecialCardLayout();   // SPDENMA, 686: the user's own card 
 // Searches.
 const RecordLayout& RaceCodeLayout();      // RACECODEREC, 12: a race code handed to a search
 const RecordLayout& CodeListLayout();      // CODELISTREC, 13: one code of a search's results
+const RecordLayout& NameLayout();          // NAMEREC, 40: a name found without its code
 
 // Runners.
 const RecordLayout& CardRunnerLayout();    // RACEDHREC, 688: one runner on a card

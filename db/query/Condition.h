@@ -18,10 +18,15 @@
 namespace ydb {
 
 // The kinds of search, numbered as get_otherdata numbers them (0 horse,
-// 1 sire, 2 jockey, 3 stable, 4 race, 5 race-horse run); the compiler
-// serves the kinds that have a key table.
+// 1 sire, 2 jockey, 3 stable, 4 race, 5 race-horse run; the dam-sires,
+// which have no code list, after them); the compiler serves the kinds that
+// have a key table.
 enum class SearchKind {
+  kSire = 1,
+  kJockey = 2,
+  kStable = 3,
   kRace = 4,
+  kDamSire = 6,
 };
 
 // How a term compares the key's value on the store with its own.

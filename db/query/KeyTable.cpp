@@ -3,12 +3,24 @@
 
 namespace ydb {
 
-const KindTable& RaceKeyTable();  // RaceKeys.cpp
+const KindTable& RaceKeyTable();     // RaceKeys.cpp
+const KindTable& JockeyKeyTable();   // PeopleKeys.cpp
+const KindTable& StableKeyTable();
+const KindTable& SireKeyTable();
+const KindTable& DamSireKeyTable();
 
 const KindTable* KeyTableOf(SearchKind kind) {
   switch (kind) {
     case SearchKind::kRace:
       return &RaceKeyTable();
+    case SearchKind::kJockey:
+      return &JockeyKeyTable();
+    case SearchKind::kStable:
+      return &StableKeyTable();
+    case SearchKind::kSire:
+      return &SireKeyTable();
+    case SearchKind::kDamSire:
+      return &DamSireKeyTable();
   }
   return nullptr;
 }

@@ -41,7 +41,8 @@ struct KeyDef {
   Comparison plain;
   // kNumber and kText: the operand on the store. kCodes and kMeeting: a
   // predicate in which "#" stands for the bound value (for kCodes a JSON
-  // array of the codes, read with json_each).
+  // array of the codes, read with json_each). In any fragment, and in the
+  // kind's statement, "$" stands for today (YYYYMMDD, bound).
   const char* sql;
   // Keys with the same scope meet in one row of it: "@" stands for their
   // conditions joined with AND. Null: the searched row itself.

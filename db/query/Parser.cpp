@@ -6,6 +6,7 @@
 #include <string>
 
 #include "db/query/KeyTable.h"
+#include "db/query/NameWord.h"
 #include "text/sjis.h"
 
 namespace ydb {
@@ -227,9 +228,10 @@ class Reader {
       return Fault(at + kMaxTextBytes, "the end of the name: a name holds at most " +
                                            std::to_string(kMaxTextBytes) + " bytes");
     }
-    term->text = ytext::to_utf8_lossy(ytext::normalise_search(value, true, nullptr));
-    if (term->text.empty()) return Fault(at, "a name for " + std::string(def.name));
-    term->pattern = term->text.find_first_of("*?") != std::string::npos;
+    NameWord word;
+    if (!ReadNameWord(value, &word).ok()) return Fault(at, "a name for " + std::string(def.name));
+    term->text = std::move(word.key);
+    term->pattern = word.pattern;
     return Status::Ok();
   }
 

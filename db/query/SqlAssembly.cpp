@@ -5,7 +5,9 @@
 #include <set>
 #include <string_view>
 
+#include "db/base/Today.h"
 #include "db/query/KeyTable.h"
+#include "db/query/NameWord.h"
 
 namespace ydb {
 namespace {
@@ -91,9 +93,7 @@ class Assembler {
     return test;
   }
   std::string TextTest(const KeyDef& def, const Term& t) {
-    const std::string operand = std::string(kSearchKeyFunction) + "(" + def.sql + ")";
-    if (t.pattern) return operand + " GLOB " + Parameter(t.text);
-    return "instr(" + operand + ", " + Parameter(t.text) + ") > 0";
+    return NameTestSql(def.sql, Parameter(t.text), t.pattern);
   }
 
   AssembledQuery* out_;
@@ -132,6 +132,9 @@ AssembledQuery AssembleQuery(const Condition& condition) {
     for (const std::string& t : tests) where += (where.empty() ? "" : " AND ") + t;
   }
   out.sql = std::string(table.select) + (where.empty() ? "1" : where) + table.order;
+  if (out.sql.find('$') != std::string::npos) {
+    out.sql = Replace(out.sql, '$', assembler.Parameter(static_cast<std::int64_t>(Today())));
+  }
   return out;
 }
 

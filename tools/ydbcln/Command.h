@@ -47,6 +47,7 @@ void RegisterCheck(CLI::App& app, const Options& options, int* exit_code);
 void RegisterSearch(CLI::App& app, const Options& options, int* exit_code);
 void RegisterBet(CLI::App& app, const Options& options, int* exit_code);
 void RegisterMoney(CLI::App& app, const Options& options, int* exit_code);
+void RegisterFind(CLI::App& app, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.
@@ -64,9 +65,10 @@ int ShowInfo(const Options& options);
 // Shows the race day `date_text` (YYYYMMDD), or the latest one when empty:
 // its venues and races with places and payouts, from the results or, with
 // `cards`, from the race cards; `shortkey` asks for each venue's results by
-// the bare venue key. 0 on success.
+// the bare venue key; `month` lists the race days of the month holding the
+// day instead. 0 on success.
 int ShowDay(const Options& options, const std::string& date_text, bool cards = false,
-            bool shortkey = false);
+            bool shortkey = false, bool month = false);
 
 }  // namespace tool
 

@@ -7,6 +7,7 @@
 
 #include <iostream>
 
+#include "Display.h"
 #include "Printable.h"
 #include "Session.h"
 
@@ -74,6 +75,23 @@ nlohmann::json PastRunJson(YRaceHorse& run) {
           {"order", Utf8(run.ordertext)},
           {"time", RaceTime(run.racetime)},
           {"comment", Utf8(run.get_rcomment())}};
+}
+
+std::string FoundRaceLine(YRaceList& race) {
+  return race.getcode() + "  " + Column(race.getskaisai(), 14) + Column(race.getname(), 30) + " " +
+         Text(race.getdistance()) + " " + std::to_string(race.gethorsecount()) + "頭  単" +
+         Text(race.gettan()) + "  馬連" + Text(race.getumaren());
+}
+
+nlohmann::json FoundRaceJson(YRaceList& race) {
+  return {{"code", race.getcode()},
+          {"date", race.getdate()},
+          {"meeting", Text(race.getskaisai())},
+          {"name", Text(Trim(race.getname()))},
+          {"distance", Text(race.getdistance())},
+          {"runners", race.gethorsecount()},
+          {"win", Number(race.gettan())},
+          {"quinella", Number(race.getumaren())}};
 }
 
 }  // namespace tool

@@ -36,6 +36,11 @@ std::string Weight(int tenths);
 // going, order, time and the comment on the run.
 nlohmann::json PastRunJson(YRaceHorse& run);
 
+// A race a search found, on one line: code, meeting, name with class,
+// distance, runners, win and quinella payouts; and the same as JSON.
+std::string FoundRaceLine(YRaceList& race);
+nlohmann::json FoundRaceJson(YRaceList& race);
+
 }  // namespace tool
 
 #endif  // YDBCLN_TOOL_RACESHOW_H_

@@ -2,7 +2,9 @@
 // latest) from its results, or from its race cards with --card: each venue
 // with its meeting and main race, then each race's row: number, name with
 // class, distance, rail, runners and, for a run race, the first three horse
-// numbers and the payouts of the five pools.
+// numbers and the payouts of the five pools. With --month, the race days
+// of the month holding the day instead, each with its venues and their
+// main races.
 #include <initializer_list>
 #include <iomanip>
 #include <iostream>
@@ -81,9 +83,51 @@ nlohmann::json RowJson(YRaceList& row) {
   return race;
 }
 
+// The race days of the month holding `date`, from the results or the race
+// cards.
+int ShowMonth(const Options& options, YHorseDB& db, int date, bool cards) {
+  std::unique_ptr<YSearchRace> days;
+  if (cards) {
+    days = std::make_unique<YSearchDenma>(&db);
+  } else {
+    days = std::make_unique<YSearchSeiseki>(&db);
+  }
+  const int n = days->exec(date);
+  if (n < 0) return StoreFailure();
+  if (options.json) {
+    nlohmann::json out = {{"month", date / 100},
+                          {"kind", cards ? "cards" : "results"},
+                          {"days", nlohmann::json::array()}};
+    for (int i = 0; i < n; ++i) {
+      YMainraceList* day = days->result(i);
+      nlohmann::json venues = nlohmann::json::array();
+      for (int v = 0; v < day->getplacecount(); ++v) {
+        venues.push_back({{"place", Text(day->getplace(v))},
+                          {"code", day->getcode(v)},
+                          {"main_race", Text(Trim(day->getname(v)))}});
+      }
+      out["days"].push_back({{"date", day->getdate()}, {"venues", venues}});
+    }
+    std::cout << out.dump(2) << "\n";
+    return 0;
+  }
+  std::cout << date / 10000 << "年" << date / 100 % 100 << "月: " << n
+            << (cards ? " race days with race cards\n" : " race days with results\n");
+  for (int i = 0; i < n; ++i) {
+    YMainraceList* day = days->result(i);
+    std::cout << Text(YUtil::getdate(day->getdate()));
+    for (int v = 0; v < day->getplacecount(); ++v) {
+      std::cout << "  " << Text(day->getplace(v)) << " " << Text(Trim(day->getname(v)));
+    }
+    std::cout << "\n";
+  }
+  return 0;
+}
+
 }  // namespace
 
-int ShowDay(const Options& options, const std::string& date_text, bool cards, bool shortkey) {
+int ShowDay(const Options& options, const std::string& date_text, bool cards, bool shortkey,
+            bool month) {
   int date = 0;
   if (!date_text.empty() && !ParseDate(date_text, &date)) {
     return Fail("DATE wants a day as YYYYMMDD, such as 20240106, not '" + date_text + "'");
@@ -91,6 +135,7 @@ int ShowDay(const Options& options, const std::string& date_text, bool cards, bo
   YHorseDB db;
   if (!OpenDataSet(db, options.data_dir)) return 1;
   if (date_text.empty() && !LatestRaceDay(db, cards, &date)) return StoreFailure();
+  if (month) return ShowMonth(options, db, date, cards);
   YMainraceList venues(&db, static_cast<_tagRACELISTREC*>(nullptr), true);
   if (date != 0 && !ReadVenues(db, date, cards, &venues)) return StoreFailure();
   std::unique_ptr<YDayRace> day;
@@ -138,12 +183,14 @@ void RegisterDay(CLI::App& app, const Options& options, int* exit_code) {
   auto date = std::make_shared<std::string>();
   auto cards = std::make_shared<bool>(false);
   auto shortkey = std::make_shared<bool>(false);
+  auto month = std::make_shared<bool>(false);
   cmd->add_option("DATE", *date, "The day as YYYYMMDD (default: the latest race day)");
   cmd->add_flag("--card", *cards, "The day's race cards instead of its results");
   cmd->add_flag("--short", *shortkey, "Ask for each venue's results by the bare venue key");
+  cmd->add_flag("--month", *month, "The race days of the month holding the day");
   cmd->fallthrough();
-  cmd->callback([&options, exit_code, date, cards, shortkey] {
-    *exit_code = ShowDay(options, *date, *cards, *shortkey);
+  cmd->callback([&options, exit_code, date, cards, shortkey, month] {
+    *exit_code = ShowDay(options, *date, *cards, *shortkey, *month);
   });
 }
 

@@ -15,6 +15,7 @@
 
 #include "Command.h"
 #include "Display.h"
+#include "RaceShow.h"
 #include "Session.h"
 
 namespace tool {
@@ -156,29 +157,14 @@ int RunSearch(const Options& options, const Arguments& args) {
                           {"races", nlohmann::json::array()}};
     for (int i = 0; i < 13; ++i) out["conditions"][kLabels[i]] = Text(texts[i]);
     if (args.text) out["text"] = Text(search.getconditiontext());
-    for (int i = 0; i < found; ++i) {
-      YRaceList* r = search.result(i);
-      out["races"].push_back({{"code", r->getcode()},
-                              {"date", r->getdate()},
-                              {"meeting", Text(r->getskaisai())},
-                              {"name", Text(Trim(r->getname()))},
-                              {"distance", Text(r->getdistance())},
-                              {"runners", r->gethorsecount()},
-                              {"win", Number(r->gettan())},
-                              {"quinella", Number(r->getumaren())}});
-    }
+    for (int i = 0; i < found; ++i) out["races"].push_back(FoundRaceJson(*search.result(i)));
     std::cout << out.dump(2) << "\n";
     return 0;
   }
   for (int i = 0; i < 13; ++i) std::cout << Column(kLabels[i], 12) << Text(texts[i]) << "\n";
   if (args.text) std::cout << Column("text", 12) << Text(search.getconditiontext()) << "\n";
   std::cout << found << (found == 1 ? " race\n" : " races\n");
-  for (int i = 0; i < found; ++i) {
-    YRaceList* r = search.result(i);
-    std::cout << r->getcode() << "  " << Column(r->getskaisai(), 14) << Column(r->getname(), 30)
-              << " " << Text(r->getdistance()) << " " << static_cast<int>(r->gethorsecount())
-              << "頭  単" << Text(r->gettan()) << "  馬連" << Text(r->getumaren()) << "\n";
-  }
+  for (int i = 0; i < found; ++i) std::cout << FoundRaceLine(*search.result(i)) << "\n";
   return 0;
 }
 

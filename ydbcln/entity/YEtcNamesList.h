@@ -1,9 +1,11 @@
-// YEtcNamesList: one row of a name search: a name and, for the kinds that
-// have one, a code. Types 1 to 4 are read from a code-and-name record
-// (UMADIMSIRE: a 7-character code, then a 34-byte name; a 5-digit code is
-// blank-padded); types 5 and 6 from a 40-byte name with no code (owners
-// and breeders, whose 6- and 8-digit codes the rows do not carry). Any
-// other type gives an empty row. Texts are Shift_JIS.
+// YEtcNamesList: one row of a name search (YSearchEtcNames): a name and,
+// for the kinds that have one, a code. Types 1 to 4 (horses, sires, dams,
+// owners) are read from a code-and-name record (UMADIMSIRE: a 7-character
+// code, then a 34-byte name; a shorter code is blank-padded); types 5 and 6
+// from a 40-byte name with no code (a breeder, whose 8-digit code the row
+// does not carry). The name search builds its birthplace rows (type 6) from
+// the name and code texts. Any other type gives an empty row. Texts are
+// Shift_JIS.
 #ifndef YDBCLN_ENTITY_YETCNAMESLIST_H_
 #define YDBCLN_ENTITY_YETCNAMESLIST_H_
 

@@ -30,6 +30,11 @@ struct RunnerRow {
   int post_no = 0;
   int accident = 0;
   int finish = 0;
+  int popularity = 0;
+  int weight_change = 999;  // none
+  std::string horse;        // horse code
+  std::string horse_name;   // Shift_JIS, no trailing blanks
+  std::string jockey;       // jockey code
 };
 
 // One run race, read from its results record.
@@ -116,6 +121,17 @@ inline std::vector<RaceRow> ReadSeason() {
       runner.post_no = Digits(r, 156, 2);
       runner.accident = Digits(r, 387, 2);
       runner.finish = Digits(r, 385, 2);
+      runner.popularity = Digits(r, 378, 2);
+      const std::string change = Bytes(r, 267, 3);
+      if (change[0] == '+' || change[0] == '-') {
+        runner.weight_change = (change[0] == '-' ? -1 : 1) * std::atoi(change.c_str() + 1);
+      } else if (change != "   ") {
+        runner.weight_change = std::atoi(change.c_str());
+      }
+      runner.horse = Bytes(r, 158, 7);
+      runner.horse_name = Bytes(r, 165, 30);
+      runner.horse_name.erase(runner.horse_name.find_last_not_of(' ') + 1);
+      runner.jockey = Bytes(r, 273, 5);
       race.runners.push_back(runner);
     }
     races.push_back(std::move(race));
