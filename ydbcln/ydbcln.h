@@ -37,6 +37,8 @@
 #include "ydbcln/entity/YStable.h"
 
 // Betting, money and totals
+#include "ydbcln/money/YKaishu.h"
+#include "ydbcln/money/YKaishuTekiInfo.h"
 #include "ydbcln/money/YKaishuTotal.h"
 #include "ydbcln/money/YRaceTotal.h"
 
