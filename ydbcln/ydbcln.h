@@ -40,6 +40,8 @@
 #include "ydbcln/money/YBet.h"
 #include "ydbcln/money/YBetDate.h"
 #include "ydbcln/money/YBetRec.h"
+#include "ydbcln/money/YKaishu.h"
+#include "ydbcln/money/YKaishuTekiInfo.h"
 #include "ydbcln/money/YKaishuTotal.h"
 #include "ydbcln/money/YMoney.h"
 #include "ydbcln/money/YMoneyGraph.h"

@@ -41,6 +41,7 @@ void RegisterResult(CLI::App& app, const Options& options, int* exit_code);
 void RegisterPredict(CLI::App& app, const Options& options, int* exit_code);
 void RegisterRank(CLI::App& app, const Options& options, int* exit_code);
 void RegisterOptimise(CLI::App& app, const Options& options, int* exit_code);
+void RegisterReturns(CLI::App& app, const Options& options, int* exit_code);
 void RegisterWorldReport(CLI::App& app, const Options& options, int* exit_code);
 void RegisterHorse(CLI::App& app, const Options& options, int* exit_code);
 void RegisterCheck(CLI::App& app, const Options& options, int* exit_code);

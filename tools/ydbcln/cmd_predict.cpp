@@ -26,6 +26,7 @@
 #include "RaceShow.h"
 #include "RaceSource.h"
 #include "Session.h"
+#include "TheoryLookup.h"
 #include "TheoryPrinter.h"
 #include "TicketRules.h"
 
@@ -102,35 +103,6 @@ Conditions ReadConditions(const PredictRequest& q) {
   c.given = !q.going.empty() || !q.surface.empty() || !q.distance.empty();
   if (c.going >= 0) c.info.going = static_cast<std::uint8_t>(c.going);
   return c;
-}
-
-// Opens the data set of `dir` and reads the stored theory with the code or
-// exact title `name` into *theory; false after saying why.
-bool OpenWithTheory(YHorseDB& db, const std::string& dir, const std::string& name,
-                    YTheory* theory) {
-  if (!OpenDataSet(db, dir)) return false;
-  YTheories theories(&db);
-  if (theories.search() < 0) {
-    ReportReadFailure(db, "the stored theories");
-    return false;
-  }
-  YTheory* found = nullptr;
-  if (!name.empty() && name.find_first_not_of("0123456789") == std::string::npos &&
-      name.size() < 10) {
-    found = theories.gettheorybycode(std::stoi(name));
-  }
-  std::string title;
-  for (int i = 0; found == nullptr && i < theories.gettheorycount(); ++i) {
-    if (Sjis(name, &title) && theories.gettheory(i)->getname() == title) {
-      found = theories.gettheory(i);
-    }
-  }
-  if (found == nullptr) {
-    std::cerr << "ydbcln: no theory " << Quoted(name) << "\n";
-    return false;
-  }
-  *theory = *found;
-  return true;
 }
 
 std::string Ranking(YTheory& theory) {

@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
   tool::RegisterPredict(app, options, &exit_code);
   tool::RegisterRank(app, options, &exit_code);
   tool::RegisterOptimise(app, options, &exit_code);
+  tool::RegisterReturns(app, options, &exit_code);
   tool::RegisterWorldReport(app, options, &exit_code);
   tool::RegisterHorse(app, options, &exit_code);
   tool::RegisterCheck(app, options, &exit_code);

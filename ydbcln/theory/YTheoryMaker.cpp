@@ -8,7 +8,7 @@
 #include <ctime>
 #include <new>
 
-#include "text/sjis.h"
+#include "ydbcln/money/YKaishu.h"
 #include "ydbcln/race/HaitoFill.h"
 #include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/race/RecordFields.h"
@@ -29,23 +29,6 @@ constexpr int kTournamentEnd = 45;  // members 1..44 by tournament, 45..49 new
 constexpr double kCrossRate = 0.6;
 constexpr double kMutationRate = 0.1;
 constexpr int kStakePerTicket = 100;
-
-// "2024年 5月26日東京11レースを計算中です．" for the race 042024052611.
-std::string progress_text(const std::string& race) {
-  static const std::string kYear = ytext::to_sjis_lossy("年");
-  static const std::string kMonth = ytext::to_sjis_lossy("月");
-  static const std::string kDay = ytext::to_sjis_lossy("日");
-  static const std::string kTail = ytext::to_sjis_lossy("レースを計算中です．");
-  auto* code = reinterpret_cast<unsigned char*>(const_cast<char*>(race.data()));
-  char number[8];
-  std::string text = std::to_string(YUtil::getnum(code + 2, 4)) + kYear;
-  std::snprintf(number, sizeof number, "%2d", YUtil::getnum(code + 6, 2));
-  text += number + kMonth;
-  std::snprintf(number, sizeof number, "%2d", YUtil::getnum(code + 8, 2));
-  text += number + kDay + YUtil::getplace(code, false);
-  std::snprintf(number, sizeof number, "%2d", YUtil::getnum(code + 10, 2));
-  return text + number + kTail;
-}
 
 }  // namespace
 
@@ -173,8 +156,9 @@ int YTheoryMaker::calc() {
   } end_range{engine_};
   for (int r = 0; r < count; ++r) {
     std::string& race = races_[static_cast<std::size_t>(r)];
-    if (callback_ != nullptr &&
-        callback_(r + 1, count, progress_text(race).c_str(), 0, 0.0, 0.0) == 0) {
+    char text[YKaishu::kRaceStrSize];
+    if (callback_ != nullptr) YKaishu::racestr(&race[0], text);
+    if (callback_ != nullptr && callback_(r + 1, count, text, 0, 0.0, 0.0) == 0) {
       clear_table();
       payouts_.clear();
       return 1;
