@@ -24,7 +24,7 @@ set(ydbcln_internal_headers
   entity/FetchRecord.h entity/PersonFigures.h entity/RowFigures.h
   race/CommentRec.h race/CommentText.h race/DayRows.h race/OddsRec.h
   race/PayoutRec.h race/RaceHeaderTexts.h race/RaceTexts.h race/RecordBuffer.h
-  race/RecordFields.h race/SortedOddsRec.h search/RaceConditionText.h
+  race/RecordFields.h race/SortedOddsRec.h search/RaceConditionText.h search/SearchRows.h
   session/SessionReady.h
   session/YUtil_tables.h session/ydblib.h)
 set(ydbcln_install_excludes)

@@ -49,6 +49,8 @@
 #include "ydbcln/search/SearchRecords.h"
 #include "ydbcln/search/YSearchDetailRace.h"
 #include "ydbcln/search/YSearchGradeRace.h"
+#include "ydbcln/search/YSearchHorse.h"
+#include "ydbcln/search/YSearchRaceHorse.h"
 
 // Prediction theory
 #include "ydbcln/theory/GeneticRecords.h"

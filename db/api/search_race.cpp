@@ -8,6 +8,7 @@
 
 #include "db/api/Fetch.h"
 #include "db/api/FetchArguments.h"
+#include "db/api/HorseCodes.h"
 #include "db/api/ydbbsn.h"
 #include "db/base/RecordBuffer.h"
 #include "db/layout/Layouts.h"
@@ -225,6 +226,7 @@ void* get_race2dt(const void* codes) {
 
 void* get_otherdata(const void* codes, int kind) {
   return ydb::Fetch("get_otherdata", [&](Database& db, void** out) {
+    if (kind == static_cast<int>(SearchKind::kHorse)) return ydb::RenderListedHorses(db, codes, out);
     if (kind != kRaceKindDigit - '0') {
       return Status::NotSupported("code lists of kind " + std::to_string(kind) +
                                   " are not served");

@@ -21,6 +21,7 @@ namespace ydb {
 // 1 sire, 2 jockey, 3 stable, 4 race, 5 race-horse run); the compiler
 // serves the kinds that have a key table.
 enum class SearchKind {
+  kHorse = 0,
   kRace = 4,
 };
 

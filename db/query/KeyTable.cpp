@@ -3,12 +3,15 @@
 
 namespace ydb {
 
-const KindTable& RaceKeyTable();  // RaceKeys.cpp
+const KindTable& RaceKeyTable();   // RaceKeys.cpp
+const KindTable& HorseKeyTable();  // HorseKeys.cpp
 
 const KindTable* KeyTableOf(SearchKind kind) {
   switch (kind) {
     case SearchKind::kRace:
       return &RaceKeyTable();
+    case SearchKind::kHorse:
+      return &HorseKeyTable();
   }
   return nullptr;
 }

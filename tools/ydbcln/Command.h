@@ -45,6 +45,8 @@ void RegisterWorldReport(CLI::App& app, const Options& options, int* exit_code);
 void RegisterHorse(CLI::App& app, const Options& options, int* exit_code);
 void RegisterCheck(CLI::App& app, const Options& options, int* exit_code);
 void RegisterSearch(CLI::App& app, const Options& options, int* exit_code);
+// `search horses`, a subcommand of `search`.
+void RegisterSearchHorses(CLI::App* search, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.
