@@ -14,8 +14,8 @@ namespace ydb {
 
 // The well-formed horse codes of a buffer of horse records (YDBUMAREC) or,
 // with `code_list`, of code-list records of the horse kind, in code order,
-// each once. A buffer of other records, or a code of another kind, is
-// refused.
+// each once. A buffer of other records, or a code of another kind or not
+// blank-padded after its 7 characters, is refused.
 Status HorseCodesOf(const void* buffer, bool code_list, std::vector<std::string>* codes);
 
 // The horse records of the stored horses a code list names, in code order.

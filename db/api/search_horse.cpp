@@ -82,6 +82,10 @@ Status HorseCodesOf(const void* buffer, bool code_list, std::vector<std::string>
       if (record.bytes("kind") != std::to_string(kHorseKind)) {
         return Status::InvalidArgument("code " + std::to_string(i) + " of the list is no horse's");
       }
+      // A horse code is blank-padded; anything else is another kind's.
+      if (code.find_first_not_of(' ', kHorseCodeWidth) != std::string_view::npos) {
+        return Status::InvalidArgument("code " + std::to_string(i) + " of the list is no horse's");
+      }
       code = code.substr(0, kHorseCodeWidth);
     }
     if (code.find_first_not_of("0123456789") == std::string_view::npos &&

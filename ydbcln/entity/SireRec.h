@@ -25,7 +25,7 @@
   X(kDeathYear, 136)             \
   X(kOffspringCounts, 140)      \
   X(kOffspringCountsWidth, 4)   \
-  X(kOffspringGroups, 3)
+  X(kOffspringCountsCount, 12)
 
 #define YDBCLN_UMADIMSIRE_FIELDS(X) \
   X(kSize, 41)                     \

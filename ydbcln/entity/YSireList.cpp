@@ -64,7 +64,8 @@ void YSireList::figures() {
   computed_ = true;
   if (record_.bytes() == nullptr) return;
   yentity::FinishCounts counts;
-  counts.add_groups(record_.bytes() + kOffspringCounts, kOffspringGroups, kOffspringCountsWidth);
+  counts.add_groups(record_.bytes() + kOffspringCounts, kOffspringCountsCount / 4,
+                    kOffspringCountsWidth);
   const yentity::RowRates rates = yentity::row_rates(counts);
   win1p_ = rates.win1.text;
   win1pnum_ = rates.win1.tenths;
