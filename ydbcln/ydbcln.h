@@ -29,12 +29,17 @@
 
 // Horses, jockeys, trainers and sires
 #include "ydbcln/entity/YDimSire.h"
+#include "ydbcln/entity/YDimSireList.h"
 #include "ydbcln/entity/YEtcNamesList.h"
 #include "ydbcln/entity/YHorse.h"
+#include "ydbcln/entity/YHorseList.h"
 #include "ydbcln/entity/YJSTotal.h"
 #include "ydbcln/entity/YJockey.h"
+#include "ydbcln/entity/YJockeyList.h"
 #include "ydbcln/entity/YSire.h"
+#include "ydbcln/entity/YSireList.h"
 #include "ydbcln/entity/YStable.h"
+#include "ydbcln/entity/YStableList.h"
 
 // Betting, money and totals
 #include "ydbcln/money/YBet.h"
@@ -55,8 +60,10 @@
 #include "ydbcln/search/YSearchDetailRace.h"
 #include "ydbcln/search/YSearchEtcNames.h"
 #include "ydbcln/search/YSearchGradeRace.h"
+#include "ydbcln/search/YSearchHorse.h"
 #include "ydbcln/search/YSearchKeywordRace.h"
 #include "ydbcln/search/YSearchRace.h"
+#include "ydbcln/search/YSearchRaceHorse.h"
 #include "ydbcln/search/YSearchSeiseki.h"
 
 // Prediction theory

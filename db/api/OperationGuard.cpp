@@ -9,6 +9,7 @@
 
 #include "db/api/ybl.h"
 #include "db/api/ydbtest.h"
+#include "db/base/RecordBuffer.h"
 
 namespace ydb {
 namespace {
@@ -52,7 +53,7 @@ void* LeaveOperation(const char* operation, void* buffer) {
   const auto found = kept.find(std::string_view(operation));
   if (found == kept.end() || get_rec_size(buffer) <= found->second) return buffer;
   const int width = get_rec_width(buffer);
-  void* cut = alloc_data(width, found->second);
+  void* cut = ydb::AllocateRecords(width, found->second);
   if (cut != nullptr) {
     std::memcpy(cut, buffer,
                 static_cast<std::size_t>(width) * static_cast<std::size_t>(found->second));

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "db/api/OperationGuard.h"
 #include "db/base/RecordBuffer.h"
 
 extern "C" {
@@ -16,12 +17,17 @@ int get_rec_size(const void* buffer) { return ydb::RecordCount(buffer); }
 
 int get_rec_width(const void* buffer) { return ydb::RecordSize(buffer); }
 
-void* alloc_data(int record_size, int count) { return ydb::AllocateRecords(record_size, count); }
+// Allocations pass the operation guard so that a test can make them fail
+// as if memory had run out (ydbtest.h).
+void* alloc_data(int record_size, int count) {
+  if (!ydb::EnterOperation("alloc_data")) return nullptr;
+  return ydb::AllocateRecords(record_size, count);
+}
 
 void release_data(void* buffer) { ydb::ReleaseRecords(buffer); }
 
 void* dup_data(const void* buffer) {
-  if (buffer == nullptr) return nullptr;
+  if (buffer == nullptr || !ydb::EnterOperation("dup_data")) return nullptr;
   const int size = ydb::RecordSize(buffer), count = ydb::RecordCount(buffer);
   void* copy = ydb::AllocateRecords(size, count);
   if (copy != nullptr) {

@@ -9,6 +9,7 @@
 #include "db/api/Fetch.h"
 #include "db/api/FetchArguments.h"
 #include "db/api/PeopleSearch.h"
+#include "db/api/HorseCodes.h"
 #include "db/api/ydbbsn.h"
 #include "db/base/RecordBuffer.h"
 #include "db/layout/Layouts.h"
@@ -231,6 +232,7 @@ void* get_otherdata(const void* codes, int kind) {
         people == SearchKind::kStable) {
       return ydb::RenderCodeList(db, codes, people, out);
     }
+    if (kind == static_cast<int>(SearchKind::kHorse)) return ydb::RenderListedHorses(db, codes, out);
     if (kind != kRaceKindDigit - '0') {
       return Status::NotSupported("code lists of kind " + std::to_string(kind) +
                                   " are not served");

@@ -417,10 +417,11 @@ void* get_racecode2race(const void* codes);
 void* get_race2dt(const void* codes);
 
 // The records a code list names: kind 4, the race result records of its
-// races as get_racecode2race gives them; kinds 1 sire, 2 jockey and 3
-// trainer, their records (SIREREC, JOCKEYREC, STABLEREC) in the list's
-// order, a code naming none left out. Null for a list holding a code of
-// another kind, or a kind not served.
+// races as get_racecode2race gives them; kind 0, the horse records of its
+// stored horses in code order; kinds 1 sire, 2 jockey and 3 trainer, their
+// records (SIREREC, JOCKEYREC, STABLEREC) in the list's order, a code
+// naming none left out. Null for a list holding a code of another kind, or
+// a kind not served.
 void* get_otherdata(const void* codes, int kind);
 
 // The searches of jockeys, trainers (stables), sires and dam-sires, in the
@@ -444,6 +445,23 @@ void* get_sire2cmd_sp(const void* command);
 void* get_jockey2dt(const void* records);
 void* get_stable2dt(const void* records);
 void* get_sire2dt(const void* records);
+
+// The horse search command of the condition text; null for a bad text.
+void* conv_umacmd(const char* text);
+
+// The horse records (YDBUMAREC) of the horses the condition text, or the
+// horse command, finds, in code order.
+void* get_uma2cmd(const char* text);
+void* get_uma2cmd_sp(const void* command);
+
+// The horse records of the horses whose dam has the code, in code order;
+// an empty buffer for a code no dam has.
+void* get_uma2mcode(const char* code);
+
+// The code list (CODELISTREC, 13 bytes: kind '0', horse code blank-padded)
+// of the stored horses among a buffer of horse records, in code order,
+// each once. Null for a buffer of other records.
+void* get_uma2dt(const void* horses);
 
 // The names of the graded races that have been run (RACENAMEREC, 33
 // bytes), each once: group 1 G1 (and J-G1), 2 G2, 3 G3, then by name; east

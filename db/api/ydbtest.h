@@ -3,7 +3,9 @@
 // count the calls made. Not for production use.
 //
 // Every fetch and make_sorted_odds pass through these hooks; operations are
-// named as their functions are ("get_odds2code_ex").
+// named as their functions are ("get_odds2code_ex"). So do the record
+// allocations of ybl.h, alloc_data and dup_data: making them fail is
+// memory running out for the code that allocates record copies.
 #ifndef YDB_API_YDBTEST_H_
 #define YDB_API_YDBTEST_H_
 

@@ -22,6 +22,7 @@ namespace ydb {
 // which have no code list, after them); the compiler serves the kinds that
 // have a key table.
 enum class SearchKind {
+  kHorse = 0,
   kSire = 1,
   kJockey = 2,
   kStable = 3,

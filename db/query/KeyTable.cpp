@@ -8,6 +8,7 @@ const KindTable& JockeyKeyTable();   // PeopleKeys.cpp
 const KindTable& StableKeyTable();
 const KindTable& SireKeyTable();
 const KindTable& DamSireKeyTable();
+const KindTable& HorseKeyTable();    // HorseKeys.cpp
 
 const KindTable* KeyTableOf(SearchKind kind) {
   switch (kind) {
@@ -21,6 +22,8 @@ const KindTable* KeyTableOf(SearchKind kind) {
       return &SireKeyTable();
     case SearchKind::kDamSire:
       return &DamSireKeyTable();
+    case SearchKind::kHorse:
+      return &HorseKeyTable();
   }
   return nullptr;
 }

@@ -70,6 +70,11 @@ int FindKey(const KindTable& table, std::string_view name);
 // compare names (ytext::search_key_utf8).
 constexpr const char* kSearchKeyFunction = "ysearch_key";
 
+// The name of the SQL function that gives today (db/base/Today.h) as
+// YYYYMMDD text, whatever its argument; the horse search's ages count
+// from its year.
+constexpr const char* kTodayFunction = "ydb_today";
+
 }  // namespace ydb
 
 #endif  // YDB_QUERY_KEYTABLE_H_

@@ -1,17 +1,27 @@
 // Preparing and binding a search's statement.
 #include "db/query/Search.h"
 
+#include <string>
+#include <string_view>
+
+#include "db/base/Today.h"
 #include "db/query/KeyTable.h"
 #include "db/query/SqlAssembly.h"
 #include "text/sjis.h"
 
 namespace ydb {
+namespace {
+
+std::string TodayText(std::string_view) { return std::to_string(Today()); }
+
+}  // namespace
 
 Status PrepareSearch(Database& db, const Condition& condition, Statement** out) {
   if (KeyTableOf(condition.kind) == nullptr || condition.groups.empty()) {
     return Status::InvalidArgument("no search of this kind");
   }
   Status s = db.defineTextFunction(kSearchKeyFunction, ytext::search_key_utf8);
+  if (s.ok()) s = db.defineTextFunction(kTodayFunction, TodayText);
   if (!s.ok()) return s;
   const AssembledQuery query = AssembleQuery(condition);
   Statement& st = db.assembled_statement(query.sql);

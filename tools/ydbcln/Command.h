@@ -49,6 +49,8 @@ void RegisterSearch(CLI::App& app, const Options& options, int* exit_code);
 void RegisterBet(CLI::App& app, const Options& options, int* exit_code);
 void RegisterMoney(CLI::App& app, const Options& options, int* exit_code);
 void RegisterFind(CLI::App& app, const Options& options, int* exit_code);
+// `search horses`, a subcommand of `search`.
+void RegisterSearchHorses(CLI::App* search, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.

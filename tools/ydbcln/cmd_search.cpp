@@ -191,6 +191,7 @@ void RegisterSearch(CLI::App& app, const Options& options, int* exit_code) {
   races->add_flag("--text", args->text, "Also print the condition text");
   races->fallthrough();
   races->callback([&options, exit_code, args] { *exit_code = RunSearch(options, *args); });
+  RegisterSearchHorses(search, options, exit_code);
 }
 
 }  // namespace tool

@@ -1,5 +1,6 @@
-// `ydbcln search races` on the small world: the conditions and the races
-// found, the same in JSON, and refusals with exit 2 and the reason.
+// `ydbcln search races` and `ydbcln search horses` on the small world: the
+// conditions and what they find, the same in JSON, and refusals with exit 2
+// and the reason.
 #include <gtest/gtest.h>
 
 #include "RunTool_test.h"
@@ -39,6 +40,30 @@ TEST_F(ToolTest, SearchRacesRefusesABadConditionWithItsReason) {
   tooltest::ExpectRefused(run, "--surface wants turf, dirt or jump");
   EXPECT_EQ(run.exit_code, 2);
   run = Tool({"search", "races", "--name", "x", "--grade", "G4"});
+  EXPECT_EQ(run.exit_code, 2);
+}
+
+TEST_F(ToolTest, SearchHorsesFindsByNameParentsAndCareer) {
+  const nlohmann::json found = tooltest::Json(Tool({"search", "horses", "らんなー", "--sire",
+                                                    "キング", "--wins", ">=1", "--json", "--text"}));
+  ASSERT_EQ(found["horses"].size(), 1u);
+  EXPECT_EQ(found["horses"][0]["code"], "2020011");
+  EXPECT_EQ(found["horses"][0]["record"], "1-  0-  0-  0/   1");
+  EXPECT_EQ(found["text"], "N=ランナー&T=1&1=1>&FN=キング");
+
+  const tooltest::ToolRun trained = Tool({"search", "horses", "--which", "training", "--sex", "牝"});
+  EXPECT_EQ(trained.exit_code, 0) << trained.err;
+  EXPECT_NE(trained.out.find("0 horses"), std::string::npos) << trained.out;
+  const tooltest::ToolRun retired = Tool({"search", "horses", "--which", "retired"});
+  EXPECT_NE(retired.out.find("2 horses"), std::string::npos) << retired.out;
+
+  tooltest::ToolRun run = Tool({"search", "horses", "--wins", "3"});
+  tooltest::ExpectRefused(run, "--wins wants >=N");
+  EXPECT_EQ(run.exit_code, 2);
+  run = Tool({"search", "horses", "--which", "some"});
+  EXPECT_EQ(run.exit_code, 2);
+  run = Tool({"search", "horses", "--sire", std::string(70, 'x')});
+  tooltest::ExpectRefused(run, "at byte");
   EXPECT_EQ(run.exit_code, 2);
 }
 

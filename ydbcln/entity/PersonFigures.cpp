@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "ydbcln/entity/PersonRec.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/YUtil_tables.h"
 
@@ -45,6 +46,16 @@ void rates(const Counts& c, std::string* win1, std::string* win2, std::string* w
 }
 
 }  // namespace
+
+const PersonOffsets kJockeyOffsets = {
+    jockeyrec::kRhCounts, jockeyrec::kRsCounts, jockeyrec::kHhCounts, jockeyrec::kHsCounts,
+    jockeyrec::kHhrplize, jockeyrec::kHhrplize + jockeyrec::kHhrplizeWidth,
+    jockeyrec::kHsrplize, jockeyrec::kHsrplize + jockeyrec::kHhrplizeWidth, jockeyrec::kYear};
+
+const PersonOffsets kStableOffsets = {
+    stablerec::kRhCounts, stablerec::kRsCounts, stablerec::kHhCounts, stablerec::kHsCounts,
+    stablerec::kHhrplize, stablerec::kHhrplize + jockeyrec::kHhrplizeWidth,
+    stablerec::kHsrplize, stablerec::kHsrplize + jockeyrec::kHhrplizeWidth, stablerec::kYear};
 
 PersonFigures person_figures(unsigned char* rec, const PersonOffsets& at) {
   static const std::string kNoYen = yutil::sjis_table({"0円"})[0];

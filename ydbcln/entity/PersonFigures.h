@@ -14,6 +14,10 @@ struct PersonOffsets {
   int year;
 };
 
+// The jockey record's and the trainer record's.
+extern const PersonOffsets kJockeyOffsets;
+extern const PersonOffsets kStableOffsets;
+
 struct PersonFigures {
   std::string hhrplize, hhrplize2, hsrplize, hsrplize2;
   std::string hnh, hns, rnh, rns;

@@ -27,6 +27,8 @@
   X(kStableCode, 110)             \
   X(kStableName, 115)             \
   X(kStableNameWidth, 32)         \
+  X(kStableShort, 147)            \
+  X(kStableShortWidth, 8)         \
   X(kStableLocation, 155)         \
   X(kStableAffiliation, 157)      \
   X(kRhCounts, 159)               \

@@ -22,7 +22,10 @@
   X(kDistanceAptitude, 133)     \
   X(kSkillOmo, 134)             \
   X(kSkillDirt, 135)            \
-  X(kDeathYear, 136)
+  X(kDeathYear, 136)             \
+  X(kOffspringCounts, 140)      \
+  X(kOffspringCountsWidth, 4)   \
+  X(kOffspringCountsCount, 12)
 
 #define YDBCLN_UMADIMSIRE_FIELDS(X) \
   X(kSize, 41)                     \

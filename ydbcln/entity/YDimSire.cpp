@@ -2,6 +2,7 @@
 #include "ydbcln/entity/YDimSire.h"
 
 #include "ydbcln/entity/FetchRecord.h"
+#include "ydbcln/entity/YDimSireList.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 
@@ -9,6 +10,10 @@ YDimSire::YDimSire(YHorseDB* db, std::string& horsecode) : YMainObject(db) {
   yentity::fetch_record<_tagUMADIMSIRE>(
       db, horsecode, sirerec::kCodeWidth, umadimsire::kSize, get_umadimsire2code,
       [this](const _tagUMADIMSIRE* record) { setmember(record); });
+}
+
+YDimSire::YDimSire(YHorseDB* db, YDimSireList& row) : YMainObject(db) {
+  if (row.record() != nullptr) setmember(row.record());
 }
 
 YDimSire::YDimSire(const YDimSire& other) = default;

@@ -12,10 +12,14 @@
 #include "ydbcln/session/YMainObject.h"
 
 class YHorseDB;
+class YDimSireList;
 
 class YDimSire : public YMainObject {
  public:
   YDimSire(YHorseDB* db, std::string& code);
+  // The dam-sire of a search's row, read from its record without a fetch; a
+  // row without record gives an empty object.
+  YDimSire(YHorseDB* db, YDimSireList& row);
   YDimSire(const YDimSire& other);
   YDimSire& operator=(const YDimSire& other);
   ~YDimSire() override;

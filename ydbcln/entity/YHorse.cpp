@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ydbcln/entity/FetchRecord.h"
+#include "ydbcln/entity/YHorseList.h"
 #include "ydbcln/race/YBlood.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
@@ -29,6 +30,10 @@ std::string rate_text(int part, int starts) {
 YHorse::YHorse(YHorseDB* db, std::string& horsecode) : YMainObject(db) {
   yentity::fetch_record<_tagYDBUMAREC>(db, horsecode, kCodeWidth, kSize, get_uma2code,
       [this](const _tagYDBUMAREC* record) { setmember(record); });
+}
+
+YHorse::YHorse(YHorseDB* db, YHorseList& row) : YMainObject(db) {
+  if (row.record() != nullptr) setmember(row.record());
 }
 
 YHorse::YHorse(const YHorse& other) = default;

@@ -32,6 +32,7 @@
 
 class YBlood;
 class YHorseDB;
+class YHorseList;
 class YRaceHorse;
 
 class YHorse : public YMainObject {
@@ -39,6 +40,9 @@ class YHorse : public YMainObject {
   static constexpr int kCheckKind = 1;
 
   YHorse(YHorseDB* db, std::string& code);
+  // The horse of a search's row, read from its record without a fetch; a
+  // row without record gives an empty object.
+  YHorse(YHorseDB* db, YHorseList& row);
   YHorse(const YHorse& other);
   YHorse& operator=(const YHorse& other);
   ~YHorse() override;

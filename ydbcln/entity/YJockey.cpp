@@ -3,6 +3,7 @@
 
 #include "ydbcln/entity/FetchRecord.h"
 #include "ydbcln/entity/PersonFigures.h"
+#include "ydbcln/entity/YJockeyList.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/YUtil_tables.h"
@@ -10,9 +11,6 @@
 namespace {
 
 using namespace jockeyrec;
-
-const PersonOffsets kOffsets = {kRhCounts, kRsCounts, kHhCounts, kHsCounts, kHhrplize,
-                                kHhrplize + kHhrplizeWidth, kHsrplize, kHsrplize + kHhrplizeWidth, kYear};
 
 // The text of `code` among `codes` ("0123"), empty for any other.
 template <std::size_t N>
@@ -28,6 +26,10 @@ std::string by_code(unsigned char code, const char* codes, const std::array<std:
 YJockey::YJockey(YHorseDB* db, std::string& jockeycode) : YMainObject(db) {
   yentity::fetch_record<_tagJOCKEYREC>(db, jockeycode, kCodeWidth, kSize, get_jockey2code,
       [this](const _tagJOCKEYREC* record) { setmember(record); });
+}
+
+YJockey::YJockey(YHorseDB* db, YJockeyList& row) : YMainObject(db) {
+  if (row.record() != nullptr) setmember(row.record());
 }
 
 YJockey::YJockey(const YJockey& other) = default;
@@ -58,7 +60,7 @@ void YJockey::setmember(const _tagJOCKEYREC* record) {
   stablename = freelance ? kWords[3] : YUtil::delendspc(rec + kStableName, kStableNameWidth);
   birthday = YUtil::getdate(rec + kBirthDate) + kWords[1];
   minarai = by_code(rec[kApprentice], "123", kMinarai);
-  set_person_figures(rec, kOffsets, this);
+  set_person_figures(rec, kJockeyOffsets, this);
   firstyear = YUtil::delendspc(rec + kFirstYear, kFirstYearWidth);
   if (!firstyear.empty()) firstyear += kWords[2];
   const std::string place =

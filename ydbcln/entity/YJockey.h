@@ -22,6 +22,7 @@
 #include "ydbcln/session/YMainObject.h"
 
 class YHorseDB;
+class YJockeyList;
 class YRaceHorse;
 
 class YJockey : public YMainObject {
@@ -29,6 +30,9 @@ class YJockey : public YMainObject {
   static constexpr int kCheckKind = 2;
 
   YJockey(YHorseDB* db, std::string& code);
+  // The jockey of a search's row, read from its record without a fetch; a
+  // row without record gives an empty object.
+  YJockey(YHorseDB* db, YJockeyList& row);
   YJockey(const YJockey& other);
   YJockey& operator=(const YJockey& other);
   ~YJockey() override;

@@ -3,6 +3,7 @@
 
 #include "ydbcln/entity/FetchRecord.h"
 #include "ydbcln/entity/PersonFigures.h"
+#include "ydbcln/entity/YSireList.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/YUtil_tables.h"
@@ -12,6 +13,10 @@ using namespace sirerec;
 YSire::YSire(YHorseDB* db, std::string& sirecode) : YMainObject(db) {
   yentity::fetch_record<_tagSIREREC>(db, sirecode, kCodeWidth, kSize, get_sire2code,
       [this](const _tagSIREREC* record) { setmember(record); });
+}
+
+YSire::YSire(YHorseDB* db, YSireList& row) : YMainObject(db) {
+  if (row.record() != nullptr) setmember(row.record());
 }
 
 YSire::YSire(const YSire& other) = default;

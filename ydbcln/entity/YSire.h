@@ -19,6 +19,7 @@
 #include "ydbcln/session/YMainObject.h"
 
 class YHorseDB;
+class YSireList;
 class YRaceHorse;
 
 class YSire : public YMainObject {
@@ -26,6 +27,9 @@ class YSire : public YMainObject {
   static constexpr int kCheckKind = 3;
 
   YSire(YHorseDB* db, std::string& code);
+  // The sire of a search's row, read from its record without a fetch; a
+  // row without record gives an empty object.
+  YSire(YHorseDB* db, YSireList& row);
   YSire(const YSire& other);
   YSire& operator=(const YSire& other);
   ~YSire() override;

@@ -3,24 +3,19 @@
 
 #include "ydbcln/entity/FetchRecord.h"
 #include "ydbcln/entity/PersonFigures.h"
+#include "ydbcln/entity/YStableList.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/YUtil_tables.h"
-
-namespace {
-
-const PersonOffsets kOffsets = {stablerec::kRhCounts,  stablerec::kRsCounts,
-                                stablerec::kHhCounts,  stablerec::kHsCounts,
-                                stablerec::kHhrplize,  stablerec::kHhrplize + jockeyrec::kHhrplizeWidth,
-                                stablerec::kHsrplize,  stablerec::kHsrplize + jockeyrec::kHhrplizeWidth,
-                                stablerec::kYear};
-
-}  // namespace
 
 YStable::YStable(YHorseDB* db, std::string& stablecode) : YMainObject(db) {
   yentity::fetch_record<_tagSTABLEREC>(
       db, stablecode, jockeyrec::kCodeWidth, stablerec::kSize, get_stable2code,
       [this](const _tagSTABLEREC* record) { setmember(record); });
+}
+
+YStable::YStable(YHorseDB* db, YStableList& row) : YMainObject(db) {
+  if (row.record() != nullptr) setmember(row.record());
 }
 
 YStable::YStable(const YStable& other) = default;
@@ -43,7 +38,7 @@ void YStable::setmember(const _tagSTABLEREC* record) {
   age = YUtil::gethumanage(rec + kBirthDate, kBirthDateWidth);
   if (!age.empty()) age += kWords[0];
   birthday = YUtil::getdate(rec + kBirthDate) + kWords[1];
-  set_person_figures(rec, kOffsets, this);
+  set_person_figures(rec, kStableOffsets, this);
   firstyear = YUtil::delendspc(rec + stablerec::kFirstYear, kFirstYearWidth);
   if (!firstyear.empty()) firstyear += kWords[2];
   stableplace =

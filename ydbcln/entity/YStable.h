@@ -15,6 +15,7 @@
 #include "ydbcln/session/YMainObject.h"
 
 class YHorseDB;
+class YStableList;
 class YRaceHorse;
 
 class YStable : public YMainObject {
@@ -22,6 +23,9 @@ class YStable : public YMainObject {
   static constexpr int kCheckKind = 4;
 
   YStable(YHorseDB* db, std::string& code);
+  // The trainer of a search's row, read from its record without a fetch; a
+  // row without record gives an empty object.
+  YStable(YHorseDB* db, YStableList& row);
   YStable(const YStable& other);
   YStable& operator=(const YStable& other);
   ~YStable() override;

@@ -1,0 +1,181 @@
+// `ydbcln search horses [NAME] [options]`: the horse search. The options
+// fill the search's conditions (which horses, sex, age, coat, the names of
+// parents and people, the career's counts and prize money compared); the
+// condition text is compiled and run, and the horses found are printed in
+// code order with their trainer, parents and career. --text also prints the
+// condition text. A condition the search refuses exits 2 with the reason.
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <db/api/ydbbsn.h>
+#include <text/sjis.h>
+
+#include "Command.h"
+#include "Display.h"
+#include "Session.h"
+
+namespace tool {
+namespace {
+
+struct Arguments {
+  std::string name;
+  std::string which = "all";   // all, training, retired, marked
+  std::string sexes, ages, coats;
+  std::string names[ysearch::kHorseTexts];  // sire, dam, trainer, dam's sire, owner, breeder
+  std::string pairs[ysearch::kHorsePairs];  // ">=3" ...
+  bool text = false;
+};
+
+// The pair options, in the search's order of pair keys.
+const char* const kPairOptions[ysearch::kHorsePairs][2] = {
+    {"--flat-wins", "Wins on the flat, compared: >=3, >3, <=3, <3, !=3"},
+    {"--flat-starts", "Starts on the flat, compared"},
+    {"--jump-wins", "Wins over jumps, compared"},
+    {"--jump-starts", "Starts over jumps, compared"},
+    {"--prize", "Prize money won in units of 10,000 yen, compared"},
+    {"--starts", "Starts, compared"},
+    {"--wins", "Wins, compared"},
+    {"--seconds", "Seconds, compared"},
+    {"--thirds", "Thirds, compared"},
+};
+
+const char* const kNameOptions[ysearch::kHorseTexts][2] = {
+    {"--sire", "The sire's name, or part of it"}, {"--dam", "The dam's name"},
+    {"--trainer", "The trainer's name"},          {"--dams-sire", "The dam's sire's name"},
+    {"--owner", "The owner's name"},              {"--breeder", "The breeder's name"},
+};
+
+// ">=3" as a value and an operator code of the search; false for anything else.
+bool Pair(const std::string& text, int* value, int* op) {
+  const char* const kOperators[] = {"!=", ">=", ">", "<=", "<"};
+  const int kCodes[] = {1, 2, 3, 4, 5};
+  for (int i = 0; i < 5; ++i) {
+    const std::string o = kOperators[i];
+    if (text.compare(0, o.size(), o) != 0) continue;
+    const std::string number = text.substr(o.size());
+    if (number.empty() || number.size() > 7 ||
+        number.find_first_not_of("0123456789") != std::string::npos) {
+      return false;
+    }
+    *value = std::stoi(number);
+    *op = kCodes[i];
+    return true;
+  }
+  return false;
+}
+
+// The mask of the items of a comma list among `names`; false, with `bad`
+// the item, for one that is none of them.
+bool Mask(const std::string& list, const std::vector<std::string>& names, int* mask,
+          std::string* bad) {
+  *mask = 0;
+  std::stringstream in(list);
+  for (std::string item; std::getline(in, item, ',');) {
+    std::size_t i = 0;
+    while (i < names.size() && names[i] != item) ++i;
+    if (i == names.size()) {
+      *bad = item;
+      return false;
+    }
+    *mask |= 1 << i;
+  }
+  return true;
+}
+
+int RunSearch(const Options& options, const Arguments& args) {
+  ysearch::HorseConditions c;
+  std::string bad;
+  const std::vector<std::string> which = {"all", "training", "retired", "marked"};
+  int t = 0;
+  if (!Mask(args.which, which, &t, &bad) || t == 0 || (t & (t - 1)) != 0) {
+    return Fail("--which wants one of all, training, retired, marked");
+  }
+  c.t = t == 1 ? 1 : t == 2 ? 2 : t == 4 ? 3 : 4;
+  c.name = ytext::to_sjis_lossy(args.name);
+  if (!args.sexes.empty() && !Mask(args.sexes, {"牡", "牝", "セン"}, &c.sex, &bad)) {
+    return Fail("--sex wants 牡, 牝 or セン, not '" + bad + "'");
+  }
+  if (!args.ages.empty() &&
+      !Mask(args.ages, {"3", "4", "5", "6", "7", "8", "9", "10+"}, &c.age, &bad)) {
+    return Fail("--age wants 3 to 9 or 10+, not '" + bad + "'");
+  }
+  if (!args.coats.empty() &&
+      !Mask(args.coats, {"栗毛", "栃栗毛", "鹿毛", "黒鹿毛", "青鹿毛", "青毛", "芦毛", "その他"},
+            &c.color, &bad)) {
+    return Fail("--colour wants 栗毛, 栃栗毛, 鹿毛, 黒鹿毛, 青鹿毛, 青毛, 芦毛 or その他, not '" +
+                bad + "'");
+  }
+  for (int i = 0; i < ysearch::kHorsePairs; ++i) {
+    if (!args.pairs[i].empty() && !Pair(args.pairs[i], &c.value[i], &c.op[i])) {
+      return Fail(std::string(kPairOptions[i][0]) + " wants >=N, >N, <=N, <N or !=N, not '" +
+                  args.pairs[i] + "'");
+    }
+  }
+  for (int i = 0; i < ysearch::kHorseTexts; ++i) c.text[i] = ytext::to_sjis_lossy(args.names[i]);
+
+  YHorseDB db;
+  if (!OpenDataSet(db, options.data_dir)) return 1;
+  YSearchHorse search(&db);
+  if (search.setparam(c) != 0) {
+    return Fail(std::string("the search refused its condition: ") + get_db_error());
+  }
+  const int found = search.search();
+  if (found < 0) return Fail(std::string("the search failed: ") + get_db_error(), 1);
+
+  if (options.json) {
+    nlohmann::json out = {{"horses", nlohmann::json::array()}};
+    if (args.text) out["text"] = Text(search.getconditiontext());
+    for (int i = 0; i < found; ++i) {
+      YHorseList* h = search.result(i);
+      out["horses"].push_back({{"code", h->getcode()},
+                               {"name", Text(h->getname())},
+                               {"sex", Text(h->getseibetustring())},
+                               {"age", h->getage()},
+                               {"trainer", Text(h->getstable())},
+                               {"sire", Text(h->getfather())},
+                               {"dam", Text(h->getmother())},
+                               {"record", Trim(h->getchakudosu())},
+                               {"top_two_rate", h->getwin2pnum() / 10.0},
+                               {"top_three_rate", h->getwin3pnum() / 10.0}});
+    }
+    std::cout << out.dump(2) << "\n";
+    return 0;
+  }
+  if (args.text) std::cout << Column("text", 12) << Text(search.getconditiontext()) << "\n";
+  std::cout << found << (found == 1 ? " horse\n" : " horses\n");
+  for (int i = 0; i < found; ++i) {
+    YHorseList* h = search.result(i);
+    std::cout << h->getcode() << "  " << Column(h->getname(), 20) << " "
+              << Text(h->getseibetustring()) << h->getage() << "  " << Column(h->getstable(), 18)
+              << " " << Column(h->getfather(), 20) << " " << Column(h->getmother(), 20) << " "
+              << Text(h->getchakudosu()) << "\n";
+  }
+  return 0;
+}
+
+}  // namespace
+
+void RegisterSearchHorses(CLI::App* search, const Options& options, int* exit_code) {
+  CLI::App* horses = search->add_subcommand("horses", "Find horses by their conditions");
+  auto args = std::make_shared<Arguments>();
+  horses->add_option("name", args->name, "A horse's name, or part of one (* and ? wildcards)");
+  horses->add_option("--which", args->which, "all, training, retired or marked (default all)");
+  horses->add_option("--sex", args->sexes, "牡, 牝, セン (a list)");
+  horses->add_option("--age", args->ages, "3 to 9, 10+ (a list)");
+  horses->add_option("--colour", args->coats,
+                     "栗毛, 栃栗毛, 鹿毛, 黒鹿毛, 青鹿毛, 青毛, 芦毛, その他 (a list)");
+  for (int i = 0; i < ysearch::kHorseTexts; ++i) {
+    horses->add_option(kNameOptions[i][0], args->names[i], kNameOptions[i][1]);
+  }
+  for (int i = 0; i < ysearch::kHorsePairs; ++i) {
+    horses->add_option(kPairOptions[i][0], args->pairs[i], kPairOptions[i][1]);
+  }
+  horses->add_flag("--text", args->text, "Also print the condition text");
+  horses->fallthrough();
+  horses->callback([&options, exit_code, args] { *exit_code = RunSearch(options, *args); });
+}
+
+}  // namespace tool
