@@ -64,7 +64,9 @@ TEST(FactorRegistry, PastRunRulesAgreeWithTheirCategoryAndParameters) {
       EXPECT_EQ(f.param[1].kind, ParamKind::kRecentRuns);
     }
     // The tables of people and sires are fetched for a period of P2 months.
-    if (rule.table != Table::kHorse) EXPECT_EQ(f.param[1].kind, ParamKind::kMonthsBack);
+    if (rule.table != Table::kHorse) {
+      EXPECT_EQ(f.param[1].kind, ParamKind::kMonthsBack);
+    }
   }
   EXPECT_EQ(counted, 74);  // all but the course draw, the two marks and the forecast odds
 }
