@@ -148,6 +148,23 @@ inline Batch MakeWorld() {
   return b;
 }
 
+// The small world with two more runs of its horses at 中山: a race the
+// week before (052023122811) and one of eight runners, a frame each and no
+// forecast odds, two weeks after (052024012011).
+inline Batch MakeThreeRaceWorld() {
+  Batch b = MakeWorld();
+  Race before = MakeRace({"05", 20231228, 11});
+  before.kai = 5;
+  before.kai_day = 8;
+  Race eight = MakeRace({"05", 20240120, 11});
+  eight.kai_day = 6;
+  eight.runners.pop_back();
+  eight.forecast_odds.reset();
+  for (Runner& r : eight.runners) r.frame_no = r.horse_no;
+  b.races = {before, b.races.front(), eight};
+  return b;
+}
+
 }  // namespace ytest
 
 #endif  // YDB_TESTING_SMALLWORLD_H_

@@ -13,27 +13,13 @@ namespace {
 
 using nlohmann::json;
 
-ydb::Batch ReturnsWorld() {
-  ydb::Batch b = ytest::MakeWorld();
-  ydb::Race before = ytest::MakeRace({"05", 20231228, 11});
-  before.kai = 5;
-  before.kai_day = 8;
-  ydb::Race eight = ytest::MakeRace({"05", 20240120, 11});
-  eight.kai_day = 6;
-  eight.runners.pop_back();
-  eight.forecast_odds.reset();
-  for (ydb::Runner& r : eight.runners) r.frame_no = r.horse_no;
-  b.races = {before, b.races.front(), eight};
-  return b;
-}
-
 class ReturnsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::unique_ptr<ydb::Database> db;
     ydb::Status s = ydb::Database::Open((dir_.path() / "ydbcln.db").string(),
                                         ydb::Database::Mode::kOpenOrCreate, &db);
-    if (s.ok()) s = ydb::Writer(*db).write(ReturnsWorld());
+    if (s.ok()) s = ydb::Writer(*db).write(ytest::MakeThreeRaceWorld());
     ASSERT_TRUE(s.ok()) << s.message();
     ASSERT_EQ(
         Json(Tool({"--json", "theory", "add", "--title", "着順重視", "--item", "8:100"}))["code"],

@@ -268,17 +268,7 @@ class ReturnStore : public racetest::RaceStore {
  protected:
   void SetUp() override {
     RaceStore::SetUp();
-    ydb::Batch b = ytest::MakeWorld();
-    ydb::Race before = ytest::MakeRace({"05", 20231228, 11});
-    before.kai = 5;
-    before.kai_day = 8;
-    ydb::Race eight = ytest::MakeRace({"05", 20240120, 11});
-    eight.kai_day = 6;
-    eight.runners.pop_back();
-    eight.forecast_odds.reset();
-    for (ydb::Runner& r : eight.runners) r.frame_no = r.horse_no;
-    b.races = {before, b.races.front(), eight};
-    Write(b);
+    Write(ytest::MakeThreeRaceWorld());
     theory_.additem(8, 100, 0, 5);
   }
   std::string codes_ = std::string(kBefore) + kRace + kEight;
