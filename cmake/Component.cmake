@@ -59,7 +59,7 @@ function(ydbcln_component)
     add_executable(${C_NAME}_tests ${tests})
     target_link_libraries(${C_NAME}_tests PRIVATE ${C_NAME} ${C_TEST_LINKS}
       GTest::gtest GTest::gtest_main)
-    ydbcln_warnings(${C_NAME}_tests)
+    ydbcln_test_code(${C_NAME}_tests)
     if(C_WHOLE_PROGRAM_TEST)
       # Tests that share an expensive fixture (a generated season) run in
       # one process, so the fixture is built once.
