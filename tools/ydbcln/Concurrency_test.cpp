@@ -34,9 +34,9 @@ class ToolConcurrencyTest : public ToolTest {
 };
 
 TEST_F(ToolConcurrencyTest, ReadersBesideReadersNeverFail) {
-  ExpectLoopsSucceed(4, 25, {"day", "20240106"});
+  ExpectLoopsSucceed(4, 12, {"day", "20240106"});
   ASSERT_EQ(Tool({"theory", "add", "--title", "t", "--item", "1:60"}).exit_code, 0);
-  ExpectLoopsSucceed(8, 10, {"theory", "list"});
+  ExpectLoopsSucceed(8, 6, {"theory", "list"});
 }
 
 TEST_F(ToolConcurrencyTest, WritersWaitForEachOtherAndAllAreKept) {
