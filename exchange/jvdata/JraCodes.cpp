@@ -60,7 +60,7 @@ const CodeTable& SexCodes() {
 }
 
 const CodeTable& MarkCodes() {
-  static const CodeTable t = {{"", "00"},   {"07", "01"}, {"05", "03"}, {"06", "04"},
+  static const CodeTable t = {{"00", "00"}, {"", "00"},   {"07", "01"}, {"05", "03"}, {"06", "04"},
                               {"02", "05"}, {"01", "06"}, {"09", "07"}, {"08", "08"},
                               {"10", "15"}, {"04", "21"}, {"03", "26"}};
   return t;
@@ -118,6 +118,9 @@ const CodeTable& NamedClasses() {
 // The first race day of the 1勝/2勝/3勝 classes.
 constexpr int kWinClassesFrom = 20190601;
 
+// The highest money class our five characters hold, in millions of yen.
+constexpr int kMostMillions = 99;
+
 }  // namespace
 
 std::string JraClassOf(std::string_view class_code) {
@@ -126,7 +129,7 @@ std::string JraClassOf(std::string_view class_code) {
   // A money class in thousands of yen, JRA's in millions.
   if (class_code.size() != 5 || !AllDigits(class_code)) return "";
   const int thousands = std::stoi(std::string(class_code));
-  if (thousands % 1000 != 0 || thousands / 1000 < 1 || thousands / 1000 > 100) return "";
+  if (thousands % 1000 != 0 || thousands / 1000 < 1 || thousands / 1000 > kMostMillions) return "";
   const std::string millions = std::to_string(thousands / 1000);
   return std::string(3 - millions.size(), '0') + millions;
 }
@@ -138,7 +141,7 @@ bool ClassOfJra(std::string_view jra, int race_date, std::string* class_code) {
   }
   if (jra.size() != 3 || !AllDigits(jra)) return false;
   const int millions = std::stoi(std::string(jra));
-  if (millions < 1 || millions > 100) return false;
+  if (millions < 1 || millions > kMostMillions) return false;
   const std::string thousands = std::to_string(millions * 1000);
   *class_code = std::string(5 - thousands.size(), '0') + thousands;
   return true;

@@ -53,7 +53,7 @@ const CodeTable& AccidentCodes();
 
 // 競走条件コード of a class code, and back: 701 新馬, 702 未出走, 703
 // 未勝利, 999 オープン, 005/010/016 the 1勝/2勝/3勝 classes from June 2019
-// and the money classes of those limits before, 001-100 a money class in
+// and the money classes of those limits before, 001-099 a money class in
 // millions of yen. Empty, or false, for a class the other side lacks.
 std::string JraClassOf(std::string_view class_code);
 bool ClassOfJra(std::string_view jra, int race_date, std::string* class_code);
