@@ -1,75 +1,20 @@
-// JV-Data files in and out of a data set: the people (KS, CH, BN, BR) and
-// the races (RA, SE, HR) that People.h and Races.h read and write.
-//
-//   jvdata::ImportSummary summary;
-//   ydb::Status s = jvdata::Import(*data_set, {"RA2024.txt", "SE2024.txt"},
-//                                  progress, &summary);
-//
-// An import reads every record of every file, then writes them through the
-// store's writer in one transaction: a refused record, or a record the
-// writer refuses, leaves the store as it was. A refused field does not stop
-// the reading, so that the summary can give the first few refusals of a
-// file; a record cut short or of a wrong length ends its file. Records are
-// taken by their key (a person's code, a race, a runner's horse number);
-// of two with one key the one made later wins, and of two made on one day
-// the later in the files. Deletion records (data stage 0) are counted and
-// skipped; so are the types read but not yet taken into the data set (odds,
-// horses, breeding horses, foals, schedules) and the pools the data set
-// does not hold (O4-O6).
-//
-// A runner's horse, jockey, trainer and owner must be in the files or in
-// the store; one in neither is made from what its runner's record says (a
-// horse's code, name, sex, breed, coat, mark, trainer and owner from its
-// newest run; a jockey's and trainer's short name; an owner's name).
-//
-// An export writes KS.txt, CH.txt, BN.txt, BR.txt, RA.txt, SE.txt and
-// HR.txt into a directory, each under a temporary name until all are
-// complete: race records made on their race's day, the people's on the
-// day of the newest race. The same store gives the same bytes.
+// JV-Data files in and out of a store: the calls of exchange/JvDataFiles.h
+// on the store itself, which that header describes.
 #ifndef YDB_EXCHANGE_JVDATA_JVDATAFILES_H_
 #define YDB_EXCHANGE_JVDATA_JVDATAFILES_H_
 
-#include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "db/api/DataSet.h"
-#include "db/base/Status.h"
 #include "db/store/Database.h"
-#include "exchange/ExchangeFiles.h"
-#include "exchange/jvdata/FileReader.h"
+#include "exchange/JvDataFiles.h"
 
 namespace exchange {
 namespace jvdata {
 
-// What an import met and did.
-struct ImportSummary {
-  ReadSummary read;  // records by type, unknown types, bytes
-  std::map<std::string, std::int64_t> skipped;  // by type: records not taken in
-  std::int64_t deletions = 0;                   // deletion records, skipped
-  std::int64_t refused = 0;                     // records refused
-  std::vector<std::string> reasons;             // the first refusals, each naming file and line
-  std::int64_t races = 0;                       // races written
-  std::int64_t runners = 0;                     // runners written
-  std::int64_t made_from_runners = 0;           // horses and people made from runners' records
-};
-
-// The refusals kept whole in ImportSummary::reasons.
-constexpr std::size_t kReasonsKept = 5;
-
-// Reads the files at `paths` (a directory stands for its files, in name
-// order) into `db`, saying what it met in *summary. Fails with the first
-// refusal when any record was refused, and then writes nothing.
 ydb::Status Import(ydb::Database& db, const std::vector<std::string>& paths,
                    const Progress& progress, ImportSummary* summary);
-ydb::Status Import(ydb::DataSet& data_set, const std::vector<std::string>& paths,
-                   const Progress& progress, ImportSummary* summary);
-
-// Writes the people and races of `db` as JV-Data files into `dir` (created
-// when missing).
 ydb::Status Export(ydb::Database& db, const std::string& dir, const Progress& progress);
-ydb::Status Export(ydb::DataSet& data_set, const std::string& dir, const Progress& progress);
 
 }  // namespace jvdata
 }  // namespace exchange

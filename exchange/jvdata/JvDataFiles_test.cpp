@@ -101,10 +101,10 @@ TEST_F(JvDataFilesTest, AWorldExportedAndImportedIntoAnEmptyStoreIsTheSame) {
              &summary);
   ASSERT_TRUE(s.ok()) << s.message();
   EXPECT_EQ(dump(*copy), dump(*source));
-  EXPECT_EQ(summary.read.by_type["RA"], 3);
-  EXPECT_EQ(summary.read.by_type["SE"], 26);
-  EXPECT_EQ(summary.read.by_type["HR"], 3);
-  EXPECT_EQ(summary.read.by_type["KS"], 2);
+  EXPECT_EQ(summary.by_type["RA"], 3);
+  EXPECT_EQ(summary.by_type["SE"], 26);
+  EXPECT_EQ(summary.by_type["HR"], 3);
+  EXPECT_EQ(summary.by_type["KS"], 2);
   EXPECT_EQ(summary.races, 3);
   EXPECT_EQ(summary.runners, 26);
   EXPECT_EQ(summary.made_from_runners, 9) << "the horses, from their runs";
@@ -155,10 +155,10 @@ TEST_F(JvDataFilesTest, RefusedRecordsLeaveTheStoreAsItWasAndAreSummedUp) {
   EXPECT_EQ(summary.reasons[1], a.string() + " line 6: SE SexCD '4' is not one of 123");
   EXPECT_EQ(summary.reasons[2].find(b.string() + " line 2: a record SE of 300 bytes"), 0u)
       << summary.reasons[2];
-  EXPECT_EQ(summary.read.unknown, 1);
+  EXPECT_EQ(summary.unknown, 1);
   EXPECT_EQ(summary.skipped["O4"], 1);
   EXPECT_EQ(summary.deletions, 1);
-  EXPECT_EQ(summary.read.by_type["RA"], 3);
+  EXPECT_EQ(summary.by_type["RA"], 3);
   EXPECT_EQ(dump(*db), before) << "nothing of a refused import is stored";
 
   // The good records alone go in; payouts of a race its RA says is not

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
-#include <set>
 #include <string>
 #include <system_error>
 #include <tuple>
@@ -14,6 +13,7 @@
 #include "db/api/DataSetStore.h"
 #include "db/read/Reader.h"
 #include "db/write/Writer.h"
+#include "exchange/jvdata/FileReader.h"
 #include "exchange/jvdata/JvDataFiles.h"
 #include "exchange/jvdata/People.h"
 #include "exchange/jvdata/Races.h"
@@ -65,6 +65,9 @@ class JvImporter {
       if (!s.ok()) break;
       s = readFile(file);
     }
+    summary_.by_type = read_.by_type;
+    summary_.unknown = read_.unknown;
+    summary_.bytes = read_.bytes;
     if (!s.ok()) return s;
     ydb::Batch batch;
     s = assemble(&batch);
@@ -105,7 +108,7 @@ class JvImporter {
   }
 
   Status readFile(const std::string& path) {
-    ReadSummary& read = summary_.read;
+    ReadSummary& read = read_;
     const std::int64_t bytes_before = read.bytes;
     std::int64_t records = 0;
     Status s = ReadFile(path, [&](const Record& record, const RecordType& type, int form) {
@@ -312,6 +315,7 @@ class JvImporter {
   ydb::Reader reader_;
   const Progress& progress_;
   ImportSummary& summary_;
+  ReadSummary read_;
   std::int64_t total_bytes_ = 0;
 
   std::map<std::string, Kept<ydb::Owner>> owners_;

@@ -4,7 +4,7 @@
 // row or record names its file, line and reason and loads nothing; a JV-Data
 // import ends with a summary of what it read.
 #include <exchange/ExchangeFiles.h>
-#include <exchange/jvdata/JvDataFiles.h>
+#include <exchange/JvDataFiles.h>
 
 #include <iostream>
 #include <string>
@@ -24,11 +24,11 @@ constexpr const char* kJvDataFormat = "jvdata";
 // What a JV-Data import read, skipped and refused, on standard output.
 void PrintSummary(const exchange::jvdata::ImportSummary& s, bool imported) {
   std::cout << "records read by type:";
-  for (const auto& [type, count] : s.read.by_type) std::cout << " " << type << " " << count;
+  for (const auto& [type, count] : s.by_type) std::cout << " " << type << " " << count;
   std::cout << "\n";
-  std::int64_t skipped = s.read.unknown + s.deletions;
+  std::int64_t skipped = s.unknown + s.deletions;
   for (const auto& [type, count] : s.skipped) skipped += count;
-  std::cout << "skipped: " << skipped << " (" << s.read.unknown << " of unknown types, "
+  std::cout << "skipped: " << skipped << " (" << s.unknown << " of unknown types, "
             << s.deletions << " deletions";
   for (const auto& [type, count] : s.skipped) std::cout << ", " << count << " " << type;
   std::cout << ")\n";
