@@ -24,6 +24,7 @@ ydb::Status ReadRecords(std::istream& in, const std::string& name, const Visitor
                         ReadSummary* summary) {
   std::string line;
   for (std::int64_t number = 1; std::getline(in, line); ++number) {
+    summary->line = number;
     summary->bytes += static_cast<std::int64_t>(line.size()) + (in.eof() ? 0 : 1);
     if (in.eof() || line.empty() || line.back() != '\r') {
       return Refused(name, number, "the record does not end in CR LF (cut short?)");

@@ -30,6 +30,7 @@ struct ReadSummary {
   std::map<std::string, std::int64_t> by_type;  // records of each known type
   std::int64_t unknown = 0;                     // records of unknown types, skipped
   std::int64_t bytes = 0;                       // bytes read, line ends included
+  std::int64_t line = 0;  // the number of the line being read, in its file
 };
 
 // Takes one record of a known type and length, with its form (0 the

@@ -12,21 +12,12 @@
 #include <utility>
 #include <vector>
 
+#include "exchange/jvdata/HandBuilt_test.h"
 #include "testing/Sjis.h"
 
 namespace exchange {
 namespace jvdata {
 namespace {
-
-// A record of `type` and `length` bytes (its CR LF included) made at stage
-// 7 on 2024-01-08, blank but for `fields` (offset, Shift_JIS bytes).
-std::string Line(const std::string& type, int length,
-                 const std::vector<std::pair<int, std::string>>& fields = {}) {
-  std::string r(static_cast<std::size_t>(length - 2), ' ');
-  r.replace(0, 11, type + "720240108");
-  for (const auto& [offset, bytes] : fields) r.replace(static_cast<std::size_t>(offset), bytes.size(), bytes);
-  return r + "\r\n";
-}
 
 struct Visited {
   std::string type;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "exchange/jvdata/FieldReader.h"
 #include "exchange/jvdata/RecordWriter.h"
 
 namespace exchange {
@@ -10,13 +11,6 @@ namespace jvdata {
 namespace {
 
 constexpr char kMadeStage = '1';
-
-// A field of a layout: where it is, and its name in messages.
-struct Field {
-  int offset;
-  int width;
-  const char* name;
-};
 
 // Jockey (KS, 4173 bytes).
 constexpr Field kKsCode{11, 5, "KisyuCode"};
@@ -56,63 +50,6 @@ constexpr Field kBrName{91, 72, "BreederName"};
 // invited, 4 one from abroad.
 constexpr char kMiho = '1';
 constexpr char kRitto = '2';
-
-// Reads the fields of one record, keeping the first fault.
-class FieldReader {
- public:
-  FieldReader(const Record& record, const char* type) : record_(record), type_(type) {}
-
-  std::string text(const Field& f) {
-    std::string utf8;
-    if (!record_.text(f.offset, f.width, &utf8)) fail(f, "is not Shift_JIS");
-    return utf8;
-  }
-
-  // A code of digits; blank or all zeros is empty.
-  std::string code(const Field& f) {
-    const std::string_view raw = record_.field(f.offset, f.width);
-    if (raw.find_first_not_of(" 0") == std::string_view::npos) return "";
-    if (raw.size() != static_cast<std::size_t>(f.width) ||
-        raw.find_first_not_of("0123456789") != std::string_view::npos) {
-      fail(f, "'" + std::string(raw) + "' is not a code of digits");
-      return "";
-    }
-    return std::string(raw);
-  }
-
-  // A number; blank is 0.
-  std::int64_t number(const Field& f) {
-    std::int64_t value = 0;
-    if (record_.number(f.offset, f.width, &value) == Record::Number::kBad) {
-      fail(f, "'" + std::string(record_.field(f.offset, f.width)) + "' is not digits");
-    }
-    return value;
-  }
-
-  // One character of `choices`, or a blank (returned as ' ').
-  char choice(const Field& f, const char* choices) {
-    const std::string_view raw = record_.field(f.offset, 1);
-    const char c = raw.empty() ? ' ' : raw[0];
-    if (c != ' ' && std::string_view(choices).find(c) == std::string_view::npos) {
-      fail(f, "'" + std::string(1, c) + "' is not one of " + choices);
-      return ' ';
-    }
-    return c;
-  }
-
-  ydb::Status status() const { return status_; }
-
- private:
-  void fail(const Field& f, const std::string& what) {
-    if (status_.ok()) {
-      status_ = ydb::Status::InvalidArgument(std::string(type_) + " " + f.name + " " + what);
-    }
-  }
-
-  const Record& record_;
-  const char* type_;
-  ydb::Status status_;
-};
 
 void PutDate(RecordWriter& w, const Field& f, int date) {
   if (date != 0) w.digits(f.offset, f.width, date);

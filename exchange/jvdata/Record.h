@@ -22,6 +22,18 @@
 namespace exchange {
 namespace jvdata {
 
+// A field of a layout: where it is (offset from the record's first byte),
+// how wide, and its name in messages.
+struct Field {
+  int offset;
+  int width;
+  const char* name;
+
+  // The `i`th of a run of fields of this width laid end to end (laps,
+  // prizes, payouts), counting from 0.
+  constexpr Field at(int i, int stride) const { return {offset + i * stride, width, name}; }
+};
+
 // The data stage (データ区分) that marks a record deleting what it names.
 constexpr char kDeletionStage = '0';
 

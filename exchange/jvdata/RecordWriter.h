@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "exchange/jvdata/Record.h"
+
 namespace exchange {
 namespace jvdata {
 
@@ -34,6 +36,11 @@ class RecordWriter {
 
   // ASCII bytes as they are (a code), cut to `width`.
   void code(int offset, int width, std::string_view ascii);
+
+  // The same, at a field of a layout.
+  void text(const Field& f, std::string_view utf8) { text(f.offset, f.width, utf8); }
+  void digits(const Field& f, std::int64_t value) { digits(f.offset, f.width, value); }
+  void code(const Field& f, std::string_view ascii) { code(f.offset, f.width, ascii); }
 
   // The record, CR LF included.
   const std::string& record() const { return bytes_; }

@@ -1,10 +1,14 @@
 // `ydbcln export DIR` and `ydbcln import DIR`: the data set to and from the
-// documented CSV exchange format, with a progress bar. An import that finds
-// a bad row names its file, line and reason and loads nothing.
+// documented CSV exchange format, or with --format jvdata to and from files
+// of JRA's JV-Data records, with a progress bar. An import that finds a bad
+// row or record names its file, line and reason and loads nothing; a JV-Data
+// import ends with a summary of what it read.
 #include <exchange/ExchangeFiles.h>
+#include <exchange/JvDataFiles.h>
 
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "Command.h"
 #include "Printable.h"
@@ -14,23 +18,67 @@
 namespace tool {
 namespace {
 
-int RunExchange(const Options& options, const std::string& dir, bool import) {
+constexpr const char* kExchangeFormat = "exchange";
+constexpr const char* kJvDataFormat = "jvdata";
+
+// What a JV-Data import read, skipped and refused, on standard output.
+void PrintSummary(const exchange::jvdata::ImportSummary& s, bool imported) {
+  std::cout << "records read by type:";
+  for (const auto& [type, count] : s.by_type) std::cout << " " << type << " " << count;
+  std::cout << "\n";
+  std::int64_t skipped = s.unknown + s.deletions;
+  for (const auto& [type, count] : s.skipped) skipped += count;
+  std::cout << "skipped: " << skipped << " (" << s.unknown << " of unknown types, "
+            << s.deletions << " deletions";
+  for (const auto& [type, count] : s.skipped) std::cout << ", " << count << " " << type;
+  std::cout << ")\n";
+  std::cout << "refused: " << s.refused << "\n";
+  for (const std::string& reason : s.reasons) std::cout << "  " << Reason(reason) << "\n";
+  if (imported) {
+    std::cout << "written: " << s.races << " races, " << s.runners << " runners, "
+              << s.made_from_runners << " horses and people made from their runners' records\n";
+  } else {
+    std::cout << "written: nothing\n";
+  }
+}
+
+int RunExchange(const Options& options, const std::vector<std::string>& paths,
+                const std::string& format, bool import) {
+  const bool jvdata = format == kJvDataFormat;
+  if (!import && paths.size() != 1) {
+    std::cerr << "ydbcln: export takes one directory\n";
+    return kExitBadArguments;
+  }
+  if (!jvdata && paths.size() != 1) {
+    std::cerr << "ydbcln: the exchange format is one directory; several files are JV-Data's "
+                 "(--format jvdata)\n";
+    return kExitBadArguments;
+  }
   NewDataSetGuard made(options.data_dir);  // only an import may make one
   auto data_set = OpenWhole(options.data_dir, import ? ydb::DataSet::Mode::kOpenOrCreate
                                                      : ydb::DataSet::Mode::kOpenExisting);
   if (data_set == nullptr) return kExitNotFound;
+  const std::string& dir = paths.front();
   ProgressBar bar(import ? "Importing " + dir : "Exporting to " + dir);
   auto progress = [&bar](int done, int total, const std::string& what) {
     return bar.update(done, total, what);
   };
-  ydb::Status s = import ? exchange::Import(*data_set, dir, progress)
-                         : exchange::Export(*data_set, dir, progress);
+  exchange::jvdata::ImportSummary summary;
+  ydb::Status s;
+  if (jvdata) {
+    s = import ? exchange::jvdata::Import(*data_set, paths, progress, &summary)
+               : exchange::jvdata::Export(*data_set, dir, progress);
+  } else {
+    s = import ? exchange::Import(*data_set, dir, progress) : exchange::Export(*data_set, dir, progress);
+  }
   if (!s.ok() && bar.interrupted()) {
     bar.clear();
     std::cerr << "ydbcln: interrupted; "
               << (import ? "nothing was imported" : "the files are as they were") << "\n";
     return kExitInterrupted;
   }
+  bar.clear();
+  if (jvdata && import) PrintSummary(summary, s.ok());
   if (!s.ok()) {
     std::cerr << "ydbcln: " << (import ? "import" : "export") << " failed: " << Reason(s.message()) << "\n";
     return kExitNotFound;
@@ -45,12 +93,20 @@ void RegisterExchange(CLI::App& app, const Options& options, int* exit_code) {
   for (const bool import : {false, true}) {
     CLI::App* cmd = app.add_subcommand(
         import ? "import" : "export",
-        import ? "Load CSV files of the exchange format into the data set (all or nothing)"
-               : "Write the data set as CSV files of the exchange format");
-    auto dir = std::make_shared<std::string>();
-    cmd->add_option("DIR", *dir, "Directory of the CSV files")->required();
-    cmd->callback([&options, exit_code, dir, import] {
-      *exit_code = RunExchange(options, *dir, import);
+        import ? "Load CSV files of the exchange format, or files of JV-Data records, into the "
+                 "data set (all or nothing)"
+               : "Write the data set as CSV files of the exchange format, or as JV-Data records");
+    auto paths = std::make_shared<std::vector<std::string>>();
+    auto format = std::make_shared<std::string>(kExchangeFormat);
+    cmd->add_option(import ? "PATH" : "DIR", *paths,
+                    import ? "Directory of the CSV files; with --format jvdata, files of records "
+                             "or directories of them"
+                           : "Directory to write the files into")
+        ->required();
+    cmd->add_option("--format", *format, "exchange (CSV, the default) or jvdata")
+        ->check(CLI::IsMember(std::vector<std::string>{kExchangeFormat, kJvDataFormat}));
+    cmd->callback([&options, exit_code, paths, format, import] {
+      *exit_code = RunExchange(options, *paths, *format, import);
     });
   }
 }

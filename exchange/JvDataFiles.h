@@ -1,0 +1,74 @@
+// JV-Data files in and out of a data set: JRA-VAN's fixed-width Shift_JIS
+// records of races (RA, SE, HR) and people (KS, CH, BN, BR). FORMAT.md
+// beside this file describes what is read and written, field by field.
+//
+//   exchange::jvdata::ImportSummary summary;
+//   ydb::Status s = exchange::jvdata::Import(*data_set, {"RA2024.txt", "SE2024.txt"},
+//                                            progress, &summary);
+//
+// An import reads every record of every file, then writes them in one
+// transaction: a refused record, or a record the store's writer refuses,
+// leaves the data set as it was. A refused field does not stop the
+// reading, so that the summary can give the first few refusals; a record
+// cut short or of a wrong length ends its file. Records are taken by their
+// key (a person's code, a race, a runner's horse number); of two with one
+// key the one made later wins, and of two made on one day the later in the
+// files. Deletion records (data stage 0) are counted and skipped; so are
+// the types not yet taken into the data set (odds, horses, breeding horses,
+// foals, schedules) and the pools it does not hold (O4-O6).
+//
+// A runner's horse, jockey, trainer and owner must be in the files or in
+// the data set; one in neither is made from what its runner's record says
+// (a horse's code, name, sex, breed, coat, mark, trainer and owner from its
+// newest run; a jockey's and a trainer's short name; an owner's name).
+//
+// An export writes KS.txt, CH.txt, BN.txt, BR.txt, RA.txt, SE.txt and
+// HR.txt into a directory, each under a temporary name until all are
+// complete: race records made on their race's day, the people's on the
+// day of the newest race. The same data set gives the same bytes.
+#ifndef YDB_EXCHANGE_JVDATAFILES_H_
+#define YDB_EXCHANGE_JVDATAFILES_H_
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "db/api/DataSet.h"
+#include "db/base/Status.h"
+#include "exchange/ExchangeFiles.h"
+
+namespace exchange {
+namespace jvdata {
+
+// What an import met and did.
+struct ImportSummary {
+  std::map<std::string, std::int64_t> by_type;  // records read of each known type
+  std::int64_t unknown = 0;                     // records of unknown types, skipped
+  std::int64_t bytes = 0;                       // bytes read
+  std::map<std::string, std::int64_t> skipped;  // by type: records not taken in
+  std::int64_t deletions = 0;                   // deletion records, skipped
+  std::int64_t refused = 0;                     // records refused
+  std::vector<std::string> reasons;             // the first refusals, each naming file and line
+  std::int64_t races = 0;                       // races written
+  std::int64_t runners = 0;                     // runners written
+  std::int64_t made_from_runners = 0;           // horses and people made from runners' records
+};
+
+// The refusals kept whole in ImportSummary::reasons.
+constexpr std::size_t kReasonsKept = 5;
+
+// Reads the files at `paths` (a directory stands for its files, in name
+// order) into `data_set`, saying what it met in *summary. Fails with the
+// first refusal when any record was refused, and then writes nothing.
+ydb::Status Import(ydb::DataSet& data_set, const std::vector<std::string>& paths,
+                   const Progress& progress, ImportSummary* summary);
+
+// Writes the people and races of `data_set` as JV-Data files into `dir`
+// (created when missing).
+ydb::Status Export(ydb::DataSet& data_set, const std::string& dir, const Progress& progress);
+
+}  // namespace jvdata
+}  // namespace exchange
+
+#endif  // YDB_EXCHANGE_JVDATAFILES_H_

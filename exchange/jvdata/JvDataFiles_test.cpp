@@ -1,0 +1,194 @@
+// JV-Data files in and out of real stores: the three-race small world,
+// cut to what the records carry, exported, imported into an empty store
+// and exported again gives the same files and the same store; refused
+// records leave the store as it was and are summed up with their file and
+// line; what is not read is counted.
+#include "exchange/jvdata/JvDataFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "db/read/Dump.h"
+#include "db/write/Writer.h"
+#include "exchange/jvdata/HandBuilt_test.h"
+#include "exchange/jvdata/People.h"
+#include "testing/SmallWorld.h"
+#include "testing/TempDir.h"
+
+namespace exchange {
+namespace jvdata {
+namespace {
+
+namespace fs = std::filesystem;
+using ydb::Database;
+using ydb::Status;
+
+std::string Contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The three-race world without what JV-Data's race and people records do
+// not carry (Races.h, People.h): the list of what a round trip loses.
+ydb::Batch CarriedWorld() {
+  ydb::Batch world = ytest::MakeThreeRaceWorld();
+  world.breeders[0].short_name = "";
+  world.sires.clear();
+  std::vector<ydb::Horse> runners;
+  for (ydb::Horse& h : world.horses) {
+    if (h.code.substr(0, 2) == "19") continue;  // sires of pedigrees only: no UM read yet
+    ydb::Horse carried;
+    carried.code = h.code;
+    carried.name = h.name;
+    carried.sex = h.sex;
+    carried.coat_code = h.coat_code;
+    carried.breed_code = h.breed_code;
+    carried.mark_code = "00";  // no mark: JRA's 00 reads as our 00
+    carried.owner_code = h.owner_code;
+    carried.trainer_code = h.trainer_code;
+    runners.push_back(carried);
+  }
+  world.horses = runners;
+  for (ydb::Race& race : world.races) {
+    race.pace.clear();
+    race.reference_times = {};
+    race.forecast_odds.reset();
+    race.result->comment.clear();
+    race.result->final_odds.reset();
+    for (ydb::Runner& r : race.runners) r.comment.clear();
+  }
+  return world;
+}
+
+class JvDataFilesTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<Database> open(const std::string& name) {
+    std::unique_ptr<Database> db;
+    const Status s = Database::Open((dir_.path() / name).string(), Database::Mode::kOpenOrCreate, &db);
+    EXPECT_TRUE(s.ok()) << s.message();
+    return db;
+  }
+
+  static std::string dump(Database& db) {
+    std::string text;
+    const Status s = ydb::DumpStore(db, &text);
+    EXPECT_TRUE(s.ok()) << s.message();
+    return text;
+  }
+
+  ytest::TempDir dir_;
+};
+
+TEST_F(JvDataFilesTest, AWorldExportedAndImportedIntoAnEmptyStoreIsTheSame) {
+  std::unique_ptr<Database> source = open("source.db");
+  Status s = ydb::Writer(*source).write(CarriedWorld());
+  ASSERT_TRUE(s.ok()) << s.message();
+  const fs::path first = dir_.path() / "first";
+  s = Export(*source, first.string(), {});
+  ASSERT_TRUE(s.ok()) << s.message();
+
+  std::unique_ptr<Database> copy = open("copy.db");
+  ImportSummary summary;
+  int calls = 0;
+  s = Import(*copy, {first.string()}, [&](int, int, const std::string&) { return ++calls > 0; },
+             &summary);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(dump(*copy), dump(*source));
+  EXPECT_EQ(summary.by_type["RA"], 3);
+  EXPECT_EQ(summary.by_type["SE"], 26);
+  EXPECT_EQ(summary.by_type["HR"], 3);
+  EXPECT_EQ(summary.by_type["KS"], 2);
+  EXPECT_EQ(summary.races, 3);
+  EXPECT_EQ(summary.runners, 26);
+  EXPECT_EQ(summary.made_from_runners, 9) << "the horses, from their runs";
+  EXPECT_EQ(summary.refused, 0);
+  EXPECT_GT(calls, 0);
+
+  const fs::path second = dir_.path() / "second";
+  s = Export(*copy, second.string(), {});
+  ASSERT_TRUE(s.ok()) << s.message();
+  for (const char* file : {"RA.txt", "SE.txt", "HR.txt", "KS.txt", "CH.txt", "BN.txt", "BR.txt"}) {
+    EXPECT_FALSE(Contents(first / file).empty()) << file;
+    EXPECT_EQ(Contents(second / file), Contents(first / file)) << file;
+  }
+
+  // Importing the files again changes nothing.
+  s = Import(*copy, {first.string()}, {}, &summary);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(dump(*copy), dump(*source));
+}
+
+TEST_F(JvDataFilesTest, RefusedRecordsLeaveTheStoreAsItWasAndAreSummedUp) {
+  std::unique_ptr<Database> db = open("store.db");
+  Status s = ydb::Writer(*db).write(ytest::MakeWorld());
+  ASSERT_TRUE(s.ok()) << s.message();
+  const std::string before = dump(*db);
+
+  ydb::Jockey jockey;
+  jockey.code = "01009";
+  jockey.name = "新人騎手";
+  const Fields race = {{11, "2024"}, {15, "0113"}, {19, "06"}, {21, "01"}, {23, "04"},
+                       {25, "01"}, {616, "14"}, {634, "999"}, {705, "24"}, {697, "1200"}};
+  const fs::path a = dir_.path() / "a.txt";
+  const fs::path b = dir_.path() / "b.txt";
+  std::ofstream(a, std::ios::binary)
+      << JockeyRecord(jockey, 20240108) << Line("ZZ", 40) << Line("O4", 4031)
+      << Line("RA", 1272, race, '0') << Line("RA", 1272, {{19, "A4"}})
+      << Line("SE", 555, {{11, "2024"}, {15, "0113"}, {19, "06"}, {30, "2019105219"}, {78, "4"}})
+      << Line("RA", 1272, race);
+  std::ofstream(b, std::ios::binary) << Line("HR", 719, race) << Line("SE", 300);
+
+  ImportSummary summary;
+  s = Import(*db, {a.string(), b.string()}, {}, &summary);
+  EXPECT_TRUE(s.IsInvalidArgument());
+  EXPECT_EQ(s.message().find(a.string() + " line 5: RA JyoCD 'A4'"), 0u) << s.message();
+  EXPECT_NE(s.message().find("(3 records refused; nothing was imported)"), std::string::npos)
+      << s.message();
+  ASSERT_EQ(summary.reasons.size(), 3u);
+  EXPECT_EQ(summary.reasons[1], a.string() + " line 6: SE SexCD '4' is not one of 123");
+  EXPECT_EQ(summary.reasons[2].find(b.string() + " line 2: a record SE of 300 bytes"), 0u)
+      << summary.reasons[2];
+  EXPECT_EQ(summary.unknown, 1);
+  EXPECT_EQ(summary.skipped["O4"], 1);
+  EXPECT_EQ(summary.deletions, 1);
+  EXPECT_EQ(summary.by_type["RA"], 3);
+  EXPECT_EQ(dump(*db), before) << "nothing of a refused import is stored";
+
+  // The good records alone go in; payouts of a race its RA says is not
+  // run are refused at the HR.
+  std::ofstream(a, std::ios::binary | std::ios::trunc)
+      << JockeyRecord(jockey, 20240108) << Line("RA", 1272, race, '2') << Line("HR", 719, race);
+  summary = ImportSummary();
+  s = Import(*db, {a.string()}, {}, &summary);
+  EXPECT_EQ(s.message(), a.string() + " line 3: race 052024011301 has payouts but its RA no results"
+                                      " (1 records refused; nothing was imported)");
+  std::ofstream(a, std::ios::binary | std::ios::trunc) << JockeyRecord(jockey, 20240108);
+  s = Import(*db, {a.string()}, {}, &summary);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_NE(dump(*db), before);
+}
+
+TEST_F(JvDataFilesTest, TheWritersRefusalNamesTheRecordsFileAndLine) {
+  std::unique_ptr<Database> db = open("store.db");
+  const fs::path a = dir_.path() / "a.txt";
+  // A race of no runners is the writer's to refuse; the refusal names
+  // where the race's RA was read.
+  const Fields race = {{11, "2024"}, {15, "0113"}, {19, "06"}, {21, "01"}, {23, "04"},
+                       {25, "01"}, {616, "14"}, {634, "999"}, {705, "24"}, {697, "1200"}};
+  std::ofstream(a, std::ios::binary) << Line("RA", 1272, race, '2');
+  ImportSummary summary;
+  const Status s = Import(*db, {a.string()}, {}, &summary);
+  EXPECT_TRUE(s.IsCorruption()) << s.message();
+  EXPECT_EQ(s.message().find(a.string() + " line 1: race 052024011301"), 0u) << s.message();
+}
+
+}  // namespace
+}  // namespace jvdata
+}  // namespace exchange
