@@ -58,13 +58,17 @@
 #include "ydbcln/search/SearchRecords.h"
 #include "ydbcln/search/YSearchDenma.h"
 #include "ydbcln/search/YSearchDetailRace.h"
+#include "ydbcln/search/YSearchDimSire.h"
 #include "ydbcln/search/YSearchEtcNames.h"
 #include "ydbcln/search/YSearchGradeRace.h"
 #include "ydbcln/search/YSearchHorse.h"
+#include "ydbcln/search/YSearchJockey.h"
 #include "ydbcln/search/YSearchKeywordRace.h"
 #include "ydbcln/search/YSearchRace.h"
 #include "ydbcln/search/YSearchRaceHorse.h"
 #include "ydbcln/search/YSearchSeiseki.h"
+#include "ydbcln/search/YSearchSire.h"
+#include "ydbcln/search/YSearchStable.h"
 
 // Prediction theory
 #include "ydbcln/theory/GeneticRecords.h"

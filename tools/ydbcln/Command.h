@@ -51,6 +51,8 @@ void RegisterMoney(CLI::App& app, const Options& options, int* exit_code);
 void RegisterFind(CLI::App& app, const Options& options, int* exit_code);
 // `search horses`, a subcommand of `search`.
 void RegisterSearchHorses(CLI::App* search, const Options& options, int* exit_code);
+// `search jockeys`, `search trainers`, `search sires`, `search damsires`.
+void RegisterSearchPeople(CLI::App* search, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.

@@ -192,6 +192,7 @@ void RegisterSearch(CLI::App& app, const Options& options, int* exit_code) {
   races->fallthrough();
   races->callback([&options, exit_code, args] { *exit_code = RunSearch(options, *args); });
   RegisterSearchHorses(search, options, exit_code);
+  RegisterSearchPeople(search, options, exit_code);
 }
 
 }  // namespace tool

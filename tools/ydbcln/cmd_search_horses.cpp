@@ -6,7 +6,6 @@
 // condition text. A condition the search refuses exits 2 with the reason.
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 
 #include "Command.h"
 #include "Display.h"
+#include "SearchOptions.h"
 #include "Session.h"
 
 namespace tool {
@@ -47,43 +47,6 @@ const char* const kNameOptions[ysearch::kHorseTexts][2] = {
     {"--trainer", "The trainer's name"},          {"--dams-sire", "The dam's sire's name"},
     {"--owner", "The owner's name"},              {"--breeder", "The breeder's name"},
 };
-
-// ">=3" as a value and an operator code of the search; false for anything else.
-bool Pair(const std::string& text, int* value, int* op) {
-  const char* const kOperators[] = {"!=", ">=", ">", "<=", "<"};
-  const int kCodes[] = {1, 2, 3, 4, 5};
-  for (int i = 0; i < 5; ++i) {
-    const std::string o = kOperators[i];
-    if (text.compare(0, o.size(), o) != 0) continue;
-    const std::string number = text.substr(o.size());
-    if (number.empty() || number.size() > 7 ||
-        number.find_first_not_of("0123456789") != std::string::npos) {
-      return false;
-    }
-    *value = std::stoi(number);
-    *op = kCodes[i];
-    return true;
-  }
-  return false;
-}
-
-// The mask of the items of a comma list among `names`; false, with `bad`
-// the item, for one that is none of them.
-bool Mask(const std::string& list, const std::vector<std::string>& names, int* mask,
-          std::string* bad) {
-  *mask = 0;
-  std::stringstream in(list);
-  for (std::string item; std::getline(in, item, ',');) {
-    std::size_t i = 0;
-    while (i < names.size() && names[i] != item) ++i;
-    if (i == names.size()) {
-      *bad = item;
-      return false;
-    }
-    *mask |= 1 << i;
-  }
-  return true;
-}
 
 int RunSearch(const Options& options, const Arguments& args) {
   ysearch::HorseConditions c;

@@ -68,3 +68,55 @@ TEST_F(ToolTest, SearchHorsesFindsByNameParentsAndCareer) {
 }
 
 }  // namespace
+
+namespace {
+
+using tooltest::ToolTest;
+
+// The people's searches: what their readable options fill in, the rows as
+// JSON, refusals.
+TEST_F(ToolTest, SearchPeopleFillTheirConditionsFromReadableOptions) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* kind;
+    const char* text;
+  };
+  const Case cases[] = {
+      {{"jockeys", "--affiliation", "栗東", "--age", "41+", "--wins-this-year", ">=5",
+        "--qualification", "平地"},
+       "jockeys", "T=1&P=1&A=41+&WNH=5>&M=2"},
+      {{"trainers", "--centre", "other", "--first-year", "1990", "--win-rate", "<100"},
+       "trainers", "T=1&P=0&AN=00001990&1R=100-"},
+      {{"sires", "--which", "ran", "--age", "15+", "--distance", "長", "--wins", "!=0"}, "sires",
+       "T=3&A=15+&K=3&1=0!"},
+      {{"damsires", "--which", "none"}, "damsires", "T=4"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"search"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.insert(args.end(), {"--json", "--text"});
+    const nlohmann::json found = tooltest::Json(Tool(args));
+    EXPECT_EQ(found["text"], c.text) << c.kind;
+    ASSERT_TRUE(found[c.kind].is_array()) << c.kind;
+    for (const auto& row : found[c.kind]) EXPECT_TRUE(row.contains("code")) << c.kind;
+  }
+  const tooltest::ToolRun every = Tool({"search", "jockeys"});
+  EXPECT_EQ(every.exit_code, 0) << every.err;
+  EXPECT_NE(every.out.find(" jockeys\n"), std::string::npos) << every.out;
+}
+
+TEST_F(ToolTest, SearchPeopleRefuseBadOptions) {
+  tooltest::ToolRun run = Tool({"search", "jockeys", "--age", "99"});
+  tooltest::ExpectRefused(run, "--age wants");
+  EXPECT_EQ(run.exit_code, 2);
+  run = Tool({"search", "trainers", "--wins", "5"});
+  tooltest::ExpectRefused(run, "--wins wants");
+  EXPECT_EQ(run.exit_code, 2);
+  run = Tool({"search", "sires", "--which", "everyone"});
+  EXPECT_EQ(run.exit_code, 2);
+  run = Tool({"search", "jockeys", "--stable", "A&B"});
+  tooltest::ExpectRefused(run, "refused its condition");
+  EXPECT_EQ(run.exit_code, 2);
+}
+
+}  // namespace

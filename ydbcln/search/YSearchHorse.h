@@ -17,25 +17,21 @@
 // 1001 without an initialised session, 1002 when the library fails or
 // refuses the text, 1003 when rows cannot be allocated, 1004 for a T
 // outside 1 to 4 or an operator outside 0 to 5; a failed run leaves no rows.
-// A copy holds its own rows, buffers and command.
+// A copy holds its own rows, buffers and command. remake_param(1) adds
+// "&UDS=1" (horses that have run); the command, the code lists and the
+// rows are as KindSearch.h tells.
 #ifndef YDBCLN_SEARCH_YSEARCHHORSE_H_
 #define YDBCLN_SEARCH_YSEARCHHORSE_H_
 
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "ydbcln/entity/YHorseList.h"
 #include "ydbcln/search/HorseConditionText.h"
-#include "ydbcln/search/SearchRecords.h"
-#include "ydbcln/session/YMainObject.h"
+#include "ydbcln/search/KindSearch.h"
 
-class YSearchHorse : public YMainObject {
+class YSearchHorse : public ysearch::KindSearch<YHorseList, _tagYDBUMAREC> {
  public:
   explicit YSearchHorse(YHorseDB* db);
-  YSearchHorse(const YSearchHorse& other);
-  YSearchHorse& operator=(const YSearchHorse& other);
-  ~YSearchHorse() override;
 
   // The conditions: a name (Shift_JIS; empty, none); `t` 1 every horse, 2
   // horses with a trainer, 3 without, 4 the user's marked horses; masks of
@@ -58,45 +54,8 @@ class YSearchHorse : public YMainObject {
   // The same two with the conditions as one record.
   virtual int setparam(const ysearch::HorseConditions& conditions);
   virtual int exec(const ysearch::HorseConditions& conditions);
-  // With a non-zero flag and a held text, adds "&UDS=1" (horses that have
-  // run) and recompiles; 0 otherwise, and when the library refuses.
-  virtual int remake_param(int flag);
-  // Combines `cmd` with the held command (both must hold); with none held,
-  // holds a copy. A combination the library refuses keeps the held one.
-  virtual void addparam(_tagSCMD* cmd);
-  virtual _tagSCMD* getparam();  // null before setparam
-  // Runs the held command: the number of horses, -1 without a command.
-  virtual int search();
-  // The horses of a code list (get_otherdata kind 0).
-  virtual int execcd(void* codes);
   // The horses whose dam has the code.
   virtual int exec2mothercode(std::string code);
-  // Takes a buffer of horse records over as the results.
-  virtual int setkoldata(_tagYDBUMAREC* buffer);
-  // The buffer of the current results; null without results.
-  virtual void* getorgdata();
-  // The code list of the horses found (get_uma2dt), made once per result
-  // set and held by the search; null without results.
-  virtual void* getothercode();
-  virtual YHorseList* result(int i);  // null out of range
-  virtual int get_list_cnt();
-  virtual void deletevector();
-
-  // The condition text last compiled or run.
-  const std::string& getconditiontext() const { return text_; }
-
- private:
-  // The text of the conditions in *text; false with 1001 or 1004.
-  bool conditiontext(const ysearch::HorseConditions& conditions, bool command_form,
-                     std::string* text);
-  int fill(void* records);
-  void clearresults();
-
-  std::vector<std::unique_ptr<YHorseList>> rows_;
-  void* results_ = nullptr;
-  void* othercode_ = nullptr;
-  void* command_ = nullptr;
-  std::string text_;
 };
 
 #endif  // YDBCLN_SEARCH_YSEARCHHORSE_H_
