@@ -5,16 +5,11 @@
 
 #include <string>
 
-#include "db/api/SessionState.h"
+#include "db/api/DataSetSession_test.h"
 #include "db/api/ybl.h"
-#include "db/api/ydbbsn.h"
-#include "db/api/ydbtest.h"
-#include "db/api/yddb.h"
 #include "db/layout/Layouts.h"
 #include "db/render/RecordBuilder.h"
 #include "db/render/RenderWorld_test.h"
-#include "db/write/Writer.h"
-#include "testing/TempDir.h"
 
 namespace {
 
@@ -47,39 +42,10 @@ ydb::Batch World() {
   return b;
 }
 
-class CardFetchTest : public ::testing::Test {
+class CardFetchTest : public ytest::WrittenDataSetTest<World> {
  protected:
-  static void SetUpTestSuite() { dir_ = new ytest::TempDir(); }
-  static void TearDownTestSuite() {
-    delete dir_;
-    dir_ = nullptr;
-  }
-
-  void SetUp() override {
-    ASSERT_EQ(init_db(dir_->str().c_str(), 0), 0) << get_db_error();
-    ASSERT_NE(YDB_start(get_mdb_path()), 0) << get_db_error();
-    ASSERT_EQ(init_db(dir_->str().c_str(), 1), 0) << get_db_error();
-    static bool written = false;
-    if (!written) {
-      const ydb::Status s = ydb::Writer(*ydb::SessionState::Get().database()).write(World());
-      ASSERT_TRUE(s.ok()) << s.message();
-      written = true;
-    }
-  }
-
-  void TearDown() override {
-    ydb_test_fail(nullptr);
-    ydb_test_keep_records(nullptr, 0);
-    term_db_ex();
-    YDB_end();
-  }
-
   static void Fetch(void* buffer, Records* out) { *out->out() = buffer; }
-
-  static ytest::TempDir* dir_;
 };
-
-ytest::TempDir* CardFetchTest::dir_ = nullptr;
 
 TEST_F(CardFetchTest, NominationsComeBeforeTheDrawInNominationOrder) {
   Records card, nominated, day;

@@ -8,41 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "db/api/SessionState.h"
+#include "db/api/DataSetSession_test.h"
 #include "db/api/ybl.h"
-#include "db/api/ydbbsn.h"
 #include "db/api/ydbrange.h"
-#include "db/api/ydbtest.h"
-#include "db/api/yddb.h"
 #include "db/render/RenderWorld_test.h"
-#include "db/write/Writer.h"
-#include "testing/TempDir.h"
 
 namespace {
 
 using ytest::At;
-
-// A fetch's buffer, released when it goes.
-class Buffer {
- public:
-  explicit Buffer(void* buffer) : buffer_(buffer) {}
-  ~Buffer() { release_data(buffer_); }
-  Buffer(const Buffer&) = delete;
-  Buffer& operator=(const Buffer&) = delete;
-
-  bool null() const { return buffer_ == nullptr; }
-  int count() const { return get_rec_size(buffer_); }
-  const char* record(int i) const {
-    return static_cast<const char*>(buffer_) + i * get_rec_width(buffer_);
-  }
-  std::string bytes(int i) const {
-    return std::string(record(i), static_cast<std::size_t>(get_rec_width(buffer_)));
-  }
-  void* get() const { return buffer_; }
-
- private:
-  void* buffer_;
-};
+using ytest::Records;
 
 // One call of each operation, on a race, day or odds that exist.
 struct Operation {
@@ -50,33 +24,8 @@ struct Operation {
   std::function<void*()> call;
 };
 
-class FetchTest : public ::testing::Test {
+class FetchTest : public ytest::WrittenDataSetTest<ytest::MakeRenderWorld> {
  protected:
-  static void SetUpTestSuite() { dir_ = new ytest::TempDir(); }
-  static void TearDownTestSuite() {
-    delete dir_;
-    dir_ = nullptr;
-  }
-
-  void SetUp() override {
-    ASSERT_EQ(init_db(dir_->str().c_str(), 0), 0) << get_db_error();
-    ASSERT_NE(YDB_start(get_mdb_path()), 0) << get_db_error();
-    ASSERT_EQ(init_db(dir_->str().c_str(), 1), 0) << get_db_error();
-    static bool written = false;
-    if (!written) {
-      ydb::Writer writer(*ydb::SessionState::Get().database());
-      const ydb::Status s = writer.write(ytest::MakeRenderWorld());
-      ASSERT_TRUE(s.ok()) << s.message();
-      written = true;
-    }
-  }
-
-  void TearDown() override {
-    ydb_test_fail(nullptr);
-    term_db_ex();
-    YDB_end();
-  }
-
   // Every operation that answers a record buffer.
   static std::vector<Operation> Operations(const void* odds) {
     static const char kRace[] = "052024010611";
@@ -123,30 +72,26 @@ class FetchTest : public ::testing::Test {
          [] { return get_exprize2date_range("20240101", "20241231"); }},
     };
   }
-
-  static ytest::TempDir* dir_;
 };
 
-ytest::TempDir* FetchTest::dir_ = nullptr;
-
 TEST_F(FetchTest, EachOperationFailsAloneWhenMadeToAndWorksAgainAfter) {
-  Buffer odds(get_odds2code_ex("052024010611", 0));
+  Records odds(get_odds2code_ex("052024010611", 0));
   ASSERT_EQ(odds.count(), 1);
-  for (const Operation& op : Operations(odds.get())) {
+  for (const Operation& op : Operations(odds.buffer())) {
     SCOPED_TRACE(op.name);
     ydb_test_fail(op.name);
     {
-      Buffer failed(op.call());
+      Records failed(op.call());
       EXPECT_TRUE(failed.null());
       EXPECT_NE(std::string(get_db_error()).find(op.name), std::string::npos) << get_db_error();
     }
-    for (const Operation& other : Operations(odds.get())) {
+    for (const Operation& other : Operations(odds.buffer())) {
       if (std::string(other.name) == op.name) continue;
-      Buffer works(other.call());
+      Records works(other.call());
       EXPECT_FALSE(works.null()) << other.name << " fails too";
     }
     ydb_test_fail(nullptr);
-    Buffer again(op.call());
+    Records again(op.call());
     EXPECT_FALSE(again.null());
     EXPECT_GT(again.count(), 0);
     EXPECT_STREQ(get_db_error(), "");
@@ -156,10 +101,10 @@ TEST_F(FetchTest, EachOperationFailsAloneWhenMadeToAndWorksAgainAfter) {
 TEST_F(FetchTest, CallsAreCountedFailedOrNot) {
   ydb_test_reset_counts();
   ydb_test_fail("get_race2code_1_ex");
-  Buffer failed(get_race2code_1_ex("052024010611", 1));
+  Records failed(get_race2code_1_ex("052024010611", 1));
   ydb_test_fail(nullptr);
-  Buffer found(get_race2code_1_ex("052024010611", 1));
-  Buffer nothing(get_race2code_1_ex("0520240106119", 1));
+  Records found(get_race2code_1_ex("052024010611", 1));
+  Records nothing(get_race2code_1_ex("0520240106119", 1));
   EXPECT_EQ(ydb_test_call_count("get_race2code_1_ex"), 3);
   EXPECT_EQ(ydb_test_call_count("get_race2code_2"), 0);
   EXPECT_EQ(ydb_test_call_count("no_such_operation"), 0);
@@ -168,12 +113,12 @@ TEST_F(FetchTest, CallsAreCountedFailedOrNot) {
 }
 
 TEST_F(FetchTest, FailAfterLetsTheGivenNumberOfCallsThrough) {
-  Buffer odds(get_odds2code_ex("052024010611", 0));
+  Records odds(get_odds2code_ex("052024010611", 0));
   ASSERT_EQ(odds.count(), 1);
   ydb_test_fail_after("make_sorted_odds", 1);
-  Buffer first(make_sorted_odds(odds.get(), 0));
-  Buffer second(make_sorted_odds(odds.get(), 1));
-  Buffer third(make_sorted_odds(odds.get(), 2));
+  Records first(make_sorted_odds(odds.buffer(), 0));
+  Records second(make_sorted_odds(odds.buffer(), 1));
+  Records third(make_sorted_odds(odds.buffer(), 2));
   EXPECT_FALSE(first.null());
   EXPECT_TRUE(second.null());
   EXPECT_TRUE(third.null());
@@ -181,14 +126,14 @@ TEST_F(FetchTest, FailAfterLetsTheGivenNumberOfCallsThrough) {
 
 TEST_F(FetchTest, WithoutAReadyDataSetFetchesAreNull) {
   term_db_ex();
-  Buffer race(get_race2code_1_ex("052024010611", 1));
+  Records race(get_race2code_1_ex("052024010611", 1));
   EXPECT_TRUE(race.null());
   EXPECT_NE(std::string(get_db_error()).find("no data set"), std::string::npos);
-  Buffer days(get_racelist2date_ex("20240106", 0));
+  Records days(get_racelist2date_ex("20240106", 0));
   EXPECT_TRUE(days.null());
 }
 
-TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyBuffer) {
+TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyRecords) {
   const std::vector<std::pair<const char*, std::function<void*()>>> calls = {
       {"11 characters", [] { return get_race2code_1_ex("05202401061", 1); }},
       {"13 characters", [] { return get_race2code_1_ex("0520240106111", 1); }},
@@ -274,7 +219,7 @@ TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyBuffer) {
       {"rides before any race", [] { return get_jockey_race2code("01001", "20000101", "20001231"); }},
   };
   for (const auto& [what, call] : calls) {
-    Buffer b(call());
+    Records b(call());
     EXPECT_FALSE(b.null()) << what << ": " << get_db_error();
     EXPECT_EQ(b.count(), 0) << what;
     EXPECT_STREQ(get_db_error(), "") << what;
@@ -284,92 +229,92 @@ TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyBuffer) {
 TEST_F(FetchTest, RaceNumberZeroAndTheVenueKeyFetchTheWholeDayInRaceOrder) {
   for (const char* code : {"052024010600", "0520240106"}) {
     SCOPED_TRACE(code);
-    Buffer results(get_race2code_1_ex(code, 1));
+    Records results(get_race2code_1_ex(code, 1));
     ASSERT_EQ(results.count(), 3);
-    EXPECT_EQ(get_rec_width(results.get()), 2326);
+    EXPECT_EQ(get_rec_width(results.buffer()), 2326);
     EXPECT_EQ(std::string(results.record(0), 12), "052024010601");
     EXPECT_EQ(std::string(results.record(1), 12), "052024010605");
     EXPECT_EQ(std::string(results.record(2), 12), "052024010611");
-    Buffer cards(get_denma2code(code));
+    Records cards(get_denma2code(code));
     ASSERT_EQ(cards.count(), 3);
-    EXPECT_EQ(get_rec_width(cards.get()), 360);
+    EXPECT_EQ(get_rec_width(cards.buffer()), 360);
     EXPECT_EQ(std::string(cards.record(2), 12), "052024010611");
   }
-  Buffer one(get_race2code_1_ex("052024010611", 1));
+  Records one(get_race2code_1_ex("052024010611", 1));
   EXPECT_EQ(one.count(), 1);
 }
 
 TEST_F(FetchTest, RunnersAndCommentsComeFromCodesInsideRecords) {
   // As the client passes them: the race code at the start of a race
   // record, and the race and horse codes inside a runner result record.
-  Buffer race(get_race2code_1_ex("052024010611", 1));
+  Records race(get_race2code_1_ex("052024010611", 1));
   ASSERT_EQ(race.count(), 1);
-  Buffer runners(get_race2code_2(race.record(0), 1));
+  Records runners(get_race2code_2(race.record(0), 1));
   ASSERT_EQ(runners.count(), 9);
-  EXPECT_EQ(get_rec_width(runners.get()), 659);
+  EXPECT_EQ(get_rec_width(runners.buffer()), 659);
   EXPECT_EQ(std::string(runners.record(0) + 1, 12), "052024010611");
-  Buffer comment(get_comment2code(runners.record(0) + 1, runners.record(0) + 158, 0));
+  Records comment(get_comment2code(runners.record(0) + 1, runners.record(0) + 158, 0));
   ASSERT_EQ(comment.count(), 1);
-  EXPECT_EQ(get_rec_width(comment.get()), 1007);
-  EXPECT_EQ(At(comment.bytes(0), 47, 16), ytest::Sjis("好位から抜け出す"));
+  EXPECT_EQ(get_rec_width(comment.buffer()), 1007);
+  EXPECT_EQ(At(comment[0], 47, 16), ytest::Sjis("好位から抜け出す"));
 
-  Buffer card(get_denma2code("052024010611"));
+  Records card(get_denma2code("052024010611"));
   ASSERT_EQ(card.count(), 1);
-  Buffer entries(get_denmah2code(card.record(0), card.record(0) + 12));
+  Records entries(get_denmah2code(card.record(0), card.record(0) + 12));
   ASSERT_EQ(entries.count(), 9);
-  EXPECT_EQ(get_rec_width(entries.get()), 688);
+  EXPECT_EQ(get_rec_width(entries.buffer()), 688);
 }
 
 TEST_F(FetchTest, RaceDaysOddsPopularityAndPayoutsThroughTheBoundary) {
-  Buffer month(get_racelist2date_ex("20240106", 0));
+  Records month(get_racelist2date_ex("20240106", 0));
   ASSERT_EQ(month.count(), 2);
-  EXPECT_EQ(get_rec_width(month.get()), 158);
-  Buffer year(get_denmalist2date_ex("2024", 0));
+  EXPECT_EQ(get_rec_width(month.buffer()), 158);
+  Records year(get_denmalist2date_ex("2024", 0));
   EXPECT_EQ(year.count(), 3);
 
-  Buffer odds(get_odds2code_ex("052024010611", 0));
+  Records odds(get_odds2code_ex("052024010611", 0));
   ASSERT_EQ(odds.count(), 1);
-  EXPECT_EQ(get_rec_width(odds.get()), 1462);
-  Buffer win(make_sorted_odds(odds.get(), 0));
+  EXPECT_EQ(get_rec_width(odds.buffer()), 1462);
+  Records win(make_sorted_odds(odds.buffer(), 0));
   ASSERT_EQ(win.count(), 2);  // horse 1 with odds, horse 9 scratched
-  EXPECT_EQ(get_rec_width(win.get()), 11);
-  EXPECT_EQ(win.bytes(0), "00010000035");
-  EXPECT_EQ(win.bytes(1), "0009/      ");
+  EXPECT_EQ(get_rec_width(win.buffer()), 11);
+  EXPECT_EQ(win[0], "00010000035");
+  EXPECT_EQ(win[1], "0009/      ");
 
-  Buffer payouts(get_exprize2code("052024010601"));
+  Records payouts(get_exprize2code("052024010601"));
   ASSERT_EQ(payouts.count(), 1);
-  EXPECT_EQ(get_rec_width(payouts.get()), 254);
-  EXPECT_EQ(At(payouts.bytes(0), 20, 16), "0100024002000310");
+  EXPECT_EQ(get_rec_width(payouts.buffer()), 254);
+  EXPECT_EQ(At(payouts[0], 20, 16), "0100024002000310");
 }
 
 // The records of a range of dates are each race's own fetches, race by
 // race: results and payouts byte for byte, the runners' entries at the
 // fields they hold.
 TEST_F(FetchTest, ARangeOfDatesGivesEachRunRaceAsItsOwnFetches) {
-  Buffer races(get_race2date_range("20231201", "20240131"));
-  Buffer runners(get_raceh2date_range("20231201", "20240131"));
-  Buffer payouts(get_exprize2date_range("20231201", "20240131"));
+  Records races(get_race2date_range("20231201", "20240131"));
+  Records runners(get_raceh2date_range("20231201", "20240131"));
+  Records payouts(get_exprize2date_range("20231201", "20240131"));
   ASSERT_GE(races.count(), 2);
-  EXPECT_EQ(get_rec_width(runners.get()), 659);
+  EXPECT_EQ(get_rec_width(runners.buffer()), 659);
   int runner = 0;
   int payout = 0;
   for (int r = 0; r < races.count(); ++r) {
-    const std::string code = At(races.bytes(r), 0, 12);
-    Buffer race(get_race2code_1_ex(code.c_str(), 1));
+    const std::string code = At(races[r], 0, 12);
+    Records race(get_race2code_1_ex(code.c_str(), 1));
     ASSERT_EQ(race.count(), 1) << code;
-    EXPECT_EQ(races.bytes(r), race.bytes(0)) << code;
+    EXPECT_EQ(races[r], race[0]) << code;
     // In race order: date, racecourse, race number.
     if (r > 0) {
-      const std::string before = races.bytes(r - 1);
+      const std::string before = races[r - 1];
       EXPECT_LT(At(before, 2, 8) + At(before, 0, 2) + At(before, 10, 2),
                 At(code, 2, 8) + At(code, 0, 2) + At(code, 10, 2));
     }
 
-    Buffer own(get_race2code_2(code.c_str(), 1));
+    Records own(get_race2code_2(code.c_str(), 1));
     for (int i = 0; i < own.count(); ++i, ++runner) {
       ASSERT_LT(runner, runners.count()) << code;
-      const std::string a = runners.bytes(runner);
-      const std::string b = own.bytes(i);
+      const std::string a = runners[runner];
+      const std::string b = own[i];
       // Race code; frame, horse number; horse code; marks; weight; jockey;
       // trainer.
       for (const auto& [at, width] : {std::pair<int, int>{1, 12}, {153, 3}, {158, 7}, {200, 2},
@@ -377,10 +322,10 @@ TEST_F(FetchTest, ARangeOfDatesGivesEachRunRaceAsItsOwnFetches) {
         EXPECT_EQ(At(a, at, width), At(b, at, width)) << code << " runner " << i + 1;
       }
     }
-    Buffer paid(get_exprize2code(code.c_str()));
+    Records paid(get_exprize2code(code.c_str()));
     if (paid.count() == 1) {
       ASSERT_LT(payout, payouts.count()) << code;
-      EXPECT_EQ(payouts.bytes(payout++), paid.bytes(0)) << code;
+      EXPECT_EQ(payouts[payout++], paid[0]) << code;
     }
   }
   EXPECT_EQ(runner, runners.count());
@@ -389,41 +334,41 @@ TEST_F(FetchTest, ARangeOfDatesGivesEachRunRaceAsItsOwnFetches) {
 }
 
 TEST_F(FetchTest, PastRunsThroughTheBoundaryAsTheEngineAsksForThem) {
-  Buffer runs(get_uma_racey2code("2020011"));
+  Records runs(get_uma_racey2code("2020011"));
   ASSERT_EQ(runs.count(), 2);
-  EXPECT_EQ(get_rec_width(runs.get()), 94);
-  EXPECT_EQ(At(runs.bytes(0), 0, 10), "0520231224");
-  EXPECT_EQ(At(runs.bytes(1), 0, 10), "0520240106");
+  EXPECT_EQ(get_rec_width(runs.buffer()), 94);
+  EXPECT_EQ(At(runs[0], 0, 10), "0520231224");
+  EXPECT_EQ(At(runs[1], 0, 10), "0520240106");
 
   // The course of the small world's race, the surface as its character.
-  Buffer course(get_raceh_racey2code(20240101, 20240131, 5, '0', 1700));
+  Records course(get_raceh_racey2code(20240101, 20240131, 5, '0', 1700));
   ASSERT_EQ(course.count(), 8);  // horse 9 was scratched
-  EXPECT_EQ(At(course.bytes(7), 39, 2), "08");
+  EXPECT_EQ(At(course[7], 39, 2), "08");
 
   // A race's entries from the race code at the start of a race record.
-  Buffer race(get_race2code_1_ex("052024010611", 1));
+  Records race(get_race2code_1_ex("052024010611", 1));
   ASSERT_EQ(race.count(), 1);
-  Buffer entries(get_raceh_racey2codec(race.record(0)));
+  Records entries(get_raceh_racey2codec(race.record(0)));
   ASSERT_EQ(entries.count(), 9);
   EXPECT_EQ(entries.record(8)[38], '8');
 
-  Buffer sire(get_sirecode_uma2code("2020011"));
+  Records sire(get_sirecode_uma2code("2020011"));
   ASSERT_EQ(sire.count(), 1);
-  EXPECT_EQ(get_rec_width(sire.get()), 41);
-  EXPECT_EQ(At(sire.bytes(0), 0, 7), "1990001");
+  EXPECT_EQ(get_rec_width(sire.buffer()), 41);
+  EXPECT_EQ(At(sire[0], 0, 7), "1990001");
 }
 
 TEST_F(FetchTest, AHorsesWholeCareerComesLatestFirstWithItsScratchedEntries) {
-  Buffer career(get_uma_race2code("2020011"));
+  Records career(get_uma_race2code("2020011"));
   ASSERT_EQ(career.count(), 2);
   EXPECT_EQ(std::string(career.record(0) + 1, 12), "052024010611");
   EXPECT_EQ(std::string(career.record(1) + 1, 12), "052023122411");
   // Horse 5 of the dead heat was scratched there: its one entry, with its
   // accident, is no run of its trainer.
-  Buffer scratched(get_uma_race2code("2021005"));
+  Records scratched(get_uma_race2code("2021005"));
   ASSERT_EQ(scratched.count(), 1);
   EXPECT_EQ(std::string(scratched.record(0) + 387, 2), "34");
-  Buffer runners(get_stable_race2code("02001", "20240106", "20240106"));
+  Records runners(get_stable_race2code("02001", "20240106", "20240106"));
   for (int i = 0; i < runners.count(); ++i) {
     EXPECT_NE(std::string(runners.record(i) + 158, 7), "2021005");
   }
@@ -443,14 +388,14 @@ TEST_F(FetchTest, CheckMarksAreKeptOnceClearedAndListedInCodeOrder) {
   EXPECT_EQ(is_code2checkhj("2020013", 1), 0);
   EXPECT_LT(is_code2checkhj("2020011", 5), 0);
   {
-    Buffer horses(get_checkhj_list(1));
+    Records horses(get_checkhj_list(1));
     ASSERT_EQ(horses.count(), 2);
     EXPECT_EQ(std::string(horses.record(0), 7), "2020011");
     EXPECT_EQ(std::string(horses.record(1), 7), "2020012");
-    Buffer jockeys(get_checkhj_list(2));
+    Records jockeys(get_checkhj_list(2));
     ASSERT_EQ(jockeys.count(), 1);
     EXPECT_EQ(std::string(jockeys.record(0), 7), "01001  ");
-    EXPECT_TRUE(Buffer(get_checkhj_list(0)).null());
+    EXPECT_TRUE(Records(get_checkhj_list(0)).null());
   }
   // Refused, nothing stored: a kind outside 1-4, a wrong length, a code the
   // store lacks for that kind, a failing store.
@@ -461,8 +406,8 @@ TEST_F(FetchTest, CheckMarksAreKeptOnceClearedAndListedInCodeOrder) {
   ydb_test_fail("set_checkhj");
   EXPECT_EQ(set_checkhj("2020013", 1), -1);
   ydb_test_fail(nullptr);
-  EXPECT_EQ(Buffer(get_checkhj_list(1)).count(), 2);
-  EXPECT_EQ(Buffer(get_checkhj_list(3)).count(), 0);
+  EXPECT_EQ(Records(get_checkhj_list(1)).count(), 2);
+  EXPECT_EQ(Records(get_checkhj_list(3)).count(), 0);
 
   // Clearing: 0 for a mark, 1 when there is none, -1 for a bad kind.
   EXPECT_EQ(del_checkhj("2020012", 1), 0);
@@ -470,23 +415,23 @@ TEST_F(FetchTest, CheckMarksAreKeptOnceClearedAndListedInCodeOrder) {
   EXPECT_EQ(del_checkhj("2020012", 0), -1);
   EXPECT_EQ(del_checkhj("2020011", 1), 0);
   EXPECT_EQ(del_checkhj("01001", 2), 0);
-  EXPECT_EQ(Buffer(get_checkhj_list(1)).count(), 0);
+  EXPECT_EQ(Records(get_checkhj_list(1)).count(), 0);
 }
 
 TEST_F(FetchTest, PopularityNeedsOneOddsRecordAndAKnownKind) {
-  Buffer odds(get_odds2code_ex("052024010611", 0));
-  Buffer race(get_race2code_1_ex("052024010611", 1));
-  Buffer none(get_odds2code_ex("052024010612", 0));
+  Records odds(get_odds2code_ex("052024010611", 0));
+  Records race(get_race2code_1_ex("052024010611", 1));
+  Records none(get_odds2code_ex("052024010612", 0));
   ASSERT_EQ(odds.count(), 1);
-  EXPECT_TRUE(Buffer(make_sorted_odds(nullptr, 0)).null());
-  EXPECT_TRUE(Buffer(make_sorted_odds(race.get(), 0)).null());
-  EXPECT_TRUE(Buffer(make_sorted_odds(none.get(), 0)).null());
-  EXPECT_TRUE(Buffer(make_sorted_odds(odds.get(), 3)).null());
-  EXPECT_TRUE(Buffer(make_sorted_odds(odds.get(), -1)).null());
+  EXPECT_TRUE(Records(make_sorted_odds(nullptr, 0)).null());
+  EXPECT_TRUE(Records(make_sorted_odds(race.buffer(), 0)).null());
+  EXPECT_TRUE(Records(make_sorted_odds(none.buffer(), 0)).null());
+  EXPECT_TRUE(Records(make_sorted_odds(odds.buffer(), 3)).null());
+  EXPECT_TRUE(Records(make_sorted_odds(odds.buffer(), -1)).null());
   EXPECT_NE(std::string(get_db_error()).find("kind"), std::string::npos);
   // It needs no store.
   term_db_ex();
-  EXPECT_EQ(Buffer(make_sorted_odds(odds.get(), 2)).count(), 9);  // horse 9's eight pairs and 1-2
+  EXPECT_EQ(Records(make_sorted_odds(odds.buffer(), 2)).count(), 9);  // horse 9's eight pairs and 1-2
 }
 
 }  // namespace

@@ -11,32 +11,21 @@
 #include <iterator>
 #include <string>
 
-#include "db/api/SessionState.h"
-#include "db/api/ydbbsn.h"
-#include "db/api/yddb.h"
-#include "db/write/Writer.h"
+#include "db/api/DataSetSession_test.h"
 #include "testing/SmallWorld.h"
-#include "testing/TempDir.h"
 
 namespace {
+
+using ytest::OpenDataSet;
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Opens the data set in `dir` the way the session does; true on success.
-bool OpenDataSet(const std::string& dir) {
-  return init_db(dir.c_str(), 0) == 0 && YDB_start(get_mdb_path()) != 0 &&
-         init_db(dir.c_str(), 1) == 0;
-}
-
 class DataSetSession : public ::testing::Test {
  protected:
-  void TearDown() override {
-    term_db_ex();
-    YDB_end();
-  }
+  void TearDown() override { ytest::CloseDataSet(); }
   ytest::TempDir dir_;
 };
 

@@ -16,26 +16,14 @@
 #include <utility>
 #include <vector>
 
-#include "db/api/SessionState.h"
+#include "db/api/DataSetSession_test.h"
 #include "db/api/ybl.h"
-#include "db/api/ydbbsn.h"
-#include "db/api/ydbtest.h"
-#include "db/api/yddb.h"
-#include "db/write/Writer.h"
 #include "testing/SmallWorld.h"
-#include "testing/TempDir.h"
 
 namespace {
 
-bool Open(const std::string& dir) {
-  return init_db(dir.c_str(), 0) == 0 && YDB_start(get_mdb_path()) != 0 &&
-         init_db(dir.c_str(), 1) == 0;
-}
-
-void Close() {
-  term_db_ex();
-  YDB_end();
-}
+using ytest::CloseDataSet;
+using ytest::OpenDataSet;
 
 // A ticket record on race `code` (its date taken from the code unless
 // given): bet-type digit, numbers and count as their digits.
@@ -66,12 +54,12 @@ std::int64_t Count(const char* sql) {
 class TicketTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(Open(dir_.str())) << get_db_error();
+    ASSERT_TRUE(OpenDataSet(dir_.str())) << get_db_error();
     ASSERT_TRUE(ydb::Writer(*ydb::SessionState::Get().database()).write(ytest::MakeWorld()).ok());
   }
   void TearDown() override {
     ydb_test_fail(nullptr);
-    Close();
+    CloseDataSet();
   }
 
   std::vector<std::string> Held() { return Records(get_buy_ticket2code("052024010611")); }
@@ -153,18 +141,18 @@ TEST_F(TicketTest, OnlyACommitOrARollbackEndsPendingChanges) {
 
   // A pending addition made by another process is seen here and stays
   // after that process ends, until this one commits it.
-  Close();
+  CloseDataSet();
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    const bool added = Open(dir_.str()) && add_buy_ticket(second.c_str()) == 0;
-    Close();
+    const bool added = OpenDataSet(dir_.str()) && add_buy_ticket(second.c_str()) == 0;
+    CloseDataSet();
     _exit(added ? 0 : 1);
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  ASSERT_TRUE(Open(dir_.str())) << get_db_error();
+  ASSERT_TRUE(OpenDataSet(dir_.str())) << get_db_error();
   EXPECT_EQ(Pending(1), std::vector<std::string>{second});
   EXPECT_EQ(Held(), (std::vector<std::string>{first, second}));
   ASSERT_EQ(wf_buy_ticket(), 0);
@@ -198,9 +186,9 @@ TEST_F(TicketTest, AFailingStoreLeavesThePendingChangesAsTheyWere) {
 // never part of one, and the store passes SQLite's integrity check.
 TEST(TicketCrashTest, ACommitKilledAnywhereIsWholeOrAbsent) {
   ytest::TempDir dir;
-  ASSERT_TRUE(Open(dir.str())) << get_db_error();
+  ASSERT_TRUE(OpenDataSet(dir.str())) << get_db_error();
   ASSERT_TRUE(ydb::Writer(*ydb::SessionState::Get().database()).write(ytest::MakeWorld()).ok());
-  Close();
+  CloseDataSet();
   const std::string tickets[3] = {Ticket('0', 1, 0, 1), Ticket('3', 1, 2, 2), Ticket('2', 8, 8, 3)};
 
   std::mt19937 random(18);
@@ -213,7 +201,7 @@ TEST(TicketCrashTest, ACommitKilledAnywhereIsWholeOrAbsent) {
     if (child == 0) {
       close(pipe_ends[0]);
       // What a killed child left pending is no commit of its own.
-      if (!Open(dir.str()) || reinit_buy_ticket() != 0) _exit(1);
+      if (!OpenDataSet(dir.str()) || reinit_buy_ticket() != 0) _exit(1);
       for (int i = 0; i < 1000; ++i) {
         for (const std::string& t : tickets) {
           if (add_buy_ticket(t.c_str()) != 0) _exit(1);
@@ -237,11 +225,8 @@ TEST(TicketCrashTest, ACommitKilledAnywhereIsWholeOrAbsent) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status)) << "round " << round << ": the child exited";
 
-    ASSERT_TRUE(Open(dir.str())) << "round " << round << ": " << get_db_error();
-    ydb::Statement& check = ydb::SessionState::Get().database()->statement("PRAGMA integrity_check");
-    ASSERT_TRUE(check.step());
-    EXPECT_EQ(check.column_text(0), "ok") << "round " << round;
-    check.reset();
+    ASSERT_TRUE(OpenDataSet(dir.str())) << "round " << round << ": " << get_db_error();
+    EXPECT_EQ(ytest::StoreIntegrity(), "ok") << "round " << round;
     const std::int64_t now = Count("SELECT count(*) FROM ticket WHERE state = 0");
     const std::int64_t gained = now - committed;
     EXPECT_TRUE(gained == 3 * reported || gained == 3 * reported + 3)
@@ -249,7 +234,7 @@ TEST(TicketCrashTest, ACommitKilledAnywhereIsWholeOrAbsent) {
         << " tickets committed";
     EXPECT_LE(Count("SELECT count(*) FROM ticket WHERE state = 1"), 3);
     committed = now;
-    Close();
+    CloseDataSet();
   }
 }
 

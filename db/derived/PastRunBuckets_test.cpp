@@ -130,16 +130,9 @@ TEST_F(PastRunBucketsTest, RefusedBatchChangesNoBucketNorLeavesChangesBehind) {
 
 TEST_F(PastRunBucketsTest, StoreOfSchemaOneOpensWithItsRunsFiled) {
   const auto filed = FiledBuckets(*db_);
-  ASSERT_TRUE(db_->exec("DROP TABLE past_run_bucket; DROP TABLE result_record; DROP TABLE generated_world; "
-                        "CREATE INDEX runner_by_sire ON runner (sire_code, race_date); "
-                        "PRAGMA user_version = 1")
-                  .ok());
-  db_.reset();
-  ASSERT_TRUE(Open().ok());
-  Statement& version = db_->statement("PRAGMA user_version");
-  ASSERT_TRUE(version.step());
-  EXPECT_EQ(version.column_int(0), kSchemaVersion);
-  version.reset();
+  ASSERT_NO_FATAL_FAILURE(ReopenOlderSchema(
+      "DROP TABLE past_run_bucket; DROP TABLE result_record; DROP TABLE generated_world; "
+      "CREATE INDEX runner_by_sire ON runner (sire_code, race_date); PRAGMA user_version = 1"));
   EXPECT_EQ(FiledBuckets(*db_), filed);
 }
 

@@ -11,6 +11,7 @@
 
 #include "db/derived/DataSet.h"
 #include "db/render/RenderWorld_test.h"
+#include "db/store/Schema.h"
 #include "db/write/Writer.h"
 #include "testing/TempDir.h"
 
@@ -27,6 +28,18 @@ class RenderWorldStoreTest : public ::testing::Test {
   // Opens the data set again (after db_.reset()).
   ydb::Status Open() {
     return ydb::OpenDataSet(dir_.str() + "/store.db", ydb::Database::Mode::kOpenOrCreate, &db_);
+  }
+
+  // Turns the store back into one of an older schema with `sql`, opens it
+  // again and expects it upgraded to the current schema.
+  void ReopenOlderSchema(const char* sql) {
+    ASSERT_TRUE(db_->exec(sql).ok()) << sql;
+    db_.reset();
+    ASSERT_TRUE(Open().ok());
+    ydb::Statement& version = db_->statement("PRAGMA user_version");
+    ASSERT_TRUE(version.step());
+    EXPECT_EQ(version.column_int(0), ydb::kSchemaVersion);
+    version.reset();
   }
 
   // The race of the render world with this key, as written.

@@ -110,13 +110,8 @@ TEST_F(ResultRecordsTest, ARefusedBatchLeavesThemAsTheyWere) {
 
 TEST_F(ResultRecordsTest, AStoreOfSchemaTwoOpensWithThemStored) {
   const Records stored = Stored(*db_);
-  ASSERT_TRUE(db_->exec("DROP TABLE result_record; DROP TABLE generated_world; PRAGMA user_version = 2").ok());
-  db_.reset();
-  ASSERT_TRUE(Open().ok());
-  Statement& version = db_->statement("PRAGMA user_version");
-  ASSERT_TRUE(version.step());
-  EXPECT_EQ(version.column_int(0), kSchemaVersion);
-  version.reset();
+  ASSERT_NO_FATAL_FAILURE(ReopenOlderSchema(
+      "DROP TABLE result_record; DROP TABLE generated_world; PRAGMA user_version = 2"));
   EXPECT_EQ(Stored(*db_), stored);
 }
 

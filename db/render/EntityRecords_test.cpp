@@ -72,16 +72,9 @@ FinishCounts CountsOf(const RecordReader& r, const char* field, std::size_t firs
   return c;
 }
 
-class EntityRecordsTest : public ::testing::Test {
+class EntityRecordsTest : public ytest::RenderStoreTest {
  protected:
-  void SetUp() override {
-    std::string error;
-    db_ = ytest::RenderStore(&error);
-    ASSERT_NE(db_, nullptr) << error;
-  }
-
   const Batch batch_ = ytest::MakeRenderWorld();
-  Database* db_ = nullptr;
 };
 
 constexpr int kYear = 2024;  // the render world's races are of 2023 and 2024

@@ -28,24 +28,12 @@ std::size_t Win(int horse) { return 113 + 5 * static_cast<std::size_t>(horse - 1
 std::size_t Bracket(int k) { return 203 + 5 * static_cast<std::size_t>(k); }
 std::size_t Quinella(int k) { return 383 + 7 * static_cast<std::size_t>(k); }
 
-class OddsRecordsTest : public ::testing::Test {
+class OddsRecordsTest : public ytest::RenderStoreTest {
  protected:
-  void SetUp() override {
-    std::string error;
-    db_ = ytest::RenderStore(&error);
-    ASSERT_NE(db_, nullptr) << error;
-  }
-
   void Odds(const RaceKey& key, OddsTime time, Records* out) {
-    const Status s = RenderOdds(*db_, key, time, out->out());
-    ASSERT_TRUE(s.ok()) << s.message();
+    Rendered(RenderOdds(*db_, key, time, out->out()));
   }
-  void Payouts(const RaceKey& key, Records* out) {
-    const Status s = RenderPayouts(*db_, key, out->out());
-    ASSERT_TRUE(s.ok()) << s.message();
-  }
-
-  Database* db_ = nullptr;
+  void Payouts(const RaceKey& key, Records* out) { Rendered(RenderPayouts(*db_, key, out->out())); }
 };
 
 // The popularity order of `pool` as "number:odds" items ("3:35", "2:*",

@@ -18,28 +18,17 @@ using ytest::Blanks;
 using ytest::Records;
 using ytest::Sjis;
 
-class RaceRecordsTest : public ::testing::Test {
+class RaceRecordsTest : public ytest::RenderStoreTest {
  protected:
-  void SetUp() override {
-    std::string error;
-    db_ = ytest::RenderStore(&error);
-    ASSERT_NE(db_, nullptr) << error;
-  }
-
   void RaceDays(int from, int to, RaceDays days, Records* out) {
-    const Status s = RenderRaceList(*db_, from, to, days, out->out());
-    ASSERT_TRUE(s.ok()) << s.message();
+    Rendered(RenderRaceList(*db_, from, to, days, out->out()));
   }
   void Cards(const RaceKey& key, Records* out) {
-    const Status s = RenderCardRaces(*db_, key, CardRaces::kDrawn, out->out());
-    ASSERT_TRUE(s.ok()) << s.message();
+    Rendered(RenderCardRaces(*db_, key, CardRaces::kDrawn, out->out()));
   }
   void Results(const RaceKey& key, Records* out) {
-    const Status s = RenderResultRaces(*db_, key, out->out());
-    ASSERT_TRUE(s.ok()) << s.message();
+    Rendered(RenderResultRaces(*db_, key, out->out()));
   }
-
-  Database* db_ = nullptr;
 };
 
 // --- Race days ---------------------------------------------------------------

@@ -14,6 +14,8 @@
 #ifndef YDB_RENDER_RENDERWORLD_TEST_H_
 #define YDB_RENDER_RENDERWORLD_TEST_H_
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -241,10 +243,27 @@ inline Database* RenderStore(std::string* error) {
   return db.get();
 }
 
+// Each test reads the render world's store; Rendered stops a helper when a
+// render fails.
+class RenderStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    db_ = RenderStore(&error);
+    ASSERT_NE(db_, nullptr) << error;
+  }
+
+  static void Rendered(const Status& s) { ASSERT_TRUE(s.ok()) << s.message(); }
+
+  Database* db_ = nullptr;
+};
+
 // A record buffer held by a test, released when it goes.
 class Records {
  public:
   Records() = default;
+  // Holds a buffer a fetch answered (null for a failed fetch).
+  explicit Records(void* buffer) : buffer_(buffer) {}
   ~Records() { release_data(buffer_); }
   Records(const Records&) = delete;
   Records& operator=(const Records&) = delete;
@@ -256,11 +275,15 @@ class Records {
     return &buffer_;
   }
   void* buffer() const { return buffer_; }
+  bool null() const { return buffer_ == nullptr; }
   int count() const { return get_rec_size(buffer_); }
+  // Where record i starts, as the client passes a record on.
+  const char* record(int i) const {
+    return static_cast<const char*>(buffer_) + i * get_rec_width(buffer_);
+  }
   // The bytes of record i.
   std::string operator[](int i) const {
-    const int width = get_rec_width(buffer_);
-    return std::string(static_cast<const char*>(buffer_) + i * width, static_cast<std::size_t>(width));
+    return std::string(record(i), static_cast<std::size_t>(get_rec_width(buffer_)));
   }
 
  private:

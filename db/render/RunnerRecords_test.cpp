@@ -18,28 +18,17 @@ using ytest::Blanks;
 using ytest::Records;
 using ytest::Sjis;
 
-class RunnerRecordsTest : public ::testing::Test {
+class RunnerRecordsTest : public ytest::RenderStoreTest {
  protected:
-  void SetUp() override {
-    std::string error;
-    db_ = ytest::RenderStore(&error);
-    ASSERT_NE(db_, nullptr) << error;
-  }
-
   void Results(const RaceKey& key, Records* out) {
-    const Status s = RenderResultRunners(*db_, key, out->out());
-    ASSERT_TRUE(s.ok()) << s.message();
+    Rendered(RenderResultRunners(*db_, key, out->out()));
   }
   void Card(const RaceKey& key, Records* out) {
-    const Status s = RenderCardRunners(*db_, key, out->out());
-    ASSERT_TRUE(s.ok()) << s.message();
+    Rendered(RenderCardRunners(*db_, key, out->out()));
   }
   void Comment(const RaceKey& key, const char* horse, CommentKind kind, Records* out) {
-    const Status s = RenderComment(*db_, key, horse, kind, out->out());
-    ASSERT_TRUE(s.ok()) << s.message();
+    Rendered(RenderComment(*db_, key, horse, kind, out->out()));
   }
-
-  Database* db_ = nullptr;
 };
 
 // --- Runner results ----------------------------------------------------------------

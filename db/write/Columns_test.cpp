@@ -198,24 +198,18 @@ void ExpectEachColumnChecked(const Table<R>& table, const R& valid, const Valida
 
 TEST(ColumnChecksTest, EachColumnRefusesAValueOutsideItsForm) {
   const auto check = [](const auto& record) { return Validate(record); };
-  Owner owner;
-  FillEveryColumn(OwnerTable(), &owner);
-  ExpectEachColumnChecked(OwnerTable(), owner, check);
-  Breeder breeder;
-  FillEveryColumn(BreederTable(), &breeder);
-  ExpectEachColumnChecked(BreederTable(), breeder, check);
-  Trainer trainer;
-  FillEveryColumn(TrainerTable(), &trainer);
-  ExpectEachColumnChecked(TrainerTable(), trainer, check);
-  Jockey jockey;
-  FillEveryColumn(JockeyTable(), &jockey);
-  ExpectEachColumnChecked(JockeyTable(), jockey, check);
-  Horse horse;
-  FillEveryColumn(HorseTable(), &horse);
-  ExpectEachColumnChecked(HorseTable(), horse, check);
-  Sire sire;
-  FillEveryColumn(SireTable(), &sire);
-  ExpectEachColumnChecked(SireTable(), sire, check);
+  // A record of `table` with every column filled, each column checked.
+  const auto filled_and_checked = [&check](const auto& table, auto record) {
+    FillEveryColumn(table, &record);
+    ExpectEachColumnChecked(table, record, check);
+    return record;
+  };
+  filled_and_checked(OwnerTable(), Owner());
+  filled_and_checked(BreederTable(), Breeder());
+  filled_and_checked(TrainerTable(), Trainer());
+  filled_and_checked(JockeyTable(), Jockey());
+  const Horse horse = filled_and_checked(HorseTable(), Horse());
+  filled_and_checked(SireTable(), Sire());
 
   // An ancestor's columns, checked within its horse.
   Ancestor sire_of_horse;

@@ -34,12 +34,8 @@ std::vector<std::string> Codes(YDayRace& day) {
 
 // The small world's day with race 10 at 中山 before race 11, and race 1 at
 // 京都; race 12 at 中山 has its card but is not yet run.
-ydb::Batch TwoVenues() {
-  ydb::Batch world = ytest::MakeWorld();
-  racetest::AddRace(&world, {"05", 20240106, 10}, "20210");
-  ydb::Race& kyoto = racetest::AddRace(&world, {"00", 20240106, 1}, "20220");
-  kyoto.kai = 2;
-  kyoto.kai_day = 3;
+ydb::Batch TwoVenuesAndACard() {
+  ydb::Batch world = racetest::TwoVenues();
   ydb::Race& card_only = racetest::AddRace(&world, {"05", 20240106, 12}, "20230");
   card_only.result.reset();
   for (ydb::Runner& r : card_only.runners) r.result.reset();
@@ -47,7 +43,7 @@ ydb::Batch TwoVenues() {
 }
 
 TEST_F(RaceDays, CardsAndResultsListTheDaysRacesInRaceOrder) {
-  Write(TwoVenues());
+  Write(TwoVenuesAndACard());
   YMainraceList day(&db_, 20240106, 1);
   ASSERT_EQ(day.getplacecount(), 2);
   YDaySeiseki results(&db_, &day, false);
@@ -70,7 +66,7 @@ TEST_F(RaceDays, CardsAndResultsListTheDaysRacesInRaceOrder) {
 }
 
 TEST_F(RaceDays, AFailingStoreLeavesNoRowsAtAll) {
-  Write(TwoVenues());
+  Write(TwoVenuesAndACard());
   YMainraceList day(&db_, 20240106, 1);
   ASSERT_EQ(day.getplacecount(), 2);
   // The second venue fails: the first venue's rows go too.

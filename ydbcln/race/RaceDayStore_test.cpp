@@ -14,17 +14,7 @@ namespace {
 
 using racetest::RaceStore;
 using racetest::Sjis;
-
-// The small world with a second race at its venue and day, and a race at
-// 京都 (00) on the same day.
-ydb::Batch TwoVenues() {
-  ydb::Batch world = ytest::MakeWorld();
-  racetest::AddRace(&world, {"05", 20240106, 10}, "20210");
-  ydb::Race& kyoto = racetest::AddRace(&world, {"00", 20240106, 1}, "20220");
-  kyoto.kai = 2;
-  kyoto.kai_day = 3;
-  return world;
-}
+using racetest::TwoVenues;
 
 TEST_F(RaceStore, TheVenuesOfARaceDay) {
   Write(TwoVenues());

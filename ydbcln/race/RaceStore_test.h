@@ -33,6 +33,17 @@ inline ydb::Race& AddRace(ydb::Batch* batch, const ydb::RaceKey& key, const std:
   return batch->races.back();
 }
 
+// The small world with a second race at its venue and day (race 10, horses
+// 2021011-19), and race 1 at 京都 (00) on the same day (horses 2022011-19).
+inline ydb::Batch TwoVenues() {
+  ydb::Batch world = ytest::MakeWorld();
+  AddRace(&world, {"05", 20240106, 10}, "20210");
+  ydb::Race& kyoto = AddRace(&world, {"00", 20240106, 1}, "20220");
+  kyoto.kai = 2;
+  kyoto.kai_day = 3;
+  return world;
+}
+
 class RaceStore : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -30,7 +30,6 @@ TEST(YHorseDBErrors, FixedMessages) {
     EXPECT_EQ(db.geterrdetailnumber(), 42);
   }
   db.seterror(999, "", 0);
-  EXPECT_EQ(db.geterrstatus(), 999);
   EXPECT_EQ(db.geterrmessage(), "");
   db.seterror(1006, "", 0);
   EXPECT_EQ(db.geterrmessage(), "");
