@@ -27,6 +27,8 @@ constexpr const char* kRecords =
 constexpr const char* kFavourites =
     "JRA favourites 2010s: win 31-34 % (32.9 % in 2019), favourites at 2.0-2.9 return 77 % to win "
     "and 84 % to place (JRA-VAN data as published by the racing blogs); takeout 20 % win and place";
+constexpr const char* kPaceMarks =
+    "JRA results: the pace mark (H, M, S) of each race; fast, even and slow paces each common";
 constexpr const char* kProgramme = "JRA race programmes 2015-2023 (racing calendar and results)";
 
 const Band kBands[] = {
@@ -59,14 +61,13 @@ const Band kBands[] = {
      "JRA leading jockeys 2015-2023: at most about 1,000 rides"},
     {"leaders_win_rate", "Five leading jockeys' win rate", "%", 20, 30,
      "JRA jockey rankings 2015-2023: 20-30 %"},
-    {"pace_fast_share", "Flat races marked fast (H)", "%", 20, 45,
-     "JRA results: the pace mark of each race; fast, even and slow paces each common"},
-    {"pace_even_share", "Flat races marked even (M)", "%", 20, 45,
-     "JRA results: the pace mark of each race; fast, even and slow paces each common"},
-    {"pace_slow_share", "Flat races marked slow (S)", "%", 20, 45,
-     "JRA results: the pace mark of each race; fast, even and slow paces each common"},
+    {"pace_fast_share", "Flat races marked fast (H)", "%", 20, 45, kPaceMarks},
+    {"pace_even_share", "Flat races marked even (M)", "%", 20, 45, kPaceMarks},
+    {"pace_slow_share", "Flat races marked slow (S)", "%", 20, 45, kPaceMarks},
     {"kyoto_while_closed", "Races at Kyoto while it was rebuilt", "races", 0, 0,
-     "JRA: Kyoto closed for rebuilding after 1 November 2020 until 22 April 2023, its meetings run at Hanshin and Chukyo"},
+     "JRA (Nikkan Sports 2022-12-13): Kyoto closed for rebuilding after its 4th meeting of 2020 "
+     "(last day 1 November) until its reopening on 22 April 2023, its meetings run at Hanshin and "
+     "Chukyo"},
     {"turf_share", "Turf share of flat races", "%", 48, 53, kProgramme},
     {"turf_1200_share", "Turf 1200 m share of turf races", "%", 13, 25, kProgramme},
     {"turf_maiden_share", "Newcomer and maiden share of turf races", "%", 25, 36, kProgramme},
