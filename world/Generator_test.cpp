@@ -101,11 +101,16 @@ TEST_F(GeneratedSeason, TheFavouriteWinsAboutAThird) {
       "SELECT avg(finish_pos = 1) FROM runner WHERE popularity = 1 AND accident_code IS NULL");
   EXPECT_GE(rate, 0.28);
   EXPECT_LE(rate, 0.36);
-  // Popularity follows the odds.
+  // Popularity follows the odds, the lower horse number first on equal odds.
   EXPECT_EQ(Number("SELECT count(*) FROM runner a JOIN runner b ON a.race_date = b.race_date AND "
                    "a.place = b.place AND a.race_no = b.race_no AND a.popularity < b.popularity "
-                   "WHERE a.win_odds > b.win_odds"),
+                   "WHERE a.win_odds > b.win_odds OR "
+                   "(a.win_odds = b.win_odds AND a.horse_no > b.horse_no)"),
             0);
+  EXPECT_GT(Number("SELECT count(*) FROM runner a JOIN runner b ON a.race_date = b.race_date AND "
+                   "a.place = b.place AND a.race_no = b.race_no AND a.horse_no < b.horse_no "
+                   "WHERE a.win_odds = b.win_odds AND a.popularity > 0"),
+            0) << "the season has no runners on equal odds to rank";
 }
 
 TEST_F(GeneratedSeason, ThePoolsPayBackWhatTheTakeoutLeaves) {

@@ -22,6 +22,12 @@ struct Group {
 
 int ClassRank(HorseClass c) { return static_cast<int>(c); }
 
+// A maiden group's claim on a card's races beside a winners' group of as
+// many horses, and the pull of the dirt on the maiden programme (JRA runs
+// about three maiden races in ten on turf, more on dirt).
+constexpr double kMaidenShare = 0.75;
+constexpr double kMaidenDirtPull = 1.0;
+
 // The order of races on a card: maidens first, the newcomers' race after
 // them, then up the classes.
 int CardOrder(const RacePlan& s) {
@@ -270,12 +276,15 @@ void Office::AddFlatRaces(Card& card, std::vector<RacePlan>& races, int slots,
     list[i].horses.clear();
   }
   // The card's races go to the classes in proportion to their horses
-  // (D'Hondt), so that the fields come out even.
+  // (D'Hondt), so that the fields come out even; maiden fields are drawn
+  // larger, as the office fills them from long lists of unraced and unwon
+  // horses.
   for (int s = 0; s < slots; ++s) {
     int best = -1;
     double best_ratio = 0.0;
     for (std::size_t g = 0; g < list.size(); ++g) {
-      const double ratio = static_cast<double>(list[g].horses.size()) / (list[g].slots + 1);
+      const double weight = list[g].cls <= HorseClass::kMaiden ? kMaidenShare : 1.0;
+      const double ratio = weight * static_cast<double>(list[g].horses.size()) / (list[g].slots + 1);
       if (ratio > best_ratio) {
         best_ratio = ratio;
         best = static_cast<int>(g);
@@ -296,8 +305,9 @@ void Office::AddFlatRaces(Card& card, std::vector<RacePlan>& races, int slots,
         if (l.surface == Surface::kJump || l.distance > LongestFor(g.band, g.cls)) continue;
         int fits = 0;
         for (int id : pool) fits += PlanFit(H(id), l.surface, l.distance) >= -1.0 ? 1 : 0;
+        const bool maiden_dirt = g.cls <= HorseClass::kMaiden && l.surface == Surface::kDirt;
         const double score = std::min(fits, l.max_runners) + 3.0 * std::log(l.frequency) +
-                             random_.Normal(0.0, 1.2);
+                             (maiden_dirt ? kMaidenDirtPull : 0.0) + random_.Normal(0.0, 1.2);
         if (score > best_score) {
           best_score = score;
           best = &l;

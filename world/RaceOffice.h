@@ -3,8 +3,9 @@
 // the best horses fit to run; then each horse ready to run picks a
 // racecourse of its centre, and each racecourse divides its twelve races
 // among the classes in proportion to the horses of each class (so that
-// fields come out at about fourteen), chooses surfaces and distances where
-// the horses' plans crowd, and draws the fields, leaving out by lot those
+// fields come out at about fourteen, maidens' larger), chooses surfaces and
+// distances where the horses' plans crowd (maiden races leaning to the
+// dirt), and draws the fields, leaving out by lot those
 // over the course's limit. Saturdays at courses with hurdles have a jump race.
 #ifndef YDB_WORLD_RACEOFFICE_H_
 #define YDB_WORLD_RACEOFFICE_H_

@@ -147,7 +147,7 @@ void BookRiders(const World& world, std::vector<Card>& cards, Random& random) {
               continue;
             }
             const double loyal = at[v][k] == h.last_jockey ? 1.2 : 0.0;
-            weights.push_back(std::exp((0.4 + 2.2 * fancied) * j.skill + loyal));
+            weights.push_back(std::exp((0.4 + 2.8 * fancied) * j.skill + loyal));
           }
           total = 0.0;
           for (double w : weights) total += w;

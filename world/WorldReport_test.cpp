@@ -81,5 +81,17 @@ TEST_F(GeneratedSeason, MarginsDeadHeatsAndTheFastestFinisher) {
   EXPECT_LE(Of(report, "fastest_closer_place").value, 4.0) << Table(report);
 }
 
+// Races are run at every pace, each mark on a good share of them.
+TEST_F(GeneratedSeason, RacesRunAtEveryPace) {
+  const Report& report = Measured(db());
+  double total = 0.0;
+  for (const char* pace : {"pace_fast_share", "pace_even_share", "pace_slow_share"}) {
+    const Figure& f = Of(report, pace);
+    EXPECT_GE(f.value, 15) << pace << Table(report);
+    total += f.value;
+  }
+  EXPECT_NEAR(total, 100, 0.5) << "every flat race has its pace mark" << Table(report);
+}
+
 }  // namespace
 }  // namespace world

@@ -27,6 +27,8 @@ constexpr const char* kRecords =
 constexpr const char* kFavourites =
     "JRA favourites 2010s: win 31-34 % (32.9 % in 2019), favourites at 2.0-2.9 return 77 % to win "
     "and 84 % to place (JRA-VAN data as published by the racing blogs); takeout 20 % win and place";
+constexpr const char* kPaceMarks =
+    "JRA results: the pace mark (H, M, S) of each race; fast, even and slow paces each common";
 constexpr const char* kProgramme = "JRA race programmes 2015-2023 (racing calendar and results)";
 
 const Band kBands[] = {
@@ -59,6 +61,13 @@ const Band kBands[] = {
      "JRA leading jockeys 2015-2023: at most about 1,000 rides"},
     {"leaders_win_rate", "Five leading jockeys' win rate", "%", 20, 30,
      "JRA jockey rankings 2015-2023: 20-30 %"},
+    {"pace_fast_share", "Flat races marked fast (H)", "%", 20, 45, kPaceMarks},
+    {"pace_even_share", "Flat races marked even (M)", "%", 20, 45, kPaceMarks},
+    {"pace_slow_share", "Flat races marked slow (S)", "%", 20, 45, kPaceMarks},
+    {"kyoto_while_closed", "Races at Kyoto while it was rebuilt", "races", 0, 0,
+     "JRA (Nikkan Sports 2022-12-13): Kyoto closed for rebuilding after its 4th meeting of 2020 "
+     "(last day 1 November) until its reopening on 22 April 2023, its meetings run at Hanshin and "
+     "Chukyo"},
     {"turf_share", "Turf share of flat races", "%", 48, 53, kProgramme},
     {"turf_1200_share", "Turf 1200 m share of turf races", "%", 13, 25, kProgramme},
     {"turf_maiden_share", "Newcomer and maiden share of turf races", "%", 25, 36, kProgramme},
@@ -100,6 +109,7 @@ void WorldTally::Add(const ydb::Race& race) {
   years_.insert(year);
   venue_days_.insert({race.key.date, race.key.place});
   ++races_;
+  kyoto_while_closed_ += race.key.place == "00" && race.key.date > 20201101 && race.key.date < 20230422;
   const ydb::RaceResult& result = *race.result;
 
   for (const ydb::Payout& p : result.payouts) {
@@ -161,6 +171,9 @@ void WorldTally::Add(const ydb::Race& race) {
     return;
   }
   ++flat_;
+  if (race.pace.size() == 1 && race.pace[0] >= '0' && race.pace[0] <= '2') {
+    ++paces_[static_cast<std::size_t>(race.pace[0] - '0')];
+  }
   if (turf) {
     ++turf_;
     turf_sprints_ += race.distance == 1200 ? 1 : 0;
@@ -242,6 +255,12 @@ Report WorldTally::Figures() const {
       {"margins_outside_set", {static_cast<double>(margins_outside_), margins_ > 0}},
       {"leader_rides", {leader_rides, !riders_.empty()}},
       {"leaders_win_rate", {leaders.count == 0 ? 0.0 : 100.0 * leaders.mean(), leaders.count > 0}},
+      {"pace_fast_share", {share(paces_[0], flat_), flat_ > 0}},
+      {"pace_even_share", {share(paces_[1], flat_), flat_ > 0}},
+      {"pace_slow_share", {share(paces_[2], flat_), flat_ > 0}},
+      {"kyoto_while_closed",
+       {static_cast<double>(kyoto_while_closed_),
+        !years_.empty() && *years_.rbegin() >= 2020 && *years_.begin() <= 2023}},
       {"turf_share", {share(turf_, flat_), flat_ > 0}},
       {"turf_1200_share", {share(turf_sprints_, turf_), turf_ > 0}},
       {"turf_maiden_share", {share(turf_maidens_, turf_), turf_ > 0}},

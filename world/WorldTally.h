@@ -57,6 +57,8 @@ class WorldTally {
   Sum early_pace_;                          // first 600 m, Nakayama dirt 1200 m maidens
   Sum early_pace_squares_;
   Sum winning_time_;                        // Nakayama dirt 1800 m maidens, good going
+  std::array<int, 3> paces_{};              // flat races marked H, M, S
+  int kyoto_while_closed_ = 0;              // races at Kyoto 2020-11 to 2023-04
 };
 
 // Reads every race of `db` into a tally and gives its figures in *out.
