@@ -19,6 +19,8 @@
 #include "ydbcln/race/YMainraceList.h"
 #include "ydbcln/race/YOdds.h"
 #include "ydbcln/race/YSeiseki.h"
+#include "ydbcln/money/YRaceTotalEx.h"
+#include "ydbcln/money/YResultTotal.h"
 #include "ydbcln/search/YSearchDetailRace.h"
 
 namespace {
@@ -112,6 +114,30 @@ TEST_F(AllocationFailure, ARaceSearchHoldsEveryRaceFoundOrNone) {
   found.execrace(0, &info, nullptr, nullptr, nullptr, nullptr, 0, 0);
   FailEachAllocation("a copy of a race search",
                      [&] { return YSearchDetailRace(found).get_list_cnt(); });
+}
+
+TEST_F(AllocationFailure, TotalsHoldAllOrNothing) {
+  _tagYDetailRaceInfo info{};
+  info.period = {20240101, 20241231, 1023, 0};
+  YSearchDetailRace races(&db_);
+  ASSERT_EQ(races.setparam(0, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
+  ASSERT_EQ(races.search(), 1);
+  FailEachAllocation("the runs of a result total", [&] {
+    YResultTotal total(&db_);
+    return total.setcondition(&races) < 0 ? -1 : total.getracehorsecount();
+  });
+  YResultTotal total(&db_);
+  ASSERT_EQ(total.setcondition(&races), 0);
+  FailEachAllocation("a result total by horse",
+                     [&] { return total.exec(0) < 0 ? -1 : total.getresultcount(); });
+  FailEachAllocation("a result total by course",
+                     [&] { return total.exec(14) < 0 ? -1 : total.getresultcount(); });
+  FailEachAllocation("the search race totals", [&] {
+    YRaceTotalEx totals(&db_);
+    return totals.exec(static_cast<_tagRACERMREC*>(races.getorgdata(0)), races.getparam()) < 0
+               ? -1
+               : totals.getracecnt();
+  });
 }
 
 }  // namespace

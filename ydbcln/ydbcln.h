@@ -52,7 +52,13 @@
 #include "ydbcln/money/YMoneyGraph.h"
 #include "ydbcln/money/YMoneyRecord.h"
 #include "ydbcln/money/YRaceTotal.h"
+#include "ydbcln/money/YRaceTotalEx.h"
+#include "ydbcln/money/YResultTotal.h"
+#include "ydbcln/money/YResultTotalHorse.h"
+#include "ydbcln/money/YResultTotalRaceHorse.h"
+#include "ydbcln/money/YResultTotalRec.h"
 #include "ydbcln/money/_tagBUYTICKETREC.h"
+#include "ydbcln/money/_tagYResultTotalInfo.h"
 
 // Search
 #include "ydbcln/search/SearchRecords.h"

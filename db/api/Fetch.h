@@ -77,6 +77,21 @@ Status StoreCall(const char* operation, Body&& body) {
   });
 }
 
+// StoreCall for an operation that changes the data set (a ticket, a
+// theory, a check mark). Refused, with nothing changed, while a run of
+// result totals reads its one snapshot (begin_result_total): a total is
+// never read half before and half after a change.
+template <typename Body>
+Status ChangeCall(const char* operation, Body&& body) {
+  return StoreCall(operation, [&](Database& db) {
+    if (SessionState::Get().result_total) {
+      return Status::Aborted("refused: a run of result totals is reading the data set; "
+                             "change it once the run has ended");
+    }
+    return body(db);
+  });
+}
+
 }  // namespace ydb
 
 #endif  // YDB_API_FETCH_H_

@@ -88,6 +88,7 @@ Status SessionState::Ready() {
 void SessionState::Stop() {
   ready_ = false;
   result_total = false;
+  result_total_snapshot = false;
   database_.reset();
   if (lock_fd_ >= 0) ::close(lock_fd_);  // closing drops the lock
   lock_fd_ = -1;

@@ -35,7 +35,10 @@ class SessionState {
   const std::string& store_path() const { return store_path_; }
   bool OtherProcessHasOpen() const;
 
+  // A run of result totals is in progress (begin_result_total), and
+  // whether it holds a read transaction on the store for its snapshot.
   bool result_total = false;
+  bool result_total_snapshot = false;
 
  private:
   SessionState() = default;

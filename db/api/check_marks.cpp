@@ -46,7 +46,7 @@ Status MarkCode(const char* code, int kind, std::string* out) {
 extern "C" {
 
 int set_checkhj(const char* code, int kind) {
-  const Status s = ydb::StoreCall("set_checkhj", [&](Database& db) {
+  const Status s = ydb::ChangeCall("set_checkhj", [&](Database& db) {
     std::string key;
     Status arg = MarkCode(code, kind, &key);
     if (!arg.ok()) return arg;
@@ -59,7 +59,7 @@ int set_checkhj(const char* code, int kind) {
 
 int del_checkhj(const char* code, int kind) {
   bool removed = false;
-  const Status s = ydb::StoreCall("del_checkhj", [&](Database& db) {
+  const Status s = ydb::ChangeCall("del_checkhj", [&](Database& db) {
     std::string key;
     Status arg = MarkCode(code, kind, &key);
     if (!arg.ok()) return arg;

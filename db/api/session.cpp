@@ -56,10 +56,6 @@ int is_1stinstance(void) {
 
 int is_buy_data(void) { return ydb::HasBoughtTickets(SessionState::Get()) ? 1 : 0; }
 
-void begin_result_total(void) { SessionState::Get().result_total = true; }
-void end_result_total(void) { SessionState::Get().result_total = false; }
-int is_result_total(int /*reserved*/) { return SessionState::Get().result_total ? 1 : 0; }
-
 int get_today(void) { return ydb::Today(); }
 
 int set_today(int date) { return ydb::SetToday(date) ? 0 : -1; }

@@ -46,7 +46,7 @@ void* get_theory(int code) {
 }
 
 int set_theory(void* record, int /*reserved*/) {
-  const Status s = ydb::StoreCall("set_theory", [record](Database& db) {
+  const Status s = ydb::ChangeCall("set_theory", [record](Database& db) {
     if (record == nullptr) return Status::InvalidArgument("no theory record");
     ydb::Theory theory;
     Status read = ydb::ReadTheoryRecord(record, &theory);
@@ -60,7 +60,7 @@ int set_theory(void* record, int /*reserved*/) {
 }
 
 int del_theory(int code) {
-  const Status s = ydb::StoreCall(
+  const Status s = ydb::ChangeCall(
       "del_theory", [code](Database& db) { return ydb::Writer(db).deleteTheory(code); });
   return s.ok() ? 0 : -1;
 }

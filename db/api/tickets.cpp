@@ -50,7 +50,7 @@ void* get_buy_ticket2year(const char* year) {
 }
 
 int add_buy_ticket(const void* record) {
-  const Status s = ydb::StoreCall("add_buy_ticket", [&](Database& db) {
+  const Status s = ydb::ChangeCall("add_buy_ticket", [&](Database& db) {
     ydb::Ticket ticket;
     const Status arg = TicketArgument(record, &ticket);
     return arg.ok() ? ydb::Writer(db).addTicket(ticket) : arg;
@@ -60,7 +60,7 @@ int add_buy_ticket(const void* record) {
 
 int del_buy_ticket(const void* record) {
   bool held = true;
-  const Status s = ydb::StoreCall("del_buy_ticket", [&](Database& db) {
+  const Status s = ydb::ChangeCall("del_buy_ticket", [&](Database& db) {
     ydb::Ticket ticket;
     const Status arg = TicketArgument(record, &ticket);
     if (!arg.ok()) return arg;
@@ -74,14 +74,14 @@ int del_buy_ticket(const void* record) {
 }
 
 int wf_buy_ticket(void) {
-  const Status s = ydb::StoreCall("wf_buy_ticket", [](Database& db) {
+  const Status s = ydb::ChangeCall("wf_buy_ticket", [](Database& db) {
     return ydb::Durably(db, [](ydb::Writer& w) { return w.commitTickets(); });
   });
   return s.ok() ? 0 : -1;
 }
 
 int reinit_buy_ticket(void) {
-  const Status s = ydb::StoreCall("reinit_buy_ticket", [](Database& db) {
+  const Status s = ydb::ChangeCall("reinit_buy_ticket", [](Database& db) {
     return ydb::Durably(db, [](ydb::Writer& w) { return w.rollbackTickets(); });
   });
   return s.ok() ? 0 : -1;

@@ -45,7 +45,12 @@ int is_1stinstance(void);
 int is_buy_data(void);
 
 // Bracket a run of result totals; is_result_total answers whether a run is
-// in progress (its argument is reserved and ignored).
+// in progress (its argument is reserved and ignored). Inside the bracket
+// every read sees one snapshot of the data set, taken when the bracket
+// opened: another process's later commits are not seen until it ends. A
+// change inside the bracket (a ticket, its commit or rollback, a theory, a
+// check mark) is refused: -1, nothing changed, get_db_error saying why. A
+// second begin inside the bracket, and an end outside it, do nothing.
 void begin_result_total(void);
 void end_result_total(void);
 int is_result_total(int reserved);

@@ -48,6 +48,7 @@ void RegisterCheck(CLI::App& app, const Options& options, int* exit_code);
 void RegisterSearch(CLI::App& app, const Options& options, int* exit_code);
 void RegisterBet(CLI::App& app, const Options& options, int* exit_code);
 void RegisterMoney(CLI::App& app, const Options& options, int* exit_code);
+void RegisterTotals(CLI::App& app, const Options& options, int* exit_code);
 void RegisterFind(CLI::App& app, const Options& options, int* exit_code);
 // `search horses`, a subcommand of `search`.
 void RegisterSearchHorses(CLI::App* search, const Options& options, int* exit_code);

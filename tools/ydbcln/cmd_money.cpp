@@ -1,8 +1,9 @@
 // `ydbcln money --year Y [--month M]`: the year's betting money from the
 // tickets held: staked, returned, balance, hit and return rates in all and
 // by bet type; the twelve months with their running balance; with
-// --month, each day of that month and its tickets. Tickets of races
-// without results are left out.
+// --month, each day of that month and its tickets; --chart FILE.svg draws
+// the year (cmd_money_chart.h). Tickets of races without results are left
+// out.
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "Display.h"
 #include "RaceSource.h"
 #include "Session.h"
+#include "cmd_money_chart.h"
 
 namespace tool {
 namespace {
@@ -25,6 +27,7 @@ using Json = nlohmann::ordered_json;
 struct MoneyRequest {
   int year = 0;
   int month = 0;
+  std::string chart;  // an SVG file to draw the year into
 };
 
 // Tens of yen as whole yen.
@@ -94,6 +97,9 @@ int ShowMoney(const Options& options, const MoneyRequest& q) {
   if (!OpenDataSet(db, options.data_dir)) return kExitNotFound;
   YMoney money(&db);
   if (money.exec(q.year) != 0) return StoreFailure();
+  if (!q.chart.empty() && !WriteMoneyChart(money, q.year, q.chart)) {
+    return Fail("cannot write the chart " + q.chart, kExitNotFound);
+  }
   const int kYear = 5;
   YMoneyRecord all;
   if (money.getrecordcount(0, kYear) == 1) all = *money.getrecord(0, kYear, 0);
@@ -157,6 +163,9 @@ void RegisterMoney(CLI::App& app, const Options& options, int* exit_code) {
   auto q = std::make_shared<MoneyRequest>();
   cmd->add_option("--year", q->year, "The year")->required();
   cmd->add_option("--month", q->month, "Also each day of this month, 1 to 12, and its tickets");
+  cmd->add_option("--chart", q->chart,
+                  "Also draw the running balance by day and the months' stakes and returns "
+                  "into this SVG file");
   cmd->callback([&options, exit_code, q] { *exit_code = ShowMoney(options, *q); });
 }
 

@@ -85,6 +85,7 @@ int main(int argc, char** argv) {
   tool::RegisterSearch(app, options, &exit_code);
   tool::RegisterBet(app, options, &exit_code);
   tool::RegisterMoney(app, options, &exit_code);
+  tool::RegisterTotals(app, options, &exit_code);
   tool::RegisterFind(app, options, &exit_code);
 
   try {

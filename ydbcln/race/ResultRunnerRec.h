@@ -68,7 +68,15 @@
   X(kResultBlock, 418) /* kept whole */                                        \
   X(kResultBlockWidth, 116)                                                    \
   X(kStableText, 535)                                                          \
-  X(kStableTextWidth, 30)
+  X(kStableTextWidth, 30)                                                      \
+  X(kSireCode, 577)                                                            \
+  X(kSireCodeWidth, 7)                                                         \
+  X(kSireName, 584)                                                            \
+  X(kSireNameWidth, 34)                                                        \
+  X(kDamsSireCode, 618)                                                        \
+  X(kDamsSireCodeWidth, 7)                                                     \
+  X(kDamsSireName, 625)                                                        \
+  X(kDamsSireNameWidth, 34)
 
 struct _tagRACERHREC {
   unsigned char bytes[659];

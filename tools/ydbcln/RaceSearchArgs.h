@@ -1,0 +1,64 @@
+// The detailed race search's options, shared by the commands that choose
+// races by them (search races, totals): the options themselves, their
+// checks, and the search they set up.
+#ifndef YDBCLN_TOOL_RACESEARCHARGS_H_
+#define YDBCLN_TOOL_RACESEARCHARGS_H_
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+#include <vector>
+
+#include <ydbcln/search/YSearchDetailRace.h>
+
+namespace tool {
+
+// The options as given.
+struct RaceSearchArgs {
+  std::string from, to;     // YYYYMMDD
+  std::string name;         // race name (UTF-8)
+  std::string grade;        // G1, G2, G3
+  std::string places;       // 東京,中山
+  std::string race;         // N, main, last
+  std::string distance;     // 1600-2000 or 1600
+  std::string surfaces;     // turf,dirt,jump
+  std::string goings;       // 良,稍重,重,不良
+  std::string classes;      // 新馬 ... G1
+  std::string ages;         // 2,3,3+,4+
+  int runners = 0;          // exactly this many (the ts key)
+};
+
+// The search's parameter records made from the options. The name record
+// points into `sjis_name`: keep the object where it is once made.
+struct RaceSearchParams {
+  int mode = 0;
+  _tagYDetailRaceInfo info{};
+  _tagYDetailRaceDistEtc dist{0, 0, 7, 63, -1, -1};
+  _tagYDetailRaceAgeEtc age{15, 511};
+  _tagYDetailRacePaceEtc pace{7, 63, 15};
+  int runners = 0;
+  std::string sjis_name;
+};
+
+// Adds the options to `cmd`, to be read into `args`.
+void AddRaceSearchOptions(CLI::App* cmd, RaceSearchArgs* args);
+
+// The comma-separated items of `list`, empty ones left out.
+std::vector<std::string> SplitList(const std::string& list);
+
+// The mask of the items of `list` among `names` (bit i for names[i]);
+// false, with `bad` the item, for one that is none of them.
+bool NameMask(const std::string& list, const std::vector<std::string>& names, int* mask,
+              std::string* bad);
+
+// Checks the options and makes the records into `*out`: 0, or the exit
+// code after a line on standard error naming the option refused.
+int MakeRaceSearch(const RaceSearchArgs& args, RaceSearchParams* out);
+
+// Gives the search its conditions: 0, or exit 2 after a line with the
+// reason the search refused them.
+int SetRaceSearch(RaceSearchParams& params, YSearchDetailRace& search);
+
+}  // namespace tool
+
+#endif  // YDBCLN_TOOL_RACESEARCHARGS_H_
