@@ -110,7 +110,8 @@ TEST_F(ResultRecordsTest, ARefusedBatchLeavesThemAsTheyWere) {
 
 TEST_F(ResultRecordsTest, AStoreOfSchemaTwoOpensWithThemStored) {
   const Records stored = Stored(*db_);
-  ASSERT_TRUE(db_->exec("DROP TABLE result_record; DROP TABLE generated_world; PRAGMA user_version = 2").ok());
+  ASSERT_TRUE(db_->exec("DROP TABLE result_record; DROP TABLE generated_world; DROP TABLE entity_total; "
+                        "PRAGMA user_version = 2").ok());
   db_.reset();
   ASSERT_TRUE(Open().ok());
   Statement& version = db_->statement("PRAGMA user_version");
