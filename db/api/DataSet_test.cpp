@@ -13,6 +13,7 @@
 #include <string>
 
 #include "db/api/DataSetStore.h"
+#include "db/store/Schema.h"
 #include "db/write/Writer.h"
 #include "testing/SmallWorld.h"
 #include "testing/TempDir.h"
@@ -85,13 +86,14 @@ TEST(DataSetTest, AStoreOfSchemaThreeOpensWithItsDataAndNoWorldThenTakesOne) {
   ASSERT_TRUE(Writer(StoreOf(*data)).write(ytest::MakeWorld()).ok());
   DataSetCounts before;
   ASSERT_TRUE(data->count(&before).ok());
-  ASSERT_TRUE(StoreOf(*data).exec("DROP TABLE generated_world; PRAGMA user_version = 3").ok());
+  ASSERT_TRUE(StoreOf(*data).exec("DROP TABLE generated_world; DROP TABLE entity_total; "
+                                  "PRAGMA user_version = 3").ok());
   data.reset();
 
   ASSERT_TRUE(DataSet::Open(dir.str(), DataSet::Mode::kOpenExisting, &data).ok());
   Statement& version = StoreOf(*data).statement("PRAGMA user_version");
   ASSERT_TRUE(version.step());
-  EXPECT_EQ(version.column_int(0), 4);
+  EXPECT_EQ(version.column_int(0), kSchemaVersion);
   version.reset();
   DataSetCounts after;
   ASSERT_TRUE(data->count(&after).ok());

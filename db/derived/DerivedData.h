@@ -1,6 +1,7 @@
 // The data the store derives from its rows, kept in step by the writer: the
-// past-run records filed by horse, jockey, trainer, sire and dam's sire
-// (past_run_bucket), and every run race's results record (result_record).
+// past-run records filed by horse, jockey, trainer, sire and course
+// (past_run_bucket), every run race's results record (result_record), and
+// the figures of the people, sires and dam's sires (entity_total).
 //
 // One transaction's changes are marked as the writer makes them, written by
 // flush() before the transaction commits, and forgotten by discard() when it
@@ -20,6 +21,7 @@
 
 #include "db/base/RaceKey.h"
 #include "db/base/Status.h"
+#include "db/derived/EntityTotals.h"
 #include "db/derived/PastRunBuckets.h"
 #include "db/derived/ResultRecords.h"
 #include "db/store/Database.h"
@@ -28,7 +30,7 @@ namespace ydb {
 
 class DerivedData {
  public:
-  explicit DerivedData(Database& db) : past_runs_(db), results_(db) {}
+  explicit DerivedData(Database& db) : past_runs_(db), results_(db), totals_(db) {}
   DerivedData(const DerivedData&) = delete;
   DerivedData& operator=(const DerivedData&) = delete;
 
@@ -40,9 +42,10 @@ class DerivedData {
   // `race` is written: its runs are filed.
   Status raceWritten(const RaceKey& race);
 
-  // The runs of `horse` move to the buckets of its sire `sire` (empty:
-  // none); called before its runner rows take the new sire.
-  Status sireWillChange(const std::string& horse, const std::string& sire);
+  // The runs of `horse` move to its sire `sire` and dam's sire `dams_sire`
+  // (empty: none); called before its runner rows take them.
+  Status sireWillChange(const std::string& horse, const std::string& sire,
+                        const std::string& dams_sire);
 
   // Writes everything marked since the last flush or discard.
   Status flush();
@@ -53,6 +56,7 @@ class DerivedData {
  private:
   PastRunBuckets past_runs_;
   ResultRecords results_;
+  EntityTotals totals_;
 };
 
 }  // namespace ydb

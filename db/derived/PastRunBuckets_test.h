@@ -1,6 +1,7 @@
-// Test support: the rows of past_run_bucket as they stand, and as a filing
-// of every run from nothing would make them, to check that the writer's
-// incremental filing keeps the buckets what the runner rows say.
+// Test support: the rows of past_run_bucket and entity_total as they stand,
+// and as a filing and a count of every run from nothing would make them, to
+// check that the writer's incremental changes keep them what the runner rows
+// say.
 #ifndef YDB_DERIVED_PASTRUNBUCKETS_TEST_H_
 #define YDB_DERIVED_PASTRUNBUCKETS_TEST_H_
 
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "db/store/Database.h"
+#include "db/derived/EntityTotals.h"
 #include "db/derived/PastRunBuckets.h"
 
 namespace ytest {
@@ -37,6 +39,43 @@ inline std::map<std::string, std::string> RefiledBuckets(ydb::Database& db) {
   if (s.ok()) s = buckets.flush();
   EXPECT_TRUE(s.ok()) << s.message();
   return FiledBuckets(db);  // and the transaction rolls back
+}
+
+// Each entity's figures of a year and surface ("kind code year surface")
+// with their counts and money; rows of no run left out.
+inline std::map<std::string, std::string> CountedTotals(ydb::Database& db) {
+  std::map<std::string, std::string> totals;
+  ydb::Statement& st = db.statement(
+      "SELECT kind || ' ' || code || ' ' || year || ' ' || surface, firsts || ' ' || seconds "
+      "|| ' ' || thirds || ' ' || unplaced || ' ' || prize_money || ' ' || added_money "
+      "FROM entity_total WHERE firsts + seconds + thirds + unplaced > 0");
+  while (st.step()) totals[std::string(st.column_text(0))] = std::string(st.column_text(1));
+  EXPECT_TRUE(st.status().ok()) << st.status().message();
+  st.reset();
+  return totals;
+}
+
+// The figures a count of every run makes, the store left as it was.
+inline std::map<std::string, std::string> RecountedTotals(ydb::Database& db) {
+  ydb::Transaction recount(db);
+  ydb::Status s = db.exec("DELETE FROM entity_total");
+  if (s.ok()) s = ydb::EntityTotals(db).countEveryRun();
+  EXPECT_TRUE(s.ok()) << s.message();
+  return CountedTotals(db);  // and the transaction rolls back
+}
+
+// The derived rows the writer keeps, filed buckets and counted figures.
+inline std::map<std::string, std::string> DerivedRows(ydb::Database& db) {
+  std::map<std::string, std::string> rows = FiledBuckets(db);
+  for (const auto& [key, value] : CountedTotals(db)) rows["total " + key] = value;
+  return rows;
+}
+
+// The derived rows as made from nothing, the store left as it was.
+inline std::map<std::string, std::string> RederivedRows(ydb::Database& db) {
+  std::map<std::string, std::string> rows = RefiledBuckets(db);
+  for (const auto& [key, value] : RecountedTotals(db)) rows["total " + key] = value;
+  return rows;
 }
 
 }  // namespace ytest

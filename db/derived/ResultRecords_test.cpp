@@ -111,7 +111,8 @@ TEST_F(ResultRecordsTest, ARefusedBatchLeavesThemAsTheyWere) {
 TEST_F(ResultRecordsTest, AStoreOfSchemaTwoOpensWithThemStored) {
   const Records stored = Stored(*db_);
   ASSERT_NO_FATAL_FAILURE(ReopenOlderSchema(
-      "DROP TABLE result_record; DROP TABLE generated_world; PRAGMA user_version = 2"));
+      "DROP TABLE result_record; DROP TABLE generated_world; DROP TABLE entity_total; "
+      "PRAGMA user_version = 2"));
   EXPECT_EQ(Stored(*db_), stored);
 }
 

@@ -3,6 +3,7 @@
 
 #include "db/derived/DataSet.h"
 #include "db/store/Database.h"
+#include "db/derived/EntityTotals.h"
 #include "db/derived/PastRunBuckets.h"
 #include "db/derived/ResultRecords.h"
 
@@ -60,6 +61,26 @@ Status ToVersion4(Database& db) {
       ") STRICT;");
 }
 
+// Version 5: the figures of every jockey, trainer, sire and dam's sire by
+// year and surface, in entity_total, counted from the runner rows.
+Status ToVersion5(Database& db) {
+  const Status s = db.exec(
+      "CREATE TABLE entity_total ("
+      "  kind        INTEGER NOT NULL CHECK (kind IN (2, 3, 4, 6)),"
+      "  code        TEXT NOT NULL,"
+      "  year        INTEGER NOT NULL,"
+      "  surface     INTEGER NOT NULL CHECK (surface BETWEEN 0 AND 2),"
+      "  firsts      INTEGER NOT NULL,"
+      "  seconds     INTEGER NOT NULL,"
+      "  thirds      INTEGER NOT NULL,"
+      "  unplaced    INTEGER NOT NULL,"
+      "  prize_money INTEGER NOT NULL,"
+      "  added_money INTEGER NOT NULL,"
+      "  PRIMARY KEY (kind, code, year, surface)"
+      ") STRICT, WITHOUT ROWID;");
+  return s.ok() ? EntityTotals(db).countEveryRun() : s;
+}
+
 }  // namespace
 
 Status UpgradeSchema(Database& db, int from) {
@@ -67,6 +88,7 @@ Status UpgradeSchema(Database& db, int from) {
   if (from < 2) s = ToVersion2(db);
   if (s.ok() && from < 3) s = ToVersion3(db);
   if (s.ok() && from < 4) s = ToVersion4(db);
+  if (s.ok() && from < 5) s = ToVersion5(db);
   return s;
 }
 

@@ -18,27 +18,27 @@ constexpr Comparison kFrom = Comparison::kAtLeast;
 constexpr Repeats kAny = Repeats::kAlternatives;
 constexpr Repeats kOnce = Repeats::kOnce;
 
-// The figures of every entity's runs, one row per entity code: `by` names
-// the runner column that files a run under its entity.
-std::string Figures(const char* by) {
-  return std::string(
-             "LEFT JOIN (SELECT ru.") + by + " AS code, count(*) AS runs, "
-         "sum(ru.finish_pos = 1) AS wins, sum(ru.finish_pos BETWEEN 1 AND 2) AS top2, "
-         "sum(ru.finish_pos BETWEEN 1 AND 3) AS top3, "
-         "sum(ru.race_date / 10000 = $ / 10000) AS y_runs, "
-         "sum(ru.race_date / 10000 = $ / 10000 AND ru.finish_pos = 1) AS y_wins, "
-         "sum(ru.race_date / 10000 = $ / 10000 AND ru.finish_pos BETWEEN 1 AND 2) AS y_top2, "
-         "sum(ru.race_date / 10000 = $ / 10000 AND ru.finish_pos BETWEEN 1 AND 3) AS y_top3, "
-         "sum(CASE WHEN ru.race_date / 10000 = $ / 10000 AND r.surface <> '2' "
-         "THEN ru.prize_money ELSE 0 END) / 1000 AS y_flat_prize, "
-         "sum(CASE WHEN ru.race_date / 10000 = $ / 10000 AND r.surface = '2' "
-         "THEN ru.prize_money ELSE 0 END) / 1000 AS y_jump_prize, "
-         "sum(ru.race_date / 10000 = $ / 10000 AND r.surface <> '2') AS y_flat_runs, "
-         "sum(ru.race_date / 10000 = $ / 10000 AND r.surface = '2') AS y_jump_runs "
-         "FROM runner ru JOIN race r ON r.race_date = ru.race_date AND r.place = ru.place "
-         "AND r.race_no = ru.race_no WHERE ru." + by + " IS NOT NULL AND ru.finish_pos IS NOT NULL "
-         "AND (ru.accident_code IS NULL OR ru.accident_code NOT IN ('34', '35')) "
-         "GROUP BY ru." + by + ") f ON f.code = p.code ";
+// The figures of every entity of `kind` (entity_total: 2 jockey, 3 trainer,
+// 4 sire, 6 dam's sire), one row per entity code, summed from the few rows
+// the writer keeps of each by year and surface.
+std::string Figures(int kind) {
+  return "LEFT JOIN (SELECT code, sum(firsts + seconds + thirds + unplaced) AS runs, "
+         "sum(firsts) AS wins, sum(firsts + seconds) AS top2, "
+         "sum(firsts + seconds + thirds) AS top3, "
+         "sum(CASE WHEN year = $ / 10000 THEN firsts + seconds + thirds + unplaced ELSE 0 END) AS y_runs, "
+         "sum(CASE WHEN year = $ / 10000 THEN firsts ELSE 0 END) AS y_wins, "
+         "sum(CASE WHEN year = $ / 10000 THEN firsts + seconds ELSE 0 END) AS y_top2, "
+         "sum(CASE WHEN year = $ / 10000 THEN firsts + seconds + thirds ELSE 0 END) AS y_top3, "
+         "sum(CASE WHEN year = $ / 10000 AND surface <> 2 THEN prize_money ELSE 0 END) / 1000 "
+         "AS y_flat_prize, "
+         "sum(CASE WHEN year = $ / 10000 AND surface = 2 THEN prize_money ELSE 0 END) / 1000 "
+         "AS y_jump_prize, "
+         "sum(CASE WHEN year = $ / 10000 AND surface <> 2 "
+         "THEN firsts + seconds + thirds + unplaced ELSE 0 END) AS y_flat_runs, "
+         "sum(CASE WHEN year = $ / 10000 AND surface = 2 "
+         "THEN firsts + seconds + thirds + unplaced ELSE 0 END) AS y_jump_runs "
+         "FROM entity_total WHERE kind = " + std::to_string(kind) +
+         " GROUP BY code) f ON f.code = p.code ";
 }
 
 // A rate in tenths of a percent, as the people's list rows show it.
@@ -96,7 +96,7 @@ KindTable MakeJockeyTable() {
   });
   static const std::string select = "SELECT p.code FROM jockey p "
                                     "LEFT JOIN trainer s ON s.code = p.trainer_code " +
-                                    Figures("jockey_code") + "WHERE ";
+                                    Figures(2) + "WHERE ";
   t.select = select.c_str();
   t.order = " ORDER BY p.code";
   return t;
@@ -110,7 +110,7 @@ KindTable MakeStableTable() {
   // 0 a trainer off the training centres.
   t.keys.push_back({"P", ValueType::kCodes, kAny, 0, 3, 1, false, kEq,
                     "ifnull(p.centre, '0') IN (SELECT value FROM json_each(#))", nullptr});
-  static const std::string select = "SELECT p.code FROM trainer p " + Figures("trainer_code") + "WHERE ";
+  static const std::string select = "SELECT p.code FROM trainer p " + Figures(3) + "WHERE ";
   t.select = select.c_str();
   t.order = " ORDER BY p.code";
   return t;
@@ -145,7 +145,7 @@ KindTable MakeSireTable() {
       "SELECT p.code FROM sire p JOIN horse h ON h.code = p.code "
       "LEFT JOIN pedigree p1 ON p1.horse_code = p.code AND p1.position = 1 "
       "LEFT JOIN pedigree p2 ON p2.horse_code = p.code AND p2.position = 2 " +
-      Figures("sire_code") + "WHERE ";
+      Figures(4) + "WHERE ";
   t.select = select.c_str();
   t.order = " ORDER BY p.code";
   return t;
@@ -162,7 +162,7 @@ KindTable MakeDamSireTable() {
   // A dam-sire is the dam's sire (pedigree position 5) of a stored horse;
   // its runs are those of the horses it is the dam's sire of.
   static const std::string select =
-      "SELECT p.code FROM horse p " + Figures("bms_code") +
+      "SELECT p.code FROM horse p " + Figures(6) +
       "WHERE p.code IN (SELECT ancestor_code FROM pedigree WHERE position = 5) AND ";
   t.select = select.c_str();
   t.order = " ORDER BY p.code";

@@ -55,6 +55,12 @@ const std::string& CountQuery() {
   return sql;
 }
 
+// A person's or a sire's figures as entity_total keeps them (the writer
+// counts them from the runner rows), in the columns of CountQuery.
+constexpr const char* kTotalsQuery =
+    "SELECT surface, year, firsts, seconds, thirds, unplaced, prize_money, added_money "
+    "FROM entity_total WHERE kind = ?1 AND code = ?2";
+
 void Add(SurfaceRuns& to, const Statement& row) {
   for (int k = 0; k < 4; ++k) to.counts[static_cast<std::size_t>(k)] += row.column_int(kFirsts + k);
   to.prize_money += row.column_int(kPrize);
@@ -80,8 +86,11 @@ Status RenderEntityResults(Database& db, PastRunKind kind, std::string_view code
 Status CountEntityRuns(Database& db, PastRunKind kind, std::string_view code, int year,
                        EntityRunCounts* counts) {
   *counts = EntityRunCounts{};
-  Statement& st = db.statement(CountQuery());
-  st.bind(1, static_cast<int>(kind)).bind(2, code).bind(3, 0).bind(4, 99999999);
+  const bool kept = kind == PastRunKind::kJockey || kind == PastRunKind::kTrainer ||
+                    kind == PastRunKind::kSire;
+  Statement& st = db.statement(kept ? std::string_view(kTotalsQuery) : std::string_view(CountQuery()));
+  st.bind(1, static_cast<int>(kind)).bind(2, code);
+  if (!kept) st.bind(3, 0).bind(4, 99999999);
   return EachRow(st, [&](const Statement& row) {
     const std::int64_t surface = row.column_int(kSurface);
     if (surface < 0 || surface >= kSurfaces) return Status::Corruption("a run of no surface");

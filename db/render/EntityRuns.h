@@ -53,7 +53,9 @@ struct EntityRunCounts {
   std::array<SurfaceRuns, kSurfaces> year;
 };
 
-// Counts every run of `kind` and `code`, those of `year` also apart.
+// Counts every run of `kind` and `code`, those of `year` also apart: a
+// horse's from its runs, a jockey's, trainer's or sire's from the figures
+// entity_total keeps (the same runs, counted by the writer).
 Status CountEntityRuns(Database& db, PastRunKind kind, std::string_view code, int year,
                        EntityRunCounts* counts);
 

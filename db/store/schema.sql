@@ -299,6 +299,25 @@ CREATE TABLE past_run_bucket (
   CHECK (length(records) = 94 * length(race_nos) AND length(race_nos) > 0)
 ) STRICT, WITHOUT ROWID;
 
+-- The finishing counts and prize money of every jockey's rides, trainer's
+-- runners, sire's offspring's runs and dam's sire's grandoffspring's runs,
+-- by year and surface, kept by the writer in step with the runner rows, so
+-- that a person's figures are a few rows, not a walk over their runs. A
+-- run is a runner with a result that started (accidents 34 and 35 are not).
+CREATE TABLE entity_total (
+  kind        INTEGER NOT NULL CHECK (kind IN (2, 3, 4, 6)),  -- 2 jockey 3 trainer 4 sire 6 dam's sire
+  code        TEXT NOT NULL,
+  year        INTEGER NOT NULL,
+  surface     INTEGER NOT NULL CHECK (surface BETWEEN 0 AND 2),  -- race.surface
+  firsts      INTEGER NOT NULL,
+  seconds     INTEGER NOT NULL,
+  thirds      INTEGER NOT NULL,
+  unplaced    INTEGER NOT NULL,  -- every other finish, a horse that did not finish included
+  prize_money INTEGER NOT NULL,  -- yen
+  added_money INTEGER NOT NULL,  -- yen
+  PRIMARY KEY (kind, code, year, surface)
+) STRICT, WITHOUT ROWID;
+
 -- The results record of every run race, rendered by the writer whenever a
 -- transaction writes a race of its racecourse and day, so that the results
 -- of a race or of a racecourse's day are read as stored. A rowid table: a

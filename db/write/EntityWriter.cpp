@@ -139,7 +139,7 @@ Status Writer::putHorse(const Horse& h) {
   };
   const bool runs_change =
       before.exists && (stored_code(kSire) != sire || stored_code(kDamsSire) != dams_sire);
-  if (s.ok() && runs_change) s = derived_.sireWillChange(h.code, sire);
+  if (s.ok() && runs_change) s = derived_.sireWillChange(h.code, sire, dams_sire);
   if (s.ok() && runs_change) {
     Statement& runs = db_.statement(
         "UPDATE runner SET sire_code = ?2, bms_code = ?3 WHERE horse_code = ?1 "

@@ -1,10 +1,9 @@
 // The horse search and the runs of a race search against filters written
 // independently in plain C++ over the rendered records of the generated
-// season the race oracle reads: seeded random horse conditions, in text
-// form and in command form, alone and combined in pairs with add_cmd, find
+// season the race oracle reads: seeded random horse conditions
+// (SearchOracle_test.h checks them in both forms and combined) find
 // exactly the horses the filter keeps, in code order; a race command's
 // runs are the runners of its races, every one or the first places only.
-// YDBCLN_ORACLE_SEED chooses another seed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "ydbcln/search/SearchOracle_test.h"
 #include "ydbcln/search/SearchSeason_test.h"
 
 namespace {
@@ -71,11 +71,7 @@ std::vector<std::string> HorseCodes(void* buffer) {
 }
 
 using Holds = std::function<bool(const HorseRow&)>;
-
-struct Condition {
-  std::string text, command;
-  Holds holds;
-};
+using Condition = oracletest::Condition<HorseRow>;
 
 // What a pair key counts of a horse.
 long long PairValue(const HorseRow& h, int key) {
@@ -97,45 +93,26 @@ long long PairValue(const HorseRow& h, int key) {
   }
 }
 
-class Generator {
+class Generator : oracletest::Picks {
  public:
   Generator(const std::vector<HorseRow>& horses, std::uint32_t seed)
-      : horses_(horses), random_(seed) {}
+      : Picks(seed), horses_(horses) {}
 
   // T and one to two other keys, most values those of one horse, so that
   // most conditions find some.
   Condition One() {
     anchor_ = &AnyHorse();
     const int t = Pick(0, 1) == 0 ? 1 : anchor_->has_trainer ? 2 : 3;
-    Condition c{"T=" + std::to_string(t), "T=" + std::to_string(t), nullptr};
-    std::vector<Holds> all = {[t](const HorseRow& h) {
-      return t == 1 || (t == 2) == h.has_trainer;
-    }};
-    std::vector<int> chosen;
-    const int keys = Pick(1, 2);
-    while (static_cast<int>(chosen.size()) < keys) {
-      const int which = Pick(0, 7);
-      if (std::find(chosen.begin(), chosen.end(), which) != chosen.end()) continue;
-      chosen.push_back(which);
-      const Condition term = Key(which);
-      c.text += "&" + term.text;
-      c.command += "&" + term.command;
-      all.push_back(term.holds);
-    }
-    c.holds = [all](const HorseRow& h) {
-      for (const Holds& holds : all) {
-        if (!holds(h)) return false;
-      }
-      return true;
-    };
-    return c;
+    std::vector<Condition> terms = {{"T=" + std::to_string(t), "T=" + std::to_string(t),
+                                     [t](const HorseRow& h) {
+                                       return t == 1 || (t == 2) == h.has_trainer;
+                                     }}};
+    for (const int which : Different(Pick(1, 2), 0, 7)) terms.push_back(Key(which));
+    return oracletest::AllOf(terms);
   }
 
  private:
-  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-  const HorseRow& AnyHorse() {
-    return horses_[static_cast<std::size_t>(Pick(0, static_cast<int>(horses_.size()) - 1))];
-  }
+  const HorseRow& AnyHorse() { return Any(horses_); }
   static std::string Two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
   // Up to `most` codes of `low` to `high` (with `open_top`, perhaps "n+");
@@ -213,23 +190,8 @@ class Generator {
         const char* names[] = {"HH", "HR", "SH", "SR", "H", "R", "1", "2", "3"};
         const long long seen = PairValue(*anchor_, key);
         const long long n = Pick(0, 1) == 0 ? seen : seen + Pick(-2, 2);
-        const char* suffix[] = {"", "!", ">", "+", "<", "-"};
-        const char* op[] = {"=", "<>=", ">=", ">>=", "<=", "<<="};
-        const int k = Pick(0, 5);
-        const long long v = std::max(0LL, n);
-        return {names[key] + std::string(op[k]) + std::to_string(v),
-                names[key] + std::string("=") + std::to_string(v) + suffix[k],
-                [=](const HorseRow& h) {
-                  const long long x = PairValue(h, key);
-                  switch (k) {
-                    case 0: return x == v;
-                    case 1: return x != v;
-                    case 2: return x >= v;
-                    case 3: return x > v;
-                    case 4: return x <= v;
-                    default: return x < v;
-                  }
-                }};
+        return oracletest::Compared<HorseRow>(names[key], std::max(0LL, n), Pick(0, 5),
+                                              [key](const HorseRow& h) { return PairValue(h, key); });
       }
       default: {  // a name
         const char* keys[] = {"N", "FN", "MN", "BNS", "STN", "SNT", "SSN"};
@@ -240,22 +202,12 @@ class Generator {
   }
 
   const std::vector<HorseRow>& horses_;
-  std::mt19937 random_;
   const HorseRow* anchor_ = nullptr;
 };
 
-std::vector<std::string> Kept(const std::vector<HorseRow>& horses, const Holds& holds) {
-  std::vector<std::string> codes;
-  for (const HorseRow& h : horses) {
-    if (holds(h)) codes.push_back(h.code);
-  }
-  return codes;
-}
+std::string CodeOf(const HorseRow& h) { return h.code; }
 
-std::uint32_t Seed() {
-  const char* chosen = std::getenv("YDBCLN_ORACLE_SEED");
-  return static_cast<std::uint32_t>(chosen != nullptr ? std::strtoul(chosen, nullptr, 10) : 16);
-}
+std::uint32_t Seed() { return oracletest::Seed(16); }
 
 class HorseSearchOracle : public searchtest::SearchSeason {};
 
@@ -282,38 +234,12 @@ TEST_F(HorseSearchOracle, FindsWhatAPlainFilterKeepsInBothFormsAndCombined) {
   // Conditions that keep a few hundred horses at most: rendering thousands
   // would prove nothing more.
   constexpr std::size_t kAtMost = 200;
-  int found_some = 0;
-  for (int run = 0; run < 50;) {
-    const Condition c = generator.One();
-    const std::vector<std::string> expected = Kept(horses, c.holds);
-    if (expected.size() > kAtMost) continue;
-    ++run;
-    yrace::OwnedBuffer found(get_uma2cmd(c.text.c_str()));
-    ASSERT_NE(found, nullptr) << c.text << ": " << get_db_error();
-    EXPECT_EQ(HorseCodes(found.get()), expected) << c.text;
-    yrace::OwnedBuffer command(conv_umacmd(c.command.c_str()));
-    ASSERT_NE(command, nullptr) << c.command << ": " << get_db_error();
-    yrace::OwnedBuffer by_command(get_uma2cmd_sp(command.get()));
-    EXPECT_EQ(HorseCodes(by_command.get()), expected) << c.command;
-    if (!expected.empty()) ++found_some;
-  }
-  int combined = 0;
-  while (combined < 20) {
-    const Condition a = generator.One();
-    const Condition b = generator.One();
-    const std::vector<std::string> expected =
-        Kept(horses, [&](const HorseRow& h) { return a.holds(h) && b.holds(h); });
-    if (expected.size() > kAtMost) continue;
-    ++combined;
-    yrace::OwnedBuffer first(conv_umacmd(a.command.c_str()));
-    yrace::OwnedBuffer second(conv_umacmd(b.command.c_str()));
-    yrace::OwnedBuffer both(add_cmd(first.get(), second.get()));
-    ASSERT_NE(both, nullptr) << get_db_error();
-    yrace::OwnedBuffer found(get_uma2cmd_sp(both.get()));
-    ASSERT_NE(found, nullptr) << get_db_error();
-    EXPECT_EQ(HorseCodes(found.get()), expected) << a.command << " + " << b.command;
-  }
-  EXPECT_GT(found_some, 20);
+  const oracletest::Searches searches{get_uma2cmd, conv_umacmd, get_uma2cmd_sp, HorseCodes};
+  const auto next = [&] { return generator.One(); };
+  const oracletest::Checked checked =
+      oracletest::CheckBothForms(searches, horses, CodeOf, next, 50, kAtMost);
+  oracletest::CheckCombined(searches, horses, CodeOf, next, 20, kAtMost);
+  EXPECT_GT(checked.found_some, 20);
 }
 
 TEST_F(HorseSearchOracle, TheRunsOfARaceCommandAreTheRunnersOfItsRacesOrTheirFirstPlaces) {

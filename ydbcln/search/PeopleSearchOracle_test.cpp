@@ -1,22 +1,21 @@
 // The searches of jockeys, trainers and sires against a filter written in
 // plain C++ over their rendered records on a generated season: seeded
-// random conditions, in text form and in command form, find exactly the
-// people whose records the filter keeps, in code order; the records'
-// counts agree with the season's runners walked one by one; code lists
-// lead back to the same records. YDBCLN_ORACLE_SEED chooses another seed.
+// random conditions (SearchOracle_test.h checks them in both forms and
+// combined) find exactly the people whose records the filter keeps, in
+// code order; the records' counts agree with the season's runners walked
+// one by one; code lists lead back to the same records.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <set>
 #include <cstdlib>
 #include <functional>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "ydbcln/search/SearchOracle_test.h"
 #include "ydbcln/search/SearchSeason_test.h"
 
 namespace {
@@ -110,67 +109,33 @@ int Rate(int part, int runs) {
   return runs == 0 ? 0 : static_cast<int>((part * 100.0 / runs + 0.05) * 10);
 }
 
-using Holds = std::function<bool(const Person&)>;
+using Condition = oracletest::Condition<Person>;
 
-struct Condition {
-  std::string text, command;
-  Holds holds;
-};
-
-// Comparisons in both forms.
-const char* const kSuffix[] = {"", "!", ">", "+", "<", "-"};
-const char* const kOperator[] = {"=", "<>=", ">=", ">>=", "<=", "<<="};
-bool Compare(int v, int n, int k) {
-  switch (k) {
-    case 0: return v == n;
-    case 1: return v != n;
-    case 2: return v >= n;
-    case 3: return v > n;
-    case 4: return v <= n;
-    default: return v < n;
-  }
-}
-
-class Generator {
+class Generator : oracletest::Picks {
  public:
   Generator(int kind, const std::vector<Person>& people, std::uint32_t seed)
-      : kind_(kind), people_(people), random_(seed) {}
+      : Picks(seed), kind_(kind), people_(people) {}
 
+  // T and one or two other keys, each once (the terms of one key are
+  // alternatives).
   Condition One() {
-    Condition c{"T=" + std::to_string(Pick(1, 4)), "", nullptr};
-    const int t = c.text.back() - '0';
-    std::vector<Holds> all = {[t](const Person& p) {
-      return t == 1 || (t == 2 && p.y_runs > 0) || (t == 3 && p.runs > 0) || (t == 4 && p.runs == 0);
-    }};
-    c.command = c.text;
-    std::set<int> chosen;  // each key once: the terms of one key are alternatives
-    for (int keys = Pick(1, 2); keys > 0; --keys) {
-      int which = 0;
-      do {
-        which = Pick(0, kind_ == 1 ? 6 : 10);
-      } while (!chosen.insert(which).second);
-      const Condition term = Key(which);
-      c.text += "&" + term.text;
-      c.command += "&" + term.command;
-      all.push_back(term.holds);
+    const int t = Pick(1, 4);
+    std::vector<Condition> terms = {{"T=" + std::to_string(t), "T=" + std::to_string(t),
+                                     [t](const Person& p) {
+                                       return t == 1 || (t == 2 && p.y_runs > 0) ||
+                                              (t == 3 && p.runs > 0) || (t == 4 && p.runs == 0);
+                                     }}};
+    for (const int which : Different(Pick(1, 2), 0, kind_ == 1 ? 6 : 10)) {
+      terms.push_back(Key(which));
     }
-    c.holds = [all](const Person& p) {
-      for (const Holds& h : all) {
-        if (!h(p)) return false;
-      }
-      return true;
-    };
-    return c;
+    return oracletest::AllOf(terms);
   }
 
  private:
-  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-  const Person& Anyone() { return people_[static_cast<std::size_t>(Pick(0, static_cast<int>(people_.size()) - 1))]; }
+  const Person& Anyone() { return Any(people_); }
 
-  Condition Compared(const std::string& key, int n, std::function<int(const Person&)> value) {
-    const int k = Pick(0, 5);
-    return {key + kOperator[k] + std::to_string(n), key + "=" + std::to_string(n) + kSuffix[k],
-            [=](const Person& p) { return Compare(value(p), n, k); }};
+  Condition Compared(const std::string& key, int n, std::function<long long(const Person&)> value) {
+    return oracletest::Compared<Person>(key, n, Pick(0, 5), value);
   }
   Condition Codes(const std::string& key, char low, char high, int slot) {
     const char a = static_cast<char>(Pick(low, high)), b = static_cast<char>(Pick(low, high));
@@ -230,31 +195,32 @@ class Generator {
 
   int kind_;
   const std::vector<Person>& people_;
-  std::mt19937 random_;
 };
+
+// The codes of a buffer of records of kind `kKind` (`kSize` bytes each).
+template <int kKind, int kSize>
+std::vector<std::string> CodesOf(void* buffer) {
+  std::vector<std::string> codes;
+  for (int i = 0; i < yrace::record_count(buffer, kSize); ++i) {
+    codes.push_back(Read(kKind, yrace::record_at(buffer, kSize, i)).code);
+  }
+  return codes;
+}
+
+std::string CodeOf(const Person& p) { return p.code; }
 
 struct Kind {
   int kind;  // 1 sire, 2 jockey, 3 trainer
   int size;
-  void* (*run)(const char*);
-  void* (*compile)(const char*);
-  void* (*run_command)(const void*);
+  oracletest::Searches searches;
   void* (*code_list)(const void*);
 };
 
 const Kind kKinds[] = {
-    {2, 257, get_jockey2cmd, conv_jockeycmd, get_jockey2cmd_sp, get_jockey2dt},
-    {3, 208, get_stable2cmd, conv_stablecmd, get_stable2cmd_sp, get_stable2dt},
-    {1, 196, get_sire2cmd, conv_sirecmd, get_sire2cmd_sp, get_sire2dt},
+    {2, 257, {get_jockey2cmd, conv_jockeycmd, get_jockey2cmd_sp, CodesOf<2, 257>}, get_jockey2dt},
+    {3, 208, {get_stable2cmd, conv_stablecmd, get_stable2cmd_sp, CodesOf<3, 208>}, get_stable2dt},
+    {1, 196, {get_sire2cmd, conv_sirecmd, get_sire2cmd_sp, CodesOf<1, 196>}, get_sire2dt},
 };
-
-std::vector<std::string> Codes(void* buffer, const Kind& k) {
-  std::vector<std::string> codes;
-  for (int i = 0; i < yrace::record_count(buffer, k.size); ++i) {
-    codes.push_back(Read(k.kind, yrace::record_at(buffer, k.size, i)).code);
-  }
-  return codes;
-}
 
 class PeopleSearchOracle : public searchtest::SearchSeason {
  protected:
@@ -269,12 +235,11 @@ class PeopleSearchOracle : public searchtest::SearchSeason {
 };
 
 TEST_F(PeopleSearchOracle, FindsWhatAPlainFilterOfTheRecordsKeeps) {
-  const char* chosen = std::getenv("YDBCLN_ORACLE_SEED");
-  const auto seed = static_cast<std::uint32_t>(chosen != nullptr ? std::strtoul(chosen, nullptr, 10) : 17);
+  const std::uint32_t seed = oracletest::Seed(17);
   SCOPED_TRACE("seed " + std::to_string(seed));
   for (const Kind& k : kKinds) {
     SCOPED_TRACE("kind " + std::to_string(k.kind));
-    yrace::OwnedBuffer all(k.run("T=1"));
+    yrace::OwnedBuffer all(k.searches.by_text("T=1"));
     ASSERT_NE(all, nullptr) << get_db_error();
     std::vector<Person> people;
     for (int i = 0; i < yrace::record_count(all.get(), k.size); ++i) {
@@ -282,30 +247,17 @@ TEST_F(PeopleSearchOracle, FindsWhatAPlainFilterOfTheRecordsKeeps) {
     }
     ASSERT_GT(people.size(), 5u);
     Generator generator(k.kind, people, seed);
-    int found_some = 0;
-    for (int i = 0; i < 6; ++i) {
-      const Condition c = generator.One();
-      std::vector<std::string> expected;
-      for (const Person& p : people) {
-        if (c.holds(p)) expected.push_back(p.code);
-      }
-      yrace::OwnedBuffer found(k.run(c.text.c_str()));
-      ASSERT_NE(found, nullptr) << c.text << ": " << get_db_error();
-      EXPECT_EQ(Codes(found.get(), k), expected) << c.text;
-      yrace::OwnedBuffer command(k.compile(c.command.c_str()));
-      ASSERT_NE(command, nullptr) << c.command << ": " << get_db_error();
-      yrace::OwnedBuffer by_command(k.run_command(command.get()));
-      ASSERT_NE(by_command, nullptr) << get_db_error();
-      EXPECT_EQ(Codes(by_command.get(), k), expected) << c.command;
-      if (!expected.empty() && expected.size() < people.size()) ++found_some;
-    }
-    EXPECT_GT(found_some, 0);
+    const auto next = [&] { return generator.One(); };
+    const oracletest::Checked checked =
+        oracletest::CheckBothForms(k.searches, people, CodeOf, next, 30);
+    oracletest::CheckCombined(k.searches, people, CodeOf, next, 10);
+    EXPECT_GT(checked.found_some, 5);
     // The code list of the records leads back to them.
     yrace::OwnedBuffer list(k.code_list(all.get()));
     ASSERT_EQ(yrace::record_count(list.get(), 13), static_cast<int>(people.size()));
     yrace::OwnedBuffer again(get_otherdata(list.get(), k.kind));
     ASSERT_NE(again, nullptr) << get_db_error();
-    EXPECT_EQ(Codes(again.get(), k), Codes(all.get(), k));
+    EXPECT_EQ(k.searches.keys(again.get()), k.searches.keys(all.get()));
     EXPECT_EQ(get_otherdata(list.get(), k.kind == 1 ? 2 : 1), nullptr);
   }
 }

@@ -1,8 +1,8 @@
 // The race search against a filter written independently in plain C++ over
-// every rendered record of a generated season: seeded random conditions,
-// in text form and in command form, alone and combined in pairs with
-// add_cmd, find exactly the races the filter keeps, in date and then
-// race-code order. YDBCLN_ORACLE_SEED chooses another seed.
+// every rendered record of a generated season: seeded random conditions
+// over every race key (SearchOracle_test.h checks them in both forms and
+// combined) find exactly the races the filter keeps, in date and then
+// race-code order.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ydbcln/search/SearchOracle_test.h"
 #include "ydbcln/search/SearchSeason_test.h"
 
 namespace {
@@ -19,13 +20,7 @@ namespace {
 using searchtest::RaceRow;
 
 using Holds = std::function<bool(const RaceRow&)>;
-
-// A condition in both forms and what it means.
-struct Condition {
-  std::string text;     // text form
-  std::string command;  // command form
-  Holds holds;
-};
+using Condition = oracletest::Condition<RaceRow>;
 
 // The characters of a UTF-8 text.
 std::vector<std::u32string::value_type> Chars(const std::string& utf8) {
@@ -86,10 +81,10 @@ int ClassOf(const RaceRow& r) {
   return 0;
 }
 
-class Generator {
+class Generator : oracletest::Picks {
  public:
   Generator(const std::vector<RaceRow>& races, std::uint32_t seed)
-      : races_(races), random_(seed) {
+      : Picks(seed), races_(races) {
     // The main and last race of each meeting day.
     std::map<std::string, std::vector<const RaceRow*>> days;
     for (const RaceRow& r : races_) days[r.code.substr(0, 10)].push_back(&r);
@@ -112,31 +107,13 @@ class Generator {
 
   // One to three different keys.
   Condition One() {
-    Condition c;
-    const int keys = Pick(1, 3);
-    std::vector<Holds> all;
-    std::vector<int> chosen;
-    while (static_cast<int>(chosen.size()) < keys) {
-      const int which = Pick(0, 17);
-      if (std::find(chosen.begin(), chosen.end(), which) != chosen.end()) continue;
-      chosen.push_back(which);
-      Condition term = Key(which);
-      c.text += (c.text.empty() ? "" : "&") + term.text;
-      c.command += (c.command.empty() ? "" : "&") + term.command;
-      all.push_back(term.holds);
-    }
-    c.holds = [all](const RaceRow& r) {
-      for (const Holds& h : all) {
-        if (!h(r)) return false;
-      }
-      return true;
-    };
-    return c;
+    std::vector<Condition> terms;
+    for (const int which : Different(Pick(1, 3), 0, 17)) terms.push_back(Key(which));
+    return oracletest::AllOf(terms);
   }
 
  private:
-  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-  const RaceRow& AnyRace() { return races_[static_cast<std::size_t>(Pick(0, static_cast<int>(races_.size()) - 1))]; }
+  const RaceRow& AnyRace() { return Any(races_); }
   static std::string Two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
   // One code key with one or two alternative values of `low` to `high`.
@@ -278,21 +255,8 @@ class Generator {
       }
       case 16: {  // the runner count, compared
         const int n = Pick(6, 18);
-        const char* suffix[] = {"", "!", ">", "+", "<", "-"};
-        const char* op[] = {"=", "<>=", ">=", ">>=", "<=", "<<="};
-        const int k = Pick(0, 5);
-        return {std::string("ts") + op[k] + std::to_string(n), "ts=" + std::to_string(n) + suffix[k],
-                [n, k](const RaceRow& r) {
-                  const int v = r.runner_count;
-                  switch (k) {
-                    case 0: return v == n;
-                    case 1: return v != n;
-                    case 2: return v >= n;
-                    case 3: return v > n;
-                    case 4: return v <= n;
-                    default: return v < n;
-                  }
-                }};
+        return oracletest::Compared<RaceRow>("ts", n, Pick(0, 5),
+                                             [](const RaceRow& r) { return r.runner_count; });
       }
       default: {  // runner conditions
         return Codes("TK", 1, 8, false, [](const RaceRow& r, int v) {
@@ -312,60 +276,27 @@ class Generator {
   }
 
   const std::vector<RaceRow>& races_;
-  std::mt19937 random_;
   std::map<std::string, int> main_, last_;
 };
 
-std::vector<std::string> Kept(const std::vector<RaceRow>& races, const Holds& holds) {
-  std::vector<std::string> codes;
-  for (const RaceRow& r : races) {
-    if (holds(r)) codes.push_back(r.code);
-  }
-  return codes;
-}
-
-std::vector<std::string> FoundByCommand(const std::string& text) {
-  yrace::OwnedBuffer command(conv_racecmd(text.c_str()));
-  EXPECT_NE(command, nullptr) << text << ": " << get_db_error();
-  yrace::OwnedBuffer found(get_race2cmd_sp1(command.get()));
-  EXPECT_NE(found, nullptr) << text << ": " << get_db_error();
-  return searchtest::CodesOf(found.get());
-}
+std::string CodeOf(const RaceRow& r) { return r.code; }
 
 class RaceSearchOracle : public searchtest::SearchSeason {};
 
 TEST_F(RaceSearchOracle, FindsWhatAPlainFilterKeepsInBothFormsAndCombined) {
   const std::vector<RaceRow> races = searchtest::ReadSeason();
   ASSERT_GT(races.size(), 1000u);
-  const char* chosen = std::getenv("YDBCLN_ORACLE_SEED");
-  const auto seed = static_cast<std::uint32_t>(chosen != nullptr ? std::strtoul(chosen, nullptr, 10) : 16);
+  const std::uint32_t seed = oracletest::Seed(16);
   SCOPED_TRACE("seed " + std::to_string(seed));
   Generator generator(races, seed);
-  int found_some = 0;
-  for (int i = 0; i < 200; ++i) {
-    const Condition c = generator.One();
-    const std::vector<std::string> expected = Kept(races, c.holds);
-    yrace::OwnedBuffer found(get_race2cmd(c.text.c_str()));
-    ASSERT_NE(found, nullptr) << c.text << ": " << get_db_error();
-    EXPECT_EQ(searchtest::CodesOf(found.get()), expected) << c.text;
-    EXPECT_EQ(FoundByCommand(c.command), expected) << c.command;
-    if (!expected.empty()) ++found_some;
-  }
-  for (int i = 0; i < 60; ++i) {
-    const Condition a = generator.One();
-    const Condition b = generator.One();
-    const std::vector<std::string> expected =
-        Kept(races, [&](const RaceRow& r) { return a.holds(r) && b.holds(r); });
-    yrace::OwnedBuffer first(conv_racecmd(a.command.c_str()));
-    yrace::OwnedBuffer second(conv_racecmd(b.command.c_str()));
-    yrace::OwnedBuffer both(add_cmd(first.get(), second.get()));
-    ASSERT_NE(both, nullptr) << get_db_error();
-    yrace::OwnedBuffer found(get_race2cmd_sp1(both.get()));
-    ASSERT_NE(found, nullptr) << get_db_error();
-    EXPECT_EQ(searchtest::CodesOf(found.get()), expected) << a.command << " + " << b.command;
-  }
+  const oracletest::Searches searches{get_race2cmd, conv_racecmd, get_race2cmd_sp1,
+                                      searchtest::CodesOf};
+  const auto next = [&] { return generator.One(); };
+  const oracletest::Checked checked =
+      oracletest::CheckBothForms(searches, races, CodeOf, next, 150);
+  oracletest::CheckCombined(searches, races, CodeOf, next, 40);
   // Enough of the conditions find races for the comparison to mean something.
-  EXPECT_GT(found_some, 60);
+  EXPECT_GT(checked.found_some, 45);
 }
 
 }  // namespace

@@ -1,0 +1,78 @@
+// The people's searches over ten generated seasons (BenchWorld.h), today
+// fixed at the last race day: the leading jockeys by wins this year, the
+// trainers of one centre by career win rate, the sires by offspring wins,
+// every jockey, and a name search, each with its records rendered. Run with
+// --benchmark_repetitions for medians.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "bench/BenchWorld.h"
+#include "db/api/ybl.h"
+#include "db/api/ydbbsn.h"
+#include "db/api/yddb.h"
+
+namespace {
+
+// Opens the data set once and fixes today at its last race day; empty when
+// ready, else why not.
+const std::string& Ready() {
+  static const std::string failure = [] {
+    const std::string dir = bench::DataDir() + "/";
+    if (dir.size() == 1 || init_db(dir.c_str(), 0) != 0 || YDB_start(get_mdb_path()) == 0 ||
+        init_db(dir.c_str(), 1) != 0) {
+      return std::string("cannot open the benchmark data set");
+    }
+    if (set_today(bench::LastSeason() * 10000 + 1231) != 0) return std::string("cannot set today");
+    return std::string();
+  }();
+  return failure;
+}
+
+// Runs the search `text` with `search` again and again, counting its records.
+void Measure(benchmark::State& state, void* (*search)(const char*), const char* text) {
+  if (!Ready().empty()) {
+    state.SkipWithError(Ready().c_str());
+    return;
+  }
+  std::int64_t records = 0;
+  for (auto _ : state) {
+    void* found = search(text);
+    if (found == nullptr) {
+      state.SkipWithError(get_db_error());
+      return;
+    }
+    records += get_rec_size(found);
+    release_data(found);
+  }
+  state.counters["records"] =
+      benchmark::Counter(static_cast<double>(records), benchmark::Counter::kAvgIterations);
+}
+
+void BM_JockeysByWinsThisYear(benchmark::State& state) {
+  Measure(state, get_jockey2cmd, "T=2&WNH>=50");
+}
+BENCHMARK(BM_JockeysByWinsThisYear)->Unit(benchmark::kMillisecond);
+
+void BM_JockeysOfOneAffiliationByCareerWins(benchmark::State& state) {
+  Measure(state, get_jockey2cmd, "T=3&P=1&WNR>=300");
+}
+BENCHMARK(BM_JockeysOfOneAffiliationByCareerWins)->Unit(benchmark::kMillisecond);
+
+void BM_TrainersByCareerWinRate(benchmark::State& state) {
+  Measure(state, get_stable2cmd, "T=3&P=1&1R>=100");
+}
+BENCHMARK(BM_TrainersByCareerWinRate)->Unit(benchmark::kMillisecond);
+
+void BM_SiresByOffspringWins(benchmark::State& state) {
+  Measure(state, get_sire2cmd, "T=3&1>=200");
+}
+BENCHMARK(BM_SiresByOffspringWins)->Unit(benchmark::kMillisecond);
+
+// Every jockey of the store, each record rendered.
+void BM_EveryJockey(benchmark::State& state) { Measure(state, get_jockey2cmd, "T=1"); }
+BENCHMARK(BM_EveryJockey)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

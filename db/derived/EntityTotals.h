@@ -1,0 +1,60 @@
+// Keeping entity_total in step with the runner rows: the finishing counts
+// and prize money of each jockey's rides, trainer's runners, sire's
+// offspring's runs and dam's sire's grandoffspring's runs, by year and
+// surface. The people's searches compare these figures and the people's
+// records show them, so neither walks the runs of a person.
+//
+// Each call adds or takes away the figures of the runs it names as the
+// runner rows say now, in one statement:
+//
+//   EntityTotals totals(db);
+//   Status s = totals.withdrawRace(key);  // before the race is replaced
+//   ... write the race ...
+//   if (s.ok()) s = totals.countRace(key);
+//
+// A run is a runner with a result that started (accidents 34 and 35 are
+// not runs), as the past-run buckets file them.
+#ifndef YDB_DERIVED_ENTITYTOTALS_H_
+#define YDB_DERIVED_ENTITYTOTALS_H_
+
+#include <string>
+
+#include "db/base/RaceKey.h"
+#include "db/base/Status.h"
+#include "db/store/Database.h"
+
+namespace ydb {
+
+// The kinds of entity_total: those of the past-run buckets, and the dam's
+// sire (pedigree position 5 of the horse that ran).
+enum class TotalKind : int { kJockey = 2, kTrainer = 3, kSire = 4, kDamsSire = 6 };
+
+class EntityTotals {
+ public:
+  explicit EntityTotals(Database& db) : db_(db) {}
+  EntityTotals(const EntityTotals&) = delete;
+  EntityTotals& operator=(const EntityTotals&) = delete;
+
+  // The runs of `race` as stored now leave their entities' figures; called
+  // before anything of the race (its row or runners) changes.
+  Status withdrawRace(const RaceKey& race);
+
+  // The runs of `race` as stored now join their entities' figures.
+  Status countRace(const RaceKey& race);
+
+  // The runs of `horse` move from the sire and dam's sire its runner rows
+  // name to `sire` and `dams_sire` (empty: none); called before the rows
+  // take them.
+  Status changeAncestors(const std::string& horse, const std::string& sire,
+                         const std::string& dams_sire);
+
+  // Counts every run of the store into an empty entity_total.
+  Status countEveryRun();
+
+ private:
+  Database& db_;
+};
+
+}  // namespace ydb
+
+#endif  // YDB_DERIVED_ENTITYTOTALS_H_
