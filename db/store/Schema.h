@@ -15,8 +15,9 @@ constexpr int kApplicationId = 0x59444243;
 // PRAGMA user_version of the schema this build creates, reads and writes.
 // Version 2 files the past-run records in past_run_bucket; version 3 keeps
 // the rendered results records in result_record; version 4 records the
-// generated world's seed and origin in generated_world.
-constexpr int kSchemaVersion = 4;
+// generated world's seed and origin in generated_world; version 5 reads the
+// entries of a range of races from runner_entry_by_race.
+constexpr int kSchemaVersion = 5;
 
 }  // namespace ydb
 
