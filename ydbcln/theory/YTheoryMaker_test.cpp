@@ -413,14 +413,16 @@ TEST(TheoryMakerSeason, ARankingWhoseStoreReadWasInterruptedStopsAndIsNotReady) 
   reports.clear();
   EXPECT_EQ(maker.calc(), 1);
   EXPECT_FALSE(maker.isready());
-  // Race 1 announced, the store stopped once while ranking it, nothing
-  // after.
-  ASSERT_EQ(reports.size(), 2u);
+  // Race 1 announced, then only the store, stopped while ranking it (once,
+  // or again on a slow machine), and no other race.
+  ASSERT_GE(reports.size(), 2u);
   EXPECT_EQ(std::make_tuple(reports[0].first, reports[0].text, reports[0].generation),
             std::make_tuple(1, true, 0));
-  EXPECT_GT(reports[1].first, 0) << "steps the store took";
-  EXPECT_EQ(std::make_tuple(reports[1].second, reports[1].text, reports[1].generation),
-            std::make_tuple(0, false, -1));
+  for (std::size_t k = 1; k < reports.size(); ++k) {
+    EXPECT_GT(reports[k].first, 0) << "steps the store took";
+    EXPECT_EQ(std::make_tuple(reports[k].second, reports[k].text, reports[k].generation),
+              std::make_tuple(0, false, -1));
+  }
   EXPECT_EQ(get_SCP_interruptions(), 0) << "calc leaves the store without its callback";
 
   // A read stopped outside calc: the fetch gives null and the reason, and
