@@ -21,13 +21,17 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "db/derived/DataSet.h"
 #include "db/store/Database.h"
 #include "world/Generator.h"
 #include "ydbcln/race/YDaySeiseki.h"
 #include "ydbcln/race/YMainraceList.h"
+#include "ydbcln/race/YRaceList.h"
 #include "ydbcln/session/YHorseDB.h"
+#include "ydbcln/theory/YTheories.h"
+#include "ydbcln/theory/YTheory.h"
 
 namespace bench {
 
@@ -103,6 +107,35 @@ void WalkSeason(YHorseDB& db, int season, int first_month, int last_month, Visit
       visit(venues, results);
     }
   }
+}
+
+// The codes of the races run in months `first_month` to `last_month` of
+// `season`, in date order.
+inline std::vector<std::string> RunRaceCodes(YHorseDB& db, int season, int first_month,
+                                             int last_month) {
+  std::vector<std::string> codes;
+  WalkSeason(db, season, first_month, last_month,
+             [&](std::unique_ptr<YMainraceList>&, YDaySeiseki& results) {
+               for (int v = 0; v < results.getplacecount(); ++v) {
+                 for (int j = 0; j < results.getracecount(v); ++j) {
+                   codes.push_back(results.list(v, j)->getcode());
+                 }
+               }
+             });
+  return codes;
+}
+
+// A theory of the factors `codes` at their catalogue defaults, equal
+// weights.
+inline YTheory DefaultTheory(const std::vector<int>& codes) {
+  YTheory theory(nullptr);
+  for (int code : codes) {
+    int p1 = 0;
+    int p2 = 0;
+    YTheories::getdefault(code, p1, p2);
+    theory.additem(code, 10, p1, p2);
+  }
+  return theory;
 }
 
 }  // namespace bench

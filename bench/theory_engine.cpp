@@ -55,18 +55,6 @@ World& TheWorld(benchmark::State& state) {
   return world;
 }
 
-// A theory of the factors at their catalogue defaults, equal weights.
-YTheory Theory(const std::vector<int>& codes) {
-  YTheory theory(nullptr);
-  for (int code : codes) {
-    int p1 = 0;
-    int p2 = 0;
-    YTheories::getdefault(code, p1, p2);
-    theory.additem(code, 10, p1, p2);
-  }
-  return theory;
-}
-
 const std::vector<int> kHorseOnly = {1, 4, 8, 11, 12, 16, 17, 34};
 const std::vector<int> kStandard = {8, 11, 24, 29, 19, 30, 31, 37};
 const std::vector<int> kStandardWithoutSire = {8, 11, 24, 29, 36, 30, 31, 37};
@@ -74,7 +62,7 @@ const std::vector<int> kStandardWithoutSire = {8, 11, 24, 29, 36, 30, 31, 37};
 // exec with display texts on the 18-runner races in turn.
 void Predict(benchmark::State& state, const std::vector<int>& codes) {
   World& w = TheWorld(state);
-  YTheory theory = Theory(codes);
+  YTheory theory = bench::DefaultTheory(codes);
   YCalcTheory engine(&w.db);
   std::size_t next = 0;
   for (auto _ : state) {
@@ -95,7 +83,7 @@ BENCHMARK(BM_ExecStandardWithoutSire)->Unit(benchmark::kMillisecond);
 // items per second is races per second.
 void ResultsOnly(benchmark::State& state, const std::vector<int>& codes) {
   World& w = TheWorld(state);
-  YTheory theory = Theory(codes);
+  YTheory theory = bench::DefaultTheory(codes);
   YCalcTheory engine(&w.db);
   std::size_t next = 0;
   for (auto _ : state) {

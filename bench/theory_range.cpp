@@ -27,14 +27,7 @@ struct World {
   World() {
     error = bench::Open(db);
     if (!error.empty()) return;
-    bench::WalkSeason(db, bench::LastSeason(), 1, 12,
-                      [&](std::unique_ptr<YMainraceList>&, YDaySeiseki& results) {
-                        for (int v = 0; v < results.getplacecount(); ++v) {
-                          for (int j = 0; j < results.getracecount(v); ++j) {
-                            races.push_back(results.list(v, j)->getcode());
-                          }
-                        }
-                      });
+    races = bench::RunRaceCodes(db, bench::LastSeason(), 1, 12);
     if (races.empty()) error = "no run races in the last season";
   }
 };
@@ -45,22 +38,10 @@ World& TheWorld(benchmark::State& state) {
   return world;
 }
 
-// A theory of the factors at their catalogue defaults, equal weights.
-YTheory Theory(const std::vector<int>& codes) {
-  YTheory theory(nullptr);
-  for (int code : codes) {
-    int p1 = 0;
-    int p2 = 0;
-    YTheories::getdefault(code, p1, p2);
-    theory.additem(code, 10, p1, p2);
-  }
-  return theory;
-}
-
 // The season as one range, each iteration on a fresh engine.
 void Season(benchmark::State& state, const std::vector<int>& codes) {
   World& w = TheWorld(state);
-  YTheory theory = Theory(codes);
+  YTheory theory = bench::DefaultTheory(codes);
   YTheoryOption option;
   for (auto _ : state) {
     YCalcTheory engine(&w.db);

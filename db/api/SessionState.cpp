@@ -9,7 +9,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 
@@ -72,7 +75,28 @@ Status SessionState::Start(const char* path) {
   }
   database_ = std::move(opened);
   lock_fd_ = fd;
+  InstallProgressHook();
   return Status::Ok();
+}
+
+void SessionState::SetProgressCallback(ProgressCallback callback) {
+  progress_ = callback;
+  interruptions_ = 0;
+  InstallProgressHook();
+}
+
+void SessionState::InstallProgressHook() {
+  if (database_ == nullptr) return;
+  if (progress_ == nullptr) {
+    database_->setProgressHook(nullptr);
+    return;
+  }
+  database_->setProgressHook([this](std::uint64_t steps) {
+    const int reported = static_cast<int>(std::min<std::uint64_t>(steps, INT_MAX));
+    if (progress_(reported, 0, nullptr, -1, 0.0, 0.0) != 0) return true;
+    ++interruptions_;
+    return false;
+  });
 }
 
 Status SessionState::Ready() {

@@ -40,7 +40,16 @@ class SessionState {
   bool result_total = false;
   bool result_total_snapshot = false;
 
+  // The caller's progress callback (set_SCP_callback), on the open store
+  // and on any store opened later; null for none. Setting one starts the
+  // count of interruptions again.
+  using ProgressCallback = int (*)(int, int, const char*, int, double, double);
+  void SetProgressCallback(ProgressCallback callback);
+  int interruptions() const { return interruptions_; }
+
  private:
+  void InstallProgressHook();
+
   SessionState() = default;
 
   std::string store_path_;
@@ -48,6 +57,8 @@ class SessionState {
   int lock_fd_ = -1;
   bool ready_ = false;
   std::string last_error_;
+  ProgressCallback progress_ = nullptr;
+  int interruptions_ = 0;
 };
 
 // The file name of the store inside a data directory.

@@ -1,12 +1,14 @@
 // The range fetches of the C boundary: the results records, the runner
-// entries and the payout records of every run race between two dates, for
-// reading a season race by race without a fetch per race.
+// entries, the payout records and the forecast win odds of every run race
+// between two dates, for reading a season race by race without a fetch per
+// race.
 #include <string_view>
 
 #include "db/api/Fetch.h"
 #include "db/api/FetchArguments.h"
 #include "db/api/ydbrange.h"
 #include "db/layout/Layouts.h"
+#include "db/render/ForecastOddsRenderer.h"
 #include "db/render/RaceRangeRenderer.h"
 #include "db/render/RenderedRecords.h"
 
@@ -46,6 +48,11 @@ void* get_raceh2date_range(const char* from, const char* to) {
 void* get_exprize2date_range(const char* from, const char* to) {
   return FetchBetween("get_exprize2date_range", from, to, ydb::PayoutLayout(),
                       ydb::RenderPayoutsBetween);
+}
+
+void* get_yodds_tan2date_range(const char* from, const char* to) {
+  return FetchBetween("get_yodds_tan2date_range", from, to, ydb::ForecastWinOddsRaceLayout(),
+                      ydb::RenderForecastWinOddsBetween);
 }
 
 }  // extern "C"

@@ -70,6 +70,8 @@ class FetchTest : public ytest::WrittenDataSetTest<ytest::MakeRenderWorld> {
         {"get_raceh2date_range", [] { return get_raceh2date_range("20240101", "20241231"); }},
         {"get_exprize2date_range",
          [] { return get_exprize2date_range("20240101", "20241231"); }},
+        {"get_yodds_tan2date_range",
+         [] { return get_yodds_tan2date_range("20240101", "20241231"); }},
     };
   }
 };
@@ -209,6 +211,8 @@ TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyRecords) {
       {"races of a reversed range", [] { return get_race2date_range("20241231", "20240101"); }},
       {"runners from a 7-digit date", [] { return get_raceh2date_range("2024010", "20241231"); }},
       {"payouts to null", [] { return get_exprize2date_range("20240101", nullptr); }},
+      {"forecast odds of a reversed range",
+       [] { return get_yodds_tan2date_range("20241231", "20240101"); }},
       {"runners of a year without racing",
        [] { return get_raceh2date_range("20300101", "20301231"); }},
       {"rides from a 7-digit date",
@@ -288,16 +292,19 @@ TEST_F(FetchTest, RaceDaysOddsPopularityAndPayoutsThroughTheBoundary) {
 }
 
 // The records of a range of dates are each race's own fetches, race by
-// race: results and payouts byte for byte, the runners' entries at the
-// fields they hold.
+// race: results, payouts and forecast odds byte for byte, the runners'
+// entries at the fields they hold.
 TEST_F(FetchTest, ARangeOfDatesGivesEachRunRaceAsItsOwnFetches) {
   Records races(get_race2date_range("20231201", "20240131"));
   Records runners(get_raceh2date_range("20231201", "20240131"));
   Records payouts(get_exprize2date_range("20231201", "20240131"));
   ASSERT_GE(races.count(), 2);
+  Records forecasts(get_yodds_tan2date_range("20231201", "20240131"));
   EXPECT_EQ(get_rec_width(runners.buffer()), 659);
+  EXPECT_EQ(get_rec_width(forecasts.buffer()), 128);
   int runner = 0;
   int payout = 0;
+  int forecast = 0;
   for (int r = 0; r < races.count(); ++r) {
     const std::string code = At(races[r], 0, 12);
     Records race(get_race2code_1_ex(code.c_str(), 1));
@@ -327,10 +334,24 @@ TEST_F(FetchTest, ARangeOfDatesGivesEachRunRaceAsItsOwnFetches) {
       ASSERT_LT(payout, payouts.count()) << code;
       EXPECT_EQ(payouts[payout++], paid[0]) << code;
     }
+    Records odds(get_yodds_tan2code(code.c_str()));
+    if (odds.count() > 0) {
+      ASSERT_LT(forecast, forecasts.count()) << code;
+      const std::string ranged = forecasts[forecast++];
+      std::string own_odds;
+      for (int i = 0; i < odds.count(); ++i) own_odds += odds[i];
+      EXPECT_EQ(At(ranged, 0, 12), code);
+      EXPECT_EQ(std::stoi(At(ranged, 12, 2)), odds.count()) << code;
+      EXPECT_EQ(At(ranged, 16, 4 * odds.count()), own_odds) << code;
+      EXPECT_EQ(At(ranged, 16 + 4 * odds.count(), 112 - 4 * odds.count()),
+                std::string(112 - 4 * odds.count(), '\0')) << code;
+    }
   }
   EXPECT_EQ(runner, runners.count());
   EXPECT_EQ(payout, payouts.count());
+  EXPECT_EQ(forecast, forecasts.count());
   EXPECT_GT(payout, 0);
+  EXPECT_GT(forecast, 0);
 }
 
 TEST_F(FetchTest, PastRunsThroughTheBoundaryAsTheEngineAsksForThem) {

@@ -60,6 +60,10 @@ int get_today(void) { return ydb::Today(); }
 
 int set_today(int date) { return ydb::SetToday(date) ? 0 : -1; }
 
+void set_SCP_callback(SCP_CALLBACK fn) { SessionState::Get().SetProgressCallback(fn); }
+
+int get_SCP_interruptions(void) { return SessionState::Get().interruptions(); }
+
 const char* get_db_error(void) { return SessionState::Get().last_error().c_str(); }
 
 }  // extern "C"

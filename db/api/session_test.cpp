@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "db/api/DataSetSession_test.h"
 #include "testing/SmallWorld.h"
@@ -201,6 +202,44 @@ TEST_F(DataSetSession, ResultTotalBracket) {
   EXPECT_NE(is_result_total(0), 0);
   end_result_total();
   EXPECT_EQ(is_result_total(0), 0);
+}
+
+// What the progress callback was told, and its answer.
+std::vector<std::string> progress_calls;
+int progress_answer = 0;
+int RecordProgress(int rows, int second, const char* text, int generation, double hit,
+                   double ret) {
+  progress_calls.push_back(std::to_string(rows > 0) + " " + std::to_string(second) + " " +
+                           (text == nullptr ? "null" : text) + " " + std::to_string(generation) +
+                           " " + std::to_string(hit) + " " + std::to_string(ret));
+  return progress_answer;
+}
+
+TEST_F(DataSetSession, TheProgressCallbackWatchesLongStatementsAndItsZeroInterruptsThem) {
+  progress_calls.clear();
+  progress_answer = 0;
+  set_SCP_callback(RecordProgress);  // before the data set is opened
+  ASSERT_TRUE(OpenDataSet(dir_.str())) << get_db_error();
+  ydb::Database* store = ydb::SessionState::Get().ready_database();
+  const char* kSlow =
+      "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 100000000) "
+      "SELECT count(*) FROM c";
+  ydb::Statement& slow = store->statement(kSlow);
+  EXPECT_FALSE(slow.step());
+  EXPECT_FALSE(slow.status().ok());
+  slow.reset();
+  EXPECT_EQ(progress_calls, std::vector<std::string>{"1 0 null -1 0.000000 0.000000"});
+  EXPECT_EQ(get_SCP_interruptions(), 1);
+
+  // Setting a callback again starts the count again; none leaves every
+  // statement alone.
+  set_SCP_callback(RecordProgress);
+  EXPECT_EQ(get_SCP_interruptions(), 0);
+  set_SCP_callback(nullptr);
+  ydb::Statement& quick = store->statement("SELECT 1");
+  EXPECT_TRUE(quick.step());
+  quick.reset();
+  EXPECT_EQ(progress_calls.size(), 1u);
 }
 
 }  // namespace

@@ -55,6 +55,19 @@ void begin_result_total(void);
 void end_result_total(void);
 int is_result_total(int reserved);
 
+// Watching long statements. While a callback is set, it is called at most
+// every 100 ms during a statement of the store, as fn(steps the store has
+// taken since the callback was set, 0, NULL, -1, 0.0, 0.0): generation -1
+// says the call comes from the store. Answering 0 interrupts the
+// statement: the fetch running returns null and its error says it was
+// interrupted, and the interruption is counted. set_SCP_callback(NULL)
+// removes the callback; setting either starts the count again. The
+// callback stays for a data set opened later.
+typedef int (*SCP_CALLBACK)(int, int, const char*, int, double, double);
+void set_SCP_callback(SCP_CALLBACK fn);
+// The statements interrupted since the last set_SCP_callback.
+int get_SCP_interruptions(void);
+
 // Today's date, YYYYMMDD, as the component and the library use it (the
 // current year of the jockeys' and trainers' records, the ages of horses
 // and people, the periods that end today): the local clock, unless

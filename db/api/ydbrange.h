@@ -24,6 +24,13 @@ void* get_raceh2date_range(const char* from, const char* to);
 // as get_exprize2code gives each.
 void* get_exprize2date_range(const char* from, const char* to);
 
+// The forecast win odds of those races that had odds before the race
+// (YODDSTANRACEREC, 128 bytes each): the race code (bytes 0-11), the
+// highest horse number n (bytes 12-13, two digits) and, from byte 16, n
+// little-endian int32 values, as get_yodds_tan2code gives the race's n
+// records; the rest zero.
+void* get_yodds_tan2date_range(const char* from, const char* to);
+
 #ifdef __cplusplus
 }  // extern "C"
 #endif

@@ -37,6 +37,7 @@ const RecordLayout& OddsLayout();          // ODDSREC, 1462: win, bracket and qu
 const RecordLayout& SortedOddsLayout();    // SORTEDODDSREC, 11: one entry in popularity order
 const RecordLayout& PayoutLayout();        // EXPRIZEREC, 254: the payouts of a run race
 const RecordLayout& ForecastWinOddsLayout();  // YODDSTANREC, 4: forecast win odds of a runner
+const RecordLayout& ForecastWinOddsRaceLayout();  // YODDSTANRACEREC, 128: those of a race
 
 // Horses, people and sires.
 const RecordLayout& PedigreeLayout();      // PEDREC, 709: three generations of a horse

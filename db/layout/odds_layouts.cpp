@@ -1,6 +1,6 @@
 // Layouts of the betting records: the odds record of a race, its entries in
-// popularity order, the payout record of a run race and the forecast win
-// odds of a runner.
+// popularity order, the payout record of a run race, the forecast win odds
+// of a runner and those of a whole race.
 //
 // An odds field whose first byte is not a digit has no value; the byte says
 // why: '*' (shown as a star), '-' (shown empty), '/' (a scratched horse).
@@ -69,6 +69,17 @@ const RecordLayout& ForecastWinOddsLayout() {
   // run of 32-bit integers.
   static const RecordLayout layout("YODDSTANREC", 4, {
       F::Binary("odds", 0, 4, "forecast win odds, int32"),
+  });
+  return layout;
+}
+
+const RecordLayout& ForecastWinOddsRaceLayout() {
+  // The records of a range of races: a race's forecast win odds as its
+  // YODDSTANREC records give them, after the race's code.
+  static const RecordLayout layout("YODDSTANRACEREC", 128, {
+      F::Code("race_code", 0, 12, "place, date, race number"),
+      F::Digits("horse_count", 12, 2, "how many odds follow: the highest horse number"),
+      F::Binary("odds", 16, 4, "forecast win odds of horse number n + 1, int32").Repeat(28, 4),
   });
   return layout;
 }

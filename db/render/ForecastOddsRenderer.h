@@ -1,6 +1,6 @@
 // Forecast win odds records (YODDSTANREC): the win odds published before a
 // race, one 32-bit integer per runner, as the theory result breaks ties on
-// them.
+// them; and those of each race of a range of dates (YODDSTANRACEREC).
 #ifndef YDB_RENDER_FORECASTODDSRENDERER_H_
 #define YDB_RENDER_FORECASTODDSRENDERER_H_
 
@@ -22,6 +22,12 @@ constexpr std::int32_t kNoForecastOdds = 0x7fffffff;
 // or kNoForecastOdds. A race without such odds, or without runners, has no
 // records. As a new record buffer in *buffer.
 Status RenderForecastWinOdds(Database& db, const RaceKey& race, void** buffer);
+
+// One record (YODDSTANRACEREC) per run race dated `first` to `last`
+// (YYYYMMDD) that has a set of odds from before the race, in race order:
+// its code, its highest horse number n and the n odds RenderForecastWinOdds
+// renders for it. As a new record buffer in *buffer.
+Status RenderForecastWinOddsBetween(Database& db, int first, int last, void** buffer);
 
 }  // namespace ydb
 

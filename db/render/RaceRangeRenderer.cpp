@@ -22,14 +22,14 @@ enum EntryColumn : int {
   kTrainingMarks,
 };
 
-// The runners of the run races of a range of dates: the race table's key
-// range, each race's runners through their index by race.
+// The runners of the run races of a range of dates, from the index of
+// their entries alone (which holds the runners with a number: all).
 constexpr const char* kEntrySql =
     "SELECT ru.place, ru.race_date, ru.race_no, ru.frame_no, ru.horse_no, ru.horse_code, "
     "ru.weight_carried, ru.jockey_code, ru.trainer_code, ru.prediction_mark, ru.training_marks "
     "FROM race r JOIN runner ru "
     "ON ru.race_date = r.race_date AND ru.place = r.place AND ru.race_no = r.race_no "
-    "WHERE r.race_date BETWEEN ?1 AND ?2 AND r.has_result = 1 "
+    "WHERE r.race_date BETWEEN ?1 AND ?2 AND r.has_result = 1 AND ru.horse_no > 0 "
     "ORDER BY r.race_date, r.place, r.race_no, ru.horse_no";
 
 // The fields of the runner result record written here, found once.

@@ -15,6 +15,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "db/store/Schema.h"
 #include "db/store/SqliteStatus.h"
@@ -211,6 +212,26 @@ Status Database::Open(const std::string& path, Mode mode, std::unique_ptr<Databa
   }
   *out = std::move(opened);
   return Status::Ok();
+}
+
+void Database::setProgressHook(ProgressHook hook) {
+  progress_hook_ = std::move(hook);
+  progress_steps_ = 0;
+  progress_last_ = std::chrono::steady_clock::now();
+  interruptions_ = 0;
+  sqlite3_progress_handler(db_, progress_hook_ ? kProgressSteps : 0,
+                           progress_hook_ ? &Database::OnProgress : nullptr, this);
+}
+
+int Database::OnProgress(void* self) {
+  Database& db = *static_cast<Database*>(self);
+  db.progress_steps_ += kProgressSteps;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - db.progress_last_ < std::chrono::milliseconds(kProgressMilliseconds)) return 0;
+  db.progress_last_ = now;
+  if (db.progress_hook_(db.progress_steps_)) return 0;
+  ++db.interruptions_;
+  return 1;
 }
 
 Status Database::setCacheMegabytes(int megabytes) {

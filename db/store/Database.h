@@ -18,8 +18,10 @@
 #ifndef YDB_STORE_DATABASE_H_
 #define YDB_STORE_DATABASE_H_
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -92,6 +94,19 @@ class Database {
   static constexpr int kDefaultCacheMegabytes = 64;
   Status setCacheMegabytes(int megabytes);
 
+  // Watching long statements: while a hook is set, SQLite hands control to
+  // the connection every kProgressSteps virtual-machine steps, and the
+  // hook is called at most every kProgressMilliseconds with the steps taken
+  // since it was set. When it answers false the statement running is
+  // interrupted (it fails with an interrupted status) and the interruption
+  // is counted. Setting a hook, or none, starts the count and the clock
+  // again.
+  using ProgressHook = std::function<bool(std::uint64_t steps)>;
+  static constexpr int kProgressSteps = 1000;
+  static constexpr int kProgressMilliseconds = 100;
+  void setProgressHook(ProgressHook hook);
+  int interruptions() const { return interruptions_; }
+
   // How long a connection waits for a lock held by another process before
   // it gives up: 10 s.
   static constexpr int kBusyTimeoutMilliseconds = 10000;
@@ -108,6 +123,7 @@ class Database {
   // Brings an existing store of an older schema to the current one.
   Status Upgrade(SchemaUpgrade upgrade);
   int SchemaVersion(Status* status);
+  static int OnProgress(void* self);
 
   std::string path_;
   struct sqlite3* db_;
@@ -120,6 +136,10 @@ class Database {
   std::map<std::string, Assembled, std::less<>> assembled_;
   std::uint64_t assembled_clock_ = 0;
   std::map<std::string, TextFunction> functions_;  // nodes stay put: SQLite holds them
+  ProgressHook progress_hook_;
+  std::uint64_t progress_steps_ = 0;
+  std::chrono::steady_clock::time_point progress_last_{};
+  int interruptions_ = 0;
 };
 
 // Runs a block of writes as one transaction: commits when commit() is

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "db/store/Schema.h"
 #include "testing/TempDir.h"
@@ -252,6 +255,43 @@ TEST_F(DatabaseTest, AFailedTransactionLeavesTheStoreAsItWas) {
   Transaction done(*db);
   EXPECT_TRUE(done.commit().ok());
   EXPECT_TRUE(done.commit().IsInvalidArgument());
+}
+
+// A statement that counts to a hundred million, far beyond the test's time.
+constexpr char kSlowCount[] =
+    "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 100000000) "
+    "SELECT count(*) FROM c";
+
+TEST_F(DatabaseTest, AProgressHookIsToldAtMostEveryTenthOfASecondAndItsFalseInterrupts) {
+  std::unique_ptr<Database> db;
+  ASSERT_TRUE(Database::Open(path(), Database::Mode::kOpenOrCreate, &db).ok());
+  std::vector<std::uint64_t> steps;
+  std::vector<std::chrono::steady_clock::time_point> times;
+  db->setProgressHook([&](std::uint64_t taken) {
+    steps.push_back(taken);
+    times.push_back(std::chrono::steady_clock::now());
+    return steps.size() < 3;
+  });
+  Statement& slow = db->statement(kSlowCount);
+  EXPECT_FALSE(slow.step());
+  EXPECT_FALSE(slow.status().ok()) << "interrupted";
+  slow.reset();
+  ASSERT_EQ(steps.size(), 3u);
+  EXPECT_GT(steps[0], 0u);
+  EXPECT_LT(steps[0], steps[1]);
+  EXPECT_LT(steps[1], steps[2]);
+  for (std::size_t i = 1; i < times.size(); ++i) {
+    EXPECT_GE(times[i] - times[i - 1], std::chrono::milliseconds(Database::kProgressMilliseconds));
+  }
+  EXPECT_EQ(db->interruptions(), 1);
+
+  // Without a hook the count starts again and statements run to the end.
+  db->setProgressHook(nullptr);
+  EXPECT_EQ(db->interruptions(), 0);
+  Statement& quick = db->statement("SELECT count(*) FROM (SELECT 1 UNION ALL SELECT 2)");
+  ASSERT_TRUE(quick.step());
+  EXPECT_EQ(quick.column_int(0), 2);
+  quick.reset();
 }
 
 }  // namespace

@@ -16,8 +16,9 @@ constexpr int kApplicationId = 0x59444243;
 // Version 2 files the past-run records in past_run_bucket; version 3 keeps
 // the rendered results records in result_record; version 4 records the
 // generated world's seed and origin in generated_world; version 5 keeps the
-// people's and sires' figures by year and surface in entity_total.
-constexpr int kSchemaVersion = 5;
+// people's and sires' figures by year and surface in entity_total; version 6
+// reads the entries of a range of races from runner_entry_by_race.
+constexpr int kSchemaVersion = 6;
 
 }  // namespace ydb
 

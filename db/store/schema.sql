@@ -278,6 +278,13 @@ CREATE TABLE runner (
   FOREIGN KEY (race_date, place, race_no) REFERENCES race ON DELETE CASCADE
 ) STRICT, WITHOUT ROWID;
 CREATE UNIQUE INDEX runner_by_race ON runner (race_date, place, race_no, horse_no);
+-- The entries of a range of races, read from the index alone: what the
+-- theory engine reads of each runner of a season, and whether it started.
+-- Every runner has a number; the condition keeps the index to the range
+-- reads, which state it, and the reads of one race to runner_by_race.
+CREATE INDEX runner_entry_by_race ON runner (race_date, place, race_no, horse_no, frame_no,
+  horse_code, weight_carried, jockey_code, trainer_code, prediction_mark, training_marks,
+  accident_code) WHERE horse_no > 0;
 CREATE INDEX runner_by_owner ON runner (owner_code) WHERE owner_code IS NOT NULL;
 
 -- The past-run records (PASTRUNREC) of every run, rendered by the writer

@@ -3,6 +3,7 @@
 
 #include <db/api/RecordBuffer.h>
 #include <db/api/ydbbsn.h>
+#include <db/api/ydbrange.h>
 #include <db/base/Date.h>
 #include <db/base/RaceKey.h>
 
@@ -28,21 +29,12 @@ int DateOf(unsigned char* record) {
   return YUtil::getnum(record + racelistrec::kDate, racelistrec::kDateWidth);
 }
 
-// The race-list records of the days with results of `year`; null when the
-// database failed.
 // The race-list records of a year (4 digits) or of the month holding a
 // date (8 digits): the days with results, or with race cards when `cards`.
+// Null when the database failed.
 OwnedBuffer DaysOf(const std::string& when, bool cards) {
   return OwnedBuffer(cards ? get_denmalist2date_ex(when.c_str(), 0)
                            : get_racelist2date_ex(when.c_str(), 0));
-}
-
-// The venue-day key (place and date) of venue entry k of a race-list
-// record; empty when the entry is absent.
-std::string VenueKey(unsigned char* day, int k) {
-  unsigned char* entry = day + racelistrec::kVenuePlaceCode + racelistrec::kVenuePlaceCodeStride * k;
-  if (entry[0] == 0) return "";
-  return std::string(reinterpret_cast<char*>(entry), racelistrec::kVenueKeyWidth);
 }
 
 }  // namespace
@@ -88,23 +80,13 @@ bool LatestRaceDay(YHorseDB& db, bool cards, int* date) {
 }
 
 bool RaceCodes(YHorseDB&, int from, int to, std::vector<std::string>* codes) {
-  for (int year = from / 10000; year <= to / 10000; ++year) {
-    OwnedBuffer days = DaysOf(std::to_string(year), false);
-    if (days == nullptr) return false;
-    for (int n = 0; n < record_count(days.get(), racelistrec::kSize); ++n) {
-      unsigned char* day = record_at(days.get(), racelistrec::kSize, n);
-      if (DateOf(day) < from || DateOf(day) > to) continue;
-      for (int k = 0; k < racelistrec::kVenuePlaceCodeCount; ++k) {
-        const std::string venue = VenueKey(day, k);
-        if (venue.empty()) continue;
-        OwnedBuffer races(get_race2code_1_ex(venue.c_str(), 1));
-        if (races == nullptr) return false;
-        for (int r = 0; r < record_count(races.get(), racermrec::kSize); ++r) {
-          codes->emplace_back(reinterpret_cast<char*>(record_at(races.get(), racermrec::kSize, r)),
-                              racermrec::kRaceCodeWidth);
-        }
-      }
-    }
+  OwnedBuffer races(get_race2date_range(std::to_string(from).c_str(), std::to_string(to).c_str()));
+  if (races == nullptr) return false;
+  const int count = record_count(races.get(), racermrec::kSize);
+  codes->reserve(codes->size() + static_cast<std::size_t>(count));
+  for (int r = 0; r < count; ++r) {
+    codes->emplace_back(reinterpret_cast<char*>(record_at(races.get(), racermrec::kSize, r)),
+                        racermrec::kRaceCodeWidth);
   }
   return true;
 }

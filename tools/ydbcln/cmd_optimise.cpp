@@ -64,6 +64,10 @@ SearchRun* current = nullptr;
 
 int Report(int race, int races, const char* text, int generation, double hit, double ret) {
   SearchRun& run = *current;
+  if (generation < 0) {  // the store, during a long read while ranking
+    if (run.bar->interrupted()) run.interrupted = true;
+    return run.interrupted ? 0 : 1;
+  }
   if (generation == 0) {  // ranking race `race` of `races`
     if (!run.bar->update(race - 1, races, text != nullptr ? Utf8(text) : std::string())) {
       run.interrupted = true;

@@ -97,9 +97,14 @@ int YCalcTheory::exec(YTheory* theory, std::string racecode, int usecard, int no
   }
 
   const ytheory::Race& race = evaluator_->race();
+  // A race of the range breaks its ties on the range's forecast odds.
+  int odds[kMaxRunners];
+  int* forecast = nullptr;
   if (resultonly && race.ranged != nullptr) {
     result_->setresult(race.ranged->race, info, race.ranged->payouts);
     setslots();
+    race.ranged->forecastodds(std::clamp(result_->runnercount, 0, kMaxRunners), odds);
+    forecast = odds;
   } else if (resultonly) {
     result_->setresult(static_cast<_tagRACERMREC*>(race.results), info);
     setslots();
@@ -108,7 +113,7 @@ int YCalcTheory::exec(YTheory* theory, std::string racecode, int usecard, int no
   } else {
     result_->set(static_cast<_tagRACERMREC*>(race.results), info, race.runners);
   }
-  result_->setth(theory, nullptr);
+  result_->setth(theory, forecast);
   return 0;
 }
 

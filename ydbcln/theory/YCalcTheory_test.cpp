@@ -543,7 +543,7 @@ TEST_F(CalcEngine, CopiesOwnTheirResultAndBuffers) {
   for (int i = 0; i < 8; ++i) EXPECT_EQ(Ranks(*again.getresult(), i), ranks[static_cast<std::size_t>(i)]);
 }
 
-// Results only over a range, a run race is read with its month's three
+// Results only over a range, a run race is read with its month's four
 // range fetches and none of its own, and comes out as the race read by
 // itself; a range whose fetches fail reads the race by itself.
 TEST_F(CalcEngine, OverARangeARunRaceIsReadWithItsMonth) {
@@ -566,7 +566,9 @@ TEST_F(CalcEngine, OverARangeARunRaceIsReadWithItsMonth) {
     // The month is read by the first race of it only.
     EXPECT_EQ(ydb_test_call_count("get_race2date_range"), pass == 0 ? 1 : 0);
     EXPECT_EQ(ydb_test_call_count("get_exprize2date_range"), pass == 0 ? 1 : 0);
-    for (const char* own : {"get_race2code_1_ex", "get_race2code_2", "get_exprize2code"}) {
+    EXPECT_EQ(ydb_test_call_count("get_yodds_tan2date_range"), pass == 0 ? 1 : 0);
+    for (const char* own :
+         {"get_race2code_1_ex", "get_race2code_2", "get_exprize2code", "get_yodds_tan2code"}) {
       EXPECT_EQ(ydb_test_call_count(own), 0) << own;
     }
     const YTheoryResult& r = *engine_.getresult();

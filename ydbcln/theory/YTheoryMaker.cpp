@@ -149,16 +149,24 @@ int YTheoryMaker::calc() {
     first = std::min(first, date);
     last = std::max(last, date);
   }
+  // The store tells the callback of its long statements too; a 0 answered
+  // there interrupts a read, the table is then not whole, and calc stops
+  // after that race.
+  set_SCP_callback(callback_);
   engine_.beginrange(items.data(), static_cast<int>(items.size()), first, last);
   struct EndRange {
     YCalcTheory& engine;
-    ~EndRange() { engine.endrange(); }
+    ~EndRange() {
+      engine.endrange();
+      set_SCP_callback(nullptr);
+    }
   } end_range{engine_};
   for (int r = 0; r < count; ++r) {
     std::string& race = races_[static_cast<std::size_t>(r)];
     char text[YKaishu::kRaceStrSize];
     if (callback_ != nullptr) YKaishu::racestr(&race[0], text);
-    if (callback_ != nullptr && callback_(r + 1, count, text, 0, 0.0, 0.0) == 0) {
+    if (get_SCP_interruptions() > 0 ||
+        (callback_ != nullptr && callback_(r + 1, count, text, 0, 0.0, 0.0) == 0)) {
       clear_table();
       payouts_.clear();
       return 1;
@@ -171,6 +179,11 @@ int YTheoryMaker::calc() {
     YHaitoInfo info;
     gethaito(race, &info);
     payouts_.push_back(info);
+  }
+  if (get_SCP_interruptions() > 0) {
+    clear_table();
+    payouts_.clear();
+    return 1;
   }
   ready_ = true;
   return 0;

@@ -17,7 +17,10 @@
 // The callback is called by calc once a race, as (race number from 1, race
 // count, a text naming the race, 0, 0.0, 0.0), and by exec once a
 // generation, as (0, 0, null, generation from 1, best hit rate, best return
-// rate). Failures leave their status in the session: 1004 for a bad bet
+// rate). While calc runs, the store calls it too during long reads
+// (set_SCP_callback), as (steps, 0, null, -1, 0.0, 0.0); a 0 there
+// interrupts the read and calc then stops as it does for a 0 of its own.
+// Failures leave their status in the session: 1004 for a bad bet
 // type, null options or a null theory, 1003 when the score table cannot be
 // allocated.
 //
@@ -63,9 +66,10 @@ class YTheoryMaker {
   virtual ~YTheoryMaker();
 
   // Ranks every race by every candidate item and gathers the payouts: 0 and
-  // the table ready; 1 when the callback answered 0, -1 (1003) when the
-  // table cannot be allocated, both leaving it not ready. A race the engine
-  // cannot rank keeps rows of kNoHorse.
+  // the table ready; 1 when the callback answered 0 (to calc, or to the
+  // store during a read), -1 (1003) when the table cannot be allocated,
+  // both leaving it not ready. A race the engine cannot rank keeps rows of
+  // kNoHorse.
   virtual int calc();
   // Runs the search until the callback answers 0: 0. Without a callback,
   // before the table is ready, or with fewer than eight candidate items

@@ -5,17 +5,27 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <set>
 #include <string>
+#include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "db/api/TheoryFile.h"
+#include "db/api/ydbbsn.h"
+#include "db/api/ydbrange.h"
 #include "db/api/ydbtest.h"
 #include "testing/TempDir.h"
 #include "text/sjis.h"
+#include "world/GeneratedSeason_test.h"
 #include "ydbcln/race/RaceStore_test.h"
+#include "ydbcln/race/RecordBuffer.h"
+#include "ydbcln/race/SeasonRaces_test.h"
+#include "ydbcln/race/YSeiseki.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/theory/YTheory.h"
 #include "ydbcln/theory/YTheoryResult.h"
@@ -366,6 +376,73 @@ TEST_F(TheoryMaker, CalcRanksEachRaceOnceByEveryItemAndKeepsItsPayouts) {
   EXPECT_EQ(maker.calc(), 1);
   EXPECT_FALSE(maker.isready()) << "a stopped calc leaves no table";
   db.term();
+}
+
+// The store's reports during calc, and calc's own: the callback answers
+// calc 1, waiting out the store's 100 ms on the first race, and answers
+// the store 0.
+struct Report {
+  int first;
+  int second;
+  bool text;
+  int generation;
+};
+std::vector<Report> reports;
+int StopTheStore(int first, int second, const char* text, int generation, double hit,
+                 double ret) {
+  reports.push_back({first, second, text != nullptr, generation});
+  EXPECT_EQ(std::make_pair(hit, ret), std::make_pair(0.0, 0.0));
+  if (generation == -1) return 0;
+  if (first == 1) std::this_thread::sleep_for(std::chrono::milliseconds(110));
+  return 1;
+}
+
+// A store read stopped by the callback fails as any failing read does, is
+// counted, and calc stops after that race with nothing ready; the count
+// starts again with each callback set.
+TEST(TheoryMakerSeason, ARankingWhoseStoreReadWasInterruptedStopsAndIsNotReady) {
+  YHorseDB db;
+  ASSERT_TRUE(db.init(world::season_test::SharedSeason(world::season_test::kSeason, 1)));
+  std::string codes;
+  for (const std::string& code : racetest::SeasonRaceCodes(world::season_test::kSeason)) {
+    codes += code;
+  }
+  Maker maker(&db);
+  maker.setrace(static_cast<int>(codes.size() / 12), &codes[0]);
+  maker.setcallback(StopTheStore);
+  reports.clear();
+  EXPECT_EQ(maker.calc(), 1);
+  EXPECT_FALSE(maker.isready());
+  // Race 1 announced, then only the store, stopped while ranking it (once,
+  // or again on a slow machine), and no other race.
+  ASSERT_GE(reports.size(), 2u);
+  EXPECT_EQ(std::make_tuple(reports[0].first, reports[0].text, reports[0].generation),
+            std::make_tuple(1, true, 0));
+  for (std::size_t k = 1; k < reports.size(); ++k) {
+    EXPECT_GT(reports[k].first, 0) << "steps the store took";
+    EXPECT_EQ(std::make_tuple(reports[k].second, reports[k].text, reports[k].generation),
+              std::make_tuple(0, false, -1));
+  }
+  EXPECT_EQ(get_SCP_interruptions(), 0) << "calc leaves the store without its callback";
+
+  // A read stopped outside calc: the fetch gives null and the reason, and
+  // a class reading the race gives the database error; each stop is
+  // counted, and setting the callback again starts the count again.
+  set_SCP_callback(StopTheStore);
+  std::this_thread::sleep_for(std::chrono::milliseconds(110));
+  const std::string year = std::to_string(world::season_test::kSeason);
+  yrace::OwnedBuffer season(get_race2date_range((year + "0101").c_str(), (year + "1231").c_str()));
+  EXPECT_EQ(season.get(), nullptr);
+  EXPECT_NE(std::string(get_db_error()).find("interrupt"), std::string::npos) << get_db_error();
+  EXPECT_EQ(get_SCP_interruptions(), 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(110));
+  db.clearerror();
+  YSeiseki results(&db, codes.substr(codes.size() - 12));
+  EXPECT_EQ(db.geterrstatus(), YHorseDB::kDatabaseError);
+  EXPECT_EQ(get_SCP_interruptions(), 2);
+  set_SCP_callback(StopTheStore);
+  EXPECT_EQ(get_SCP_interruptions(), 0);
+  set_SCP_callback(nullptr);
 }
 
 }  // namespace

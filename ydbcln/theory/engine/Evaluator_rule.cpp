@@ -189,12 +189,44 @@ void add(const FactorDefinition& f, const Row& r, Tally* t) {
   }
 }
 
+// Whether every run of the period qualifies and counts only by its place:
+// a rate or count of places over a period, with no condition on the runs
+// and no limit on their number.
+bool countsplacesonly(const FactorDefinition& f, const Today& t) {
+  switch (f.rule) {
+    case Rule::kWinRate:
+    case Rule::kTopTwoRate:
+    case Rule::kTopThreeRate:
+    case Rule::kPlacingScore:
+    case Rule::kWinCount:
+      break;
+    default:
+      return false;
+  }
+  return t.limit == -1 && !f.surface && !f.distance && !f.range && !f.racecourse && !f.going &&
+         !f.meeting && !f.placed && f.match == Match::kNone;
+}
+
 // The qualifying runs of `rows`, latest first, before the race date and
-// inside the period.
+// inside the period. Where the runs keep their running counts and only
+// places count, the period's are the counts at its end less those at its
+// start.
 template <class Row>
 Tally walk(const FactorDefinition& f, const Today& t, const Rows<Row>& rows) {
   Tally tally;
   if (t.limit == 0 || t.limit < -1) return tally;
+  if (rows.tallies != nullptr && countsplacesonly(f, t)) {
+    auto dated_before = [&rows](int date) {
+      return static_cast<std::size_t>(
+          std::partition_point(rows.begin(), rows.end(), [date](const Row& r) { return r.date < date; }) -
+          rows.begin());
+    };
+    const PlaceCounts& start = rows.tallies[dated_before(t.from)];
+    const PlaceCounts& end = rows.tallies[dated_before(t.date)];
+    tally.runs = end.runs - start.runs;
+    for (int k = 0; k < 4; ++k) tally.places[k] = end.places[k] - start.places[k];
+    return tally;
+  }
   int taken = 0;
   using Back = std::reverse_iterator<const Row*>;
   for (Back it(rows.end()); it != Back(rows.begin()); ++it) {

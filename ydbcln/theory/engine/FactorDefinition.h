@@ -82,10 +82,20 @@ struct FactorDefinition {
   bool namecolumn;      // a first column with the trainer's or sire's name
 };
 
-// The tally of the qualifying runs of one runner, trainer or sire.
-struct Tally {
+// The places of some runs: how many runs, and how many of them 1st, 2nd,
+// 3rd and other (0 or below 3rd).
+struct PlaceCounts {
   int runs = 0;
-  int places[4] = {0, 0, 0, 0};  // 1st, 2nd, 3rd, others (0 or below 3rd)
+  int places[4] = {0, 0, 0, 0};
+
+  void place(int position) {
+    ++runs;
+    ++places[position >= 1 && position <= 3 ? position - 1 : 3];
+  }
+};
+
+// The tally of the qualifying runs of one runner, trainer or sire.
+struct Tally : PlaceCounts {
   double sum = 0;                 // of the quantity, or the non-zero positions
   int summed = 0;
   int best = 0;                   // smallest non-zero time
@@ -93,10 +103,6 @@ struct Tally {
   int recent[5][2] = {};          // the latest runs of a relative position: figure, runners
   int recentcount = 0;
 
-  void place(int position) {
-    ++runs;
-    ++places[position >= 1 && position <= 3 ? position - 1 : 3];
-  }
   // 3 × 1st + 2 × 2nd + 3rd − others.
   int placingscore() const { return 3 * places[0] + 2 * places[1] + places[2] - places[3]; }
 };

@@ -30,11 +30,15 @@ namespace ytheory {
 
 class RangeRuns;
 
-// Runs in date order, not owned.
+// Runs in date order, not owned. A view into the runs of a range also has
+// their running counts: tallies[k] counts the places of the runs first to
+// first + k - 1 (k from 0 to size()), so that the places of any stretch
+// are one subtraction.
 template <class Row>
 struct Rows {
   const Row* first = nullptr;
   const Row* last = nullptr;
+  const PlaceCounts* tallies = nullptr;  // null: none kept
   const Row* begin() const { return first; }
   const Row* end() const { return last; }
   std::size_t size() const { return static_cast<std::size_t>(last - first); }

@@ -3,6 +3,7 @@
 #include "ydbcln/theory/engine/RangeRaces.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "db/api/ydbrange.h"
@@ -12,6 +13,7 @@
 #include "ydbcln/race/ResultRunnerRec.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/ydblib.h"
+#include "ydbcln/theory/YTheoryResult.h"
 
 namespace ytheory {
 namespace {
@@ -26,6 +28,12 @@ long long raceorder(const unsigned char* code) {
 }
 
 std::string datetext(int date) { return std::to_string(date); }
+
+// The forecast odds record of the range: race code, the count of the odds
+// (2 digits) and the odds from byte 16.
+constexpr int kForecastSize = 128;
+constexpr int kForecastCount = 12;
+constexpr int kForecastOdds = 16;
 
 }  // namespace
 
@@ -43,6 +51,14 @@ const RangeRaces::Records* RangeRaces::Find(const std::string& code) {
   return at != records_.end() && at->order == order ? &*at : nullptr;
 }
 
+void RangeRaces::Records::forecastodds(int n, int* odds) const {
+  for (int i = 0; i < n; ++i) {
+    std::int32_t value = YTheoryResult::kNoOdds;
+    if (i < forecastcount) std::memcpy(&value, forecast + 4 * i, 4);
+    odds[i] = value;
+  }
+}
+
 bool RangeRaces::ReadMonth(int date) {
   month_ = 0;
   records_.clear();
@@ -51,16 +67,21 @@ bool RangeRaces::ReadMonth(int date) {
   races_.reset(get_race2date_range(datetext(from).c_str(), datetext(to).c_str()));
   runners_.reset(get_raceh2date_range(datetext(from).c_str(), datetext(to).c_str()));
   payouts_.reset(get_exprize2date_range(datetext(from).c_str(), datetext(to).c_str()));
-  if (races_ == nullptr || runners_ == nullptr || payouts_ == nullptr) return false;
+  forecasts_.reset(get_yodds_tan2date_range(datetext(from).c_str(), datetext(to).c_str()));
+  if (races_ == nullptr || runners_ == nullptr || payouts_ == nullptr || forecasts_ == nullptr) {
+    return false;
+  }
 
-  // The three buffers are in race order: each race's runners and payout
-  // record follow on from the last race's.
+  // The four buffers are in race order: each race's runners, payout and
+  // forecast records follow on from the last race's.
   const int races = yrace::record_count(races_.get(), racermrec::kSize);
   const int runners = yrace::record_count(runners_.get(), racerhrec::kSize);
   const int payouts = yrace::record_count(payouts_.get(), exprizerec::kSize);
+  const int forecasts = yrace::record_count(forecasts_.get(), kForecastSize);
   records_.resize(static_cast<std::size_t>(races));
   int runner = 0;
   int payout = 0;
+  int forecast = 0;
   for (int i = 0; i < races; ++i) {
     Records& r = records_[static_cast<std::size_t>(i)];
     unsigned char* race = yrace::record_at(races_.get(), racermrec::kSize, i);
@@ -84,6 +105,15 @@ bool RangeRaces::ReadMonth(int date) {
                                       &r.payouts);
     } else {
       yrace::haito_from_race_record(race, &r.payouts);
+    }
+    auto forecastorder = [&](int k) {
+      return raceorder(yrace::record_at(forecasts_.get(), kForecastSize, k));
+    };
+    while (forecast < forecasts && forecastorder(forecast) < r.order) ++forecast;
+    if (forecast < forecasts && forecastorder(forecast) == r.order) {
+      unsigned char* odds = yrace::record_at(forecasts_.get(), kForecastSize, forecast);
+      r.forecast = odds + kForecastOdds;
+      r.forecastcount = YUtil::getnum(odds + kForecastCount, 2);
     }
   }
   month_ = date / 100;

@@ -1,9 +1,10 @@
 // The records of the run races of a range, read a month at a time: each
-// race's results record, its runners' entries and its payouts, so that a
-// season evaluated race by race does not fetch them one race at a time.
-// The first race asked for of a month reads that month's races (within
-// the range) with one fetch each for the results, the entries and the
-// payouts (get_race2date_range and its fellows); the month before is
+// race's results record, its runners' entries, its payouts and its
+// forecast win odds, so that a season evaluated race by race does not
+// fetch them one race at a time. The first race asked for of a month reads
+// that month's races (within the range) with one fetch each for the
+// results, the entries, the payouts and the forecast odds
+// (get_race2date_range and its fellows); the month before is
 // dropped. Races are asked for in date order, as a range is evaluated; a
 // race of a month already dropped reads its month again.
 //
@@ -35,6 +36,13 @@ class RangeRaces {
     unsigned char* runners = nullptr;   // runner result records (entries only)
     int runnercount = 0;
     YHaitoInfo payouts;                 // from the payout record, else the results record
+    const unsigned char* forecast = nullptr;  // int32 forecast win odds by horse number - 1
+    int forecastcount = 0;                    // 0: the race had no odds before it
+
+    // The forecast win odds of the first `n` horse numbers, as
+    // get_yodds_tan2code gives them, into odds[0..n-1]; kNoOdds for those
+    // beyond the race's odds.
+    void forecastodds(int n, int* odds) const;
   };
 
   // Races dated `first` to `last` (YYYYMMDD).
@@ -56,6 +64,7 @@ class RangeRaces {
   yrace::OwnedBuffer races_;
   yrace::OwnedBuffer runners_;
   yrace::OwnedBuffer payouts_;
+  yrace::OwnedBuffer forecasts_;
   std::vector<Records> records_;  // in race order, as the results records
 };
 

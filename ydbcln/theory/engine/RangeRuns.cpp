@@ -85,16 +85,22 @@ bool RangeRuns::View(Runs<Row>* runs, const std::string& code, int date, const F
                      Rows<Row>* out) {
   auto found = runs->find(code);
   if (found == runs->end()) {
-    std::vector<Row> rows;
-    if (!readrows(fetch(), &rows)) {
+    Subject<Row> subject;
+    if (!readrows(fetch(), &subject.rows)) {
       *out = Rows<Row>{};
       return false;
     }
-    found = runs->emplace(code, std::move(rows)).first;
+    subject.tallies.resize(subject.rows.size() + 1);
+    for (std::size_t k = 0; k < subject.rows.size(); ++k) {
+      subject.tallies[k + 1] = subject.tallies[k];
+      subject.tallies[k + 1].place(subject.rows[k].position);
+    }
+    found = runs->emplace(code, std::move(subject)).first;
   }
-  const std::vector<Row>& rows = found->second;
+  const std::vector<Row>& rows = found->second.rows;
   out->first = rows.data();
   out->last = before(rows.data(), rows.data() + rows.size(), date);
+  out->tallies = found->second.tallies.data();
   return true;
 }
 

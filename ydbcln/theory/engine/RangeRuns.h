@@ -78,8 +78,14 @@ class RangeRuns {
               Rows<CourseRun>* out);
 
  private:
+  // A subject's runs and their running counts of places (see Rows).
   template <class Row>
-  using Runs = std::unordered_map<std::string, std::vector<Row>>;
+  struct Subject {
+    std::vector<Row> rows;
+    std::vector<PlaceCounts> tallies;  // rows.size() + 1
+  };
+  template <class Row>
+  using Runs = std::unordered_map<std::string, Subject<Row>>;
   // The runs of `code` in `runs`, read with `fetch` (giving a record
   // buffer) when not yet read, up to `date`.
   template <class Row, class Fetch>
