@@ -51,8 +51,11 @@ bool NameMask(const std::string& list, const std::vector<std::string>& names, in
 void AddRaceSearchOptions(CLI::App* cmd, RaceSearchArgs* args) {
   cmd->add_option("--from", args->from, "First day YYYYMMDD");
   cmd->add_option("--to", args->to, "Last day YYYYMMDD");
-  cmd->add_option("--name", args->name, "A race name, or part of one (* and ? wildcards)");
-  cmd->add_option("--grade", args->grade, "With --name: G1, G2 or G3");
+  CLI::Option* name =
+      cmd->add_option("--name", args->name, "A race name, or part of one (* and ? wildcards)");
+  // A search by period has no grade of its own: it takes --class.
+  cmd->add_option("--grade", args->grade, "With --name: G1, G2 or G3 (by period: --class)")
+      ->needs(name);
   cmd->add_option("--place", args->places, "Racecourses, such as 東京,中山");
   cmd->add_option("--race", args->race, "A race number, main or last");
   cmd->add_option("--distance", args->distance, "Metres, or a range such as 1600-2000");

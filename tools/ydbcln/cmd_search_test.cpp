@@ -41,6 +41,10 @@ TEST_F(ToolTest, SearchRacesRefusesABadConditionWithItsReason) {
   EXPECT_EQ(run.exit_code, 2);
   run = Tool({"search", "races", "--name", "x", "--grade", "G4"});
   EXPECT_EQ(run.exit_code, 2);
+  // A search by period has no grade: it is refused, not ignored.
+  run = Tool({"search", "races", "--grade", "G1"});
+  tooltest::ExpectRefused(run, "--name");
+  EXPECT_EQ(run.exit_code, 2);
 }
 
 TEST_F(ToolTest, SearchHorsesFindsByNameParentsAndCareer) {

@@ -169,7 +169,14 @@ int ShowTotals(const Options& options, const Arguments& args) {
   }
   std::cout << "Totals by " << Text(name) << " of " << total.getracehorsecount() << " runs, "
             << total.gethorsecount() << " horses\n";
-  for (const std::string& text : total.getcondstring()) std::cout << "  " << Text(text) << "\n";
+  // The conditions that narrow the search, on one line; "all" ones are left out.
+  std::string narrowing;
+  for (const std::string& text : total.getcondstring()) {
+    const std::string shown = Text(text);
+    if (shown == "すべて" || shown == "全レース" || shown == "-") continue;
+    narrowing += (narrowing.empty() ? "  " : " / ") + shown;
+  }
+  if (!narrowing.empty()) std::cout << narrowing << "\n";
   std::cout << Column(title, 20) << "  1st-2nd-3rd-out   runs     win    top2    top3  return\n";
   for (int i = 0; i < total.getresultcount(); ++i) {
     const YResultTotalRec& r = *total.getresult(i);
