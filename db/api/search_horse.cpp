@@ -42,8 +42,7 @@ Status RenderHorses(Database& db, const std::vector<std::string>& codes, void** 
     void* one = nullptr;
     const Status s = RenderHorse(db, code, &one);
     if (!s.ok()) return s;
-    records.AddRendered(one, static_cast<std::size_t>(RecordCount(one)));
-    ReleaseRecords(one);
+    records.AddAllAndRelease(one);
   }
   return records.Finish(out);
 }

@@ -54,8 +54,7 @@ Status RenderEach(Database& db, const PeopleKind& kind, const std::vector<std::s
     void* one = nullptr;
     const Status s = kind.render(db, code, &one);
     if (!s.ok()) return s;
-    records.AddRendered(one, static_cast<std::size_t>(RecordCount(one)));
-    ReleaseRecords(one);
+    records.AddAllAndRelease(one);
   }
   return records.Finish(out);
 }

@@ -2,6 +2,7 @@
 // commands, combining them, running them, and the race codes, code lists
 // and graded-race names a search hands around.
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,13 +89,14 @@ Status RenderFoundRunners(Database& db, const Condition& condition, int places, 
     void* buffer = nullptr;
     s = ydb::RenderResultRunners(db, race, &buffer);
     if (!s.ok()) return s;
+    // Released on every way out, memory running short while adding included.
+    const std::unique_ptr<void, void (*)(void*)> owned(buffer, ydb::ReleaseRecords);
     const auto* records = static_cast<const unsigned char*>(buffer);
     for (int i = 0; i < ydb::RecordCount(buffer); ++i) {
       const unsigned char* record = records + layout.size() * static_cast<std::size_t>(i);
       const auto order = ydb::RecordReader(record, layout).number("finishing_order");
       if (places < 2 || (order && *order >= 1 && *order < places)) runners.AddRendered(record, 1);
     }
-    ydb::ReleaseRecords(buffer);
   }
   return runners.Finish(out);
 }
@@ -133,8 +135,7 @@ Status RenderRaces(Database& db, const std::vector<RaceKey>& races, void** out) 
     void* one = nullptr;
     const Status s = ydb::ReadResultRecords(db, race, &one);
     if (!s.ok()) return s;
-    records.AddRendered(one, static_cast<std::size_t>(ydb::RecordCount(one)));
-    ydb::ReleaseRecords(one);
+    records.AddAllAndRelease(one);
   }
   return records.Finish(out);
 }

@@ -2,6 +2,7 @@
 #include "db/render/RenderedRecords.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "db/base/RecordBuffer.h"
@@ -18,6 +19,11 @@ void* RenderedRecords::Add() {
 void RenderedRecords::AddRendered(const void* records, std::size_t count) {
   const auto* bytes = static_cast<const unsigned char*>(records);
   bytes_.insert(bytes_.end(), bytes, bytes + count * layout_.size());
+}
+
+void RenderedRecords::AddAllAndRelease(void* buffer) {
+  const std::unique_ptr<void, void (*)(void*)> owned(buffer, ReleaseRecords);
+  AddRendered(buffer, static_cast<std::size_t>(RecordCount(buffer)));
 }
 
 Status RenderedRecords::Finish(void** buffer) const {

@@ -33,6 +33,10 @@ class RenderedRecords {
   // Adds `count` records already rendered, the bytes at `records`.
   void AddRendered(const void* records, std::size_t count);
 
+  // Adds every record of `buffer`, a record buffer of this layout, and
+  // releases it, also when memory runs short while adding.
+  void AddAllAndRelease(void* buffer);
+
   // Makes room for `records` in all, so that Adds up to that many move no
   // record already added.
   void Reserve(std::size_t records) { bytes_.reserve(records * layout_.size()); }
