@@ -19,13 +19,14 @@ install(TARGETS ydbtext ydbdb ydbcln ydbworld ydbexchange EXPORT ydbclnTargets
 # administration <db/api/DataSet.h> and its Status), <text/sjis.h>
 # and the generator's and exchange's own headers from include/ydbcln, which
 # the exported targets also put on the include path. The library's helper
-# headers (record offsets, fills, code tables) stay inside.
+# headers (record offsets, fills, code tables) stay inside; the guard against
+# memory running short is installed, since the search template uses it.
 set(ydbcln_internal_headers
   entity/FetchRecord.h entity/PersonFigures.h entity/RowFigures.h
   race/CommentRec.h race/CommentText.h race/DayRows.h race/OddsRec.h
   race/PayoutRec.h race/RaceHeaderTexts.h race/RaceTexts.h race/RecordBuffer.h
   race/RecordFields.h race/SortedOddsRec.h search/RaceConditionText.h search/SearchRows.h
-  session/OutOfMemory.h session/SessionReady.h session/YUtil_tables.h session/ydblib.h)
+  session/SessionReady.h session/YUtil_tables.h session/ydblib.h)
 set(ydbcln_install_excludes)
 foreach(header IN LISTS ydbcln_internal_headers)
   list(APPEND ydbcln_install_excludes PATTERN ${header} EXCLUDE)
