@@ -228,8 +228,11 @@ int Database::OnProgress(void* self) {
   db.progress_steps_ += kProgressSteps;
   const auto now = std::chrono::steady_clock::now();
   if (now - db.progress_last_ < std::chrono::milliseconds(kProgressMilliseconds)) return 0;
-  db.progress_last_ = now;
-  if (db.progress_hook_(db.progress_steps_)) return 0;
+  const bool go_on = db.progress_hook_(db.progress_steps_);
+  // The interval runs from the end of the hook's call: the time the hook
+  // itself takes never shortens the quiet time before it is told again.
+  db.progress_last_ = std::chrono::steady_clock::now();
+  if (go_on) return 0;
   ++db.interruptions_;
   return 1;
 }

@@ -96,8 +96,8 @@ class Database {
 
   // Watching long statements: while a hook is set, SQLite hands control to
   // the connection every kProgressSteps virtual-machine steps, and the
-  // hook is called at most every kProgressMilliseconds with the steps taken
-  // since it was set. When it answers false the statement running is
+  // hook is called with the steps taken since it was set, never sooner than
+  // kProgressMilliseconds after its previous call returned. When it answers false the statement running is
   // interrupted (it fails with an interrupted status) and the interruption
   // is counted. Setting a hook, or none, starts the count and the clock
   // again.
