@@ -91,7 +91,7 @@ int MakeRaceSearch(const RaceSearchArgs& args, RaceSearchParams* out) {
       return Fail("--grade wants G1, G2 or G3, not '" + args.grade + "'");
     }
   } else {
-    int from = 19000101, to = 29991231;
+    int from = 0, to = 0;  // open: the data set's years, once it is open
     if ((!args.from.empty() && !Date(args.from, &from)) || (!args.to.empty() && !Date(args.to, &to))) {
       return Fail("--from and --to want dates YYYYMMDD");
     }
@@ -130,7 +130,14 @@ int MakeRaceSearch(const RaceSearchArgs& args, RaceSearchParams* out) {
   return 0;
 }
 
-int SetRaceSearch(RaceSearchParams& p, YSearchDetailRace& search) {
+int SetRaceSearch(YHorseDB& db, RaceSearchParams& p, YSearchDetailRace& search) {
+  if (p.mode == 0 && (p.info.period.from == 0 || p.info.period.to == 0)) {
+    int first = 0, last = 0;
+    db.getyear(first, last);
+    // A data set without results: any date, and nothing is found.
+    if (p.info.period.from == 0) p.info.period.from = first > 0 ? first * 10000 + 101 : 19000101;
+    if (p.info.period.to == 0) p.info.period.to = last > 0 ? last * 10000 + 1231 : 29991231;
+  }
   if (search.setparam(p.mode, &p.info, &p.dist, &p.age, nullptr, &p.pace, p.runners, 0) != 0) {
     return Fail(std::string("the search refused its condition: ") + get_db_error());
   }

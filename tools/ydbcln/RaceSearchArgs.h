@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <ydbcln/search/YSearchDetailRace.h>
+#include <ydbcln/session/YHorseDB.h>
 
 namespace tool {
 
@@ -56,8 +57,10 @@ bool NameMask(const std::string& list, const std::vector<std::string>& names, in
 int MakeRaceSearch(const RaceSearchArgs& args, RaceSearchParams* out);
 
 // Gives the search its conditions: 0, or exit 2 after a line with the
-// reason the search refused them.
-int SetRaceSearch(RaceSearchParams& params, YSearchDetailRace& search);
+// reason the search refused them. A period left open on a side (no --from
+// or --to) starts or ends with the data set's first or last year of results,
+// so that the conditions shown name the years searched.
+int SetRaceSearch(YHorseDB& db, RaceSearchParams& params, YSearchDetailRace& search);
 
 }  // namespace tool
 

@@ -35,7 +35,7 @@ int RunSearch(const Options& options, const Arguments& args) {
   YHorseDB db;
   if (!OpenDataSet(db, options.data_dir)) return 1;
   YSearchDetailRace search(&db);
-  if (const int refused = SetRaceSearch(params, search)) return refused;
+  if (const int refused = SetRaceSearch(db, params, search)) return refused;
   const int found = search.search();
   if (found < 0) return Fail(std::string("the search failed: ") + get_db_error(), 1);
 

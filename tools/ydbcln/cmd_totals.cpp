@@ -133,7 +133,7 @@ int ShowTotals(const Options& options, const Arguments& args) {
   YHorseDB db;
   if (!OpenDataSet(db, options.data_dir)) return kExitNotFound;
   YSearchDetailRace search(&db);
-  if (const int refused = SetRaceSearch(params, search)) return refused;
+  if (const int refused = SetRaceSearch(db, params, search)) return refused;
   YResultTotal total(&db);
   total.setfilter(f.minpop, f.maxpop, f.agemask, f.minodds, f.maxodds, f.classmask, f.trackmask);
   int loaded = 0;
