@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "db/api/ydbbsn.h"
+#include "db/api/yddb.h"
 #include "db/derived/DataSet.h"
 #include "db/store/Database.h"
 #include "world/Generator.h"
@@ -91,6 +93,17 @@ inline std::string Open(YHorseDB& db) {
   const std::string dir = DataDir();
   if (dir.empty()) return "no benchmark data";
   if (!db.init(dir)) return "cannot open the data set in " + dir;
+  return "";
+}
+
+// Opens the database component itself on the data set, for benchmarks of
+// its fetches without the library: empty, or why it could not be opened.
+inline std::string OpenComponent() {
+  const std::string dir = DataDir() + "/";
+  if (dir.size() == 1 || init_db(dir.c_str(), 0) != 0 || YDB_start(get_mdb_path()) == 0 ||
+      init_db(dir.c_str(), 1) != 0) {
+    return "cannot open the benchmark data set";
+  }
   return "";
 }
 

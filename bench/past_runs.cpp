@@ -34,12 +34,8 @@ struct LastSeason {
   std::string failure;
 
   LastSeason() {
-    const std::string dir = bench::DataDir() + "/";
-    if (dir.size() == 1 || init_db(dir.c_str(), 0) != 0 || YDB_start(get_mdb_path()) == 0 ||
-        init_db(dir.c_str(), 1) != 0) {
-      failure = "cannot open the benchmark data set";
-      return;
-    }
+    failure = bench::OpenComponent();
+    if (!failure.empty()) return;
     ydb::Statement& st = ydb::SessionState::Get().ready_database()->statement(
         "SELECT ru.horse_code, ru.jockey_code, ru.trainer_code, coalesce(ru.sire_code, ''), "
         "ru.race_date, r.place, r.surface, r.distance FROM runner ru JOIN race r "

@@ -18,11 +18,8 @@ namespace {
 // ready, else why not.
 const std::string& Ready() {
   static const std::string failure = [] {
-    const std::string dir = bench::DataDir() + "/";
-    if (dir.size() == 1 || init_db(dir.c_str(), 0) != 0 || YDB_start(get_mdb_path()) == 0 ||
-        init_db(dir.c_str(), 1) != 0) {
-      return std::string("cannot open the benchmark data set");
-    }
+    const std::string opened = bench::OpenComponent();
+    if (!opened.empty()) return opened;
     if (set_today(bench::LastSeason() * 10000 + 1231) != 0) return std::string("cannot set today");
     return std::string();
   }();

@@ -35,9 +35,12 @@ constexpr Repeats kOnce = Repeats::kOnce;
   "THEN 0 WHEN CAST(r.class_code AS INTEGER) <= 5000 THEN 3 "                          \
   "WHEN CAST(r.class_code AS INTEGER) <= 10000 THEN 4 ELSE 5 END END END)"
 
+// The races with a payout of `pool` that meets the bound: the payouts are
+// found once through payout_by_amount and the races matched against them
+// (a subquery per race would have SQLite walk that index for each race).
 #define YDB_PAYOUT(pool)                                                                \
-  "EXISTS (SELECT 1 FROM payout p WHERE p.race_date = r.race_date AND p.place = "      \
-  "r.place AND p.race_no = r.race_no AND p.pool = " pool " AND @)"
+  "(r.race_date, r.place, r.race_no) IN (SELECT p.race_date, p.place, p.race_no "     \
+  "FROM payout p WHERE p.pool = " pool " AND @)"
 
 // The runner conditions of TK, 1 to 8: a corner position above 40; a
 // horse started from a stall other than its number's, a lower one; the
@@ -72,7 +75,10 @@ KindTable MakeRaceTable() {
       {"P", ValueType::kCodes, kAny, 0, 99, 2, false, kEq, "r.place IN (SELECT value FROM json_each(#))", nullptr},
       {"N", ValueType::kText, kAny, 0, 0, 0, false, kEq, "r.name", nullptr},
       {"G", ValueType::kCodes, kAny, 0, 2, 0, false, kEq,
-       "CAST(r.grade AS INTEGER) % 3 IN (SELECT value FROM json_each(#))", nullptr},
+       // Each grade with its jump grade (0 G1 and 3 J-G1, ...), so that
+       // race_by_grade finds them.
+       "r.grade IN (SELECT value FROM json_each(#) UNION ALL SELECT value + 3 FROM json_each(#))",
+       nullptr},
       {"R", ValueType::kCodes, kAny, 1, 14, 0, false, kEq,
        "r.race_no IN (SELECT CASE value WHEN 13 THEN " YDB_MAIN_RACE " WHEN 14 THEN "
        YDB_LAST_RACE " ELSE value END FROM json_each(#))", nullptr},
