@@ -1,15 +1,18 @@
 // The people's searches over ten generated seasons (BenchWorld.h), today
 // fixed at the last race day: the leading jockeys by wins this year, the
 // trainers of one centre by career win rate, the sires by offspring wins,
-// every jockey, and a name search, each with its records rendered. Run with
-// --benchmark_repetitions for medians.
+// every jockey, and a name search, each with its records rendered; and the
+// cross search from a season's races to the horses that ran in them. Run
+// with --benchmark_repetitions for medians.
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <string>
 
 #include "bench/BenchWorld.h"
 #include "db/api/ybl.h"
 #include "db/api/ydbbsn.h"
+#include "db/api/ydbcross.h"
 #include "db/api/yddb.h"
 
 namespace {
@@ -69,6 +72,39 @@ BENCHMARK(BM_SiresByOffspringWins)->Unit(benchmark::kMillisecond);
 // Every jockey of the store, each record rendered.
 void BM_EveryJockey(benchmark::State& state) { Measure(state, get_jockey2cmd, "T=1"); }
 BENCHMARK(BM_EveryJockey)->Unit(benchmark::kMillisecond);
+
+// The horses of every race of the last season (sc_uma_race from the race
+// codes a race search hands on), each horse record rendered.
+void BM_HorsesOfASeasonsRaces(benchmark::State& state) {
+  if (!Ready().empty()) {
+    state.SkipWithError(Ready().c_str());
+    return;
+  }
+  const std::string year = std::to_string(bench::LastSeason());
+  void* races = get_race2cmd(("TF=" + year + "0101&TT=" + year + "1231").c_str());
+  const int count = races == nullptr ? 0 : get_rec_size(races);
+  void* codes = alloc_data(12, count);  // the race code opens a results record
+  for (int i = 0; i < count; ++i) {
+    std::memcpy(static_cast<char*>(codes) + 12 * i,
+                static_cast<const char*>(races) + static_cast<std::size_t>(get_rec_width(races)) * i, 12);
+  }
+  release_data(races);
+  std::int64_t horses = 0;
+  for (auto _ : state) {
+    void* found = sc_uma_race(nullptr, codes);
+    if (found == nullptr) {
+      state.SkipWithError(get_db_error());
+      break;
+    }
+    horses += get_rec_size(found);
+    release_data(found);
+  }
+  release_data(codes);
+  state.counters["races"] = count;
+  state.counters["records"] =
+      benchmark::Counter(static_cast<double>(horses), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_HorsesOfASeasonsRaces)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

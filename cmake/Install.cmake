@@ -38,7 +38,7 @@ install(DIRECTORY ydbcln/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ydbcln
 set(ydbcln_component_headers
   text/sjis.h db/base/Status.h db/base/DataSetCounts.h db/base/GeneratedWorld.h
   db/base/Date.h db/base/RaceKey.h
-  db/api/ybl.h db/api/ydbbsn.h db/api/ydbrange.h db/api/yddb.h db/api/RecordBuffer.h
+  db/api/ybl.h db/api/ydbbsn.h db/api/ydbcross.h db/api/ydbrange.h db/api/yddb.h db/api/RecordBuffer.h
   db/api/DataSet.h
   world/GenerateSeasons.h world/WorldReport.h exchange/ExchangeFiles.h exchange/JraPlaces.h
   exchange/JvDataFiles.h)

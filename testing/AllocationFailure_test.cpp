@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "testing/FailingNew.h"
@@ -22,6 +23,7 @@
 #include "ydbcln/money/YRaceTotalEx.h"
 #include "ydbcln/money/YResultTotal.h"
 #include "ydbcln/search/YSearchDetailRace.h"
+#include "ydbcln/search/YSearchDown.h"
 
 namespace {
 
@@ -76,6 +78,14 @@ class AllocationFailure : public racetest::RaceStore {
     }
     ADD_FAILURE() << what << " never ran through";
   }
+
+  // The race search's command and results holding the world's one race.
+  void FindTheRace(YSearchDetailRace* races) {
+    _tagYDetailRaceInfo info{};
+    info.period = {20240101, 20241231, 1023, 0};
+    ASSERT_EQ(races->setparam(0, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
+    ASSERT_EQ(races->search(), 1);
+  }
 };
 
 TEST_F(AllocationFailure, ResultsAndCardsHoldAllOrNothing) {
@@ -117,11 +127,8 @@ TEST_F(AllocationFailure, ARaceSearchHoldsEveryRaceFoundOrNone) {
 }
 
 TEST_F(AllocationFailure, TotalsHoldAllOrNothing) {
-  _tagYDetailRaceInfo info{};
-  info.period = {20240101, 20241231, 1023, 0};
   YSearchDetailRace races(&db_);
-  ASSERT_EQ(races.setparam(0, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
-  ASSERT_EQ(races.search(), 1);
+  FindTheRace(&races);
   FailEachAllocation("the runs of a result total", [&] {
     YResultTotal total(&db_);
     return total.setcondition(&races) < 0 ? -1 : total.getracehorsecount();
@@ -137,6 +144,21 @@ TEST_F(AllocationFailure, TotalsHoldAllOrNothing) {
     return totals.exec(static_cast<_tagRACERMREC*>(races.getorgdata(0)), races.getparam()) < 0
                ? -1
                : totals.getracecnt();
+  });
+}
+
+TEST_F(AllocationFailure, ADrillDownMakesItsWholeSearchOrNone) {
+  YSearchDetailRace races(&db_);
+  FindTheRace(&races);
+  FailEachAllocation("the horses of the races found", [&] {
+    YSearchHorse any(&db_);
+    const std::unique_ptr<YSearchHorse> horses(YSearchDown(&db_).exec(&any, &races));
+    return horses == nullptr ? -1 : horses->get_list_cnt();
+  });
+  FailEachAllocation("the runs of the races found", [&] {
+    YSearchRaceHorse none(&db_);
+    const std::unique_ptr<YSearchRaceHorse> runs(YSearchDown(&db_).search(&none, &races));
+    return runs == nullptr ? -1 : runs->get_list_cnt();
   });
 }
 

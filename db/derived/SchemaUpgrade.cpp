@@ -90,6 +90,15 @@ Status ToVersion6(Database& db) {
       "prediction_mark, training_marks, accident_code) WHERE horse_no > 0;");
 }
 
+// Version 7: the runners by jockey and by trainer, which the cross searches
+// from people read.
+Status ToVersion7(Database& db) {
+  return db.exec(
+      "CREATE INDEX IF NOT EXISTS runner_by_jockey ON runner (jockey_code) "
+      "WHERE jockey_code IS NOT NULL;"
+      "CREATE INDEX IF NOT EXISTS runner_by_trainer ON runner (trainer_code);");
+}
+
 }  // namespace
 
 Status UpgradeSchema(Database& db, int from) {
@@ -99,6 +108,7 @@ Status UpgradeSchema(Database& db, int from) {
   if (s.ok() && from < 4) s = ToVersion4(db);
   if (s.ok() && from < 5) s = ToVersion5(db);
   if (s.ok() && from < 6) s = ToVersion6(db);
+  if (s.ok() && from < 7) s = ToVersion7(db);
   return s;
 }
 

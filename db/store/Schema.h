@@ -17,8 +17,10 @@ constexpr int kApplicationId = 0x59444243;
 // the rendered results records in result_record; version 4 records the
 // generated world's seed and origin in generated_world; version 5 keeps the
 // people's and sires' figures by year and surface in entity_total; version 6
-// reads the entries of a range of races from runner_entry_by_race.
-constexpr int kSchemaVersion = 6;
+// reads the entries of a range of races from runner_entry_by_race; version
+// 7 finds a jockey's rides and a trainer's runners by runner_by_jockey and
+// runner_by_trainer.
+constexpr int kSchemaVersion = 7;
 
 }  // namespace ydb
 

@@ -286,6 +286,10 @@ CREATE INDEX runner_entry_by_race ON runner (race_date, place, race_no, horse_no
   horse_code, weight_carried, jockey_code, trainer_code, prediction_mark, training_marks,
   accident_code) WHERE horse_no > 0;
 CREATE INDEX runner_by_owner ON runner (owner_code) WHERE owner_code IS NOT NULL;
+-- A jockey's rides and a trainer's runners, for the cross searches that
+-- start from people (a sire's offspring are found through horse_by_sire).
+CREATE INDEX runner_by_jockey ON runner (jockey_code) WHERE jockey_code IS NOT NULL;
+CREATE INDEX runner_by_trainer ON runner (trainer_code);
 
 -- The past-run records (PASTRUNREC) of every run, rendered by the writer
 -- when it writes the run's race and filed in buckets, so that each

@@ -1,0 +1,106 @@
+// Tests of the cross searches' statements on a store: every statement of
+// every pair reaches the store through indexes only, the people's through
+// the runner indexes by jockey and by trainer, which a store of schema 6
+// gains when it is opened. What the searches answer is checked against
+// the runs of a generated season in ydbcln/search/YSearchDownRelation_test.
+#include "db/api/CrossSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "db/api/DataSet.h"
+#include "db/api/DataSetStore.h"
+#include "db/store/Schema.h"
+#include "db/write/Writer.h"
+#include "testing/SmallWorld.h"
+#include "testing/TempDir.h"
+
+namespace ydb {
+namespace {
+
+// The steps of the plan of `sql`, "; " after each.
+std::string PlanOf(Database& db, const std::string& sql) {
+  Statement& plan = db.statement("EXPLAIN QUERY PLAN " + sql);
+  std::string steps;
+  while (plan.step()) steps += std::string(plan.column_text(3)) + "; ";
+  EXPECT_TRUE(plan.status().ok()) << plan.status().message() << "\n" << sql;
+  plan.reset();
+  return steps;
+}
+
+class CrossSearchPlan : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(DataSet::Open(dir_.str(), DataSet::Mode::kOpenOrCreate, &data_).ok());
+    ASSERT_TRUE(Writer(StoreOf(*data_)).write(ytest::MakeWorld()).ok());
+  }
+
+  ytest::TempDir dir_;
+  std::unique_ptr<DataSet> data_;
+};
+
+TEST_F(CrossSearchPlan, EveryStatementStartsFromTheGivenCodesAndScansNoTable) {
+  Database& db = StoreOf(*data_);
+  for (int a = 0; a < kCrossKinds; ++a) {
+    for (int b = 0; b < kCrossKinds; ++b) {
+      for (const bool limited : {false, true}) {
+        const std::string sql = CrossSql(static_cast<CrossKind>(a), static_cast<CrossKind>(b), limited);
+        const std::string plan = PlanOf(db, sql);
+        SCOPED_TRACE(std::to_string(a) + " from " + std::to_string(b) + (limited ? " limited" : ""));
+        // The codes bound, then every table by a key or an index.
+        EXPECT_EQ(plan.rfind("SCAN k VIRTUAL TABLE", 0), 0u) << plan;
+        std::size_t scans = 0;
+        for (std::size_t at = plan.find("SCAN "); at != std::string::npos;
+             at = plan.find("SCAN ", at + 1)) {
+          const std::size_t end = plan.find(';', at);
+          const std::string step = plan.substr(at, end - at);
+          EXPECT_NE(step.find("VIRTUAL TABLE"), std::string::npos) << step << "\n" << plan;
+          ++scans;
+        }
+        EXPECT_EQ(scans, limited ? 2u : 1u) << plan;
+      }
+    }
+  }
+  // From people: the new indexes; from a sire: its offspring by horse_by_sire.
+  const auto plan = [&](CrossKind b) { return PlanOf(db, CrossSql(CrossKind::kHorse, b, false)); };
+  EXPECT_NE(plan(CrossKind::kJockey).find("INDEX runner_by_jockey"), std::string::npos);
+  EXPECT_NE(plan(CrossKind::kStable).find("INDEX runner_by_trainer"), std::string::npos);
+  EXPECT_NE(PlanOf(db, CrossSql(CrossKind::kJockey, CrossKind::kSire, false))
+                .find("INDEX horse_by_sire"),
+            std::string::npos);
+}
+
+TEST_F(CrossSearchPlan, AStoreOfSchemaSixGainsTheRunnerIndexesOfANewStore) {
+  auto definition = [](DataSet& data, const char* name) {
+    Statement& st = StoreOf(data).statement("SELECT sql FROM sqlite_master WHERE name = ?1");
+    st.bind(1, name);
+    std::string sql = st.step() ? std::string(st.column_text(0)) : std::string();
+    st.reset();
+    std::string squeezed;
+    for (const char c : sql) {
+      if (c != ' ' && c != '\n') squeezed += c;
+    }
+    return squeezed;
+  };
+  const std::string jockey = definition(*data_, "runner_by_jockey");
+  const std::string trainer = definition(*data_, "runner_by_trainer");
+  ASSERT_FALSE(jockey.empty());
+  ASSERT_FALSE(trainer.empty());
+  ASSERT_TRUE(StoreOf(*data_)
+                  .exec("DROP INDEX runner_by_jockey; DROP INDEX runner_by_trainer; "
+                        "PRAGMA user_version = 6")
+                  .ok());
+  data_.reset();
+  ASSERT_TRUE(DataSet::Open(dir_.str(), DataSet::Mode::kOpenExisting, &data_).ok());
+  EXPECT_EQ(definition(*data_, "runner_by_jockey"), jockey);
+  EXPECT_EQ(definition(*data_, "runner_by_trainer"), trainer);
+  Statement& version = StoreOf(*data_).statement("PRAGMA user_version");
+  ASSERT_TRUE(version.step());
+  EXPECT_EQ(version.column_int(0), kSchemaVersion);
+  version.reset();
+}
+
+}  // namespace
+}  // namespace ydb
