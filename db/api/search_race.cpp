@@ -2,7 +2,6 @@
 // commands, combining them, running them, and the race codes, code lists
 // and graded-race names a search hands around.
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,17 +85,14 @@ Status RenderFoundRunners(Database& db, const Condition& condition, int places, 
   const ydb::RecordLayout& layout = ydb::ResultRunnerLayout();
   RenderedRecords runners(layout);
   for (const RaceKey& race : races) {
-    void* buffer = nullptr;
-    s = ydb::RenderResultRunners(db, race, &buffer);
+    const std::size_t first = runners.count();
+    s = ydb::AddResultRunners(db, race, &runners);
     if (!s.ok()) return s;
-    // Released on every way out, memory running short while adding included.
-    const std::unique_ptr<void, void (*)(void*)> owned(buffer, ydb::ReleaseRecords);
-    const auto* records = static_cast<const unsigned char*>(buffer);
-    for (int i = 0; i < ydb::RecordCount(buffer); ++i) {
-      const unsigned char* record = records + layout.size() * static_cast<std::size_t>(i);
+    if (places < 2) continue;
+    runners.KeepFrom(first, [&](const unsigned char* record) {
       const auto order = ydb::RecordReader(record, layout).number("finishing_order");
-      if (places < 2 || (order && *order >= 1 && *order < places)) runners.AddRendered(record, 1);
-    }
+      return order && *order >= 1 && *order < places;
+    });
   }
   return runners.Finish(out);
 }

@@ -14,6 +14,13 @@ namespace ydb {
 // is a buffer too (not null).
 void* AllocateRecords(int record_size, int count);
 
+// Gives `buffer` (a buffer of `record_size` records, or null for a new
+// one) room for `count` records and that count: the records it had up to
+// `count` are kept, any beyond them are not initialised. Returns the
+// buffer, perhaps moved; null when the memory is short, `buffer` then
+// left as it was.
+void* ResizeRecords(void* buffer, int record_size, int count);
+
 // Frees a buffer; null is ignored.
 void ReleaseRecords(void* buffer);
 

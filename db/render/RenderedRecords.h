@@ -8,7 +8,8 @@
 #define YDB_RENDER_RENDEREDRECORDS_H_
 
 #include <cstddef>
-#include <vector>
+#include <cstring>
+#include <utility>
 
 #include "db/base/Status.h"
 #include "db/layout/RecordLayout.h"
@@ -20,6 +21,7 @@ namespace ydb {
 class RenderedRecords {
  public:
   explicit RenderedRecords(const RecordLayout& layout) : layout_(layout) {}
+  ~RenderedRecords();
 
   RenderedRecords(const RenderedRecords&) = delete;
   RenderedRecords& operator=(const RenderedRecords&) = delete;
@@ -39,31 +41,64 @@ class RenderedRecords {
 
   // Makes room for `records` in all, so that Adds up to that many move no
   // record already added.
-  void Reserve(std::size_t records) { bytes_.reserve(records * layout_.size()); }
+  void Reserve(std::size_t records);
 
-  std::size_t count() const { return bytes_.size() / layout_.size(); }
+  std::size_t count() const { return count_; }
 
-  // Copies the records into a new record buffer for the caller, who frees
-  // it with release_data. No records make an empty buffer, not null.
-  Status Finish(void** buffer) const;
+  // Drops the records from the `first`th on for which
+  // `keep(const unsigned char* record)` is false; the others keep their order.
+  template <typename Keep>
+  void KeepFrom(std::size_t first, Keep&& keep) {
+    const std::size_t size = layout_.size();
+    std::size_t kept = first;
+    for (std::size_t i = first; i < count_; ++i) {
+      const unsigned char* record = records_ + i * size;
+      if (!keep(record)) continue;
+      if (kept != i) std::memmove(records_ + kept * size, record, size);
+      ++kept;
+    }
+    count_ = kept;
+  }
+
+  // Hands the records over as a record buffer for the caller, who frees it
+  // with release_data; no records are left here. No records make an empty
+  // buffer, not null.
+  Status Finish(void** buffer);
 
  private:
+  // Room for `more` records after the last, the space growing by half
+  // again at least; std::bad_alloc when the memory is short.
+  unsigned char* Extend(std::size_t more);
+
   const RecordLayout& layout_;
-  std::vector<unsigned char> bytes_;
+  // A record buffer with room for capacity_ records, count_ of them added;
+  // grown in place where the allocator can, so that a large fetch is not
+  // copied as it grows.
+  unsigned char* records_ = nullptr;
+  std::size_t count_ = 0;
+  std::size_t capacity_ = 0;
 };
 
-// Renders one record of `layout` for each row of the bound statement `st`,
-// filled by `fill(RecordBuilder&, const Statement& row)`, resets the
-// statement and hands the records over as a new buffer. The first failure,
-// of a field, a row or the statement, is returned and no buffer is made.
+// Adds to `out` one record for each row of the bound statement `st`,
+// filled by `fill(RecordBuilder&, const Statement& row)`, and resets the
+// statement. The first failure, of a field, a row or the statement, is
+// returned; the records added before it stay.
 template <typename Fill>
-Status RenderEachRow(Statement& st, const RecordLayout& layout, void** buffer, Fill&& fill) {
-  RenderedRecords out(layout);
-  const Status s = EachRow(st, [&](const Statement& row) {
-    RecordBuilder b(out.Add(), layout);
+Status AddEachRow(Statement& st, RenderedRecords* out, Fill&& fill) {
+  return EachRow(st, [&](const Statement& row) {
+    RecordBuilder b(out->Add(), out->layout());
     fill(b, row);
     return b.status();
   });
+}
+
+// Renders one record of `layout` for each row of the bound statement `st`
+// as AddEachRow adds them and hands the records over as a new buffer. On
+// a failure no buffer is made.
+template <typename Fill>
+Status RenderEachRow(Statement& st, const RecordLayout& layout, void** buffer, Fill&& fill) {
+  RenderedRecords out(layout);
+  const Status s = AddEachRow(st, &out, std::forward<Fill>(fill));
   if (!s.ok()) return s;
   return out.Finish(buffer);
 }

@@ -206,19 +206,37 @@ std::string ResultRunnerQuery(std::string_view from, std::string_view rest) {
   return sql;
 }
 
-Status RenderResultRunnerRows(Statement& st, void** buffer) {
+namespace {
+
+Status AddResultRunnerRows(Statement& st, RenderedRecords* records) {
   static const ResultRunnerFields f;
-  return RenderEachRow(st, f.layout, buffer, [&](RecordBuilder& b, const Statement& row) {
+  return AddEachRow(st, records, [&](RecordBuilder& b, const Statement& row) {
     SetRace(b, f, row);
     SetRunner(b, f, row);
     SetResult(b, f, row);
   });
 }
 
-Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer) {
+}  // namespace
+
+Status RenderResultRunnerRows(Statement& st, void** buffer) {
+  RenderedRecords records(ResultRunnerLayout());
+  const Status s = AddResultRunnerRows(st, &records);
+  if (!s.ok()) return s;
+  return records.Finish(buffer);
+}
+
+Status AddResultRunners(Database& db, const RaceKey& race, RenderedRecords* records) {
   Statement& st = db.statement(RaceSql());
   st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
-  return RenderResultRunnerRows(st, buffer);
+  return AddResultRunnerRows(st, records);
+}
+
+Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer) {
+  RenderedRecords records(ResultRunnerLayout());
+  const Status s = AddResultRunners(db, race, &records);
+  if (!s.ok()) return s;
+  return records.Finish(buffer);
 }
 
 Status RenderHorseResults(Database& db, std::string_view horse_code, int before, int limit,

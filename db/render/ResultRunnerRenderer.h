@@ -8,6 +8,7 @@
 
 #include "db/base/Status.h"
 #include "db/base/model.h"
+#include "db/render/RenderedRecords.h"
 #include "db/store/Database.h"
 #include "db/store/Statement.h"
 
@@ -17,6 +18,11 @@ namespace ydb {
 // ones included, in horse-number order, as a new record buffer in *buffer.
 // A race not yet run has none.
 Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer);
+
+// Adds those records of `race` to `records` (of the runner result layout):
+// for reading many races into one buffer without a buffer per race. On a
+// failure the records added before it stay.
+Status AddResultRunners(Database& db, const RaceKey& race, RenderedRecords* records);
 
 // The runner result records of the runs of the horse `horse_code` in races
 // run before the date `before` (YYYYMMDD), latest first, at most `limit`.
