@@ -2,7 +2,6 @@
 // search's parameter records.
 #include "RaceSearchArgs.h"
 
-#include <sstream>
 
 #include <db/api/ydbbsn.h>
 #include <text/sjis.h>
@@ -23,30 +22,6 @@ const std::vector<std::string> kPlaces = {"札幌", "函館", "福島", "新潟"
                                           "中山", "中京", "京都", "阪神", "小倉"};
 
 }  // namespace
-
-std::vector<std::string> SplitList(const std::string& list) {
-  std::vector<std::string> out;
-  std::stringstream in(list);
-  for (std::string item; std::getline(in, item, ',');) {
-    if (!item.empty()) out.push_back(item);
-  }
-  return out;
-}
-
-bool NameMask(const std::string& list, const std::vector<std::string>& names, int* mask,
-              std::string* bad) {
-  *mask = 0;
-  for (const std::string& item : SplitList(list)) {
-    std::size_t i = 0;
-    while (i < names.size() && names[i] != item) ++i;
-    if (i == names.size()) {
-      *bad = item;
-      return false;
-    }
-    *mask |= 1 << i;
-  }
-  return true;
-}
 
 void AddRaceSearchOptions(CLI::App* cmd, RaceSearchArgs* args) {
   cmd->add_option("--from", args->from, "First day YYYYMMDD");
@@ -96,7 +71,8 @@ int MakeRaceSearch(const RaceSearchArgs& args, RaceSearchParams* out) {
       return Fail("--from and --to want dates YYYYMMDD");
     }
     int places = 1023;
-    if (!args.places.empty() && !NameMask(args.places, kPlaces, &places, &bad)) {
+    if (!args.places.empty() &&
+        !Mask(args.places, kPlaces, &places, &bad, EmptyItems::kLeftOut)) {
       return Fail("--place: no racecourse " + bad);
     }
     p.info.period = {from, to, places, race};
@@ -111,19 +87,22 @@ int MakeRaceSearch(const RaceSearchArgs& args, RaceSearchParams* out) {
     }
   }
   if (!args.surfaces.empty() &&
-      !NameMask(args.surfaces, {"turf", "dirt", "jump"}, &p.dist.surface, &bad)) {
+      !Mask(args.surfaces, {"turf", "dirt", "jump"}, &p.dist.surface, &bad,
+            EmptyItems::kLeftOut)) {
     return Fail("--surface wants turf, dirt or jump, not '" + bad + "'");
   }
   if (!args.goings.empty() &&
-      !NameMask(args.goings, {"良", "稍重", "重", "不良"}, &p.pace.going, &bad)) {
+      !Mask(args.goings, {"良", "稍重", "重", "不良"}, &p.pace.going, &bad,
+            EmptyItems::kLeftOut)) {
     return Fail("--going wants 良, 稍重, 重 or 不良, not '" + bad + "'");
   }
-  if (!args.ages.empty() && !NameMask(args.ages, {"2", "3", "3+", "4+"}, &p.age.age, &bad)) {
+  if (!args.ages.empty() &&
+      !Mask(args.ages, {"2", "3", "3+", "4+"}, &p.age.age, &bad, EmptyItems::kLeftOut)) {
     return Fail("--age wants 2, 3, 3+ or 4+, not '" + bad + "'");
   }
   if (!args.classes.empty() &&
-      !NameMask(args.classes, {"新馬", "未勝利", "1勝", "2勝", "3勝", "OP", "G3", "G2", "G1"},
-                &p.age.klass, &bad)) {
+      !Mask(args.classes, {"新馬", "未勝利", "1勝", "2勝", "3勝", "OP", "G3", "G2", "G1"},
+            &p.age.klass, &bad, EmptyItems::kLeftOut)) {
     return Fail("--class wants 新馬, 未勝利, 1勝, 2勝, 3勝, OP, G3, G2 or G1, not '" + bad + "'");
   }
   p.runners = args.runners;

@@ -12,6 +12,8 @@
 #include <ydbcln/search/YSearchDetailRace.h>
 #include <ydbcln/session/YHorseDB.h>
 
+#include "SearchOptions.h"
+
 namespace tool {
 
 // The options as given.
@@ -43,14 +45,6 @@ struct RaceSearchParams {
 
 // Adds the options to `cmd`, to be read into `args`.
 void AddRaceSearchOptions(CLI::App* cmd, RaceSearchArgs* args);
-
-// The comma-separated items of `list`, empty ones left out.
-std::vector<std::string> SplitList(const std::string& list);
-
-// The mask of the items of `list` among `names` (bit i for names[i]);
-// false, with `bad` the item, for one that is none of them.
-bool NameMask(const std::string& list, const std::vector<std::string>& names, int* mask,
-              std::string* bad);
 
 // Checks the options and makes the records into `*out`: 0, or the exit
 // code after a line on standard error naming the option refused.

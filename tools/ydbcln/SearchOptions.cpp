@@ -24,10 +24,11 @@ bool Pair(const std::string& text, int* value, int* op) {
 }
 
 bool Mask(const std::string& list, const std::vector<std::string>& names, int* mask,
-          std::string* bad) {
+          std::string* bad, EmptyItems empty) {
   *mask = 0;
   std::stringstream in(list);
   for (std::string item; std::getline(in, item, ',');) {
+    if (item.empty() && empty == EmptyItems::kLeftOut) continue;
     std::size_t i = 0;
     while (i < names.size() && names[i] != item) ++i;
     if (i == names.size()) {

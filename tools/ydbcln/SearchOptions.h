@@ -13,10 +13,15 @@ namespace tool {
 // code (1 "!=", 2 ">=", 3 ">", 4 "<=", 5 "<"); false for anything else.
 bool Pair(const std::string& text, int* value, int* op);
 
+// What an empty item of a comma list ("a,,b", ",a") is: the race search's
+// lists leave it out, the horse and people searches' lists refuse it as an
+// item that is none of the names. A comma at the end adds no item to either.
+enum class EmptyItems { kRefused, kLeftOut };
+
 // The mask of the items of a comma list among `names` (bit i for names[i]);
 // false, with `bad` the item, for one that is none of them.
 bool Mask(const std::string& list, const std::vector<std::string>& names, int* mask,
-          std::string* bad);
+          std::string* bad, EmptyItems empty = EmptyItems::kRefused);
 
 }  // namespace tool
 

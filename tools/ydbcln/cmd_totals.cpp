@@ -68,18 +68,18 @@ int MakeFilter(const Arguments& args, Filter* f) {
   }
   // Ages as counted today: 2 is bit 0 of the older way of counting.
   if (!args.ages.empty() &&
-      !NameMask(args.ages, {"2", "3", "4", "5", "6", "7", "8", "9+"}, &f->agemask, &bad)) {
+      !Mask(args.ages, {"2", "3", "4", "5", "6", "7", "8", "9+"}, &f->agemask, &bad,
+            EmptyItems::kLeftOut)) {
     return Fail("--filter-age wants 2 to 8 or 9+, not '" + bad + "'");
   }
   if (!args.classes.empty() &&
-      !NameMask(args.classes,
-                {"新馬", "未勝利", "500万", "900万", "1600万", "OP", "G3", "G2", "G1"},
-                &f->classmask, &bad)) {
+      !Mask(args.classes, {"新馬", "未勝利", "500万", "900万", "1600万", "OP", "G3", "G2", "G1"},
+            &f->classmask, &bad, EmptyItems::kLeftOut)) {
     return Fail("--filter-class wants 新馬, 未勝利, 500万, 900万, 1600万, OP, G3, G2 or G1, not '" +
                 bad + "'");
   }
   if (!args.tracks.empty() &&
-      !NameMask(args.tracks, {"turf", "dirt", "jump"}, &f->trackmask, &bad)) {
+      !Mask(args.tracks, {"turf", "dirt", "jump"}, &f->trackmask, &bad, EmptyItems::kLeftOut)) {
     return Fail("--track wants turf, dirt or jump, not '" + bad + "'");
   }
   return 0;
