@@ -1,7 +1,6 @@
 // Writing a store out as the files of the exchange format: every table in
 // key order through the Reader, each file under a temporary name until all
 // of them are complete.
-#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -14,6 +13,7 @@
 #include "exchange/Csv.h"
 #include "exchange/Exchange.h"
 #include "exchange/Fields.h"
+#include "exchange/Snapshot.h"
 
 namespace exchange {
 namespace {
@@ -277,23 +277,10 @@ class Exporter {
 }  // namespace
 
 Status Export(ydb::Database& db, const std::string& dir, const Progress& progress) {
-  try {
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec) return Status::IOError("cannot create " + dir + ": " + ec.message());
-    // One consistent state of the store: writers wait until the export ends.
-    ydb::Transaction snapshot(db);
-    if (!snapshot.begin_status().ok()) {
-      return snapshot.begin_status().Within("cannot read the store");
-    }
+  return WriteSnapshot(db, dir, "export to " + dir, [&] {
     Exporter exporter(db, progress);
-    Status s = exporter.run(dir);
-    return s.Within("export to " + dir);
-  } catch (const std::exception& e) {
-    return Status::IOError("export to " + dir + " abandoned: " + e.what());
-  } catch (...) {
-    return Status::IOError("export to " + dir + " abandoned: unknown exception");
-  }
+    return exporter.run(dir);
+  });
 }
 
 }  // namespace exchange

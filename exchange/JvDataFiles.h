@@ -1,5 +1,5 @@
 // JV-Data files in and out of a data set: JRA-VAN's fixed-width Shift_JIS
-// records of races (RA, SE, HR) and people (KS, CH, BN, BR). FORMAT.md
+// records of races (RA, SE, HR, the odds O1-O3) and people (KS, CH, BN, BR). FORMAT.md
 // beside this file describes what is read and written, field by field.
 //
 //   exchange::jvdata::ImportSummary summary;
@@ -11,19 +11,23 @@
 // leaves the data set as it was. A refused field does not stop the
 // reading, so that the summary can give the first few refusals; a record
 // cut short or of a wrong length ends its file. Records are taken by their
-// key (a person's code, a race, a runner's horse number); of two with one
-// key the one made later wins, and of two made on one day the later in the
-// files. Deletion records (data stage 0) are counted and skipped; so are
-// the types not yet taken into the data set (odds, horses, breeding horses,
-// foals, schedules) and the pools it does not hold (O4-O6).
+// key (a person's code, a race, a runner's horse number, a race's odds);
+// of two with one key the one of the later data stage wins, then the one
+// made later, then the later in the files, so that a card never rolls back
+// a race's results, in the files or in the data set. A race's deletion
+// record (data stage 0) takes the race out of the data set; a race called
+// off (stage 9) is kept as run with every runner 出走取消. The people's
+// deletion records are counted and skipped; so are the types not yet taken
+// into the data set (horses, breeding horses, foals, schedules) and the
+// pools it does not hold (O4-O6).
 //
 // A runner's horse, jockey, trainer and owner must be in the files or in
 // the data set; one in neither is made from what its runner's record says
 // (a horse's code, name, sex, breed, coat, mark, trainer and owner from its
 // newest run; a jockey's and a trainer's short name; an owner's name).
 //
-// An export writes KS.txt, CH.txt, BN.txt, BR.txt, RA.txt, SE.txt and
-// HR.txt into a directory, each under a temporary name until all are
+// An export writes RA.txt, SE.txt, HR.txt, O1.txt, O2.txt, O3.txt, KS.txt,
+// CH.txt, BN.txt and BR.txt into a directory, each under a temporary name until all are
 // complete: race records made on their race's day, the people's on the
 // day of the newest race. The same data set gives the same bytes.
 #ifndef YDB_EXCHANGE_JVDATAFILES_H_
@@ -47,11 +51,13 @@ struct ImportSummary {
   std::int64_t unknown = 0;                     // records of unknown types, skipped
   std::int64_t bytes = 0;                       // bytes read
   std::map<std::string, std::int64_t> skipped;  // by type: records not taken in
-  std::int64_t deletions = 0;                   // deletion records, skipped
+  std::int64_t deletions = 0;                   // deletion records (the people's skipped)
   std::int64_t refused = 0;                     // records refused
   std::vector<std::string> reasons;             // the first refusals, each naming file and line
   std::int64_t races = 0;                       // races written
   std::int64_t runners = 0;                     // runners written
+  std::int64_t removed = 0;                     // races taken out by deletion records
+  std::int64_t left_as_stored = 0;              // races the store holds run, met only as cards
   std::int64_t made_from_runners = 0;           // horses and people made from runners' records
 };
 

@@ -1,7 +1,7 @@
 // The JV-Data record reader on any bytes: it refuses or reads, and what it
 // hands on is a record of a known type at one of that type's lengths, whose
 // fields cut anywhere decode to text or are refused, never past the record.
-// A race record (RA, SE, HR) that reads into the model is written back,
+// A race record (RA, SE, HR, O1-O3) that reads into the model is written back,
 // and that record reads and writes to the same bytes again.
 #include <cstddef>
 #include <cstdint>
@@ -27,7 +27,7 @@ bool ReadAndWrite(const jv::Record& record, std::string* written) {
   } else if (record.type() == "SE") {
     jv::RaceRunner runner;
     if (!jv::ReadRunner(record, 0, &runner).ok()) return false;
-    *written = jv::RunnerRecord(runner, created);
+    *written = jv::RunnerRecord(runner, record.stage(), created);
   } else if (record.type() == "HR") {
     jv::RaceId id;
     ydb::Race race;
@@ -37,6 +37,11 @@ bool ReadAndWrite(const jv::Record& record, std::string* written) {
     race.kai = id.kai;
     race.kai_day = id.kai_day;
     *written = jv::PayoutRecord(race, created);
+  } else if (record.type() == "O1" || record.type() == "O2" || record.type() == "O3") {
+    jv::RaceOdds odds;
+    if (!jv::ReadOdds(record, 0, &odds).ok()) return false;
+    const ydb::OddsSet set{"", odds.announced, odds.entries};
+    *written = jv::OddsRecord(record.type(), odds.race, 18, set, odds.final, created);
   } else {
     return false;
   }

@@ -89,6 +89,19 @@ Status Reader::contains(Entity entity, const std::string& code, bool* found) {
   });
 }
 
+Status Reader::raceState(const RaceKey& key, bool* stored, bool* run) {
+  Statement& st = db_.statement(
+      "SELECT has_result FROM race WHERE race_date = ?1 AND place = ?2 AND race_no = ?3");
+  st.bind(1, key.date).bind(2, key.place).bind(3, key.number);
+  *stored = false;
+  *run = false;
+  return EachRow(st, [&](const Statement& row) {
+    *stored = true;
+    *run = IntAt(row, 0) == 1;
+    return Status::Ok();
+  });
+}
+
 Status Reader::summary(DataSetCounts* out) {
   *out = DataSetCounts();
   Statement& years = db_.statement(

@@ -64,6 +64,10 @@ class Reader {
   // Whether the table holds a record with this code.
   Status contains(Entity entity, const std::string& code, bool* found);
 
+  // Whether the store holds the race `key` (*stored), and with its result
+  // (*run).
+  Status raceState(const RaceKey& key, bool* stored, bool* run);
+
   Status summary(DataSetCounts* out);
 
   // The generated world the data set holds into *out, with *found true;

@@ -41,6 +41,25 @@ Status Writer::putRace(const Race& race) {
   return s;
 }
 
+Status Writer::dropRace(const RaceKey& key) {
+  const std::string what = "race " + key.code();
+  // Its runs leave their buckets while its rows still say where they were
+  // filed; the rows hanging off it go with it.
+  Status s = Context(what, derived_.raceWillChange(key));
+  if (s.ok()) {
+    s = ClearRows(db_, "DELETE FROM race WHERE race_date = ?1 AND place = ?2 AND race_no = ?3", key);
+    s = Context(what, s);
+  }
+  if (s.ok()) {
+    Statement& meeting = db_.statement(
+        "DELETE FROM meeting WHERE race_date = ?1 AND place = ?2 AND NOT EXISTS "
+        "(SELECT 1 FROM race WHERE race_date = ?1 AND place = ?2)");
+    meeting.bind(1, key.date).bind(2, key.place);
+    s = Context(what, meeting.run());
+  }
+  return s;
+}
+
 // A meeting is the racecourse's day: every race of it must agree on kai and
 // day, no other day may claim the same kai and day, and a date has at most
 // three racecourses.

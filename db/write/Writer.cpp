@@ -89,7 +89,9 @@ Status Writer::write(const std::vector<Race>& races) {
   });
 }
 
-Status Writer::write(const Batch& batch) {
+Status Writer::write(const Batch& batch) { return write(batch, {}); }
+
+Status Writer::write(const Batch& batch, const std::vector<RaceKey>& removed) {
   return transact([&] {
     Status s;
     for (const Owner& x : batch.owners) {
@@ -112,6 +114,9 @@ Status Writer::write(const Batch& batch) {
     }
     for (const Race& x : batch.races) {
       if (s.ok()) s = putRace(x);
+    }
+    for (const RaceKey& x : removed) {
+      if (s.ok()) s = dropRace(x);
     }
     return s;
   });

@@ -51,6 +51,13 @@ class Writer {
   Status write(const std::vector<Race>& races);
   Status write(const Batch& batch);
 
+  // The batch, then in the same transaction the races `removed` taken out
+  // of the store, each with everything that hangs off it (runners, odds,
+  // result, payouts, run comments and memos) and its meeting when no other
+  // race is left on it. A race not stored is no error; one with bought
+  // tickets is refused.
+  Status write(const Batch& batch, const std::vector<RaceKey>& removed);
+
   // Records that the data set holds the generated world `world`, before
   // any season of it is written: a data set that holds no world takes this
   // one; one that holds the same world is left as it is; one that holds
@@ -108,6 +115,7 @@ class Writer {
   Status putHorse(const Horse& horse);
   Status putSire(const Sire& sire);
   Status putRace(const Race& race);
+  Status dropRace(const RaceKey& key);  // RaceWriter.cpp
   Status putTicket(const Ticket& ticket);
 
   // Parts of putRace (RaceWriter.cpp).

@@ -14,9 +14,11 @@
 #include <string>
 
 #include "db/read/Dump.h"
+#include "db/read/Reader.h"
 #include "db/write/Writer.h"
 #include "exchange/jvdata/HandBuilt_test.h"
 #include "exchange/jvdata/People.h"
+#include "exchange/jvdata/Races.h"
 #include "testing/SmallWorld.h"
 #include "testing/TempDir.h"
 
@@ -59,10 +61,11 @@ ydb::Batch CarriedWorld() {
   for (ydb::Race& race : world.races) {
     race.pace.clear();
     race.reference_times = {};
-    race.forecast_odds.reset();
     race.result->comment.clear();
-    race.result->final_odds.reset();
     for (ydb::Runner& r : race.runners) r.comment.clear();
+    // Wide odds, which the small world lacks, and a pair with a mark.
+    race.result->final_odds->entries.push_back({ydb::Pool::kWide, 1, 2, 30, 45, ""});
+    race.result->final_odds->entries.push_back({ydb::Pool::kQuinella, 2, 7, 0, 0, "*"});
   }
   return world;
 }
@@ -105,6 +108,7 @@ TEST_F(JvDataFilesTest, AWorldExportedAndImportedIntoAnEmptyStoreIsTheSame) {
   EXPECT_EQ(summary.by_type["SE"], 26);
   EXPECT_EQ(summary.by_type["HR"], 3);
   EXPECT_EQ(summary.by_type["KS"], 2);
+  EXPECT_EQ(summary.by_type["O1"], 5) << "advance-sale odds of two races, final odds of three";
   EXPECT_EQ(summary.races, 3);
   EXPECT_EQ(summary.runners, 26);
   EXPECT_EQ(summary.made_from_runners, 9) << "the horses, from their runs";
@@ -114,7 +118,8 @@ TEST_F(JvDataFilesTest, AWorldExportedAndImportedIntoAnEmptyStoreIsTheSame) {
   const fs::path second = dir_.path() / "second";
   s = Export(*copy, second.string(), {});
   ASSERT_TRUE(s.ok()) << s.message();
-  for (const char* file : {"RA.txt", "SE.txt", "HR.txt", "KS.txt", "CH.txt", "BN.txt", "BR.txt"}) {
+  for (const char* file : {"RA.txt", "SE.txt", "HR.txt", "O1.txt", "O2.txt", "O3.txt",
+                           "KS.txt", "CH.txt", "BN.txt", "BR.txt"}) {
     EXPECT_FALSE(Contents(first / file).empty()) << file;
     EXPECT_EQ(Contents(second / file), Contents(first / file)) << file;
   }
@@ -173,6 +178,76 @@ TEST_F(JvDataFilesTest, RefusedRecordsLeaveTheStoreAsItWasAndAreSummedUp) {
   s = Import(*db, {a.string()}, {}, &summary);
   ASSERT_TRUE(s.ok()) << s.message();
   EXPECT_NE(dump(*db), before);
+}
+
+// The records of the small world's race as its RA and SE, at data stage
+// `stage`, made on `created`; without its result unless the stage carries
+// one, and run but called off at stage 9.
+std::string RaceFile(char stage, int created) {
+  ydb::Race race = ytest::MakeRace();
+  if (!CarriesResults(stage)) race.result.reset();
+  if (stage == kCancelledStage) race.result = ydb::RaceResult();
+  std::string records = RaceRecord(race, created);
+  records[2] = stage;
+  for (ydb::Runner& r : race.runners) {
+    if (!race.result) r.result.reset();
+    ydb::Horse horse = ytest::MakeHorse(r.horse_code, "ウマ" + r.horse_code, "0");
+    records += RunnerRecord({{race.key, race.kai, race.kai_day}, r, horse, "騎手", "調教師", "馬主"},
+                            stage, created);
+  }
+  return records;
+}
+
+TEST_F(JvDataFilesTest, AnOlderDataStageNeverRollsARaceBackAndADeletionRemovesIt) {
+  std::unique_ptr<Database> db = open("store.db");
+  const fs::path file = dir_.path() / "race.txt";
+  ImportSummary summary;
+  const auto import = [&](const std::string& records) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << records;
+    const Status s = Import(*db, {file.string()}, {}, &summary);
+    EXPECT_TRUE(s.ok()) << s.message();
+  };
+  const auto state = [&] {
+    bool stored = false, run = false;
+    EXPECT_TRUE(ydb::Reader(*db).raceState(ytest::kKey, &stored, &run).ok());
+    return std::string(stored ? "stored" : "absent") + (run ? " run" : "");
+  };
+
+  // The card made after the results, in the same files: the results stand.
+  import(RaceFile('7', 20240107) + RaceFile('2', 20240108));
+  EXPECT_EQ(state(), "stored run");
+  const std::string run = dump(*db);
+  // And a card alone after the store has the results changes nothing.
+  import(RaceFile('1', 20240109));
+  EXPECT_EQ(summary.left_as_stored, 1);
+  EXPECT_EQ(dump(*db), run);
+
+  // A deletion (made on 2024-01-08) made before the results is overtaken
+  // by them; one made after takes the race out.
+  const std::string deletion =
+      Line("RA", 1272, {{11, "2024"}, {15, "0106"}, {19, "06"}, {25, "11"}}, kDeletionStage);
+  import(deletion + RaceFile('7', 20240109));
+  EXPECT_EQ(state(), "stored run");
+  import(RaceFile('7', 20240107) + deletion);
+  EXPECT_EQ(summary.removed, 1);
+  EXPECT_EQ(state(), "absent");
+
+  // A race called off: stored run, no payouts, every runner 出走取消; and
+  // written out again at data stage 9.
+  import(RaceFile('2', 20240105) + RaceFile(kCancelledStage, 20240106));
+  EXPECT_EQ(state(), "stored run");
+  ydb::Status s = ydb::Reader(*db).readRaces([](const ydb::Race& race) {
+    EXPECT_TRUE(Cancelled(race));
+    EXPECT_EQ(race.runners.size(), 9u);
+    return Status::Ok();
+  });
+  ASSERT_TRUE(s.ok()) << s.message();
+  s = Export(*db, (dir_.path() / "out").string(), {});
+  ASSERT_TRUE(s.ok()) << s.message();
+  const std::string ra = Contents(dir_.path() / "out" / "RA.txt");
+  ASSERT_FALSE(ra.empty());
+  EXPECT_EQ(ra[2], kCancelledStage);
+  EXPECT_TRUE(Contents(dir_.path() / "out" / "HR.txt").empty());
 }
 
 TEST_F(JvDataFilesTest, TheWritersRefusalNamesTheRecordsFileAndLine) {

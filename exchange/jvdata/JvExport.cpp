@@ -11,6 +11,7 @@
 
 #include "db/api/DataSetStore.h"
 #include "db/read/Reader.h"
+#include "exchange/Snapshot.h"
 #include "exchange/jvdata/JvDataFiles.h"
 #include "exchange/jvdata/People.h"
 #include "exchange/jvdata/Races.h"
@@ -23,9 +24,11 @@ namespace fs = std::filesystem;
 using ydb::Status;
 
 // The files of an export, in the order they are written.
-enum OutputFile { kRA, kSE, kHR, kKS, kCH, kBN, kBR, kOutputFiles };
+enum OutputFile { kRA, kSE, kHR, kO1, kO2, kO3, kKS, kCH, kBN, kBR, kOutputFiles };
 constexpr std::array<const char*, kOutputFiles> kFileNames = {
-    "RA.txt", "SE.txt", "HR.txt", "KS.txt", "CH.txt", "BN.txt", "BR.txt"};
+    "RA.txt", "SE.txt", "HR.txt", "O1.txt", "O2.txt", "O3.txt",
+    "KS.txt", "CH.txt", "BN.txt", "BR.txt"};
+constexpr OutputFile kOddsFiles[] = {kO1, kO2, kO3};
 
 // What a runner's record tells of its horse and people, by code.
 struct Names {
@@ -112,9 +115,21 @@ class JvExporter {
       RaceRunner x{{race.key, race.kai, race.kai_day}, runner, names_.horses[runner.horse_code],
                    names_.jockeys[runner.jockey_code], names_.trainers[runner.trainer_code],
                    names_.owners[runner.owner_code]};
-      out_[kSE] << RunnerRecord(x, created);
+      out_[kSE] << RunnerRecord(x, StageOf(race), created);
     }
     out_[kHR] << PayoutRecord(race, created);
+    const RaceId id{race.key, race.kai, race.kai_day};
+    const int runners = static_cast<int>(race.runners.size());
+    for (const OutputFile file : kOddsFiles) {
+      const std::string_view type(kFileNames[file], 2);
+      // The odds before the result JRA's records carry are advance-sale odds.
+      if (race.forecast_odds && race.forecast_odds->kind == kAdvanceSaleKind) {
+        out_[file] << OddsRecord(type, id, runners, *race.forecast_odds, false, created);
+      }
+      if (race.result && race.result->final_odds) {
+        out_[file] << OddsRecord(type, id, runners, *race.result->final_odds, true, created);
+      }
+    }
     ++done_;
     if (progress_ && !progress_(done_, total_, "races of " + std::to_string(race.key.date))) {
       return Status::Aborted("export stopped");
@@ -162,18 +177,10 @@ class JvExporter {
 }  // namespace
 
 Status Export(ydb::Database& db, const std::string& dir, const Progress& progress) {
-  try {
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec) return Status::IOError("cannot create " + dir + ": " + ec.message());
-    // One consistent state of the store: writers wait until the export ends.
-    ydb::Transaction snapshot(db);
-    if (!snapshot.begin_status().ok()) return snapshot.begin_status().Within("cannot read the store");
+  return WriteSnapshot(db, dir, "JV-Data export to " + dir, [&] {
     JvExporter exporter(db, dir, progress);
-    return exporter.run().Within("JV-Data export to " + dir);
-  } catch (const std::exception& e) {
-    return Status::IOError("JV-Data export to " + dir + " abandoned: " + e.what());
-  }
+    return exporter.run();
+  });
 }
 
 Status Export(ydb::DataSet& data_set, const std::string& dir, const Progress& progress) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <tuple>
@@ -25,21 +26,52 @@ namespace {
 namespace fs = std::filesystem;
 using ydb::Status;
 
+// How far the facts of a race had come when one of its records was made
+// (データ区分): entries 1, the card 2, the results as they come in 3-6, the
+// final results 7 (A and B, local and overseas races, are final as sent),
+// and a race called off above them all. Odds records rank by their own
+// stages, 1 and 2 before the result, 3-5 final.
+int StageRank(char stage) {
+  if (stage >= '1' && stage <= '7') return stage - '0';
+  if (stage == 'A' || stage == 'B') return 7;
+  return stage == kCancelledStage ? 8 : 0;
+}
+
+constexpr int kFirstResultsRank = 3;
+constexpr int kCancelledRank = 8;
+
+// When a record was made, the rank of its data stage (0 for the people's
+// records) and whether it deletes what it names.
+struct Made {
+  int rank = 0;
+  int created = 0;
+  bool deletion = false;
+};
+
+// Whether a record made `made` takes the place of one made `kept` that was
+// read before it: a deletion, or a record after a deletion, by its date
+// alone; else a record of a lower stage never, and one of the same stage
+// when made on the same day or later.
+bool Supersedes(const Made& made, const Made& kept) {
+  if (made.deletion || kept.deletion) return made.created >= kept.created;
+  return made.rank > kept.rank || (made.rank == kept.rank && made.created >= kept.created);
+}
+
 // A record's value, when it was made and where it was read.
 template <typename T>
 struct Kept {
   T value;
-  int created = 0;
+  Made made;
   std::string where;
 };
 
-// Keeps `value` under `key` unless the one kept was made later.
+// Keeps `value` under `key` unless the one kept stands (Supersedes).
 template <typename Key, typename T>
-void Keep(std::map<Key, Kept<T>>* kept, const Key& key, T value, int created,
+void Keep(std::map<Key, Kept<T>>* kept, const Key& key, T value, const Made& made,
           const std::string& where) {
   const auto found = kept->find(key);
-  if (found != kept->end() && found->second.created > created) return;
-  (*kept)[key] = Kept<T>{std::move(value), created, where};
+  if (found != kept->end() && !Supersedes(made, found->second.made)) return;
+  (*kept)[key] = Kept<T>{std::move(value), made, where};
 }
 
 // The records of one race.
@@ -47,8 +79,24 @@ struct RaceRecords {
   std::map<int, Kept<ydb::Race>> details;  // at most one, under 0
   std::map<int, Kept<RaceRunner>> runners;  // by horse number
   std::map<int, Kept<std::vector<ydb::Payout>>> payouts;  // at most one, under 0
+  std::map<std::string, Kept<RaceOdds>> odds;  // by type and final or not: "O1 final"
   std::string first_where;
 };
+
+// The odds records' types.
+bool IsOdds(const std::string& type) { return type == "O1" || type == "O2" || type == "O3"; }
+
+bool IsRaceRecord(const std::string& type) {
+  return type == "RA" || type == "SE" || type == "HR" || IsOdds(type);
+}
+
+// Whether every record kept of a race deletes what it names.
+bool OnlyDeletions(const RaceRecords& records) {
+  const auto deletion = [](const auto& entry) { return entry.second.made.deletion; };
+  return std::all_of(records.runners.begin(), records.runners.end(), deletion) &&
+         std::all_of(records.payouts.begin(), records.payouts.end(), deletion) &&
+         std::all_of(records.odds.begin(), records.odds.end(), deletion);
+}
 
 // A race by date, racecourse and number.
 using RaceOrder = std::tuple<int, std::string, int>;
@@ -70,7 +118,8 @@ class JvImporter {
     summary_.bytes = read_.bytes;
     if (!s.ok()) return s;
     ydb::Batch batch;
-    s = assemble(&batch);
+    std::vector<ydb::RaceKey> removed;
+    s = assemble(&batch, &removed);
     if (!s.ok()) return s;
     if (summary_.refused > 0) {
       return Status::InvalidArgument(summary_.reasons.front() + " (" +
@@ -78,7 +127,7 @@ class JvImporter {
                                      " records refused; nothing was imported)");
     }
     ydb::Writer writer(db_);
-    s = writer.write(batch);
+    s = writer.write(batch, removed);
     if (!s.ok()) return Status::Corruption(locate(s.message()));
     summary_.races = static_cast<std::int64_t>(batch.races.size());
     return s;
@@ -148,48 +197,77 @@ class JvImporter {
 
   Status take(const Record& record, const RecordType& type, int form, const std::string& where) {
     const std::string id = type.id;
-    if (record.stage() == kDeletionStage) {
-      ++summary_.deletions;
-      return Status::Ok();
-    }
-    const int created = record.created();
+    const bool deletion = record.stage() == kDeletionStage;
+    if (deletion) ++summary_.deletions;
+    if (deletion && !IsRaceRecord(id)) return Status::Ok();
+    const Made made{IsRaceRecord(id) ? StageRank(record.stage()) : 0, record.created(), deletion};
+    if (deletion) return takeDeletion(record, id, made, where);
     Status s;
     if (id == "KS") {
       ydb::Jockey x;
       s = ReadJockey(record, form, &x);
-      if (s.ok()) Keep(&jockeys_, x.code, x, created, where);
+      if (s.ok()) Keep(&jockeys_, x.code, x, made, where);
     } else if (id == "CH") {
       ydb::Trainer x;
       s = ReadTrainer(record, form, &x);
-      if (s.ok()) Keep(&trainers_, x.code, x, created, where);
+      if (s.ok()) Keep(&trainers_, x.code, x, made, where);
     } else if (id == "BN") {
       ydb::Owner x;
       s = ReadOwner(record, form, &x);
-      if (s.ok()) Keep(&owners_, x.code, x, created, where);
+      if (s.ok()) Keep(&owners_, x.code, x, made, where);
     } else if (id == "BR") {
       ydb::Breeder x;
       s = ReadBreeder(record, form, &x);
-      if (s.ok()) Keep(&breeders_, x.code, x, created, where);
+      if (s.ok()) Keep(&breeders_, x.code, x, made, where);
     } else if (id == "RA") {
       ydb::Race x;
       s = ReadRace(record, form, &x);
-      if (s.ok()) Keep(&recordsOf(x.key, where).details, 0, x, created, where);
+      if (s.ok()) Keep(&recordsOf(x.key, where).details, 0, x, made, where);
     } else if (id == "SE") {
       RaceRunner x;
       s = ReadRunner(record, form, &x);
       if (s.ok()) {
         const int number = x.runner.horse_no;
-        Keep(&recordsOf(x.race.key, where).runners, number, x, created, where);
+        Keep(&recordsOf(x.race.key, where).runners, number, x, made, where);
       }
     } else if (id == "HR") {
       RaceId race;
       std::vector<ydb::Payout> payouts;
       s = ReadPayouts(record, form, &race, &payouts);
-      if (s.ok()) Keep(&recordsOf(race.key, where).payouts, 0, payouts, created, where);
+      if (s.ok()) Keep(&recordsOf(race.key, where).payouts, 0, payouts, made, where);
+    } else if (IsOdds(id) && record.stage() != kCancelledStage) {
+      RaceOdds x;
+      s = ReadOdds(record, form, &x);
+      if (s.ok()) {
+        const std::string key = id + (x.final ? " final" : " sale");
+        Keep(&recordsOf(x.race.key, where).odds, key, x, made, where);
+      }
     } else {
       ++summary_.skipped[id];
     }
     return s;
+  }
+
+  // A deletion record of a race, one of its runners, its payouts or its
+  // odds, kept in the place of what it deletes.
+  Status takeDeletion(const Record& record, const std::string& id, const Made& made,
+                      const std::string& where) {
+    RaceId race;
+    int horse_no = 0;
+    const Status s = ReadRecordKey(record, &race, &horse_no);
+    if (!s.ok()) return s;
+    RaceRecords& records = recordsOf(race.key, where);
+    if (id == "RA") {
+      Keep(&records.details, 0, ydb::Race(), made, where);
+    } else if (id == "SE") {
+      Keep(&records.runners, horse_no, RaceRunner(), made, where);
+    } else if (id == "HR") {
+      Keep(&records.payouts, 0, std::vector<ydb::Payout>(), made, where);
+    } else {
+      Keep(&records.odds, id + " sale", RaceOdds(), made, where);
+      Keep(&records.odds, id + " final", RaceOdds(), made, where);
+    }
+    return Status::Ok();
   }
 
   RaceRecords& recordsOf(const ydb::RaceKey& key, const std::string& where) {
@@ -198,22 +276,43 @@ class JvImporter {
     return records;
   }
 
-  Status assemble(ydb::Batch* batch) {
+  Status assemble(ydb::Batch* batch, std::vector<ydb::RaceKey>* removed) {
     for (auto& [order, records] : races_) {
       ydb::RaceKey key{std::get<1>(order), std::get<0>(order), std::get<2>(order)};
       if (records.details.empty()) {
-        refuse(records.first_where + ": race " + key.code() + " has no RA record");
+        if (!OnlyDeletions(records)) {
+          refuse(records.first_where + ": race " + key.code() + " has no RA record");
+        }
         continue;
       }
       Kept<ydb::Race>& details = records.details.begin()->second;
+      if (details.made.deletion) {
+        removed->push_back(key);
+        ++summary_.removed;
+        continue;
+      }
+      // A card never rolls back a race the store holds with its result.
+      if (details.made.rank < kFirstResultsRank) {
+        bool stored = false, run = false;
+        const Status s = reader_.raceState(key, &stored, &run);
+        if (!s.ok()) return s;
+        if (run) {
+          ++summary_.left_as_stored;
+          continue;
+        }
+      }
+      const bool cancelled = details.made.rank == kCancelledRank;
       ydb::Race& race = details.value;
+      if (cancelled) race.result = ydb::RaceResult();
       where_["race " + key.code()] = details.where;
       for (auto& [number, runner] : records.runners) {
+        if (runner.made.deletion) continue;
         race.runners.push_back(runner.value.runner);
+        if (cancelled) race.runners.back().result = CancelledRun();
         noteRunner(runner);
+        ++summary_.runners;
       }
-      summary_.runners += static_cast<std::int64_t>(records.runners.size());
-      if (!records.payouts.empty()) {
+      if (!records.payouts.empty() && !records.payouts.begin()->second.made.deletion && !cancelled) {
         const Kept<std::vector<ydb::Payout>>& payouts = records.payouts.begin()->second;
         if (!race.result) {
           refuse(payouts.where + ": race " + key.code() + " has payouts but its RA no results");
@@ -221,6 +320,7 @@ class JvImporter {
         }
         race.result->payouts = payouts.value;
       }
+      if (!takeOdds(key, records, &race)) continue;
       batch->races.push_back(std::move(race));
     }
     Status s = madeFromRunners();
@@ -231,6 +331,23 @@ class JvImporter {
     for (auto& [code, x] : jockeys_) batch->jockeys.push_back(place("jockey", code, x));
     for (auto& [code, x] : horses_) batch->horses.push_back(place("horse", code, x));
     return Status::Ok();
+  }
+
+  // The odds records of a race into its sets of odds; false, with the
+  // refusal noted, for final odds of a race its RA says is not run.
+  bool takeOdds(const ydb::RaceKey& key, const RaceRecords& records, ydb::Race* race) {
+    for (const auto& [type, kept] : records.odds) {
+      if (kept.made.deletion) continue;
+      const RaceOdds& odds = kept.value;
+      if (odds.final && !race->result) {
+        refuse(kept.where + ": race " + key.code() + " has final odds but its RA no results");
+        return false;
+      }
+      std::optional<ydb::OddsSet>& set = odds.final ? race->result->final_odds : race->forecast_odds;
+      if (!set) set = ydb::OddsSet{odds.final ? "" : kAdvanceSaleKind, odds.announced, {}};
+      set->entries.insert(set->entries.end(), odds.entries.begin(), odds.entries.end());
+    }
+    return true;
   }
 
   template <typename T>
@@ -245,9 +362,9 @@ class JvImporter {
     const RaceRunner& x = kept.value;
     const auto note = [&kept](std::map<std::string, Kept<std::string>>* names,
                               const std::string& code, const std::string& name) {
-      if (!code.empty()) (*names)[code] = {name, 0, kept.where};
+      if (!code.empty()) (*names)[code] = {name, Made(), kept.where};
     };
-    runner_horses_[x.runner.horse_code] = {x.horse, 0, kept.where};
+    runner_horses_[x.runner.horse_code] = {x.horse, Made(), kept.where};
     note(&runner_jockeys_, x.runner.jockey_code, x.jockey_name);
     note(&runner_trainers_, x.runner.trainer_code, x.trainer_name);
     note(&runner_owners_, x.runner.owner_code, x.owner_name);
@@ -265,7 +382,7 @@ class JvImporter {
         if (!s.ok()) return s;
       }
       if (found) continue;
-      (*kept)[code] = Kept<T>{make(code, x.value), 0, x.where};
+      (*kept)[code] = Kept<T>{make(code, x.value), Made(), x.where};
       ++summary_.made_from_runners;
     }
     return Status::Ok();

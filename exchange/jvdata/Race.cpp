@@ -31,10 +31,17 @@ constexpr Field kDirtGoing{889, 1, "DirtBabaCD"};
 constexpr Field kLap{890, 3, "LapTime"};
 constexpr int kLaps = 25;
 constexpr Field kLastMile{965, 4, "SyogaiMileTime"};
-constexpr Field kFirst600{969, 3, "HaronTimeS3"};
-constexpr Field kFirst800{972, 3, "HaronTimeS4"};
-constexpr Field kLast600{975, 3, "HaronTimeL3"};
-constexpr Field kLast800{978, 3, "HaronTimeL4"};
+// The sectional times, tenths; blank when not known.
+struct SectionalTime {
+  Field field;
+  int ydb::RaceResult::*time;
+};
+constexpr SectionalTime kSectionalTimes[] = {
+    {{969, 3, "HaronTimeS3"}, &ydb::RaceResult::time_first_600},
+    {{972, 3, "HaronTimeS4"}, &ydb::RaceResult::time_first_800},
+    {{975, 3, "HaronTimeL3"}, &ydb::RaceResult::time_last_600},
+    {{978, 3, "HaronTimeL4"}, &ydb::RaceResult::time_last_800},
+};
 constexpr Field kCorner{981, 1, "Corner"};
 constexpr Field kCornerOrder{983, 70, "Jyuni"};
 constexpr int kCorners = 4;
@@ -70,13 +77,9 @@ void PutResult(RecordWriter& w, const ydb::RaceResult& x) {
     w.digits(kLap.at(static_cast<int>(i), kLap.width), x.laps[i]);
   }
   if (x.time_last_mile != 0) w.digits(kLastMile, ClockOfTenths(x.time_last_mile));
-  const auto put = [&w](const Field& f, int tenths) {
-    if (tenths != 0) w.digits(f, tenths);
-  };
-  put(kFirst600, x.time_first_600);
-  put(kFirst800, x.time_first_800);
-  put(kLast600, x.time_last_600);
-  put(kLast800, x.time_last_800);
+  for (const SectionalTime& t : kSectionalTimes) {
+    if (x.*t.time != 0) w.digits(t.field, x.*t.time);
+  }
   int slot = 0;
   for (const ydb::Corner& c : x.corners) {
     const int number = CornerNumberOf(c.position_code);
@@ -93,10 +96,7 @@ ydb::RaceResult ReadResult(FieldReader& r) {
     x.laps.push_back(static_cast<int>(r.number(kLap.at(i, kLap.width))));
   }
   x.time_last_mile = TenthsOfClock(r.number(kLastMile));
-  x.time_first_600 = static_cast<int>(r.number(kFirst600));
-  x.time_first_800 = static_cast<int>(r.number(kFirst800));
-  x.time_last_600 = static_cast<int>(r.number(kLast600));
-  x.time_last_800 = static_cast<int>(r.number(kLast800));
+  for (const SectionalTime& t : kSectionalTimes) x.*t.time = static_cast<int>(r.number(t.field));
   for (int i = 0; i < kCorners; ++i) {
     const Field corner = kCorner.at(i, kCornerStride);
     const char number = r.choice(corner, "1234");
@@ -130,7 +130,7 @@ std::string RaceRecord(const ydb::Race& race, int created) {
   w.digits(kRunners, static_cast<std::int64_t>(race.runners.size()));
   PutCode(w, kWeather, WeatherCodes(), race.weather);
   PutCode(w, race.track_code == "0" ? kDirtGoing : kTurfGoing, GoingCodes(), race.going);
-  if (race.result) PutResult(w, *race.result);
+  if (race.result && CarriesResults(StageOf(race))) PutResult(w, *race.result);
   return w.record();
 }
 

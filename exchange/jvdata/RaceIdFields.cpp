@@ -1,6 +1,7 @@
 // The race id of the race records, their data stages and race times.
 #include "exchange/jvdata/RaceIdFields.h"
 
+#include <algorithm>
 #include <string>
 
 #include "exchange/JraPlaces.h"
@@ -18,7 +19,24 @@ constexpr Field kNumber{25, 2, "RaceNum"};
 
 }  // namespace
 
-char StageOf(const ydb::Race& race) { return race.result ? '7' : '2'; }
+bool Cancelled(const ydb::Race& race) {
+  if (!race.result || !race.result->payouts.empty() || race.runners.empty()) return false;
+  const std::string scratched(ydb::AccidentCode(ydb::Accident::kScratched));
+  return std::all_of(race.runners.begin(), race.runners.end(), [&](const ydb::Runner& r) {
+    return r.result && r.result->accident_code == scratched;
+  });
+}
+
+ydb::RunnerResult CancelledRun() {
+  ydb::RunnerResult run;
+  run.accident_code = std::string(ydb::AccidentCode(ydb::Accident::kScratched));
+  return run;
+}
+
+char StageOf(const ydb::Race& race) {
+  if (Cancelled(race)) return kCancelledStage;
+  return race.result ? '7' : '2';
+}
 
 bool CarriesResults(char stage) {
   return (stage >= '3' && stage <= '7') || stage == 'A' || stage == 'B';

@@ -229,6 +229,56 @@ TEST(RaceRecordsTest, APayoutsRecordReadsEveryPoolItHolds) {
       << "a dead heat for the win; the exacta's slots are not read";
 }
 
+// The entries of a set of odds as "pool:first-second=odds~max mark".
+std::string Entries(const std::vector<ydb::OddsEntry>& entries) {
+  std::string got;
+  for (const ydb::OddsEntry& e : entries) {
+    got += std::to_string(static_cast<int>(e.pool)) + ":" + std::to_string(e.first) + "-" +
+           std::to_string(e.second) + "=" + std::to_string(e.odds) + "~" +
+           std::to_string(e.odds_max) + e.mark + " ";
+  }
+  return got;
+}
+
+TEST(RaceRecordsTest, OddsRecordsReadEachPoolBySlot) {
+  // O1: win slots of 8 bytes from 43, place of 12 from 267, bracket of 9
+  // from 603; the flags at 39-41. The third win slot is horse 3's.
+  const std::string win = "01003501" "02----  " "03003003";
+  const std::string o1 = Line("O1", 962,
+                              With(kRaceId, {{27, "01061030"}, {39, "707"},
+                                             {43, win}, {603 + 9 * 35, "8812345  "},
+                                             {267, "010012001801"}}),
+                              '1');
+  RaceOdds odds;
+  ydb::Status s = ReadOdds(Record(Bytes(o1)), 0, &odds);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(odds.race.key.code(), "052024010611");
+  EXPECT_FALSE(odds.final) << "data stage 1: 中間オッズ";
+  EXPECT_EQ(odds.announced, 1030);
+  EXPECT_EQ(Entries(odds.entries), "1:1-0=35~0 1:2-0=0~0/ 1:3-0=30~0 3:8-8=12345~0 ")
+      << "the place pool is not on sale (flag 0)";
+
+  // O3: wide slots of 17 bytes from 40, the pair 2-5 in slot 19.
+  const std::string o3 = Line("O3", 2654,
+                              With(kRaceId, {{39, "7"}, {40, "01020003000045   "},
+                                             {40 + 17 * 19, "020500000        "}}),
+                              '4');
+  s = ReadOdds(Record(Bytes(o3)), 0, &odds);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_TRUE(odds.final);
+  EXPECT_EQ(Entries(odds.entries), "5:1-2=30~45 5:2-5=0~0* ");
+
+  // Written back, each entry goes to the slot read from.
+  const ydb::OddsSet set{"1", 1030, odds.entries};
+  EXPECT_EQ(OddsRecord("O3", odds.race, 16, set, true, 20240108).substr(40, 17 * 20),
+            Bytes(o3).substr(40, 17 * 20));
+  EXPECT_EQ(OddsRecord("O2", odds.race, 16, set, true, 20240108), "") << "no quinella odds";
+
+  const std::string bad = Line("O2", 2042, With(kRaceId, {{39, "7"}, {40, "0102000x88003"}}), '4');
+  s = ReadOdds(Record(Bytes(bad)), 0, &odds);
+  EXPECT_EQ(s.message(), "O2 OddsUmarenInfo '000x88' is not digits");
+}
+
 TEST(RaceRecordsTest, BadFieldsAreRefusedWithTypeFieldAndValue) {
   struct Case {
     std::string line;

@@ -137,9 +137,9 @@ ydb::RunnerResult ReadResult(FieldReader& r) {
 
 }  // namespace
 
-std::string RunnerRecord(const RaceRunner& x, int created) {
+std::string RunnerRecord(const RaceRunner& x, char stage, int created) {
   const ydb::Runner& runner = x.runner;
-  RecordWriter w("SE", kLength, runner.result ? '7' : '2', created);
+  RecordWriter w("SE", kLength, stage, created);
   PutRaceId(w, x.race);
   w.digits(kFrame, runner.frame_no);
   w.digits(kNumber, runner.horse_no);
@@ -165,8 +165,16 @@ std::string RunnerRecord(const RaceRunner& x, int created) {
     w.code(kChangeSign, change < 0 ? "-" : change > 0 ? "+" : " ");
     w.digits(kChange, std::abs(change));
   }
-  if (runner.result) PutResult(w, *runner.result);
+  if (runner.result && CarriesResults(stage)) PutResult(w, *runner.result);
   return w.record();
+}
+
+ydb::Status ReadRecordKey(const Record& record, RaceId* race, int* horse_no) {
+  const std::string type(record.type());
+  FieldReader r(record, type.c_str());
+  *race = ReadRaceId(r);
+  *horse_no = type == "SE" ? static_cast<int>(r.number(kNumber)) : 0;
+  return r.status();
 }
 
 ydb::Status ReadRunner(const Record& record, int form, RaceRunner* out) {

@@ -37,6 +37,10 @@ void PrintSummary(const exchange::jvdata::ImportSummary& s, bool imported) {
   if (imported) {
     std::cout << "written: " << s.races << " races, " << s.runners << " runners, "
               << s.made_from_runners << " horses and people made from their runners' records\n";
+    if (s.removed != 0 || s.left_as_stored != 0) {
+      std::cout << "removed by deletion records: " << s.removed << " races; left as stored: "
+                << s.left_as_stored << " races run, met only as cards\n";
+    }
   } else {
     std::cout << "written: nothing\n";
   }
@@ -78,7 +82,9 @@ int RunExchange(const Options& options, const std::vector<std::string>& paths,
     return kExitInterrupted;
   }
   bar.clear();
-  if (jvdata && import) PrintSummary(summary, s.ok());
+  // A summary once the records were read; an import that read nothing (a
+  // file missing, say) is its error alone.
+  if (jvdata && import && (s.ok() || summary.refused > 0)) PrintSummary(summary, s.ok());
   if (!s.ok()) {
     std::cerr << "ydbcln: " << (import ? "import" : "export") << " failed: " << Reason(s.message()) << "\n";
     return kExitNotFound;

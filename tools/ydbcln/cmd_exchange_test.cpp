@@ -47,6 +47,14 @@ TEST_F(ExchangeCommandTest, ARefusedRecordIsNamedAndNothingIsWritten) {
   EXPECT_FALSE(std::filesystem::exists(fresh.path() / "ydbcln.db")) << "no data set was made";
 }
 
+TEST_F(ExchangeCommandTest, AMissingFileIsItsErrorAlone) {
+  ytest::TempDir fresh;
+  const ToolRun run = RunTool(fresh.str(), {"import", "--format", "jvdata", File("missing.txt")});
+  ExpectRefused(run, "missing.txt");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.out, "") << "no summary of nothing read";
+}
+
 TEST_F(ExchangeCommandTest, EachFormatTakesItsOwnArguments) {
   ExpectRefused(Tool({"import", File("a"), File("b")}), "several files are JV-Data's");
   ExpectRefused(Tool({"export", "--format", "jvdata", File("a"), File("b")}),
