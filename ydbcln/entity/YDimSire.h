@@ -31,6 +31,12 @@ class YDimSire : public YMainObject {
 
  protected:
   virtual void setmember(const _tagUMADIMSIRE* rec);
+
+ private:
+  // Copies every member of `other`; when memory runs short, empty and 1003.
+  void copy_from(const YDimSire& other);
+  // Empties every member without allocating.
+  void empty() noexcept;
 };
 
 #endif  // YDBCLN_ENTITY_YDIMSIRE_H_

@@ -76,6 +76,11 @@ class YHorse : public YMainObject {
   virtual void deletevector();
 
  private:
+  // Copies every member of `other`; when memory runs short, empty and 1003.
+  void copy_from(const YHorse& other);
+  // Empties every member without allocating.
+  void empty() noexcept;
+
   bool check_ = false;
   YRaceTotal totals_;
   std::shared_ptr<YBlood> pedigree_;
