@@ -14,7 +14,9 @@
 // A code of another length fetches nothing and sets no error; an unknown
 // code gives an empty horse, without an error. A failing database leaves
 // status 1002 and an empty horse (or, for searchrace, -1 and no runs, the
-// totals as they were).
+// totals as they were). Memory running short while a horse is built,
+// copied or assigned leaves status 1003 and an empty horse; in searchrace,
+// 1003, -1, no runs and the totals zero.
 //
 // A copy shares the original's runs and pedigree, freed by the last holder;
 // searchrace on either replaces its own runs only.
