@@ -12,6 +12,11 @@
 #include <string>
 
 #include "testing/FailingNew.h"
+#include "ydbcln/entity/YDimSire.h"
+#include "ydbcln/entity/YHorse.h"
+#include "ydbcln/entity/YJockey.h"
+#include "ydbcln/entity/YSire.h"
+#include "ydbcln/entity/YStable.h"
 #include "ydbcln/race/RaceStore_test.h"
 #include "ydbcln/race/YBlood.h"
 #include "ydbcln/race/YDayDenma.h"
@@ -30,7 +35,7 @@ namespace {
 const std::string kRace = "052024010611";
 
 class AllocationFailure : public racetest::RaceStore {
- protected:
+ public:
   void SetUp() override {
     RaceStore::SetUp();
     Write();
@@ -159,6 +164,52 @@ TEST_F(AllocationFailure, ADrillDownMakesItsWholeSearchOrNone) {
     YSearchRaceHorse none(&db_);
     const std::unique_ptr<YSearchRaceHorse> runs(YSearchDown(&db_).search(&none, &races));
     return runs == nullptr ? -1 : runs->get_list_cnt();
+  });
+}
+
+// A jockey, trainer or sire counts 1 when found, and its runs of 2024.
+template <typename Entity>
+int PersonAndRuns(Entity& entity) {
+  return entity.code.empty() ? 0 : 1 + entity.searchrace(2, 2024);
+}
+
+// Built from its code, copied, and assigned over an empty object, an
+// entity holds its record and runs whole or nothing.
+template <typename Entity, typename Count>
+void EachWayOfBuilding(AllocationFailure& test, YHorseDB& db, const char* what,
+                       const std::string& code, Count count) {
+  const std::string name(what);
+  test.FailEachAllocation((name + " from its code").c_str(), [&] {
+    std::string key = code;
+    Entity entity(&db, key);
+    return count(entity);
+  });
+  std::string key = code;
+  Entity original(&db, key);
+  ASSERT_GT(count(original), 0) << what;
+  auto held = [](Entity& e) { return e.code.empty() ? 0 : 1 + e.getracecount(); };
+  test.FailEachAllocation((name + " copied").c_str(), [&] {
+    Entity copy(original);
+    return held(copy);
+  });
+  test.FailEachAllocation((name + " assigned").c_str(), [&] {
+    std::string none;
+    Entity target(&db, none);
+    target = original;
+    return held(target);
+  });
+}
+
+TEST_F(AllocationFailure, EntitiesHoldTheirRecordAndRunsWholeOrNothing) {
+  EachWayOfBuilding<YHorse>(*this, db_, "a horse", "2020011", [](YHorse& horse) {
+    return horse.code.empty() ? 0 : 1 + horse.searchrace();
+  });
+  EachWayOfBuilding<YJockey>(*this, db_, "a jockey", "01001", PersonAndRuns<YJockey>);
+  EachWayOfBuilding<YStable>(*this, db_, "a trainer", "02001", PersonAndRuns<YStable>);
+  EachWayOfBuilding<YSire>(*this, db_, "a sire", "1990001", PersonAndRuns<YSire>);
+  FailEachAllocation("a dam-sire", [&] {
+    std::string code = "1990002";
+    return YDimSire(&db_, code).code.empty() ? 0 : 1;
   });
 }
 

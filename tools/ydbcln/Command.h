@@ -44,6 +44,8 @@ void RegisterOptimise(CLI::App& app, const Options& options, int* exit_code);
 void RegisterReturns(CLI::App& app, const Options& options, int* exit_code);
 void RegisterWorldReport(CLI::App& app, const Options& options, int* exit_code);
 void RegisterHorse(CLI::App& app, const Options& options, int* exit_code);
+// `jockey`, `trainer` and `sire`.
+void RegisterPeople(CLI::App& app, const Options& options, int* exit_code);
 void RegisterCheck(CLI::App& app, const Options& options, int* exit_code);
 void RegisterSearch(CLI::App& app, const Options& options, int* exit_code);
 void RegisterBet(CLI::App& app, const Options& options, int* exit_code);

@@ -1,14 +1,16 @@
-// `ydbcln horse HORSECODE [--runs N]`: a horse's profile, its check mark
-// and career line, its runs latest first as past-performance lines, its
-// parents and grandparents, and the totals of its runs by racecourse; with
-// --json the same as one object.
+// `ydbcln horse HORSECODE [--runs N] [--by GROUPS] [--all-rows]`: a horse's
+// profile, its check mark and career line, its runs latest first as
+// past-performance lines, its parents and grandparents, and the totals of
+// its runs by racecourse (or the groups --by names); with --json the same
+// as one object.
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "CareerShow.h"
 #include "Command.h"
 #include "Session.h"
 #include "WholeNames.h"
@@ -18,54 +20,16 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// Racecourses in the order of YRaceTotal's rows.
-const char* const kCourses[11] = {"札幌", "函館", "福島", "新潟", "東京", "中山",
-                                  "中京", "京都", "阪神", "小倉", "その他"};
-
-bool IsHorseCode(const std::string& code) {
-  if (code.size() != 7) return false;
-  for (char c : code) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
-Json RunJson(const YRaceHorse& run) {
-  return {{"race", run.racecode},
-          {"meeting", Utf8(run.kaisai)},
-          {"race_name", Utf8(run.racename)},
-          {"course", Utf8(run.track) + std::to_string(run.distance)},
-          {"going", Utf8(run.going)},
-          {"horse_number", run.horseno},
-          {"popularity", run.popularity},
-          {"order", Utf8(run.ordertext)},
-          {"jockey", Utf8(run.jockeyname)},
-          {"weight_carried", run.weightcarried / 10.0},
-          {"time", run.racetime},
-          {"remarks", Utf8(run.remarks)}};
-}
-
-// One past-performance line: date and meeting, race, course and going,
-// number, popularity, finish, jockey, weight, time.
-std::string RunLine(const YRaceHorse& run) {
-  char time[16] = "";
-  if (run.racetime != 0) {
-    std::snprintf(time, sizeof time, "%d:%04.1f", run.racetime / 600, run.racetime % 600 / 10.0);
-  }
-  std::string line = run.racecode.substr(2, 8) + " " + Pad(Utf8(run.kaisai), 10) + " " +
-                     Pad(Utf8(run.racename), 22) + " " + Pad(Utf8(run.track) +
-                     std::to_string(run.distance), 7) + " " + Pad(Utf8(run.going), 3) + " " +
-                     Pad(std::to_string(run.horseno) + "番", 5) + " " +
-                     Pad(std::to_string(run.popularity) + "人", 5) + " " +
-                     Pad(Utf8(run.ordertext), 3) + " " + Pad(Utf8(run.jockeyname), 10) + " " +
-                     time;
-  if (!run.remarks.empty()) line += "  " + Utf8(run.remarks);
-  return line;
-}
-
-int ShowHorse(const Options& options, const std::string& code, int runs) {
-  if (!IsHorseCode(code)) {
+int ShowHorse(const Options& options, const std::string& code, int runs,
+              const TotalsChoice& choice) {
+  if (!IsEntityCode(code, 7)) {
     std::cerr << "ydbcln: not a horse code (7 digits): " << code << "\n";
+    return kExitBadArguments;
+  }
+  std::vector<int> groups;
+  std::string bad;
+  if (!TotalsGroups(choice, &groups, &bad)) {
+    std::cerr << "ydbcln: --by takes the groups of the totals or all: " << bad << "\n";
     return kExitBadArguments;
   }
   YHorseDB db;
@@ -115,17 +79,9 @@ int ShowHorse(const Options& options, const std::string& code, int runs) {
       out["sires_dam"] = Utf8(blood->ancestor[1]);
     }
     Json list = Json::array();
-    for (int i = 0; i < shown; ++i) list.push_back(RunJson(*horse.race(i)));
+    for (int i = 0; i < shown; ++i) list.push_back(RunJson(*horse.race(i), false));
     out["runs"] = list;
-    Json courses = Json::array();
-    for (int row = 0; row < 11; ++row) {
-      const int* r = total->place[row];
-      courses.push_back({{"label", kCourses[row]}, {"first", r[0]}, {"second", r[1]},
-                         {"third", r[2]}, {"unplaced", r[3]}, {"runs", r[0] + r[1] + r[2] + r[3]},
-                         {"win_rate", r[4] / 10.0}, {"top2_rate", r[5] / 10.0},
-                         {"top3_rate", r[6] / 10.0}});
-    }
-    out["by_course"] = courses;
+    TotalsJson(*total, groups, &out);
     std::cout << out.dump(2) << "\n";
     return kExitDone;
   }
@@ -144,17 +100,8 @@ int ShowHorse(const Options& options, const std::string& code, int runs) {
   std::cout << "\ndam  " << Utf8(horse.mother) << "  (" << Utf8(horse.mothers_father) << " x "
             << Utf8(horse.mothers_mother) << ")\n\n";
   std::cout << "runs, latest first (" << shown << " of " << horse.getracecount() << ")\n";
-  for (int i = 0; i < shown; ++i) std::cout << RunLine(*horse.race(i)) << "\n";
-  std::cout << "\nby racecourse      1st 2nd 3rd out  runs   win  top2  top3\n";
-  for (int row = 0; row < 11; ++row) {
-    const int* r = total->place[row];
-    const int starts = r[0] + r[1] + r[2] + r[3];
-    if (starts == 0) continue;
-    char line[96];
-    std::snprintf(line, sizeof line, " %3d %3d %3d %3d  %4d %5.1f %5.1f %5.1f", r[0], r[1], r[2],
-                  r[3], starts, r[4] / 10.0, r[5] / 10.0, r[6] / 10.0);
-    std::cout << Pad(kCourses[row], 16) << line << "\n";
-  }
+  for (int i = 0; i < shown; ++i) std::cout << RunLine(*horse.race(i), false) << "\n";
+  PrintTotals(*total, groups, choice.all_rows);
   return kExitDone;
 }
 
@@ -164,11 +111,14 @@ void RegisterHorse(CLI::App& app, const Options& options, int* exit_code) {
   CLI::App* cmd = app.add_subcommand("horse", "Show a horse: profile, runs, pedigree, totals");
   auto code = std::make_shared<std::string>();
   auto runs = std::make_shared<int>(-1);
+  auto choice = std::make_shared<TotalsChoice>();
   cmd->add_option("HORSECODE", *code, "The horse's 7-digit code")->required();
   cmd->add_option("--runs", *runs, "Show the latest N runs (default all)")
       ->check(CLI::NonNegativeNumber);
-  cmd->callback(
-      [&options, exit_code, code, runs] { *exit_code = ShowHorse(options, *code, *runs); });
+  AddTotalsOptions(cmd, choice.get());
+  cmd->callback([&options, exit_code, code, runs, choice] {
+    *exit_code = ShowHorse(options, *code, *runs, *choice);
+  });
 }
 
 }  // namespace tool

@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
   tool::RegisterReturns(app, options, &exit_code);
   tool::RegisterWorldReport(app, options, &exit_code);
   tool::RegisterHorse(app, options, &exit_code);
+  tool::RegisterPeople(app, options, &exit_code);
   tool::RegisterCheck(app, options, &exit_code);
   tool::RegisterSearch(app, options, &exit_code);
   tool::RegisterBet(app, options, &exit_code);

@@ -1,8 +1,6 @@
 // CareerRuns: a shared list of run objects, and the check-mark calls.
 #include "ydbcln/entity/CareerRuns.h"
 
-#include <new>
-
 #include "ydbcln/money/YRaceTotal.h"
 #include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/race/YRaceHorse.h"
@@ -15,15 +13,11 @@ void delete_runs(std::vector<YRaceHorse*>* runs) {
   delete runs;
 }
 
-std::shared_ptr<std::vector<YRaceHorse*>> no_runs() {
-  return std::shared_ptr<std::vector<YRaceHorse*>>(new std::vector<YRaceHorse*>(), delete_runs);
-}
-
 }  // namespace
 
-CareerRuns::CareerRuns() : runs_(no_runs()) {}
+CareerRuns::CareerRuns() = default;
 
-void CareerRuns::clear() { runs_ = no_runs(); }
+void CareerRuns::clear() noexcept { runs_.reset(); }
 
 int CareerRuns::load(YHorseDB* db, void* buffer, YRaceTotal* totals) {
   clear();
@@ -33,18 +27,17 @@ int CareerRuns::load(YHorseDB* db, void* buffer, YRaceTotal* totals) {
   }
   yrace::OwnedBuffer owned(buffer);
   const int n = yrace::record_count(buffer, racerhrec::kSize);
+  runs_.reset(new std::vector<YRaceHorse*>(), delete_runs);
   runs_->reserve(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) {
     auto* record = reinterpret_cast<_tagRACERHREC*>(yrace::record_at(buffer, racerhrec::kSize, i));
-    // A run that cannot be allocated is left out.
-    YRaceHorse* run = new (std::nothrow) YRaceHorse(db, record, YRaceHorse::OpponentWhenAsked{});
-    if (run != nullptr) runs_->push_back(run);
+    runs_->push_back(new YRaceHorse(db, record, YRaceHorse::OpponentWhenAsked{}));
   }
   totals->calctotal(*runs_);
-  return static_cast<int>(runs_->size());
+  return count();
 }
 
-int CareerRuns::count() const { return static_cast<int>(runs_->size()); }
+int CareerRuns::count() const { return runs_ ? static_cast<int>(runs_->size()) : 0; }
 
 YRaceHorse* CareerRuns::at(int i) const {
   return i >= 0 && i < count() ? (*runs_)[static_cast<std::size_t>(i)] : nullptr;

@@ -80,13 +80,16 @@ PersonFigures person_figures(unsigned char* rec, const PersonOffsets& at) {
   return f;
 }
 
-void run_period(int mode, int n, std::string* from, std::string* to) {
+void* fetch_period_runs(void* (*fetch)(const char*, const char*, const char*),
+                        const std::string& code, int mode, int n) {
+  std::string from, to;
   if (mode == 2) {
-    *from = YUtil::getnumstr(n * 10000 + 101);
-    *to = YUtil::getnumstr(n * 10000 + 1231);
-    return;
+    from = YUtil::getnumstr(n * 10000 + 101);
+    to = YUtil::getnumstr(n * 10000 + 1231);
+  } else {
+    const int today = YUtil::gettoday();
+    from = YUtil::getnumstr(YUtil::beforemonth(today, n));
+    to = YUtil::getnumstr(today);
   }
-  const int today = YUtil::gettoday();
-  *from = YUtil::getnumstr(YUtil::beforemonth(today, n));
-  *to = YUtil::getnumstr(today);
+  return fetch(code.c_str(), from.c_str(), to.c_str());
 }

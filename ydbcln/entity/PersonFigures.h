@@ -48,8 +48,10 @@ void set_person_figures(unsigned char* rec, const PersonOffsets& at, Person* per
   person->win3pr = std::move(f.win3pr);
 }
 
-// The period of a person's or sire's runs: with `mode` 2 the year `n`,
-// else the `n` months up to today, as 8-digit dates.
-void run_period(int mode, int n, std::string* from, std::string* to);
+// A person's or sire's runs of a period by `fetch` (get_jockey_race2code
+// ...): with `mode` 2 the year `n`, else the `n` months up to today, as
+// 8-digit dates. The fetch's answer: a buffer, or null when it fails.
+void* fetch_period_runs(void* (*fetch)(const char*, const char*, const char*),
+                        const std::string& code, int mode, int n);
 
 #endif  // YDBCLN_ENTITY_PERSONFIGURES_H_

@@ -1,7 +1,8 @@
 // YDimSire: a dam-sire, a horse that is the dam's sire of some horse: its
 // code and name (Shift_JIS). A code that is not 7 characters fetches
 // nothing; a horse that is no dam-sire gives an empty object without an
-// error; a failing database leaves status 1002.
+// error; a failing database leaves status 1002, memory running short 1003,
+// and the object empty.
 #ifndef YDBCLN_ENTITY_YDIMSIRE_H_
 #define YDBCLN_ENTITY_YDIMSIRE_H_
 
@@ -31,6 +32,12 @@ class YDimSire : public YMainObject {
 
  protected:
   virtual void setmember(const _tagUMADIMSIRE* rec);
+
+ private:
+  // Copies every member of `other`; when memory runs short, empty and 1003.
+  void copy_from(const YDimSire& other);
+  // Empties every member without allocating.
+  void empty() noexcept;
 };
 
 #endif  // YDBCLN_ENTITY_YDIMSIRE_H_

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "ydbcln/entity/EntityTexts.h"
 #include "ydbcln/entity/FetchRecord.h"
 #include "ydbcln/entity/YHorseList.h"
 #include "ydbcln/race/YBlood.h"
@@ -13,6 +14,16 @@
 namespace {
 
 using namespace ydbumarec;
+
+// The display texts, copied and emptied alike.
+const yentity::Texts<YHorse, 32> kTexts = {
+    &YHorse::code, &YHorse::name, &YHorse::seibetu, &YHorse::age, &YHorse::stablecode,
+    &YHorse::stablename, &YHorse::birthday, &YHorse::owner, &YHorse::color, &YHorse::blood,
+    &YHorse::umakigou, &YHorse::seisansya, &YHorse::sanchi, &YHorse::fathercode, &YHorse::father,
+    &YHorse::mother, &YHorse::mothers_father, &YHorse::mothers_mother, &YHorse::rplize,
+    &YHorse::aplize, &YHorse::addplize, &YHorse::srplize, &YHorse::saplize, &YHorse::win1p,
+    &YHorse::win2p, &YHorse::win3p, &YHorse::chakudosu, &YHorse::owner_s, &YHorse::seisansya_s,
+    &YHorse::stableplace, &YHorse::distprop, &YHorse::mothercode};
 
 unsigned char* at(const _tagYDBUMAREC* rec, int offset) {
   return const_cast<unsigned char*>(rec->bytes) + offset;
@@ -29,18 +40,51 @@ std::string rate_text(int part, int starts) {
 
 YHorse::YHorse(YHorseDB* db, std::string& horsecode) : YMainObject(db) {
   yentity::fetch_record<_tagYDBUMAREC>(db, horsecode, kCodeWidth, kSize, get_uma2code,
-      [this](const _tagYDBUMAREC* record) { setmember(record); });
+      [this](const _tagYDBUMAREC* record) { setmember(record); },
+      [this] { empty(); });
 }
 
 YHorse::YHorse(YHorseDB* db, YHorseList& row) : YMainObject(db) {
-  if (row.record() != nullptr) setmember(row.record());
+  yentity::take_record(
+      db, row.record(), [this](const _tagYDBUMAREC* record) { setmember(record); },
+      [this] { empty(); });
 }
 
-YHorse::YHorse(const YHorse& other) = default;
+YHorse::YHorse(const YHorse& other) : YMainObject(other) { copy_from(other); }
 
-YHorse& YHorse::operator=(const YHorse& other) = default;
+YHorse& YHorse::operator=(const YHorse& other) {
+  if (this != &other) {
+    YMainObject::operator=(other);
+    copy_from(other);
+  }
+  return *this;
+}
 
 YHorse::~YHorse() = default;
+
+void YHorse::copy_from(const YHorse& other) {
+  ysession::guarded(
+      getdb(), 0,
+      [&] {
+        yentity::copy_texts(this, other, kTexts);
+        for (int i = 0; i < 4; ++i) skill[i] = other.skill[i];
+        check_ = other.check_;
+        totals_ = other.totals_;
+        pedigree_ = other.pedigree_;
+        runs_ = other.runs_;
+        return 0;
+      },
+      [this] { empty(); });
+}
+
+void YHorse::empty() noexcept {
+  yentity::clear_texts(this, kTexts);
+  for (std::string& s : skill) s.clear();
+  check_ = false;
+  totals_ = YRaceTotal();
+  pedigree_.reset();
+  runs_.clear();
+}
 
 YHorseDB* YHorse::getdb() const { return YMainObject::getdb(); }
 
@@ -98,6 +142,12 @@ void YHorse::setmember(const _tagYDBUMAREC* rec) {
   chakudosu = text;
 
   pedigree_ = std::make_shared<YBlood>(getdb(), code);
+  // A pedigree the store failed to read leaves the horse empty, as a
+  // failed fetch of the horse itself does.
+  if (getdb() != nullptr && getdb()->geterrstatus() == YHorseDB::kDatabaseError) {
+    empty();
+    return;
+  }
   check_ = ReadCheck(code, kCheckKind);
 }
 
@@ -106,7 +156,8 @@ void YHorse::deletevector() { runs_.clear(); }
 int YHorse::searchrace() {
   deletevector();
   if (code.size() != static_cast<std::size_t>(kCodeWidth)) return 0;
-  return runs_.load(getdb(), get_uma_race2code(code.c_str()), &totals_);
+  return runs_.load_guarded(
+      getdb(), [&] { return get_uma_race2code(code.c_str()); }, &totals_);
 }
 
 int YHorse::getracecount() { return runs_.count(); }

@@ -14,7 +14,9 @@
 // A code of another length fetches nothing and sets no error; an unknown
 // code gives an empty horse, without an error. A failing database leaves
 // status 1002 and an empty horse (or, for searchrace, -1 and no runs, the
-// totals as they were).
+// totals as they were). Memory running short while a horse is built,
+// copied or assigned leaves status 1003 and an empty horse; in searchrace,
+// 1003, -1, no runs and the totals zero.
 //
 // A copy shares the original's runs and pedigree, freed by the last holder;
 // searchrace on either replaces its own runs only.
@@ -76,6 +78,11 @@ class YHorse : public YMainObject {
   virtual void deletevector();
 
  private:
+  // Copies every member of `other`; when memory runs short, empty and 1003.
+  void copy_from(const YHorse& other);
+  // Empties every member without allocating.
+  void empty() noexcept;
+
   bool check_ = false;
   YRaceTotal totals_;
   std::shared_ptr<YBlood> pedigree_;

@@ -1,6 +1,7 @@
 // YJockey: the jockey record formatted once, and the rides of a period.
 #include "ydbcln/entity/YJockey.h"
 
+#include "ydbcln/entity/EntityTexts.h"
 #include "ydbcln/entity/FetchRecord.h"
 #include "ydbcln/entity/PersonFigures.h"
 #include "ydbcln/entity/YJockeyList.h"
@@ -11,6 +12,15 @@
 namespace {
 
 using namespace jockeyrec;
+
+// The display texts, copied and emptied alike.
+const yentity::Texts<YJockey, 26> kTexts = {
+    &YJockey::qualify, &YJockey::kana, &YJockey::code, &YJockey::name, &YJockey::age,
+    &YJockey::shozoku, &YJockey::stablecode, &YJockey::stablename, &YJockey::birthday,
+    &YJockey::minarai, &YJockey::hhrplize, &YJockey::hhrplize2, &YJockey::hsrplize,
+    &YJockey::hsrplize2, &YJockey::hnh, &YJockey::hns, &YJockey::rnh, &YJockey::rns,
+    &YJockey::win1ph, &YJockey::win2ph, &YJockey::win3ph, &YJockey::win1pr, &YJockey::win2pr,
+    &YJockey::win3pr, &YJockey::firstyear, &YJockey::stableplace};
 
 // The text of `code` among `codes` ("0123"), empty for any other.
 template <std::size_t N>
@@ -25,18 +35,47 @@ std::string by_code(unsigned char code, const char* codes, const std::array<std:
 
 YJockey::YJockey(YHorseDB* db, std::string& jockeycode) : YMainObject(db) {
   yentity::fetch_record<_tagJOCKEYREC>(db, jockeycode, kCodeWidth, kSize, get_jockey2code,
-      [this](const _tagJOCKEYREC* record) { setmember(record); });
+      [this](const _tagJOCKEYREC* record) { setmember(record); },
+      [this] { empty(); });
 }
 
 YJockey::YJockey(YHorseDB* db, YJockeyList& row) : YMainObject(db) {
-  if (row.record() != nullptr) setmember(row.record());
+  yentity::take_record(
+      db, row.record(), [this](const _tagJOCKEYREC* record) { setmember(record); },
+      [this] { empty(); });
 }
 
-YJockey::YJockey(const YJockey& other) = default;
+YJockey::YJockey(const YJockey& other) : YMainObject(other) { copy_from(other); }
 
-YJockey& YJockey::operator=(const YJockey& other) = default;
+YJockey& YJockey::operator=(const YJockey& other) {
+  if (this != &other) {
+    YMainObject::operator=(other);
+    copy_from(other);
+  }
+  return *this;
+}
 
 YJockey::~YJockey() = default;
+
+void YJockey::copy_from(const YJockey& other) {
+  ysession::guarded(
+      getdb(), 0,
+      [&] {
+        yentity::copy_texts(this, other, kTexts);
+        check_ = other.check_;
+        totals_ = other.totals_;
+        runs_ = other.runs_;
+        return 0;
+      },
+      [this] { empty(); });
+}
+
+void YJockey::empty() noexcept {
+  yentity::clear_texts(this, kTexts);
+  check_ = false;
+  totals_ = YRaceTotal();
+  runs_.clear();
+}
 
 YHorseDB* YJockey::getdb() const { return YMainObject::getdb(); }
 
@@ -72,12 +111,10 @@ void YJockey::setmember(const _tagJOCKEYREC* record) {
 void YJockey::deletevector() { runs_.clear(); }
 
 int YJockey::searchrace(int mode, int n) {
-  std::string from, to;
-  run_period(mode, n, &from, &to);
   deletevector();
   if (code.size() != static_cast<std::size_t>(kCodeWidth)) return 0;
-  return runs_.load(getdb(), get_jockey_race2code(code.c_str(), from.c_str(), to.c_str()),
-                    &totals_);
+  return runs_.load_guarded(
+      getdb(), [&] { return fetch_period_runs(get_jockey_race2code, code, mode, n); }, &totals_);
 }
 
 int YJockey::getracecount() { return runs_.count(); }

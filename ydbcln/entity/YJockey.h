@@ -8,8 +8,9 @@
 //
 // Texts are Shift_JIS. The year's figures (hnh, hns, hhrplize ...) show
 // zeros ("0円") unless the record's year is the current year
-// (YUtil::gettoday). Bad codes, unknown codes and a failing database behave
-// as for YHorse; copies share the rides, freed by the last holder.
+// (YUtil::gettoday). Bad codes, unknown codes, a failing database and
+// memory running short behave as for YHorse; copies share the rides, freed
+// by the last holder.
 #ifndef YDBCLN_ENTITY_YJOCKEY_H_
 #define YDBCLN_ENTITY_YJOCKEY_H_
 
@@ -59,6 +60,11 @@ class YJockey : public YMainObject {
   virtual void deletevector();
 
  private:
+  // Copies every member of `other`; when memory runs short, empty and 1003.
+  void copy_from(const YJockey& other);
+  // Empties every member without allocating.
+  void empty() noexcept;
+
   bool check_ = false;
   YRaceTotal totals_;
   CareerRuns runs_;

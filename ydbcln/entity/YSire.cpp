@@ -1,6 +1,7 @@
 // YSire: the sire record formatted once, and its offspring's runs.
 #include "ydbcln/entity/YSire.h"
 
+#include "ydbcln/entity/EntityTexts.h"
 #include "ydbcln/entity/FetchRecord.h"
 #include "ydbcln/entity/PersonFigures.h"
 #include "ydbcln/entity/YSireList.h"
@@ -10,20 +11,59 @@
 
 using namespace sirerec;
 
+namespace {
+
+// The display texts, copied and emptied alike.
+const yentity::Texts<YSire, 12> kTexts = {
+    &YSire::code, &YSire::name, &YSire::birthyear, &YSire::age, &YSire::distprop,
+    &YSire::skill_omo, &YSire::skill_dirt, &YSire::color, &YSire::sanchi, &YSire::father,
+    &YSire::mother, &YSire::deathyear};
+
+}  // namespace
+
 YSire::YSire(YHorseDB* db, std::string& sirecode) : YMainObject(db) {
   yentity::fetch_record<_tagSIREREC>(db, sirecode, kCodeWidth, kSize, get_sire2code,
-      [this](const _tagSIREREC* record) { setmember(record); });
+      [this](const _tagSIREREC* record) { setmember(record); },
+      [this] { empty(); });
 }
 
 YSire::YSire(YHorseDB* db, YSireList& row) : YMainObject(db) {
-  if (row.record() != nullptr) setmember(row.record());
+  yentity::take_record(
+      db, row.record(), [this](const _tagSIREREC* record) { setmember(record); },
+      [this] { empty(); });
 }
 
-YSire::YSire(const YSire& other) = default;
+YSire::YSire(const YSire& other) : YMainObject(other) { copy_from(other); }
 
-YSire& YSire::operator=(const YSire& other) = default;
+YSire& YSire::operator=(const YSire& other) {
+  if (this != &other) {
+    YMainObject::operator=(other);
+    copy_from(other);
+  }
+  return *this;
+}
 
 YSire::~YSire() = default;
+
+void YSire::copy_from(const YSire& other) {
+  ysession::guarded(
+      getdb(), 0,
+      [&] {
+        yentity::copy_texts(this, other, kTexts);
+        check_ = other.check_;
+        totals_ = other.totals_;
+        runs_ = other.runs_;
+        return 0;
+      },
+      [this] { empty(); });
+}
+
+void YSire::empty() noexcept {
+  yentity::clear_texts(this, kTexts);
+  check_ = false;
+  totals_ = YRaceTotal();
+  runs_.clear();
+}
 
 YHorseDB* YSire::getdb() const { return YMainObject::getdb(); }
 
@@ -55,12 +95,10 @@ void YSire::setmember(const _tagSIREREC* record) {
 void YSire::deletevector() { runs_.clear(); }
 
 int YSire::searchrace(int mode, int n) {
-  std::string from, to;
-  run_period(mode, n, &from, &to);
   deletevector();
   if (code.size() != static_cast<std::size_t>(kCodeWidth)) return 0;
-  return runs_.load(getdb(), get_sire_race2code(code.c_str(), from.c_str(), to.c_str()),
-                    &totals_);
+  return runs_.load_guarded(
+      getdb(), [&] { return fetch_period_runs(get_sire_race2code, code, mode, n); }, &totals_);
 }
 
 int YSire::getracecount() { return runs_.count(); }

@@ -5,8 +5,9 @@
 //   sire.searchrace(1, 12);           // the offspring's runs of the last 12 months
 //
 // Texts are Shift_JIS; the age counts from the current year
-// (YUtil::gettoday). Bad codes, unknown codes and a failing database behave
-// as for YHorse; copies share the runs, freed by the last holder.
+// (YUtil::gettoday). Bad codes, unknown codes, a failing database and
+// memory running short behave as for YHorse; copies share the runs, freed
+// by the last holder.
 #ifndef YDBCLN_ENTITY_YSIRE_H_
 #define YDBCLN_ENTITY_YSIRE_H_
 
@@ -54,6 +55,11 @@ class YSire : public YMainObject {
   virtual void deletevector();
 
  private:
+  // Copies every member of `other`; when memory runs short, empty and 1003.
+  void copy_from(const YSire& other);
+  // Empties every member without allocating.
+  void empty() noexcept;
+
   bool check_ = false;
   YRaceTotal totals_;
   CareerRuns runs_;

@@ -1,6 +1,7 @@
 // YStable: the stable record formatted once, and the runners of a period.
 #include "ydbcln/entity/YStable.h"
 
+#include "ydbcln/entity/EntityTexts.h"
 #include "ydbcln/entity/FetchRecord.h"
 #include "ydbcln/entity/PersonFigures.h"
 #include "ydbcln/entity/YStableList.h"
@@ -8,21 +9,62 @@
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/YUtil_tables.h"
 
+namespace {
+
+// The display texts, copied and emptied alike.
+const yentity::Texts<YStable, 21> kTexts = {
+    &YStable::kana, &YStable::code, &YStable::name, &YStable::age, &YStable::birthday,
+    &YStable::hhrplize, &YStable::hhrplize2, &YStable::hsrplize, &YStable::hsrplize2,
+    &YStable::hnh, &YStable::hns, &YStable::rnh, &YStable::rns, &YStable::win1ph,
+    &YStable::win2ph, &YStable::win3ph, &YStable::win1pr, &YStable::win2pr, &YStable::win3pr,
+    &YStable::firstyear, &YStable::stableplace};
+
+}  // namespace
+
 YStable::YStable(YHorseDB* db, std::string& stablecode) : YMainObject(db) {
   yentity::fetch_record<_tagSTABLEREC>(
       db, stablecode, jockeyrec::kCodeWidth, stablerec::kSize, get_stable2code,
-      [this](const _tagSTABLEREC* record) { setmember(record); });
+      [this](const _tagSTABLEREC* record) { setmember(record); },
+      [this] { empty(); });
 }
 
 YStable::YStable(YHorseDB* db, YStableList& row) : YMainObject(db) {
-  if (row.record() != nullptr) setmember(row.record());
+  yentity::take_record(
+      db, row.record(), [this](const _tagSTABLEREC* record) { setmember(record); },
+      [this] { empty(); });
 }
 
-YStable::YStable(const YStable& other) = default;
+YStable::YStable(const YStable& other) : YMainObject(other) { copy_from(other); }
 
-YStable& YStable::operator=(const YStable& other) = default;
+YStable& YStable::operator=(const YStable& other) {
+  if (this != &other) {
+    YMainObject::operator=(other);
+    copy_from(other);
+  }
+  return *this;
+}
 
 YStable::~YStable() = default;
+
+void YStable::copy_from(const YStable& other) {
+  ysession::guarded(
+      getdb(), 0,
+      [&] {
+        yentity::copy_texts(this, other, kTexts);
+        check_ = other.check_;
+        totals_ = other.totals_;
+        runs_ = other.runs_;
+        return 0;
+      },
+      [this] { empty(); });
+}
+
+void YStable::empty() noexcept {
+  yentity::clear_texts(this, kTexts);
+  check_ = false;
+  totals_ = YRaceTotal();
+  runs_.clear();
+}
 
 YHorseDB* YStable::getdb() const { return YMainObject::getdb(); }
 
@@ -49,12 +91,10 @@ void YStable::setmember(const _tagSTABLEREC* record) {
 void YStable::deletevector() { runs_.clear(); }
 
 int YStable::searchrace(int mode, int n) {
-  std::string from, to;
-  run_period(mode, n, &from, &to);
   deletevector();
   if (code.size() != static_cast<std::size_t>(jockeyrec::kCodeWidth)) return 0;
-  return runs_.load(getdb(), get_stable_race2code(code.c_str(), from.c_str(), to.c_str()),
-                    &totals_);
+  return runs_.load_guarded(
+      getdb(), [&] { return fetch_period_runs(get_stable_race2code, code, mode, n); }, &totals_);
 }
 
 int YStable::getracecount() { return runs_.count(); }

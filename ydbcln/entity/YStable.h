@@ -50,6 +50,11 @@ class YStable : public YMainObject {
   virtual void deletevector();
 
  private:
+  // Copies every member of `other`; when memory runs short, empty and 1003.
+  void copy_from(const YStable& other);
+  // Empties every member without allocating.
+  void empty() noexcept;
+
   bool check_ = false;
   YRaceTotal totals_;
   CareerRuns runs_;
