@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Sets up (installs what is missing, builds) and runs the main job on the
-# default data set in data/: the first time, generates the default world
-# there (a few recent seasons, fixed seed, with a progress bar); then shows
-# what the data set holds.
+# default data set in data/: runs the default world (fixed seed, from 2022)
+# up to the last race day before today, with the next race weekend as race
+# cards, generating it the first time and extending it on a later day (with
+# a progress bar); then shows what the data set holds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 mkdir -p data
-"${BUILD_DIR:-build}"/tools/ydbcln/ydbcln --data data
+ydbcln="${BUILD_DIR:-build}"/tools/ydbcln/ydbcln
+"$ydbcln" --data data generate --until "$(date -d yesterday +%Y%m%d)"
+"$ydbcln" --data data

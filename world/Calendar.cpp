@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <map>
 
+#include "world/Courses.h"
+
 namespace world {
 namespace {
 
@@ -36,6 +38,13 @@ const Block kPlan[] = {
     {2, 7, S, 15, S, 17}, {2, 9, S, 21, S, 23}, {2, 9, S, 24, S, 25}, {2, 8, S, 28, S, 30},
     {2, 8, S, 31, S, 33}, {2, 7, E, 11, E, 9}, {2, 6, E, 7, E, 4}, {2, 2, E, 3, E, 1},
 };
+
+constexpr int kKyoto = 0;
+constexpr int kHanshin = 1;
+constexpr int kChukyo = 2;
+constexpr int kKokura = 3;
+constexpr int kKyotoClosedFrom = 20201102;
+constexpr int kKyotoReopened = 20230422;
 
 int Resolve(const Season& season, bool from_end, int k) {
   return from_end ? season.weekends() - 1 - k : k;
@@ -78,6 +87,12 @@ std::vector<Day> Days(const Season& season) {
 
 }  // namespace
 
+int HostOf(int place, int saturday) {
+  if (place != kKyoto || saturday < kKyotoClosedFrom || saturday >= kKyotoReopened) return place;
+  const bool winter = MonthOf(saturday) == 1 || (MonthOf(saturday) == 2 && DayOf(saturday) <= 7);
+  return winter ? kChukyo : kHanshin;
+}
+
 int Season::weekendIndex(bool from_end, int k) const {
   const int w = from_end ? weekends() - 1 - k : k;
   return w >= 0 && w < weekends() ? w : -1;
@@ -117,11 +132,25 @@ Season BuildSeason(int year) {
     }
   }
 
+  // The course of each lane's meeting on each weekend, with Kyoto's
+  // meetings moved while it was closed and a local meeting giving way to
+  // the western lane's.
+  auto place_of = [&](int lane, int weekend) {
+    const int b = block_of[static_cast<std::size_t>(lane)][static_cast<std::size_t>(weekend)];
+    if (b < 0) return -1;
+    const int saturday = season.saturdays[static_cast<std::size_t>(weekend)];
+    const int place = HostOf(kPlan[b].place, saturday);
+    if (lane != 2) return place;
+    const int western = block_of[1][static_cast<std::size_t>(weekend)];
+    const bool taken = western >= 0 && HostOf(kPlan[western].place, saturday) == place;
+    return taken ? kKokura : place;
+  };
+
   // Number the meetings of each course in the order they start, and their
   // days in date order.
-  std::map<int, int> kai_of_block;   // block -> kai
-  std::map<int, int> meetings_of;    // place -> meetings so far
-  std::map<int, int> days_of_block;  // block -> days so far
+  std::map<int, int> kai_of_meeting;   // block * kCourseCount + place -> kai
+  std::map<int, int> meetings_of;      // place -> meetings so far
+  std::map<int, int> days_of_meeting;  // block * kCourseCount + place -> days so far
   for (const Day& d : Days(season)) {
     RaceDay day;
     day.date = d.date;
@@ -130,20 +159,32 @@ Season BuildSeason(int year) {
     day.holiday = d.holiday;
     for (int lane = 0; lane < 3; ++lane) {
       if (d.main_lanes_only && lane == 2) continue;
-      const int b = block_of[static_cast<std::size_t>(lane)][static_cast<std::size_t>(d.weekend)];
-      if (b < 0) continue;
-      const int place = kPlan[b].place;
-      if (kai_of_block.find(b) == kai_of_block.end()) kai_of_block[b] = ++meetings_of[place];
+      const int place = place_of(lane, d.weekend);
+      if (place < 0) continue;
+      const int meeting = block_of[static_cast<std::size_t>(lane)][static_cast<std::size_t>(d.weekend)] * kCourseCount + place;
+      if (kai_of_meeting.find(meeting) == kai_of_meeting.end()) kai_of_meeting[meeting] = ++meetings_of[place];
       VenueDay v;
       v.place = place;
-      v.kai = kai_of_block[b];
-      v.kai_day = ++days_of_block[b];
+      v.kai = kai_of_meeting[meeting];
+      v.kai_day = ++days_of_meeting[meeting];
       v.lane = lane;
       day.venues.push_back(v);
     }
     if (!day.venues.empty()) season.days.push_back(day);
   }
   return season;
+}
+
+std::vector<int> NextRaceWeekend(int date) {
+  std::vector<int> weekend;
+  for (int year = YearOf(date); year <= YearOf(date) + 1; ++year) {
+    for (const RaceDay& day : BuildSeason(year).days) {
+      if (day.date <= date) continue;
+      if (!weekend.empty() && day.date != AddDays(weekend.back(), 1)) return weekend;
+      weekend.push_back(day.date);
+    }
+  }
+  return weekend;
 }
 
 }  // namespace world

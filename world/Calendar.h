@@ -10,6 +10,12 @@
 // third, local course (Chukyo, Kokura, Fukushima, Niigata, and Hakodate and
 // Sapporo in summer). Spring meetings count weekends from January, autumn
 // ones back from Christmas, so that the big races keep their usual dates.
+//
+// Kyoto was closed for rebuilding from 2 November 2020 to 21 April 2023:
+// its meetings of those weekends were held at Chukyo up to the first
+// weekend of February and at Hanshin from then on, and the local lane's
+// January meeting moved from Chukyo to Kokura (JRA's calendars of 2020 to
+// 2023).
 #ifndef YDB_WORLD_CALENDAR_H_
 #define YDB_WORLD_CALENDAR_H_
 
@@ -49,6 +55,16 @@ struct Season {
 };
 
 Season BuildSeason(int year);
+
+// The racecourse that holds the meetings of `place` (index 0-9) on the
+// weekend whose Saturday is `saturday` (YYYYMMDD): `place` itself, or, for
+// Kyoto while it was closed, Chukyo or Hanshin.
+int HostOf(int place, int saturday);
+
+// The race days that come next after `date` (YYYYMMDD): the first race day
+// after it and the race days that follow it without a break, so a weekend
+// with its holiday Monday, or a lone weekday such as the opening day.
+std::vector<int> NextRaceWeekend(int date);
 
 // The number of races a venue runs a day.
 constexpr int kRacesPerDay = 12;

@@ -47,25 +47,36 @@ TEST(CalendarTest, RaceDaysAreWeekendsAndTheHolidays) {
   }
 }
 
+// Kyoto was closed from 2 November 2020 to 21 April 2023 (its meetings at
+// Chukyo and Hanshin); the years around it keep the same numbering rules.
 TEST(CalendarTest, MeetingsAreNumberedByCourseInTheYear) {
-  const Season season = BuildSeason(2019);
-  std::map<int, int> last_kai;                   // place -> latest kai
-  std::map<std::pair<int, int>, int> last_day;  // (place, kai) -> latest day
-  for (const RaceDay& day : season.days) {
-    std::set<int> places;
-    for (const VenueDay& v : day.venues) {
-      EXPECT_TRUE(places.insert(v.place).second);
-      const int kai = last_kai[v.place];
-      EXPECT_TRUE(v.kai == kai || v.kai == kai + 1) << day.date;
-      last_kai[v.place] = v.kai;
-      int& d = last_day[{v.place, v.kai}];
-      EXPECT_EQ(v.kai_day, d + 1) << day.date << " place " << v.place;
-      d = v.kai_day;
+  std::map<int, int> kyoto_days;  // year -> days Kyoto races
+  for (int year = 2019; year <= 2023; ++year) {
+    std::map<int, int> last_kai;                   // place -> latest kai
+    std::map<std::pair<int, int>, int> last_day;  // (place, kai) -> latest day
+    for (const RaceDay& day : BuildSeason(year).days) {
+      std::set<int> places;
+      for (const VenueDay& v : day.venues) {
+        EXPECT_TRUE(places.insert(v.place).second) << day.date;
+        const int kai = last_kai[v.place];
+        EXPECT_TRUE(v.kai == kai || v.kai == kai + 1) << day.date;
+        last_kai[v.place] = v.kai;
+        int& d = last_day[{v.place, v.kai}];
+        EXPECT_EQ(v.kai_day, d + 1) << day.date << " place " << v.place;
+        d = v.kai_day;
+        if (v.place != 0) continue;
+        ++kyoto_days[year];
+        EXPECT_TRUE(day.date <= 20201101 || day.date >= 20230422) << day.date;
+      }
     }
+    if (year != 2019) continue;
+    EXPECT_EQ(last_kai[4], 5);  // 東京 races five meetings
+    EXPECT_EQ(last_kai[5], 5);  // 中山 too
+    EXPECT_EQ(last_kai[9], 2);  // 函館 two
   }
-  EXPECT_EQ(last_kai[4], 5);  // 東京 races five meetings
-  EXPECT_EQ(last_kai[5], 5);  // 中山 too
-  EXPECT_EQ(last_kai[9], 2);  // 函館 two
+  EXPECT_GT(kyoto_days[2020], 20);
+  EXPECT_EQ(kyoto_days[2021] + kyoto_days[2022], 0);
+  EXPECT_GT(kyoto_days[2023], 20);
 }
 
 TEST(CoursesTest, DirectionsAndDistances) {
@@ -113,6 +124,17 @@ TEST(FamousRacesTest, BigRacesKeepTheirUsualDates) {
     // Every famous race is run where and when its course is racing.
     EXPECT_EQ(dates.size(), FamousRaces().size()) << year;
   }
+  // While Kyoto was closed its races ran at Chukyo and Hanshin, over the
+  // nearest distance those courses have.
+  std::map<std::string, std::pair<int, int>> where;  // name -> place, distance
+  for (const ScheduledRace& r : ScheduleFamousRaces(BuildSeason(2022))) {
+    where[r.plan.name] = {r.plan.place, r.plan.layout->distance};
+  }
+  EXPECT_EQ(where.size(), FamousRaces().size());
+  EXPECT_EQ(where.at("天皇賞(春)"), std::make_pair(1, 3200));
+  EXPECT_EQ(where.at("菊花賞"), std::make_pair(1, 3000));
+  EXPECT_EQ(where.at("きさらぎ賞"), std::make_pair(2, 2000));
+  EXPECT_EQ(where.at("日経新春杯"), std::make_pair(2, 2200));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The table of graded races and their placing in a season.
 #include "world/FamousRaces.h"
 
+#include <cstdlib>
+
 #include "world/Dates.h"
 
 namespace world {
@@ -201,6 +203,20 @@ const Layout* FindLayout(int place, Surface surface, int distance) {
   return nullptr;
 }
 
+// A race moved to another course runs over that course's nearest distance
+// on the same surface, the longer of two as near (Kyoto's 1800 m at Chukyo
+// is run over 2000 m, its 3930 m jump at Hanshin over 3900 m).
+const Layout* NearestLayout(int place, Surface surface, int distance) {
+  const Layout* best = nullptr;
+  for (const Layout& l : CourseAt(place).layouts) {
+    if (l.surface != surface) continue;
+    const int off = std::abs(l.distance - distance);
+    const int best_off = best == nullptr ? 0 : std::abs(best->distance - distance);
+    if (best == nullptr || off < best_off || (off == best_off && l.distance > best->distance)) best = &l;
+  }
+  return best;
+}
+
 }  // namespace
 
 const std::vector<FamousRace>& FamousRaces() { return kRaces; }
@@ -210,13 +226,15 @@ std::vector<ScheduledRace> ScheduleFamousRaces(const Season& season) {
   for (const FamousRace& r : kRaces) {
     const int weekend = season.weekendIndex(r.from_end, r.weekend);
     if (weekend < 0) continue;
-    const RaceDay* day = DayFor(season, weekend, r.day, r.place);
-    const Layout* layout = FindLayout(r.place, r.surface, r.distance);
+    const int place = HostOf(r.place, season.saturdays[static_cast<std::size_t>(weekend)]);
+    const RaceDay* day = DayFor(season, weekend, r.day, place);
+    const Layout* layout = place == r.place ? FindLayout(place, r.surface, r.distance)
+                                            : NearestLayout(place, r.surface, r.distance);
     if (day == nullptr || layout == nullptr) continue;
     ScheduledRace s;
     s.date = day->date;
     RacePlan& plan = s.plan;
-    plan.place = r.place;
+    plan.place = place;
     plan.number = r.number;
     plan.layout = layout;
     plan.band = r.band;

@@ -27,6 +27,18 @@ struct Options {
   int last_season = 0;
   std::uint64_t seed = 1;
   int origin = kDefaultOrigin;  // the world's first season; first_season >= origin
+
+  // A world that runs up to a day (YYYYMMDD) instead of to the end of
+  // last_season, which is then not read: every race day up to and
+  // including `until` is written with its results, and the race days of
+  // the next weekend after it (NextRaceWeekend) as race cards with their
+  // nominations and forecast odds, without results, odds or payouts.
+  int until = 0;
+  // The data set holds this world up to and including this day (YYYYMMDD)
+  // already, and maybe the next weekend's cards: race days up to it are
+  // run and not written again, and the cards are written over with their
+  // results. Generating with `until` not after it writes nothing.
+  int resume_after = 0;
 };
 
 // Told of progress: `done` of `total` race days simulated, and what is

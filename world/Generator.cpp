@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "db/write/Writer.h"
+#include "world/Calendar.h"
 #include "world/Dates.h"
 #include "world/RaceDetail.h"
 #include "world/Rows.h"
@@ -125,13 +126,45 @@ std::uint64_t Fingerprint(const ydb::Horse& h) {
   return hash;
 }
 
-// Turns the races of written seasons into batches of kMonthsPerBatch months.
+// What a race card shows before the race: the result, the odds and the
+// payouts, the body weights of the day, the run comments and the pace are
+// taken away; the runners, the nominations and the forecast odds stay.
+void KeepCardOnly(ydb::Race* race) {
+  race->result.reset();
+  race->pace.clear();
+  for (ydb::Runner& runner : race->runners) {
+    runner.result.reset();
+    runner.body_weight = 0;
+    runner.weight_change.reset();
+    runner.comment.clear();
+  }
+}
+
+// Turns the races of written seasons into batches of kMonthsPerBatch
+// months. A world that runs up to a day (Options::until) is written with
+// results up to that day and as race cards for its next weekend; a
+// continued one (Options::resume_after) from the day after what is stored.
 class SeasonWriter : public RaceSink {
  public:
-  SeasonWriter(BatchWriter& out, Summary& summary, std::uint64_t seed)
-      : out_(out), summary_(summary), seed_(seed) {}
+  SeasonWriter(BatchWriter& out, Summary& summary, const Options& options, int last_day)
+      : out_(out),
+        summary_(summary),
+        seed_(options.seed),
+        resume_after_(options.resume_after),
+        until_(options.until),
+        last_day_(last_day) {}
 
   bool Race(const World& world, const RaceRun& run) override {
+    last_race_date_ = run.date;
+    if (run.date <= resume_after_) return true;
+    const bool card = until_ != 0 && run.date > until_;
+    if (card && !cards_) {
+      // The results end here: the month of the last results day is closed
+      // before any card race is run, so no horse is written as the races
+      // to come leave it.
+      cards_ = true;
+      if (closed_month_ != YearOf(until_) * 100 + MonthOf(until_)) CloseMonth(world, YearOf(until_), MonthOf(until_));
+    }
     const std::uint64_t date = static_cast<std::uint64_t>(run.date);
     Random show(seed_, "show", {date, static_cast<std::uint64_t>(run.venue.place),
                                 static_cast<std::uint64_t>(run.plan.number)});
@@ -158,54 +191,35 @@ class SeasonWriter : public RaceSink {
     final_pools.Stake(view, pool, kCrowdNoise, show);
     PoolBook forecast_pools(frames, running);
     forecast_pools.Stake(forecast, pool, 0.0, show);
-    std::vector<ydb::Payout> payouts = final_pools.Settle(finish, &summary_.pools);
+    std::vector<ydb::Payout> payouts = final_pools.Settle(finish, card ? nullptr : &summary_.pools);
 
     ydb::Race race = RaceRow(world, run, detail, final_pools, forecast_pools, std::move(payouts));
+    if (card) KeepCardOnly(&race);
     summary_.races += 1;
     summary_.runners += static_cast<int>(race.runners.size());
     summary_.rows += RowCount(race);
     races_.push_back(std::move(race));
-    for (const Starter& s : run.starters) Mark(s.horse);
-    for (int id : run.plan.nominations) Mark(id);
+    if (card) {
+      // A card's horses as they stand before the race.
+      for (const Starter& s : run.starters) AddWithParents(world, s.horse);
+      for (int id : run.plan.nominations) AddWithParents(world, id);
+    } else {
+      for (const Starter& s : run.starters) Mark(s.horse);
+      for (int id : run.plan.nominations) Mark(id);
+    }
     return true;
   }
 
   bool MonthDone(const World& world, int year, int month) override {
-    const int last_day = AddDays(month == 12 ? MakeDate(year + 1, 1, 1) : MakeDate(year, month + 1, 1), -1);
-    if (people_year_ != year) {
-      people_year_ = year;
-      for (const Owner& o : world.owners) batch_.owners.push_back(OwnerRow(o));
-      for (const Breeder& b : world.breeders) batch_.breeders.push_back(BreederRow(b));
-      for (const Trainer& t : world.trainers) batch_.trainers.push_back(TrainerRow(t));
-      for (const Jockey& j : world.jockeys) batch_.jockeys.push_back(JockeyRow(world, j, last_day));
-      summary_.rows += static_cast<std::int64_t>(batch_.owners.size() + batch_.breeders.size() +
-                                                 batch_.trainers.size() + batch_.jockeys.size());
+    if (last_race_date_ <= resume_after_) return true;
+    if (cards_) {
+      AddPeople(world, year, month);
+    } else {
+      CloseMonth(world, year, month);
     }
-    // Horses that left racing this month, having raced this season or the last.
-    const int first_day = MakeDate(year, month, 1);
-    for (std::size_t id = 0; id < world.horses.size(); ++id) {
-      const Horse& h = world.horses[id];
-      if (h.retired_date < first_day || h.retired_date > last_day || h.last_run_day < 0) continue;
-      if (YearOf(DateOf(h.last_run_day)) >= year - 1) Mark(static_cast<int>(id));
-    }
-    std::sort(marked_.begin(), marked_.end());
-    for (int id : marked_) {
-      const Horse& h = world.horses[static_cast<std::size_t>(id)];
-      const Stallion& sire = world.stallions[static_cast<std::size_t>(h.stallion)];
-      const Mare& dam = world.mares[static_cast<std::size_t>(h.mare)];
-      Add(sire.horse >= 0 ? HorseRow(world, sire.horse) : AncestorRow(world, sire.ancestor, "0"));
-      Add(dam.horse >= 0 ? HorseRow(world, dam.horse) : AncestorRow(world, dam.ancestor, "1"));
-      if (sires_.insert({sire.code, 1}).second) {
-        batch_.sires.push_back(SireRow(sire));
-        ++summary_.rows;
-      }
-    }
-    for (int id : marked_) Add(HorseRow(world, id));
-    for (int id : marked_) seen_[static_cast<std::size_t>(id)] = 0;
-    marked_.clear();
     std::move(races_.begin(), races_.end(), std::back_inserter(batch_.races));
     races_.clear();
-    const bool batch_ends = month % kMonthsPerBatch == 0 || month == 12;
+    const bool batch_ends = month % kMonthsPerBatch == 0 || month == 12 || last_race_date_ == last_day_;
     return batch_ends ? Flush() : true;
   }
 
@@ -215,11 +229,67 @@ class SeasonWriter : public RaceSink {
   }
 
  private:
+  // The people, written once a year with its first month; the apprentice
+  // allowances as they stand at the end of that month.
+  void AddPeople(const World& world, int year, int month) {
+    if (month != 1 || people_year_ == year) return;
+    people_year_ = year;
+    const int last_day = LastDayOfMonth(year, month);
+    for (const Owner& o : world.owners) batch_.owners.push_back(OwnerRow(o));
+    for (const Breeder& b : world.breeders) batch_.breeders.push_back(BreederRow(b));
+    for (const Trainer& t : world.trainers) batch_.trainers.push_back(TrainerRow(t));
+    for (const Jockey& j : world.jockeys) batch_.jockeys.push_back(JockeyRow(world, j, last_day));
+    summary_.rows += static_cast<std::int64_t>(batch_.owners.size() + batch_.breeders.size() +
+                                               batch_.trainers.size() + batch_.jockeys.size());
+  }
+
+  // The people of a year's first month, and every horse that ran, was
+  // nominated or left racing in the month, with its sire and dam.
+  void CloseMonth(const World& world, int year, int month) {
+    closed_month_ = year * 100 + month;
+    AddPeople(world, year, month);
+    // Horses that left racing this month, having raced this season or the last.
+    const int first_day = MakeDate(year, month, 1);
+    const int last_day = LastDayOfMonth(year, month);
+    for (std::size_t id = 0; id < world.horses.size(); ++id) {
+      const Horse& h = world.horses[id];
+      if (h.retired_date < first_day || h.retired_date > last_day || h.last_run_day < 0) continue;
+      if (YearOf(DateOf(h.last_run_day)) >= year - 1) Mark(static_cast<int>(id));
+    }
+    std::sort(marked_.begin(), marked_.end());
+    for (int id : marked_) AddParents(world, id);
+    for (int id : marked_) Add(HorseRow(world, id));
+    for (int id : marked_) seen_[static_cast<std::size_t>(id)] = 0;
+    marked_.clear();
+  }
+
+  static int LastDayOfMonth(int year, int month) {
+    return AddDays(month == 12 ? MakeDate(year + 1, 1, 1) : MakeDate(year, month + 1, 1), -1);
+  }
+
   void Mark(int horse) {
     if (static_cast<std::size_t>(horse) >= seen_.size()) seen_.resize(static_cast<std::size_t>(horse) + 1024, 0);
     if (seen_[static_cast<std::size_t>(horse)]) return;
     seen_[static_cast<std::size_t>(horse)] = 1;
     marked_.push_back(horse);
+  }
+
+  // A horse's sire and dam, and the sire's row the first time.
+  void AddParents(const World& world, int id) {
+    const Horse& h = world.horses[static_cast<std::size_t>(id)];
+    const Stallion& sire = world.stallions[static_cast<std::size_t>(h.stallion)];
+    const Mare& dam = world.mares[static_cast<std::size_t>(h.mare)];
+    Add(sire.horse >= 0 ? HorseRow(world, sire.horse) : AncestorRow(world, sire.ancestor, "0"));
+    Add(dam.horse >= 0 ? HorseRow(world, dam.horse) : AncestorRow(world, dam.ancestor, "1"));
+    if (sires_.insert({sire.code, 1}).second) {
+      batch_.sires.push_back(SireRow(sire));
+      ++summary_.rows;
+    }
+  }
+
+  void AddWithParents(const World& world, int id) {
+    AddParents(world, id);
+    Add(HorseRow(world, id));
   }
 
   void Add(ydb::Horse row) {
@@ -235,6 +305,12 @@ class SeasonWriter : public RaceSink {
   BatchWriter& out_;
   Summary& summary_;
   std::uint64_t seed_;
+  int resume_after_;                // races up to this day are stored already
+  int until_;                       // races after this day are written as cards; 0: none
+  int last_day_;                    // the last race day of the generation
+  bool cards_ = false;              // the results have ended, cards are being written
+  int last_race_date_ = 0;
+  int closed_month_ = 0;            // year * 100 + month of the last month closed
   ydb::Batch batch_;                // whole months not yet handed to the writer
   std::vector<ydb::Race> races_;    // the month being run
   std::vector<int> marked_;
@@ -259,7 +335,16 @@ ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& 
     return ydb::Status::InvalidArgument("season " + std::to_string(options.first_season) +
                               " is before the world's origin " + std::to_string(options.origin));
   }
-  if (options.last_season < options.first_season || options.last_season > 2099) {
+  // The last race day generated: the end of the last season, or the end of
+  // the weekend after `until`, whose races are written as cards.
+  int last_day = MakeDate(options.last_season, 12, 31);
+  if (options.until != 0) {
+    if (YearOf(options.until) < options.first_season || YearOf(options.until) > 2098) {
+      return ydb::Status::InvalidArgument("day " + std::to_string(options.until) + " is not in the seasons from " +
+                                          std::to_string(options.first_season));
+    }
+    last_day = NextRaceWeekend(options.until).back();
+  } else if (options.last_season < options.first_season || options.last_season > 2099) {
     return ydb::Status::InvalidArgument("seasons " + std::to_string(options.first_season) + "-" +
                               std::to_string(options.last_season) + " are not a range of seasons");
   }
@@ -267,9 +352,14 @@ ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& 
   // write other horses under the codes of those stored.
   ydb::Status claimed = ydb::Writer(db).claimWorld({options.seed, options.origin});
   if (!claimed.ok()) return claimed;
+  if (summary != nullptr) *summary = Summary();
+  if (options.until != 0 && options.until <= options.resume_after) return ydb::Status::Ok();
   const int start = options.origin - 3;
+  const int last_season = YearOf(last_day);
+  // Seasons before these are run silently.
+  const int first_written = std::max(options.first_season, YearOf(options.resume_after));
   int total = 0;
-  for (int year = start; year <= options.last_season; ++year) total += Simulator::RaceDays(year);
+  for (int year = start; year <= last_season; ++year) total += Simulator::RaceDays(year, last_day);
 
   World world;
   world.seed = options.seed;
@@ -278,17 +368,17 @@ ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& 
   ydb::Status status = db.setCacheMegabytes(kGeneratingCacheMegabytes);
   if (!status.ok()) return status;
   BatchWriter out(db);
-  SeasonWriter sink(out, local, options.seed);
+  SeasonWriter sink(out, local, options, last_day);
   int done = 0;
   bool stopped = false;
-  for (int year = start; year <= options.last_season && !stopped; ++year) {
-    const bool written = year >= options.first_season;
+  for (int year = start; year <= last_season && !stopped; ++year) {
+    const bool written = year >= first_written;
     const std::string silent = "simulating " + std::to_string(year);
     auto day_done = [&](int date) {
       ++done;
       return !progress || progress(done, total, written ? DateText(date) : silent);
     };
-    stopped = !simulator.RunSeason(year, written ? &sink : nullptr, day_done);
+    stopped = !simulator.RunSeason(year, written ? &sink : nullptr, day_done, last_day);
     if (written && !stopped) ++local.seasons;
   }
   // Generation stopped part way still stores the months it finished.

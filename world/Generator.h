@@ -25,6 +25,14 @@
 // (Writer::claimWorld), and a generation of another seed or origin into it
 // is refused before anything is written.
 //
+// A world that runs up to a day (Options::until) is written with results
+// up to that day and holds its next weekend as race cards: nominations,
+// runners, weights, riders and forecast odds, no results. Generated again
+// later with `resume_after` the last results day stored, it runs the same
+// world on: the cards are written over with their results and nothing
+// stored before is written again, so the store is the one a generation up
+// to the later day at once gives.
+//
 // Within a written season each quarter is one Writer batch, one
 // transaction: the people (in the first quarter of the season), every horse
 // that runs, is nominated or retires in those months with its sire and dam,

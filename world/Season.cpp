@@ -19,9 +19,15 @@ Simulator::Simulator(World& world, int first_year) : world_(world), weather_(wor
   }
 }
 
-int Simulator::RaceDays(int year) { return static_cast<int>(BuildSeason(year).days.size()); }
+int Simulator::RaceDays(int year, int last_day) {
+  const std::vector<RaceDay> days = BuildSeason(year).days;
+  return static_cast<int>(std::count_if(days.begin(), days.end(), [last_day](const RaceDay& day) {
+    return last_day == 0 || day.date <= last_day;
+  }));
+}
 
-bool Simulator::RunSeason(int year, RaceSink* sink, const std::function<bool(int date)>& day_done) {
+bool Simulator::RunSeason(int year, RaceSink* sink, const std::function<bool(int date)>& day_done,
+                          int last_day) {
   RenewPeople(world_, year);
   const std::vector<int> entered = EnterTraining(world_, year);
   in_training_.insert(in_training_.end(), entered.begin(), entered.end());
@@ -29,8 +35,10 @@ bool Simulator::RunSeason(int year, RaceSink* sink, const std::function<bool(int
   const Season season = BuildSeason(year);
   const std::vector<ScheduledRace> famous = ScheduleFamousRaces(season);
   const std::uint64_t seed = world_.seed;
+  std::size_t days = season.days.size();
+  while (last_day != 0 && days > 0 && season.days[days - 1].date > last_day) --days;
   int month = 0;
-  for (std::size_t d = 0; d < season.days.size(); ++d) {
+  for (std::size_t d = 0; d < days; ++d) {
     const RaceDay& day = season.days[d];
     if (MonthOf(day.date) != month) {
       month = MonthOf(day.date);
@@ -61,10 +69,11 @@ bool Simulator::RunSeason(int year, RaceSink* sink, const std::function<bool(int
         AfterRace(world_, run, fate);
       }
     }
-    const bool month_ends = d + 1 == season.days.size() || MonthOf(season.days[d + 1].date) != month;
+    const bool month_ends = d + 1 == days || MonthOf(season.days[d + 1].date) != month;
     if (month_ends && sink != nullptr && !sink->MonthDone(world_, year, month)) return false;
     if (day_done && !day_done(day.date)) return false;
   }
+  if (days < season.days.size()) return true;
   CloseSeason(world_, in_training_, year);
   in_training_.erase(std::remove_if(in_training_.begin(), in_training_.end(),
                                     [&](int id) { return world_.horses[static_cast<std::size_t>(id)].retired; }),

@@ -36,11 +36,15 @@ class Simulator {
 
   // Simulates `year` (the next season). Without a sink the season is run
   // silently. `day_done` is told each race day; it returns false to stop.
-  // Returns false when stopped.
-  bool RunSeason(int year, RaceSink* sink, const std::function<bool(int date)>& day_done);
+  // With `last_day` (YYYYMMDD) the season is run up to and including that
+  // day only, the month holding it closed there, and the season is not
+  // closed: no further season can follow. Returns false when stopped.
+  bool RunSeason(int year, RaceSink* sink, const std::function<bool(int date)>& day_done,
+                 int last_day = 0);
 
-  // The number of race days of a season.
-  static int RaceDays(int year);
+  // The number of race days of a season, up to and including `last_day`
+  // when it is given.
+  static int RaceDays(int year, int last_day = 0);
 
  private:
   World& world_;

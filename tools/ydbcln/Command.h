@@ -63,9 +63,12 @@ inline const char* const kDefaultSeasons = "2022-2024";
 constexpr std::uint64_t kDefaultSeed = 1;
 
 // Generates seasons first..last of the world of `seed` into the data set
-// in `data_dir` (created when missing); 0 on success, else 1 with a line on
-// standard error (kExitInterrupted when stopped by SIGINT).
-int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_t seed);
+// in `data_dir` (created when missing); with `until` (YYYYMMDD) the world
+// up to that day and the next weekend's cards instead, from the day after
+// the latest results stored or from season `first`. 0 on success (also
+// when the data set holds the world up to `until` already), else 1 with a
+// line on standard error (kExitInterrupted when stopped by SIGINT).
+int GenerateWorld(const std::string& data_dir, int first, int last, std::uint64_t seed, int until = 0);
 
 // Shows what the data set holds; 0 on success.
 int ShowInfo(const Options& options);

@@ -50,7 +50,7 @@ TEST_F(GeneratedWorldTest, AnotherSeedOrAnImportOfItsHorsesIsRefusedAndChangesNo
   EXPECT_FALSE(std::filesystem::exists(File("ydbcln.db-wal")));
 }
 
-TEST(GeneratedWorldSeedTest, ASeedOtherThanADecimalNumberUpTo19DigitsIsABadArgument) {
+TEST(GeneratedWorldSeedTest, ASeedOrEndDayOfAnotherFormIsABadArgument) {
   ytest::TempDir out;
   const std::string data = (out.path() / "world").string();
   for (const char* seed : {"-1", "99999999999999999999", "18446744073709551615", "7x", ""}) {
@@ -58,6 +58,13 @@ TEST(GeneratedWorldSeedTest, ASeedOtherThanADecimalNumberUpTo19DigitsIsABadArgum
     const ToolRun run =
         RunToolAsGiven(out.str(), {"--data", data, "generate", "--seasons", "2015", "--seed", seed});
     ExpectRefused(run, "--seed wants a whole number from 0 to 9223372036854775807");
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_FALSE(std::filesystem::exists(data));
+  }
+  for (const char* until : {"2015011", "20150230", "2015-01-10"}) {
+    SCOPED_TRACE(until);
+    const ToolRun run = RunToolAsGiven(out.str(), {"--data", data, "generate", "--until", until});
+    ExpectRefused(run, "--until wants a day as YYYYMMDD");
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_FALSE(std::filesystem::exists(data));
   }
