@@ -65,6 +65,7 @@
 #include "ydbcln/search/YSearchDenma.h"
 #include "ydbcln/search/YSearchDetailRace.h"
 #include "ydbcln/search/YSearchDimSire.h"
+#include "ydbcln/search/YSearchDown.h"
 #include "ydbcln/search/YSearchEtcNames.h"
 #include "ydbcln/search/YSearchGradeRace.h"
 #include "ydbcln/search/YSearchHorse.h"
