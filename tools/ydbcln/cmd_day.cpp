@@ -25,11 +25,13 @@ std::string WithPopularity(const std::string& payout, const std::string& popular
   return Text(payout) + " (" + Text(popularity) + ")";
 }
 
-// The texts of a pool's entries joined by " / ", empty ones left out.
+// The texts of a pool's entries joined by " / ", empty ones left out, and
+// "-" for a pool without any: not sold (the bracket quinella of a field of
+// eight or fewer) or nothing paid, which the record holds as 0.
 std::string Joined(std::initializer_list<std::string> texts) {
   std::string out;
   for (const std::string& t : texts) {
-    if (t.empty()) continue;
+    if (t.empty() || t == "0") continue;
     if (!out.empty()) out += " / ";
     out += t;
   }
