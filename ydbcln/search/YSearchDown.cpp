@@ -34,7 +34,16 @@ template <typename A, typename B>
 A* Drill(YHorseDB* db, A* a, B* b) {
   if (a == nullptr || b == nullptr || !ysession::ready(db)) return nullptr;
   const CrossSearch cross = kCrossSearches[KindOf<A>::kIndex * 6 + KindOf<B>::kIndex];
-  void* found = cross(a->getorgdata(), b->getorgdata());
+  void* from = a->getorgdata();
+  void* to = b->getorgdata();
+  // A search that holds results but could not hand them over (the race
+  // search packs its codes anew) ran out of memory: its null buffer must not
+  // stand for every record of its kind.
+  if ((from == nullptr && a->get_list_cnt() > 0) || (to == nullptr && b->get_list_cnt() > 0)) {
+    db->seterror(YHorseDB::kOutOfMemory, "", 0);
+    return nullptr;
+  }
+  void* found = cross(from, to);
   if (found == nullptr) {
     // Nothing related is no failure; a failure leaves its reason.
     const char* error = get_db_error();
