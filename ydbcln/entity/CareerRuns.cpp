@@ -1,4 +1,4 @@
-// CareerRuns: a shared list of run objects, and the check-mark calls.
+// CareerRuns: a shared list of run objects, their totals and the check mark.
 #include "ydbcln/entity/CareerRuns.h"
 
 #include "ydbcln/money/YRaceTotal.h"
@@ -19,7 +19,13 @@ CareerRuns::CareerRuns() = default;
 
 void CareerRuns::clear() noexcept { runs_.reset(); }
 
-int CareerRuns::load(YHorseDB* db, void* buffer, YRaceTotal* totals) {
+void CareerRuns::reset() noexcept {
+  clear();
+  totals_ = YRaceTotal();
+  check_ = false;
+}
+
+int CareerRuns::load(YHorseDB* db, void* buffer) {
   clear();
   if (buffer == nullptr) {
     if (db != nullptr) db->seterror(1002, "", 0);
@@ -33,7 +39,7 @@ int CareerRuns::load(YHorseDB* db, void* buffer, YRaceTotal* totals) {
     auto* record = reinterpret_cast<_tagRACERHREC*>(yrace::record_at(buffer, racerhrec::kSize, i));
     runs_->push_back(new YRaceHorse(db, record, YRaceHorse::OpponentWhenAsked{}));
   }
-  totals->calctotal(*runs_);
+  totals_.calctotal(*runs_);
   return count();
 }
 
@@ -43,17 +49,17 @@ YRaceHorse* CareerRuns::at(int i) const {
   return i >= 0 && i < count() ? (*runs_)[static_cast<std::size_t>(i)] : nullptr;
 }
 
-int ChangeCheck(const std::string& code, int kind, bool set, bool* flag) {
+int CareerRuns::change_check(const std::string& code, int kind, bool set) {
   if (code.empty()) return -1;
-  if (*flag == set) return 0;
+  if (check_ == set) return 0;
   const int answer = set ? set_checkhj(code.c_str(), kind) : del_checkhj(code.c_str(), kind);
   if (answer < 0) return -1;
-  *flag = set;
+  check_ = set;
   return 0;
 }
 
-bool ReadCheck(const std::string& code, int kind) {
+void CareerRuns::read_check(const std::string& code, int kind) {
   // The database reads exactly the kind's code length.
   const std::size_t width = kind == 2 || kind == 4 ? 5 : 7;
-  return code.size() == width && is_code2checkhj(code.data(), kind) > 0;
+  check_ = code.size() == width && is_code2checkhj(code.data(), kind) > 0;
 }

@@ -68,10 +68,8 @@ void YHorse::copy_from(const YHorse& other) {
       [&] {
         yentity::copy_texts(this, other, kTexts);
         for (int i = 0; i < 4; ++i) skill[i] = other.skill[i];
-        check_ = other.check_;
-        totals_ = other.totals_;
         pedigree_ = other.pedigree_;
-        runs_ = other.runs_;
+        career_ = other.career_;
         return 0;
       },
       [this] { empty(); });
@@ -80,10 +78,8 @@ void YHorse::copy_from(const YHorse& other) {
 void YHorse::empty() noexcept {
   yentity::clear_texts(this, kTexts);
   for (std::string& s : skill) s.clear();
-  check_ = false;
-  totals_ = YRaceTotal();
   pedigree_.reset();
-  runs_.clear();
+  career_.reset();
 }
 
 YHorseDB* YHorse::getdb() const { return YMainObject::getdb(); }
@@ -148,30 +144,30 @@ void YHorse::setmember(const _tagYDBUMAREC* rec) {
     empty();
     return;
   }
-  check_ = ReadCheck(code, kCheckKind);
+  career_.read_check(code, kCheckKind);
 }
 
-void YHorse::deletevector() { runs_.clear(); }
+void YHorse::deletevector() { career_.clear(); }
 
 int YHorse::searchrace() {
   deletevector();
   if (code.size() != static_cast<std::size_t>(kCodeWidth)) return 0;
-  return runs_.load_guarded(
-      getdb(), [&] { return get_uma_race2code(code.c_str()); }, &totals_);
+  return career_.load_guarded(
+      getdb(), [&] { return get_uma_race2code(code.c_str()); });
 }
 
-int YHorse::getracecount() { return runs_.count(); }
+int YHorse::getracecount() { return career_.count(); }
 
 bool YHorse::notfound() { return !code.empty(); }
 
-YRaceHorse* YHorse::race(int i) { return runs_.at(i); }
+YRaceHorse* YHorse::race(int i) { return career_.at(i); }
 
-bool YHorse::is_check() { return check_; }
+bool YHorse::is_check() { return career_.checked(); }
 
-int YHorse::set_check() { return ChangeCheck(code, kCheckKind, true, &check_); }
+int YHorse::set_check() { return career_.change_check(code, kCheckKind, true); }
 
-int YHorse::reset_check() { return ChangeCheck(code, kCheckKind, false, &check_); }
+int YHorse::reset_check() { return career_.change_check(code, kCheckKind, false); }
 
-YRaceTotal* YHorse::total() { return &totals_; }
+YRaceTotal* YHorse::total() { return career_.totals(); }
 
 YBlood* YHorse::pedigree() { return pedigree_.get(); }

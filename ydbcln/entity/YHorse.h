@@ -83,10 +83,8 @@ class YHorse : public YMainObject {
   // Empties every member without allocating.
   void empty() noexcept;
 
-  bool check_ = false;
-  YRaceTotal totals_;
   std::shared_ptr<YBlood> pedigree_;
-  CareerRuns runs_;
+  CareerRuns career_;  // runs, totals, check mark
 };
 
 #endif  // YDBCLN_ENTITY_YHORSE_H_

@@ -62,9 +62,7 @@ void YJockey::copy_from(const YJockey& other) {
       getdb(), 0,
       [&] {
         yentity::copy_texts(this, other, kTexts);
-        check_ = other.check_;
-        totals_ = other.totals_;
-        runs_ = other.runs_;
+        career_ = other.career_;
         return 0;
       },
       [this] { empty(); });
@@ -72,9 +70,7 @@ void YJockey::copy_from(const YJockey& other) {
 
 void YJockey::empty() noexcept {
   yentity::clear_texts(this, kTexts);
-  check_ = false;
-  totals_ = YRaceTotal();
-  runs_.clear();
+  career_.reset();
 }
 
 YHorseDB* YJockey::getdb() const { return YMainObject::getdb(); }
@@ -105,26 +101,26 @@ void YJockey::setmember(const _tagJOCKEYREC* record) {
   const std::string place =
       YUtil::getstableplace(rec[kStableAffiliation], rec + kStableLocation, false);
   stableplace = place.empty() || freelance ? std::string() : kWords[4] + place + kWords[5];
-  check_ = ReadCheck(code, kCheckKind);
+  career_.read_check(code, kCheckKind);
 }
 
-void YJockey::deletevector() { runs_.clear(); }
+void YJockey::deletevector() { career_.clear(); }
 
 int YJockey::searchrace(int mode, int n) {
   deletevector();
   if (code.size() != static_cast<std::size_t>(kCodeWidth)) return 0;
-  return runs_.load_guarded(
-      getdb(), [&] { return fetch_period_runs(get_jockey_race2code, code, mode, n); }, &totals_);
+  return career_.load_guarded(
+      getdb(), [&] { return fetch_period_runs(get_jockey_race2code, code, mode, n); });
 }
 
-int YJockey::getracecount() { return runs_.count(); }
+int YJockey::getracecount() { return career_.count(); }
 
-YRaceHorse* YJockey::race(int i) { return runs_.at(i); }
+YRaceHorse* YJockey::race(int i) { return career_.at(i); }
 
-bool YJockey::is_check() { return check_; }
+bool YJockey::is_check() { return career_.checked(); }
 
-int YJockey::set_check() { return ChangeCheck(code, kCheckKind, true, &check_); }
+int YJockey::set_check() { return career_.change_check(code, kCheckKind, true); }
 
-int YJockey::reset_check() { return ChangeCheck(code, kCheckKind, false, &check_); }
+int YJockey::reset_check() { return career_.change_check(code, kCheckKind, false); }
 
-YRaceTotal* YJockey::total() { return &totals_; }
+YRaceTotal* YJockey::total() { return career_.totals(); }

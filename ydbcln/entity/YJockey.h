@@ -65,9 +65,7 @@ class YJockey : public YMainObject {
   // Empties every member without allocating.
   void empty() noexcept;
 
-  bool check_ = false;
-  YRaceTotal totals_;
-  CareerRuns runs_;
+  CareerRuns career_;  // runs, totals, check mark
 };
 
 #endif  // YDBCLN_ENTITY_YJOCKEY_H_

@@ -50,9 +50,7 @@ void YSire::copy_from(const YSire& other) {
       getdb(), 0,
       [&] {
         yentity::copy_texts(this, other, kTexts);
-        check_ = other.check_;
-        totals_ = other.totals_;
-        runs_ = other.runs_;
+        career_ = other.career_;
         return 0;
       },
       [this] { empty(); });
@@ -60,9 +58,7 @@ void YSire::copy_from(const YSire& other) {
 
 void YSire::empty() noexcept {
   yentity::clear_texts(this, kTexts);
-  check_ = false;
-  totals_ = YRaceTotal();
-  runs_.clear();
+  career_.reset();
 }
 
 YHorseDB* YSire::getdb() const { return YMainObject::getdb(); }
@@ -89,26 +85,26 @@ void YSire::setmember(const _tagSIREREC* record) {
   mother = YUtil::delendspc(rec + kDamName, kNameWidth);
   deathyear = YUtil::delendspc(rec + kDeathYear, kBirthYearWidth);
   if (!deathyear.empty()) deathyear += kWords[3];
-  check_ = ReadCheck(code, kCheckKind);
+  career_.read_check(code, kCheckKind);
 }
 
-void YSire::deletevector() { runs_.clear(); }
+void YSire::deletevector() { career_.clear(); }
 
 int YSire::searchrace(int mode, int n) {
   deletevector();
   if (code.size() != static_cast<std::size_t>(kCodeWidth)) return 0;
-  return runs_.load_guarded(
-      getdb(), [&] { return fetch_period_runs(get_sire_race2code, code, mode, n); }, &totals_);
+  return career_.load_guarded(
+      getdb(), [&] { return fetch_period_runs(get_sire_race2code, code, mode, n); });
 }
 
-int YSire::getracecount() { return runs_.count(); }
+int YSire::getracecount() { return career_.count(); }
 
-YRaceHorse* YSire::race(int i) { return runs_.at(i); }
+YRaceHorse* YSire::race(int i) { return career_.at(i); }
 
-bool YSire::is_check() { return check_; }
+bool YSire::is_check() { return career_.checked(); }
 
-int YSire::set_check() { return ChangeCheck(code, kCheckKind, true, &check_); }
+int YSire::set_check() { return career_.change_check(code, kCheckKind, true); }
 
-int YSire::reset_check() { return ChangeCheck(code, kCheckKind, false, &check_); }
+int YSire::reset_check() { return career_.change_check(code, kCheckKind, false); }
 
-YRaceTotal* YSire::total() { return &totals_; }
+YRaceTotal* YSire::total() { return career_.totals(); }

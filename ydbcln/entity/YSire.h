@@ -60,9 +60,7 @@ class YSire : public YMainObject {
   // Empties every member without allocating.
   void empty() noexcept;
 
-  bool check_ = false;
-  YRaceTotal totals_;
-  CareerRuns runs_;
+  CareerRuns career_;  // runs, totals, check mark
 };
 
 #endif  // YDBCLN_ENTITY_YSIRE_H_

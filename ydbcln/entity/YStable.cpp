@@ -51,9 +51,7 @@ void YStable::copy_from(const YStable& other) {
       getdb(), 0,
       [&] {
         yentity::copy_texts(this, other, kTexts);
-        check_ = other.check_;
-        totals_ = other.totals_;
-        runs_ = other.runs_;
+        career_ = other.career_;
         return 0;
       },
       [this] { empty(); });
@@ -61,9 +59,7 @@ void YStable::copy_from(const YStable& other) {
 
 void YStable::empty() noexcept {
   yentity::clear_texts(this, kTexts);
-  check_ = false;
-  totals_ = YRaceTotal();
-  runs_.clear();
+  career_.reset();
 }
 
 YHorseDB* YStable::getdb() const { return YMainObject::getdb(); }
@@ -85,26 +81,26 @@ void YStable::setmember(const _tagSTABLEREC* record) {
   if (!firstyear.empty()) firstyear += kWords[2];
   stableplace =
       YUtil::getstableplace(rec[stablerec::kAffiliation], rec + stablerec::kLocation, true);
-  check_ = ReadCheck(code, kCheckKind);
+  career_.read_check(code, kCheckKind);
 }
 
-void YStable::deletevector() { runs_.clear(); }
+void YStable::deletevector() { career_.clear(); }
 
 int YStable::searchrace(int mode, int n) {
   deletevector();
   if (code.size() != static_cast<std::size_t>(jockeyrec::kCodeWidth)) return 0;
-  return runs_.load_guarded(
-      getdb(), [&] { return fetch_period_runs(get_stable_race2code, code, mode, n); }, &totals_);
+  return career_.load_guarded(
+      getdb(), [&] { return fetch_period_runs(get_stable_race2code, code, mode, n); });
 }
 
-int YStable::getracecount() { return runs_.count(); }
+int YStable::getracecount() { return career_.count(); }
 
-YRaceHorse* YStable::race(int i) { return runs_.at(i); }
+YRaceHorse* YStable::race(int i) { return career_.at(i); }
 
-bool YStable::is_check() { return check_; }
+bool YStable::is_check() { return career_.checked(); }
 
-int YStable::set_check() { return ChangeCheck(code, kCheckKind, true, &check_); }
+int YStable::set_check() { return career_.change_check(code, kCheckKind, true); }
 
-int YStable::reset_check() { return ChangeCheck(code, kCheckKind, false, &check_); }
+int YStable::reset_check() { return career_.change_check(code, kCheckKind, false); }
 
-YRaceTotal* YStable::total() { return &totals_; }
+YRaceTotal* YStable::total() { return career_.totals(); }

@@ -55,9 +55,7 @@ class YStable : public YMainObject {
   // Empties every member without allocating.
   void empty() noexcept;
 
-  bool check_ = false;
-  YRaceTotal totals_;
-  CareerRuns runs_;
+  CareerRuns career_;  // runs, totals, check mark
 };
 
 #endif  // YDBCLN_ENTITY_YSTABLE_H_
