@@ -6,8 +6,8 @@
 // standard theory and by the horse-only one. Items per second are races
 // per second.
 //
-// The table holds the last season's October, or the whole season with
-// YDBCLN_BENCH_TABLE_SEASON=1. It is ranked once and kept in a file
+// The table holds the last season's October, or the last N whole seasons
+// with YDBCLN_BENCH_TABLE_SEASONS=N. It is ranked once and kept in a file
 // ($YDBCLN_BENCH_TABLE, or optimiser-<races>.ytm under bench-data/ of the
 // build tree) that later runs load.
 //
@@ -27,20 +27,25 @@
 
 namespace {
 
-// The races a benchmark works on: the last season's run races, and those
-// of its October.
+// The races a benchmark works on: the last season's October, and those of
+// the table.
 struct World {
   YHorseDB db;
-  std::vector<std::string> season;
   std::vector<std::string> october;
+  std::vector<std::string> table;
   std::string error;
 
   World() {
     error = bench::Open(db);
     if (!error.empty()) return;
-    season = bench::RunRaceCodes(db, bench::LastSeason(), 1, 12);
     october = bench::RunRaceCodes(db, bench::LastSeason(), 10, 10);
     if (october.empty()) error = "no races in the last season's October";
+    const char* given = std::getenv("YDBCLN_BENCH_TABLE_SEASONS");
+    const int seasons = given == nullptr ? 0 : std::atoi(given);
+    for (int season = bench::LastSeason() - seasons + 1; season <= bench::LastSeason(); ++season) {
+      for (std::string& code : bench::RunRaceCodes(db, season, 1, 12)) table.push_back(code);
+    }
+    if (seasons <= 0) table = october;
   }
 };
 
@@ -95,18 +100,13 @@ void BM_Calc790WithCallback(benchmark::State& state) { Calc(state, true); }
 BENCHMARK(BM_Calc790)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Calc790WithCallback)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// The races of the table: October, or the whole season when asked.
-const std::vector<std::string>& TableRaces(World& w) {
-  const char* season = std::getenv("YDBCLN_BENCH_TABLE_SEASON");
-  return season != nullptr && *season == '1' ? w.season : w.october;
-}
 
 // The table, ranked once and kept in a file.
 std::string TablePath(World& w) {
   const char* given = std::getenv("YDBCLN_BENCH_TABLE");
   if (given != nullptr && *given != '\0') return given;
   return std::string(YDBCLN_BENCH_DEFAULT_DATA) + "/optimiser-" +
-         std::to_string(TableRaces(w).size()) + ".ytm";
+         std::to_string(w.table.size()) + ".ytm";
 }
 
 Maker& Table(benchmark::State& state) {
@@ -117,7 +117,7 @@ Maker& Table(benchmark::State& state) {
   if (!w.error.empty()) return *maker;
   std::string path = TablePath(w);
   if (!maker->load(path.data())) {
-    const std::vector<std::string>& races = TableRaces(w);
+    const std::vector<std::string>& races = w.table;
     std::cerr << "Ranking " << races.size() << " races into " << path << " ...\n";
     std::string codes = Joined(races, races.size());
     maker->setrace(static_cast<int>(races.size()), codes.data());

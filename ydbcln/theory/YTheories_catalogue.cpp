@@ -88,10 +88,8 @@ std::string YTheories::getitemname(int i) {
 
 std::string YTheories::getitemname_no(int no) {
   BuildNames();
-  for (int i = 0; i < itemnamecount; ++i) {
-    if (itemname[i].no == no) return itemname[i].name;
-  }
-  return std::string();
+  // The table holds factor `no` at no - 1 (BuildNames).
+  return no >= 1 && no <= itemnamecount ? std::string(itemname[no - 1].name) : std::string();
 }
 
 int YTheories::getcategory(int i) {

@@ -95,11 +95,13 @@ void YTheoryResult::setth(YTheory* theory, int* extra) {
     }
     score[r] = counted == 0 ? 0.0 : static_cast<double>(sum) / (16.0 * (counted + 1));
   }
+  // A runner's final rank is one more than the runners scoring above it.
+  // Counted without a branch: the comparisons of a race's scores are as
+  // good as random, and the optimiser ranks every race once an individual.
   for (int r = 0; r < n; ++r) {
-    finalrank[r] = 1;
-    for (int s = 0; s < n; ++s) {
-      if (score[s] > score[r]) ++finalrank[r];
-    }
+    int above = 0;
+    for (int s = 0; s < n; ++s) above += score[s] > score[r] ? 1 : 0;
+    finalrank[r] = 1 + above;
   }
 
   int counts[kMaxRunners + 1];

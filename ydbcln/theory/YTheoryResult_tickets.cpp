@@ -13,15 +13,17 @@ constexpr int kExcludedSortRank = 999;
 
 // The slots 0..n-1 in ascending `ranks`, excluded runners last, equal ranks
 // in slot order.
+// Each slot's place is counted without a branch (the slots ahead of it by
+// rank, then the earlier ones of its rank): a race's ranks come in any
+// order, and the optimiser sorts every race once an individual.
 void sort_by(const int* ranks, const bool* excluded, int n, int* order) {
-  auto key = [&](int slot) { return excluded[slot] ? kExcludedSortRank : ranks[slot]; };
+  int key[YTheoryResult::kMaxRunners];
+  for (int s = 0; s < n; ++s) key[s] = excluded[s] ? kExcludedSortRank : ranks[s];
   for (int s = 0; s < n; ++s) {
-    int at = s;
-    while (at > 0 && key(order[at - 1]) > key(s)) {
-      order[at] = order[at - 1];
-      --at;
-    }
-    order[at] = s;
+    int place = 0;
+    for (int t = 0; t < n; ++t) place += key[t] < key[s] ? 1 : 0;
+    for (int t = 0; t < s; ++t) place += key[t] == key[s] ? 1 : 0;
+    order[place] = s;
   }
 }
 
