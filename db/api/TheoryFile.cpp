@@ -4,8 +4,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
-#include <array>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -22,16 +23,6 @@ constexpr std::string_view kMagic = "YDBTHEOR";
 
 // Versions above this are taken for damage rather than a newer program.
 constexpr std::int32_t kLargestTheoryFileVersion = 1000;
-
-std::array<std::uint32_t, 256> CrcTable() {
-  std::array<std::uint32_t, 256> table{};
-  for (std::uint32_t n = 0; n < 256; ++n) {
-    std::uint32_t c = n;
-    for (int k = 0; k < 8; ++k) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    table[n] = c;
-  }
-  return table;
-}
 
 // The bytes the checksum covers: everything before it.
 std::size_t ChecksumOffset() {
@@ -54,11 +45,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::uint32_t Crc32(std::string_view bytes) {
-  static const std::array<std::uint32_t, 256> table = CrcTable();
-  std::uint32_t c = 0xFFFFFFFFu;
-  for (unsigned char b : bytes) c = table[(c ^ b) & 0xFFu] ^ (c >> 8);
-  return c ^ 0xFFFFFFFFu;
+std::uint32_t Crc32(std::string_view bytes, std::uint32_t crc) {
+  return static_cast<std::uint32_t>(
+      crc32_z(crc, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
 }
 
 std::string EncodeTheoryFile(const void* record) {
@@ -134,7 +123,7 @@ Status RegularFileTarget(const std::string& path, std::string* target) {
 
 }  // namespace
 
-Status WriteFileWhole(const std::string& path, std::string_view bytes) {
+Status WriteFileWhole(const std::string& path, const std::vector<std::string_view>& pieces) {
   std::string target;
   Status checked = RegularFileTarget(path, &target);
   if (!checked.ok()) return checked;
@@ -142,7 +131,9 @@ Status WriteFileWhole(const std::string& path, std::string_view bytes) {
   const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return Errno("cannot create " + temporary);
   Status s;
-  if (!WriteAll(fd, bytes)) s = Errno("cannot write " + temporary);
+  for (std::string_view piece : pieces) {
+    if (s.ok() && !WriteAll(fd, piece)) s = Errno("cannot write " + temporary);
+  }
   if (s.ok() && ::fsync(fd) != 0) s = Errno("cannot write " + temporary);
   if (::close(fd) != 0 && s.ok()) s = Errno("cannot write " + temporary);
   if (s.ok() && std::rename(temporary.c_str(), target.c_str()) != 0) {
@@ -161,23 +152,31 @@ Status ReadFileWhole(const std::string& path, std::size_t limit, std::string* by
     ::close(fd);
     return Status::InvalidArgument(path + " is not a regular file");
   }
+  // Read straight into a string of the file's size (and one byte more, to
+  // see a file that grew meanwhile), not through a buffer that doubles.
+  const std::size_t expected = static_cast<std::size_t>(state.st_size);
   std::string data;
-  char chunk[4096];
   Status s;
-  for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+  if (expected > limit) {
+    s = Status::InvalidArgument(path + " is larger than " + std::to_string(limit) + " bytes");
+  }
+  std::size_t size = 0;
+  for (bool more = s.ok(); more;) {
+    if (data.size() == size) data.resize(std::min(std::max(2 * size, expected + 1), limit + 1));
+    const ssize_t n = ::read(fd, &data[size], data.size() - size);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       s = Errno("cannot read " + path);
       break;
     }
-    if (n == 0) break;
-    data.append(chunk, static_cast<std::size_t>(n));
-    if (data.size() > limit) {
+    size += static_cast<std::size_t>(n);
+    more = n > 0;
+    if (size > limit) {
       s = Status::InvalidArgument(path + " is larger than " + std::to_string(limit) + " bytes");
       break;
     }
   }
+  data.resize(size);
   ::close(fd);
   if (s.ok()) *bytes = std::move(data);
   return s;

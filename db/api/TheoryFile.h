@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "db/base/Status.h"
 
@@ -15,8 +16,10 @@ namespace ydb {
 // The version this build writes and the highest it reads.
 constexpr int kTheoryFileVersion = 1;
 
-// CRC-32 (IEEE 802.3, reflected, as zlib computes it) of `bytes`.
-std::uint32_t Crc32(std::string_view bytes);
+// CRC-32 (IEEE 802.3, reflected; zlib's) of `bytes`, going on from `crc`,
+// the checksum of the bytes before them (0 for none), so that a file
+// written in pieces is checked piece by piece.
+std::uint32_t Crc32(std::string_view bytes, std::uint32_t crc = 0);
 
 // The file image of the THEORYREC at `record`.
 std::string EncodeTheoryFile(const void* record);
@@ -28,12 +31,13 @@ std::string EncodeTheoryFile(const void* record);
 // version's size); otherwise the file is called damaged.
 Status DecodeTheoryFile(std::string_view image, std::string* record);
 
-// Writes `bytes` to `path` under a temporary name beside it, synced, then
+// Writes `pieces`, one after another, to `path` under a temporary name
+// beside it, synced, then
 // renamed into place: a failure leaves no file at `path` that was not
 // there, and no temporary file. A symbolic link is followed: the file it
 // names is replaced and the link stays. A path naming anything but a
 // regular file (a device, a FIFO, a directory) is refused untouched.
-Status WriteFileWhole(const std::string& path, std::string_view bytes);
+Status WriteFileWhole(const std::string& path, const std::vector<std::string_view>& pieces);
 
 // The contents of the regular file at `path`, refused when it holds more
 // than `limit` bytes or is not a regular file (a FIFO is not waited on).

@@ -69,7 +69,8 @@ int write_theory(const char* path, const void* record) {
   const Status s = ydb::RunCall("write_theory", [&] {
     if (path == nullptr || *path == '\0') return Status::InvalidArgument("no file name");
     if (record == nullptr) return Status::InvalidArgument("no theory record");
-    return ydb::WriteFileWhole(path, ydb::EncodeTheoryFile(record));
+    const std::string image = ydb::EncodeTheoryFile(record);
+    return ydb::WriteFileWhole(path, {image});
   });
   return s.ok() ? 0 : -1;
 }

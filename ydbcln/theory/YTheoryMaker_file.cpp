@@ -47,12 +47,15 @@ bool all_digits(std::string_view code) {
 bool YTheoryMaker::save(char* path) {
   if (!ready_ || path == nullptr) return false;
   const std::size_t races = races_.size();
-  std::string body;
-  body.reserve(kHead + races * (kCodeWidth + YHaitoInfo::kRecordSize) + table_.size());
-  put(&body, static_cast<std::uint32_t>(items_.size()), 2);
-  put(&body, static_cast<std::uint32_t>(races), 4);
-  for (const std::string& code : races_) body.append(code, 0, kCodeWidth);
-  body.append(reinterpret_cast<const char*>(table_.data()), table_.size());
+  // The table goes to the file as it lies in memory: the head, the table,
+  // the payouts and the trailer are written one after another, the
+  // checksum taken piece by piece.
+  std::string head;
+  head.reserve(kHead + races * kCodeWidth);
+  put(&head, static_cast<std::uint32_t>(items_.size()), 2);
+  put(&head, static_cast<std::uint32_t>(races), 4);
+  for (const std::string& code : races_) head.append(code, 0, kCodeWidth);
+  const std::string_view table(reinterpret_cast<const char*>(table_.data()), table_.size());
   std::string payouts(races * YHaitoInfo::kRecordSize, '\0');
   if (races > 0) {
     FILE* memory = fmemopen(payouts.data(), payouts.size(), "wb");
@@ -62,12 +65,11 @@ bool YTheoryMaker::save(char* path) {
     whole = std::fclose(memory) == 0 && whole;
     if (!whole) return false;
   }
-  body += payouts;
-  const std::uint32_t checksum = ydb::Crc32(body);
-  body.append(kMagic, sizeof kMagic);
-  put(&body, kVersion, 4);
-  put(&body, checksum, 4);
-  return ydb::WriteFileWhole(path, body).ok();
+  const std::uint32_t checksum = ydb::Crc32(payouts, ydb::Crc32(table, ydb::Crc32(head)));
+  std::string trailer(kMagic, sizeof kMagic);
+  put(&trailer, kVersion, 4);
+  put(&trailer, checksum, 4);
+  return ydb::WriteFileWhole(path, {head, table, payouts, trailer}).ok();
 }
 
 bool YTheoryMaker::load(char* path) {
