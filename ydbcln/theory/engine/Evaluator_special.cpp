@@ -107,17 +107,25 @@ void Evaluator::RankTrainingMark(const Factor&, int, int, int* rank, const Displ
   WriteDisplay(*display, 1, kHeading, texts);
 }
 
+// The range's forecast odds mark a horse without odds as YOdds does.
+static_assert(YTheoryResult::kNoOdds == YOdds::kNoValue, "one value for no odds");
+
 void Evaluator::RankForecastOdds(const Factor&, int, int, int* rank, const Display* display) {
   static const std::string kHeading[1] = {sjis("予想オッズ")};
   const int n = std::min(race_.runnercount, kMaxRunners);
   bool valid[kMaxRunners] = {};
   double value[kMaxRunners] = {};
   int odds[kMaxRunners] = {};
-  // Horses nominated have no number yet, so no odds of their own.
+  // Horses nominated have no number yet, so no odds of their own. A race
+  // of a range has its forecast odds among the range's records.
   if (race_.nomination == 0) {
-    YOdds forecast(db_, race_.key, n, false);
+    if (race_.ranged != nullptr) {
+      race_.ranged->forecastodds(n, odds);
+    } else {
+      YOdds forecast(db_, race_.key, n, false);
+      for (int i = 0; i < n; ++i) forecast.tansho(i + 1, odds[i]);
+    }
     for (int i = 0; i < n; ++i) {
-      forecast.tansho(i + 1, odds[i]);
       valid[i] = odds[i] > 0 && odds[i] != YOdds::kNoValue;
       value[i] = odds[i];
     }
