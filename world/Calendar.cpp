@@ -138,11 +138,11 @@ Season BuildSeason(int year) {
   auto place_of = [&](int lane, int weekend) {
     const int b = block_of[static_cast<std::size_t>(lane)][static_cast<std::size_t>(weekend)];
     if (b < 0) return -1;
-    const int saturday = season.saturdays[static_cast<std::size_t>(weekend)];
-    const int place = HostOf(kPlan[b].place, saturday);
+    const int weekend_saturday = season.saturdays[static_cast<std::size_t>(weekend)];
+    const int place = HostOf(kPlan[b].place, weekend_saturday);
     if (lane != 2) return place;
     const int western = block_of[1][static_cast<std::size_t>(weekend)];
-    const bool taken = western >= 0 && HostOf(kPlan[western].place, saturday) == place;
+    const bool taken = western >= 0 && HostOf(kPlan[western].place, weekend_saturday) == place;
     return taken ? kKokura : place;
   };
 

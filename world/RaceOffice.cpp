@@ -23,10 +23,13 @@ struct Group {
 int ClassRank(HorseClass c) { return static_cast<int>(c); }
 
 // A maiden group's claim on a card's races beside a winners' group of as
-// many horses, and the pull of the dirt on the maiden programme (JRA runs
-// about three maiden races in ten on turf, more on dirt).
+// many horses.
 constexpr double kMaidenShare = 0.75;
-constexpr double kMaidenDirtPull = 1.0;
+
+// The pull of the turf on a class's races (towards the dirt when below 0),
+// by HorseClass. JRA starts two newcomers' races in three on the turf, runs
+// most of its maiden races on the dirt, and half of the rest on the turf.
+constexpr double kTurfPull[kClassCount] = {3.0, -2.5, 0.25, 0.25, 0.25, 0.25};
 
 // The order of races on a card: maidens first, the newcomers' race after
 // them, then up the classes.
@@ -305,9 +308,9 @@ void Office::AddFlatRaces(Card& card, std::vector<RacePlan>& races, int slots,
         if (l.surface == Surface::kJump || l.distance > LongestFor(g.band, g.cls)) continue;
         int fits = 0;
         for (int id : pool) fits += PlanFit(H(id), l.surface, l.distance) >= -1.0 ? 1 : 0;
-        const bool maiden_dirt = g.cls <= HorseClass::kMaiden && l.surface == Surface::kDirt;
-        const double score = std::min(fits, l.max_runners) + 3.0 * std::log(l.frequency) +
-                             (maiden_dirt ? kMaidenDirtPull : 0.0) + random_.Normal(0.0, 1.2);
+        const double pull = l.surface == Surface::kTurf ? kTurfPull[ClassRank(g.cls)] : 0.0;
+        const double score = std::min(fits, l.max_runners) + 3.0 * std::log(l.frequency) + pull +
+                             random_.Normal(0.0, 1.2);
         if (score > best_score) {
           best_score = score;
           best = &l;

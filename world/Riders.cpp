@@ -131,7 +131,8 @@ void BookRiders(const World& world, std::vector<Card>& cards, Random& random) {
         const std::size_t i = order[call].second;
         // The better a horse's chance, the more its connections insist on
         // the best rider free: the leading riders ride the fancied horses.
-        const double fancied = order.size() > 1 ? 1.0 - static_cast<double>(call) / (order.size() - 1) : 1.0;
+        const double fancied =
+            order.size() > 1 ? 1.0 - static_cast<double>(call) / static_cast<double>(order.size() - 1) : 1.0;
         const Horse& h = world.horses[static_cast<std::size_t>(race.field[i])];
         std::vector<double> weights;
         double total = 0.0;

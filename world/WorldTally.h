@@ -50,6 +50,7 @@ class WorldTally {
   std::int64_t margins_ = 0, margins_outside_ = 0;
   std::map<std::pair<int, std::string>, Rider> riders_;  // (year, jockey)
   int flat_ = 0, turf_ = 0, turf_sprints_ = 0, turf_maidens_ = 0;
+  int newcomer_races_ = 0, turf_newcomer_races_ = 0, maiden_races_ = 0;
   Sum jump_field_;
   int scratched_ = 0;
   int niigata_straight_ = 0, turf_2600_ = 0;
