@@ -148,9 +148,6 @@ std::string ImmutableUri(const std::string& path) {
   return uri + "?immutable=1";
 }
 
-// Up to 4 GiB of the file mapped; SQLite caps it at its own limit.
-constexpr const char* kMapPragma = "PRAGMA mmap_size = 4294967296";
-
 }  // namespace
 
 Database::Database(std::string path, sqlite3* db, bool read_only)
@@ -253,11 +250,6 @@ Status Database::Initialise(bool created, SchemaUpgrade upgrade) {
   if (s.ok()) s = exec("PRAGMA synchronous = NORMAL");
   // Writing a month of races touches the runner indexes all over.
   if (s.ok()) s = setCacheMegabytes(kDefaultCacheMegabytes);
-  // Reads take the store's pages from a mapping of the file instead of
-  // copying each into the page cache: a season's runners are read from
-  // pages all over the store. (Pages still in the write-ahead log, and
-  // every write, go through the cache as before.)
-  if (s.ok()) s = exec(kMapPragma);
   if (!s.ok()) return s;
   if (!created) {
     // The file is switched to the write-ahead log only once it is known to
