@@ -5,8 +5,8 @@
 // YRaceTotalEx over a season's races by the search's command. Items per
 // second are runs per second.
 //
-//   YDBCLN_BENCH_DATA=/work/bench-data money_totals_bench \
-//     --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+//   YDBCLN_BENCH_DATA=DIR money_totals_bench --benchmark_repetitions=5
+//       --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
 #include <memory>
