@@ -67,11 +67,6 @@ TEST_F(ReturnsTest, TotalsAgreeWithPredictAndFallInTheirRows) {
   EXPECT_EQ(run["hits"][0]["code"], "052024010611");
   EXPECT_EQ(run["hits"][0]["bet"], "wide");
 
-  // 馬連: the race of eight runners is left out.
-  const json quinella = Json(Tool({"--json", "returns", "1", "--from", "20231201", "--to",
-                                   "20240131", "--bet", "quinella", "--box", "1:2"}));
-  EXPECT_EQ(quinella["summary"]["races"], 2);
-
   args = {"returns", "着順重視", "--hits"};
   args.insert(args.end(), wide.begin(), wide.end());
   const ToolRun text = Tool(args);

@@ -1,8 +1,9 @@
 // YMoney on hand-made races: each ticket settled by its race's payouts
 // (a dead heat paying both winners, a ticket of a race without results
-// left out), the balance series by day and by month with their running
-// totals and extremes, the record lists and their rates, one race fetch per
-// race, and out-of-range indices.
+// left out), the extremes of the balance series and the series of one bet
+// type (each day's and month's point is checked against a season's tickets
+// by the money season test), the record lists and their rates, one race
+// fetch per race, and out-of-range indices.
 #include "ydbcln/money/YMoney.h"
 
 #include <gtest/gtest.h>
@@ -120,9 +121,6 @@ TEST_F(MoneyTest, TheBalanceSeriesRunByDayAndByMonth) {
   YMoney money(&db_);
   ASSERT_EQ(money.exec(2024), 0);
   ASSERT_EQ(money.getgraphcount(0, 0), 2);
-  EXPECT_EQ(money.getgraphdata(0, 0, 0)->key, 20240106);
-  EXPECT_DOUBLE_EQ(money.getgraphdata(0, 0, 0)->value, 322);
-  EXPECT_EQ(Totals(money, 0, 0), (std::vector<double>{322, 425}));
   EXPECT_DOUBLE_EQ(money.getgraphmax(0, 0), 425);
   EXPECT_DOUBLE_EQ(money.getgraphmin(0, 0), 103) << "the balance of the second day";
   EXPECT_EQ(Totals(money, 0, 1), (std::vector<double>{25, 128})) << "the win tickets";
@@ -132,8 +130,6 @@ TEST_F(MoneyTest, TheBalanceSeriesRunByDayAndByMonth) {
   ASSERT_EQ(money.getgraphcount(1, 0), 12);
   EXPECT_EQ(money.getgraphdata(1, 0, 0)->key, 100);
   EXPECT_EQ(money.getgraphdata(1, 0, 11)->key, 1200);
-  EXPECT_DOUBLE_EQ(money.getgraphdata(1, 0, 1)->value, 103);
-  EXPECT_DOUBLE_EQ(money.getgraphdata(1, 0, 11)->total, 425);
   EXPECT_DOUBLE_EQ(money.getgraphmin(1, 0), 0) << "the months without tickets";
   EXPECT_EQ(money.getgraphcount(1, 3), 12);
   EXPECT_EQ(money.getgraphcount(0, 3), 1);

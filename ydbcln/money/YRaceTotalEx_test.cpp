@@ -1,7 +1,8 @@
 // Search race totals on the small three-race world: the payouts of each
-// pool and the frame, number and popularity rows worked out by hand, the
-// two ways in agreeing with each other and with the result totals' rows,
-// races without results left out, and failing fetches.
+// pool worked out by hand; the frame, number and popularity rows equal to
+// the result totals' rows (themselves checked by hand); the two ways in
+// agreeing with each other, races without results left out, and failing
+// fetches.
 #include "ydbcln/money/YRaceTotalEx.h"
 
 #include <gtest/gtest.h>
@@ -47,15 +48,6 @@ TEST_F(RaceTotalExWorld, PayoutsAndRowsOfTheRacesFound) {
     for (int field = 0; field < 4; ++field) {
       EXPECT_EQ(totals.pay[pool][field], expected[pool][field]) << pool << "/" << field;
     }
-  }
-  const int first[7] = {3, 0, 0, 0, 1000, 1000, 1000};
-  const int second[7] = {0, 3, 0, 0, 0, 1000, 1000};
-  const int eighth[7] = {0, 0, 0, 3, 0, 0, 0};
-  for (int k = 0; k < 7; ++k) {
-    EXPECT_EQ(totals.waku[0][k], first[k]) << k;
-    EXPECT_EQ(totals.umaban[1][k], second[k]) << k;
-    EXPECT_EQ(totals.ninki[7][k], eighth[k]) << k;
-    EXPECT_EQ(totals.umaban[8][k], 0) << "the scratched horse 9 counts nowhere";
   }
   totals.release();
   EXPECT_EQ(totals.getdata(), nullptr);
