@@ -1,26 +1,23 @@
 // The cross searches (ydbcross.h) inside: the kinds of record they relate
 // and the one statement of each pair, assembled from a table of the kinds.
 //
-// A statement takes the keys of the other kind's records as a JSON array
-// bound to ?1 and, when the answer is limited to given records, theirs as
-// ?2. A key is the record's code: a horse's, sire's, jockey's or trainer's
-// code, a race's 12-digit code, or a run's race code followed by its
-// horse's code. The statement starts from ?1's keys and reaches the store
-// through its indexes only (no table is scanned), so its cost follows the
-// number of records related, not the size of the store.
+// A statement takes the keys of the other kind's records (db/query/Relation.h)
+// as a JSON array bound to ?1 and, when the answer is limited to given
+// records, theirs as ?2.
 #ifndef YDB_API_CROSSSEARCH_H_
 #define YDB_API_CROSSSEARCH_H_
 
 #include <string>
 
 #include "db/base/Status.h"
+#include "db/query/Relation.h"
 #include "db/store/Database.h"
 
 namespace ydb {
 
 // Numbered as code lists number the kinds (ydbcross.h).
-enum class CrossKind { kHorse = 0, kSire = 1, kJockey = 2, kStable = 3, kRace = 4, kRun = 5 };
-constexpr int kCrossKinds = 6;
+using CrossKind = RecordKind;
+constexpr int kCrossKinds = kRecordKinds;
 
 // The statement of the records of kind `a` related to the keys of ?1 (of
 // kind `b`); with `limited`, only those among the keys of ?2. Its rows: a

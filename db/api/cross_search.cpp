@@ -23,58 +23,23 @@
 namespace ydb {
 namespace {
 
-// A race's code from the key columns of `t` (a runner or race row).
-#define YDB_RACE_CODE(t) t ".place || printf('%08d%02d', " t ".race_date, " t ".race_no)"
-// Rows of `t` keyed by the race code k.value.
-#define YDB_RACE_OF_KEY(t)                                                       \
-  t ".race_date = CAST(substr(k.value, 3, 8) AS INTEGER) AND " t                 \
-  ".place = substr(k.value, 1, 2) AND " t ".race_no = CAST(substr(k.value, 11, 2) AS INTEGER)"
-
 using Renderer = Status (*)(Database&, std::string_view, void**);
 
-// One kind of record: how its records are read and rendered, and how its
-// key meets the store. SQL fragments name the runner row `ru`, the key
-// being joined `k` (k.value), and a horse row `h`.
+// How one kind's records are read and rendered.
 struct Kind {
   const RecordLayout& (*layout)();
   std::size_t code_width;  // of a code kind's "code" field; 0 for races and runs
   Renderer render;         // of a code kind's record
-  // The key of the runner row ru.
-  const char* key_of_run;
-  // Joins the runner rows ru of the key k.value (after "FROM json_each(?1) k").
-  const char* runs_of_key;
-  // The kind's own row x of the key k.value, and its key.
-  const char* own_of_key;
-  const char* key_of_own;
-  // A horse and a sire meet in the horse row h (a horse's pedigree): the
-  // key of h and the condition keying h by k.value; null for other kinds.
-  const char* key_of_horse;
-  const char* horse_of_key;
 };
 
 const Kind& KindOf(CrossKind kind) {
   static const std::array<Kind, kCrossKinds> kinds = {{
-      {HorseLayout, 7, RenderHorse, "ru.horse_code",
-       "CROSS JOIN runner ru ON ru.horse_code = k.value",
-       "CROSS JOIN horse x ON x.code = k.value", "x.code", "h.code", "h.code = k.value"},
-      // A sire's runs are its offspring's: from the sire to its horses
-      // (horse_by_sire), then their runs.
-      {SireLayout, 7, RenderSire, "ru.sire_code",
-       "CROSS JOIN horse o ON o.sire_code = k.value CROSS JOIN runner ru ON ru.horse_code = o.code",
-       "CROSS JOIN sire x ON x.code = k.value", "x.code", "h.sire_code", "h.sire_code = k.value"},
-      {JockeyLayout, 5, RenderJockey, "ru.jockey_code",
-       "CROSS JOIN runner ru ON ru.jockey_code = k.value",
-       "CROSS JOIN jockey x ON x.code = k.value", "x.code", nullptr, nullptr},
-      {StableLayout, 5, RenderStable, "ru.trainer_code",
-       "CROSS JOIN runner ru ON ru.trainer_code = k.value",
-       "CROSS JOIN trainer x ON x.code = k.value", "x.code", nullptr, nullptr},
-      {RaceCodeLayout, 0, nullptr, YDB_RACE_CODE("ru"),
-       "CROSS JOIN runner ru ON " YDB_RACE_OF_KEY("ru"),
-       "CROSS JOIN race x ON " YDB_RACE_OF_KEY("x"), YDB_RACE_CODE("x"), nullptr, nullptr},
-      {ResultRunnerLayout, 0, nullptr, YDB_RACE_CODE("ru") " || ru.horse_code",
-       "CROSS JOIN runner ru ON ru.horse_code = substr(k.value, 13, 7) AND " YDB_RACE_OF_KEY("ru"),
-       "CROSS JOIN runner ru ON ru.horse_code = substr(k.value, 13, 7) AND " YDB_RACE_OF_KEY("ru"),
-       YDB_RACE_CODE("ru") " || ru.horse_code", nullptr, nullptr},
+      {HorseLayout, 7, RenderHorse},
+      {SireLayout, 7, RenderSire},
+      {JockeyLayout, 5, RenderJockey},
+      {StableLayout, 5, RenderStable},
+      {RaceCodeLayout, 0, nullptr},
+      {ResultRunnerLayout, 0, nullptr},
   }};
   return kinds[static_cast<std::size_t>(kind)];
 }
@@ -84,42 +49,28 @@ std::string Limit(bool limited, const std::string& key) {
 }
 
 std::string MakeCrossSql(CrossKind a, CrossKind b, bool limited) {
-  const Kind& ka = KindOf(a);
-  const Kind& kb = KindOf(b);
-  constexpr const char* kRunRace =
-      " JOIN race r ON r.race_date = ru.race_date AND r.place = ru.place AND r.race_no = ru.race_no";
+  const KindRelation& ra = RelationOf(a);
+  const KindRelation& rb = RelationOf(b);
+  constexpr const char* kKeys = "json_each(?1) k";
   constexpr const char* kRaceOrder = " ORDER BY ru.race_date, ru.place, ru.race_no";
   if (a == CrossKind::kRun) {
     // The runner result query joins the race r itself.
-    const std::string from = std::string("json_each(?1) k ") + (a == b ? ka.own_of_key : kb.runs_of_key);
-    return ResultRunnerQuery(from, "WHERE r.has_result = 1" + Limit(limited, ka.key_of_run) +
+    const std::string from = std::string(kKeys) + " " + (a == b ? ra.own_of_key : rb.runs_of_key);
+    return ResultRunnerQuery(from, "WHERE r.has_result = 1" + Limit(limited, ra.key_of_run) +
                                        kRaceOrder + ", ru.horse_no");
   }
   if (a == b) {
-    const std::string key = ka.key_of_own;
+    const std::string key = ra.key_of_own;
     if (a == CrossKind::kRace) {
-      return std::string("SELECT x.race_date, x.place, x.race_no FROM json_each(?1) k ") +
-             ka.own_of_key + " WHERE x.has_result = 1" + Limit(limited, key) +
+      return std::string("SELECT x.race_date, x.place, x.race_no FROM ") + kKeys + " " +
+             ra.own_of_key + " WHERE x.has_result = 1" + Limit(limited, key) +
              " ORDER BY x.race_date, x.place, x.race_no";
     }
-    return "SELECT " + key + " FROM json_each(?1) k " + ka.own_of_key + " WHERE 1" +
+    return "SELECT " + key + " FROM " + kKeys + " " + ra.own_of_key + " WHERE 1" +
            Limit(limited, key) + " ORDER BY 1";
   }
-  if (ka.key_of_horse != nullptr && kb.key_of_horse != nullptr) {
-    const std::string key = ka.key_of_horse;
-    return "SELECT DISTINCT " + key + " FROM json_each(?1) k CROSS JOIN horse h ON " +
-           kb.horse_of_key + " WHERE " + key + " IS NOT NULL" + Limit(limited, key) +
-           " ORDER BY 1";
-  }
-  const std::string key = ka.key_of_run;
-  const std::string through = std::string(" FROM json_each(?1) k ") + kb.runs_of_key + kRunRace +
-                              " WHERE r.has_result = 1";
-  if (a == CrossKind::kRace) {
-    return "SELECT DISTINCT ru.race_date, ru.place, ru.race_no" + through + Limit(limited, key) +
-           kRaceOrder;
-  }
-  return "SELECT DISTINCT " + key + through + " AND " + key + " IS NOT NULL" +
-         Limit(limited, key) + " ORDER BY 1";
+  return RelatedSql(a, b, kKeys) + Limit(limited, KeyOfRelated(a, b)) +
+         (a == CrossKind::kRace ? kRaceOrder : " ORDER BY 1");
 }
 
 // The keys of a buffer of `kind`'s records as a JSON array, each once, in

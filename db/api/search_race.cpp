@@ -2,6 +2,7 @@
 // commands, combining them, running them, and the race codes, code lists
 // and graded-race names a search hands around.
 #include <algorithm>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,25 @@ Status ReadRaceCommand(const void* command, Condition* condition) {
   return Status::Ok();
 }
 
+// The condition of the runs a command finds: a race command's own, or for
+// a command of another kind (of its own kind's groups only) the same groups
+// as a race condition's, so that its races and runs are those related to
+// what it finds.
+Status ReadRunsCommand(const void* command, Condition* condition) {
+  const Status s = ydb::ReadCommand(command, condition);
+  if (!s.ok() || condition->kind == SearchKind::kRace) return s;
+  if (condition->kind == SearchKind::kDamSire) {
+    return Status::InvalidArgument("a command of the dam's sires has no runs");
+  }
+  for (const ydb::Group& group : condition->groups) {
+    if (group.kind != condition->kind) {
+      return Status::InvalidArgument("the runs of a command combined across kinds are not served");
+    }
+  }
+  condition->kind = SearchKind::kRace;
+  return Status::Ok();
+}
+
 RaceKey KeyOf(const Statement& row) {
   RaceKey key;
   key.date = static_cast<int>(row.column_int(0));
@@ -76,11 +96,32 @@ Status RenderFoundRaces(Database& db, const Condition& condition, void** out) {
   return records.Finish(out);
 }
 
+// The runs related to a record that meets each group of another kind than
+// races, each group's as a set of run keys (race code and horse code).
+Status RelatedRuns(Database& db, const Condition& condition, std::vector<std::set<std::string>>* runs) {
+  for (const ydb::Group& group : condition.groups) {
+    if (group.kind == SearchKind::kRace) continue;
+    Statement* st = nullptr;
+    Status s = ydb::PrepareRelated(db, ydb::RecordKind::kRun, group, &st);
+    if (!s.ok()) return s;
+    std::set<std::string>& keys = runs->emplace_back();
+    s = ydb::EachRow(*st, [&](const Statement& row) {
+      keys.emplace(row.column_text(0));
+      return Status::Ok();
+    });
+    if (!s.ok()) return s;
+  }
+  return Status::Ok();
+}
+
 // The runners of the races `condition` finds: every runner when `places`
-// is below 2, else those that finished 1st to (places - 1)th.
+// is below 2, else those that finished 1st to (places - 1)th; of those,
+// the runs related to a record that meets each group of another kind.
 Status RenderFoundRunners(Database& db, const Condition& condition, int places, void** out) {
   std::vector<RaceKey> races;
   Status s = FoundRaces(db, condition, &races);
+  std::vector<std::set<std::string>> related;
+  if (s.ok()) s = RelatedRuns(db, condition, &related);
   if (!s.ok()) return s;
   const ydb::RecordLayout& layout = ydb::ResultRunnerLayout();
   RenderedRecords runners(layout);
@@ -88,10 +129,14 @@ Status RenderFoundRunners(Database& db, const Condition& condition, int places, 
     const std::size_t first = runners.count();
     s = ydb::AddResultRunners(db, race, &runners);
     if (!s.ok()) return s;
-    if (places < 2) continue;
+    if (places < 2 && related.empty()) continue;
     runners.KeepFrom(first, [&](const unsigned char* record) {
-      const auto order = ydb::RecordReader(record, layout).number("finishing_order");
-      return order && *order >= 1 && *order < places;
+      const ydb::RecordReader run(record, layout);
+      const auto order = run.number("finishing_order");
+      if (places >= 2 && !(order && *order >= 1 && *order < places)) return false;
+      const std::string key = race.code() + std::string(run.bytes("horse_code"));
+      return std::all_of(related.begin(), related.end(),
+                         [&](const std::set<std::string>& keys) { return keys.count(key) > 0; });
     });
   }
   return runners.Finish(out);
@@ -187,7 +232,7 @@ void* get_race2cmd_sp1(const void* command) {
 void* get_race2cmd_sp2(const void* command, int places) {
   return ydb::Fetch("get_race2cmd_sp2", [&](Database& db, void** out) {
     Condition condition;
-    const Status s = ReadRaceCommand(command, &condition);
+    const Status s = ReadRunsCommand(command, &condition);
     if (!s.ok()) return s;
     return RenderFoundRunners(db, condition, places, out);
   });

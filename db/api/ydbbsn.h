@@ -408,9 +408,14 @@ void* get_sirecode_uma2code(const char* code);
 // The race search command of the condition text; null for a bad text.
 void* conv_racecmd(const char* text);
 
-// A new command in which the conditions of both commands must hold. Null
-// when either is not a command, when they are of two kinds, or when the
-// result would combine more than 8 conditions.
+// A new command in which the conditions of both commands must hold. Two
+// commands of different kinds combine as the drill-down combines them: a
+// horse, sire, jockey or trainer command with a race command, a race
+// command with a sire command; the added conditions then hold for a record
+// related to one that meets them (ydbcross.h: the horses that ran in a race
+// found, the races an offspring of a sire found ran in). Null when either
+// is not a command, for two other kinds, an added command that combines
+// kinds itself, or when the result would combine more than 8 conditions.
 void* add_cmd(const void* held, const void* added);
 
 // The race result records (RACERMREC) of the run races the condition text,
@@ -421,7 +426,9 @@ void* get_race2cmd_sp1(const void* command);
 // The runner result records (RACERHREC) of the races the race command
 // finds, race by race in that order and by horse number within a race:
 // every runner when `places` is 1 (or less), else the runners that
-// finished 1st to (places - 1)th.
+// finished 1st to (places - 1)th. Of a race command holding another kind's
+// conditions, and of a horse, sire, jockey or trainer command, the runs
+// related to what it finds (a horse's runs, a sire's offspring's ...).
 void* get_race2cmd_sp2(const void* command, int places);
 
 // The race result records of the run races among a buffer of race codes

@@ -13,7 +13,7 @@ namespace ydb {
 namespace {
 
 constexpr char kMagic[4] = {'S', 'C', 'M', 'D'};
-constexpr std::uint32_t kVersion = 1;
+constexpr std::uint32_t kVersion = 2;
 constexpr std::size_t kHeader = 20;
 
 std::uint32_t Read(const unsigned char* p, std::size_t width) {
@@ -48,6 +48,7 @@ Status MakeCommand(const Condition& condition, void** buffer) {
   }
   std::string body;
   for (const Group& g : condition.groups) {
+    Write(&body, static_cast<std::uint32_t>(g.kind), 2);
     Write(&body, static_cast<std::uint32_t>(g.text.size()), 2);
     body += g.text;
   }
@@ -87,13 +88,17 @@ Status ReadCommand(const void* buffer, Condition* out) {
   condition.kind = kind;
   std::size_t at = kHeader;
   for (std::uint32_t g = 0; g < groups; ++g) {
-    if (at + 2 > length) return Refuse("a condition cut short");
-    const std::size_t size_of_text = Read(p + at, 2);
-    at += 2;
+    if (at + 4 > length) return Refuse("a condition cut short");
+    const auto group_kind = static_cast<SearchKind>(Read(p + at, 2));
+    const std::size_t size_of_text = Read(p + at + 2, 2);
+    at += 4;
     if (at + size_of_text > length) return Refuse("a condition cut short");
+    if (group_kind != kind && !CombinesAcross(kind, group_kind)) {
+      return Refuse("a condition of a kind it does not take");
+    }
     Condition one;
     const Status s = ParseCondition(
-        kind, std::string_view(reinterpret_cast<const char*>(p + at), size_of_text), &one);
+        group_kind, std::string_view(reinterpret_cast<const char*>(p + at), size_of_text), &one);
     if (!s.ok()) return Refuse(s.message());
     condition.groups.push_back(std::move(one.groups.front()));
     at += size_of_text;
@@ -103,13 +108,37 @@ Status ReadCommand(const void* buffer, Condition* out) {
   return Status::Ok();
 }
 
+bool CombinesAcross(SearchKind held, SearchKind added) {
+  switch (held) {
+    case SearchKind::kHorse:
+    case SearchKind::kSire:
+    case SearchKind::kJockey:
+    case SearchKind::kStable:
+      return added == SearchKind::kRace;
+    case SearchKind::kRace:
+      return added == SearchKind::kSire;
+    case SearchKind::kDamSire:
+      return false;
+  }
+  return false;
+}
+
 Status CombineCommands(const void* held, const void* added, void** buffer) {
   Condition a;
   Condition b;
   Status s = ReadCommand(held, &a);
   if (s.ok()) s = ReadCommand(added, &b);
   if (!s.ok()) return s;
-  if (a.kind != b.kind) return Status::InvalidArgument("commands of two kinds do not combine");
+  if (a.kind != b.kind) {
+    if (!CombinesAcross(a.kind, b.kind)) {
+      return Status::InvalidArgument("commands of these two kinds do not combine");
+    }
+    for (const Group& g : b.groups) {
+      if (g.kind != b.kind) {
+        return Status::InvalidArgument("a command combined across kinds holds its own kind alone");
+      }
+    }
+  }
   if (a.groups.size() + b.groups.size() > kMaxGroups) {
     return Status::InvalidArgument("a command combines at most " + std::to_string(kMaxGroups) +
                                    " conditions");

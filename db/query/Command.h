@@ -6,14 +6,14 @@
 //
 // The record (one record of `length` bytes, integers little-endian):
 //   0  4  magic "SCMD"
-//   4  2  version, 1
-//   6  2  kind (SearchKind)
+//   4  2  version, 2
+//   6  2  kind (SearchKind): of the records the command finds
 //   8  4  length of the record in bytes
 //  12  2  number of groups, 1 to kMaxGroups; every group must hold
 //  14  2  zero
 //  16  4  checksum (FNV-1a, 32 bits) of the bytes from 20 to the end
-//  20     the groups, each a 2-byte length and the condition text it was
-//         compiled from
+//  20     the groups, each its kind (2 bytes), a 2-byte length and the
+//         condition text it was compiled from
 #ifndef YDB_QUERY_COMMAND_H_
 #define YDB_QUERY_COMMAND_H_
 
@@ -29,9 +29,17 @@ Status MakeCommand(const Condition& condition, void** buffer);
 // reason, for anything that is not a whole command of a served kind.
 Status ReadCommand(const void* buffer, Condition* out);
 
-// A new command in which the groups of `held` and of `added` must all hold.
-// Both of one kind, at most kMaxGroups groups in all.
+// A new command of held's kind in which the groups of `held` and of `added`
+// must all hold, at most kMaxGroups groups in all. Commands of two kinds
+// combine for the pairs the drill-down combines (CombinesAcross), `added`
+// holding groups of its own kind only: its groups then hold for a record
+// of held's kind related to one that meets them.
 Status CombineCommands(const void* held, const void* added, void** buffer);
+
+// Whether a command of kind `held` takes the groups of a command of kind
+// `added`, another kind: horses, sires, jockeys and trainers those of
+// races (the races their runs were in), races those of sires.
+bool CombinesAcross(SearchKind held, SearchKind added);
 
 }  // namespace ydb
 

@@ -6,7 +6,9 @@
 
 #include <cstring>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "db/base/RecordBuffer.h"
 #include "db/query/Parser.h"
@@ -19,9 +21,9 @@ struct Release {
 };
 using Buffer = std::unique_ptr<void, Release>;
 
-Buffer Command(const std::string& text) {
+Buffer Command(const std::string& text, SearchKind kind = SearchKind::kRace) {
   Condition c;
-  EXPECT_TRUE(ParseCondition(SearchKind::kRace, text, &c).ok()) << text;
+  EXPECT_TRUE(ParseCondition(kind, text, &c).ok()) << text;
   void* out = nullptr;
   EXPECT_TRUE(MakeCommand(c, &out).ok());
   return Buffer(out);
@@ -76,6 +78,53 @@ TEST(SearchCommand, CombinesBothConditionsUpToTheLimit) {
   ASSERT_EQ(c.groups.size(), kMaxGroups);
   EXPECT_EQ(c.groups[0].text, "P=04");
   EXPECT_EQ(c.groups[1].text, "B=1");
+}
+
+// Across kinds, a horse, sire, jockey or trainer command takes a race
+// command's conditions and a race command a sire command's, as the
+// drill-down combines its searches; the groups keep their kinds.
+TEST(SearchCommand, CombinesAcrossKindsOnlyAsTheDrillDownDoes) {
+  using K = SearchKind;
+  const K kinds[] = {K::kHorse, K::kSire, K::kJockey, K::kStable, K::kRace};
+  const std::set<std::pair<K, K>> across = {
+      {K::kHorse, K::kRace}, {K::kSire, K::kRace}, {K::kJockey, K::kRace},
+      {K::kStable, K::kRace}, {K::kRace, K::kSire}};
+  const auto text_of = [](K kind) { return kind == K::kRace ? "P=04" : "T=1"; };
+  for (const K held : kinds) {
+    for (const K added : kinds) {
+      const Buffer a = Command(text_of(held), held);
+      const Buffer b = Command(text_of(added), added);
+      void* out = nullptr;
+      const Status s = CombineCommands(a.get(), b.get(), &out);
+      const Buffer both(out);
+      const bool expected = held == added || across.count({held, added}) > 0;
+      ASSERT_EQ(s.ok(), expected) << static_cast<int>(held) << "+" << static_cast<int>(added);
+      if (!expected) continue;
+      Condition c;
+      ASSERT_TRUE(ReadCommand(both.get(), &c).ok());
+      EXPECT_EQ(c.kind, held);
+      ASSERT_EQ(c.groups.size(), 2u);
+      EXPECT_EQ(c.groups[1].kind, added);
+    }
+  }
+  // A command combined across kinds is taken whole by one of its own kind
+  // only.
+  const Buffer race = Command("P=04");
+  const Buffer sire = Command("T=1", K::kSire);
+  void* out = nullptr;
+  ASSERT_TRUE(CombineCommands(race.get(), sire.get(), &out).ok());
+  const Buffer mixed(out);
+  out = nullptr;
+  ASSERT_TRUE(CombineCommands(race.get(), mixed.get(), &out).ok());
+  const Buffer three(out);
+  Condition c;
+  ASSERT_TRUE(ReadCommand(three.get(), &c).ok());
+  ASSERT_EQ(c.groups.size(), 3u);
+  EXPECT_EQ(c.groups[2].kind, K::kSire);
+  const Buffer horse = Command("T=1", K::kHorse);
+  out = nullptr;
+  EXPECT_TRUE(CombineCommands(horse.get(), mixed.get(), &out).IsInvalidArgument());
+  EXPECT_EQ(out, nullptr);
 }
 
 }  // namespace

@@ -52,13 +52,17 @@ struct Term {
   std::size_t offset = 0;      // of the term in its condition text
 };
 
+// A group of the condition's own kind holds for a record that meets it; a
+// group of another kind (a command combined across kinds) holds for a
+// record related to one of that kind that meets it (Relation.h).
 struct Group {
+  SearchKind kind = SearchKind::kRace;  // of the key table its terms index
   std::string text;  // the condition text the group was compiled from
   std::vector<Term> terms;
 };
 
 struct Condition {
-  SearchKind kind = SearchKind::kRace;
+  SearchKind kind = SearchKind::kRace;  // of the records found
   std::vector<Group> groups;
 };
 

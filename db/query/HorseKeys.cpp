@@ -30,6 +30,7 @@ KindTable MakeHorseTable() {
   t.name = "horse";
   t.select = "SELECT h.code FROM horse h WHERE ";
   t.order = " ORDER BY h.code";
+  t.key = t.match = "h.code";
   t.keys = {
       {"N", ValueType::kText, kAny, 0, 0, 0, false, kEq, "h.name", nullptr},
       {"T", ValueType::kCodes, Repeats::kOnce, 1, 4, 0, false, kEq,

@@ -45,7 +45,9 @@ TEST(HorseKeys, ValuesOutsideTheKeysAreRefused) {
   }
 }
 
-TEST(HorseKeys, AHorseCommandDoesNotCombineWithARaceCommand) {
+// A horse command takes a race command's conditions (the horses that ran
+// in the races found), never the other way round.
+TEST(HorseKeys, ARaceCommandDoesNotTakeAHorseCommand) {
   Condition horse, race;
   ASSERT_TRUE(Parse("T=1", &horse).ok());
   ASSERT_TRUE(ParseCondition(SearchKind::kRace, "P=05", &race).ok());
@@ -54,7 +56,7 @@ TEST(HorseKeys, AHorseCommandDoesNotCombineWithARaceCommand) {
   ASSERT_TRUE(MakeCommand(horse, &a).ok());
   ASSERT_TRUE(MakeCommand(race, &b).ok());
   void* both = nullptr;
-  EXPECT_FALSE(CombineCommands(a, b, &both).ok());
+  EXPECT_FALSE(CombineCommands(b, a, &both).ok());
   Condition read;
   ASSERT_TRUE(ReadCommand(a, &read).ok());
   EXPECT_EQ(read.kind, SearchKind::kHorse);

@@ -54,9 +54,16 @@ struct KindTable {
   std::string_view name;  // "race"
   std::vector<KeyDef> keys;
   // The statement around the conditions: `select` up to and including
-  // "WHERE", then the conditions, then `order`.
+  // "WHERE" (or a condition of its own and "AND"), then the conditions, then
+  // `order`. The columns of `select` end at its first " FROM ", so that the
+  // rows it searches can answer their keys instead.
   const char* select;
   const char* order;
+  // The record's key (Relation.h) in the rows of `select`, and what a
+  // subquery of related keys is matched against (for races their date,
+  // place and number); null for a kind the drill-down does not walk.
+  const char* key = nullptr;
+  const char* match = nullptr;
 };
 
 // The key table of `kind`; null for a kind the compiler does not serve.

@@ -247,6 +247,7 @@ Status ParseCondition(SearchKind kind, std::string_view text, Condition* out) {
   const KindTable* table = KeyTableOf(kind);
   if (table == nullptr) return Status::InvalidArgument("no search of this kind");
   Group group;
+  group.kind = kind;
   group.text = std::string(text);
   Status s = Reader(*table, text, &group).Read();
   if (!s.ok()) return s;

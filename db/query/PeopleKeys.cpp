@@ -99,6 +99,7 @@ KindTable MakeJockeyTable() {
                                     Figures(2) + "WHERE ";
   t.select = select.c_str();
   t.order = " ORDER BY p.code";
+  t.key = t.match = "p.code";
   return t;
 }
 
@@ -113,6 +114,7 @@ KindTable MakeStableTable() {
   static const std::string select = "SELECT p.code FROM trainer p " + Figures(3) + "WHERE ";
   t.select = select.c_str();
   t.order = " ORDER BY p.code";
+  t.key = t.match = "p.code";
   return t;
 }
 
@@ -148,6 +150,7 @@ KindTable MakeSireTable() {
       Figures(4) + "WHERE ";
   t.select = select.c_str();
   t.order = " ORDER BY p.code";
+  t.key = t.match = "p.code";
   return t;
 }
 

@@ -63,6 +63,8 @@ KindTable MakeRaceTable() {
       "JOIN result_record rr ON rr.race_date = r.race_date AND rr.place = r.place "
       "AND rr.race_no = r.race_no WHERE ";
   t.order = " ORDER BY r.race_date, r.place, r.race_no";
+  t.key = "r.place || printf('%08d%02d', r.race_date, r.race_no)";
+  t.match = "(r.race_date, r.place, r.race_no)";
   t.keys = {
       {"TF", ValueType::kNumber, kOnce, 19000101, 29991231, 0, false, kFrom, "r.race_date", nullptr},
       {"TT", ValueType::kNumber, kOnce, 19000101, 29991231, 0, false, kTo, "r.race_date", nullptr},

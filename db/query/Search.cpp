@@ -14,16 +14,10 @@ namespace {
 
 std::string TodayText(std::string_view) { return std::to_string(Today()); }
 
-}  // namespace
-
-Status PrepareSearch(Database& db, const Condition& condition, Statement** out) {
-  if (KeyTableOf(condition.kind) == nullptr || condition.groups.empty()) {
-    return Status::InvalidArgument("no search of this kind");
-  }
+Status Prepare(Database& db, const AssembledQuery& query, Statement** out) {
   Status s = db.defineTextFunction(kSearchKeyFunction, ytext::search_key_utf8);
   if (s.ok()) s = db.defineTextFunction(kTodayFunction, TodayText);
   if (!s.ok()) return s;
-  const AssembledQuery query = AssembleQuery(condition);
   Statement& st = db.assembled_statement(query.sql);
   if (!st.prepared()) return st.status();
   if (!st.read_only()) return Status::Corruption("a search statement that could write: " + query.sql);
@@ -38,6 +32,19 @@ Status PrepareSearch(Database& db, const Condition& condition, Statement** out) 
   }
   *out = &st;
   return Status::Ok();
+}
+
+}  // namespace
+
+Status PrepareSearch(Database& db, const Condition& condition, Statement** out) {
+  if (KeyTableOf(condition.kind) == nullptr || condition.groups.empty()) {
+    return Status::InvalidArgument("no search of this kind");
+  }
+  return Prepare(db, AssembleQuery(condition), out);
+}
+
+Status PrepareRelated(Database& db, RecordKind found, const Group& group, Statement** out) {
+  return Prepare(db, AssembleRelated(found, group), out);
 }
 
 }  // namespace ydb

@@ -9,6 +9,7 @@
 
 #include "db/base/Status.h"
 #include "db/query/Condition.h"
+#include "db/query/Relation.h"
 #include "db/store/Database.h"
 #include "db/store/Statement.h"
 
@@ -18,6 +19,10 @@ namespace ydb {
 // statement that could change the store is refused (corruption: the key
 // table is wrong), as is one that does not compile.
 Status PrepareSearch(Database& db, const Condition& condition, Statement** out);
+
+// The same for the keys of `found`'s records related to a record that
+// meets `group`, of another kind (AssembleRelated): one column of keys.
+Status PrepareRelated(Database& db, RecordKind found, const Group& group, Statement** out);
 
 // Calls `each(const Statement& row)` for every row found until it fails;
 // the first failure is returned.

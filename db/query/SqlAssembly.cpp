@@ -8,6 +8,7 @@
 #include "db/base/Today.h"
 #include "db/query/KeyTable.h"
 #include "db/query/NameWord.h"
+#include "db/query/Relation.h"
 
 namespace ydb {
 namespace {
@@ -99,6 +100,56 @@ class Assembler {
   AssembledQuery* out_;
 };
 
+// The conditions of `group` on the rows of its kind's statement, joined
+// with AND; empty for none.
+std::string GroupConditions(Assembler& assembler, const Group& group) {
+  const KindTable& table = *KeyTableOf(group.kind);
+  // The terms of each key, the keys in table order.
+  std::map<int, std::vector<const Term*>> by_key;
+  for (const Term& t : group.terms) by_key[t.key].push_back(&t);
+  std::vector<std::string> tests;
+  std::map<std::string_view, std::vector<std::string>> scoped;
+  std::vector<std::string_view> scopes;  // in order of first use
+  for (const auto& [key, terms] : by_key) {
+    const KeyDef& def = table.keys[static_cast<std::size_t>(key)];
+    std::string test = assembler.KeyCondition(def, terms);
+    if (def.scope == nullptr) {
+      tests.push_back(std::move(test));
+      continue;
+    }
+    auto& within = scoped[def.scope];
+    if (within.empty()) scopes.push_back(def.scope);
+    within.push_back(std::move(test));
+  }
+  for (const std::string_view scope : scopes) {
+    std::string joined;
+    for (const std::string& t : scoped[scope]) joined += (joined.empty() ? "" : " AND ") + t;
+    tests.push_back(Replace(scope, '@', joined));
+  }
+  std::string where;
+  for (const std::string& t : tests) where += (where.empty() ? "" : " AND ") + t;
+  return where;
+}
+
+RecordKind RecordKindOf(SearchKind kind) { return static_cast<RecordKind>(kind); }
+
+// The keys of `found`'s records related to a record that meets `group`, of
+// another kind: one statement over the keys its kind's search selects.
+std::string RelatedToGroup(Assembler& assembler, RecordKind found, const Group& group) {
+  const KindTable& table = *KeyTableOf(group.kind);
+  const std::string_view select = table.select;
+  const std::string conditions = GroupConditions(assembler, group);
+  const std::string keys = "(SELECT " + std::string(table.key) + " AS value" +
+                           std::string(select.substr(select.find(" FROM "))) +
+                           (conditions.empty() ? "1" : conditions) + ") k";
+  return RelatedSql(found, RecordKindOf(group.kind), keys);
+}
+
+std::string WithToday(std::string sql, Assembler& assembler) {
+  if (sql.find('$') == std::string::npos) return sql;
+  return Replace(sql, '$', assembler.Parameter(static_cast<std::int64_t>(Today())));
+}
+
 }  // namespace
 
 AssembledQuery AssembleQuery(const Condition& condition) {
@@ -107,34 +158,21 @@ AssembledQuery AssembleQuery(const Condition& condition) {
   Assembler assembler(&out);
   std::string where;
   for (const Group& group : condition.groups) {
-    // The terms of each key, the keys in table order.
-    std::map<int, std::vector<const Term*>> by_key;
-    for (const Term& t : group.terms) by_key[t.key].push_back(&t);
-    std::vector<std::string> tests;
-    std::map<std::string_view, std::vector<std::string>> scoped;
-    std::vector<std::string_view> scopes;  // in order of first use
-    for (const auto& [key, terms] : by_key) {
-      const KeyDef& def = table.keys[static_cast<std::size_t>(key)];
-      std::string test = assembler.KeyCondition(def, terms);
-      if (def.scope == nullptr) {
-        tests.push_back(std::move(test));
-        continue;
-      }
-      auto& within = scoped[def.scope];
-      if (within.empty()) scopes.push_back(def.scope);
-      within.push_back(std::move(test));
-    }
-    for (const std::string_view scope : scopes) {
-      std::string joined;
-      for (const std::string& t : scoped[scope]) joined += (joined.empty() ? "" : " AND ") + t;
-      tests.push_back(Replace(scope, '@', joined));
-    }
-    for (const std::string& t : tests) where += (where.empty() ? "" : " AND ") + t;
+    std::string test = group.kind == condition.kind
+                           ? GroupConditions(assembler, group)
+                           : std::string(table.match) + " IN (" +
+                                 RelatedToGroup(assembler, RecordKindOf(condition.kind), group) + ")";
+    if (!test.empty()) where += (where.empty() ? "" : " AND ") + test;
   }
-  out.sql = std::string(table.select) + (where.empty() ? "1" : where) + table.order;
-  if (out.sql.find('$') != std::string::npos) {
-    out.sql = Replace(out.sql, '$', assembler.Parameter(static_cast<std::int64_t>(Today())));
-  }
+  out.sql = WithToday(std::string(table.select) + (where.empty() ? "1" : where) + table.order,
+                      assembler);
+  return out;
+}
+
+AssembledQuery AssembleRelated(RecordKind found, const Group& group) {
+  AssembledQuery out;
+  Assembler assembler(&out);
+  out.sql = WithToday(RelatedToGroup(assembler, found, group), assembler);
   return out;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "db/query/Condition.h"
+#include "db/query/Relation.h"
 
 namespace ydb {
 
@@ -27,8 +28,14 @@ struct AssembledQuery {
 };
 
 // The query of `condition`, whose groups must all hold. The condition must
-// come from ParseCondition (every key of its kind's table).
+// come from ParseCondition or ReadCommand (every key of its group's kind's
+// table). A group of another kind is one subquery: the keys of the records
+// related to the records that meet it (Relation.h), matched by set.
 AssembledQuery AssembleQuery(const Condition& condition);
+
+// The query of the keys of `found`'s records related to a record that
+// meets `group` (of another kind): one column, a run's key for runs.
+AssembledQuery AssembleRelated(RecordKind found, const Group& group);
 
 }  // namespace ydb
 

@@ -48,14 +48,11 @@ void RegisterHorse(CLI::App& app, const Options& options, int* exit_code);
 void RegisterPeople(CLI::App& app, const Options& options, int* exit_code);
 void RegisterCheck(CLI::App& app, const Options& options, int* exit_code);
 void RegisterSearch(CLI::App& app, const Options& options, int* exit_code);
+void RegisterDrill(CLI::App& app, const Options& options, int* exit_code);
 void RegisterBet(CLI::App& app, const Options& options, int* exit_code);
 void RegisterMoney(CLI::App& app, const Options& options, int* exit_code);
 void RegisterTotals(CLI::App& app, const Options& options, int* exit_code);
 void RegisterFind(CLI::App& app, const Options& options, int* exit_code);
-// `search horses`, a subcommand of `search`.
-void RegisterSearchHorses(CLI::App* search, const Options& options, int* exit_code);
-// `search jockeys`, `search trainers`, `search sires`, `search damsires`.
-void RegisterSearchPeople(CLI::App* search, const Options& options, int* exit_code);
 
 // The default world: the seasons and seed the main job generates into an
 // empty data directory.

@@ -12,10 +12,9 @@
 #include <db/api/ydbbsn.h>
 #include <text/sjis.h>
 
-#include "Command.h"
 #include "Display.h"
 #include "SearchOptions.h"
-#include "Session.h"
+#include "cmd_search.h"
 
 namespace tool {
 namespace {
@@ -48,8 +47,10 @@ const char* const kNameOptions[ysearch::kHorseTexts][2] = {
     {"--owner", "The owner's name"},              {"--breeder", "The breeder's name"},
 };
 
-int RunSearch(const Options& options, const Arguments& args) {
-  ysearch::HorseConditions c;
+// The horse conditions of the options: 0, or exit 2 after a line naming
+// the option refused.
+int Conditions(const Arguments& args, ysearch::HorseConditions* out) {
+  ysearch::HorseConditions& c = *out;
   std::string bad;
   const std::vector<std::string> which = {"all", "training", "retired", "marked"};
   int t = 0;
@@ -78,51 +79,30 @@ int RunSearch(const Options& options, const Arguments& args) {
     }
   }
   for (int i = 0; i < ysearch::kHorseTexts; ++i) c.text[i] = ytext::to_sjis_lossy(args.names[i]);
-
-  YHorseDB db;
-  if (!OpenDataSet(db, options.data_dir)) return 1;
-  YSearchHorse search(&db);
-  if (search.setparam(c) != 0) {
-    return Fail(std::string("the search refused its condition: ") + get_db_error());
-  }
-  const int found = search.search();
-  if (found < 0) return Fail(std::string("the search failed: ") + get_db_error(), 1);
-
-  if (options.json) {
-    nlohmann::json out = {{"horses", nlohmann::json::array()}};
-    if (args.text) out["text"] = Text(search.getconditiontext());
-    for (int i = 0; i < found; ++i) {
-      YHorseList* h = search.result(i);
-      out["horses"].push_back({{"code", h->getcode()},
-                               {"name", Text(h->getname())},
-                               {"sex", Text(h->getseibetustring())},
-                               {"age", h->getage()},
-                               {"trainer", Text(h->getstable())},
-                               {"sire", Text(h->getfather())},
-                               {"dam", Text(h->getmother())},
-                               {"record", Trim(h->getchakudosu())},
-                               {"top_two_rate", h->getwin2pnum() / 10.0},
-                               {"top_three_rate", h->getwin3pnum() / 10.0}});
-    }
-    std::cout << out.dump(2) << "\n";
-    return 0;
-  }
-  if (args.text) std::cout << Column("text", 12) << Text(search.getconditiontext()) << "\n";
-  std::cout << found << (found == 1 ? " horse\n" : " horses\n");
-  for (int i = 0; i < found; ++i) {
-    YHorseList* h = search.result(i);
-    std::cout << h->getcode() << "  " << Column(h->getname(), 20) << " "
-              << Text(h->getseibetustring()) << h->getage() << "  " << Column(h->getstable(), 18)
-              << " " << Column(h->getfather(), 20) << " " << Column(h->getmother(), 20) << " "
-              << Text(h->getchakudosu()) << "\n";
-  }
   return 0;
 }
 
 }  // namespace
 
-void RegisterSearchHorses(CLI::App* search, const Options& options, int* exit_code) {
-  CLI::App* horses = search->add_subcommand("horses", "Find horses by their conditions");
+FoundRow RowOf(YHorseList* h) {
+  return {h->getcode() + "  " + Column(h->getname(), 20) + " " + Text(h->getseibetustring()) +
+              std::to_string(h->getage()) + "  " + Column(h->getstable(), 18) + " " +
+              Column(h->getfather(), 20) + " " + Column(h->getmother(), 20) + " " +
+              Text(h->getchakudosu()),
+          {{"code", h->getcode()},
+           {"name", Text(h->getname())},
+           {"sex", Text(h->getseibetustring())},
+           {"age", h->getage()},
+           {"trainer", Text(h->getstable())},
+           {"sire", Text(h->getfather())},
+           {"dam", Text(h->getmother())},
+           {"record", Trim(h->getchakudosu())},
+           {"top_two_rate", h->getwin2pnum() / 10.0},
+           {"top_three_rate", h->getwin3pnum() / 10.0}}};
+}
+
+void AddSearchHorses(CLI::App* parent, const TakeRequest& take) {
+  CLI::App* horses = parent->add_subcommand("horses", "Find horses by their conditions");
   auto args = std::make_shared<Arguments>();
   horses->add_option("name", args->name, "A horse's name, or part of one (* and ? wildcards)");
   horses->add_option("--which", args->which, "all, training, retired or marked (default all)");
@@ -138,7 +118,17 @@ void RegisterSearchHorses(CLI::App* search, const Options& options, int* exit_co
   }
   horses->add_flag("--text", args->text, "Also print the condition text");
   horses->fallthrough();
-  horses->callback([&options, exit_code, args] { *exit_code = RunSearch(options, *args); });
+  horses->callback([take, args] {
+    ysearch::HorseConditions c;
+    SearchRequest request;
+    request.kind = "horses";
+    request.refused = Conditions(*args, &c);
+    request.make = MakeWith<YSearchHorse>(c);
+    request.run = [args, request](const Options& options) {
+      return RunAndShow(options, request, args->text);
+    };
+    take(std::move(request));
+  });
 }
 
 }  // namespace tool

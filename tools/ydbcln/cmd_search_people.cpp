@@ -14,10 +14,10 @@
 #include <db/api/ydbbsn.h>
 #include <text/sjis.h>
 
-#include "Command.h"
 #include "Display.h"
 #include "SearchOptions.h"
 #include "Session.h"
+#include "cmd_search.h"
 
 namespace tool {
 namespace {
@@ -162,14 +162,8 @@ void PersonOf(const Arguments& args, const Filled& f, ysearch::PersonConditions*
   }
 }
 
-// One row printed: the text line and the JSON object.
-struct Printed {
-  std::string line;
-  nlohmann::json json;
-};
-
 template <typename Row>
-Printed PersonRow(Row* r) {
+FoundRow PersonRow(Row* r) {
   return {r->getcode() + "  " + Column(r->getname(), 18) + " " +
               Column(r->getshozokustring(), 6) + " " + Text(r->getrnh()) + "  " +
               Text(r->gethnh()) + "  " + Text(r->getwin1pr()) + "  " + Text(r->gethhrplize()),
@@ -184,111 +178,89 @@ Printed PersonRow(Row* r) {
            {"prize_this_year", Number(r->gethhrplize())}}};
 }
 
-Printed SireRow(YSireList* r) {
-  return {r->getcode() + "  " + Column(r->getname(), 18) + " " + std::to_string(r->getage()) +
-              "  " + Column(r->getfather(), 18) + " " + Column(r->getmother(), 18) + " " +
-              Text(r->getwin1p()) + " " + Text(r->getwin3p()),
-          {{"code", r->getcode()},
-           {"name", Text(r->getname())},
-           {"age", r->getage()},
-           {"sire", Text(r->getfather())},
-           {"dam", Text(r->getmother())},
-           {"win_rate", r->getwin1pnum() / 10.0},
-           {"top_three_rate", r->getwin3pnum() / 10.0}}};
+// The request of a search of `Search`'s kind under the conditions `c`,
+// or of options refused (`f.error`).
+template <typename Search, typename Conditions>
+SearchRequest Request(const char* kind, const Arguments& args, const Filled& f,
+                      const Conditions& c) {
+  SearchRequest request;
+  request.kind = kind;
+  if (!f.error.empty()) {
+    request.refused = Fail(f.error);
+    return request;
+  }
+  request.make = MakeWith<Search>(c);
+  const bool text = args.text;
+  request.run = [request, text](const Options& options) {
+    return RunAndShow(options, request, text);
+  };
+  return request;
 }
 
-Printed DamSireRow(YDimSireList* r) {
-  return {r->getcode() + "  " + Text(r->getname()),
-          {{"code", r->getcode()}, {"name", Text(r->getname())}}};
-}
-
-// Prints the rows of a search that ran (`found` rows), as text or JSON.
-template <typename Search, typename Print>
-int Show(const Options& options, const Arguments& args, Search& search, int found,
-         const char* kind, Print print) {
-  if (found < 0) return Fail(std::string("the search failed: ") + get_db_error(), 1);
-  nlohmann::json rows = nlohmann::json::array();
-  if (!options.json) {
-    if (args.text) std::cout << Column("text", 12) << Text(search.getconditiontext()) << "\n";
-    std::cout << found << " " << kind << "\n";
-  }
-  for (int i = 0; i < found; ++i) {
-    Printed p = print(search.result(i));
-    if (options.json) {
-      rows.push_back(std::move(p.json));
-    } else {
-      std::cout << p.line << "\n";
-    }
-  }
-  if (options.json) {
-    nlohmann::json out = {{kind, rows}};
-    if (args.text) out["text"] = Text(search.getconditiontext());
-    std::cout << out.dump(2) << "\n";
-  }
-  return 0;
-}
-
-// Compiles the conditions into `search` and runs them, then shows the rows.
-template <typename Search, typename Conditions, typename Print>
-int Run(const Options& options, const Arguments& args, const Conditions& c, const char* kind,
-        Print print) {
-  YHorseDB db;
-  if (!OpenDataSet(db, options.data_dir)) return 1;
-  Search search(&db);
-  if (search.setparam(c) != 0) {
-    return Fail(std::string("the search refused its condition: ") + get_db_error());
-  }
-  return Show(options, args, search, search.search(), kind, print);
-}
-
-int RunJockeys(const Options& options, const Arguments& args) {
+SearchRequest Jockeys(const Arguments& args) {
   const Filled f = Fill(args, kJockeyChoices, kPersonFigures);
-  if (!f.error.empty()) return Fail(f.error);
   ysearch::JockeyConditions c;
-  PersonOf(args, f, &c);
-  c.m = f.masks[2];
-  c.sk = f.masks[3];
-  c.stable = ytext::to_sjis_lossy(args.stable);
-  return Run<YSearchJockey>(options, args, c, "jockeys", PersonRow<YJockeyList>);
-}
-
-int RunTrainers(const Options& options, const Arguments& args) {
-  const Filled f = Fill(args, kTrainerChoices, kPersonFigures);
-  if (!f.error.empty()) return Fail(f.error);
-  ysearch::PersonConditions c;
-  PersonOf(args, f, &c);
-  return Run<YSearchStable>(options, args, c, "trainers", PersonRow<YStableList>);
-}
-
-int RunSires(const Options& options, const Arguments& args) {
-  const Filled f = Fill(args, kSireChoices, kSireFigures);
-  if (!f.error.empty()) return Fail(f.error);
-  ysearch::SireConditions c;
-  c.name = ytext::to_sjis_lossy(args.name);
-  c.t = f.t;
-  c.age = f.masks[0];
-  c.k = f.masks[1];
-  c.d = f.masks[2];
-  c.o = f.masks[3];
-  c.color = f.masks[4];
-  c.an = args.first_year;
-  for (int i = 0; i < 3; ++i) {
-    c.figure[i] = {f.figures[static_cast<std::size_t>(i)].first,
-                   f.figures[static_cast<std::size_t>(i)].second};
+  if (f.error.empty()) {
+    PersonOf(args, f, &c);
+    c.m = f.masks[2];
+    c.sk = f.masks[3];
+    c.stable = ytext::to_sjis_lossy(args.stable);
   }
-  c.sire_name = ytext::to_sjis_lossy(args.sire);
-  c.dam_name = ytext::to_sjis_lossy(args.dam);
-  return Run<YSearchSire>(options, args, c, "sires", SireRow);
+  return Request<YSearchJockey>("jockeys", args, f, c);
 }
 
-int RunDamSires(const Options& options, const Arguments& args) {
+SearchRequest Trainers(const Arguments& args) {
+  const Filled f = Fill(args, kTrainerChoices, kPersonFigures);
+  ysearch::PersonConditions c;
+  if (f.error.empty()) PersonOf(args, f, &c);
+  return Request<YSearchStable>("trainers", args, f, c);
+}
+
+SearchRequest Sires(const Arguments& args) {
   const Filled f = Fill(args, kSireChoices, kSireFigures);
-  if (!f.error.empty()) return Fail(f.error);
-  YHorseDB db;
-  if (!OpenDataSet(db, options.data_dir)) return 1;
-  YSearchDimSire search(&db);
-  const int found = search.exec(ytext::to_sjis_lossy(args.name), f.t);
-  return Show(options, args, search, found, "damsires", DamSireRow);
+  ysearch::SireConditions c;
+  if (f.error.empty()) {
+    c.name = ytext::to_sjis_lossy(args.name);
+    c.t = f.t;
+    c.age = f.masks[0];
+    c.k = f.masks[1];
+    c.d = f.masks[2];
+    c.o = f.masks[3];
+    c.color = f.masks[4];
+    c.an = args.first_year;
+    for (int i = 0; i < 3; ++i) {
+      c.figure[i] = {f.figures[static_cast<std::size_t>(i)].first,
+                     f.figures[static_cast<std::size_t>(i)].second};
+    }
+    c.sire_name = ytext::to_sjis_lossy(args.sire);
+    c.dam_name = ytext::to_sjis_lossy(args.dam);
+  }
+  return Request<YSearchSire>("sires", args, f, c);
+}
+
+// The dam's sires are found by name at once: no conditions held, no kind
+// the drill-down walks.
+SearchRequest DamSires(const Arguments& args) {
+  const Filled f = Fill(args, kSireChoices, kSireFigures);
+  SearchRequest request;
+  request.kind = "damsires";
+  if (!f.error.empty()) {
+    request.refused = Fail(f.error);
+    return request;
+  }
+  request.run = [args, t = f.t](const Options& options) {
+    YHorseDB db;
+    if (!OpenDataSet(db, options.data_dir)) return 1;
+    YSearchDimSire search(&db);
+    const int found = search.exec(ytext::to_sjis_lossy(args.name), t);
+    if (found < 0) return Fail(std::string("the search failed: ") + get_db_error(), 1);
+    std::vector<FoundRow> rows;
+    for (int i = 0; i < found; ++i) rows.push_back(RowOf(search.result(i)));
+    const std::string& text = search.getconditiontext();
+    ShowFound(options, "damsires", rows, args.text ? &text : nullptr);
+    return 0;
+  };
+  return request;
 }
 
 template <std::size_t C, std::size_t F>
@@ -312,21 +284,42 @@ CLI::App* AddKind(CLI::App* search, const char* name, const char* help, Argument
 
 }  // namespace
 
-void RegisterSearchPeople(CLI::App* search, const Options& options, int* exit_code) {
+FoundRow RowOf(YJockeyList* jockey) { return PersonRow(jockey); }
+FoundRow RowOf(YStableList* trainer) { return PersonRow(trainer); }
+
+FoundRow RowOf(YSireList* r) {
+  return {r->getcode() + "  " + Column(r->getname(), 18) + " " + std::to_string(r->getage()) +
+              "  " + Column(r->getfather(), 18) + " " + Column(r->getmother(), 18) + " " +
+              Text(r->getwin1p()) + " " + Text(r->getwin3p()),
+          {{"code", r->getcode()},
+           {"name", Text(r->getname())},
+           {"age", r->getage()},
+           {"sire", Text(r->getfather())},
+           {"dam", Text(r->getmother())},
+           {"win_rate", r->getwin1pnum() / 10.0},
+           {"top_three_rate", r->getwin3pnum() / 10.0}}};
+}
+
+FoundRow RowOf(YDimSireList* r) {
+  return {r->getcode() + "  " + Text(r->getname()),
+          {{"code", r->getcode()}, {"name", Text(r->getname())}}};
+}
+
+void AddSearchPeople(CLI::App* parent, const TakeRequest& take) {
   struct Kind {
     const char* name;
     const char* help;
-    int (*run)(const Options&, const Arguments&);
+    SearchRequest (*request)(const Arguments&);
   };
   static const Kind kinds[] = {
-      {"jockeys", "Find jockeys by their conditions", RunJockeys},
-      {"trainers", "Find trainers by their conditions", RunTrainers},
-      {"sires", "Find sires by their conditions and their offspring's record", RunSires},
-      {"damsires", "Find the dam's sires of stored horses by name", RunDamSires},
+      {"jockeys", "Find jockeys by their conditions", Jockeys},
+      {"trainers", "Find trainers by their conditions", Trainers},
+      {"sires", "Find sires by their conditions and their offspring's record", Sires},
+      {"damsires", "Find the dam's sires of stored horses by name", DamSires},
   };
   for (const Kind& kind : kinds) {
     auto args = std::make_shared<Arguments>();
-    CLI::App* app = AddKind(search, kind.name, kind.help, args.get());
+    CLI::App* app = AddKind(parent, kind.name, kind.help, args.get());
     const std::string name = kind.name;
     if (name == "jockeys" || name == "trainers") {
       app->add_option("--first-year", args->first_year, "First year licensed, from");
@@ -342,8 +335,8 @@ void RegisterSearchPeople(CLI::App* search, const Options& options, int* exit_co
       app->add_option("--sire", args->sire, "The sire's own sire's name");
       app->add_option("--dam", args->dam, "The sire's dam's name");
     }
-    const auto run = kind.run;
-    app->callback([&options, exit_code, args, run] { *exit_code = run(options, *args); });
+    const auto request = kind.request;
+    app->callback([take, args, request] { take(request(*args)); });
   }
 }
 

@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
   tool::RegisterPeople(app, options, &exit_code);
   tool::RegisterCheck(app, options, &exit_code);
   tool::RegisterSearch(app, options, &exit_code);
+  tool::RegisterDrill(app, options, &exit_code);
   tool::RegisterBet(app, options, &exit_code);
   tool::RegisterMoney(app, options, &exit_code);
   tool::RegisterTotals(app, options, &exit_code);

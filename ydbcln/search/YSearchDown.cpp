@@ -101,11 +101,17 @@ YDB_DRILL_ROW(YSearchRaceHorse)
 #define YDB_COMBINE(A, B) \
   A* YSearchDown::search(A* a, B* b) { return Combine(db_, a, b); }
 YDB_COMBINE(YSearchHorse, YSearchHorse)
+YDB_COMBINE(YSearchHorse, YSearchRaceHorse)
 YDB_COMBINE(YSearchSire, YSearchSire)
+YDB_COMBINE(YSearchSire, YSearchRaceHorse)
 YDB_COMBINE(YSearchJockey, YSearchJockey)
+YDB_COMBINE(YSearchJockey, YSearchRaceHorse)
 YDB_COMBINE(YSearchStable, YSearchStable)
+YDB_COMBINE(YSearchStable, YSearchRaceHorse)
+YDB_COMBINE(YSearchDetailRace, YSearchSire)
 YDB_COMBINE(YSearchDetailRace, YSearchDetailRace)
 YDB_COMBINE(YSearchDetailRace, YSearchRaceHorse)
+YDB_COMBINE(YSearchRaceHorse, YSearchSire)
 YDB_COMBINE(YSearchRaceHorse, YSearchDetailRace)
 YDB_COMBINE(YSearchRaceHorse, YSearchRaceHorse)
 #undef YDB_COMBINE

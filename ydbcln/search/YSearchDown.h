@@ -79,14 +79,24 @@ class YSearchDown {
 
   // A new search of a's kind holding a's command, then b's (add_cmd), run:
   // search(), for runs search(1). A sire search's command is remade first
-  // (remake_param(1)). Served for searches whose commands are of one kind:
-  // two searches of the same class, and races with runs.
+  // (remake_param(1)). Two searches of one kind hold both conditions; of
+  // two kinds, b's conditions hold for a record related to one that meets
+  // them (horses, sires, jockeys and trainers related to the races of a
+  // runs search's command; races and runs related to the sires found), so
+  // that on plain conditions search finds what exec finds after both
+  // searches ran. A race command serves races and runs alike.
   virtual YSearchHorse* search(YSearchHorse* a, YSearchHorse* b);
+  virtual YSearchHorse* search(YSearchHorse* a, YSearchRaceHorse* b);
   virtual YSearchSire* search(YSearchSire* a, YSearchSire* b);
+  virtual YSearchSire* search(YSearchSire* a, YSearchRaceHorse* b);
   virtual YSearchJockey* search(YSearchJockey* a, YSearchJockey* b);
+  virtual YSearchJockey* search(YSearchJockey* a, YSearchRaceHorse* b);
   virtual YSearchStable* search(YSearchStable* a, YSearchStable* b);
+  virtual YSearchStable* search(YSearchStable* a, YSearchRaceHorse* b);
+  virtual YSearchDetailRace* search(YSearchDetailRace* a, YSearchSire* b);
   virtual YSearchDetailRace* search(YSearchDetailRace* a, YSearchDetailRace* b);
   virtual YSearchDetailRace* search(YSearchDetailRace* a, YSearchRaceHorse* b);
+  virtual YSearchRaceHorse* search(YSearchRaceHorse* a, YSearchSire* b);
   virtual YSearchRaceHorse* search(YSearchRaceHorse* a, YSearchDetailRace* b);
   virtual YSearchRaceHorse* search(YSearchRaceHorse* a, YSearchRaceHorse* b);
 

@@ -2,7 +2,9 @@
 // each exec calls and with whose results first, a's results limiting the
 // answer, nothing related leaving both searches as they were, the combined
 // search (b's command alone when a holds none), the same records from exec
-// and search of two searches of one kind, and the statuses 1001 and 1002.
+// and search of two searches of one kind or of two kinds (the sire search
+// remade first), the runs of a command of any kind, and the statuses 1001
+// and 1002.
 // Memory running short is in testing/AllocationFailure_test; what each
 // cross search answers, in YSearchDownRelation_test.
 #include <gtest/gtest.h>
@@ -20,12 +22,34 @@
 
 namespace {
 
+// A row's key: its code, for a run its race and horse.
+template <typename Row>
+std::string KeyOf(Row* row) { return row->getcode(); }
+std::string KeyOf(YRaceHorse* run) { return run->racecode + run->horsecode; }
+
 template <typename Search>
 std::vector<std::string> Codes(Search* s) {
   std::vector<std::string> codes;
-  for (int i = 0; s != nullptr && i < s->get_list_cnt(); ++i) codes.push_back(s->result(i)->getcode());
+  for (int i = 0; s != nullptr && i < s->get_list_cnt(); ++i) codes.push_back(KeyOf(s->result(i)));
   return codes;
 }
+
+// A sire search that notes the drill-down's calls on it, in order.
+class LoggedSire : public YSearchSire {
+ public:
+  LoggedSire(YHorseDB* db, std::vector<std::string>* log) : YSearchSire(db), log_(log) {}
+  int remake_param(int flag) override {
+    log_->push_back("remake_param(" + std::to_string(flag) + ")");
+    return YSearchSire::remake_param(flag);
+  }
+  _tagSCMD* getparam() override {
+    log_->push_back("getparam");
+    return YSearchSire::getparam();
+  }
+
+ private:
+  std::vector<std::string>* log_;
+};
 
 class DrillDown : public searchtest::SearchSeason {
  protected:
@@ -54,11 +78,21 @@ class DrillDown : public searchtest::SearchSeason {
     ASSERT_GT(horses->search(), 0);
   }
 
-  // search(a, b) and exec(a, b) find the same records, some; their codes.
-  template <typename Search>
-  std::vector<std::string> ExpectTheSameRecords(Search* a, Search* b) {
-    const std::unique_ptr<Search> combined(down_.search(a, b));
-    const std::unique_ptr<Search> related(down_.exec(a, b));
+  // Sires of offspring with at least `wins` wins.
+  void FindSires(YSearchSire* sires, int wins) {
+    ysearch::SireConditions c;
+    c.t = 1;
+    c.figure[0] = {wins, 2};
+    ASSERT_EQ(sires->setparam(c), 0);
+    ASSERT_GT(sires->search(), 0);
+  }
+
+  // search(a, b) and exec(a, b) find the same records, some but not all of
+  // a's; their codes.
+  template <typename A, typename B>
+  std::vector<std::string> ExpectTheSameRecords(A* a, B* b) {
+    const std::unique_ptr<A> combined(down_.search(a, b));
+    const std::unique_ptr<A> related(down_.exec(a, b));
     EXPECT_GT(Codes(combined.get()).size(), 0u);
     EXPECT_EQ(Codes(combined.get()), Codes(related.get()));
     return Codes(combined.get());
@@ -157,6 +191,55 @@ TEST_F(DrillDown, ACombinedSearchHoldsBothCommandsOrBsAloneAndRuns) {
   YSearchRaceHorse direct(&db_);
   direct.addparam(tokyo.getparam());
   EXPECT_EQ(field->get_list_cnt(), direct.search(1));
+}
+
+TEST_F(DrillDown, SearchAcrossKindsFindsWhatExecFindsAfterBothSearchesRan) {
+  YSearchDetailRace may(&db_);
+  FindRaces(&may, 5, 16);  // 東京 in May
+  YSearchRaceHorse runs(&db_);
+  runs.addparam(may.getparam());
+  ASSERT_GT(runs.search(1), 0);
+  // The horses, sires, jockeys and trainers found that ran in those races.
+  YSearchHorse winners(&db_);
+  FindHorses(&winners, 2, -1);
+  const std::size_t ran = ExpectTheSameRecords(&winners, &runs).size();
+  EXPECT_LT(ran, static_cast<std::size_t>(winners.get_list_cnt()));
+  YSearchSire sires(&db_);
+  FindSires(&sires, 1);
+  ExpectTheSameRecords(&sires, &runs);
+  ysearch::JockeyConditions riders;
+  riders.t = 1;
+  riders.wins = {20, 2, 0};
+  YSearchJockey jockeys(&db_);
+  ASSERT_EQ(jockeys.setparam(riders), 0);
+  ASSERT_GT(jockeys.search(), 0);
+  ExpectTheSameRecords(&jockeys, &runs);
+  ysearch::PersonConditions trained;
+  trained.t = 3;  // with runs
+  YSearchStable trainers(&db_);
+  ASSERT_EQ(trainers.setparam(trained), 0);
+  ASSERT_GT(trainers.search(), 0);
+  ExpectTheSameRecords(&trainers, &runs);
+
+  // The races and runs of the leading sires' offspring among those found;
+  // the sire search remade (remake_param(1)) before its command is taken.
+  std::vector<std::string> calls;
+  LoggedSire leading(&db_, &calls);
+  FindSires(&leading, 40);
+  calls.clear();
+  ExpectTheSameRecords(&may, &leading);
+  EXPECT_EQ(calls, (std::vector<std::string>{"remake_param(1)", "getparam"}));
+  ExpectTheSameRecords(&runs, &leading);
+}
+
+TEST_F(DrillDown, TheRunsOfACommandOfAnyKindAreTheRunsRelatedToWhatItFinds) {
+  YSearchHorse winners(&db_);
+  FindHorses(&winners, 5, -1);
+  YSearchRaceHorse theirs(&db_), any(&db_);
+  theirs.addparam(winners.getparam());
+  EXPECT_GT(theirs.search(1), 0) << get_db_error();
+  const std::unique_ptr<YSearchRaceHorse> related(down_.exec(&any, &winners));
+  EXPECT_EQ(Codes(&theirs), Codes(related.get()));
 }
 
 TEST_F(DrillDown, WithoutASessionOrWithAFailingStoreNothingIsMade) {
