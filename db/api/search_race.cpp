@@ -33,7 +33,9 @@ using ydb::SearchKind;
 using ydb::Statement;
 using ydb::Status;
 
+// The kinds of code list this file serves: races, and the runs of races.
 constexpr char kRaceKindDigit = '4';
+constexpr char kRunKindDigit = '5';
 
 // The race condition of a command buffer.
 Status ReadRaceCommand(const void* command, Condition* condition) {
@@ -142,10 +144,11 @@ Status RenderFoundRunners(Database& db, const Condition& condition, int places, 
   return runners.Finish(out);
 }
 
-// The well-formed race codes of a buffer of RACECODEREC records (or, with
-// `code_list`, of CODELISTREC records of the race kind), in date and then
+// The well-formed race codes of a buffer of RACECODEREC records (or, with a
+// `list_kind` digit, of CODELISTREC records of that kind), in date and then
 // race-code order, each once. A record of another kind is refused.
-Status CodesOf(const void* buffer, bool code_list, std::vector<RaceKey>* races) {
+Status CodesOf(const void* buffer, char list_kind, std::vector<RaceKey>* races) {
+  const bool code_list = list_kind != '\0';
   const ydb::RecordLayout& layout = code_list ? ydb::CodeListLayout() : ydb::RaceCodeLayout();
   if (buffer == nullptr || ydb::RecordSize(buffer) != static_cast<int>(layout.size())) {
     return Status::InvalidArgument(std::string("expected a buffer of ") +
@@ -154,8 +157,9 @@ Status CodesOf(const void* buffer, bool code_list, std::vector<RaceKey>* races) 
   const auto* records = static_cast<const unsigned char*>(buffer);
   for (int i = 0; i < ydb::RecordCount(buffer); ++i) {
     const ydb::RecordReader record(records + layout.size() * static_cast<std::size_t>(i), layout);
-    if (code_list && record.bytes("kind") != std::string_view(&kRaceKindDigit, 1)) {
-      return Status::InvalidArgument("code " + std::to_string(i) + " of the list is no race's");
+    if (code_list && record.bytes("kind") != std::string_view(&list_kind, 1)) {
+      return Status::InvalidArgument("code " + std::to_string(i) + " of the list is of kind " +
+                                     std::string(record.bytes("kind")) + ", not " + list_kind);
     }
     RaceKey key;
     if (RaceKey::Parse(record.bytes(code_list ? "code" : "race_code"), &key).ok()) {
@@ -179,6 +183,17 @@ Status RenderRaces(Database& db, const std::vector<RaceKey>& races, void** out) 
     records.AddAllAndRelease(one);
   }
   return records.Finish(out);
+}
+
+// The runs of `races` that are stored with their results, race by race in
+// their order, each race's by horse number.
+Status RenderRuns(Database& db, const std::vector<RaceKey>& races, void** out) {
+  RenderedRecords runners(ydb::ResultRunnerLayout());
+  for (const RaceKey& race : races) {
+    const Status s = ydb::AddResultRunners(db, race, &runners);
+    if (!s.ok()) return s;
+  }
+  return runners.Finish(out);
 }
 
 // Whether the race is stored with its results.
@@ -241,7 +256,7 @@ void* get_race2cmd_sp2(const void* command, int places) {
 void* get_racecode2race(const void* codes) {
   return ydb::Fetch("get_racecode2race", [&](Database& db, void** out) {
     std::vector<RaceKey> races;
-    const Status s = CodesOf(codes, false, &races);
+    const Status s = CodesOf(codes, '\0', &races);
     if (!s.ok()) return s;
     return RenderRaces(db, races, out);
   });
@@ -250,7 +265,7 @@ void* get_racecode2race(const void* codes) {
 void* get_race2dt(const void* codes) {
   return ydb::Fetch("get_race2dt", [&](Database& db, void** out) {
     std::vector<RaceKey> races;
-    Status s = CodesOf(codes, false, &races);
+    Status s = CodesOf(codes, '\0', &races);
     if (!s.ok()) return s;
     RenderedRecords list(ydb::CodeListLayout());
     for (const RaceKey& race : races) {
@@ -275,14 +290,14 @@ void* get_otherdata(const void* codes, int kind) {
       return ydb::RenderCodeList(db, codes, people, out);
     }
     if (kind == static_cast<int>(SearchKind::kHorse)) return ydb::RenderListedHorses(db, codes, out);
-    if (kind != kRaceKindDigit - '0') {
+    if (kind != kRaceKindDigit - '0' && kind != kRunKindDigit - '0') {
       return Status::NotSupported("code lists of kind " + std::to_string(kind) +
                                   " are not served");
     }
     std::vector<RaceKey> races;
-    const Status s = CodesOf(codes, true, &races);
+    const Status s = CodesOf(codes, static_cast<char>('0' + kind), &races);
     if (!s.ok()) return s;
-    return RenderRaces(db, races, out);
+    return kind == kRaceKindDigit - '0' ? RenderRaces(db, races, out) : RenderRuns(db, races, out);
   });
 }
 

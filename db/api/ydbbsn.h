@@ -442,7 +442,10 @@ void* get_racecode2race(const void* codes);
 void* get_race2dt(const void* codes);
 
 // The records a code list names: kind 4, the race result records of its
-// races as get_racecode2race gives them; kind 0, the horse records of its
+// races as get_racecode2race gives them; kind 5 (each code a race's), the
+// runs of its run races (RACERHREC), race by race in date and race-code
+// order and by horse number within a race, as get_race2cmd_sp2 gives every
+// run of the races a command finds; kind 0, the horse records of its
 // stored horses in code order; kinds 1 sire, 2 jockey and 3 trainer, their
 // records (SIREREC, JOCKEYREC, STABLEREC) in the list's order, a code
 // naming none left out. Null for a list holding a code of another kind, or

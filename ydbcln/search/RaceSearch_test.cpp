@@ -15,6 +15,7 @@
 #include "ydbcln/search/SearchSeason_test.h"
 #include "ydbcln/search/YSearchDetailRace.h"
 #include "ydbcln/search/YSearchGradeRace.h"
+#include "ydbcln/search/YSearchRaceHorse.h"
 
 namespace {
 
@@ -114,6 +115,17 @@ TEST_F(RaceSearch, FindsWhatItsConditionsSayAndHandsItOn) {
   YSearchDetailRace byList(&db_);
   EXPECT_EQ(byList.execracecds(s.getothercode()), n);
   EXPECT_EQ(Rows(byList), found);
+  // The same codes as a list of the runs' kind give the runs of the races,
+  // as the runs search of the same command does; a race list is not one.
+  yrace::OwnedBuffer runs_list(dup_data(s.getothercode()));
+  for (int i = 0; i < n; ++i) static_cast<char*>(runs_list.get())[13 * i] = '5';
+  YSearchRaceHorse listed(&db_), searched(&db_);
+  const int runs = listed.execcd(runs_list.get());
+  searched.addparam(s.getparam());
+  ASSERT_GT(runs, n);
+  ASSERT_EQ(searched.search(1), runs);
+  EXPECT_EQ(std::memcmp(listed.getorgdata(), searched.getorgdata(), 659 * static_cast<std::size_t>(runs)), 0);
+  EXPECT_EQ(listed.execcd(s.getothercode()), -1);
   YSearchDetailRace byCodes(&db_);
   void* packed = s.getorgdata();
   ASSERT_NE(packed, nullptr);
