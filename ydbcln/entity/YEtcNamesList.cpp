@@ -28,8 +28,6 @@ YEtcNamesList::YEtcNamesList(YHorseDB* db, char* name, char* code, int type)
     : YList(db), name_(name != nullptr ? name : ""), code_(code != nullptr ? code : ""),
       hascode_(!code_.empty()), type_(type) {}
 
-// A copy that cannot allocate its texts leaves 1003 and a row of its type
-// without name or code.
 YEtcNamesList::YEtcNamesList(const YEtcNamesList& other) : YList(other) { *this = other; }
 
 YEtcNamesList& YEtcNamesList::operator=(const YEtcNamesList& other) {
