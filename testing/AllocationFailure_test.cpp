@@ -1,5 +1,7 @@
 // The library's classes when memory runs short. Each operation runs with
-// its n-th allocation failing, for n = 0, 1, ... until it runs through. A run
+// its n-th allocation failing, for n = 0, 1, ... until it runs through (the
+// list rows also with their n-th record allocation failing, the copies of
+// records the library makes through the database component). A run
 // that meets the failure ends as the class promises: the session's status
 // 1003 (or 1002 when the failure met the store's side) and nothing held,
 // never a crash or an exception let out; the sanitizer pass checks that it
@@ -11,13 +13,22 @@
 #include <memory>
 #include <string>
 
+#include "db/api/ydbbsn.h"
+#include "db/api/ydbtest.h"
 #include "testing/FailingNew.h"
 #include "ydbcln/entity/YDimSire.h"
+#include "ydbcln/entity/YDimSireList.h"
+#include "ydbcln/entity/YEtcNamesList.h"
 #include "ydbcln/entity/YHorse.h"
+#include "ydbcln/entity/YHorseList.h"
 #include "ydbcln/entity/YJockey.h"
+#include "ydbcln/entity/YJockeyList.h"
 #include "ydbcln/entity/YSire.h"
+#include "ydbcln/entity/YSireList.h"
 #include "ydbcln/entity/YStable.h"
+#include "ydbcln/entity/YStableList.h"
 #include "ydbcln/race/RaceStore_test.h"
+#include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/race/YBlood.h"
 #include "ydbcln/race/YDayDenma.h"
 #include "ydbcln/race/YDaySeiseki.h"
@@ -41,11 +52,34 @@ class AllocationFailure : public racetest::RaceStore {
     Write();
   }
 
+  // What fails: an allocation of the program (operator new), or a record
+  // allocation of the database component (alloc_data and dup_data, the
+  // n-th call of each and every one after it).
+  enum class Failing { kAllocation, kRecordAllocation };
+
+  static void FailAfter(Failing failing, long n) {
+    if (failing == Failing::kAllocation) {
+      ytest::FailAllocationAfter(n);
+      return;
+    }
+    ydb_test_reset_counts();
+    ydb_test_fail_after("alloc_data", static_cast<int>(n));
+    ydb_test_fail_after("dup_data", static_cast<int>(n));
+  }
+
+  // Everything succeeds again; whether the failure set for the n-th was reached.
+  static bool Allow(Failing failing, long n) {
+    if (failing == Failing::kAllocation) return ytest::AllowAllocations();
+    ydb_test_fail(nullptr);
+    return ydb_test_call_count("alloc_data") > n || ydb_test_call_count("dup_data") > n;
+  }
+
   // Runs `count` (an operation answering how many rows it holds) under
   // every failing allocation in turn. A class that reports failure only
   // through its content (`silent`) leaves the status at 0.
   template <typename Count>
-  void FailEachAllocation(const char* what, Count count, bool silent = false) {
+  void FailEachAllocation(const char* what, Count count, bool silent = false,
+                          Failing failing = Failing::kAllocation) {
     db_.clearerror();
     const int expected = count();
     ASSERT_GT(expected, 0) << what;
@@ -55,20 +89,21 @@ class AllocationFailure : public racetest::RaceStore {
       db_.clearerror();
       int got = -2;
       bool escaped = false;
-      ytest::FailAllocationAfter(n);
+      FailAfter(failing, n);
       try {
         got = count();
       } catch (...) {
         escaped = true;
       }
-      const bool reached = ytest::AllowAllocations();
+      const bool reached = Allow(failing, n);
       const int status = db_.geterrstatus();
       const std::string where = std::string(what) + ", allocation " + std::to_string(n) + " failing";
       ASSERT_FALSE(escaped) << where << ": an exception left the library";
       if (!reached) {
         EXPECT_EQ(got, expected) << where;
         EXPECT_EQ(status, 0) << where;
-        std::printf("%s: %d allocations, each failing in turn\n", what, failed);
+        std::printf("%s: %d %sallocations, each failing in turn\n", what, failed,
+                    failing == Failing::kAllocation ? "" : "record ");
         return;
       }
       ++failed;
@@ -211,6 +246,54 @@ TEST_F(AllocationFailure, EntitiesHoldTheirRecordAndRunsWholeOrNothing) {
     std::string code = "1990002";
     return YDimSire(&db_, code).code.empty() ? 0 : 1;
   });
+}
+
+// A row copied, and assigned over a copy of `empty` (a row of its kind
+// without record), holds its record whole or, with 1003, none, under each
+// failing allocation and each failing record allocation in turn.
+template <typename Row>
+void EachWayOfCopying(AllocationFailure& test, const char* what, const Row& row, const Row& empty) {
+  using Failing = AllocationFailure::Failing;
+  const auto held = [](Row& r) { return r.getcode().empty() ? 0 : 1; };
+  for (const Failing failing : {Failing::kAllocation, Failing::kRecordAllocation}) {
+    const std::string name(what);
+    test.FailEachAllocation((name + " copied").c_str(), [&] {
+      Row copy(row);
+      return held(copy);
+    }, false, failing);
+    test.FailEachAllocation((name + " assigned").c_str(), [&] {
+      Row target(empty);
+      target = row;
+      return held(target);
+    }, false, failing);
+  }
+}
+
+// A row over the one record `buffer` holds; the buffer outlives it.
+template <typename Row, typename Record>
+Row RowOver(YHorseDB* db, const yrace::OwnedBuffer& buffer) {
+  EXPECT_EQ(get_rec_size(buffer.get()), 1);
+  return Row(db, static_cast<const Record*>(buffer.get()));
+}
+
+TEST_F(AllocationFailure, ListRowsCopiedHoldTheirRecordOrNone) {
+  const yrace::OwnedBuffer horse(get_uma2code("2020011")), jockey(get_jockey2code("01001")),
+      trainer(get_stable2code("02001")), sire(get_sire2code("1990001")),
+      dam_sire(get_umadimsire2code("1990002"));
+  EachWayOfCopying(*this, "a horse row", RowOver<YHorseList, _tagYDBUMAREC>(&db_, horse),
+                   YHorseList());
+  EachWayOfCopying(*this, "a jockey row", RowOver<YJockeyList, _tagJOCKEYREC>(&db_, jockey),
+                   YJockeyList());
+  EachWayOfCopying(*this, "a trainer row", RowOver<YStableList, _tagSTABLEREC>(&db_, trainer),
+                   YStableList());
+  EachWayOfCopying(*this, "a sire row", RowOver<YSireList, _tagSIREREC>(&db_, sire), YSireList());
+  EachWayOfCopying(*this, "a dam-sire row", RowOver<YDimSireList, _tagUMADIMSIRE>(&db_, dam_sire),
+                   YDimSireList());
+  // A name longer than a string holds without allocating.
+  char name[] = "\x83\x54\x83\x93\x83\x76\x83\x8b\x83\x6c\x81\x5b\x83\x80\x83\x8d\x83\x93\x83\x4f";
+  char code[] = "2020011";
+  EachWayOfCopying(*this, "a name row", YEtcNamesList(&db_, name, code, 1),
+                   YEtcNamesList(&db_, static_cast<const void*>(nullptr), 1));
 }
 
 }  // namespace

@@ -6,9 +6,21 @@
 #include "db/api/ydbbsn.h"
 #include "db/api/yddb.h"
 #include "db/base/Today.h"
+#include "db/store/WaitNotice.h"
+
+#include <string>
 
 using ydb::SessionState;
 using ydb::Status;
+
+namespace {
+
+// The program's notice of a long wait for another process's write.
+void (*wait_notice)(const char* path) = nullptr;
+
+void TellWaiting(const std::string& path) { wait_notice(path.c_str()); }
+
+}  // namespace
 
 extern "C" {
 
@@ -38,6 +50,11 @@ int YDB_start(const char* path) {
 }
 
 void YDB_end(void) { SessionState::Get().Stop(); }
+
+void YDB_set_wait_notice(void (*notice)(const char* path)) {
+  wait_notice = notice;
+  ydb::SetWaitNotice(notice != nullptr ? TellWaiting : nullptr);
+}
 
 int get_1st_year(void) { return ydb::YearOfResults(SessionState::Get(), ydb::YearEnd::kFirst); }
 int get_last_year(void) { return ydb::YearOfResults(SessionState::Get(), ydb::YearEnd::kLast); }

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -19,6 +20,7 @@
 
 #include "db/store/Schema.h"
 #include "db/store/SqliteStatus.h"
+#include "db/store/WaitNotice.h"
 
 namespace ydb {
 namespace {
@@ -48,6 +50,28 @@ int ReadPragma(sqlite3* db, const char* sql, int* value, std::string* error) {
     if (!locked || std::chrono::steady_clock::now() >= deadline) return rc;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+}
+
+std::atomic<WaitNotice> wait_notice{nullptr};
+
+// BEGIN IMMEDIATE on `db`, waiting for another process's write up to the
+// busy timeout; a long wait is told to the wait notice.
+Status BeginWriting(Database& db) {
+  const WaitNotice notice = wait_notice;
+  if (notice == nullptr) return db.exec("BEGIN IMMEDIATE");
+  // The wait in two parts, the first short, so that a long one is told.
+  const auto wait_up_to = [&db](int milliseconds) {
+    return db.exec(("PRAGMA busy_timeout = " + std::to_string(milliseconds)).c_str());
+  };
+  Status s = wait_up_to(kWaitNoticeMilliseconds);
+  if (s.ok()) s = db.exec("BEGIN IMMEDIATE");
+  if (s.IsBusy()) {
+    notice(db.path());
+    s = wait_up_to(Database::kBusyTimeoutMilliseconds - kWaitNoticeMilliseconds);
+    if (s.ok()) s = db.exec("BEGIN IMMEDIATE");
+  }
+  wait_up_to(Database::kBusyTimeoutMilliseconds);  // sets a number; cannot fail
+  return s;
 }
 
 // SQLite counts its memory under a global mutex on every allocation; the
@@ -149,6 +173,8 @@ std::string ImmutableUri(const std::string& path) {
 }
 
 }  // namespace
+
+void SetWaitNotice(WaitNotice notice) { wait_notice = notice; }
 
 Database::Database(std::string path, sqlite3* db, bool read_only)
     : path_(std::move(path)), db_(db), read_only_(read_only) {}
@@ -408,7 +434,7 @@ Transaction::Transaction(Database& db) : db_(db) {
     begin_ = Status::NotSupported(db_.path() + " is read-only here: nothing can be written to it");
     return;
   }
-  begin_ = db_.exec("BEGIN IMMEDIATE");
+  begin_ = BeginWriting(db_);
   if (begin_.IsBusy()) {
     begin_ = Status::Busy("another process is writing to " + db_.path() + "; gave up after " +
                           std::to_string(Database::kBusyTimeoutMilliseconds / 1000) +

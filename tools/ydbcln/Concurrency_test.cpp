@@ -1,7 +1,9 @@
 // Tests of several processes of the program on one data set at once:
 // readers beside readers, and writers beside writers, never fail because
-// another is there.
+// another is there; a writer kept waiting says so.
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "RunTool_test.h"
@@ -43,6 +45,30 @@ TEST_F(ToolConcurrencyTest, WritersWaitForEachOtherAndAllAreKept) {
   ExpectLoopsSucceed(8, 8, {"theory", "add", "--title", "t", "--item", "1:60"});
   const nlohmann::json list = Json(Tool({"--json", "theory", "list"}));
   EXPECT_EQ(list.size(), 64u) << list.dump();
+}
+
+TEST_F(ToolConcurrencyTest, AWriterKeptWaitingSaysSoOnceAndGoesOn) {
+  // This process writes to the store while the program adds a theory.
+  std::unique_ptr<ydb::Database> db;
+  ASSERT_TRUE(ydb::Database::Open(File("ydbcln.db"), ydb::Database::Mode::kOpenExisting, &db).ok());
+  auto writing = std::make_unique<ydb::Transaction>(*db);
+  ASSERT_TRUE(writing->begin_status().ok());
+  ToolRun run;
+  std::thread program([&] { run = Tool({"theory", "add", "--title", "t", "--item", "1:60"}); });
+  const std::string line = "ydbcln: waiting for another process writing to the data set in " +
+                           dir_.str() + "…\n";
+  // The program says it waits (half a second into its wait); it goes on
+  // waiting, saying nothing more, until this process is done.
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(8);
+  while (Slurp(File("stderr")) != line && std::chrono::steady_clock::now() < limit) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(600));
+  writing.reset();
+  program.join();
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.err, line);
+  EXPECT_EQ(Json(Tool({"--json", "theory", "list"})).size(), 1u);
 }
 
 }  // namespace

@@ -6,11 +6,13 @@
 #include <CLI/CLI.hpp>
 #include <db/api/DataSet.h>
 #include <db/api/ydbbsn.h>
+#include <db/api/yddb.h>
 
 #include <filesystem>
 #include <iostream>
 
 #include "Command.h"
+#include "Printable.h"
 
 namespace {
 
@@ -26,6 +28,13 @@ int MainJob(const tool::Options& options) {
   if (status != 0 || options.json) return status;
   std::cout << "\n";
   return tool::ShowDay(options, "");
+}
+
+// A command kept waiting by another process writing to the data set says
+// so, once, on standard error (it waits up to 10 s, then fails).
+void SayWaiting(const char* store) {
+  std::cerr << "ydbcln: waiting for another process writing to the data set in "
+            << tool::Quoted(std::filesystem::path(store).parent_path().string()) << "…\n";
 }
 
 }  // namespace
@@ -60,6 +69,8 @@ int main(int argc, char** argv) {
   app.failure_message([](const CLI::App*, const CLI::Error& e) {
     return "ydbcln: " + std::string(e.what()) + " (see --help)\n";
   });
+
+  YDB_set_wait_notice(SayWaiting);
 
   int exit_code = 0;
   tool::RegisterInfo(app, options, &exit_code);

@@ -2,6 +2,7 @@
 #include "ydbcln/entity/YEtcNamesList.h"
 
 #include "ydbcln/entity/SireRec.h"
+#include "ydbcln/session/OutOfMemory.h"
 #include "ydbcln/session/YUtil.h"
 
 namespace {
@@ -27,9 +28,24 @@ YEtcNamesList::YEtcNamesList(YHorseDB* db, char* name, char* code, int type)
     : YList(db), name_(name != nullptr ? name : ""), code_(code != nullptr ? code : ""),
       hascode_(!code_.empty()), type_(type) {}
 
-YEtcNamesList::YEtcNamesList(const YEtcNamesList& other) = default;
+YEtcNamesList::YEtcNamesList(const YEtcNamesList& other) : YList(other) { *this = other; }
 
-YEtcNamesList& YEtcNamesList::operator=(const YEtcNamesList& other) = default;
+YEtcNamesList& YEtcNamesList::operator=(const YEtcNamesList& other) {
+  if (this == &other) return *this;
+  YList::operator=(other);
+  type_ = other.type_;
+  ysession::guarded(getdb(), 0, [&] {
+    name_ = other.name_;
+    code_ = other.code_;
+    hascode_ = other.hascode_;
+    return 0;
+  }, [this] {
+    name_.clear();
+    code_.clear();
+    hascode_ = false;
+  });
+  return *this;
+}
 
 YEtcNamesList::~YEtcNamesList() = default;
 

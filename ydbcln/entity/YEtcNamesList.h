@@ -5,7 +5,8 @@
 // from a 40-byte name with no code (a breeder, whose 8-digit code the row
 // does not carry). The name search builds its birthplace rows (type 6) from
 // the name and code texts. Any other type gives an empty row. Texts are
-// Shift_JIS.
+// Shift_JIS. A copy that cannot allocate its texts leaves 1003 and a row of
+// its type without name or code.
 #ifndef YDBCLN_ENTITY_YETCNAMESLIST_H_
 #define YDBCLN_ENTITY_YETCNAMESLIST_H_
 

@@ -31,7 +31,12 @@ YSearchEtcNames& YSearchEtcNames::operator=(const YSearchEtcNames& other) {
   YMainObject::operator=(other);
   deletevector();
   try {
-    for (const auto& row : other.rows_) rows_.push_back(std::make_unique<YEtcNamesList>(*row));
+    // Each row made again from its texts, which lets a failing allocation
+    // out to here (a row's copy would keep it, leaving the row empty).
+    for (const auto& row : other.rows_) {
+      std::string name = row->getname(), code = row->getcode();
+      rows_.push_back(std::make_unique<YEtcNamesList>(getdb(), name.data(), code.data(), row->gettype()));
+    }
   } catch (const std::bad_alloc&) {
     deletevector();
     if (getdb() != nullptr) getdb()->seterror(YHorseDB::kOutOfMemory, "", 0);
