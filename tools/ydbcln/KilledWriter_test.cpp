@@ -232,7 +232,9 @@ class Killer {
     }
     // Free for the next process: the same command runs through.
     EXPECT_EQ(Child(scratch_, w.args).wait(), 0) << "the run after the kill";
-    if (w.idempotent) EXPECT_EQ(Contents(scratch_), after_) << "the run after the kill";
+    if (w.idempotent) {
+      EXPECT_EQ(Contents(scratch_), after_) << "the run after the kill";
+    }
   }
 
   std::string scratch_;

@@ -2,6 +2,7 @@
 // search's parameter records.
 #include "RaceSearchArgs.h"
 
+#include <cstring>
 
 #include <db/api/ydbbsn.h>
 #include <text/sjis.h>
@@ -21,6 +22,79 @@ bool Date(const std::string& text, int* date) {
 const std::vector<std::string> kPlaces = {"札幌", "函館", "福島", "新潟", "東京",
                                           "中山", "中京", "京都", "阪神", "小倉"};
 
+// A whole number of at most `digits` digits in [low, high].
+bool Number(const std::string& text, std::size_t digits, int low, int high, int* out) {
+  if (text.empty() || text.size() > digits ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
+    return false;
+  }
+  *out = std::stoi(text);
+  return *out >= low && *out <= high;
+}
+
+// A meeting and its day, "5:3"; a meeting alone ("5") stands for its first
+// day at the start of a span and its last at the end.
+constexpr int kLastDayOfAMeeting = 12;
+bool MeetingDay(const std::string& text, bool end, int* kai, int* day) {
+  const std::size_t colon = text.find(':');
+  if (!Number(text.substr(0, colon), 2, 1, 12, kai)) return false;
+  if (colon == std::string::npos) {
+    *day = end ? kLastDayOfAMeeting : 1;
+    return true;
+  }
+  return Number(text.substr(colon + 1), 2, 1, kLastDayOfAMeeting, day);
+}
+
+// "--meeting 5", "5:3" or "1:1-2:8" of --year in one racecourse (`places`
+// a single bit): the meeting record, or false.
+bool Meeting(const RaceSearchArgs& args, int places, int race, _tagYDetailRaceInfo* info) {
+  int year = 0;
+  if (!Number(args.year, 4, 1900, 2999, &year) || (places & (places - 1)) != 0 ||
+      places == 1023) {
+    return false;
+  }
+  const std::size_t dash = args.meeting.find('-');
+  const std::string from = args.meeting.substr(0, dash);
+  const std::string to = dash == std::string::npos ? from : args.meeting.substr(dash + 1);
+  auto& m = info->meeting;
+  m = {year, places, 0, 0, 0, 0, race};
+  return MeetingDay(from, false, &m.from_kai, &m.from_day) &&
+         MeetingDay(to, true, &m.to_kai, &m.to_day) &&
+         m.from_kai * 100 + m.from_day <= m.to_kai * 100 + m.to_day;
+}
+
+// "quinella=10000-50000" into its pool's pair of `bet`; either bound may be
+// left open ("win=-300", "wide=10000-").
+bool Payout(const std::string& text, _tagYDetailRaceBetEtc* bet) {
+  static const char* const kPools[] = {"win", "place", "bracket", "quinella", "wide"};
+  int* const pairs[] = {&bet->win_from, &bet->place_from, &bet->bracket_from,
+                        &bet->quinella_from, &bet->wide_from};
+  const std::size_t equals = text.find('=');
+  const std::size_t dash = text.find('-', equals);
+  if (equals == std::string::npos || dash == std::string::npos) return false;
+  const std::string low = text.substr(equals + 1, dash - equals - 1);
+  const std::string high = text.substr(dash + 1);
+  constexpr int kMost = 9999999;  // the largest bound a condition takes
+  int from = 100, to = kMost;     // a payout is 100 yen at least
+  if ((low.empty() && high.empty()) || (!low.empty() && !Number(low, 7, 1, kMost, &from)) ||
+      (!high.empty() && !Number(high, 7, 1, kMost, &to)) || from > to) {
+    return false;
+  }
+  for (int i = 0; i < 5; ++i) {
+    if (text.compare(0, equals, kPools[i]) == 0) {
+      pairs[i][0] = from;
+      pairs[i][1] = to;
+      return true;
+    }
+  }
+  return false;
+}
+
+// What befell a runner, as the race search's runner conditions number them
+// (bits 2 to 5, 8 and 9).
+const std::vector<std::string> kIncidents = {"失格", "降着", "中止", "落馬", "取消", "除外"};
+constexpr int kIncidentBits[] = {2, 3, 4, 5, 8, 9};
+
 }  // namespace
 
 void AddRaceSearchOptions(CLI::App* cmd, RaceSearchArgs* args) {
@@ -39,6 +113,20 @@ void AddRaceSearchOptions(CLI::App* cmd, RaceSearchArgs* args) {
   cmd->add_option("--age", args->ages, "Age conditions: 2, 3, 3+, 4+ (a list)");
   cmd->add_option("--class", args->classes, "新馬, 未勝利, 1勝, 2勝, 3勝, OP, G3, G2, G1 (a list)");
   cmd->add_option("--runners", args->runners, "Exactly this many runners");
+  cmd->add_option("--year", args->year, "With --meeting: the year YYYY");
+  cmd->add_option("--meeting", args->meeting,
+                  "Meetings of --year at one --place: 5 (the whole 5th), 5:3 (its 3rd day) "
+                  "or 1:1-2:8");
+  cmd->add_option("--course", args->courses, "Rail positions: A, B, C, D, A1, A2 (a list)");
+  cmd->add_option("--circuit", args->circuits, "inner, outer (a list)");
+  cmd->add_option("--direction", args->directions, "right, left, straight (a list)");
+  cmd->add_option("--payout", args->payouts,
+                  "A pool's payout in yen: win, place, bracket, quinella or wide, such as "
+                  "quinella=10000-50000 or win=-300 (repeatable)");
+  cmd->add_option("--pace", args->paces, "H, M, S (a list)");
+  cmd->add_option("--weather", args->weathers, "晴, 曇, 雨, 小雨, 雪, 風 (a list)");
+  cmd->add_option("--incident", args->incidents,
+                  "A runner that 失格, 降着, 中止, 落馬, 取消 or 除外 (a list: any of them)");
 }
 
 int MakeRaceSearch(const RaceSearchArgs& args, RaceSearchParams* out) {
@@ -57,6 +145,7 @@ int MakeRaceSearch(const RaceSearchArgs& args, RaceSearchParams* out) {
     race = std::stoi(args.race);
   }
   if (!args.name.empty()) {
+    if (!args.meeting.empty() || !args.year.empty()) return Fail("--name and --meeting: choose one");
     p.mode = 2;
     p.sjis_name = ytext::to_sjis_lossy(args.name);
     p.info.racename.name = p.sjis_name.c_str();
@@ -75,7 +164,19 @@ int MakeRaceSearch(const RaceSearchArgs& args, RaceSearchParams* out) {
         !Mask(args.places, kPlaces, &places, &bad, EmptyItems::kLeftOut)) {
       return Fail("--place: no racecourse " + bad);
     }
-    p.info.period = {from, to, places, race};
+    if (!args.meeting.empty()) {
+      p.mode = 1;
+      if (!Meeting(args, places, race, &p.info)) {
+        return Fail("--meeting wants 5, 5:3 or 1:1-2:8 (meeting:day), with --year YYYY and "
+                    "one --place, not '" + args.meeting + "'");
+      }
+      if (!args.from.empty() || !args.to.empty()) {
+        return Fail("--meeting and --from/--to: choose one");
+      }
+    } else {
+      if (!args.year.empty()) return Fail("--year goes with --meeting (by days: --from, --to)");
+      p.info.period = {from, to, places, race};
+    }
   }
   if (!args.distance.empty()) {
     const std::size_t dash = args.distance.find('-');
@@ -105,6 +206,43 @@ int MakeRaceSearch(const RaceSearchArgs& args, RaceSearchParams* out) {
             &p.age.klass, &bad, EmptyItems::kLeftOut)) {
     return Fail("--class wants 新馬, 未勝利, 1勝, 2勝, 3勝, OP, G3, G2 or G1, not '" + bad + "'");
   }
+  if (!args.courses.empty() &&
+      !Mask(args.courses, {"A", "B", "C", "D", "A1", "A2"}, &p.dist.course, &bad,
+            EmptyItems::kLeftOut)) {
+    return Fail("--course wants A, B, C, D, A1 or A2, not '" + bad + "'");
+  }
+  if (!args.circuits.empty() &&
+      !Mask(args.circuits, {"inner", "outer"}, &p.dist.us, &bad, EmptyItems::kLeftOut)) {
+    return Fail("--circuit wants inner or outer, not '" + bad + "'");
+  }
+  if (!args.directions.empty() &&
+      !Mask(args.directions, {"right", "left", "straight"}, &p.dist.mw, &bad,
+            EmptyItems::kLeftOut)) {
+    return Fail("--direction wants right, left or straight, not '" + bad + "'");
+  }
+  for (const std::string& payout : args.payouts) {
+    if (!Payout(payout, &p.bet)) {
+      return Fail("--payout wants win, place, bracket, quinella or wide with yen, such as "
+                  "quinella=10000-50000, not '" + payout + "'");
+    }
+  }
+  if (!args.paces.empty() &&
+      !Mask(args.paces, {"H", "M", "S"}, &p.pace.pace, &bad, EmptyItems::kLeftOut)) {
+    return Fail("--pace wants H, M or S, not '" + bad + "'");
+  }
+  if (!args.weathers.empty() &&
+      !Mask(args.weathers, {"晴", "曇", "雨", "小雨", "雪", "風"}, &p.pace.weather, &bad,
+            EmptyItems::kLeftOut)) {
+    return Fail("--weather wants 晴, 曇, 雨, 小雨, 雪 or 風, not '" + bad + "'");
+  }
+  int incidents = 0;
+  if (!args.incidents.empty() &&
+      !Mask(args.incidents, kIncidents, &incidents, &bad, EmptyItems::kLeftOut)) {
+    return Fail("--incident wants 失格, 降着, 中止, 落馬, 取消 or 除外, not '" + bad + "'");
+  }
+  for (int i = 0; i < static_cast<int>(kIncidents.size()); ++i) {
+    if ((incidents >> i & 1) != 0) p.incidents |= 1 << kIncidentBits[i];
+  }
   p.runners = args.runners;
   return 0;
 }
@@ -117,7 +255,10 @@ int SetRaceSearch(YHorseDB& db, RaceSearchParams& p, YSearchDetailRace& search) 
     if (p.info.period.from == 0) p.info.period.from = first > 0 ? first * 10000 + 101 : 19000101;
     if (p.info.period.to == 0) p.info.period.to = last > 0 ? last * 10000 + 1231 : 29991231;
   }
-  if (search.setparam(p.mode, &p.info, &p.dist, &p.age, nullptr, &p.pace, p.runners, 0) != 0) {
+  const _tagYDetailRaceBetEtc none{};
+  const bool payouts = std::memcmp(&p.bet, &none, sizeof none) != 0;
+  if (search.setparam(p.mode, &p.info, &p.dist, &p.age, payouts ? &p.bet : nullptr, &p.pace,
+                      p.runners, p.incidents) != 0) {
     return Fail(std::string("the search refused its condition: ") + get_db_error());
   }
   return 0;

@@ -29,6 +29,15 @@ struct RaceSearchArgs {
   std::string classes;      // 新馬 ... G1
   std::string ages;         // 2,3,3+,4+
   int runners = 0;          // exactly this many (the ts key)
+  std::string year;         // with --meeting: YYYY
+  std::string meeting;      // 5, 5:3 or 1:1-2:8 (meeting:day)
+  std::string courses;      // A,B,C,D,A1,A2
+  std::string circuits;     // inner,outer
+  std::string directions;   // right,left,straight
+  std::vector<std::string> payouts;  // quinella=10000-50000, win=-300
+  std::string paces;        // H,M,S
+  std::string weathers;     // 晴,曇,雨,小雨,雪,風
+  std::string incidents;    // 落馬,失格,中止,取消,除外,降着
 };
 
 // The search's parameter records made from the options. The name record
@@ -38,8 +47,10 @@ struct RaceSearchParams {
   _tagYDetailRaceInfo info{};
   _tagYDetailRaceDistEtc dist{0, 0, 7, 63, -1, -1};
   _tagYDetailRaceAgeEtc age{15, 511};
+  _tagYDetailRaceBetEtc bet{};  // no pair set: no payout condition
   _tagYDetailRacePaceEtc pace{7, 63, 15};
   int runners = 0;
+  int incidents = 0;  // the runner conditions (tk)
   std::string sjis_name;
 };
 

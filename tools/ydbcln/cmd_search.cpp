@@ -34,6 +34,7 @@ FoundRow RowOf(YRaceHorse* run) {
 std::vector<FoundRow> RowsOf(AnySearch& search) {
   return std::visit([](auto& s) {
     std::vector<FoundRow> rows;
+    if (s == nullptr) return rows;  // nothing was related
     for (int i = 0; i < s->get_list_cnt(); ++i) rows.push_back(RowOf(s->result(i)));
     return rows;
   }, search);

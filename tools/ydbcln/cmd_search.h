@@ -94,7 +94,7 @@ FoundRow RowOf(YStableList* trainer);
 FoundRow RowOf(YSireList* sire);
 FoundRow RowOf(YDimSireList* damsire);
 
-// Every row the search holds.
+// Every row the search holds (none when it holds no search).
 std::vector<FoundRow> RowsOf(AnySearch& search);
 
 // A part a kind prints before or after its rows: into the JSON object

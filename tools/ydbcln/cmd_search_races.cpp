@@ -3,8 +3,9 @@
 // search describes them, then the races found (date, meeting, name,
 // distance, runners, win and quinella payouts). --text also prints the
 // condition text the search compiled; --totals the races' payouts by pool
-// and their runners by frame, number and favourite. A condition the search
-// refuses exits 2 with the reason.
+// and their runners by frame, number and favourite; --runs lists the runs of
+// the races found instead of the races. A condition the search refuses exits
+// 2 with the reason.
 #include <iostream>
 #include <memory>
 #include <string>
@@ -24,7 +25,20 @@ struct Arguments {
   RaceSearchArgs search;
   bool text = false;
   bool totals = false;
+  bool runs = false;
 };
+
+// The runs of the races `races` found, through the drill-down: 0 with
+// them in *out, or the exit code after one line.
+int RunsOf(YHorseDB& db, YSearchDetailRace& races, AnySearch* out) {
+  YSearchDown down(&db);
+  YSearchRaceHorse every(&db);  // no conditions: any run
+  *out = std::unique_ptr<YSearchRaceHorse>(down.exec(&every, &races));
+  if (db.geterrstatus() != 0) {
+    return Fail("the runs could not be read: " + db.geterrmessage() + " " + get_db_error(), 1);
+  }
+  return 0;
+}
 
 // Runs the search as `search races` does: its conditions, the races and
 // the totals asked for.
@@ -65,7 +79,12 @@ int Run(const Options& options, const SearchRequest& request, const Arguments& a
       (*out)["totals"] = by_pool;
     };
   }
-  ShowFound(options, "races", RowsOf(found_by), args.text ? &text : nullptr, conditions, counted);
+  AnySearch runs;
+  if (args.runs && found > 0) {
+    if (const int failed = RunsOf(db, search, &runs)) return failed;
+  }
+  ShowFound(options, args.runs ? "runs" : "races", RowsOf(args.runs ? runs : found_by),
+            args.text ? &text : nullptr, conditions, counted);
   return 0;
 }
 
@@ -80,6 +99,7 @@ void AddSearchRaces(CLI::App* parent, const TakeRequest& take) {
   races->add_flag("--text", args->text, "Also print the condition text");
   races->add_flag("--totals", args->totals,
                   "Also total the races found: payouts by pool, frames, numbers, favourites");
+  races->add_flag("--runs", args->runs, "List the runs of the races found instead of the races");
   races->fallthrough();
   races->callback([take, args] {
     SearchRequest request;

@@ -47,6 +47,64 @@ TEST_F(ToolTest, SearchRacesRefusesABadConditionWithItsReason) {
   EXPECT_EQ(run.exit_code, 2);
 }
 
+// The small world's one race (中山, 1回2日, right-handed inner dirt on rail A,
+// fine, middle pace, quinella ¥880, win ¥350, horse 9 scratched): each option
+// finds it on its value and not on a neighbouring one, so a choice mapped to
+// the wrong bit or a bound read the wrong way round fails.
+TEST_F(ToolTest, SearchRacesTakesEachConditionOfTheDetailedSearch) {
+  const auto count = [&](std::vector<std::string> options) {
+    options.insert(options.begin(), {"search", "races"});
+    options.push_back("--json");
+    const tooltest::ToolRun run = Tool(options);
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    return tooltest::Json(run)["races"].size();
+  };
+  const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
+      {{"--year", "2024", "--place", "中山", "--meeting", "1:2"},
+       {"--year", "2024", "--place", "中山", "--meeting", "1:3"}},
+      {{"--year", "2024", "--place", "中山", "--meeting", "1"},
+       {"--year", "2023", "--place", "中山", "--meeting", "1"}},
+      {{"--year", "2024", "--place", "中山", "--meeting", "1:1-2:8"},
+       {"--year", "2024", "--place", "東京", "--meeting", "1"}},
+      {{"--payout", "quinella=880-900"}, {"--payout", "quinella=881-"}},
+      {{"--payout", "win=-350", "--payout", "wide=300-"}, {"--payout", "win=-349"}},
+      {{"--course", "A,C"}, {"--course", "B,A1"}},
+      {{"--direction", "right,straight"}, {"--direction", "left"}},
+      {{"--pace", "M"}, {"--pace", "H,S"}},
+      {{"--weather", "晴"}, {"--weather", "曇,小雨"}},
+      {{"--incident", "取消"}, {"--incident", "落馬,除外"}},
+  };
+  for (const auto& [found, missed] : cases) {
+    EXPECT_EQ(count(found), 1u) << found.back();
+    EXPECT_EQ(count(missed), 0u) << missed.back();
+  }
+  // The meeting names its days in the conditions; --runs lists the race's
+  // runs, the scratched one too.
+  const nlohmann::json runs = tooltest::Json(Tool(
+      {"search", "races", "--year", "2024", "--place", "中山", "--meeting", "1", "--runs", "--json"}));
+  EXPECT_EQ(runs["conditions"]["period"], "1回1日～1回12日");
+  EXPECT_EQ(runs["runs"].size(), 9u);
+  // The small world's race names no circuit: the option is seen in its text.
+  EXPECT_EQ(tooltest::Json(Tool({"search", "races", "--circuit", "outer", "--json", "--text"}))["text"],
+            "TF=20240101&TT=20241231&US=1");
+  EXPECT_EQ(tooltest::Json(Tool({"search", "races", "--place", "東京", "--runs", "--json"}))["runs"],
+            nlohmann::json::array());
+
+  for (const std::vector<std::string>& refused : std::vector<std::vector<std::string>>{
+           {"--meeting", "1"},                                      // no year
+           {"--year", "2024", "--meeting", "1"},                    // every racecourse
+           {"--year", "2024", "--place", "中山,東京", "--meeting", "1"},
+           {"--year", "2024", "--place", "中山", "--meeting", "2-1"},  // backwards
+           {"--year", "2024", "--place", "中山", "--meeting", "1:13"},
+           {"--year", "2024", "--from", "20240101"},                // a year without a meeting
+           {"--payout", "exacta=100-200"}, {"--payout", "win=500-100"}, {"--payout", "win=-"},
+           {"--circuit", "middle"}, {"--incident", "逸走"}}) {
+    std::vector<std::string> args = {"search", "races"};
+    args.insert(args.end(), refused.begin(), refused.end());
+    EXPECT_EQ(Tool(args).exit_code, 2) << refused.back();
+  }
+}
+
 TEST_F(ToolTest, SearchHorsesFindsByNameParentsAndCareer) {
   const nlohmann::json found = tooltest::Json(Tool({"search", "horses", "らんなー", "--sire",
                                                     "キング", "--wins", ">=1", "--json", "--text"}));
