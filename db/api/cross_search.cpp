@@ -133,6 +133,7 @@ Status RenderRows(Database& db, CrossKind a, Statement& st, void** out) {
     codes.emplace_back(row.column_text(0));
     return Status::Ok();
   });
+  if (s.ok() && a == CrossKind::kHorse) return RenderHorses(db, codes, out);
   for (std::size_t i = 0; s.ok() && i < codes.size(); ++i) {
     void* one = nullptr;
     s = kind.render(db, codes[i], &one);

@@ -35,18 +35,6 @@ Status ReadHorseCommand(const void* command, Condition* condition) {
   return Status::Ok();
 }
 
-// The horse records of `codes`, in their order.
-Status RenderHorses(Database& db, const std::vector<std::string>& codes, void** out) {
-  RenderedRecords records(HorseLayout());
-  for (const std::string& code : codes) {
-    void* one = nullptr;
-    const Status s = RenderHorse(db, code, &one);
-    if (!s.ok()) return s;
-    records.AddAllAndRelease(one);
-  }
-  return records.Finish(out);
-}
-
 // The horse records of the horses `condition` finds, in code order.
 Status RenderFoundHorses(Database& db, const Condition& condition, void** out) {
   std::vector<std::string> codes;

@@ -1,10 +1,14 @@
 // Rendering the entity records: the entity's row with the rows it names in
-// one query, then its counts (CountEntityRuns) into the count fields.
+// one query, then its counts (CountEntityRuns) into the count fields; many
+// horses at once in two statements, their rows and all their counts.
 #include "db/render/EntityRecordRenderer.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <unordered_map>
 
+#include "db/base/RecordBuffer.h"
 #include "db/base/Today.h"
 #include "db/layout/Layouts.h"
 #include "db/render/AncestorName.h"
@@ -71,7 +75,7 @@ enum HorseColumn : int {
   kHAptitude, kHSkill,  // four columns
 };
 
-constexpr const char* kHorseSql =
+constexpr const char* kHorseSelect =
     "SELECT h.code, h.name, h.birth_date, h.coat_code, h.breed_code, h.birthplace_code, "
     "h.mark_code, h.sex, h.sire_code, " YDB_ANCESTOR_NAME("p1") ", h.dam_code, "
     YDB_ANCESTOR_NAME("p2") ", " YDB_ANCESTOR_NAME("p5") ", " YDB_ANCESTOR_NAME("p6") ", "
@@ -85,8 +89,7 @@ constexpr const char* kHorseSql =
     "LEFT JOIN pedigree p6 ON p6.horse_code = h.code AND p6.position = 6 "
     "LEFT JOIN owner o ON o.code = h.owner_code "
     "LEFT JOIN breeder b ON b.code = h.breeder_code "
-    "LEFT JOIN trainer t ON t.code = h.trainer_code "
-    "WHERE h.code = ?1";
+    "LEFT JOIN trainer t ON t.code = h.trainer_code ";
 
 struct HorseFields {
   const RecordLayout& layout = HorseLayout();
@@ -325,7 +328,8 @@ constexpr const char* kDamSireSql =
 
 Status RenderHorse(Database& db, std::string_view horse_code, void** buffer) {
   static const HorseFields f;
-  Statement& st = db.statement(kHorseSql);
+  static const std::string sql = std::string(kHorseSelect) + "WHERE h.code = ?1";
+  Statement& st = db.statement(sql);
   st.bind(1, horse_code);
   return RenderOne(st, f.layout, buffer, [&](RecordBuilder& b, const Statement& row) {
     SetHorseRow(b, f, row);
@@ -334,6 +338,51 @@ Status RenderHorse(Database& db, std::string_view horse_code, void** buffer) {
     if (s.ok()) SetHorseCounts(b, f, counts);
     return s;
   });
+}
+
+Status RenderHorses(Database& db, const std::vector<std::string>& codes, void** buffer) {
+  static const HorseFields f;
+  static const std::string sql =
+      std::string(kHorseSelect) + "WHERE h.code IN (SELECT value FROM json_each(?1))";
+  // Codes are digits; any other is no horse's and is left out of the array.
+  std::string json = "[";
+  for (const std::string& code : codes) {
+    if (code.empty() || code.find_first_not_of("0123456789") != std::string::npos) continue;
+    json += (json.size() > 1 ? ",\"" : "\"") + code + "\"";
+  }
+  json += "]";
+  std::unordered_map<std::string, EntityRunCounts> counts;
+  Status s = CountHorsesRuns(db, json, CurrentYear(), &counts);
+  if (!s.ok()) return s;
+
+  // Each horse found once, in the order the store gives them, then every
+  // code asked for in its place.
+  RenderedRecords found(f.layout);
+  std::unordered_map<std::string, std::size_t> index;
+  Statement& st = db.statement(sql);
+  st.bind(1, json);
+  s = EachRow(st, [&](const Statement& row) {
+    const std::string code(row.column_text(kHCode));
+    index[code] = found.count();
+    RecordBuilder b(found.Add(), f.layout);
+    SetHorseRow(b, f, row);
+    const auto runs = counts.find(code);
+    SetHorseCounts(b, f, runs == counts.end() ? EntityRunCounts{} : runs->second);
+    return b.status();
+  });
+  if (!s.ok()) return s;
+  void* all = nullptr;
+  s = found.Finish(&all);
+  if (!s.ok()) return s;
+  const std::unique_ptr<void, void (*)(void*)> owned(all, ReleaseRecords);
+  RenderedRecords out(f.layout);
+  out.Reserve(codes.size());
+  for (const std::string& code : codes) {
+    const auto at = index.find(code);
+    if (at == index.end()) continue;
+    out.AddRendered(static_cast<const unsigned char*>(all) + at->second * f.layout.size(), 1);
+  }
+  return out.Finish(buffer);
 }
 
 Status RenderJockey(Database& db, std::string_view jockey_code, void** buffer) {

@@ -8,7 +8,9 @@
 #ifndef YDB_RENDER_ENTITYRECORDRENDERER_H_
 #define YDB_RENDER_ENTITYRECORDRENDERER_H_
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "db/base/Status.h"
 #include "db/store/Database.h"
@@ -16,6 +18,11 @@
 namespace ydb {
 
 Status RenderHorse(Database& db, std::string_view horse_code, void** buffer);
+
+// The records of the horses of `codes` in the order given, as RenderHorse
+// renders each (a code given twice gives its record twice; a code of no
+// horse gives none), read with two statements whatever their number.
+Status RenderHorses(Database& db, const std::vector<std::string>& codes, void** buffer);
 Status RenderJockey(Database& db, std::string_view jockey_code, void** buffer);
 Status RenderStable(Database& db, std::string_view trainer_code, void** buffer);
 Status RenderSire(Database& db, std::string_view sire_code, void** buffer);

@@ -165,6 +165,30 @@ TEST_F(EntityRecordsTest, HorsesAndSiresCountTheirRunsBySurface) {
   EXPECT_TRUE(r.blank("birth_year"));  // not known
 }
 
+// Many horses at once (the searches and the cross searches): the records
+// RenderHorse gives one by one, in the order asked, a code twice twice, a
+// code of no horse or no code at all none.
+TEST_F(EntityRecordsTest, ManyHorsesAtOnceAreEachHorsesOwnRecordInTheOrderAsked) {
+  const ytest::FixedToday today(20240301);
+  std::vector<std::string> codes;
+  for (const Horse& h : batch_.horses) codes.push_back(h.code);
+  std::reverse(codes.begin(), codes.end());
+  codes.insert(codes.begin() + 1, {codes[0], "2099999", "20x", ""});
+  std::string expected;
+  int count = 0;
+  for (const std::string& code : codes) {
+    Records one;
+    ASSERT_TRUE(RenderHorse(*db_, code, one.out()).ok());
+    for (int i = 0; i < one.count(); ++i, ++count) expected += one[i];
+  }
+  Records all;
+  ASSERT_TRUE(RenderHorses(*db_, codes, all.out()).ok());
+  ASSERT_EQ(all.count(), count);
+  std::string got;
+  for (int i = 0; i < all.count(); ++i) got += all[i];
+  EXPECT_EQ(got, expected);
+}
+
 TEST_F(EntityRecordsTest, AnEntityTheStoreLacksHasNoRecordAndADamSireIsFoundByItsFoals) {
   Records rec;
   for (auto render : {RenderHorse, RenderSire, RenderDamSire}) {

@@ -61,10 +61,36 @@ constexpr const char* kTotalsQuery =
     "SELECT surface, year, firsts, seconds, thirds, unplaced, prize_money, added_money "
     "FROM entity_total WHERE kind = ?1 AND code = ?2";
 
+// The counts of CountQuery for every horse of the JSON array ?1, straight
+// from the runner rows (kept in horse order), the horse's code last.
+const std::string& HorsesCountQuery() {
+  static const std::string sql = std::string(
+      "SELECT CAST(r.surface AS INTEGER), ru.race_date / 10000, "
+      "sum(ru.finish_pos = 1), sum(ru.finish_pos = 2), sum(ru.finish_pos = 3), "
+      "sum(ifnull(ru.finish_pos, 0) NOT BETWEEN 1 AND 3), "
+      "sum(ru.prize_money), sum(ru.added_money), ru.horse_code "
+      "FROM json_each(?1) k JOIN runner ru ON ru.horse_code = k.value "
+      "JOIN race r ON r.race_date = ru.race_date AND r.place = ru.place "
+      "AND r.race_no = ru.race_no "
+      "WHERE ") + kIsRun + "GROUP BY ru.horse_code, 1, 2";
+  return sql;
+}
+constexpr int kHorseCode = 8;
+
 void Add(SurfaceRuns& to, const Statement& row) {
   for (int k = 0; k < 4; ++k) to.counts[static_cast<std::size_t>(k)] += row.column_int(kFirsts + k);
   to.prize_money += row.column_int(kPrize);
   to.added_money += row.column_int(kAdded);
+}
+
+// A row of a count query into the career and, when of `year`, the year.
+Status AddRow(const Statement& row, int year, EntityRunCounts* counts) {
+  const std::int64_t surface = row.column_int(kSurface);
+  if (surface < 0 || surface >= kSurfaces) return Status::Corruption("a run of no surface");
+  const auto s = static_cast<std::size_t>(surface);
+  Add(counts->career[s], row);
+  if (row.column_int(kYear) == year) Add(counts->year[s], row);
+  return Status::Ok();
 }
 
 }  // namespace
@@ -91,13 +117,15 @@ Status CountEntityRuns(Database& db, PastRunKind kind, std::string_view code, in
   Statement& st = db.statement(kept ? std::string_view(kTotalsQuery) : std::string_view(CountQuery()));
   st.bind(1, static_cast<int>(kind)).bind(2, code);
   if (!kept) st.bind(3, 0).bind(4, 99999999);
+  return EachRow(st, [&](const Statement& row) { return AddRow(row, year, counts); });
+}
+
+Status CountHorsesRuns(Database& db, const std::string& codes, int year,
+                       std::unordered_map<std::string, EntityRunCounts>* counts) {
+  Statement& st = db.statement(HorsesCountQuery());
+  st.bind(1, codes);
   return EachRow(st, [&](const Statement& row) {
-    const std::int64_t surface = row.column_int(kSurface);
-    if (surface < 0 || surface >= kSurfaces) return Status::Corruption("a run of no surface");
-    const auto s = static_cast<std::size_t>(surface);
-    Add(counts->career[s], row);
-    if (row.column_int(kYear) == year) Add(counts->year[s], row);
-    return Status::Ok();
+    return AddRow(row, year, &(*counts)[std::string(row.column_text(kHorseCode))]);
   });
 }
 

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "db/base/Status.h"
 #include "db/render/PastRunRenderer.h"
@@ -58,6 +59,12 @@ struct EntityRunCounts {
 // entity_total keeps (the same runs, counted by the writer).
 Status CountEntityRuns(Database& db, PastRunKind kind, std::string_view code, int year,
                        EntityRunCounts* counts);
+
+// CountEntityRuns for the horses of `codes`, a JSON array of horse codes,
+// in one statement over their runner rows (the runner table keeps a
+// horse's rows together): each horse with runs gets its entry in *counts.
+Status CountHorsesRuns(Database& db, const std::string& codes, int year,
+                       std::unordered_map<std::string, EntityRunCounts>* counts);
 
 // `value` as a field of `width` digits holds it: 10^width - 1 (9...9) when
 // it has more digits, 0 when negative.

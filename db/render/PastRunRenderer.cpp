@@ -13,6 +13,11 @@
 #include "db/render/RenderedRecords.h"
 
 namespace ydb {
+
+const char* const kIsRun =
+    "ru.finish_pos IS NOT NULL AND (ru.accident_code IS NULL OR ru.accident_code NOT IN "
+    "('34', '35')) ";
+
 namespace {
 
 enum Column : int {
@@ -36,10 +41,6 @@ constexpr const char* kColumns =
     "JOIN race r ON r.race_date = ru.race_date AND r.place = ru.place AND r.race_no = ru.race_no "
     "JOIN meeting m ON m.race_date = ru.race_date AND m.place = ru.place ";
 
-// A runner with a result that started: not withdrawn (34) nor excluded (35).
-constexpr const char* kIsRun =
-    "ru.finish_pos IS NOT NULL AND (ru.accident_code IS NULL OR ru.accident_code NOT IN "
-    "('34', '35')) ";
 
 const std::string& RaceEntriesSql() {
   static const std::string sql = std::string(kColumns) +
