@@ -1,8 +1,9 @@
 // The people's searches over ten generated seasons (BenchWorld.h), today
 // fixed at the last race day: the leading jockeys by wins this year, the
 // trainers of one centre by career win rate, the sires by offspring wins,
-// every jockey, and a name search, each with its records rendered; and the
-// cross search from a season's races to the horses that ran in them. Run
+// every jockey, and a name search, each with its records rendered; a horse
+// search by its sire's name and wins; and the cross search from a season's
+// races to the horses that ran in them. Run
 // with --benchmark_repetitions for medians.
 #include <benchmark/benchmark.h>
 
@@ -68,6 +69,24 @@ void BM_SiresByOffspringWins(benchmark::State& state) {
   Measure(state, get_sire2cmd, "T=3&1>=200");
 }
 BENCHMARK(BM_SiresByOffspringWins)->Unit(benchmark::kMillisecond);
+
+// The horses of a sire found by its name with three wins or more, each
+// horse record rendered: the sire the first (in code order) of those whose
+// offspring won 200 races or more.
+void BM_HorsesBySireNameAndWins(benchmark::State& state) {
+  static const std::string condition = [] {
+    void* sires = Ready().empty() ? get_sire2cmd("T=3&1>=200") : nullptr;
+    std::string name;
+    if (sires != nullptr && get_rec_size(sires) > 0) {
+      name.assign(static_cast<const char*>(sires) + 7, 34);  // SIREREC's name, bytes 7-40
+      name.erase(name.find_last_not_of(' ') + 1);
+    }
+    if (sires != nullptr) release_data(sires);
+    return "FN=" + name + "&1=3>";
+  }();
+  Measure(state, get_uma2cmd, condition.c_str());
+}
+BENCHMARK(BM_HorsesBySireNameAndWins)->Unit(benchmark::kMillisecond);
 
 // Every jockey of the store, each record rendered.
 void BM_EveryJockey(benchmark::State& state) { Measure(state, get_jockey2cmd, "T=1"); }
