@@ -59,21 +59,42 @@ A* Drill(YHorseDB* db, A* a, B* b) {
   }, [&] { release_data(found); });
 }
 
+// Runs a search on the command it holds, the runs' search over all kinds.
+template <typename S>
+void Run(S* search) {
+  if constexpr (std::is_same_v<S, YSearchRaceHorse>) {
+    search->search(1);
+  } else {
+    search->search();
+  }
+}
+
 template <typename A, typename B>
 A* Combine(YHorseDB* db, A* a, B* b) {
   if (a == nullptr || b == nullptr || !ysession::ready(db)) return nullptr;
   _tagSCMD* held = a->getparam();
   if constexpr (std::is_same_v<B, YSearchSire>) b->remake_param(1);
   _tagSCMD* added = b->getparam();
+  // Only the runs' fetch takes a command of another kind: a search of any
+  // other kind holding none of its own finds its records related to what
+  // b's command finds, b left as it was.
+  if constexpr (!std::is_same_v<A, B> && !std::is_same_v<A, YSearchRaceHorse>) {
+    if (held == nullptr) {
+      return ysession::guarded(db, static_cast<A*>(nullptr), [&] {
+        B found(db);
+        found.addparam(added);
+        Run(&found);
+        A any(db);  // no results: any record of its kind
+        A* related = Drill(db, &any, &found);
+        return related != nullptr ? related : new A(db);  // nothing related: none found
+      }, [] {});
+    }
+  }
   return ysession::guarded(db, static_cast<A*>(nullptr), [&] {
     auto made = std::make_unique<A>(db);
     made->addparam(held);
     made->addparam(added);
-    if constexpr (std::is_same_v<A, YSearchRaceHorse>) {
-      made->search(1);
-    } else {
-      made->search();
-    }
+    Run(made.get());
     return made.release();
   }, [] {});
 }

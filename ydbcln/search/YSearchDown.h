@@ -18,8 +18,10 @@
 // 1002 when the store fails, 1003 when memory runs short. Two searches of
 // one kind relate the records both hold. search answers its new search
 // whatever its run found (its count and the session's status tell), null
-// only with 1001 or 1003; a holds no command, the new search holds b's
-// alone. The drill-down holds nothing but the session pointer.
+// only with 1001 or 1003. When a holds no command, the new search holds
+// b's alone; when a is of another kind (not runs) and holds none, the new
+// search holds, without a command, the records of a's kind related to those
+// b's command finds. The drill-down holds nothing but the session pointer.
 #ifndef YDBCLN_SEARCH_YSEARCHDOWN_H_
 #define YDBCLN_SEARCH_YSEARCHDOWN_H_
 

@@ -191,6 +191,14 @@ TEST_F(DrillDown, ACombinedSearchHoldsBothCommandsOrBsAloneAndRuns) {
   YSearchRaceHorse direct(&db_);
   direct.addparam(tokyo.getparam());
   EXPECT_EQ(field->get_list_cnt(), direct.search(1));
+
+  // Across kinds, an empty first search: the horses that ran in those races.
+  std::unique_ptr<YSearchHorse> ran(down_.search(&empty, &direct));
+  ASSERT_NE(ran, nullptr) << db_.geterrmessage();
+  YSearchHorse any(&db_);
+  std::unique_ptr<YSearchHorse> related(down_.exec(&any, field.get()));
+  ASSERT_NE(related, nullptr);
+  EXPECT_EQ(Codes(ran.get()), Codes(related.get()));
 }
 
 TEST_F(DrillDown, SearchAcrossKindsFindsWhatExecFindsAfterBothSearchesRan) {
