@@ -31,6 +31,19 @@ void* get_exprize2date_range(const char* from, const char* to);
 // records; the rest zero.
 void* get_yodds_tan2date_range(const char* from, const char* to);
 
+// Every run of every horse entered in those races, scratched runners
+// included (HORSERUNREC, 101 bytes): the horse code (bytes 0-6), then one
+// of its runs (bytes 7-100) as get_uma_racey2code gives it. All of a
+// horse's runs, whatever their date: horses in code order, each horse's
+// runs in race order; a horse without a run has no record.
+void* get_uma_racey2date_range(const char* from, const char* to);
+
+// The sires of the horses entered in those races (HORSESIREREC, 48
+// bytes): the horse code (bytes 0-6), then the sire's code and name
+// (bytes 7-47) as get_sirecode_uma2code gives them; horses in code order,
+// a horse without a sire's code in the store has no record.
+void* get_sirecode2date_range(const char* from, const char* to);
+
 #ifdef __cplusplus
 }  // extern "C"
 #endif

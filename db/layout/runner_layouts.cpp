@@ -175,6 +175,17 @@ const RecordLayout& PastRunLayout() {
   return layout;
 }
 
+const RecordLayout& HorseRunLayout() {
+  // The runs of many horses in one buffer (a range of races): each past-run
+  // record after the code of the horse whose run it is, which the record
+  // itself does not carry.
+  static const RecordLayout layout("HORSERUNREC", 101, {
+      F::Code("horse_code", 0, 7, "horse code of the run"),
+      F::Binary("run", 7, 94, "the run as a PASTRUNREC, every field filled"),
+  });
+  return layout;
+}
+
 const RecordLayout& CommentLayout() {
   // The comment (kind 0) or memo (kind 1) on one horse's run; the client
   // reads only the text, the key in front says which run it belongs to.

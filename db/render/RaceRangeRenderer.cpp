@@ -48,6 +48,14 @@ struct EntryFields {
 
 }  // namespace
 
+const std::string& EnteredHorsesQuery() {
+  static const std::string sql =
+      "SELECT ru.horse_code FROM race r JOIN runner ru "
+      "ON ru.race_date = r.race_date AND ru.place = r.place AND ru.race_no = r.race_no "
+      "WHERE r.race_date BETWEEN ?1 AND ?2 AND r.has_result = 1 AND ru.horse_no > 0";
+  return sql;
+}
+
 Status ReadResultRecordsBetween(Database& db, int first, int last, void** buffer) {
   Statement& st = db.statement(
       "SELECT record FROM result_record WHERE race_date BETWEEN ?1 AND ?2 "

@@ -5,6 +5,8 @@
 #ifndef YDB_RENDER_RACERANGERENDERER_H_
 #define YDB_RENDER_RACERANGERENDERER_H_
 
+#include <string>
+
 #include "db/base/Status.h"
 #include "db/store/Database.h"
 
@@ -29,6 +31,12 @@ Status RenderRunnerEntriesBetween(Database& db, int first, int last, void** buff
 // have payouts, in race order, as a new record buffer in *buffer: for
 // each race the record RenderPayouts renders.
 Status RenderPayoutsBetween(Database& db, int first, int last, void** buffer);
+
+// The query of the horses entered in the run races dated ?1 to ?2 (one
+// column, the horse code; scratched runners included, a horse entered
+// twice named twice): the `code IN (...)` of the fetches of every such
+// horse's records (RenderHorseRunsBetween, RenderSireCodesBetween).
+const std::string& EnteredHorsesQuery();
 
 }  // namespace ydb
 
