@@ -43,7 +43,7 @@ void* get_race2date_range(const char* from, const char* to) {
 }
 
 void* get_raceh2date_range(const char* from, const char* to) {
-  return FetchBetween("get_raceh2date_range", from, to, ydb::ResultRunnerLayout(),
+  return FetchBetween("get_raceh2date_range", from, to, ydb::RunnerEntryLayout(),
                       ydb::RenderRunnerEntriesBetween);
 }
 

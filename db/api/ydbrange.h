@@ -13,11 +13,12 @@ extern "C" {
 // gives each.
 void* get_race2date_range(const char* from, const char* to);
 
-// The runner result records (RACERHREC, 659 bytes) of those races, each
-// race's in horse-number order, scratched runners included, holding only
-// the race code and the runner's entry: frame, horse number, horse code,
-// weight carried, jockey and trainer codes, prediction mark and training
-// mark. Every other field is blank.
+// The entries of the runners of those races (RUNNERENTRYREC, 37 bytes),
+// each race's in horse-number order, scratched runners included: race code
+// (bytes 0-11), frame (12), horse number (13-14), horse code (15-21),
+// weight carried (22-24), jockey code (25-29), trainer code (30-34),
+// prediction mark (35) and first training mark (36), as
+// get_race2code_2 gives them in its runner result records.
 void* get_raceh2date_range(const char* from, const char* to);
 
 // The payout records (EXPRIZEREC, 254 bytes) of those races with payouts,

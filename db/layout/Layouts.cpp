@@ -13,6 +13,7 @@ const std::vector<const RecordLayout*>& AllLayouts() {
       &SireLayout(),       &DamSireLayout(),       &SireCodeLayout(),   &TheoryItemLayout(),
       &TheoryLayout(),     &TheorySummaryLayout(), &TheoryFileLayout(), &BuyTicketLayout(),
       &ForecastWinOddsRaceLayout(), &HorseRunLayout(), &HorseSireLayout(),
+      &RunnerEntryLayout(),
   };
   return all;
 }

@@ -31,6 +31,7 @@ const RecordLayout& CardRunnerLayout();    // RACEDHREC, 688: one runner on a ca
 const RecordLayout& ResultRunnerLayout();  // RACERHREC, 659: one runner's result
 const RecordLayout& PastRunLayout();       // PASTRUNREC, 94: a run as the theory engine reads it
 const RecordLayout& HorseRunLayout();      // HORSERUNREC, 101: a horse's code and one of its runs
+const RecordLayout& RunnerEntryLayout();   // RUNNERENTRYREC, 37: a runner's entry, of a range of races
 const RecordLayout& CommentLayout();       // COMMENTREC, 1007: comment or memo on a run
 
 // Odds and payouts.

@@ -28,7 +28,7 @@ TEST(RecordLayoutTest, EveryLayoutIsSoundAndHasItsRecordSize) {
       {"THEORYSUMREC", 68}, {"THEORYFILE", 248},    {"BUYTICKETREC", 29},
       {"SPDENMA", 686},     {"RACECODEREC", 12},    {"CODELISTREC", 13},
       {"NAMEREC", 40},      {"YODDSTANRACEREC", 128}, {"HORSERUNREC", 101},
-      {"HORSESIREREC", 48},
+      {"HORSESIREREC", 48}, {"RUNNERENTRYREC", 37},
   };
   ASSERT_EQ(AllLayouts().size(), sizes.size());
   for (const RecordLayout* layout : AllLayouts()) {

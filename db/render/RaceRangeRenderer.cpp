@@ -32,9 +32,9 @@ constexpr const char* kEntrySql =
     "WHERE r.race_date BETWEEN ?1 AND ?2 AND r.has_result = 1 AND ru.horse_no > 0 "
     "ORDER BY r.race_date, r.place, r.race_no, ru.horse_no";
 
-// The fields of the runner result record written here, found once.
+// The fields of the entry record, found once.
 struct EntryFields {
-  const RecordLayout& layout = ResultRunnerLayout();
+  const RecordLayout& layout = RunnerEntryLayout();
   const Field& race_code = FieldOf(layout, "race_code");
   const Field& bracket_number = FieldOf(layout, "bracket_number");
   const Field& horse_number = FieldOf(layout, "horse_number");

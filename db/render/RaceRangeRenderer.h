@@ -18,13 +18,12 @@ namespace ydb {
 // ReadResultRecords reads.
 Status ReadResultRecordsBetween(Database& db, int first, int last, void** buffer);
 
-// Runner result records (RACERHREC) of the run races dated `first` to
-// `last`, in race order and, within a race, horse-number order, scratched
-// runners included, as a new record buffer in *buffer. Only the race code
-// and the runner's entry are written: frame, horse number, horse code,
-// weight carried, jockey and trainer codes, prediction mark and first
-// training mark, as RenderResultRunners writes them. Every other field
-// (names, the race's conditions, the result) is blank.
+// The entries (RUNNERENTRYREC) of the runners of the run races dated
+// `first` to `last`, in race order and, within a race, horse-number order,
+// scratched runners included, as a new record buffer in *buffer: the race
+// code, frame, horse number, horse code, weight carried, jockey and
+// trainer codes, prediction mark and first training mark, as
+// RenderResultRunners writes them.
 Status RenderRunnerEntriesBetween(Database& db, int first, int last, void** buffer);
 
 // Payout records (EXPRIZEREC) of the races dated `first` to `last` that

@@ -14,7 +14,7 @@
 #include "ydbcln/theory/PastRunRec.h"
 #include "ydbcln/theory/engine/Evaluator.h"
 #include "ydbcln/theory/engine/FactorRegistry.h"
-#include "ydbcln/theory/engine/HorseRangeRecs.h"
+#include "ydbcln/theory/engine/RangeRecs.h"
 
 namespace ytheory {
 namespace {
