@@ -1,7 +1,7 @@
 // The range fetches of the C boundary: the results records, the runner
 // entries, the payout records and the forecast win odds of every run race
-// between two dates, for reading a season race by race without a fetch per
-// race.
+// between two dates, and the runs and sires of their horses, for reading a
+// season race by race without a fetch per race or per horse.
 #include <string_view>
 
 #include "db/api/Fetch.h"
@@ -11,6 +11,8 @@
 #include "db/render/ForecastOddsRenderer.h"
 #include "db/render/RaceRangeRenderer.h"
 #include "db/render/RenderedRecords.h"
+#include "db/render/SireCodeRenderer.h"
+#include "db/render/StoredPastRuns.h"
 
 namespace {
 
@@ -41,7 +43,7 @@ void* get_race2date_range(const char* from, const char* to) {
 }
 
 void* get_raceh2date_range(const char* from, const char* to) {
-  return FetchBetween("get_raceh2date_range", from, to, ydb::ResultRunnerLayout(),
+  return FetchBetween("get_raceh2date_range", from, to, ydb::RunnerEntryLayout(),
                       ydb::RenderRunnerEntriesBetween);
 }
 
@@ -53,6 +55,16 @@ void* get_exprize2date_range(const char* from, const char* to) {
 void* get_yodds_tan2date_range(const char* from, const char* to) {
   return FetchBetween("get_yodds_tan2date_range", from, to, ydb::ForecastWinOddsRaceLayout(),
                       ydb::RenderForecastWinOddsBetween);
+}
+
+void* get_uma_racey2date_range(const char* from, const char* to) {
+  return FetchBetween("get_uma_racey2date_range", from, to, ydb::HorseRunLayout(),
+                      ydb::RenderHorseRunsBetween);
+}
+
+void* get_sirecode2date_range(const char* from, const char* to) {
+  return FetchBetween("get_sirecode2date_range", from, to, ydb::HorseSireLayout(),
+                      ydb::RenderSireCodesBetween);
 }
 
 }  // extern "C"

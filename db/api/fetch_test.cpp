@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,10 @@ class FetchTest : public ytest::WrittenDataSetTest<ytest::MakeRenderWorld> {
          [] { return get_exprize2date_range("20240101", "20241231"); }},
         {"get_yodds_tan2date_range",
          [] { return get_yodds_tan2date_range("20240101", "20241231"); }},
+        {"get_uma_racey2date_range",
+         [] { return get_uma_racey2date_range("20240101", "20241231"); }},
+        {"get_sirecode2date_range",
+         [] { return get_sirecode2date_range("20240101", "20241231"); }},
     };
   }
 };
@@ -203,6 +208,13 @@ TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyRecords) {
       {"payouts to null", [] { return get_exprize2date_range("20240101", nullptr); }},
       {"runners of a year without racing",
        [] { return get_raceh2date_range("20300101", "20301231"); }},
+      {"horses' runs from a 9-digit date",
+       [] { return get_uma_racey2date_range("202401010", "20241231"); }},
+      {"horses' runs to null", [] { return get_uma_racey2date_range("20240101", nullptr); }},
+      {"horses' sires of a reversed range",
+       [] { return get_sirecode2date_range("20241231", "20240101"); }},
+      {"horses' sires of a year without racing",
+       [] { return get_sirecode2date_range("20300101", "20301231"); }},
       {"rides from a 7-digit date",
        [] { return get_jockey_race2code("01001", "2024010", "20241231"); }},
       {"runners of a 7-digit trainer code",
@@ -288,7 +300,7 @@ TEST_F(FetchTest, ARangeOfDatesGivesEachRunRaceAsItsOwnFetches) {
   Records payouts(get_exprize2date_range("20231201", "20240131"));
   ASSERT_GE(races.count(), 2);
   Records forecasts(get_yodds_tan2date_range("20231201", "20240131"));
-  EXPECT_EQ(get_rec_width(runners.buffer()), 659);
+  EXPECT_EQ(get_rec_width(runners.buffer()), 37);
   EXPECT_EQ(get_rec_width(forecasts.buffer()), 128);
   int runner = 0;
   int payout = 0;
@@ -310,12 +322,13 @@ TEST_F(FetchTest, ARangeOfDatesGivesEachRunRaceAsItsOwnFetches) {
       ASSERT_LT(runner, runners.count()) << code;
       const std::string a = runners[runner];
       const std::string b = own[i];
-      // Race code; frame, horse number; horse code; marks; weight; jockey;
-      // trainer.
-      for (const auto& [at, width] : {std::pair<int, int>{1, 12}, {153, 3}, {158, 7}, {200, 2},
-                                      {261, 3}, {273, 5}, {328, 5}}) {
-        EXPECT_EQ(At(a, at, width), At(b, at, width)) << code << " runner " << i + 1;
-      }
+      // Race code; frame, horse number; horse code; weight; jockey;
+      // trainer; marks: the entry's fields, where the runner record has them.
+      const std::string entry = At(a, 0, 12) + At(a, 12, 3) + At(a, 15, 7) + At(a, 22, 3) +
+                                At(a, 25, 5) + At(a, 30, 5) + At(a, 35, 2);
+      EXPECT_EQ(entry, At(b, 1, 12) + At(b, 153, 3) + At(b, 158, 7) + At(b, 261, 3) +
+                           At(b, 273, 5) + At(b, 328, 5) + At(b, 200, 2))
+          << code << " runner " << i + 1;
     }
     Records paid(get_exprize2code(code.c_str()));
     if (paid.count() == 1) {
@@ -340,6 +353,44 @@ TEST_F(FetchTest, ARangeOfDatesGivesEachRunRaceAsItsOwnFetches) {
   EXPECT_EQ(forecast, forecasts.count());
   EXPECT_GT(payout, 0);
   EXPECT_GT(forecast, 0);
+}
+
+// The runs and sires of every horse entered in a range's races, one fetch
+// each: for each horse, after its code, what its own fetch gives, horses in
+// code order, and no horse that was not entered.
+TEST_F(FetchTest, ARangeOfDatesGivesItsHorsesRunsAndSiresAsTheirOwnFetches) {
+  std::size_t horses_before = 0;
+  for (const auto& [from, to] : {std::pair<const char*, const char*>{"20231201", "20240131"},
+                                 {"20231224", "20231224"}}) {
+    SCOPED_TRACE(std::string(from) + "-" + to);
+    Records entries(get_raceh2date_range(from, to));
+    std::set<std::string> horses;
+    for (int i = 0; i < entries.count(); ++i) horses.insert(At(entries[i], 15, 7));
+    ASSERT_GE(horses.size(), 2u);
+    EXPECT_NE(horses.size(), horses_before) << "the ranges must differ in their horses";
+    horses_before = horses.size();
+
+    std::string runs_expected;
+    std::string sires_expected;
+    for (const std::string& horse : horses) {
+      Records runs(get_uma_racey2code(horse.c_str()));
+      for (int k = 0; k < runs.count(); ++k) runs_expected += horse + runs[k];
+      Records sire(get_sirecode_uma2code(horse.c_str()));
+      for (int k = 0; k < sire.count(); ++k) sires_expected += horse + sire[k];
+    }
+    Records runs(get_uma_racey2date_range(from, to));
+    Records sires(get_sirecode2date_range(from, to));
+    ASSERT_FALSE(runs.null());
+    ASSERT_FALSE(sires.null());
+    EXPECT_EQ(get_rec_width(runs.buffer()), 101);
+    EXPECT_EQ(get_rec_width(sires.buffer()), 48);
+    EXPECT_GT(runs.count(), static_cast<int>(horses.size())) << "some horse ran twice";
+    EXPECT_GE(sires.count(), 2);
+    EXPECT_EQ(std::string(runs.record(0), static_cast<std::size_t>(runs.count()) * 101),
+              runs_expected);
+    EXPECT_EQ(std::string(sires.record(0), static_cast<std::size_t>(sires.count()) * 48),
+              sires_expected);
+  }
 }
 
 TEST_F(FetchTest, PastRunsThroughTheBoundaryAsTheEngineAsksForThem) {

@@ -12,7 +12,8 @@ const std::vector<const RecordLayout*>& AllLayouts() {
       &PedigreeLayout(),   &HorseLayout(),         &JockeyLayout(),     &StableLayout(),
       &SireLayout(),       &DamSireLayout(),       &SireCodeLayout(),   &TheoryItemLayout(),
       &TheoryLayout(),     &TheorySummaryLayout(), &TheoryFileLayout(), &BuyTicketLayout(),
-      &ForecastWinOddsRaceLayout(),
+      &ForecastWinOddsRaceLayout(), &HorseRunLayout(), &HorseSireLayout(),
+      &RunnerEntryLayout(),
   };
   return all;
 }

@@ -30,6 +30,8 @@ const RecordLayout& NameLayout();          // NAMEREC, 40: a name found without 
 const RecordLayout& CardRunnerLayout();    // RACEDHREC, 688: one runner on a card
 const RecordLayout& ResultRunnerLayout();  // RACERHREC, 659: one runner's result
 const RecordLayout& PastRunLayout();       // PASTRUNREC, 94: a run as the theory engine reads it
+const RecordLayout& HorseRunLayout();      // HORSERUNREC, 101: a horse's code and one of its runs
+const RecordLayout& RunnerEntryLayout();   // RUNNERENTRYREC, 37: a runner's entry, of a range of races
 const RecordLayout& CommentLayout();       // COMMENTREC, 1007: comment or memo on a run
 
 // Odds and payouts.
@@ -47,6 +49,7 @@ const RecordLayout& StableLayout();        // STABLEREC, 208
 const RecordLayout& SireLayout();          // SIREREC, 196
 const RecordLayout& DamSireLayout();       // UMADIMSIRE, 41: code and name
 const RecordLayout& SireCodeLayout();      // SIRECODEREC, 41: a horse's sire, for the engine
+const RecordLayout& HorseSireLayout();     // HORSESIREREC, 48: a horse's code and its SIRECODEREC
 
 // Theories and tickets.
 const RecordLayout& TheoryItemLayout();    // THITEM, 20

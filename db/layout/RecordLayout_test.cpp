@@ -27,7 +27,8 @@ TEST(RecordLayoutTest, EveryLayoutIsSoundAndHasItsRecordSize) {
       {"SIRECODEREC", 41},  {"THITEM", 20},         {"THEORYREC", 232},
       {"THEORYSUMREC", 68}, {"THEORYFILE", 248},    {"BUYTICKETREC", 29},
       {"SPDENMA", 686},     {"RACECODEREC", 12},    {"CODELISTREC", 13},
-      {"NAMEREC", 40},      {"YODDSTANRACEREC", 128},
+      {"NAMEREC", 40},      {"YODDSTANRACEREC", 128}, {"HORSERUNREC", 101},
+      {"HORSESIREREC", 48}, {"RUNNERENTRYREC", 37},
   };
   ASSERT_EQ(AllLayouts().size(), sizes.size());
   for (const RecordLayout* layout : AllLayouts()) {

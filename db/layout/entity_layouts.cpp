@@ -178,4 +178,15 @@ const RecordLayout& SireCodeLayout() {
   return layout;
 }
 
+const RecordLayout& HorseSireLayout() {
+  // The sires of many horses in one buffer (a range of races): a horse's
+  // SIRECODEREC after the horse's code.
+  static const RecordLayout layout("HORSESIREREC", 48, {
+      F::Code("horse_code", 0, 7, "horse code"),
+      F::Code("sire_code", 7, 7, "sire's horse code"),
+      F::Text("sire_name", 14, 34, "sire's name"),
+  });
+  return layout;
+}
+
 }  // namespace ydb

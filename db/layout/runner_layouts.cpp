@@ -175,6 +175,36 @@ const RecordLayout& PastRunLayout() {
   return layout;
 }
 
+const RecordLayout& RunnerEntryLayout() {
+  // A run race's runner as a range of races gives it: the race code and
+  // the entry alone, at the offsets of no other record.
+  static const RecordLayout layout("RUNNERENTRYREC", 37, {
+      F::Code("race_code", 0, 12, "race code: place 2, date YYYYMMDD 8, race number 2"),
+      F::Digits("bracket_number", 12, 1, "bracket (frame) number"),
+      F::Digits("horse_number", 13, 2, "horse number"),
+      F::Code("horse_code", 15, 7, "horse code"),
+      F::Digits("weight_carried", 22, 3, "weight carried, tenths of a kilogram"),
+      F::Code("jockey_code", 25, 5, "jockey code; blank when none"),
+      F::Code("trainer_code", 30, 5, "trainer (stable) code"),
+      F::Code("prediction_mark", 35, 1,
+              "the entry's prediction mark digit (as RACERHREC byte 200); blank none"),
+      F::Code("training_mark", 36, 1,
+              "the entry's first training mark digit (as RACERHREC byte 201); blank none"),
+  });
+  return layout;
+}
+
+const RecordLayout& HorseRunLayout() {
+  // The runs of many horses in one buffer (a range of races): each past-run
+  // record after the code of the horse whose run it is, which the record
+  // itself does not carry.
+  static const RecordLayout layout("HORSERUNREC", 101, {
+      F::Code("horse_code", 0, 7, "horse code of the run"),
+      F::Binary("run", 7, 94, "the run as a PASTRUNREC, every field filled"),
+  });
+  return layout;
+}
+
 const RecordLayout& CommentLayout() {
   // The comment (kind 0) or memo (kind 1) on one horse's run; the client
   // reads only the text, the key in front says which run it belongs to.

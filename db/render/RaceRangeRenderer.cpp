@@ -32,9 +32,9 @@ constexpr const char* kEntrySql =
     "WHERE r.race_date BETWEEN ?1 AND ?2 AND r.has_result = 1 AND ru.horse_no > 0 "
     "ORDER BY r.race_date, r.place, r.race_no, ru.horse_no";
 
-// The fields of the runner result record written here, found once.
+// The fields of the entry record, found once.
 struct EntryFields {
-  const RecordLayout& layout = ResultRunnerLayout();
+  const RecordLayout& layout = RunnerEntryLayout();
   const Field& race_code = FieldOf(layout, "race_code");
   const Field& bracket_number = FieldOf(layout, "bracket_number");
   const Field& horse_number = FieldOf(layout, "horse_number");
@@ -47,6 +47,14 @@ struct EntryFields {
 };
 
 }  // namespace
+
+const std::string& EnteredHorsesQuery() {
+  static const std::string sql =
+      "SELECT ru.horse_code FROM race r JOIN runner ru "
+      "ON ru.race_date = r.race_date AND ru.place = r.place AND ru.race_no = r.race_no "
+      "WHERE r.race_date BETWEEN ?1 AND ?2 AND r.has_result = 1 AND ru.horse_no > 0";
+  return sql;
+}
 
 Status ReadResultRecordsBetween(Database& db, int first, int last, void** buffer) {
   Statement& st = db.statement(

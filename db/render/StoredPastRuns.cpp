@@ -1,10 +1,12 @@
 // Reading the filed past-run records: the buckets of one kind and code
 // whose months meet the date range, their records copied, the first and
-// last month cut at the range's ends.
+// last month cut at the range's ends; or the one bucket of each horse of a
+// range of races.
 #include "db/render/StoredPastRuns.h"
 
 #include "db/layout/Layouts.h"
 #include "db/render/PastRunRenderer.h"
+#include "db/render/RaceRangeRenderer.h"
 #include "db/render/RecordBuilder.h"
 #include "db/render/RenderedRecords.h"
 
@@ -56,6 +58,30 @@ const std::string& BucketRangeQuery() {
 Status RenderHorseRuns(Database& db, std::string_view horse_code, void** buffer) {
   // A horse's one bucket, month 0, lies in any range that starts at 0.
   return RenderBuckets(db, PastRunKind::kHorse, horse_code, 0, 99999999, buffer);
+}
+
+Status RenderHorseRunsBetween(Database& db, int first, int last, void** buffer) {
+  static const std::string sql =
+      "SELECT code, records FROM past_run_bucket WHERE kind = ?3 AND month = 0 AND code IN (" +
+      EnteredHorsesQuery() + ") ORDER BY code";
+  static const Field& horse_code = FieldOf(HorseRunLayout(), "horse_code");
+  static const Field& run = FieldOf(HorseRunLayout(), "run");
+  Statement& st = db.statement(sql);
+  st.bind(1, first).bind(2, last).bind(3, static_cast<int>(PastRunKind::kHorse));
+  RenderedRecords out(HorseRunLayout());
+  const Status s = EachRow(st, [&](const Statement& row) {
+    const std::string_view code = row.column_text(0);
+    const std::string_view records = row.column_blob(1);
+    for (std::size_t at = 0; at + kPastRunBytes <= records.size(); at += kPastRunBytes) {
+      RecordBuilder b(out.Add(), out.layout());
+      b.set_code(horse_code, code);
+      b.set_raw(run, records.substr(at, kPastRunBytes));
+      if (!b.status().ok()) return b.status();
+    }
+    return Status::Ok();
+  });
+  if (!s.ok()) return s;
+  return out.Finish(buffer);
 }
 
 Status RenderRunsOf(Database& db, RunsOf who, std::string_view code, int from, int to,

@@ -20,6 +20,11 @@ namespace ydb {
 // Every run of the horse `horse_code`, every field filled.
 Status RenderHorseRuns(Database& db, std::string_view horse_code, void** buffer);
 
+// Every run of every horse entered in the run races dated `first` to
+// `last` (HORSERUNREC: the horse's code, then the run as RenderHorseRuns
+// gives it), horses in code order, each horse's runs in race order.
+Status RenderHorseRunsBetween(Database& db, int first, int last, void** buffer);
+
 // Whose runs a date-range fetch gathers.
 enum class RunsOf { kJockey, kTrainer, kSire };
 

@@ -28,6 +28,7 @@
 #include "ydbcln/race/ResultRunnerRec.h"
 #include "ydbcln/race/SortedOddsRec.h"
 #include "ydbcln/race/SpecialCardRec.h"
+#include "ydbcln/theory/engine/RangeRecs.h"
 #include "ydbcln/theory/PastRunRec.h"
 
 namespace {
@@ -53,6 +54,7 @@ const std::vector<Record>& LibraryRecords() {
       YDBCLN_RECORD(SORTEDODDSREC), YDBCLN_RECORD(EXPRIZEREC), YDBCLN_RECORD(PEDREC),
       YDBCLN_RECORD(YDBUMAREC),   YDBCLN_RECORD(JOCKEYREC),   YDBCLN_RECORD(STABLEREC),
       YDBCLN_RECORD(SIREREC),     YDBCLN_RECORD(UMADIMSIRE),  YDBCLN_RECORD(BUYTICKETREC),
+      YDBCLN_RECORD(HORSERUNREC), YDBCLN_RECORD(HORSESIREREC), YDBCLN_RECORD(RUNNERENTRYREC),
   };
   return records;
 }

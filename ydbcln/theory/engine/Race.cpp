@@ -12,6 +12,7 @@
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/ydblib.h"
+#include "ydbcln/theory/engine/RangeRecs.h"
 
 namespace ytheory {
 namespace {
@@ -40,8 +41,9 @@ unsigned char trainingcode(const unsigned char* marks) {
   return 0;
 }
 
-// Where a runner record keeps what the engine reads of a runner; the card
-// and the results hold the same fields at different offsets.
+// Where a runner record keeps what the engine reads of a runner; the card,
+// the results and a range's entries hold the same fields at different
+// offsets (an entry has no names: -1).
 struct RunnerFields {
   int horse, weight, jockey, trainer, horsename, trainername, number, frame;
 };
@@ -53,6 +55,10 @@ constexpr RunnerFields kResultRunner = {racerhrec::kHorseCode,  racerhrec::kWeig
                                         racerhrec::kJockeyCode, racerhrec::kTrainerCode,
                                         racerhrec::kHorseName,  racerhrec::kTrainerName,
                                         racerhrec::kHorseNumber, racerhrec::kBracketNumber};
+constexpr RunnerFields kRangeEntry = {runnerentryrec::kHorseCode,   runnerentryrec::kWeightCarried,
+                                      runnerentryrec::kJockeyCode,  runnerentryrec::kTrainerCode,
+                                      -1,                           -1,
+                                      runnerentryrec::kHorseNumber, runnerentryrec::kBracketNumber};
 
 template <class Runner>
 void readrunner(unsigned char* r, const RunnerFields& f, Runner* x) {
@@ -61,8 +67,10 @@ void readrunner(unsigned char* r, const RunnerFields& f, Runner* x) {
   x->weight = static_cast<short>(YUtil::getnum(r + f.weight, 3));
   copycode(x->jockey, r + f.jockey, racedhrec::kJockeyCodeWidth);
   copycode(x->trainer, r + f.trainer, racedhrec::kTrainerCodeWidth);
-  x->horsename = YUtil::delendspc(r + f.horsename, racedhrec::kHorseNameWidth);
-  x->trainername = YUtil::delendspc(r + f.trainername, racedhrec::kTrainerNameWidth);
+  if (f.horsename >= 0) x->horsename = YUtil::delendspc(r + f.horsename, racedhrec::kHorseNameWidth);
+  if (f.trainername >= 0) {
+    x->trainername = YUtil::delendspc(r + f.trainername, racedhrec::kTrainerNameWidth);
+  }
   x->number = static_cast<unsigned char>(YUtil::getnum(r + f.number, 2));
   x->frame = static_cast<unsigned char>(yrace::digit_value(r[f.frame], 0));
 }
@@ -190,7 +198,7 @@ int Race::FromResults(YHorseDB* db, _tagRACERMREC* race, tagYCalcInfo* info) {
 int Race::FromRange(const RangeRaces::Records* records, tagYCalcInfo* info) {
   Release();
   ResultHeader(records->race);
-  if (ReadResultRunners(records->runners, records->runnercount) != 0) return -1;
+  if (ReadEntries(records->runners, records->runnercount) != 0) return -1;
   ranged = records;
   Apply(info);
   return 0;
@@ -231,6 +239,18 @@ int Race::ReadResultRunners(unsigned char* records, int n) {
     unsigned char* r = records + static_cast<long>(kSize) * i;
     readrunner(r, kResultRunner, &runner[i]);
     // The entry's marks as its card had them.
+    runner[i].mark = markcode(r[kPredictionMark]);
+    runner[i].training = static_cast<unsigned char>(yrace::digit_value(r[kTrainingMark], 0));
+  }
+  return 0;
+}
+
+int Race::ReadEntries(unsigned char* records, int n) {
+  using namespace runnerentryrec;
+  if (n != runnercount || n > kMaxRunners) return -1;
+  for (int i = 0; i < n; ++i) {
+    unsigned char* r = records + static_cast<long>(kSize) * i;
+    readrunner(r, kRangeEntry, &runner[i]);
     runner[i].mark = markcode(r[kPredictionMark]);
     runner[i].training = static_cast<unsigned char>(yrace::digit_value(r[kTrainingMark], 0));
   }

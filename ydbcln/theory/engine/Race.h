@@ -89,6 +89,8 @@ class Race {
   // `count` runner result records.
   void ResultHeader(_tagRACERMREC* race);
   int ReadResultRunners(unsigned char* records, int count);
+  // Its runners from `count` entry records of a range (RUNNERENTRYREC).
+  int ReadEntries(unsigned char* records, int count);
   int CardRunners(YHorseDB* db, _tagRACEDREC* race, int nomination);
   void Apply(tagYCalcInfo* info);
 };

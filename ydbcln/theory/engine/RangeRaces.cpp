@@ -10,10 +10,10 @@
 #include "ydbcln/race/HaitoFill.h"
 #include "ydbcln/race/PayoutRec.h"
 #include "ydbcln/race/RecordFields.h"
-#include "ydbcln/race/ResultRunnerRec.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/ydblib.h"
 #include "ydbcln/theory/YTheoryResult.h"
+#include "ydbcln/theory/engine/RangeRecs.h"
 
 namespace ytheory {
 namespace {
@@ -75,7 +75,7 @@ bool RangeRaces::ReadMonth(int date) {
   // The four buffers are in race order: each race's runners, payout and
   // forecast records follow on from the last race's.
   const int races = yrace::record_count(races_.get(), racermrec::kSize);
-  const int runners = yrace::record_count(runners_.get(), racerhrec::kSize);
+  const int runners = yrace::record_count(runners_.get(), runnerentryrec::kSize);
   const int payouts = yrace::record_count(payouts_.get(), exprizerec::kSize);
   const int forecasts = yrace::record_count(forecasts_.get(), kForecastSize);
   records_.resize(static_cast<std::size_t>(races));
@@ -88,10 +88,11 @@ bool RangeRaces::ReadMonth(int date) {
     r.order = raceorder(race + racermrec::kRaceCode);
     r.race = reinterpret_cast<_tagRACERMREC*>(race);
     auto runnerorder = [&](int k) {
-      return raceorder(yrace::record_at(runners_.get(), racerhrec::kSize, k) + racerhrec::kRaceCode);
+      return raceorder(yrace::record_at(runners_.get(), runnerentryrec::kSize, k) +
+                       runnerentryrec::kRaceCode);
     };
     while (runner < runners && runnerorder(runner) < r.order) ++runner;
-    r.runners = yrace::record_at(runners_.get(), racerhrec::kSize, runner);
+    r.runners = yrace::record_at(runners_.get(), runnerentryrec::kSize, runner);
     while (runner < runners && runnerorder(runner) == r.order) {
       ++runner;
       ++r.runnercount;

@@ -12,8 +12,8 @@
 //   const ytheory::RangeRaces::Records* r = races.Find("052024010611");
 //   if (r != nullptr) use(r->race, r->runners, r->runnercount, r->payouts);
 //
-// The runner records hold only the entry (see get_raceh2date_range): the
-// codes, numbers, weight and marks the factors read, no names.
+// The runner records are entries (see get_raceh2date_range): the codes,
+// numbers, weight and marks the factors read, no names.
 #ifndef YDBCLN_THEORY_ENGINE_RANGERACES_H_
 #define YDBCLN_THEORY_ENGINE_RANGERACES_H_
 
@@ -33,7 +33,7 @@ class RangeRaces {
   struct Records {
     long long order = 0;                // date, racecourse, race number as one number
     _tagRACERMREC* race = nullptr;      // the results record
-    unsigned char* runners = nullptr;   // runner result records (entries only)
+    unsigned char* runners = nullptr;   // runner entry records (RUNNERENTRYREC)
     int runnercount = 0;
     YHaitoInfo payouts;                 // from the payout record, else the results record
     const unsigned char* forecast = nullptr;  // int32 forecast win odds by horse number - 1

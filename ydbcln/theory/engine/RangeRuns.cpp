@@ -1,17 +1,20 @@
 // Range evaluation's past runs: each subject's runs read once for the
-// whole range and handed out as views ending before a race's date.
+// whole range (the horses' all at once) and handed out as views ending
+// before a race's date.
 #include "ydbcln/theory/engine/RangeRuns.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+#include "db/api/ydbrange.h"
 #include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/session/YUtil.h"
 #include "ydbcln/session/ydblib.h"
 #include "ydbcln/theory/PastRunRec.h"
 #include "ydbcln/theory/engine/Evaluator.h"
 #include "ydbcln/theory/engine/FactorRegistry.h"
+#include "ydbcln/theory/engine/RangeRecs.h"
 
 namespace ytheory {
 namespace {
@@ -23,6 +26,15 @@ std::string datetext(int date) {
   char text[16];
   std::snprintf(text, sizeof text, "%08d", date);
   return text;
+}
+
+// The sire whose key and name (kSireNameWidth bytes) are at `key` and `name`.
+SireOfHorse sirefrom(const unsigned char* key, const unsigned char* name) {
+  SireOfHorse sire;
+  sire.known = true;
+  std::memcpy(sire.key, key, sizeof sire.key);
+  sire.name = YUtil::delendspc(const_cast<unsigned char*>(name), kSireNameWidth);
+  return sire;
 }
 
 // The rows of the records of `fetched`, which is released. False for a
@@ -80,22 +92,29 @@ void RangeRuns::Cover(const _tagTHITEM* items, int count) {
   }
 }
 
+template <class Row>
+RangeRuns::Subject<Row> RangeRuns::Tallied(std::vector<Row> rows) {
+  Subject<Row> subject;
+  subject.rows = std::move(rows);
+  subject.tallies.resize(subject.rows.size() + 1);
+  for (std::size_t k = 0; k < subject.rows.size(); ++k) {
+    subject.tallies[k + 1] = subject.tallies[k];
+    subject.tallies[k + 1].place(subject.rows[k].position);
+  }
+  return subject;
+}
+
 template <class Row, class Fetch>
 bool RangeRuns::View(Runs<Row>* runs, const std::string& code, int date, const Fetch& fetch,
                      Rows<Row>* out) {
   auto found = runs->find(code);
   if (found == runs->end()) {
-    Subject<Row> subject;
-    if (!readrows(fetch(), &subject.rows)) {
+    std::vector<Row> rows;
+    if (!readrows(fetch(), &rows)) {
       *out = Rows<Row>{};
       return false;
     }
-    subject.tallies.resize(subject.rows.size() + 1);
-    for (std::size_t k = 0; k < subject.rows.size(); ++k) {
-      subject.tallies[k + 1] = subject.tallies[k];
-      subject.tallies[k + 1].place(subject.rows[k].position);
-    }
-    found = runs->emplace(code, std::move(subject)).first;
+    found = runs->emplace(code, Tallied(std::move(rows))).first;
   }
   const std::vector<Row>& rows = found->second.rows;
   out->first = rows.data();
@@ -104,7 +123,43 @@ bool RangeRuns::View(Runs<Row>* runs, const std::string& code, int date, const F
   return true;
 }
 
+void RangeRuns::ReadHorses() {
+  horsesread_ = true;
+  yrace::OwnedBuffer buffer(
+      get_uma_racey2date_range(datetext(first_).c_str(), datetext(last_).c_str()));
+  if (buffer == nullptr) return;
+  using namespace horserunrec;
+  const int n = yrace::record_count(buffer.get(), kSize);
+  auto horseat = [&](int k) {
+    return reinterpret_cast<const char*>(yrace::record_at(buffer.get(), kSize, k)) + kHorseCode;
+  };
+  // The buffer holds each horse's runs together, in race order.
+  for (int k = 0; k < n;) {
+    std::string code(horseat(k), kHorseCodeWidth);
+    std::vector<YTheoryHorseRaceHorse> rows;
+    for (; k < n && std::memcmp(horseat(k), code.data(), kHorseCodeWidth) == 0; ++k) {
+      rows.emplace_back(yrace::record_at(buffer.get(), kSize, k) + kRun);
+    }
+    horse_.emplace(std::move(code), Tallied(std::move(rows)));
+  }
+}
+
+void RangeRuns::ReadSires() {
+  siresread_ = true;
+  yrace::OwnedBuffer buffer(
+      get_sirecode2date_range(datetext(first_).c_str(), datetext(last_).c_str()));
+  if (buffer == nullptr) return;
+  using namespace horsesirerec;
+  const int n = yrace::record_count(buffer.get(), kSize);
+  for (int k = 0; k < n; ++k) {
+    const unsigned char* r = yrace::record_at(buffer.get(), kSize, k);
+    sireof_.emplace(std::string(reinterpret_cast<const char*>(r) + kHorseCode, kHorseCodeWidth),
+                    sirefrom(r + kSireCode, r + kSireName));
+  }
+}
+
 bool RangeRuns::Horse(const std::string& code, int date, Rows<YTheoryHorseRaceHorse>* out) {
+  if (!horsesread_) ReadHorses();
   return View(&horse_, code, date, [&] { return get_uma_racey2code(code.c_str()); }, out);
 }
 
@@ -130,6 +185,7 @@ bool RangeRuns::Sire(const std::string& code, int date, Rows<YTheorySireRaceHors
 }
 
 bool RangeRuns::SireOf(const std::string& horse, const SireOfHorse** out) {
+  if (!siresread_) ReadSires();
   auto found = sireof_.find(horse);
   if (found == sireof_.end()) {
     yrace::OwnedBuffer record(get_sirecode_uma2code(horse.c_str()));
@@ -140,10 +196,8 @@ bool RangeRuns::SireOf(const std::string& horse, const SireOfHorse** out) {
     }
     SireOfHorse sire;
     if (yrace::record_count(record.get(), kSireCodeSize) == 1) {
-      unsigned char* r = static_cast<unsigned char*>(record.get());
-      sire.known = true;
-      std::memcpy(sire.key, r, sizeof sire.key);
-      sire.name = YUtil::delendspc(r + 7, kSireNameWidth);
+      const unsigned char* r = static_cast<unsigned char*>(record.get());
+      sire = sirefrom(r, r + 7);
     }
     found = sireof_.emplace(horse, std::move(sire)).first;
   }

@@ -1,10 +1,11 @@
 // The past runs of a range of races, read once: range evaluation. Running a
 // theory over a season race by race fetches each jockey's twelve months of
-// rides once per runner of every race; here each horse's runs, each
-// jockey's, trainer's and sire's runs and each course's results are read
-// the first time a race of the range asks for them, for the whole range
-// plus the longest period asked for, and every later race of the range
-// sees a view of them that ends before its date (PastRuns).
+// rides once per runner of every race; here each jockey's, trainer's and
+// sire's runs and each course's results are read the first time a race of
+// the range asks for them, for the whole range plus the longest period
+// asked for, the runs and sires of all the range's horses with one fetch
+// each, and every later race of the range sees a view of them that ends
+// before its date (PastRuns).
 //
 //   auto range = std::make_shared<ytheory::RangeRuns>(20240101, 20241231);
 //   range->Cover(theory.record()->item, theory.record()->count);
@@ -86,11 +87,19 @@ class RangeRuns {
   };
   template <class Row>
   using Runs = std::unordered_map<std::string, Subject<Row>>;
+  // A subject of `rows` with their running counts.
+  template <class Row>
+  static Subject<Row> Tallied(std::vector<Row> rows);
   // The runs of `code` in `runs`, read with `fetch` (giving a record
   // buffer) when not yet read, up to `date`.
   template <class Row, class Fetch>
   static bool View(Runs<Row>* runs, const std::string& code, int date, const Fetch& fetch,
                    Rows<Row>* out);
+  // The runs and the sires of every horse entered in the range's races,
+  // each read with one fetch when the first horse is asked for; a horse
+  // that fetch did not give (or all, when it failed) is read by itself.
+  void ReadHorses();
+  void ReadSires();
   // The first day read for a period of `months` before the first race.
   int Start(int months) const;
 
@@ -103,6 +112,8 @@ class RangeRuns {
   Runs<YTheoryStableRaceHorse> stable_;
   Runs<YTheorySireRaceHorse> sire_;
   std::unordered_map<std::string, SireOfHorse> sireof_;
+  bool horsesread_ = false;
+  bool siresread_ = false;
   std::unordered_map<std::string, std::vector<CourseRun>> course_;
 };
 
