@@ -250,18 +250,35 @@ TEST_F(JvDataFilesTest, AnOlderDataStageNeverRollsARaceBackAndADeletionRemovesIt
   EXPECT_TRUE(Contents(dir_.path() / "out" / "HR.txt").empty());
 }
 
-TEST_F(JvDataFilesTest, TheWritersRefusalNamesTheRecordsFileAndLine) {
+TEST_F(JvDataFilesTest, TheWritersRefusalEndsTheImportAtItsMonthAndNamesTheRecord) {
   std::unique_ptr<Database> db = open("store.db");
   const fs::path a = dir_.path() / "a.txt";
-  // A race of no runners is the writer's to refuse; the refusal names
-  // where the race's RA was read.
-  const Fields race = {{11, "2024"}, {15, "0113"}, {19, "06"}, {21, "01"}, {23, "04"},
-                       {25, "01"}, {616, "14"}, {634, "999"}, {705, "24"}, {697, "1200"}};
-  std::ofstream(a, std::ios::binary) << Line("RA", 1272, race, '2');
+  // A race of no runners in February is the writer's to refuse; the
+  // refusal names where the race's RA was read. January's race, written in
+  // its own transaction before, stays; importing again with that race
+  // left out changes nothing of January.
+  const Fields february = {{11, "2024"}, {15, "0213"}, {19, "06"}, {21, "01"}, {23, "04"},
+                           {25, "01"}, {616, "14"}, {634, "999"}, {705, "24"}, {697, "1200"}};
+  const std::string january = RaceFile('7', 20240107);
+  std::ofstream(a, std::ios::binary) << Line("RA", 1272, february, '2') << january;
   ImportSummary summary;
-  const Status s = Import(*db, {a.string()}, {}, &summary);
+  Status s = Import(*db, {a.string()}, {}, &summary);
   EXPECT_TRUE(s.IsCorruption()) << s.message();
-  EXPECT_EQ(s.message().find(a.string() + " line 1: race 052024011301"), 0u) << s.message();
+  EXPECT_EQ(s.message().find(a.string() + " line 1: race 052024021301"), 0u) << s.message();
+  EXPECT_NE(s.message().find("(nothing of 2024-02 on was imported; the people and the races up "
+                             "to 2024-01 were imported)"),
+            std::string::npos)
+      << s.message();
+  EXPECT_EQ(summary.races, 1);
+  bool stored = false, run = false;
+  ASSERT_TRUE(ydb::Reader(*db).raceState(ytest::kKey, &stored, &run).ok());
+  EXPECT_TRUE(run);
+  const std::string first = dump(*db);
+
+  std::ofstream(a, std::ios::binary | std::ios::trunc) << january;
+  s = Import(*db, {a.string()}, {}, &summary);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(dump(*db), first);
 }
 
 }  // namespace
