@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <array>
+#include <chrono>
 #include <map>
 #include <optional>
 #include <set>
@@ -108,6 +109,7 @@ class JvImporter {
       files_.insert(files_.end(), found.begin(), found.end());
     }
     for (const std::string& file : files_) total_bytes_ += fileSize(file);
+    again_bytes_ = total_bytes_;
     return Status::Ok();
   }
 
@@ -117,10 +119,19 @@ class JvImporter {
     return ec ? 0 : static_cast<std::int64_t>(size);
   }
 
-  // Progress in KiB: the files read once, then the standing records again.
+  // Progress in KiB: the files read once, then the standing records again
+  // (as many bytes as the files until they are known), with the records a
+  // second of the reading under way.
   bool report(std::int64_t done, const std::string& what) {
-    return !progress_ || progress_(static_cast<int>(done / 1024),
-                                   static_cast<int>((total_bytes_ + again_bytes_) / 1024), what);
+    if (!progress_) return true;
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - pass_start_).count();
+    const std::string rate =
+        seconds > 0 ? " (" + std::to_string(static_cast<std::int64_t>(static_cast<double>(pass_records_) / seconds)) +
+                          " records/s)"
+                    : "";
+    return progress_(static_cast<int>(done / 1024),
+                     static_cast<int>((total_bytes_ + again_bytes_) / 1024), what + rate);
   }
 
   std::string where(const Place& at) const {
@@ -139,6 +150,7 @@ class JvImporter {
     const std::int64_t bytes_before = read_.bytes;
     std::int64_t records = 0;
     Status s = ReadFile(path, [&](const Record& record, const RecordType& type, int form) {
+      ++pass_records_;
       if (++records % 4096 == 0 && !report(read_.bytes, path)) {
         return Status::Aborted("import stopped; nothing was imported");
       }
@@ -279,6 +291,7 @@ class JvImporter {
     const RecordType* type = FindRecordType(record.type());
     s = parse(record, type == nullptr ? -1 : FormOf(*type, record.length()));
     again_done_ += at.length;
+    ++pass_records_;
     if (!s.ok()) return Status::IOError(where(at) + ": the file changed while it was imported: " + s.message());
     return s;
   }
@@ -326,6 +339,9 @@ class JvImporter {
   }
 
   Status writePeople(RecordSource& source) {
+    pass_start_ = std::chrono::steady_clock::now();
+    pass_records_ = 0;
+    again_bytes_ = 0;
     for (const CodeIndex* index : {&owners_, &breeders_, &trainers_, &jockeys_}) {
       for (const CodeIndex::Entry& e : index->standing()) again_bytes_ += e.at.length;
     }
@@ -515,6 +531,9 @@ class JvImporter {
   std::int64_t total_bytes_ = 0;  // of the files
   std::int64_t again_bytes_ = 0;  // of the standing records, read again
   std::int64_t again_done_ = 0;
+  // The records of the reading under way, and when it began.
+  std::int64_t pass_records_ = 0;
+  std::chrono::steady_clock::time_point pass_start_ = std::chrono::steady_clock::now();
 
   CodeIndex owners_, breeders_, trainers_, jockeys_;
   RaceIndex races_;
