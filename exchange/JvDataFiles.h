@@ -17,7 +17,7 @@
 // Then it reads the records that stand again and writes them: the people
 // in transactions of a few thousand, then the races a month a transaction,
 // in date order, so that memory stays that of a month's races and an index
-// of some 40 bytes a record, whatever the size of the files. When the
+// of some 50 bytes a record, whatever the size of the files. When the
 // store's writer refuses a month, the months before it stay written (the
 // failure says up to which), and importing the same files again, which
 // changes nothing already written, takes up where it stopped. A race's

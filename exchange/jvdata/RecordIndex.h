@@ -3,7 +3,7 @@
 // of odds; a person or a horse) the place in the files of the one record
 // that stands, chosen by when it was made. The records themselves are read
 // again from their places, a month of races at a time, so that the memory
-// an import takes grows by some 40 bytes a record and no more.
+// an import takes grows by some 50 bytes a record and no more.
 //
 // Of two records of one key the one of the later data stage stands, then
 // the one made later, then the later in the files; a deletion, and a record
