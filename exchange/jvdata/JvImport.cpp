@@ -16,6 +16,7 @@
 #include <set>
 #include <string>
 #include <system_error>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -207,7 +208,11 @@ class JvImporter {
     } else if (id == "SE") {
       RaceRunner x;
       s = ReadRunner(record, form, &x);
-      if (s.ok()) races_.add(x.race.key, Part::kRunner, x.runner.horse_no, made, at);
+      if (s.ok()) {
+        races_.add(x.race.key, Part::kRunner, x.runner.horse_no, made, at);
+        int& newest = newest_run_[x.runner.horse_code];
+        newest = std::max(newest, x.race.key.date / 100);
+      }
     } else if (id == "HR") {
       RaceId race;
       std::vector<ydb::Payout> payouts;
@@ -364,7 +369,7 @@ class JvImporter {
       const std::string unwritten =
           some ? "nothing of " + MonthOf(entries[i].date) + " on was imported; " + written() : written();
       Status s = assembleMonth(source, i, end, &batch, &removed);
-      if (s.ok()) s = madeFromRunners(&batch);
+      if (s.ok()) s = madeFromRunners(month, &batch);
       if (s.ok()) s = write(batch, removed, unwritten);
       if (!s.ok()) return s;
       summary_.races += static_cast<std::int64_t>(batch.races.size());
@@ -459,12 +464,16 @@ class JvImporter {
 
   // Adds to *list, for each code of `from_runners` that neither the files
   // nor the store had before the import made it, the record `make` makes:
-  // remade every month it runs, so that the newest run is the last word.
+  // remade every month it runs, so that the newest run is the last word; a
+  // horse, of which there are many, only in the month of its newest run.
   template <typename T, typename From, typename Make>
   Status addMissing(ydb::Entity entity, const char* noun, std::map<std::string, Noted<From>>* from_runners,
-                    const CodeIndex* in_files, std::vector<T>* list, Make make) {
+                    const CodeIndex* in_files, int month, std::vector<T>* list, Make make) {
     std::set<std::string>& made = made_[static_cast<int>(entity)];
     for (const auto& [code, x] : *from_runners) {
+      if (made.count(code) != 0 && entity == ydb::Entity::kHorse && newest_run_[code] != month) {
+        continue;
+      }
       if (made.count(code) == 0) {
         if (in_files != nullptr && in_files->contains(code)) continue;
         bool found = false;
@@ -481,13 +490,13 @@ class JvImporter {
     return Status::Ok();
   }
 
-  Status madeFromRunners(ydb::Batch* batch) {
-    Status s = addMissing(ydb::Entity::kOwner, "owner", &runner_owners_, &owners_, &batch->owners,
+  Status madeFromRunners(int month, ydb::Batch* batch) {
+    Status s = addMissing(ydb::Entity::kOwner, "owner", &runner_owners_, &owners_, month, &batch->owners,
                           [](const std::string& code, const std::string& name) {
                             return ydb::Owner{code, name, ""};
                           });
     if (s.ok()) {
-      s = addMissing(ydb::Entity::kTrainer, "trainer", &runner_trainers_, &trainers_, &batch->trainers,
+      s = addMissing(ydb::Entity::kTrainer, "trainer", &runner_trainers_, &trainers_, month, &batch->trainers,
                      [](const std::string& code, const std::string& name) {
                        ydb::Trainer t;
                        t.code = code;
@@ -496,7 +505,7 @@ class JvImporter {
                      });
     }
     if (s.ok()) {
-      s = addMissing(ydb::Entity::kJockey, "jockey", &runner_jockeys_, &jockeys_, &batch->jockeys,
+      s = addMissing(ydb::Entity::kJockey, "jockey", &runner_jockeys_, &jockeys_, month, &batch->jockeys,
                      [](const std::string& code, const std::string& name) {
                        ydb::Jockey j;
                        j.code = code;
@@ -505,7 +514,7 @@ class JvImporter {
                      });
     }
     if (s.ok()) {
-      s = addMissing(ydb::Entity::kHorse, "horse", &runner_horses_, nullptr, &batch->horses,
+      s = addMissing(ydb::Entity::kHorse, "horse", &runner_horses_, nullptr, month, &batch->horses,
                      [](const std::string&, const ydb::Horse& horse) { return horse; });
     }
     return s;
@@ -541,6 +550,8 @@ class JvImporter {
   // What the month's runners' records say of horses and people, by code.
   std::map<std::string, Noted<ydb::Horse>> runner_horses_;
   std::map<std::string, Noted<std::string>> runner_jockeys_, runner_trainers_, runner_owners_;
+  // The month (YYYYMM) of each runner's horse's newest run in the files.
+  std::unordered_map<std::string, int> newest_run_;
   // The codes made from runners' records, by entity.
   std::array<std::set<std::string>, 6> made_;
   // Where each record of the transaction being written was read: "race
