@@ -1,15 +1,18 @@
 // The exchange format's speed: one generated season exported to CSV files,
 // and those files imported into an empty store, in rows per second, with
-// the size of the CSV files and of the store they make.
+// the size of the CSV files and of the store they make; and the season
+// exported as JV-Data records and imported, in records per second.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
 #include "db/derived/DataSet.h"
 #include "db/store/Database.h"
 #include "exchange/Exchange.h"
+#include "exchange/jvdata/JvDataFiles.h"
 #include "testing/TempDir.h"
 #include "world/Generator.h"
 
@@ -33,7 +36,9 @@ struct Season {
   ytest::TempDir dir;
   std::filesystem::path store = dir.path() / "world" / "ydbcln.db";
   std::filesystem::path csv = dir.path() / "csv";
+  std::filesystem::path jv = dir.path() / "jv";
   std::int64_t rows = 0;
+  std::int64_t records = 0;  // in the JV-Data files
   std::string error;
 
   Season() {
@@ -48,8 +53,13 @@ struct Season {
     world::Summary summary;
     ydb::Status s = world::Generate(*db, options, {}, &summary);
     if (s.ok()) s = exchange::Export(*db, csv.string());
+    if (s.ok()) s = exchange::jvdata::Export(*db, jv.string(), {});
     if (!s.ok()) error = s.message();
     rows = summary.rows;
+    for (const auto& entry : std::filesystem::directory_iterator(jv)) {
+      std::ifstream in(entry.path(), std::ios::binary);
+      for (std::string line; std::getline(in, line);) ++records;
+    }
   }
 };
 
@@ -101,6 +111,27 @@ void BM_ImportSeason(benchmark::State& state) {
   state.counters["store MB"] = store_mb;
 }
 BENCHMARK(BM_ImportSeason)->Iterations(3)->Unit(benchmark::kSecond)->UseRealTime();
+
+void BM_ImportJvDataSeason(benchmark::State& state) {
+  Season& season = TheSeason();
+  if (!season.error.empty()) {
+    state.SkipWithError(season.error.c_str());
+    return;
+  }
+  for (auto _ : state) {
+    ytest::TempDir into;
+    auto db = OpenStore(into.path() / "ydbcln.db");
+    exchange::jvdata::ImportSummary summary;
+    ydb::Status s = exchange::jvdata::Import(*db, {season.jv.string()}, {}, &summary);
+    if (!s.ok()) {
+      state.SkipWithError(s.message().c_str());
+      return;
+    }
+  }
+  state.counters["records/s"] = benchmark::Counter(static_cast<double>(season.records), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["JV-Data MB"] = static_cast<double>(DirectoryBytes(season.jv)) / 1e6;
+}
+BENCHMARK(BM_ImportJvDataSeason)->Iterations(3)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace
 

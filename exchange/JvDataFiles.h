@@ -6,20 +6,26 @@
 //   ydb::Status s = exchange::jvdata::Import(*data_set, {"RA2024.txt", "SE2024.txt"},
 //                                            progress, &summary);
 //
-// An import reads every record of every file, then writes them in one
-// transaction: a refused record, or a record the store's writer refuses,
-// leaves the data set as it was. A refused field does not stop the
-// reading, so that the summary can give the first few refusals; a record
-// cut short or of a wrong length ends its file. Records are taken by their
-// key (a person's code, a race, a runner's horse number, a race's odds);
-// of two with one key the one of the later data stage wins, then the one
-// made later, then the later in the files, so that a card never rolls back
-// a race's results, in the files or in the data set. A race's deletion
-// record (data stage 0) takes the race out of the data set; a race called
-// off (stage 9) is kept as run with every runner 出走取消. The people's
-// deletion records are counted and skipped; so are the types not yet taken
-// into the data set (horses, breeding horses, foals, schedules) and the
-// pools it does not hold (O4-O6).
+// An import reads every record of every file once to check it and to note
+// where it lies, and writes nothing when one is refused: a refused field
+// does not stop the reading, so that the summary can give the first few
+// refusals; a record cut short or of a wrong length ends its file. Records
+// are taken by their key (a person's code, a race, a runner's horse number,
+// a race's odds); of two with one key the one of the later data stage
+// wins, then the one made later, then the later in the files, so that a
+// card never rolls back a race's results, in the files or in the data set.
+// Then it reads the records that stand again and writes them: the people
+// in transactions of a few thousand, then the races a month a transaction,
+// in date order, so that memory stays that of a month's races and an index
+// of some 50 bytes a record, whatever the size of the files. When the
+// store's writer refuses a month, the months before it stay written (the
+// failure says up to which), and importing the same files again, which
+// changes nothing already written, takes up where it stopped. A race's
+// deletion record (data stage 0) takes the race out of the data set; a race
+// called off (stage 9) is kept as run with every runner 出走取消. The
+// people's deletion records are counted and skipped; so are the types not
+// yet taken into the data set (horses, breeding horses, foals, schedules)
+// and the pools it does not hold (O4-O6).
 //
 // A runner's horse, jockey, trainer and owner must be in the files or in
 // the data set; one in neither is made from what its runner's record says
@@ -54,6 +60,7 @@ struct ImportSummary {
   std::int64_t deletions = 0;                   // deletion records (the people's skipped)
   std::int64_t refused = 0;                     // records refused
   std::vector<std::string> reasons;             // the first refusals, each naming file and line
+  std::int64_t people = 0;                      // owners, breeders, trainers, jockeys written
   std::int64_t races = 0;                       // races written
   std::int64_t runners = 0;                     // runners written
   std::int64_t removed = 0;                     // races taken out by deletion records
@@ -66,7 +73,9 @@ constexpr std::size_t kReasonsKept = 5;
 
 // Reads the files at `paths` (a directory stands for its files, in name
 // order) into `data_set`, saying what it met in *summary. Fails with the
-// first refusal when any record was refused, and then writes nothing.
+// first refusal when any record was refused, and then writes nothing; fails
+// with the writer's refusal, naming the record's file and line and what
+// was written, when the writer refuses a transaction.
 ydb::Status Import(ydb::DataSet& data_set, const std::vector<std::string>& paths,
                    const Progress& progress, ImportSummary* summary);
 

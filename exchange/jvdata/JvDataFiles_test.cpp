@@ -180,18 +180,19 @@ TEST_F(JvDataFilesTest, RefusedRecordsLeaveTheStoreAsItWasAndAreSummedUp) {
   EXPECT_NE(dump(*db), before);
 }
 
-// The records of the small world's race as its RA and SE, at data stage
-// `stage`, made on `created`; without its result unless the stage carries
-// one, and run but called off at stage 9.
-std::string RaceFile(char stage, int created) {
-  ydb::Race race = ytest::MakeRace();
+// The records of the small world's race (or of `race`) as its RA and SE,
+// at data stage `stage`, made on `created`, its horses named `horse_name`
+// and their codes; without its result unless the stage carries one, and
+// run but called off at stage 9.
+std::string RaceFile(char stage, int created, ydb::Race race = ytest::MakeRace(),
+                     const std::string& horse_name = "ウマ") {
   if (!CarriesResults(stage)) race.result.reset();
   if (stage == kCancelledStage) race.result = ydb::RaceResult();
   std::string records = RaceRecord(race, created);
   records[2] = stage;
   for (ydb::Runner& r : race.runners) {
     if (!race.result) r.result.reset();
-    ydb::Horse horse = ytest::MakeHorse(r.horse_code, "ウマ" + r.horse_code, "0");
+    ydb::Horse horse = ytest::MakeHorse(r.horse_code, horse_name + r.horse_code, "0");
     records += RunnerRecord({{race.key, race.kai, race.kai_day}, r, horse, "騎手", "調教師", "馬主"},
                             stage, created);
   }
@@ -250,18 +251,52 @@ TEST_F(JvDataFilesTest, AnOlderDataStageNeverRollsARaceBackAndADeletionRemovesIt
   EXPECT_TRUE(Contents(dir_.path() / "out" / "HR.txt").empty());
 }
 
-TEST_F(JvDataFilesTest, TheWritersRefusalNamesTheRecordsFileAndLine) {
+TEST_F(JvDataFilesTest, TheWritersRefusalEndsTheImportAtItsMonthAndNamesTheRecord) {
   std::unique_ptr<Database> db = open("store.db");
   const fs::path a = dir_.path() / "a.txt";
-  // A race of no runners is the writer's to refuse; the refusal names
-  // where the race's RA was read.
-  const Fields race = {{11, "2024"}, {15, "0113"}, {19, "06"}, {21, "01"}, {23, "04"},
-                       {25, "01"}, {616, "14"}, {634, "999"}, {705, "24"}, {697, "1200"}};
-  std::ofstream(a, std::ios::binary) << Line("RA", 1272, race, '2');
+  // A race of no runners in February is the writer's to refuse; the
+  // refusal names where the race's RA was read. January's race, written in
+  // its own transaction before, stays; importing again with that race
+  // left out changes nothing of January. A horse made from its runs' records
+  // is made from its newest, written months after its first.
+  const Fields february = {{11, "2024"}, {15, "0213"}, {19, "06"}, {21, "01"}, {23, "04"},
+                           {25, "01"}, {616, "14"}, {634, "999"}, {705, "24"}, {697, "1200"}};
+  const std::string january = RaceFile('7', 20240107);
+  std::ofstream(a, std::ios::binary) << Line("RA", 1272, february, '2') << january;
   ImportSummary summary;
-  const Status s = Import(*db, {a.string()}, {}, &summary);
+  Status s = Import(*db, {a.string()}, {}, &summary);
   EXPECT_TRUE(s.IsCorruption()) << s.message();
-  EXPECT_EQ(s.message().find(a.string() + " line 1: race 052024011301"), 0u) << s.message();
+  EXPECT_EQ(s.message().find(a.string() + " line 1: race 052024021301"), 0u) << s.message();
+  EXPECT_NE(s.message().find("(nothing of 2024-02 on was imported; the people and the races up "
+                             "to 2024-01 were imported)"),
+            std::string::npos)
+      << s.message();
+  EXPECT_EQ(summary.races, 1);
+  bool stored = false, run = false;
+  ASSERT_TRUE(ydb::Reader(*db).raceState(ytest::kKey, &stored, &run).ok());
+  EXPECT_TRUE(run);
+  const std::string first = dump(*db);
+
+  std::ofstream(a, std::ios::binary | std::ios::trunc) << january;
+  s = Import(*db, {a.string()}, {}, &summary);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(dump(*db), first);
+
+  std::unique_ptr<Database> fresh = open("fresh.db");
+  ydb::Race april = ytest::MakeRace({"05", 20240406, 11});
+  april.kai = 2;
+  std::ofstream(a, std::ios::binary | std::ios::trunc)
+      << RaceFile('7', 20240406, april, "シン") << january;
+  s = Import(*fresh, {a.string()}, {}, &summary);
+  ASSERT_TRUE(s.ok()) << s.message();
+  int horses = 0;
+  s = ydb::Reader(*fresh).readHorses([&](const ydb::Horse& h) {
+    EXPECT_EQ(h.name, "シン" + h.code);
+    ++horses;
+    return Status::Ok();
+  });
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(horses, 9);
 }
 
 }  // namespace

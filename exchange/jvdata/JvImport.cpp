@@ -1,13 +1,22 @@
-// Importing JV-Data files: every record read and kept by its key, the races
-// put together from their RA, SE and HR records, and the whole written in
-// one transaction.
+// Importing JV-Data files in two readings. The first reads every record,
+// refuses what is wrong in it and notes where each lies and which of each
+// key stands (RecordIndex.h); a refused record ends the import before
+// anything is written. The second reads the standing records again: the
+// people in transactions of a few thousand, then the races month by month,
+// each month's races put together from their RA, SE, HR and odds records
+// and written in one transaction. Memory stays that of a month of races
+// and the index.
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <array>
+#include <chrono>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <system_error>
-#include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -18,6 +27,8 @@
 #include "exchange/jvdata/JvDataFiles.h"
 #include "exchange/jvdata/People.h"
 #include "exchange/jvdata/Races.h"
+#include "exchange/jvdata/RecordIndex.h"
+#include "exchange/jvdata/RecordSource.h"
 
 namespace exchange {
 namespace jvdata {
@@ -26,119 +37,68 @@ namespace {
 namespace fs = std::filesystem;
 using ydb::Status;
 
-// How far the facts of a race had come when one of its records was made
-// (データ区分): entries 1, the card 2, the results as they come in 3-6, the
-// final results 7 (A and B, local and overseas races, are final as sent),
-// and a race called off above them all. Odds records rank by their own
-// stages, 1 and 2 before the result, 3-5 final.
-int StageRank(char stage) {
-  if (stage >= '1' && stage <= '7') return stage - '0';
-  if (stage == 'A' || stage == 'B') return 7;
-  return stage == kCancelledStage ? 8 : 0;
+// The people written in one transaction.
+constexpr std::size_t kPeoplePerTransaction = 5000;
+
+// The odds records' types, O1 to O3: their number from 0; -1 for others.
+int OddsType(const std::string& type) {
+  if (type == "O1") return 0;
+  if (type == "O2") return 1;
+  return type == "O3" ? 2 : -1;
 }
-
-constexpr int kFirstResultsRank = 3;
-constexpr int kCancelledRank = 8;
-
-// When a record was made, the rank of its data stage (0 for the people's
-// records) and whether it deletes what it names.
-struct Made {
-  int rank = 0;
-  int created = 0;
-  bool deletion = false;
-};
-
-// Whether a record made `made` takes the place of one made `kept` that was
-// read before it: a deletion, or a record after a deletion, by its date
-// alone; else a record of a lower stage never, and one of the same stage
-// when made on the same day or later.
-bool Supersedes(const Made& made, const Made& kept) {
-  if (made.deletion || kept.deletion) return made.created >= kept.created;
-  return made.rank > kept.rank || (made.rank == kept.rank && made.created >= kept.created);
-}
-
-// A record's value, when it was made and where it was read.
-template <typename T>
-struct Kept {
-  T value;
-  Made made;
-  std::string where;
-};
-
-// Keeps `value` under `key` unless the one kept stands (Supersedes).
-template <typename Key, typename T>
-void Keep(std::map<Key, Kept<T>>* kept, const Key& key, T value, const Made& made,
-          const std::string& where) {
-  const auto found = kept->find(key);
-  if (found != kept->end() && !Supersedes(made, found->second.made)) return;
-  (*kept)[key] = Kept<T>{std::move(value), made, where};
-}
-
-// The records of one race.
-struct RaceRecords {
-  std::map<int, Kept<ydb::Race>> details;  // at most one, under 0
-  std::map<int, Kept<RaceRunner>> runners;  // by horse number
-  std::map<int, Kept<std::vector<ydb::Payout>>> payouts;  // at most one, under 0
-  std::map<std::string, Kept<RaceOdds>> odds;  // by type and final or not: "O1 final"
-  std::string first_where;
-};
-
-// The odds records' types.
-bool IsOdds(const std::string& type) { return type == "O1" || type == "O2" || type == "O3"; }
 
 bool IsRaceRecord(const std::string& type) {
-  return type == "RA" || type == "SE" || type == "HR" || IsOdds(type);
+  return type == "RA" || type == "SE" || type == "HR" || OddsType(type) >= 0;
 }
 
-// Whether every record kept of a race deletes what it names.
-bool OnlyDeletions(const RaceRecords& records) {
-  const auto deletion = [](const auto& entry) { return entry.second.made.deletion; };
-  return std::all_of(records.runners.begin(), records.runners.end(), deletion) &&
-         std::all_of(records.payouts.begin(), records.payouts.end(), deletion) &&
-         std::all_of(records.odds.begin(), records.odds.end(), deletion);
+bool IsOddsPart(Part part) { return part >= Part::kOdds; }
+bool IsFinalOdds(Part part) { return IsOddsPart(part) && (static_cast<int>(part) - static_cast<int>(Part::kOdds)) % 2 == 1; }
+
+// "2019-04" for the month of YYYYMMDD.
+std::string MonthOf(int date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d", date / 10000, date / 100 % 100);
+  return text;
 }
 
-// A race by date, racecourse and number.
-using RaceOrder = std::tuple<int, std::string, int>;
+// What a runner's record says of its horse and people, for those in
+// neither the files nor the store, and where it was read.
+struct FromRunner {
+  ydb::Horse horse;
+  std::string jockey_name, trainer_name, owner_name;
+};
 
 class JvImporter {
  public:
   JvImporter(ydb::Database& db, const Progress& progress, ImportSummary* summary)
-      : db_(db), reader_(db), progress_(progress), summary_(*summary) {}
+      : db_(db), reader_(db), writer_(db), progress_(progress), summary_(*summary) {}
 
   Status run(const std::vector<std::string>& paths) {
-    std::vector<std::string> files;
-    Status s = listFiles(paths, &files);
-    for (const std::string& file : files) {
-      if (!s.ok()) break;
-      s = readFile(file);
-    }
+    Status s = listFiles(paths);
+    for (std::uint32_t i = 0; s.ok() && i < files_.size(); ++i) s = scanFile(i);
     summary_.by_type = read_.by_type;
     summary_.unknown = read_.unknown;
     summary_.bytes = read_.bytes;
     if (!s.ok()) return s;
-    ydb::Batch batch;
-    std::vector<ydb::RaceKey> removed;
-    s = assemble(&batch, &removed);
-    if (!s.ok()) return s;
+    races_.settle();
+    checkRaces();
     if (summary_.refused > 0) {
       return Status::InvalidArgument(summary_.reasons.front() + " (" +
                                      std::to_string(summary_.refused) +
                                      " records refused; nothing was imported)");
     }
-    ydb::Writer writer(db_);
-    s = writer.write(batch, removed);
-    if (!s.ok()) return Status::Corruption(locate(s.message()));
-    summary_.races = static_cast<std::int64_t>(batch.races.size());
+    RecordSource source(files_);
+    s = writePeople(source);
+    if (s.ok()) s = writeRaces(source);
     return s;
   }
 
  private:
-  Status listFiles(const std::vector<std::string>& paths, std::vector<std::string>* files) {
+  Status listFiles(const std::vector<std::string>& paths) {
     std::error_code ec;
     for (const std::string& path : paths) {
       if (!fs::is_directory(path, ec)) {
-        files->push_back(path);
+        files_.push_back(path);
         continue;
       }
       std::vector<std::string> found;
@@ -147,39 +107,11 @@ class JvImporter {
       }
       if (ec) return Status::IOError("cannot list " + path + ": " + ec.message());
       std::sort(found.begin(), found.end());
-      files->insert(files->end(), found.begin(), found.end());
+      files_.insert(files_.end(), found.begin(), found.end());
     }
-    for (const std::string& file : *files) {
-      const std::uintmax_t size = fs::file_size(file, ec);
-      if (!ec) total_bytes_ += static_cast<std::int64_t>(size);
-    }
+    for (const std::string& file : files_) total_bytes_ += fileSize(file);
+    again_bytes_ = total_bytes_;
     return Status::Ok();
-  }
-
-  Status readFile(const std::string& path) {
-    ReadSummary& read = read_;
-    const std::int64_t bytes_before = read.bytes;
-    std::int64_t records = 0;
-    Status s = ReadFile(path, [&](const Record& record, const RecordType& type, int form) {
-      if (++records % 4096 == 0 && progress_ &&
-          !progress_(kib(read.bytes), kib(total_bytes_), path)) {
-        return Status::Aborted("import stopped; nothing was imported");
-      }
-      const std::string where = path + " line " + std::to_string(read.line);
-      const Status taken = take(record, type, form, where);
-      if (!taken.ok()) refuse(where + ": " + taken.message());
-      return Status::Ok();
-    }, &read);
-    if (s.IsInvalidArgument() || s.IsNotSupported()) {
-      // A record cut short or of a wrong length ends its file.
-      refuse(s.message());
-      read.bytes = bytes_before + fileSize(path);
-      s = Status::Ok();
-    }
-    if (s.ok() && progress_ && !progress_(kib(read.bytes), kib(total_bytes_), path)) {
-      return Status::Aborted("import stopped; nothing was imported");
-    }
-    return s;
   }
 
   static std::int64_t fileSize(const std::string& path) {
@@ -188,60 +120,108 @@ class JvImporter {
     return ec ? 0 : static_cast<std::int64_t>(size);
   }
 
-  static int kib(std::int64_t bytes) { return static_cast<int>(bytes / 1024); }
+  // Progress in KiB: the files read once, then the standing records again
+  // (as many bytes as the files until they are known), with the records a
+  // second of the reading under way.
+  bool report(std::int64_t done, const std::string& what) {
+    if (!progress_) return true;
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - pass_start_).count();
+    const std::string rate =
+        seconds > 0 ? " (" + std::to_string(static_cast<std::int64_t>(static_cast<double>(pass_records_) / seconds)) +
+                          " records/s)"
+                    : "";
+    return progress_(static_cast<int>(done / 1024),
+                     static_cast<int>((total_bytes_ + again_bytes_) / 1024), what + rate);
+  }
+
+  std::string where(const Place& at) const {
+    return files_[at.file] + " line " + std::to_string(at.line);
+  }
 
   void refuse(const std::string& reason) {
     ++summary_.refused;
     if (summary_.reasons.size() < kReasonsKept) summary_.reasons.push_back(reason);
   }
 
-  Status take(const Record& record, const RecordType& type, int form, const std::string& where) {
+  // --- The first reading -------------------------------------------------------
+
+  Status scanFile(std::uint32_t file) {
+    const std::string& path = files_[file];
+    const std::int64_t bytes_before = read_.bytes;
+    std::int64_t records = 0;
+    Status s = ReadFile(path, [&](const Record& record, const RecordType& type, int form) {
+      ++pass_records_;
+      if (++records % 4096 == 0 && !report(read_.bytes, path)) {
+        return Status::Aborted("import stopped; nothing was imported");
+      }
+      Place at;
+      at.file = file;
+      at.length = static_cast<std::uint32_t>(record.length());
+      at.offset = read_.bytes - bytes_before - record.length();
+      at.line = read_.line;
+      const Status taken = scan(record, type, form, at);
+      if (!taken.ok()) refuse(where(at) + ": " + taken.message());
+      return Status::Ok();
+    }, &read_);
+    if (s.IsInvalidArgument() || s.IsNotSupported()) {
+      // A record cut short or of a wrong length ends its file.
+      refuse(s.message());
+      read_.bytes = bytes_before + fileSize(path);
+      s = Status::Ok();
+    }
+    if (s.ok() && !report(read_.bytes, path)) {
+      return Status::Aborted("import stopped; nothing was imported");
+    }
+    return s;
+  }
+
+  // Checks a record and notes where it lies under its key.
+  Status scan(const Record& record, const RecordType& type, int form, const Place& at) {
     const std::string id = type.id;
     const bool deletion = record.stage() == kDeletionStage;
     if (deletion) ++summary_.deletions;
     if (deletion && !IsRaceRecord(id)) return Status::Ok();
     const Made made{IsRaceRecord(id) ? StageRank(record.stage()) : 0, record.created(), deletion};
-    if (deletion) return takeDeletion(record, id, made, where);
+    if (deletion) return scanDeletion(record, id, made, at);
     Status s;
     if (id == "KS") {
       ydb::Jockey x;
       s = ReadJockey(record, form, &x);
-      if (s.ok()) Keep(&jockeys_, x.code, x, made, where);
+      if (s.ok()) jockeys_.add(x.code, made, at);
     } else if (id == "CH") {
       ydb::Trainer x;
       s = ReadTrainer(record, form, &x);
-      if (s.ok()) Keep(&trainers_, x.code, x, made, where);
+      if (s.ok()) trainers_.add(x.code, made, at);
     } else if (id == "BN") {
       ydb::Owner x;
       s = ReadOwner(record, form, &x);
-      if (s.ok()) Keep(&owners_, x.code, x, made, where);
+      if (s.ok()) owners_.add(x.code, made, at);
     } else if (id == "BR") {
       ydb::Breeder x;
       s = ReadBreeder(record, form, &x);
-      if (s.ok()) Keep(&breeders_, x.code, x, made, where);
+      if (s.ok()) breeders_.add(x.code, made, at);
     } else if (id == "RA") {
       ydb::Race x;
       s = ReadRace(record, form, &x);
-      if (s.ok()) Keep(&recordsOf(x.key, where).details, 0, x, made, where);
+      if (s.ok()) races_.add(x.key, Part::kDetails, 0, made, at);
     } else if (id == "SE") {
       RaceRunner x;
       s = ReadRunner(record, form, &x);
       if (s.ok()) {
-        const int number = x.runner.horse_no;
-        Keep(&recordsOf(x.race.key, where).runners, number, x, made, where);
+        races_.add(x.race.key, Part::kRunner, x.runner.horse_no, made, at);
+        int& newest = newest_run_[x.runner.horse_code];
+        newest = std::max(newest, x.race.key.date / 100);
       }
     } else if (id == "HR") {
       RaceId race;
       std::vector<ydb::Payout> payouts;
       s = ReadPayouts(record, form, &race, &payouts);
-      if (s.ok()) Keep(&recordsOf(race.key, where).payouts, 0, payouts, made, where);
-    } else if (IsOdds(id) && record.stage() != kCancelledStage) {
+      if (s.ok()) races_.add(race.key, Part::kPayouts, 0, made, at);
+    } else if (OddsType(id) >= 0 && record.stage() != kCancelledStage) {
       RaceOdds x;
       s = ReadOdds(record, form, &x);
-      if (s.ok()) {
-        const std::string key = id + (x.final ? " final" : " sale");
-        Keep(&recordsOf(x.race.key, where).odds, key, x, made, where);
-      }
+      if (s.ok()) races_.add(x.race.key, OddsPart(OddsType(id), x.final), 0, made, at);
     } else {
       ++summary_.skipped[id];
     }
@@ -249,46 +229,170 @@ class JvImporter {
   }
 
   // A deletion record of a race, one of its runners, its payouts or its
-  // odds, kept in the place of what it deletes.
-  Status takeDeletion(const Record& record, const std::string& id, const Made& made,
-                      const std::string& where) {
+  // odds, noted in the place of what it deletes.
+  Status scanDeletion(const Record& record, const std::string& id, const Made& made,
+                      const Place& at) {
     RaceId race;
     int horse_no = 0;
     const Status s = ReadRecordKey(record, &race, &horse_no);
     if (!s.ok()) return s;
-    RaceRecords& records = recordsOf(race.key, where);
     if (id == "RA") {
-      Keep(&records.details, 0, ydb::Race(), made, where);
+      races_.add(race.key, Part::kDetails, 0, made, at);
     } else if (id == "SE") {
-      Keep(&records.runners, horse_no, RaceRunner(), made, where);
+      races_.add(race.key, Part::kRunner, horse_no, made, at);
     } else if (id == "HR") {
-      Keep(&records.payouts, 0, std::vector<ydb::Payout>(), made, where);
+      races_.add(race.key, Part::kPayouts, 0, made, at);
     } else {
-      Keep(&records.odds, id + " sale", RaceOdds(), made, where);
-      Keep(&records.odds, id + " final", RaceOdds(), made, where);
+      races_.add(race.key, OddsPart(OddsType(id), false), 0, made, at);
+      races_.add(race.key, OddsPart(OddsType(id), true), 0, made, at);
     }
     return Status::Ok();
   }
 
-  RaceRecords& recordsOf(const ydb::RaceKey& key, const std::string& where) {
-    RaceRecords& records = races_[RaceOrder{key.date, key.place, key.number}];
-    if (records.first_where.empty()) records.first_where = where;
-    return records;
-  }
-
-  Status assemble(ydb::Batch* batch, std::vector<ydb::RaceKey>* removed) {
-    for (auto& [order, records] : races_) {
-      ydb::RaceKey key{std::get<1>(order), std::get<0>(order), std::get<2>(order)};
-      if (records.details.empty()) {
-        if (!OnlyDeletions(records)) {
-          refuse(records.first_where + ": race " + key.code() + " has no RA record");
-        }
+  // Refuses the races the standing records cannot make: records of a race
+  // without its RA; payouts or final odds of a race its RA says is not run.
+  void checkRaces() {
+    const std::vector<RaceEntry>& entries = races_.entries();
+    for (std::size_t i = 0, end = 0; i < entries.size(); i = end) {
+      for (end = i; end < entries.size() && entries[end].sameRace(entries[i]);) ++end;
+      const std::string race = "race " + entries[i].key().code();
+      const RaceEntry& details = entries[i];
+      if (details.part != Part::kDetails) {
+        const auto first = std::min_element(
+            entries.begin() + i, entries.begin() + end, [](const RaceEntry& a, const RaceEntry& b) {
+              return std::tie(a.at.file, a.at.offset) < std::tie(b.at.file, b.at.offset);
+            });
+        const bool only_deletions = std::all_of(entries.begin() + i, entries.begin() + end,
+                                                [](const RaceEntry& e) { return e.made.deletion; });
+        if (!only_deletions) refuse(where(first->at) + ": " + race + " has no RA record");
         continue;
       }
-      Kept<ydb::Race>& details = records.details.begin()->second;
+      if (details.made.deletion || details.made.rank >= kFirstResultsRank) continue;
+      for (std::size_t j = i + 1; j < end; ++j) {
+        const RaceEntry& e = entries[j];
+        if (e.made.deletion) continue;
+        if (e.part == Part::kPayouts) {
+          refuse(where(e.at) + ": " + race + " has payouts but its RA no results");
+          break;
+        }
+        if (IsFinalOdds(e.part)) {
+          refuse(where(e.at) + ": " + race + " has final odds but its RA no results");
+          break;
+        }
+      }
+    }
+  }
+
+  // --- The second reading ------------------------------------------------------
+
+  // Reads the record at `at` and `parse`s it; a record that no longer
+  // reads as it did is an I/O error (the file changed).
+  template <typename Parse>
+  Status reread(RecordSource& source, const Place& at, Parse parse) {
+    std::string_view bytes;
+    Status s = source.read(at, &bytes);
+    if (!s.ok()) return s;
+    const Record record(bytes);
+    const RecordType* type = FindRecordType(record.type());
+    s = parse(record, type == nullptr ? -1 : FormOf(*type, record.length()));
+    again_done_ += at.length;
+    ++pass_records_;
+    if (!s.ok()) return Status::IOError(where(at) + ": the file changed while it was imported: " + s.message());
+    return s;
+  }
+
+  // Writes `batch` (and removes `removed`) in one transaction; a refusal
+  // names where its record was read, and what the import has written.
+  Status write(const ydb::Batch& batch, const std::vector<ydb::RaceKey>& removed,
+               const std::string& unwritten) {
+    const Status s = writer_.write(batch, removed);
+    const std::string fault = s.ok() ? "" : locate(s.message());
+    where_.clear();
+    if (s.ok()) return s;
+    return Status::Corruption(fault + " (" + unwritten + ")");
+  }
+
+  // What has been written when a later step fails.
+  std::string written() const {
+    if (!months_written_.empty()) return "the people and the races up to " + months_written_ + " were imported";
+    return summary_.people != 0 ? "the people were imported, no race" : "nothing was imported";
+  }
+
+  template <typename T, typename ReadFn>
+  Status writePeopleOf(RecordSource& source, const CodeIndex& index, const char* noun,
+                       std::vector<T> ydb::Batch::*list, ReadFn read) {
+    ydb::Batch batch;
+    const std::vector<CodeIndex::Entry> standing = index.standing();
+    for (std::size_t i = 0; i < standing.size(); ++i) {
+      T x;
+      Status s = reread(source, standing[i].at,
+                        [&](const Record& record, int form) { return read(record, form, &x); });
+      if (!s.ok()) return s;
+      where_[std::string(noun) + " " + x.code] = where(standing[i].at);
+      (batch.*list).push_back(std::move(x));
+      if ((batch.*list).size() == kPeoplePerTransaction || i + 1 == standing.size()) {
+        s = write(batch, {}, written());
+        if (!s.ok()) return s;
+        summary_.people += static_cast<std::int64_t>((batch.*list).size());
+        (batch.*list).clear();
+        if (!report(total_bytes_ + again_done_, noun + std::string("s"))) {
+          return Status::Aborted("import stopped; " + written());
+        }
+      }
+    }
+    return Status::Ok();
+  }
+
+  Status writePeople(RecordSource& source) {
+    pass_start_ = std::chrono::steady_clock::now();
+    pass_records_ = 0;
+    again_bytes_ = 0;
+    for (const CodeIndex* index : {&owners_, &breeders_, &trainers_, &jockeys_}) {
+      for (const CodeIndex::Entry& e : index->standing()) again_bytes_ += e.at.length;
+    }
+    for (const RaceEntry& e : races_.entries()) again_bytes_ += e.at.length;
+    Status s = writePeopleOf(source, owners_, "owner", &ydb::Batch::owners, ReadOwner);
+    if (s.ok()) s = writePeopleOf(source, breeders_, "breeder", &ydb::Batch::breeders, ReadBreeder);
+    if (s.ok()) s = writePeopleOf(source, trainers_, "trainer", &ydb::Batch::trainers, ReadTrainer);
+    if (s.ok()) s = writePeopleOf(source, jockeys_, "jockey", &ydb::Batch::jockeys, ReadJockey);
+    return s;
+  }
+
+  Status writeRaces(RecordSource& source) {
+    const std::vector<RaceEntry>& entries = races_.entries();
+    for (std::size_t i = 0, end = 0; i < entries.size(); i = end) {
+      const int month = entries[i].date / 100;
+      for (end = i; end < entries.size() && entries[end].date / 100 == month;) ++end;
+      ydb::Batch batch;
+      std::vector<ydb::RaceKey> removed;
+      const bool some = summary_.people != 0 || !months_written_.empty();
+      const std::string unwritten =
+          some ? "nothing of " + MonthOf(entries[i].date) + " on was imported; " + written() : written();
+      Status s = assembleMonth(source, i, end, &batch, &removed);
+      if (s.ok()) s = madeFromRunners(month, &batch);
+      if (s.ok()) s = write(batch, removed, unwritten);
+      if (!s.ok()) return s;
+      summary_.races += static_cast<std::int64_t>(batch.races.size());
+      summary_.removed += static_cast<std::int64_t>(removed.size());
+      months_written_ = MonthOf(entries[i].date);
+      if (!report(total_bytes_ + again_done_, "races of " + months_written_)) {
+        return Status::Aborted("import stopped; " + written());
+      }
+    }
+    return Status::Ok();
+  }
+
+  // The races of entries [begin, end), a month's, into *batch; those
+  // deleted into *removed.
+  Status assembleMonth(RecordSource& source, std::size_t begin, std::size_t end,
+                       ydb::Batch* batch, std::vector<ydb::RaceKey>* removed) {
+    const std::vector<RaceEntry>& entries = races_.entries();
+    for (std::size_t i = begin, last = begin; i < end; i = last) {
+      for (last = i; last < end && entries[last].sameRace(entries[i]);) ++last;
+      const RaceEntry& details = entries[i];  // checkRaces: the RA leads
+      const ydb::RaceKey key = details.key();
       if (details.made.deletion) {
         removed->push_back(key);
-        ++summary_.removed;
         continue;
       }
       // A card never rolls back a race the store holds with its result.
@@ -301,100 +405,98 @@ class JvImporter {
           continue;
         }
       }
+      ydb::Race race;
+      Status s = reread(source, details.at, [&race](const Record& r, int form) { return ReadRace(r, form, &race); });
+      if (!s.ok()) return s;
       const bool cancelled = details.made.rank == kCancelledRank;
-      ydb::Race& race = details.value;
       if (cancelled) race.result = ydb::RaceResult();
-      where_["race " + key.code()] = details.where;
-      for (auto& [number, runner] : records.runners) {
-        if (runner.made.deletion) continue;
-        race.runners.push_back(runner.value.runner);
-        if (cancelled) race.runners.back().result = CancelledRun();
-        noteRunner(runner);
-        ++summary_.runners;
-      }
-      if (!records.payouts.empty() && !records.payouts.begin()->second.made.deletion && !cancelled) {
-        const Kept<std::vector<ydb::Payout>>& payouts = records.payouts.begin()->second;
-        if (!race.result) {
-          refuse(payouts.where + ": race " + key.code() + " has payouts but its RA no results");
-          continue;
+      where_["race " + key.code()] = where(details.at);
+      for (std::size_t j = i + 1; s.ok() && j < last; ++j) {
+        const RaceEntry& e = entries[j];
+        if (e.made.deletion) continue;
+        if (e.part == Part::kRunner) {
+          s = reread(source, e.at, [&](const Record& r, int form) {
+            RaceRunner x;
+            const Status read = ReadRunner(r, form, &x);
+            if (!read.ok()) return read;
+            race.runners.push_back(x.runner);
+            if (cancelled) race.runners.back().result = CancelledRun();
+            noteRunner(x, e.at);
+            ++summary_.runners;
+            return read;
+          });
+        } else if (e.part == Part::kPayouts && !cancelled) {
+          s = reread(source, e.at, [&race](const Record& r, int form) {
+            RaceId id;
+            return ReadPayouts(r, form, &id, &race.result->payouts);
+          });
+        } else if (IsOddsPart(e.part)) {
+          s = reread(source, e.at, [&race](const Record& r, int form) {
+            RaceOdds odds;
+            const Status read = ReadOdds(r, form, &odds);
+            if (!read.ok()) return read;
+            std::optional<ydb::OddsSet>& set = odds.final ? race.result->final_odds : race.forecast_odds;
+            if (!set) set = ydb::OddsSet{odds.final ? "" : kAdvanceSaleKind, odds.announced, {}};
+            set->entries.insert(set->entries.end(), odds.entries.begin(), odds.entries.end());
+            return read;
+          });
         }
-        race.result->payouts = payouts.value;
       }
-      if (!takeOdds(key, records, &race)) continue;
+      if (!s.ok()) return s;
       batch->races.push_back(std::move(race));
     }
-    Status s = madeFromRunners();
-    if (!s.ok()) return s;
-    for (auto& [code, x] : owners_) batch->owners.push_back(place("owner", code, x));
-    for (auto& [code, x] : breeders_) batch->breeders.push_back(place("breeder", code, x));
-    for (auto& [code, x] : trainers_) batch->trainers.push_back(place("trainer", code, x));
-    for (auto& [code, x] : jockeys_) batch->jockeys.push_back(place("jockey", code, x));
-    for (auto& [code, x] : horses_) batch->horses.push_back(place("horse", code, x));
     return Status::Ok();
   }
 
-  // The odds records of a race into its sets of odds; false, with the
-  // refusal noted, for final odds of a race its RA says is not run.
-  bool takeOdds(const ydb::RaceKey& key, const RaceRecords& records, ydb::Race* race) {
-    for (const auto& [type, kept] : records.odds) {
-      if (kept.made.deletion) continue;
-      const RaceOdds& odds = kept.value;
-      if (odds.final && !race->result) {
-        refuse(kept.where + ": race " + key.code() + " has final odds but its RA no results");
-        return false;
-      }
-      std::optional<ydb::OddsSet>& set = odds.final ? race->result->final_odds : race->forecast_odds;
-      if (!set) set = ydb::OddsSet{odds.final ? "" : kAdvanceSaleKind, odds.announced, {}};
-      set->entries.insert(set->entries.end(), odds.entries.begin(), odds.entries.end());
-    }
-    return true;
+  // The horse and people of a runner, the month's newest race last.
+  void noteRunner(const RaceRunner& x, const Place& at) {
+    runner_horses_[x.runner.horse_code] = {x.horse, at};
+    if (!x.runner.jockey_code.empty()) runner_jockeys_[x.runner.jockey_code] = {x.jockey_name, at};
+    if (!x.runner.trainer_code.empty()) runner_trainers_[x.runner.trainer_code] = {x.trainer_name, at};
+    if (!x.runner.owner_code.empty()) runner_owners_[x.runner.owner_code] = {x.owner_name, at};
   }
 
-  template <typename T>
-  T place(const std::string& noun, const std::string& code, Kept<T>& kept) {
-    where_[noun + " " + code] = kept.where;
-    return std::move(kept.value);
-  }
+  template <typename From>
+  struct Noted {
+    From value;
+    Place at;
+  };
 
-  // The horse and people of a runner, newest race last, for those in
-  // neither the files nor the store.
-  void noteRunner(const Kept<RaceRunner>& kept) {
-    const RaceRunner& x = kept.value;
-    const auto note = [&kept](std::map<std::string, Kept<std::string>>* names,
-                              const std::string& code, const std::string& name) {
-      if (!code.empty()) (*names)[code] = {name, Made(), kept.where};
-    };
-    runner_horses_[x.runner.horse_code] = {x.horse, Made(), kept.where};
-    note(&runner_jockeys_, x.runner.jockey_code, x.jockey_name);
-    note(&runner_trainers_, x.runner.trainer_code, x.trainer_name);
-    note(&runner_owners_, x.runner.owner_code, x.owner_name);
-  }
-
-  // Adds to *kept what `from_runners` has that neither *kept nor the store
-  // has, each record made by `make`.
+  // Adds to *list, for each code of `from_runners` that neither the files
+  // nor the store had before the import made it, the record `make` makes:
+  // remade every month it runs, so that the newest run is the last word; a
+  // horse, of which there are many, only in the month of its newest run.
   template <typename T, typename From, typename Make>
-  Status addMissing(ydb::Entity entity, const std::map<std::string, Kept<From>>& from_runners,
-                    std::map<std::string, Kept<T>>* kept, Make make) {
-    for (const auto& [code, x] : from_runners) {
-      bool found = kept->count(code) != 0;
-      if (!found) {
+  Status addMissing(ydb::Entity entity, const char* noun, std::map<std::string, Noted<From>>* from_runners,
+                    const CodeIndex* in_files, int month, std::vector<T>* list, Make make) {
+    std::set<std::string>& made = made_[static_cast<int>(entity)];
+    for (const auto& [code, x] : *from_runners) {
+      if (made.count(code) != 0 && entity == ydb::Entity::kHorse && newest_run_[code] != month) {
+        continue;
+      }
+      if (made.count(code) == 0) {
+        if (in_files != nullptr && in_files->contains(code)) continue;
+        bool found = false;
         const Status s = reader_.contains(entity, code, &found);
         if (!s.ok()) return s;
+        if (found) continue;
+        made.insert(code);
+        ++summary_.made_from_runners;
       }
-      if (found) continue;
-      (*kept)[code] = Kept<T>{make(code, x.value), Made(), x.where};
-      ++summary_.made_from_runners;
+      where_[std::string(noun) + " " + code] = where(x.at);
+      list->push_back(make(code, x.value));
     }
+    from_runners->clear();
     return Status::Ok();
   }
 
-  Status madeFromRunners() {
-    Status s = addMissing(ydb::Entity::kOwner, runner_owners_, &owners_,
+  Status madeFromRunners(int month, ydb::Batch* batch) {
+    Status s = addMissing(ydb::Entity::kOwner, "owner", &runner_owners_, &owners_, month, &batch->owners,
                           [](const std::string& code, const std::string& name) {
                             return ydb::Owner{code, name, ""};
                           });
     if (s.ok()) {
-      s = addMissing(ydb::Entity::kTrainer, runner_trainers_, &trainers_,
+      s = addMissing(ydb::Entity::kTrainer, "trainer", &runner_trainers_, &trainers_, month, &batch->trainers,
                      [](const std::string& code, const std::string& name) {
                        ydb::Trainer t;
                        t.code = code;
@@ -403,7 +505,7 @@ class JvImporter {
                      });
     }
     if (s.ok()) {
-      s = addMissing(ydb::Entity::kJockey, runner_jockeys_, &jockeys_,
+      s = addMissing(ydb::Entity::kJockey, "jockey", &runner_jockeys_, &jockeys_, month, &batch->jockeys,
                      [](const std::string& code, const std::string& name) {
                        ydb::Jockey j;
                        j.code = code;
@@ -412,7 +514,7 @@ class JvImporter {
                      });
     }
     if (s.ok()) {
-      s = addMissing(ydb::Entity::kHorse, runner_horses_, &horses_,
+      s = addMissing(ydb::Entity::kHorse, "horse", &runner_horses_, nullptr, month, &batch->horses,
                      [](const std::string&, const ydb::Horse& horse) { return horse; });
     }
     return s;
@@ -430,21 +532,30 @@ class JvImporter {
 
   ydb::Database& db_;
   ydb::Reader reader_;
+  ydb::Writer writer_;
   const Progress& progress_;
   ImportSummary& summary_;
   ReadSummary read_;
-  std::int64_t total_bytes_ = 0;
+  std::vector<std::string> files_;
+  std::int64_t total_bytes_ = 0;  // of the files
+  std::int64_t again_bytes_ = 0;  // of the standing records, read again
+  std::int64_t again_done_ = 0;
+  // The records of the reading under way, and when it began.
+  std::int64_t pass_records_ = 0;
+  std::chrono::steady_clock::time_point pass_start_ = std::chrono::steady_clock::now();
 
-  std::map<std::string, Kept<ydb::Owner>> owners_;
-  std::map<std::string, Kept<ydb::Breeder>> breeders_;
-  std::map<std::string, Kept<ydb::Trainer>> trainers_;
-  std::map<std::string, Kept<ydb::Jockey>> jockeys_;
-  std::map<std::string, Kept<ydb::Horse>> horses_;
-  std::map<RaceOrder, RaceRecords> races_;
-  // What runners' records say of horses and people, by code.
-  std::map<std::string, Kept<ydb::Horse>> runner_horses_;
-  std::map<std::string, Kept<std::string>> runner_jockeys_, runner_trainers_, runner_owners_;
-  // Where each record written was read: "race 052024010611", "jockey 01001".
+  CodeIndex owners_, breeders_, trainers_, jockeys_;
+  RaceIndex races_;
+  std::string months_written_;  // the last month of races written
+  // What the month's runners' records say of horses and people, by code.
+  std::map<std::string, Noted<ydb::Horse>> runner_horses_;
+  std::map<std::string, Noted<std::string>> runner_jockeys_, runner_trainers_, runner_owners_;
+  // The month (YYYYMM) of each runner's horse's newest run in the files.
+  std::unordered_map<std::string, int> newest_run_;
+  // The codes made from runners' records, by entity.
+  std::array<std::set<std::string>, 6> made_;
+  // Where each record of the transaction being written was read: "race
+  // 052024010611", "jockey 01001".
   std::map<std::string, std::string> where_;
 };
 
@@ -457,7 +568,7 @@ Status Import(ydb::Database& db, const std::vector<std::string>& paths, const Pr
     JvImporter importer(db, progress, summary);
     return importer.run(paths);
   } catch (const std::exception& e) {
-    return Status::IOError(std::string("JV-Data import abandoned, nothing imported: ") + e.what());
+    return Status::IOError(std::string("JV-Data import abandoned: ") + e.what());
   }
 }
 

@@ -2,7 +2,9 @@
 // documented CSV exchange format, or with --format jvdata to and from files
 // of JRA's JV-Data records, with a progress bar. An import that finds a bad
 // row or record names its file, line and reason and loads nothing; a JV-Data
-// import ends with a summary of what it read.
+// import, which writes its people and then its races a month a transaction,
+// says what it wrote when the store's writer refuses a month or it is
+// interrupted, and ends with a summary of what it read.
 #include <exchange/ExchangeFiles.h>
 #include <exchange/JvDataFiles.h>
 
@@ -22,7 +24,7 @@ constexpr const char* kExchangeFormat = "exchange";
 constexpr const char* kJvDataFormat = "jvdata";
 
 // What a JV-Data import read, skipped and refused, on standard output.
-void PrintSummary(const exchange::jvdata::ImportSummary& s, bool imported) {
+void PrintSummary(const exchange::jvdata::ImportSummary& s) {
   std::cout << "records read by type:";
   for (const auto& [type, count] : s.by_type) std::cout << " " << type << " " << count;
   std::cout << "\n";
@@ -34,8 +36,8 @@ void PrintSummary(const exchange::jvdata::ImportSummary& s, bool imported) {
   std::cout << ")\n";
   std::cout << "refused: " << s.refused << "\n";
   for (const std::string& reason : s.reasons) std::cout << "  " << Reason(reason) << "\n";
-  if (imported) {
-    std::cout << "written: " << s.races << " races, " << s.runners << " runners, "
+  if (s.people != 0 || s.races != 0 || s.removed != 0) {
+    std::cout << "written: " << s.people << " people, " << s.races << " races, " << s.runners << " runners, "
               << s.made_from_runners << " horses and people made from their runners' records\n";
     if (s.removed != 0 || s.left_as_stored != 0) {
       std::cout << "removed by deletion records: " << s.removed << " races; left as stored: "
@@ -75,16 +77,22 @@ int RunExchange(const Options& options, const std::vector<std::string>& paths,
   } else {
     s = import ? exchange::Import(*data_set, dir, progress) : exchange::Export(*data_set, dir, progress);
   }
+  // A JV-Data import keeps the months it wrote before it failed.
+  if (summary.people != 0 || summary.races != 0 || summary.removed != 0) made.keep();
   if (!s.ok() && bar.interrupted()) {
     bar.clear();
-    std::cerr << "ydbcln: interrupted; "
-              << (import ? "nothing was imported" : "the files are as they were") << "\n";
+    if (jvdata && import) {
+      std::cerr << "ydbcln: interrupted: " << s.message() << "\n";
+    } else {
+      std::cerr << "ydbcln: interrupted; "
+                << (import ? "nothing was imported" : "the files are as they were") << "\n";
+    }
     return kExitInterrupted;
   }
   bar.clear();
   // A summary once the records were read; an import that read nothing (a
   // file missing, say) is its error alone.
-  if (jvdata && import && (s.ok() || summary.refused > 0)) PrintSummary(summary, s.ok());
+  if (jvdata && import && (s.ok() || summary.refused > 0 || summary.people != 0)) PrintSummary(summary);
   if (!s.ok()) {
     std::cerr << "ydbcln: " << (import ? "import" : "export") << " failed: " << Reason(s.message()) << "\n";
     return kExitNotFound;
@@ -100,7 +108,7 @@ void RegisterExchange(CLI::App& app, const Options& options, int* exit_code) {
     CLI::App* cmd = app.add_subcommand(
         import ? "import" : "export",
         import ? "Load CSV files of the exchange format, or files of JV-Data records, into the "
-                 "data set (all or nothing)"
+                 "data set (the exchange format all or nothing; JV-Data a month at a time)"
                : "Write the data set as CSV files of the exchange format, or as JV-Data records");
     auto paths = std::make_shared<std::vector<std::string>>();
     auto format = std::make_shared<std::string>(kExchangeFormat);

@@ -24,7 +24,7 @@ TEST_F(ExchangeCommandTest, JvDataFilesGoOutAndComeInWithASummary) {
             "records read by type: BN 1 CH 1 HR 1 KS 2 RA 1 SE 9\n"
             "skipped: 0 (0 of unknown types, 0 deletions)\n"
             "refused: 0\n"
-            "written: 1 races, 9 runners, 9 horses and people made from their runners' records\n");
+            "written: 4 people, 1 races, 9 runners, 9 horses and people made from their runners' records\n");
   EXPECT_EQ(RunTool(copy.str(), {"result", "052024010611"}).exit_code, 0);
 }
 
