@@ -120,7 +120,7 @@ void BookRiders(const World& world, std::vector<Card>& cards, Random& random) {
       std::vector<std::pair<double, std::size_t>> order;
       for (std::size_t i = 0; i < race.field.size(); ++i) {
         const Horse& h = world.horses[static_cast<std::size_t>(race.field[i])];
-        order.push_back({Condition(h, date) + random.Normal(0.0, 2.0), i});
+        order.push_back({Condition(h, date) + random.Normal(0.0, 1.2), i});
       }
       std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
         return a.first != b.first ? a.first > b.first : a.second < b.second;
