@@ -14,9 +14,23 @@ namespace {
 
 int RoundTo100(double metres) { return static_cast<int>(std::lround(metres / 100.0)) * 100; }
 
-// The trainer's first plan for a horse: a guess at its best surface and trip.
-void FirstPlan(Horse& h, Random& random, double noise) {
-  h.target_surface = h.genes.dirt + random.Normal(0.0, noise * 5.0) > 0.0 ? Surface::kDirt : Surface::kTurf;
+// How far a trainer leans to the turf when he first plans a two-year-old
+// (JRA starts two newcomers' races in three on the turf): only a horse
+// that looks a dirt horse by this much starts on the dirt.
+constexpr double kYoungTurfLean = 0.35;
+
+// How far he leans to the dirt for a horse still unwon after a beaten run,
+// and how readily he switches it: the dirt has most of the maiden races,
+// and a maiden beaten on the turf is tried there unless it looks a turf
+// horse by this much.
+constexpr double kMaidenDirtLean = 0.6;
+constexpr double kMaidenSwitch = 0.5;
+
+// The trainer's first plan for a horse: a guess at its best surface and
+// trip, leaning `turf_lean` to the turf.
+void FirstPlan(Horse& h, Random& random, double noise, double turf_lean) {
+  h.target_surface =
+      h.genes.dirt + random.Normal(0.0, noise * 5.0) > turf_lean ? Surface::kDirt : Surface::kTurf;
   h.target_distance = std::clamp(RoundTo100(std::exp(h.genes.distance + random.Normal(0.0, noise))),
                                  1000, 3200);
 }
@@ -91,7 +105,7 @@ void Prehistory(World& world, std::vector<int>& crop, int age, int first_year, R
       continue;
     }
     Train(world, h, random);
-    FirstPlan(h, random, 0.08);
+    FirstPlan(h, random, 0.08, 0.0);
     h.form = random.Normal(0.0, 2.0);
     const double rank = static_cast<double>(k) / keep;
     int wins = 0;
@@ -174,7 +188,7 @@ std::vector<int> EnterTraining(World& world, int year) {
       continue;
     }
     Train(world, h, random);
-    FirstPlan(h, random, 0.15);
+    FirstPlan(h, random, 0.15, kYoungTurfLean);
     h.target_distance = std::max(1000, RoundTo100(h.target_distance * 0.92));
     h.form = random.Normal(0.0, 1.5);
     // Early-maturing horses debut in the summer of their two-year-old
@@ -240,14 +254,17 @@ void AfterRace(World& world, const RaceRun& run, Random& fate) {
     if (!h.blinkers && h.recent_count >= 3 && RecentAverage(h) > 8.0 && fate.Chance(0.1)) h.blinkers = true;
 
     // The trainer learns from a beaten run: nearer the right trip, and a
-    // try on the other surface when this one does not suit.
+    // try on the other surface when this one does not suit (for a maiden,
+    // the dirt unless the turf clearly suits).
     if (!won && !jump && (s.finish == 0 || s.finish > field / 2)) {
       const double planned = std::log(static_cast<double>(h.target_distance));
       const double next = planned + 0.3 * (h.genes.distance - planned) + fate.Normal(0.0, 0.05);
       h.target_distance = std::clamp(RoundTo100(std::exp(next)), 1000, 3600);
-      const bool dirt_suits = h.genes.dirt > 0.0;
+      const bool maiden = h.flat_class <= HorseClass::kMaiden;
+      const double dirt = h.genes.dirt + (maiden ? kMaidenDirtLean : 0.0);
+      const bool dirt_suits = dirt > 0.0;
       const bool on_dirt = h.target_surface == Surface::kDirt;
-      if (dirt_suits != on_dirt && std::fabs(h.genes.dirt) > 0.3 && fate.Chance(0.3)) {
+      if (dirt_suits != on_dirt && std::fabs(dirt) > 0.3 && fate.Chance(maiden ? kMaidenSwitch : 0.3)) {
         h.target_surface = on_dirt ? Surface::kTurf : Surface::kDirt;
       }
     }

@@ -1,9 +1,10 @@
 // Racing careers: a crop goes into training as two-year-olds and debuts
 // from June, horses go up a class with each win, rest between runs, get
-// injured, find their best trip, switch to jumps, and retire: most maidens
-// when the three-year-old maiden races end in September, the rest as they
-// age or lose their form, the fillies to the paddocks and the best colts
-// to stud.
+// injured, find their best trip and surface (the young started on the
+// turf, beaten maidens tried on the dirt), switch to jumps, and retire:
+// most maidens when the three-year-old maiden races end in September, the
+// rest as they age or lose their form, the fillies to the paddocks and the
+// best colts to stud.
 #ifndef YDB_WORLD_CAREERS_H_
 #define YDB_WORLD_CAREERS_H_
 

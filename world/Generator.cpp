@@ -28,7 +28,7 @@ namespace {
 // (backing every favourite returns about 78 % to win, popularities 9-12
 // much less).
 constexpr double kPublicNoise = 2.0;    // lengths
-constexpr double kPublicFlatten = 0.84;
+constexpr double kPublicFlatten = 0.86;
 constexpr double kForecastNoise = 1.2;  // lengths, the forecaster's further error
 constexpr double kCrowdNoise = 0.05;    // scatter of the stakes around the public view
 

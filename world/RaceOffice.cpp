@@ -29,7 +29,7 @@ constexpr double kMaidenShare = 0.75;
 // The pull of the turf on a class's races (towards the dirt when below 0),
 // by HorseClass. JRA starts two newcomers' races in three on the turf, runs
 // most of its maiden races on the dirt, and half of the rest on the turf.
-constexpr double kTurfPull[kClassCount] = {3.0, -2.5, 0.25, 0.25, 0.25, 0.25};
+constexpr double kTurfPull[kClassCount] = {3.0, -2.5, 0.9, 0.9, 0.9, 0.9};
 
 // The order of races on a card: maidens first, the newcomers' race after
 // them, then up the classes.

@@ -120,7 +120,7 @@ void BookRiders(const World& world, std::vector<Card>& cards, Random& random) {
       std::vector<std::pair<double, std::size_t>> order;
       for (std::size_t i = 0; i < race.field.size(); ++i) {
         const Horse& h = world.horses[static_cast<std::size_t>(race.field[i])];
-        order.push_back({Condition(h, date) + random.Normal(0.0, 2.0), i});
+        order.push_back({Condition(h, date) + random.Normal(0.0, 1.2), i});
       }
       std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
         return a.first != b.first ? a.first > b.first : a.second < b.second;
@@ -130,7 +130,8 @@ void BookRiders(const World& world, std::vector<Card>& cards, Random& random) {
       for (std::size_t call = 0; call < order.size(); ++call) {
         const std::size_t i = order[call].second;
         // The better a horse's chance, the more its connections insist on
-        // the best rider free: the leading riders ride the fancied horses.
+        // the best rider free: the leading riders ride the fancied horses,
+        // and turn down the outsiders when they can.
         const double fancied =
             order.size() > 1 ? 1.0 - static_cast<double>(call) / static_cast<double>(order.size() - 1) : 1.0;
         const Horse& h = world.horses[static_cast<std::size_t>(race.field[i])];
@@ -148,7 +149,7 @@ void BookRiders(const World& world, std::vector<Card>& cards, Random& random) {
               continue;
             }
             const double loyal = at[v][k] == h.last_jockey ? 1.2 : 0.0;
-            weights.push_back(std::exp((0.4 + 2.8 * fancied) * j.skill + loyal));
+            weights.push_back(std::exp((-1.0 + 4.6 * fancied) * j.skill + loyal));
           }
           total = 0.0;
           for (double w : weights) total += w;

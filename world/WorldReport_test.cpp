@@ -93,5 +93,14 @@ TEST_F(GeneratedSeason, RacesRunAtEveryPace) {
   EXPECT_NEAR(total, 100, 0.5) << "every flat race has its pace mark" << Table(report);
 }
 
+// Two newcomers' races in three on the turf, most maiden races on the dirt:
+// the trainers start their young horses on the turf and try their beaten
+// maidens on the dirt.
+TEST_F(GeneratedSeason, NewcomersRaceOnTheTurfAndMaidensOnTheDirt) {
+  const Report& report = Measured(db());
+  EXPECT_GE(Of(report, "newcomers_on_turf").value, 58) << Table(report);
+  EXPECT_LE(Of(report, "maidens_on_turf").value, 53) << Table(report);
+}
+
 }  // namespace
 }  // namespace world

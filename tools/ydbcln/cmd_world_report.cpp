@@ -47,9 +47,7 @@ int ShowWorldReport(const Options& options) {
   }
   std::cout << report.seasons << " seasons, " << report.races << " races\n\n";
   for (const world::Figure& f : report.figures) {
-    std::string line = f.label + " (" + f.unit + ")";
-    line.resize(std::max<std::size_t>(line.size(), 62), ' ');
-    std::cout << line << (f.measured ? Number(f.value) : std::string("-")) << "  ["
+    std::cout << Pad(f.label + " (" + f.unit + ")", 62) << (f.measured ? Number(f.value) : std::string("-")) << "  ["
               << Number(f.low) << ", " << Number(f.high) << "]"
               << (f.inside() ? "" : "  OUTSIDE") << "\n";
   }
