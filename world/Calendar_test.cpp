@@ -109,7 +109,7 @@ TEST(FamousRacesTest, BigRacesKeepTheirUsualDates) {
     std::map<std::string, int> dates;
     for (const ScheduledRace& r : ScheduleFamousRaces(season)) dates[r.plan.name] = r.date;
     // The Derby on the last Sunday of May or the first of June.
-    const int derby = dates.at("東京優駿");
+    const int derby = dates.at("東京優駿（日本ダービー）");
     EXPECT_EQ(WeekdayOf(derby), kSunday);
     EXPECT_TRUE(MonthOf(derby) == 5 ? DayOf(derby) >= 24 : DayOf(derby) <= 2) << derby;
     // The Japan Cup on the last Sunday of November, the Arima Kinen a few

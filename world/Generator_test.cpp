@@ -311,7 +311,7 @@ TEST_F(GeneratedSeason, ClassesFollowTheDate) {
   EXPECT_GT(Number("SELECT count(*) FROM race WHERE class_code = '05000'"), 100);
   EXPECT_GT(Number("SELECT count(*) FROM race WHERE class_code = '-0005'"), 100);
   // The big races on their days.
-  EXPECT_EQ(Number("SELECT count(*) FROM race WHERE name = '東京優駿' AND race_date = 20190526 "
+  EXPECT_EQ(Number("SELECT count(*) FROM race WHERE name = '東京優駿（日本ダービー）' AND race_date = 20190526 "
                    "AND place = '04' AND grade = '0' AND distance = 2400"),
             1);
   EXPECT_EQ(Number("SELECT count(*) FROM race WHERE name = '有馬記念' AND race_date = 20191222 "

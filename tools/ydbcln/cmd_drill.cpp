@@ -1,6 +1,6 @@
 // `ydbcln drill STEP...`: the drill-down from a search to related records.
 // The first step is a search as `ydbcln search` takes it, in one argument
-// ("races --name 東京優駿 --grade G1"); each later step is a kind, the
+// ("races --name 日本ダービー --grade G1"); each later step is a kind, the
 // records of that kind related to the previous step's (races, runs, horses,
 // jockeys, trainers, sires), or `and` followed by a search in one argument,
 // which keeps the previous step's records that also meet its conditions
