@@ -67,12 +67,13 @@ constexpr const char* kShownFields[] = {
 // racecourse and day, race by race; two texts, so that each is one range of
 // runner_by_race.
 const std::string& RaceSql(bool one_race) {
-  static const std::string race = ResultRunnerQuery("runner ru",
+  static const std::string from = std::string(kColumns) + "FROM runner ru " + kJoins;
+  static const std::string race = from +
       "WHERE ru.race_date = ?1 AND ru.place = ?2 AND ru.race_no = ?3 AND r.has_result = 1 "
-      "ORDER BY ru.horse_no");
-  static const std::string day = ResultRunnerQuery("runner ru",
+      "ORDER BY ru.horse_no";
+  static const std::string day = from +
       "WHERE ru.race_date = ?1 AND ru.place = ?2 AND ?3 = 0 AND r.has_result = 1 "
-      "ORDER BY ru.race_no, ru.horse_no");
+      "ORDER BY ru.race_no, ru.horse_no";
   return one_race ? race : day;
 }
 
@@ -209,36 +210,17 @@ void SetResult(RecordBuilder& b, const ResultRunnerFields& f, const Statement& r
 
 const char* ShownFieldsQuery(Shown whose) { return kShownFields[static_cast<int>(whose)]; }
 
-std::string ResultRunnerQuery(std::string_view from, std::string_view rest) {
-  std::string sql = kColumns;
-  sql.append("FROM ").append(from).append(" ").append(kJoins).append(rest);
-  return sql;
-}
-
-namespace {
-
-Status AddResultRunnerRows(Statement& st, RenderedRecords* records) {
+Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer) {
   static const ResultRunnerFields f;
-  return AddEachRow(st, records, [&](RecordBuilder& b, const Statement& row) {
+  Statement& st = db.statement(RaceSql(race.number != 0));
+  st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
+  RenderedRecords records(ResultRunnerLayout());
+  const Status s = AddEachRow(st, &records, [&](RecordBuilder& b, const Statement& row) {
     SetRace(b, f, row);
     SetRunner(b, f, row);
     SetResult(b, f, row);
   });
-}
-
-}  // namespace
-
-Status RenderResultRunnerRows(Statement& st, void** buffer) {
-  RenderedRecords records(ResultRunnerLayout());
-  const Status s = AddResultRunnerRows(st, &records);
-  if (!s.ok()) return s;
-  return records.Finish(buffer);
-}
-
-Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer) {
-  Statement& st = db.statement(RaceSql(race.number != 0));
-  st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
-  return RenderResultRunnerRows(st, buffer);
+  return s.ok() ? records.Finish(buffer) : s;
 }
 
 }  // namespace ydb

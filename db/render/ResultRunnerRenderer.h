@@ -29,16 +29,6 @@ enum class Shown : int { kHorse = 0, kJockey = 1, kTrainer = 2 };
 // are rendered again.
 const char* ShownFieldsQuery(Shown whose);
 
-// A query of runner result records: the record's columns, read from the
-// runner row `ru` found through `from` (a table or a join naming `ru`),
-// with the rows it refers to joined, then `rest` (a WHERE and ORDER BY
-// clause). Its rows are rendered with RenderResultRunnerRows.
-std::string ResultRunnerQuery(std::string_view from, std::string_view rest);
-
-// One runner result record per row of `st`, a query made by
-// ResultRunnerQuery and bound by the caller, as a new record buffer.
-Status RenderResultRunnerRows(Statement& st, void** buffer);
-
 }  // namespace ydb
 
 #endif  // YDB_RENDER_RESULTRUNNERRENDERER_H_

@@ -29,6 +29,15 @@ Status ReadResultRecords(Database& db, const RaceKey& race, void** buffer) {
   return out.Finish(buffer);
 }
 
+std::string StoredRunnerQuery(std::string_view from, std::string_view rest) {
+  // CROSS JOIN: the runner rows lead, each record found by its key.
+  std::string sql = "SELECT s.record FROM ";
+  sql.append(from).append(
+      " CROSS JOIN runner_result_record s ON s.race_date = ru.race_date AND s.place = ru.place "
+      "AND s.race_no = ru.race_no AND s.horse_no = ru.horse_no ");
+  return sql.append(rest);
+}
+
 Status AddStoredRunnerRows(Statement& st, RenderedRecords* records) {
   return EachRow(st, [&](const Statement& row) {
     const std::string_view record = row.column_blob(0);
@@ -58,10 +67,10 @@ Status ReadHorseResults(Database& db, std::string_view horse_code, int before, i
                         void** buffer) {
   // A range of the runner table's own key (horse, date), each run's record
   // found by its race key.
-  Statement& st = db.statement(
-      "SELECT k.record FROM runner ru JOIN runner_result_record k ON k.race_date = ru.race_date "
-      "AND k.place = ru.place AND k.race_no = ru.race_no AND k.horse_no = ru.horse_no "
-      "WHERE ru.horse_code = ?1 AND ru.race_date < ?2 ORDER BY ru.race_date DESC LIMIT ?3");
+  static const std::string sql = StoredRunnerQuery(
+      "runner ru", "WHERE ru.horse_code = ?1 AND ru.race_date < ?2 ORDER BY ru.race_date DESC "
+                   "LIMIT ?3");
+  Statement& st = db.statement(sql);
   st.bind(1, horse_code).bind(2, before).bind(3, limit);
   RenderedRecords records(ResultRunnerLayout());
   const Status s = AddStoredRunnerRows(st, &records);

@@ -5,6 +5,7 @@
 #ifndef YDB_RENDER_STOREDRESULTRECORDS_H_
 #define YDB_RENDER_STOREDRESULTRECORDS_H_
 
+#include <string>
 #include <string_view>
 
 #include "db/base/Status.h"
@@ -34,6 +35,12 @@ Status ReadStoredRunners(Database& db, const RaceKey& race, void** buffer);
 // `limit` (negative: all).
 Status ReadHorseResults(Database& db, std::string_view horse_code, int before, int limit,
                         void** buffer);
+
+// A query of stored runner result records: the record of each runner row
+// `ru` found through `from` (a table or a join naming `ru`) whose race has
+// run, then `rest` (a WHERE and ORDER BY clause). Its rows are read with
+// AddStoredRunnerRows.
+std::string StoredRunnerQuery(std::string_view from, std::string_view rest);
 
 // Adds the record of each row of `st`, whose column 0 is a stored runner
 // result record, to `records`; a record of another size is damage.
