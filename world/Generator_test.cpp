@@ -301,6 +301,15 @@ TEST_F(GeneratedSeason, FiledPastRunsAreThoseOfTheRunnerRows) {
   EXPECT_TRUE(filed == ytest::RefiledBuckets(db()));  // too large to print
 }
 
+// A month's batch renders its days' records once; renamed people and horses
+// whose pedigree is filled later render past days again: the kept results
+// and runner results are what rendering every run race from its rows makes.
+TEST_F(GeneratedSeason, KeptRecordsAreThoseOfTheRows) {
+  const std::map<std::string, std::string> kept = ytest::KeptRecords(db());
+  EXPECT_GT(kept.size(), 40000u);
+  EXPECT_TRUE(kept == ytest::RekeptRecords(db()));  // too large to print
+}
+
 TEST_F(GeneratedSeason, ClassesFollowTheDate) {
   EXPECT_EQ(Number("SELECT count(*) FROM race WHERE class_code IN ('05000', '10000', '16000') "
                    "AND race_date >= 20190601"),

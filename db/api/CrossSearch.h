@@ -22,7 +22,7 @@ constexpr int kCrossKinds = kRecordKinds;
 // The statement of the records of kind `a` related to the keys of ?1 (of
 // kind `b`); with `limited`, only those among the keys of ?2. Its rows: a
 // code (horse, sire, jockey, trainer), a race's date, place and number, or
-// for runs the columns of a runner result query (ResultRunnerQuery).
+// for runs the kept runner result record (StoredRunnerQuery).
 std::string CrossSql(CrossKind a, CrossKind b, bool limited);
 
 // The records of kind `a` related to the records of `b_records`, limited to

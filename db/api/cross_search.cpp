@@ -18,7 +18,7 @@
 #include "db/render/EntityRecordRenderer.h"
 #include "db/render/RecordBuilder.h"
 #include "db/render/RenderedRecords.h"
-#include "db/render/ResultRunnerRenderer.h"
+#include "db/render/StoredResultRecords.h"
 
 namespace ydb {
 namespace {
@@ -54,10 +54,10 @@ std::string MakeCrossSql(CrossKind a, CrossKind b, bool limited) {
   constexpr const char* kKeys = "json_each(?1) k";
   constexpr const char* kRaceOrder = " ORDER BY ru.race_date, ru.place, ru.race_no";
   if (a == CrossKind::kRun) {
-    // The runner result query joins the race r itself.
+    // Only a run race's runners have a kept record.
     const std::string from = std::string(kKeys) + " " + (a == b ? ra.own_of_key : rb.runs_of_key);
-    return ResultRunnerQuery(from, "WHERE r.has_result = 1" + Limit(limited, ra.key_of_run) +
-                                       kRaceOrder + ", ru.horse_no");
+    return StoredRunnerQuery(from, "WHERE 1" + Limit(limited, ra.key_of_run) + kRaceOrder +
+                                       ", ru.horse_no");
   }
   if (a == b) {
     const std::string key = ra.key_of_own;
@@ -113,9 +113,12 @@ Status KeysOf(CrossKind kind, const void* records, std::string* json, bool* any)
 
 // The records of the rows of `st`, which found records of kind `a`.
 Status RenderRows(Database& db, CrossKind a, Statement& st, void** out) {
-  if (a == CrossKind::kRun) return RenderResultRunnerRows(st, out);
   const Kind& kind = KindOf(a);
   RenderedRecords records(kind.layout());
+  if (a == CrossKind::kRun) {
+    const Status s = AddStoredRunnerRows(st, &records);
+    return s.ok() ? records.Finish(out) : s;
+  }
   if (a == CrossKind::kRace) {
     const Status s = EachRow(st, [&](const Statement& row) {
       RaceKey race;

@@ -13,7 +13,7 @@
 #include "db/render/EntityRecordRenderer.h"
 #include "db/render/EntityRuns.h"
 #include "db/render/RenderedRecords.h"
-#include "db/render/ResultRunnerRenderer.h"
+#include "db/render/StoredResultRecords.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ void* get_umadimsire2code(const char* code) {
 void* get_uma_race2code(const char* code) {
   return FetchRecord("get_uma_race2code", code, kHorseCodeWidth, ydb::ResultRunnerLayout(),
                      [](Database& db, std::string_view horse, void** out) {
-                       return ydb::RenderHorseResults(db, horse, INT_MAX, -1, out);
+                       return ydb::ReadHorseResults(db, horse, INT_MAX, -1, out);
                      });
 }
 

@@ -12,7 +12,6 @@
 #include "db/render/CardRunnerRenderer.h"
 #include "db/render/CommentRenderer.h"
 #include "db/render/RenderedRecords.h"
-#include "db/render/ResultRunnerRenderer.h"
 #include "db/render/StoredResultRecords.h"
 
 namespace {
@@ -51,7 +50,7 @@ void* get_race2code_1_ex(const char* code, int /*reserved*/) {
 
 void* get_race2code_2(const void* race, int /*reserved*/) {
   return FetchRaces("get_race2code_2", ydb::FieldArgument(race, kRaceCodeWidth), false,
-                    ydb::ResultRunnerLayout(), ydb::RenderResultRunners);
+                    ydb::ResultRunnerLayout(), ydb::ReadStoredRunners);
 }
 
 void* get_denma2code(const char* code) {
@@ -86,7 +85,7 @@ void* get_uma_race5(const char* horse, const char* date, int count) {
         count < 1) {
       return ydb::RenderedRecords(ydb::ResultRunnerLayout()).Finish(out);
     }
-    return ydb::RenderHorseResults(db, horse_code, std::stoi(std::string(before)), count, out);
+    return ydb::ReadHorseResults(db, horse_code, std::stoi(std::string(before)), count, out);
   });
 }
 

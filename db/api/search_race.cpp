@@ -19,7 +19,6 @@
 #include "db/query/Search.h"
 #include "db/render/RecordBuilder.h"
 #include "db/render/RenderedRecords.h"
-#include "db/render/ResultRunnerRenderer.h"
 #include "db/render/StoredResultRecords.h"
 #include "text/sjis.h"
 
@@ -129,7 +128,7 @@ Status RenderFoundRunners(Database& db, const Condition& condition, int places, 
   RenderedRecords runners(layout);
   for (const RaceKey& race : races) {
     const std::size_t first = runners.count();
-    s = ydb::AddResultRunners(db, race, &runners);
+    s = ydb::AddStoredRunners(db, race, &runners);
     if (!s.ok()) return s;
     if (places < 2 && related.empty()) continue;
     runners.KeepFrom(first, [&](const unsigned char* record) {
@@ -190,7 +189,7 @@ Status RenderRaces(Database& db, const std::vector<RaceKey>& races, void** out) 
 Status RenderRuns(Database& db, const std::vector<RaceKey>& races, void** out) {
   RenderedRecords runners(ydb::ResultRunnerLayout());
   for (const RaceKey& race : races) {
-    const Status s = ydb::AddResultRunners(db, race, &runners);
+    const Status s = ydb::AddStoredRunners(db, race, &runners);
     if (!s.ok()) return s;
   }
   return runners.Finish(out);

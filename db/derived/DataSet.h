@@ -1,7 +1,8 @@
 // Opening a data set: the store file, brought to the current schema. A
 // store of an older schema is upgraded here, in one transaction, before
 // anyone reads it; the upgrades fill the derived tables they add
-// (past_run_bucket from schema 2, result_record from schema 3;
+// (past_run_bucket from schema 2, result_record from schema 3, entity_total
+// from schema 5, runner_result_record from schema 8;
 // generated_world, from schema 4, starts empty).
 #ifndef YDB_DERIVED_DATASET_H_
 #define YDB_DERIVED_DATASET_H_

@@ -1,6 +1,7 @@
 // The data the store derives from its rows, kept in step by the writer: the
 // past-run records filed by horse, jockey, trainer, sire and course
-// (past_run_bucket), every run race's results record (result_record), and
+// (past_run_bucket), every run race's results record (result_record) and
+// its runners' runner result records (runner_result_record), and
 // the figures of the people, sires and dam's sires (entity_total).
 //
 // One transaction's changes are marked as the writer makes them, written by
@@ -46,6 +47,12 @@ class DerivedData {
   // (empty: none); called before its runner rows take them.
   Status sireWillChange(const std::string& horse, const std::string& sire,
                         const std::string& dams_sire);
+
+  // The rows of `whose` `code` are about to be written: the kept runner
+  // result records of its runs follow what they show of it.
+  Status entityWillChange(Shown whose, const std::string& code) {
+    return results_.willChange(whose, code);
+  }
 
   // Writes everything marked since the last flush or discard.
   Status flush();

@@ -35,9 +35,9 @@ Status ToVersion2(Database& db) {
 }
 
 // Version 3: every run race's results record is kept rendered in
-// result_record.
+// result_record (filled with the runners' records of version 8).
 Status ToVersion3(Database& db) {
-  Status s = db.exec(
+  return db.exec(
       "CREATE TABLE result_record ("
       "  race_date INTEGER NOT NULL,"
       "  place     TEXT NOT NULL,"
@@ -46,8 +46,6 @@ Status ToVersion3(Database& db) {
       "  PRIMARY KEY (race_date, place, race_no),"
       "  FOREIGN KEY (race_date, place, race_no) REFERENCES race ON DELETE CASCADE"
       ") STRICT;");
-  if (s.ok()) s = ResultRecords(db).fileEveryDay();
-  return s;
 }
 
 // Version 4: the generated world's seed and origin, in generated_world. A
@@ -99,6 +97,23 @@ Status ToVersion7(Database& db) {
       "CREATE INDEX IF NOT EXISTS runner_by_trainer ON runner (trainer_code);");
 }
 
+// Version 8: every run race's runners are kept rendered in
+// runner_result_record, beside the race's results record (both are
+// rendered again, day by day).
+Status ToVersion8(Database& db) {
+  const Status s = db.exec(
+      "CREATE TABLE IF NOT EXISTS runner_result_record ("
+      "  race_date INTEGER NOT NULL,"
+      "  place     TEXT NOT NULL,"
+      "  race_no   INTEGER NOT NULL,"
+      "  horse_no  INTEGER NOT NULL,"
+      "  record    BLOB NOT NULL,"
+      "  PRIMARY KEY (race_date, place, race_no, horse_no),"
+      "  FOREIGN KEY (race_date, place, race_no) REFERENCES race ON DELETE CASCADE"
+      ") STRICT, WITHOUT ROWID;");
+  return s.ok() ? ResultRecords(db).fileEveryDay() : s;
+}
+
 }  // namespace
 
 Status UpgradeSchema(Database& db, int from) {
@@ -109,6 +124,7 @@ Status UpgradeSchema(Database& db, int from) {
   if (s.ok() && from < 5) s = ToVersion5(db);
   if (s.ok() && from < 6) s = ToVersion6(db);
   if (s.ok() && from < 7) s = ToVersion7(db);
+  if (s.ok() && from < 8) s = ToVersion8(db);
   return s;
 }
 

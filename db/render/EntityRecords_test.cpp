@@ -237,7 +237,7 @@ TEST_F(EntityRecordsTest, RunsOfAPersonComeLatestFirstWithinTheirDates) {
   EXPECT_EQ(none.count(), 0);
 }
 
-TEST_F(EntityRecordsTest, RunsAreFoundThroughTheBucketsAndTheRaceIndex) {
+TEST_F(EntityRecordsTest, RunsAreFoundThroughTheBucketsAndTheKeptRecordsKey) {
   Statement& plan = db_->statement("EXPLAIN QUERY PLAN " + EntityResultsQuery());
   plan.bind(1, 2).bind(2, "01001").bind(3, 20240101).bind(4, 20241231);
   std::string details;
@@ -245,8 +245,10 @@ TEST_F(EntityRecordsTest, RunsAreFoundThroughTheBucketsAndTheRaceIndex) {
   plan.reset();
   EXPECT_NE(details.find("SEARCH past_run_bucket USING PRIMARY KEY (kind=? AND code=?"),
             std::string::npos) << details;
-  EXPECT_NE(details.find("SEARCH ru USING INDEX runner_by_race"), std::string::npos) << details;
-  EXPECT_EQ(details.find("SCAN ru"), std::string::npos) << details;
+  EXPECT_NE(details.find("SEARCH s USING PRIMARY KEY (race_date=? AND place=? AND race_no=? "
+                         "AND horse_no=?)"),
+            std::string::npos) << details;
+  EXPECT_EQ(details.find("SCAN s"), std::string::npos) << details;
   EXPECT_EQ(details.find("SCAN past_run_bucket"), std::string::npos) << details;
 }
 

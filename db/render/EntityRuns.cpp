@@ -1,12 +1,13 @@
 // Reading an entity's runs through the keys its past-run buckets hold: a
 // recursive counter walks each bucket's records, their date, racecourse and
 // horse number read out of the record bytes, the race number out of the
-// bucket's race_nos, and each key finds its runner row by runner_by_race.
+// bucket's race_nos, and each key finds its runner row by runner_by_race
+// (for the counts) or its kept runner result record (for the records).
 #include "db/render/EntityRuns.h"
 
 #include "db/layout/Layouts.h"
 #include "db/render/RecordBuilder.h"
-#include "db/render/ResultRunnerRenderer.h"
+#include "db/render/StoredResultRecords.h"
 #include "db/store/Statement.h"
 
 namespace ydb {
@@ -96,9 +97,11 @@ Status AddRow(const Statement& row, int year, EntityRunCounts* counts) {
 }  // namespace
 
 const std::string& EntityResultsQuery() {
-  static const std::string sql = RunKeys() + ResultRunnerQuery(kKeyedRunner,
-      "WHERE k.race_date BETWEEN ?3 AND ?4 AND r.has_result = 1 "
-      "ORDER BY ru.race_date DESC, ru.race_no DESC, ru.place, ru.horse_no");
+  static const std::string sql = RunKeys() +
+      "SELECT s.record FROM run_key k JOIN runner_result_record s ON s.race_date = k.race_date "
+      "AND s.place = k.place AND s.race_no = k.race_no AND s.horse_no = k.horse_no "
+      "WHERE k.race_date BETWEEN ?3 AND ?4 "
+      "ORDER BY k.race_date DESC, k.race_no DESC, k.place, k.horse_no";
   return sql;
 }
 
@@ -106,7 +109,9 @@ Status RenderEntityResults(Database& db, PastRunKind kind, std::string_view code
                            int to, void** buffer) {
   Statement& st = db.statement(EntityResultsQuery());
   st.bind(1, static_cast<int>(kind)).bind(2, code).bind(3, from).bind(4, to);
-  return RenderResultRunnerRows(st, buffer);
+  RenderedRecords records(ResultRunnerLayout());
+  const Status s = AddStoredRunnerRows(st, &records);
+  return s.ok() ? records.Finish(buffer) : s;
 }
 
 Status CountEntityRuns(Database& db, PastRunKind kind, std::string_view code, int year,

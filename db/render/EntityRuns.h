@@ -24,7 +24,8 @@
 namespace ydb {
 
 // The runner result records (RACERHREC) of the runs of `kind` and `code`
-// dated `from` to `to` (YYYYMMDD, both included), latest first: by date
+// dated `from` to `to` (YYYYMMDD, both included), as runner_result_record
+// keeps them, latest first: by date
 // descending, then race number descending, racecourse and horse number.
 Status RenderEntityResults(Database& db, PastRunKind kind, std::string_view code, int from,
                            int to, void** buffer);

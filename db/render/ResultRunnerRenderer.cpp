@@ -52,21 +52,29 @@ constexpr const char* kJoins =
     "LEFT JOIN pedigree p1 ON p1.horse_code = ru.horse_code AND p1.position = 1 "
     "LEFT JOIN pedigree p5 ON p5.horse_code = ru.horse_code AND p5.position = 5 ";
 
-// The runners of one race.
-const std::string& RaceSql() {
-  static const std::string sql = ResultRunnerQuery("runner ru",
-      "WHERE ru.race_date = ?1 AND ru.place = ?2 AND ru.race_no = ?3 AND r.has_result = 1 "
-      "ORDER BY ru.horse_no");
-  return sql;
-}
+// What kColumns reads of each, by Shown.
+constexpr const char* kShownFields[] = {
+    "SELECT quote(h.name) || quote(p1.ancestor_code) || quote(" YDB_ANCESTOR_NAME("p1") ") || "
+    "quote(p5.ancestor_code) || quote(" YDB_ANCESTOR_NAME("p5") ") FROM horse h "
+    "LEFT JOIN pedigree p1 ON p1.horse_code = h.code AND p1.position = 1 "
+    "LEFT JOIN pedigree p5 ON p5.horse_code = h.code AND p5.position = 5 WHERE h.code = ?1",
+    "SELECT quote(short_name) FROM jockey WHERE code = ?1",
+    "SELECT quote(centre) || quote(short_name) || quote(location_place) || quote(name) "
+    "FROM trainer WHERE code = ?1",
+};
 
-// One horse's runs before a date, latest first: a range of the runner
-// table's own key (horse, date).
-const std::string& HorseSql() {
-  static const std::string sql = ResultRunnerQuery("runner ru",
-      "WHERE ru.horse_code = ?1 AND ru.race_date < ?2 AND r.has_result = 1 "
-      "ORDER BY ru.race_date DESC LIMIT ?3");
-  return sql;
+// The runners of one race, or (race number 0) of every run race of its
+// racecourse and day, race by race; two texts, so that each is one range of
+// runner_by_race.
+const std::string& RaceSql(bool one_race) {
+  static const std::string from = std::string(kColumns) + "FROM runner ru " + kJoins;
+  static const std::string race = from +
+      "WHERE ru.race_date = ?1 AND ru.place = ?2 AND ru.race_no = ?3 AND r.has_result = 1 "
+      "ORDER BY ru.horse_no";
+  static const std::string day = from +
+      "WHERE ru.race_date = ?1 AND ru.place = ?2 AND ?3 = 0 AND r.has_result = 1 "
+      "ORDER BY ru.race_no, ru.horse_no";
+  return one_race ? race : day;
 }
 
 // The runner result record's fields, found once.
@@ -200,50 +208,19 @@ void SetResult(RecordBuilder& b, const ResultRunnerFields& f, const Statement& r
 
 }  // namespace
 
-std::string ResultRunnerQuery(std::string_view from, std::string_view rest) {
-  std::string sql = kColumns;
-  sql.append("FROM ").append(from).append(" ").append(kJoins).append(rest);
-  return sql;
-}
+const char* ShownFieldsQuery(Shown whose) { return kShownFields[static_cast<int>(whose)]; }
 
-namespace {
-
-Status AddResultRunnerRows(Statement& st, RenderedRecords* records) {
+Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer) {
   static const ResultRunnerFields f;
-  return AddEachRow(st, records, [&](RecordBuilder& b, const Statement& row) {
+  Statement& st = db.statement(RaceSql(race.number != 0));
+  st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
+  RenderedRecords records(ResultRunnerLayout());
+  const Status s = AddEachRow(st, &records, [&](RecordBuilder& b, const Statement& row) {
     SetRace(b, f, row);
     SetRunner(b, f, row);
     SetResult(b, f, row);
   });
-}
-
-}  // namespace
-
-Status RenderResultRunnerRows(Statement& st, void** buffer) {
-  RenderedRecords records(ResultRunnerLayout());
-  const Status s = AddResultRunnerRows(st, &records);
-  if (!s.ok()) return s;
-  return records.Finish(buffer);
-}
-
-Status AddResultRunners(Database& db, const RaceKey& race, RenderedRecords* records) {
-  Statement& st = db.statement(RaceSql());
-  st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
-  return AddResultRunnerRows(st, records);
-}
-
-Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer) {
-  RenderedRecords records(ResultRunnerLayout());
-  const Status s = AddResultRunners(db, race, &records);
-  if (!s.ok()) return s;
-  return records.Finish(buffer);
-}
-
-Status RenderHorseResults(Database& db, std::string_view horse_code, int before, int limit,
-                          void** buffer) {
-  Statement& st = db.statement(HorseSql());
-  st.bind(1, horse_code).bind(2, before).bind(3, limit);
-  return RenderResultRunnerRows(st, buffer);
+  return s.ok() ? records.Finish(buffer) : s;
 }
 
 }  // namespace ydb

@@ -8,36 +8,26 @@
 
 #include "db/base/Status.h"
 #include "db/base/model.h"
-#include "db/render/RenderedRecords.h"
 #include "db/store/Database.h"
 #include "db/store/Statement.h"
 
 namespace ydb {
 
 // The runner result records of every runner of `race` (a run race), scratched
-// ones included, in horse-number order, as a new record buffer in *buffer.
-// A race not yet run has none.
+// ones included, in horse-number order, or with race number 0 of every run
+// race of its racecourse and day, race by race, as a new record buffer in
+// *buffer, rendered from the rows. A race not yet run has none. The readers
+// read them as the writer keeps them (StoredResultRecords.h).
 Status RenderResultRunners(Database& db, const RaceKey& race, void** buffer);
 
-// Adds those records of `race` to `records` (of the runner result layout):
-// for reading many races into one buffer without a buffer per race. On a
-// failure the records added before it stay.
-Status AddResultRunners(Database& db, const RaceKey& race, RenderedRecords* records);
+// A horse, jockey or trainer whose own rows a runner result record shows.
+enum class Shown : int { kHorse = 0, kJockey = 1, kTrainer = 2 };
 
-// The runner result records of the runs of the horse `horse_code` in races
-// run before the date `before` (YYYYMMDD), latest first, at most `limit`.
-Status RenderHorseResults(Database& db, std::string_view horse_code, int before, int limit,
-                          void** buffer);
-
-// A query of runner result records: the record's columns, read from the
-// runner row `ru` found through `from` (a table or a join naming `ru`),
-// with the rows it refers to joined, then `rest` (a WHERE and ORDER BY
-// clause). Its rows are rendered with RenderResultRunnerRows.
-std::string ResultRunnerQuery(std::string_view from, std::string_view rest);
-
-// One runner result record per row of `st`, a query made by
-// ResultRunnerQuery and bound by the caller, as a new record buffer.
-Status RenderResultRunnerRows(Statement& st, void** buffer);
+// A query of one text, ?1 the code of `whose`: everything the runner result
+// records of its runs show of its own rows (names; a horse's sire and dam's
+// sire). No row when it is not stored. When the text changes, its records
+// are rendered again.
+const char* ShownFieldsQuery(Shown whose);
 
 }  // namespace ydb
 

@@ -102,7 +102,10 @@ class Database {
   // is counted. Setting a hook, or none, starts the count and the clock
   // again.
   using ProgressHook = std::function<bool(std::uint64_t steps)>;
-  static constexpr int kProgressSteps = 1000;
+  // A hundred: a read of kept records (a race's runners) takes a few
+  // hundred steps, and a statement shorter than kProgressSteps is never
+  // stopped; the call costs a clock read.
+  static constexpr int kProgressSteps = 100;
   static constexpr int kProgressMilliseconds = 100;
   void setProgressHook(ProgressHook hook);
   int interruptions() const { return interruptions_; }

@@ -19,8 +19,9 @@ constexpr int kApplicationId = 0x59444243;
 // people's and sires' figures by year and surface in entity_total; version 6
 // reads the entries of a range of races from runner_entry_by_race; version
 // 7 finds a jockey's rides and a trainer's runners by runner_by_jockey and
-// runner_by_trainer.
-constexpr int kSchemaVersion = 7;
+// runner_by_trainer; version 8 keeps the rendered runner result records in
+// runner_result_record.
+constexpr int kSchemaVersion = 8;
 
 }  // namespace ydb
 

@@ -342,6 +342,21 @@ CREATE TABLE result_record (
   FOREIGN KEY (race_date, place, race_no) REFERENCES race ON DELETE CASCADE
 ) STRICT;
 
+-- Every runner of every run race, scratched ones included, as its runner
+-- result record (659 bytes) renders it, kept in step with result_record:
+-- a race's runners are one range of the key, and a run found by its key
+-- (a past-run bucket's, a runner row's) is one seek. Without rowid, so
+-- that the record lies beside its key.
+CREATE TABLE runner_result_record (
+  race_date INTEGER NOT NULL,
+  place     TEXT NOT NULL,
+  race_no   INTEGER NOT NULL,
+  horse_no  INTEGER NOT NULL,
+  record    BLOB NOT NULL,
+  PRIMARY KEY (race_date, place, race_no, horse_no),
+  FOREIGN KEY (race_date, place, race_no) REFERENCES race ON DELETE CASCADE
+) STRICT, WITHOUT ROWID;
+
 -- Comments on a horse's run: kind 0 the run comment (race data, replaced
 -- with its race), kind 1 the user's memo (kept when the race is rewritten).
 CREATE TABLE run_comment (

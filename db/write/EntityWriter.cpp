@@ -76,6 +76,7 @@ Status Writer::putBreeder(const Breeder& breeder) {
 
 Status Writer::putTrainer(const Trainer& t) {
   Status s = Validate(t);
+  if (s.ok()) s = derived_.entityWillChange(Shown::kTrainer, t.code);
   if (!s.ok()) return s;
   return Context("trainer " + t.code, Put(db_, TrainerTable(), t));
 }
@@ -84,6 +85,7 @@ Status Writer::putJockey(const Jockey& j) {
   const std::string what = "jockey " + j.code;
   Status s = Validate(j);
   if (s.ok() && !j.trainer_code.empty()) s = requireExists(Table::kTrainer, j.trainer_code, what);
+  if (s.ok()) s = derived_.entityWillChange(Shown::kJockey, j.code);
   if (!s.ok()) return s;
   return Context(what, Put(db_, JockeyTable(), j));
 }
@@ -100,6 +102,7 @@ Status Writer::putHorse(const Horse& h) {
   const std::string& dams_sire = h.pedigree[kDamsSire].code;
   StoredHorse before;
   s = ReadStoredHorse(db_, h.code, &before);
+  if (s.ok()) s = derived_.entityWillChange(Shown::kHorse, h.code);
   if (!s.ok()) return Context(what, s);
 
   s = Put(db_, HorseTable(), h);
