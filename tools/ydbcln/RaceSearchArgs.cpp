@@ -90,6 +90,24 @@ bool Payout(const std::string& text, _tagYDetailRaceBetEtc* bet) {
   return false;
 }
 
+// A comma-list option and the mask it fills: bit i for names[i].
+struct ListOption {
+  const char* option;
+  const std::string& given;
+  std::vector<std::string> names;
+  int* mask;
+};
+
+// "a, b or c".
+std::string Choices(const std::vector<std::string>& names) {
+  std::string out;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) out += i + 1 == names.size() ? " or " : ", ";
+    out += names[i];
+  }
+  return out;
+}
+
 // What befell a runner, as the race search's runner conditions number them
 // (bits 2 to 5, 8 and 9).
 const std::vector<std::string> kIncidents = {"失格", "降着", "中止", "落馬", "取消", "除外"};
@@ -187,58 +205,32 @@ int MakeRaceSearch(const RaceSearchArgs& args, RaceSearchParams* out) {
       return Fail("--distance wants metres or a range such as 1600-2000");
     }
   }
-  if (!args.surfaces.empty() &&
-      !Mask(args.surfaces, {"turf", "dirt", "jump"}, &p.dist.surface, &bad,
-            EmptyItems::kLeftOut)) {
-    return Fail("--surface wants turf, dirt or jump, not '" + bad + "'");
-  }
-  if (!args.goings.empty() &&
-      !Mask(args.goings, {"良", "稍重", "重", "不良"}, &p.pace.going, &bad,
-            EmptyItems::kLeftOut)) {
-    return Fail("--going wants 良, 稍重, 重 or 不良, not '" + bad + "'");
-  }
-  if (!args.ages.empty() &&
-      !Mask(args.ages, {"2", "3", "3+", "4+"}, &p.age.age, &bad, EmptyItems::kLeftOut)) {
-    return Fail("--age wants 2, 3, 3+ or 4+, not '" + bad + "'");
-  }
-  if (!args.classes.empty() &&
-      !Mask(args.classes, {"新馬", "未勝利", "1勝", "2勝", "3勝", "OP", "G3", "G2", "G1"},
-            &p.age.klass, &bad, EmptyItems::kLeftOut)) {
-    return Fail("--class wants 新馬, 未勝利, 1勝, 2勝, 3勝, OP, G3, G2 or G1, not '" + bad + "'");
-  }
-  if (!args.courses.empty() &&
-      !Mask(args.courses, {"A", "B", "C", "D", "A1", "A2"}, &p.dist.course, &bad,
-            EmptyItems::kLeftOut)) {
-    return Fail("--course wants A, B, C, D, A1 or A2, not '" + bad + "'");
-  }
-  if (!args.circuits.empty() &&
-      !Mask(args.circuits, {"inner", "outer"}, &p.dist.us, &bad, EmptyItems::kLeftOut)) {
-    return Fail("--circuit wants inner or outer, not '" + bad + "'");
-  }
-  if (!args.directions.empty() &&
-      !Mask(args.directions, {"right", "left", "straight"}, &p.dist.mw, &bad,
-            EmptyItems::kLeftOut)) {
-    return Fail("--direction wants right, left or straight, not '" + bad + "'");
+  int incidents = 0;
+  const ListOption lists[] = {
+      {"--surface", args.surfaces, {"turf", "dirt", "jump"}, &p.dist.surface},
+      {"--going", args.goings, {"良", "稍重", "重", "不良"}, &p.pace.going},
+      {"--age", args.ages, {"2", "3", "3+", "4+"}, &p.age.age},
+      {"--class", args.classes, {"新馬", "未勝利", "1勝", "2勝", "3勝", "OP", "G3", "G2", "G1"},
+       &p.age.klass},
+      {"--course", args.courses, {"A", "B", "C", "D", "A1", "A2"}, &p.dist.course},
+      {"--circuit", args.circuits, {"inner", "outer"}, &p.dist.us},
+      {"--direction", args.directions, {"right", "left", "straight"}, &p.dist.mw},
+      {"--pace", args.paces, {"H", "M", "S"}, &p.pace.pace},
+      {"--weather", args.weathers, {"晴", "曇", "雨", "小雨", "雪", "風"}, &p.pace.weather},
+      {"--incident", args.incidents, kIncidents, &incidents},
+  };
+  for (const ListOption& list : lists) {
+    if (!list.given.empty() &&
+        !Mask(list.given, list.names, list.mask, &bad, EmptyItems::kLeftOut)) {
+      return Fail(std::string(list.option) + " wants " + Choices(list.names) + ", not '" + bad +
+                  "'");
+    }
   }
   for (const std::string& payout : args.payouts) {
     if (!Payout(payout, &p.bet)) {
       return Fail("--payout wants win, place, bracket, quinella or wide with yen, such as "
                   "quinella=10000-50000, not '" + payout + "'");
     }
-  }
-  if (!args.paces.empty() &&
-      !Mask(args.paces, {"H", "M", "S"}, &p.pace.pace, &bad, EmptyItems::kLeftOut)) {
-    return Fail("--pace wants H, M or S, not '" + bad + "'");
-  }
-  if (!args.weathers.empty() &&
-      !Mask(args.weathers, {"晴", "曇", "雨", "小雨", "雪", "風"}, &p.pace.weather, &bad,
-            EmptyItems::kLeftOut)) {
-    return Fail("--weather wants 晴, 曇, 雨, 小雨, 雪 or 風, not '" + bad + "'");
-  }
-  int incidents = 0;
-  if (!args.incidents.empty() &&
-      !Mask(args.incidents, kIncidents, &incidents, &bad, EmptyItems::kLeftOut)) {
-    return Fail("--incident wants 失格, 降着, 中止, 落馬, 取消 or 除外, not '" + bad + "'");
   }
   for (int i = 0; i < static_cast<int>(kIncidents.size()); ++i) {
     if ((incidents >> i & 1) != 0) p.incidents |= 1 << kIncidentBits[i];
