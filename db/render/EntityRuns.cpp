@@ -1,9 +1,13 @@
-// Reading an entity's runs through the keys its past-run buckets hold: a
-// recursive counter walks each bucket's records, their date, racecourse and
-// horse number read out of the record bytes, the race number out of the
-// bucket's race_nos, and each key finds its runner row by runner_by_race
-// (for the counts) or its kept runner result record (for the records).
+// Reading an entity's runs through the keys its past-run buckets hold: each
+// bucket record's date, racecourse and horse number read out of its bytes,
+// the race number out of the bucket's race_nos. For the records the keys
+// are read here and each finds its kept runner result record by its key;
+// for a horse's counts a recursive counter walks the buckets in SQL and each
+// key finds its runner row by runner_by_race.
 #include "db/render/EntityRuns.h"
+
+#include <algorithm>
+#include <vector>
 
 #include "db/layout/Layouts.h"
 #include "db/render/RecordBuilder.h"
@@ -94,24 +98,85 @@ Status AddRow(const Statement& row, int year, EntityRunCounts* counts) {
   return Status::Ok();
 }
 
+// A run as its bucket names it.
+struct RunKey {
+  int date = 0;
+  std::string place;
+  int race_no = 0;
+  int horse_no = 0;
+};
+
+// The number of a digit field, blanks counting for nothing.
+int Number(std::string_view digits) {
+  int n = 0;
+  for (const char c : digits) {
+    if (c >= '0' && c <= '9') n = n * 10 + (c - '0');
+  }
+  return n;
+}
+
 }  // namespace
 
-const std::string& EntityResultsQuery() {
-  static const std::string sql = RunKeys() +
-      "SELECT s.record FROM run_key k JOIN runner_result_record s ON s.race_date = k.race_date "
-      "AND s.place = k.place AND s.race_no = k.race_no AND s.horse_no = k.horse_no "
-      "WHERE k.race_date BETWEEN ?3 AND ?4 "
-      "ORDER BY k.race_date DESC, k.race_no DESC, k.place, k.horse_no";
+const std::string& EntityBucketsQuery() {
+  static const std::string sql =
+      "SELECT race_nos, records FROM past_run_bucket "
+      "WHERE kind = ?1 AND code = ?2 AND month BETWEEN ?3 / 100 AND ?4 / 100";
+  return sql;
+}
+
+const std::string& KeptRunQuery() {
+  static const std::string sql =
+      "SELECT record FROM runner_result_record "
+      "WHERE race_date = ?1 AND place = ?2 AND race_no = ?3 AND horse_no = ?4";
   return sql;
 }
 
 Status RenderEntityResults(Database& db, PastRunKind kind, std::string_view code, int from,
                            int to, void** buffer) {
-  Statement& st = db.statement(EntityResultsQuery());
-  st.bind(1, static_cast<int>(kind)).bind(2, code).bind(3, from).bind(4, to);
+  // The keys of the runs the buckets of the range's months file, read out
+  // of their records as the writer filed them.
+  static const Field& date = FieldOf(PastRunLayout(), "date");
+  static const Field& place = FieldOf(PastRunLayout(), "place_code");
+  static const Field& horse_no = FieldOf(PastRunLayout(), "horse_number");
+  std::vector<RunKey> keys;
+  Statement& buckets = db.statement(EntityBucketsQuery());
+  buckets.bind(1, static_cast<int>(kind)).bind(2, code).bind(3, from).bind(4, to);
+  Status s = EachRow(buckets, [&](const Statement& row) {
+    const std::string_view race_nos = row.column_blob(0);
+    const std::string_view records = row.column_blob(1);
+    if (records.size() != race_nos.size() * kPastRunBytes) {
+      return Status::Corruption("a past-run bucket is damaged");
+    }
+    for (std::size_t i = 0; i < race_nos.size(); ++i) {
+      const std::string_view record = records.substr(i * kPastRunBytes, kPastRunBytes);
+      RunKey key;
+      key.date = Number(record.substr(date.offset, date.width));
+      if (key.date < from || key.date > to) continue;
+      key.place = std::string(record.substr(place.offset, place.width));
+      key.race_no = static_cast<unsigned char>(race_nos[i]);
+      key.horse_no = Number(record.substr(horse_no.offset, horse_no.width));
+      keys.push_back(std::move(key));
+    }
+    return Status::Ok();
+  });
+  if (!s.ok()) return s;
+  // Latest first: date and race number descending, then racecourse and
+  // horse number.
+  std::sort(keys.begin(), keys.end(), [](const RunKey& a, const RunKey& b) {
+    if (a.date != b.date) return a.date > b.date;
+    if (a.race_no != b.race_no) return a.race_no > b.race_no;
+    if (a.place != b.place) return a.place < b.place;
+    return a.horse_no < b.horse_no;
+  });
   RenderedRecords records(ResultRunnerLayout());
-  const Status s = AddStoredRunnerRows(st, &records);
-  return s.ok() ? records.Finish(buffer) : s;
+  records.Reserve(keys.size());
+  Statement& kept = db.statement(KeptRunQuery());
+  for (const RunKey& key : keys) {
+    kept.bind(1, key.date).bind(2, key.place).bind(3, key.race_no).bind(4, key.horse_no);
+    s = AddStoredRunnerRows(kept, &records);
+    if (!s.ok()) return s;
+  }
+  return records.Finish(buffer);
 }
 
 Status CountEntityRuns(Database& db, PastRunKind kind, std::string_view code, int year,

@@ -30,8 +30,10 @@ namespace ydb {
 Status RenderEntityResults(Database& db, PastRunKind kind, std::string_view code, int from,
                            int to, void** buffer);
 
-// The statement RenderEntityResults runs, for the plan test.
-const std::string& EntityResultsQuery();
+// The statements RenderEntityResults runs, for the plan test: the entity's
+// buckets of the months of the range, then each run's kept record by its key.
+const std::string& EntityBucketsQuery();
+const std::string& KeptRunQuery();
 
 // Surfaces as the store numbers them (race.surface).
 enum class Surface : int { kDirt = 0, kTurf = 1, kJump = 2 };
