@@ -60,6 +60,22 @@ constexpr RunnerFields kRangeEntry = {runnerentryrec::kHorseCode,   runnerentryr
                                       -1,                           -1,
                                       runnerentryrec::kHorseNumber, runnerentryrec::kBracketNumber};
 
+}  // namespace
+
+struct Race::MarkedRecord {
+  int size;
+  RunnerFields fields;
+  int mark, training;  // offsets of the prediction and the first training mark
+};
+
+namespace {
+
+constexpr Race::MarkedRecord kResultRecord = {racerhrec::kSize, kResultRunner,
+                                              racerhrec::kPredictionMark, racerhrec::kTrainingMark};
+constexpr Race::MarkedRecord kEntryRecord = {runnerentryrec::kSize, kRangeEntry,
+                                             runnerentryrec::kPredictionMark,
+                                             runnerentryrec::kTrainingMark};
+
 template <class Runner>
 void readrunner(unsigned char* r, const RunnerFields& f, Runner* x) {
   *x = Runner{};
@@ -198,7 +214,7 @@ int Race::FromResults(YHorseDB* db, _tagRACERMREC* race, tagYCalcInfo* info) {
 int Race::FromRange(const RangeRaces::Records* records, tagYCalcInfo* info) {
   Release();
   ResultHeader(records->race);
-  if (ReadEntries(records->runners, records->runnercount) != 0) return -1;
+  if (ReadMarkedRunners(records->runners, records->runnercount, kEntryRecord) != 0) return -1;
   ranged = records;
   Apply(info);
   return 0;
@@ -228,31 +244,18 @@ int Race::ResultRunners(YHorseDB* db, _tagRACERMREC* race) {
     return -1;
   }
   runners = fetched;
-  return ReadResultRunners(yrace::record_at(fetched, racerhrec::kSize, 0),
-                           yrace::record_count(fetched, racerhrec::kSize));
+  return ReadMarkedRunners(yrace::record_at(fetched, racerhrec::kSize, 0),
+                           yrace::record_count(fetched, racerhrec::kSize), kResultRecord);
 }
 
-int Race::ReadResultRunners(unsigned char* records, int n) {
-  using namespace racerhrec;
+int Race::ReadMarkedRunners(unsigned char* records, int n, const MarkedRecord& form) {
   if (n != runnercount || n > kMaxRunners) return -1;
   for (int i = 0; i < n; ++i) {
-    unsigned char* r = records + static_cast<long>(kSize) * i;
-    readrunner(r, kResultRunner, &runner[i]);
+    unsigned char* r = records + static_cast<long>(form.size) * i;
+    readrunner(r, form.fields, &runner[i]);
     // The entry's marks as its card had them.
-    runner[i].mark = markcode(r[kPredictionMark]);
-    runner[i].training = static_cast<unsigned char>(yrace::digit_value(r[kTrainingMark], 0));
-  }
-  return 0;
-}
-
-int Race::ReadEntries(unsigned char* records, int n) {
-  using namespace runnerentryrec;
-  if (n != runnercount || n > kMaxRunners) return -1;
-  for (int i = 0; i < n; ++i) {
-    unsigned char* r = records + static_cast<long>(kSize) * i;
-    readrunner(r, kRangeEntry, &runner[i]);
-    runner[i].mark = markcode(r[kPredictionMark]);
-    runner[i].training = static_cast<unsigned char>(yrace::digit_value(r[kTrainingMark], 0));
+    runner[i].mark = markcode(r[form.mark]);
+    runner[i].training = static_cast<unsigned char>(yrace::digit_value(r[form.training], 0));
   }
   return 0;
 }

@@ -82,15 +82,17 @@ class Race {
   // by copies); the buffers above are then null.
   const RangeRaces::Records* ranged = nullptr;
 
+  // A runner record that carries the entry's marks: runner result records
+  // and a range's entry records (RUNNERENTRYREC).
+  struct MarkedRecord;
+
  private:
   void CopyFrom(const Race& other);
   int ResultRunners(YHorseDB* db, _tagRACERMREC* race);
-  // The race's own fields from its results record, and its runners from
-  // `count` runner result records.
+  // The race's own fields from its results record.
   void ResultHeader(_tagRACERMREC* race);
-  int ReadResultRunners(unsigned char* records, int count);
-  // Its runners from `count` entry records of a range (RUNNERENTRYREC).
-  int ReadEntries(unsigned char* records, int count);
+  // Its runners from `count` records of that form.
+  int ReadMarkedRunners(unsigned char* records, int count, const MarkedRecord& form);
   int CardRunners(YHorseDB* db, _tagRACEDREC* race, int nomination);
   void Apply(tagYCalcInfo* info);
 };
