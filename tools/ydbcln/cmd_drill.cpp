@@ -64,32 +64,11 @@ struct Step {
   SearchRequest search;    // the first step's and an `and`'s search
 };
 
-// Reads the search of `words` as `search` reads its arguments: 0 with the
-// request in *out, or exit 2 after one line.
-int ReadSearch(const std::string& words, SearchRequest* out) {
-  CLI::App parser("drill step");
-  parser.require_subcommand(1);
-  bool taken = false;
-  AddSearches(&parser, [&](SearchRequest request) {
-    *out = std::move(request);
-    taken = true;
-  });
-  try {
-    parser.parse(words, false);
-  } catch (const CLI::ParseError& e) {
-    return Fail("'" + words + "' is no search: " + e.what());
-  }
-  if (!taken) return Fail("'" + words + "' is no search");
-  if (out->refused != 0) return out->refused;
-  if (!out->make) return Fail("the drill-down does not walk from " + out->kind);
-  return 0;
-}
-
 // The steps of the command line: 0, or exit 2 after one line.
 int ReadSteps(const std::vector<std::string>& words, std::vector<Step>* steps) {
   Step first;
   first.words = words.front();
-  if (const int refused = ReadSearch(first.words, &first.search)) return refused;
+  if (const int refused = ReadSearchWords(first.words, &first.search)) return refused;
   first.kind = KindIndex(first.search.kind);
   steps->push_back(std::move(first));
   for (std::size_t i = 1; i < words.size(); ++i) {
@@ -99,7 +78,7 @@ int ReadSteps(const std::vector<std::string>& words, std::vector<Step>* steps) {
       if (i + 1 == words.size()) return Fail("'and' wants a search after it, in one argument");
       step.words = words[++i];
       step.combine = true;
-      if (const int refused = ReadSearch(step.words, &step.search)) return refused;
+      if (const int refused = ReadSearchWords(step.words, &step.search)) return refused;
       const std::size_t with = KindIndex(step.search.kind);
       step.kind = steps->back().kind;
       const bool combines = std::visit([](const auto& a, const auto& b) {

@@ -1,5 +1,5 @@
-// `ydbcln search KIND [options]`, and the pieces its subcommands and
-// `ydbcln drill` share: running a search of any kind, its rows, and
+// `ydbcln search KIND [options]`, and the pieces its subcommands share with
+// `ydbcln drill` and `ydbcln totals --runs-of`: running a search of any kind, its rows, and
 // printing what it found.
 #include "cmd_search.h"
 
@@ -82,6 +82,25 @@ int RunAndShow(const Options& options, const SearchRequest& request, bool text) 
     }
   }, search);
   ShowFound(options, request.kind, RowsOf(search), text ? &condition : nullptr);
+  return 0;
+}
+
+int ReadSearchWords(const std::string& words, SearchRequest* out) {
+  CLI::App parser("search in one argument");
+  parser.require_subcommand(1);
+  bool taken = false;
+  AddSearches(&parser, [&](SearchRequest request) {
+    *out = std::move(request);
+    taken = true;
+  });
+  try {
+    parser.parse(words, false);
+  } catch (const CLI::ParseError& e) {
+    return Fail("'" + words + "' is no search: " + e.what());
+  }
+  if (!taken) return Fail("'" + words + "' is no search");
+  if (out->refused != 0) return out->refused;
+  if (!out->make) return Fail("a search of " + out->kind + " relates to no other kind");
   return 0;
 }
 

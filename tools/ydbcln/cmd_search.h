@@ -79,6 +79,12 @@ void AddSearchRaces(CLI::App* parent, const TakeRequest& take);   // cmd_search_
 void AddSearchHorses(CLI::App* parent, const TakeRequest& take);  // cmd_search_horses.cpp
 void AddSearchPeople(CLI::App* parent, const TakeRequest& take);  // cmd_search_people.cpp
 
+// Reads a search given in one argument as `search` reads its arguments
+// ("horses --sire キング --wins >=3"): 0 with the request in *out, or exit 2
+// after one line (words that are no search, options refused, or a search of
+// the dam's sires, which no other kind relates to).
+int ReadSearchWords(const std::string& words, SearchRequest* out);
+
 // One row found, as a line and as JSON.
 struct FoundRow {
   std::string line;

@@ -1,6 +1,9 @@
 // `ydbcln totals --by CATEGORY [race search options] [filters]`: the runs
 // of the races a detailed race search finds (with --first N, only their
-// first N finishers) totalled by one category: the conditions, then a row
+// first N finishers), or with --runs-of "SEARCH" the runs of the horses,
+// jockeys, trainers or sires another search finds ("horses --sire キング
+// --wins >=3", as `ydbcln search` takes it), totalled by one category: the
+// conditions, then a row
 // per horse, person, band ... with its firsts, seconds, thirds and
 // unplaced runs, the runs, the win, top-two and top-three rates and the
 // win return. --pop, --odds, --filter-age, --filter-class and --track
@@ -9,6 +12,8 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include <db/api/ydbbsn.h>
 #include <text/sjis.h>
@@ -17,6 +22,7 @@
 #include "Display.h"
 #include "RaceSearchArgs.h"
 #include "Session.h"
+#include "cmd_search.h"
 #include "cmd_totals_rows.h"
 
 namespace tool {
@@ -26,6 +32,8 @@ using Json = nlohmann::json;
 
 struct Arguments {
   RaceSearchArgs search;
+  std::vector<CLI::Option*> search_options;  // the race search's, to tell whether one was given
+  std::string runs_of;                       // a search in one argument
   std::string by;
   bool list = false;
   int first = 0;  // only the runs that finished 1st to first-th
@@ -119,23 +127,50 @@ CountsRow RowOf(const YResultTotalRec& r) {
   return {r.first, r.second, r.third, r.unplaced, r.winrate, r.renrate, r.fukurate};
 }
 
-int ShowTotals(const Options& options, const Arguments& args) {
-  if (args.list) return ListCategories(options);
-  YResultTotal probe(nullptr);
-  const int category = Category(probe, args.by);
-  if (category < 0) return Fail("--by wants a category (totals --list), not '" + args.by + "'");
-  if (args.first < 0 || args.first > 18) return Fail("--first wants 1 to 18");
-  Filter f;
-  if (const int refused = MakeFilter(args, &f)) return refused;
-  RaceSearchParams params;
-  if (const int refused = MakeRaceSearch(args.search, &params)) return refused;
+// The runs to total, read from the arguments before the data set opens:
+// the race search's records, or the search of --runs-of.
+struct RunSource {
+  RaceSearchParams races;
+  SearchRequest related;  // with --runs-of
+};
 
-  YHorseDB db;
-  if (!OpenDataSet(db, options.data_dir)) return kExitNotFound;
+int ReadRunSource(const Arguments& args, RunSource* out) {
+  if (args.runs_of.empty()) return MakeRaceSearch(args.search, &out->races);
+  for (const CLI::Option* option : args.search_options) {
+    if (option->count() > 0) {
+      return Fail("--runs-of takes the runs of what its search finds; " + option->get_name() +
+                  " chooses races, which it does not combine with");
+    }
+  }
+  if (args.first > 0) return Fail("--first goes with the race search, not with --runs-of");
+  return ReadSearchWords(args.runs_of, &out->related);
+}
+
+// Loads the source's runs into `total` with the conditions shown: 0, or
+// the exit code after one line.
+int LoadRuns(YHorseDB& db, const Arguments& args, RunSource& source, YResultTotal& total) {
+  if (!args.runs_of.empty()) {
+    AnySearch found;
+    if (const int refused = source.related.make(db, &found)) return refused;
+    if (RunSearch(found) < 0) return Fail(std::string("the search failed: ") + get_db_error(), 1);
+    db.clearerror();
+    YSearchDown down(&db);
+    YSearchRaceHorse any(&db);  // no results: any run
+    std::unique_ptr<YSearchRaceHorse> runs(
+        std::visit([&](auto& s) { return down.exec(&any, s.get()); }, found));
+    // Nothing related is an empty total, not a failure.
+    if (runs == nullptr && db.geterrstatus() != 0) {
+      return Fail(std::string("the runs cannot be read: ") + get_db_error(), 1);
+    }
+    YSearchRaceHorse none(&db);
+    if (total.setcondition(runs != nullptr ? runs.get() : &none) != 0) {
+      return Fail(std::string("the runs cannot be read: ") + get_db_error(), 1);
+    }
+    total.setcondstring(ytext::to_sjis_lossy("runs of: " + args.runs_of));
+    return 0;
+  }
   YSearchDetailRace search(&db);
-  if (const int refused = SetRaceSearch(db, params, search)) return refused;
-  YResultTotal total(&db);
-  total.setfilter(f.minpop, f.maxpop, f.agemask, f.minodds, f.maxodds, f.classmask, f.trackmask);
+  if (const int refused = SetRaceSearch(db, source.races, search)) return refused;
   int loaded = 0;
   if (args.first > 0) {
     YSearchRaceHorse runs(&db);
@@ -146,6 +181,25 @@ int ShowTotals(const Options& options, const Arguments& args) {
   }
   if (loaded != 0) return Fail(std::string("the runs cannot be read: ") + get_db_error(), 1);
   total.setcondstring(&search);
+  return 0;
+}
+
+int ShowTotals(const Options& options, const Arguments& args) {
+  if (args.list) return ListCategories(options);
+  YResultTotal probe(nullptr);
+  const int category = Category(probe, args.by);
+  if (category < 0) return Fail("--by wants a category (totals --list), not '" + args.by + "'");
+  if (args.first < 0 || args.first > 18) return Fail("--first wants 1 to 18");
+  Filter f;
+  if (const int refused = MakeFilter(args, &f)) return refused;
+  RunSource source;
+  if (const int refused = ReadRunSource(args, &source)) return refused;
+
+  YHorseDB db;
+  if (!OpenDataSet(db, options.data_dir)) return kExitNotFound;
+  YResultTotal total(&db);
+  total.setfilter(f.minpop, f.maxpop, f.agemask, f.minodds, f.maxodds, f.classmask, f.trackmask);
+  if (const int failed = LoadRuns(db, args, source, total)) return failed;
   if (total.exec(category) < 0) return Fail("the total failed", 1);
 
   std::string name, title;
@@ -193,7 +247,13 @@ void RegisterTotals(CLI::App& app, const Options& options, int* exit_code) {
   auto args = std::make_shared<Arguments>();
   cmd->add_option("--by", args->by, "The category: its number or name (totals --list)");
   cmd->add_flag("--list", args->list, "List the categories");
+  const std::size_t before = cmd->get_options().size();
   AddRaceSearchOptions(cmd, &args->search);
+  const std::vector<CLI::Option*> all = cmd->get_options();
+  args->search_options.assign(all.begin() + before, all.end());
+  cmd->add_option("--runs-of", args->runs_of,
+                  "Instead of races: the runs of what a search finds, in one argument, "
+                  "such as \"horses --sire キング --wins >=3\" or \"jockeys --wins >=100\"");
   cmd->add_option("--first", args->first, "Only the runs that finished 1st to this place");
   cmd->add_option("--pop", args->pop, "Only favourites in this range, such as 1-3");
   cmd->add_option("--odds", args->odds, "Only win odds in this range, such as 1.5-9.9");

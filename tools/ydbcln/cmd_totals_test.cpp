@@ -62,12 +62,29 @@ TEST_F(ToolTest, TotalsRefusesWhatItCannotTotal) {
       {{"totals", "--by", "人気", "--track", "sand"}, "--track wants"},
       {{"totals", "--by", "人気", "--first", "19"}, "--first wants"},
       {{"totals", "--by", "人気", "--from", "2024"}, "--from and --to"},
+      {{"totals", "--by", "人気", "--runs-of", "horses", "--place", "東京"}, "--place chooses races"},
+      {{"totals", "--by", "人気", "--runs-of", "horses", "--first", "2"}, "--first goes with"},
+      {{"totals", "--by", "人気", "--runs-of", "horses --bogus"}, "is no search"},
+      {{"totals", "--by", "人気", "--runs-of", "damsires"}, "relates to no other kind"},
   };
   for (const auto& r : refusals) {
     const ToolRun run = Tool(r.first);
     ExpectRefused(run, r.second);
     EXPECT_EQ(run.exit_code, 2) << r.second;
   }
+}
+
+TEST_F(ToolTest, TotalsTakeTheRunsOfWhatAnotherSearchFinds) {
+  // Every horse's runs are the race's nine; one jockey's are his row of them.
+  const json all = Json(Tool({"--json", "totals", "--by", "騎手", "--runs-of", "horses"}));
+  EXPECT_EQ(all["runs"], 9);
+  ASSERT_EQ(all["rows"].size(), 2u);
+  const json& row = all["rows"][1];
+  const json his = Json(Tool({"--json", "totals", "--by", "馬", "--runs-of",
+                              "jockeys " + row["name"].get<std::string>()}));
+  EXPECT_EQ(his["runs"], row["runs"]);
+  EXPECT_LT(his["runs"].get<int>(), 9);
+  EXPECT_EQ(his["conditions"][0], "runs of: jockeys " + row["name"].get<std::string>());
 }
 
 TEST_F(ToolTest, SearchRacesTotalsTheRacesFound) {
