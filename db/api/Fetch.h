@@ -56,12 +56,14 @@ void* RunOperation(const char* operation, Body&& body) {
 }
 
 // RunOperation for a fetch from the store: `render(Database&, void** out)`
-// runs on the ready store; with none, the fetch fails.
+// runs on the ready store, all its statements reading one snapshot; with
+// no store, the fetch fails.
 template <typename Render>
 void* Fetch(const char* operation, Render&& render) {
   return RunOperation(operation, [&](void** out) {
     Database* db = SessionState::Get().ready_database();
     if (db == nullptr) return Status::InvalidArgument("no data set is open");
+    const ReadSnapshot snapshot(*db);
     return render(*db, out);
   });
 }

@@ -419,6 +419,8 @@ Status Database::exec(const char* sql) {
   return SqliteStatus(rc, text);
 }
 
+bool Database::in_transaction() const { return sqlite3_get_autocommit(db_) == 0; }
+
 Status Database::checkPages() {
   Statement& check = statement("PRAGMA quick_check(1)");
   std::string verdict = check.step() ? std::string(check.column_text(0)) : std::string();
@@ -452,6 +454,16 @@ Status Transaction::commit() {
   Status s = db_.exec("COMMIT");
   if (s.ok()) open_ = false;
   return s;
+}
+
+ReadSnapshot::ReadSnapshot(Database& db) : db_(db) {
+  if (!db_.in_transaction()) open_ = db_.statement("BEGIN").run().ok();
+}
+
+ReadSnapshot::~ReadSnapshot() {
+  // A read transaction ends alike by either; a commit refused (a statement
+  // still stepping) is rolled back.
+  if (open_ && !db_.statement("COMMIT").run().ok()) db_.exec("ROLLBACK");
 }
 
 }  // namespace ydb

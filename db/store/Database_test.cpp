@@ -257,6 +257,33 @@ TEST_F(DatabaseTest, AFailedTransactionLeavesTheStoreAsItWas) {
   EXPECT_TRUE(done.commit().IsInvalidArgument());
 }
 
+TEST_F(DatabaseTest, AReadSnapshotSeesOneStateAndLeavesAnOpenTransactionOpen) {
+  std::unique_ptr<Database> reader;
+  std::unique_ptr<Database> writer;
+  ASSERT_TRUE(Database::Open(path(), Database::Mode::kOpenOrCreate, &reader).ok());
+  ASSERT_TRUE(reader->exec("CREATE TABLE t (n INTEGER PRIMARY KEY)").ok());
+  ASSERT_TRUE(Database::Open(path(), Database::Mode::kOpenExisting, &writer).ok());
+  auto count = [&] {
+    Statement& st = reader->statement("SELECT count(*) FROM t");
+    const std::int64_t n = st.step() ? st.column_int(0) : -1;
+    st.reset();
+    return n;
+  };
+  {
+    const ReadSnapshot snapshot(*reader);
+    EXPECT_EQ(count(), 0);
+    ASSERT_TRUE(writer->exec("INSERT INTO t VALUES (1)").ok());
+    EXPECT_EQ(count(), 0) << "a write committed meanwhile is not seen";
+  }
+  EXPECT_FALSE(reader->in_transaction());
+  EXPECT_EQ(count(), 1);
+  {
+    Transaction outer(*reader);
+    { const ReadSnapshot inner(*reader); }
+    EXPECT_TRUE(reader->in_transaction()) << "the snapshot ended a transaction it did not open";
+  }
+}
+
 // A statement that counts to a hundred million, far beyond the test's time.
 constexpr char kSlowCount[] =
     "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 100000000) "
