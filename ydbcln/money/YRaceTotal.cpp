@@ -1,7 +1,9 @@
 // YRaceTotal: counting runs into their category rows.
 #include "ydbcln/money/YRaceTotal.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -107,20 +109,36 @@ void count_in(int (*rows)[YRaceTotal::kRowSize], int row, int rows_in_group, Fin
   if (row >= 0 && row < rows_in_group) count_in(rows[row], finish);
 }
 
+// A person's code as a number: its length and its first seven bytes, so
+// that codes of up to seven bytes (they are five) are equal exactly when
+// their keys are.
+std::uint64_t key_of(const std::string& code) {
+  std::uint64_t key = code.size();
+  std::memcpy(reinterpret_cast<char*>(&key) + 1, code.data(), std::min<std::size_t>(code.size(), 7));
+  return key;
+}
+
 // The entry of `code` among the people met, a new one while fewer than 20
-// are in use, else the last (everyone else).
-void count_person(YJSTotal* people, int* used, const std::string& code, const std::string& name,
-                  Finish finish) {
+// are in use, else the last (everyone else). keys[i] is key_of the code of
+// people[i].
+void count_person(YJSTotal* people, std::uint64_t* keys, int* used, const std::string& code,
+                  const std::string& name, Finish finish) {
   constexpr int kNamed = YRaceTotal::kPeople - 1;
+  const std::uint64_t key = key_of(code);
+  const int met = std::min(*used, kNamed);
   int at = -1;
-  for (int i = 0; i < *used && i < kNamed; ++i) {
-    if (people[i].code == code) at = i;
+  for (int i = 0; i < met; ++i) {
+    if (keys[i] == key && (code.size() <= 7 || people[i].code == code)) {
+      at = i;
+      break;
+    }
   }
   if (at < 0) {
     if (*used < kNamed) {
       at = (*used)++;
       people[at].code = code;
       people[at].name = name;
+      keys[at] = key;
     } else {
       at = kNamed;
       if (*used == kNamed) ++*used;
@@ -182,6 +200,8 @@ int YRaceTotal::calc_3chak(int* row) { return rate(row[0] + row[1] + row[2], row
 void YRaceTotal::calctotal(std::vector<YRaceHorse*>& runs) {
   clear();
   const Texts& t = texts();
+  std::uint64_t jockey_keys[kPeople - 1];
+  std::uint64_t trainer_keys[kPeople - 1];
   for (YRaceHorse* run : runs) {
     if (run == nullptr) continue;
     const Finish f = finish_of(*run);
@@ -189,8 +209,8 @@ void YRaceTotal::calctotal(std::vector<YRaceHorse*>& runs) {
     count_in(kyakushitsu, YUtil::getkyakushitsu(run->runnercount, run->corners) - 1, 4, f);
     count_in(place[place_row(run->racecode)], f);
     count_in(month, month_row(run->racecode), 12, f);
-    count_person(jockey, &jockeycount, run->jockeycode, run->jockeyname, f);
-    count_person(stable, &stablecount, run->trainercode, run->trainername, f);
+    count_person(jockey, jockey_keys, &jockeycount, run->jockeycode, run->jockeyname, f);
+    count_person(stable, trainer_keys, &stablecount, run->trainercode, run->trainername, f);
     count_in(ninki, run->popularity >= 11 ? 10 : run->popularity - 1, 11, f);
     count_in(bataiju, body_weight_row(run->bodyweight), 22, f);
     const int track = index_of(t.tracks, run->track, -1);
