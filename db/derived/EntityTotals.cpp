@@ -9,10 +9,11 @@ namespace {
 // The kinds every run counts for, and the runner column naming each one's
 // entity.
 constexpr const char* kEveryKind =
-    "SELECT 2 AS kind UNION ALL SELECT 3 UNION ALL SELECT 4 UNION ALL SELECT 6";
+    "SELECT 1 AS kind UNION ALL SELECT 2 UNION ALL SELECT 3 UNION ALL SELECT 4 "
+    "UNION ALL SELECT 6";
 constexpr const char* kEntityOfRun =
-    "CASE k.kind WHEN 2 THEN ru.jockey_code WHEN 3 THEN ru.trainer_code "
-    "WHEN 4 THEN ru.sire_code ELSE ru.bms_code END";
+    "CASE k.kind WHEN 1 THEN ru.horse_code WHEN 2 THEN ru.jockey_code "
+    "WHEN 3 THEN ru.trainer_code WHEN 4 THEN ru.sire_code ELSE ru.bms_code END";
 constexpr const char* kAncestorKinds = "SELECT 4 AS kind UNION ALL SELECT 6";
 
 // The statement adding (sign "+") or taking away (sign "-") the figures of
@@ -87,6 +88,13 @@ Status EntityTotals::changeAncestors(const std::string& horse, const std::string
 Status EntityTotals::countEveryRun() {
   static const std::string every = Change(kEveryKind, kEntityOfRun, "1", "+");
   return db_.statement(every).run().Within("entity totals");
+}
+
+Status EntityTotals::countEveryHorsesRuns() {
+  static const std::string horses = Change("SELECT 1 AS kind", "ru.horse_code", "1", "+");
+  Status s = db_.exec("DELETE FROM entity_total WHERE kind = 1");
+  if (s.ok()) s = db_.statement(horses).run();
+  return s.Within("entity totals");
 }
 
 }  // namespace ydb

@@ -1,8 +1,8 @@
 // Keeping entity_total in step with the runner rows: the finishing counts
-// and prize money of each jockey's rides, trainer's runners, sire's
-// offspring's runs and dam's sire's grandoffspring's runs, by year and
-// surface. The people's searches compare these figures and the people's
-// records show them, so neither walks the runs of a person.
+// and prize money of each horse's runs, jockey's rides, trainer's runners,
+// sire's offspring's runs and dam's sire's grandoffspring's runs, by year
+// and surface. The people's searches compare these figures and the horses'
+// and people's records show them, so none walks the runs of its entity.
 //
 // Each call adds or takes away the figures of the runs it names as the
 // runner rows say now, in one statement:
@@ -27,7 +27,7 @@ namespace ydb {
 
 // The kinds of entity_total: those of the past-run buckets, and the dam's
 // sire (pedigree position 5 of the horse that ran).
-enum class TotalKind : int { kJockey = 2, kTrainer = 3, kSire = 4, kDamsSire = 6 };
+enum class TotalKind : int { kHorse = 1, kJockey = 2, kTrainer = 3, kSire = 4, kDamsSire = 6 };
 
 class EntityTotals {
  public:
@@ -50,6 +50,10 @@ class EntityTotals {
 
   // Counts every run of the store into an empty entity_total.
   Status countEveryRun();
+
+  // Counts every run of the store again for its horse alone (the upgrade
+  // of a store whose entity_total kept no horses' figures).
+  Status countEveryHorsesRuns();
 
  private:
   Database& db_;

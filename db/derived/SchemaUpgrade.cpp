@@ -59,23 +59,28 @@ Status ToVersion4(Database& db) {
       ") STRICT;");
 }
 
-// Version 5: the figures of every jockey, trainer, sire and dam's sire by
-// year and surface, in entity_total, counted from the runner rows.
+// Creates entity_total under `name`: the figures of every horse, jockey,
+// trainer, sire and dam's sire by year and surface.
+Status CreateEntityTotal(Database& db, const std::string& name) {
+  return db.exec(("CREATE TABLE " + name + " ("
+                  "  kind        INTEGER NOT NULL CHECK (kind IN (1, 2, 3, 4, 6)),"
+                  "  code        TEXT NOT NULL,"
+                  "  year        INTEGER NOT NULL,"
+                  "  surface     INTEGER NOT NULL CHECK (surface BETWEEN 0 AND 2),"
+                  "  firsts      INTEGER NOT NULL,"
+                  "  seconds     INTEGER NOT NULL,"
+                  "  thirds      INTEGER NOT NULL,"
+                  "  unplaced    INTEGER NOT NULL,"
+                  "  prize_money INTEGER NOT NULL,"
+                  "  added_money INTEGER NOT NULL,"
+                  "  PRIMARY KEY (kind, code, year, surface)"
+                  ") STRICT, WITHOUT ROWID;").c_str());
+}
+
+// Version 5: the figures of the people and sires by year and surface, in
+// entity_total, counted from the runner rows.
 Status ToVersion5(Database& db) {
-  const Status s = db.exec(
-      "CREATE TABLE entity_total ("
-      "  kind        INTEGER NOT NULL CHECK (kind IN (2, 3, 4, 6)),"
-      "  code        TEXT NOT NULL,"
-      "  year        INTEGER NOT NULL,"
-      "  surface     INTEGER NOT NULL CHECK (surface BETWEEN 0 AND 2),"
-      "  firsts      INTEGER NOT NULL,"
-      "  seconds     INTEGER NOT NULL,"
-      "  thirds      INTEGER NOT NULL,"
-      "  unplaced    INTEGER NOT NULL,"
-      "  prize_money INTEGER NOT NULL,"
-      "  added_money INTEGER NOT NULL,"
-      "  PRIMARY KEY (kind, code, year, surface)"
-      ") STRICT, WITHOUT ROWID;");
+  const Status s = CreateEntityTotal(db, "entity_total");
   return s.ok() ? EntityTotals(db).countEveryRun() : s;
 }
 
@@ -114,6 +119,17 @@ Status ToVersion8(Database& db) {
   return s.ok() ? ResultRecords(db).fileEveryDay() : s;
 }
 
+// Version 9: entity_total keeps each horse's figures too, counted from
+// every run. The table of versions 5 to 8 takes no horse (its check of the
+// kind), so it is made again with its rows.
+Status ToVersion9(Database& db) {
+  Status s = CreateEntityTotal(db, "entity_total_9");
+  if (s.ok()) s = db.exec("INSERT INTO entity_total_9 SELECT * FROM entity_total");
+  if (s.ok()) s = db.exec("DROP TABLE entity_total");
+  if (s.ok()) s = db.exec("ALTER TABLE entity_total_9 RENAME TO entity_total");
+  return s.ok() ? EntityTotals(db).countEveryHorsesRuns() : s;
+}
+
 }  // namespace
 
 Status UpgradeSchema(Database& db, int from) {
@@ -125,6 +141,7 @@ Status UpgradeSchema(Database& db, int from) {
   if (s.ok() && from < 6) s = ToVersion6(db);
   if (s.ok() && from < 7) s = ToVersion7(db);
   if (s.ok() && from < 8) s = ToVersion8(db);
+  if (s.ok() && from < 9) s = ToVersion9(db);
   return s;
 }
 

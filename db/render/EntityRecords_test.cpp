@@ -250,6 +250,15 @@ TEST_F(EntityRecordsTest, RunsAreFoundThroughTheBucketsAndTheKeptRecordsKey) {
                          "place=? AND race_no=? AND horse_no=?)"),
             std::string::npos) << details;
   EXPECT_EQ(details.find("SCAN"), std::string::npos) << details;
+
+  // Many horses' figures: the codes asked first, each horse's rows by key.
+  Statement& horses = db_->statement("EXPLAIN QUERY PLAN " + HorsesTotalsQuery());
+  std::string order;
+  while (horses.step()) order += std::string(horses.column_text(3)) + "\n";
+  horses.reset();
+  const std::size_t by_key = order.find("SEARCH t USING PRIMARY KEY (kind=? AND code=?)");
+  ASSERT_NE(by_key, std::string::npos) << order;
+  EXPECT_LT(order.find("SCAN k"), by_key) << order;
 }
 
 TEST(EntityCountsTest, ACountTooBigForItsDigitsReadsAllNines) {

@@ -1,9 +1,8 @@
 // Reading an entity's runs through the keys its past-run buckets hold: each
 // bucket record's date, racecourse and horse number read out of its bytes,
-// the race number out of the bucket's race_nos. For the records the keys
-// are read here and each finds its kept runner result record by its key;
-// for a horse's counts a recursive counter walks the buckets in SQL and each
-// key finds its runner row by runner_by_race.
+// the race number out of the bucket's race_nos, and each key finds its kept
+// runner result record. An entity's counts are the figures entity_total
+// keeps.
 #include "db/render/EntityRuns.h"
 
 #include <algorithm>
@@ -17,70 +16,15 @@
 namespace ydb {
 namespace {
 
-// ?1 kind, ?2 code, ?3 and ?4 the first and last date. A horse's one bucket
-// has month 0, which the month range of any date range from 0 takes in.
-std::string RunKeys() {
-  const RecordLayout& layout = PastRunLayout();
-  const std::string bytes = std::to_string(kPastRunBytes);
-  // 1-based offsets of a field in the record at index i of a bucket.
-  auto at = [&](const char* field) {
-    return "idx.i * " + bytes + " + " + std::to_string(FieldOf(layout, field).offset + 1);
-  };
-  return "WITH RECURSIVE "
-         "bucket(race_nos, records) AS ("
-         "SELECT race_nos, records FROM past_run_bucket "
-         "WHERE kind = ?1 AND code = ?2 AND month BETWEEN ?3 / 100 AND ?4 / 100), "
-         "idx(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM idx "
-         "WHERE i + 1 < (SELECT max(length(race_nos)) FROM bucket)), "
-         "run_key(race_date, place, race_no, horse_no) AS (SELECT "
-         "CAST(CAST(substr(b.records, " + at("date") + ", 8) AS TEXT) AS INTEGER), "
-         "CAST(substr(b.records, " + at("place_code") + ", 2) AS TEXT), "
-         "unicode(CAST(substr(b.race_nos, idx.i + 1, 1) AS TEXT)), "
-         "CAST(CAST(substr(b.records, " + at("horse_number") + ", 2) AS TEXT) AS INTEGER) "
-         "FROM bucket b JOIN idx ON idx.i < length(b.race_nos)) ";
-}
-
-constexpr const char* kKeyedRunner =
-    "run_key k JOIN runner ru ON ru.race_date = k.race_date AND ru.place = k.place "
-    "AND ru.race_no = k.race_no AND ru.horse_no = k.horse_no";
-
 enum CountColumn : int { kSurface, kYear, kFirsts, kSeconds, kThirds, kUnplaced, kPrize, kAdded };
 
-const std::string& CountQuery() {
-  static const std::string sql = RunKeys() +
-      "SELECT CAST(r.surface AS INTEGER), ru.race_date / 10000, "
-      "sum(ru.finish_pos = 1), sum(ru.finish_pos = 2), sum(ru.finish_pos = 3), "
-      "sum(ifnull(ru.finish_pos, 0) NOT BETWEEN 1 AND 3), "
-      "sum(ru.prize_money), sum(ru.added_money) "
-      "FROM " + std::string(kKeyedRunner) + " "
-      "JOIN race r ON r.race_date = ru.race_date AND r.place = ru.place "
-      "AND r.race_no = ru.race_no "
-      "WHERE k.race_date BETWEEN ?3 AND ?4 "
-      "GROUP BY 1, 2";
-  return sql;
-}
-
-// A person's or a sire's figures as entity_total keeps them (the writer
-// counts them from the runner rows), in the columns of CountQuery.
+// An entity's figures as entity_total keeps them (the writer counts them
+// from the runner rows), by surface and year.
 constexpr const char* kTotalsQuery =
     "SELECT surface, year, firsts, seconds, thirds, unplaced, prize_money, added_money "
     "FROM entity_total WHERE kind = ?1 AND code = ?2";
 
-// The counts of CountQuery for every horse of the JSON array ?1, straight
-// from the runner rows (kept in horse order), the horse's code last.
-const std::string& HorsesCountQuery() {
-  static const std::string sql = std::string(
-      "SELECT CAST(r.surface AS INTEGER), ru.race_date / 10000, "
-      "sum(ru.finish_pos = 1), sum(ru.finish_pos = 2), sum(ru.finish_pos = 3), "
-      "sum(ifnull(ru.finish_pos, 0) NOT BETWEEN 1 AND 3), "
-      "sum(ru.prize_money), sum(ru.added_money), ru.horse_code "
-      "FROM json_each(?1) k JOIN runner ru ON ru.horse_code = k.value "
-      "JOIN race r ON r.race_date = ru.race_date AND r.place = ru.place "
-      "AND r.race_no = ru.race_no "
-      "WHERE ") + kIsRun + "GROUP BY ru.horse_code, 1, 2";
-  return sql;
-}
-constexpr int kHorseCode = 8;
+constexpr int kHorseCode = 8;  // the horse's code in HorsesTotalsQuery
 
 void Add(SurfaceRuns& to, const Statement& row) {
   for (int k = 0; k < 4; ++k) to.counts[static_cast<std::size_t>(k)] += row.column_int(kFirsts + k);
@@ -121,6 +65,16 @@ const std::string& EntityBucketsQuery() {
   static const std::string sql =
       "SELECT race_nos, records FROM past_run_bucket "
       "WHERE kind = ?1 AND code = ?2 AND month BETWEEN ?3 / 100 AND ?4 / 100";
+  return sql;
+}
+
+const std::string& HorsesTotalsQuery() {
+  // CROSS JOIN keeps the codes asked as the outer loop: left to itself the
+  // planner may walk every stored figure and scan the codes for each.
+  static const std::string sql =
+      "SELECT t.surface, t.year, t.firsts, t.seconds, t.thirds, t.unplaced, t.prize_money, "
+      "t.added_money, t.code FROM json_each(?1) k CROSS JOIN entity_total t "
+      "ON t.kind = 1 AND t.code = k.value";
   return sql;
 }
 
@@ -182,17 +136,14 @@ Status RenderEntityResults(Database& db, PastRunKind kind, std::string_view code
 Status CountEntityRuns(Database& db, PastRunKind kind, std::string_view code, int year,
                        EntityRunCounts* counts) {
   *counts = EntityRunCounts{};
-  const bool kept = kind == PastRunKind::kJockey || kind == PastRunKind::kTrainer ||
-                    kind == PastRunKind::kSire;
-  Statement& st = db.statement(kept ? std::string_view(kTotalsQuery) : std::string_view(CountQuery()));
+  Statement& st = db.statement(kTotalsQuery);
   st.bind(1, static_cast<int>(kind)).bind(2, code);
-  if (!kept) st.bind(3, 0).bind(4, 99999999);
   return EachRow(st, [&](const Statement& row) { return AddRow(row, year, counts); });
 }
 
 Status CountHorsesRuns(Database& db, const std::string& codes, int year,
                        std::unordered_map<std::string, EntityRunCounts>* counts) {
-  Statement& st = db.statement(HorsesCountQuery());
+  Statement& st = db.statement(HorsesTotalsQuery());
   st.bind(1, codes);
   return EachRow(st, [&](const Statement& row) {
     return AddRow(row, year, &(*counts)[std::string(row.column_text(kHorseCode))]);

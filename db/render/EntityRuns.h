@@ -34,6 +34,9 @@ Status RenderEntityResults(Database& db, PastRunKind kind, std::string_view code
 // buckets of the months of the range, then each run's kept record by its key.
 const std::string& EntityBucketsQuery();
 const std::string& KeptRunQuery();
+// The statement CountHorsesRuns runs: the horses' figures, the codes asked
+// (a JSON array, ?1) the outer loop.
+const std::string& HorsesTotalsQuery();
 
 // Surfaces as the store numbers them (race.surface).
 enum class Surface : int { kDirt = 0, kTurf = 1, kJump = 2 };
@@ -57,15 +60,14 @@ struct EntityRunCounts {
   std::array<SurfaceRuns, kSurfaces> year;
 };
 
-// Counts every run of `kind` and `code`, those of `year` also apart: a
-// horse's from its runs, a jockey's, trainer's or sire's from the figures
-// entity_total keeps (the same runs, counted by the writer).
+// Counts every run of a horse, jockey, trainer or sire (`kind`) of `code`,
+// those of `year` also apart, from the figures entity_total keeps (counted
+// by the writer from the runner rows).
 Status CountEntityRuns(Database& db, PastRunKind kind, std::string_view code, int year,
                        EntityRunCounts* counts);
 
 // CountEntityRuns for the horses of `codes`, a JSON array of horse codes,
-// in one statement over their runner rows (the runner table keeps a
-// horse's rows together): each horse with runs gets its entry in *counts.
+// in one statement: each horse with runs gets its entry in *counts.
 Status CountHorsesRuns(Database& db, const std::string& codes, int year,
                        std::unordered_map<std::string, EntityRunCounts>* counts);
 

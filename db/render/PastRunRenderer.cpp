@@ -13,12 +13,14 @@
 #include "db/render/RenderedRecords.h"
 
 namespace ydb {
+namespace {
 
-const char* const kIsRun =
+// The condition on a runner row `ru` that makes it a run, filed in the
+// buckets: a runner with a result that started, neither withdrawn (34) nor
+// excluded (35).
+constexpr const char* kIsRun =
     "ru.finish_pos IS NOT NULL AND (ru.accident_code IS NULL OR ru.accident_code NOT IN "
     "('34', '35')) ";
-
-namespace {
 
 enum Column : int {
   kPlace, kDate, kRaceNo, kKai, kRaceKind, kGrade, kClassCode, kTrack, kDistance, kRunnerCount,

@@ -52,11 +52,6 @@ struct RunToFile {
   std::int64_t order() const;
 };
 
-// The condition on a runner row `ru` that makes it a run, filed in the
-// buckets: a runner with a result that started, neither withdrawn (34) nor
-// excluded (35).
-extern const char* const kIsRun;
-
 // The record of a run as a bucket of `kind` files it. A horse's and a
 // course's buckets hold it whole. A jockey's and a trainer's hold the
 // race's fields, the horse number, jockey and trainer codes, popularity,

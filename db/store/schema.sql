@@ -310,13 +310,14 @@ CREATE TABLE past_run_bucket (
   CHECK (length(records) = 94 * length(race_nos) AND length(race_nos) > 0)
 ) STRICT, WITHOUT ROWID;
 
--- The finishing counts and prize money of every jockey's rides, trainer's
--- runners, sire's offspring's runs and dam's sire's grandoffspring's runs,
--- by year and surface, kept by the writer in step with the runner rows, so
--- that a person's figures are a few rows, not a walk over their runs. A
+-- The finishing counts and prize money of every horse's runs, jockey's
+-- rides, trainer's runners, sire's offspring's runs and dam's sire's
+-- grandoffspring's runs, by year and surface, kept by the writer in step
+-- with the runner rows, so that an entity's figures are a few rows, not a
+-- walk over its runs. A
 -- run is a runner with a result that started (accidents 34 and 35 are not).
 CREATE TABLE entity_total (
-  kind        INTEGER NOT NULL CHECK (kind IN (2, 3, 4, 6)),  -- 2 jockey 3 trainer 4 sire 6 dam's sire
+  kind        INTEGER NOT NULL CHECK (kind IN (1, 2, 3, 4, 6)),  -- 1 horse 2 jockey 3 trainer 4 sire 6 dam's sire
   code        TEXT NOT NULL,
   year        INTEGER NOT NULL,
   surface     INTEGER NOT NULL CHECK (surface BETWEEN 0 AND 2),  -- race.surface
