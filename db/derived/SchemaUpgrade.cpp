@@ -130,6 +130,13 @@ Status ToVersion9(Database& db) {
   return s.ok() ? EntityTotals(db).countEveryHorsesRuns() : s;
 }
 
+// Version 10: the pedigrees' sire names in an index of their own, from which
+// the horse search by sire name starts.
+Status ToVersion10(Database& db) {
+  return db.exec(
+      "CREATE INDEX IF NOT EXISTS pedigree_by_sire_name ON pedigree (name) WHERE position = 1;");
+}
+
 }  // namespace
 
 Status UpgradeSchema(Database& db, int from) {
@@ -142,6 +149,7 @@ Status UpgradeSchema(Database& db, int from) {
   if (s.ok() && from < 7) s = ToVersion7(db);
   if (s.ok() && from < 8) s = ToVersion8(db);
   if (s.ok() && from < 9) s = ToVersion9(db);
+  if (s.ok() && from < 10) s = ToVersion10(db);
   return s;
 }
 

@@ -1,15 +1,21 @@
 // The horse search's keys: the grammar document's examples compile, the
-// forms read alike, the codes are checked against the key table, and a
-// horse command does not combine with a race command.
+// forms read alike, the codes are checked against the key table, a horse
+// command does not combine with a race command, and a search by the sire's
+// name starts from the pedigrees' sire names.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "db/base/RecordBuffer.h"
 #include "db/query/Command.h"
 #include "db/query/KeyTable.h"
 #include "db/query/Parser.h"
+#include "db/query/Search.h"
 #include "db/query/SqlAssembly.h"
+#include "db/store/Database.h"
+#include "testing/TempDir.h"
 #include "text/sjis.h"
 
 namespace ydb {
@@ -62,6 +68,51 @@ TEST(HorseKeys, ARaceCommandDoesNotTakeAHorseCommand) {
   EXPECT_EQ(read.kind, SearchKind::kHorse);
   ReleaseRecords(a);
   ReleaseRecords(b);
+}
+
+// The sire's name is the one the horse's pedigree gives (as its record shows
+// it), whether or not the sire is a horse of the store and whatever name
+// the sire's own row has; a dam's name is no sire's name. The search reads
+// the pedigrees' sire names from their index, never every horse.
+TEST(HorseKeys, ASireNameIsThePedigreesAndTheSearchStartsFromTheSiresNames) {
+  ytest::TempDir dir;
+  std::unique_ptr<Database> db;
+  ASSERT_TRUE(Database::Open(dir.str() + "/s.db", Database::Mode::kOpenOrCreate, &db).ok());
+  ASSERT_TRUE(db->exec(
+      "INSERT INTO horse (code, name, sex, sire_code) VALUES ('1000001', 'アオバ', '0', NULL), "
+      "('1000002', 'ハヤテ', '0', '1000001'), ('1000003', 'ミドリ', '1', NULL), "
+      "('1000004', 'ソラ', '1', NULL), ('1000005', 'ユキ', '2', NULL);"
+      "INSERT INTO pedigree (horse_code, position, ancestor_code, name, foaled_in_japan) VALUES "
+      "('1000002', 1, '1000001', 'キングアオバ', 1), ('1000003', 1, NULL, 'キングヘイロー', 0), "
+      "('1000004', 1, NULL, 'サクラ', 1), ('1000004', 2, NULL, 'キングダム', 1);").ok());
+  const auto found = [&](const std::string& utf8) {
+    Condition c;
+    EXPECT_TRUE(Parse(utf8, &c).ok()) << utf8;
+    std::vector<std::string> codes;
+    EXPECT_TRUE(EachFound(*db, c, [&](const Statement& row) {
+                  codes.emplace_back(row.column_text(0));
+                  return Status::Ok();
+                }).ok());
+    return codes;
+  };
+  using Codes = std::vector<std::string>;
+  EXPECT_EQ(found("FN=きんぐ"), (Codes{"1000002", "1000003"}));
+  EXPECT_EQ(found("FN=*ヘイロー"), (Codes{"1000003"}));
+  EXPECT_EQ(found("FN=キング*&T=1"), (Codes{"1000002", "1000003"}));
+  EXPECT_EQ(found("FN=サクラ&FN=アオバ"), (Codes{"1000002", "1000004"}));
+  EXPECT_EQ(found("FN=ダム"), Codes{});
+  EXPECT_EQ(found("FN=キング&1=3>"), Codes{});  // no runs, no wins
+
+  Condition c;
+  ASSERT_TRUE(Parse("FN=キング&1=3>", &c).ok());
+  Statement& plan = db->statement("EXPLAIN QUERY PLAN " + AssembleQuery(c).sql);
+  std::string steps;
+  while (plan.step()) steps += std::string(plan.column_text(3)) + "; ";
+  ASSERT_TRUE(plan.status().ok()) << plan.status().message();
+  plan.reset();
+  EXPECT_EQ(steps.find("SCAN h"), std::string::npos) << steps;
+  EXPECT_EQ(steps.find("SCAN p "), std::string::npos) << steps;
+  EXPECT_NE(steps.find("pedigree_by_sire_name"), std::string::npos) << steps;
 }
 
 }  // namespace

@@ -20,8 +20,9 @@ constexpr int kApplicationId = 0x59444243;
 // reads the entries of a range of races from runner_entry_by_race; version
 // 7 finds a jockey's rides and a trainer's runners by runner_by_jockey and
 // runner_by_trainer; version 8 keeps the rendered runner result records in
-// runner_result_record; version 9 keeps the horses' figures in entity_total.
-constexpr int kSchemaVersion = 9;
+// runner_result_record; version 9 keeps the horses' figures in entity_total;
+// version 10 finds the horses by their sire's name by pedigree_by_sire_name.
+constexpr int kSchemaVersion = 10;
 
 }  // namespace ydb
 

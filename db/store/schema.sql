@@ -111,6 +111,8 @@ CREATE TABLE pedigree (
   birth_year      INTEGER,                                   -- parents only
   PRIMARY KEY (horse_code, position)
 ) STRICT, WITHOUT ROWID;
+-- The sires' names as pedigrees give them, for the horse search by sire name.
+CREATE INDEX pedigree_by_sire_name ON pedigree (name) WHERE position = 1;
 
 -- A horse that stands as a sire: what its offspring records show beyond
 -- the horse row.
