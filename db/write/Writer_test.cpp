@@ -355,9 +355,6 @@ TEST_F(WriterTest, CheckMarksNeedTheirEntity) {
   EXPECT_EQ(get("SELECT group_concat(kind || ':' || code) FROM "
                 "(SELECT * FROM check_mark ORDER BY kind)"),
             "1:2020011,3:1990001,4:02001");
-  EXPECT_TRUE(writer_->clearCheckMark(CheckKind::kHorse, "2020011").ok());
-  EXPECT_TRUE(writer_->clearCheckMark(CheckKind::kHorse, "2020011").ok());
-  EXPECT_EQ(get("SELECT count(*) FROM check_mark"), "2");
   EXPECT_FALSE(writer_->setRunMemo(kKey, "1990001", "走っていない").ok());
 }
 
