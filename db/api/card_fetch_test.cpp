@@ -200,6 +200,7 @@ TEST_F(CardFetchTest, AUsersCardThatCannotBeReadFillsNothing) {
     EXPECT_EQ(conv_tn2rdh(runner.data(), special.get(), index), -1) << index;
     EXPECT_NE(std::string(get_db_error()).find("entry"), std::string::npos) << get_db_error();
   }
+  EXPECT_EQ(conv_tn2rd(nullptr, special.get()), -1);
   EXPECT_EQ(conv_tn2rd(race.data(), nullptr), -1);
   EXPECT_EQ(conv_tn2rdh(nullptr, special.get(), 0), -1);
   special.b().set_digits("entry_count", 19);

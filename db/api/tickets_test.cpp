@@ -80,6 +80,7 @@ TEST_F(TicketTest, RefusedTicketsStoreNothing) {
   EXPECT_EQ(add_buy_ticket(Ticket('0', 3, 0, 1, "052024010612").c_str()), -1)
       << "a race the data set does not hold";
   EXPECT_EQ(add_buy_ticket(Ticket('2', 7, 7, 1).c_str()), -1) << "frame 7 holds one of nine";
+  EXPECT_EQ(add_buy_ticket(Ticket('0', 10, 0, 1).c_str()), -1) << "nine runners";
   EXPECT_EQ(add_buy_ticket(Ticket('0', 3, 0, 0).c_str()), -1);
   EXPECT_EQ(add_buy_ticket(nullptr), -1);
   EXPECT_EQ(del_buy_ticket(letters.c_str()), -1) << "a record not well formed is no ticket";
