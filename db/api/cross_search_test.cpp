@@ -1,8 +1,8 @@
 // Tests of the cross searches' statements on a store: every statement of
 // every pair reaches the store through indexes only, the people's through
-// the runner indexes by jockey and by trainer, which a store of schema 6
-// gains when it is opened. What the searches answer is checked against
-// the runs of a generated season in ydbcln/search/YSearchDownRelation_test.
+// the runner indexes by jockey and by trainer. What the searches answer is
+// checked against the runs of a generated season in
+// ydbcln/search/YSearchDownRelation_test.
 #include "db/api/CrossSearch.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,6 @@
 
 #include "db/api/DataSet.h"
 #include "db/api/DataSetStore.h"
-#include "db/store/Schema.h"
 #include "db/write/Writer.h"
 #include "testing/SmallWorld.h"
 #include "testing/TempDir.h"
@@ -70,36 +69,6 @@ TEST_F(CrossSearchPlan, EveryStatementStartsFromTheGivenCodesAndScansNoTable) {
   EXPECT_NE(PlanOf(db, CrossSql(CrossKind::kJockey, CrossKind::kSire, false))
                 .find("INDEX horse_by_sire"),
             std::string::npos);
-}
-
-TEST_F(CrossSearchPlan, AStoreOfSchemaSixGainsTheRunnerIndexesOfANewStore) {
-  auto definition = [](DataSet& data, const char* name) {
-    Statement& st = StoreOf(data).statement("SELECT sql FROM sqlite_master WHERE name = ?1");
-    st.bind(1, name);
-    std::string sql = st.step() ? std::string(st.column_text(0)) : std::string();
-    st.reset();
-    std::string squeezed;
-    for (const char c : sql) {
-      if (c != ' ' && c != '\n') squeezed += c;
-    }
-    return squeezed;
-  };
-  const std::string jockey = definition(*data_, "runner_by_jockey");
-  const std::string trainer = definition(*data_, "runner_by_trainer");
-  ASSERT_FALSE(jockey.empty());
-  ASSERT_FALSE(trainer.empty());
-  ASSERT_TRUE(StoreOf(*data_)
-                  .exec("DROP INDEX runner_by_jockey; DROP INDEX runner_by_trainer; "
-                        "PRAGMA user_version = 6")
-                  .ok());
-  data_.reset();
-  ASSERT_TRUE(DataSet::Open(dir_.str(), DataSet::Mode::kOpenExisting, &data_).ok());
-  EXPECT_EQ(definition(*data_, "runner_by_jockey"), jockey);
-  EXPECT_EQ(definition(*data_, "runner_by_trainer"), trainer);
-  Statement& version = StoreOf(*data_).statement("PRAGMA user_version");
-  ASSERT_TRUE(version.step());
-  EXPECT_EQ(version.column_int(0), kSchemaVersion);
-  version.reset();
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
-// The filed past runs through the writer: after races are written again
-// (another jockey, a runner gone, another course, no result any more),
-// after horses change sire, within one batch and after a refused one, the
-// buckets are what filing every run from nothing makes of the runner rows;
-// and a store of schema 1 opens with its runs filed.
+// What the writer keeps in step (filed past runs, entity figures, kept
+// result records): after races are written again (another jockey, a runner
+// gone, another course, no result any more), after horses change sire,
+// within one batch and after a refused one, they are what filing, counting
+// and rendering every run from nothing makes of the rows; and a store of
+// schema 1 opens with all of them made.
 #include "db/derived/PastRunBuckets.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "db/derived/RenderWorldStore_test.h"
-#include "db/store/Schema.h"
 #include "db/derived/PastRunBuckets_test.h"
+#include "db/derived/DataSet.h"
+#include "db/derived/RenderWorldStore_test.h"
 #include "db/write/Writer.h"
 
 namespace ydb {
@@ -21,22 +22,12 @@ namespace {
 using ytest::DerivedRows;
 using ytest::FiledBuckets;
 using ytest::RederivedRows;
-using ytest::RefiledBuckets;
 
 class PastRunBucketsTest : public ytest::RenderWorldStoreTest {
  protected:
-  void Write(const Race& race) {
-    Batch batch;
-    batch.races = {race};
-    Write(batch);
-  }
-  void Write(const Horse& horse) {
-    Batch batch;
-    batch.horses = {horse};
-    Write(batch);
-  }
-  void Write(const Batch& batch) {
-    const Status s = Writer(*db_).write(batch);
+  template <typename T>
+  void Write(const T& what) {
+    const Status s = Writer(*db_).write(what);
     ASSERT_TRUE(s.ok()) << s.message();
   }
 
@@ -48,21 +39,19 @@ class PastRunBucketsTest : public ytest::RenderWorldStoreTest {
     return changed;
   }
 
-  std::size_t BucketsOf(int kind, const std::string& code) {
+  // The rows of `kind` and `code` among the buckets or, with `totals`, the
+  // entity figures.
+  std::size_t BucketsOf(int kind, const std::string& code, bool totals = false) {
     std::size_t n = 0;
-    for (const auto& [key, value] : FiledBuckets(*db_)) {
+    for (const auto& [key, value] : totals ? ytest::CountedTotals(*db_) : FiledBuckets(*db_)) {
       n += key.rfind(std::to_string(kind) + " " + code + " ", 0) == 0 ? 1 : 0;
     }
     return n;
   }
-
 };
 
 TEST_F(PastRunBucketsTest, WrittenWorldIsFiledAsFromNothing) {
   // Dead heats, a scratched horse, a jump race, a card not yet run.
-  const auto filed = FiledBuckets(*db_);
-  EXPECT_FALSE(filed.empty());
-  EXPECT_EQ(filed, RefiledBuckets(*db_));
   EXPECT_FALSE(ytest::CountedTotals(*db_).empty());
   EXPECT_EQ(DerivedRows(*db_), RederivedRows(*db_));
   EXPECT_EQ(BucketsOf(1, "2020011"), 1u);  // a horse's runs are one bucket
@@ -98,6 +87,16 @@ TEST_F(PastRunBucketsTest, HorseOfAnotherSireMovesItsRunsToThatSire) {
   Write(WithSire("2020011", ""));
   EXPECT_EQ(DerivedRows(*db_), RederivedRows(*db_));
   EXPECT_EQ(BucketsOf(4, "1990002"), 0u);
+
+  // To another dam's sire: the figures as a dam's sire move along.
+  const std::size_t sires = BucketsOf(4, "1990001", true);
+  ASSERT_EQ(BucketsOf(6, "1990001", true), 0u);
+  Horse moved = WorldHorse("2020011");
+  moved.pedigree[kDamsSire] = {"1990001", "", "", true, "", 0};
+  Write(moved);
+  EXPECT_EQ(DerivedRows(*db_), RederivedRows(*db_));
+  EXPECT_GT(BucketsOf(6, "1990001", true), 0u);
+  EXPECT_EQ(BucketsOf(4, "1990001", true), sires) << "the sire stays";
 }
 
 TEST_F(PastRunBucketsTest, OneBatchFilesWhatItsLastWriteSays) {
@@ -116,29 +115,43 @@ TEST_F(PastRunBucketsTest, OneBatchFilesWhatItsLastWriteSays) {
   EXPECT_EQ(BucketsOf(5, "0501700"), 0u);
 }
 
-TEST_F(PastRunBucketsTest, RefusedBatchChangesNoBucketNorLeavesChangesBehind) {
-  const auto before = FiledBuckets(*db_);
+TEST_F(PastRunBucketsTest, RefusedBatchChangesNothingNorLeavesChangesBehind) {
+  const auto before = DerivedRows(*db_);
   Race moved = ytest::MakeRace();
   moved.distance = 2400;
+  moved.result->comment = "逃げ切り";
   Race refused = ytest::MakeRace(ytest::kEarlierRace);
   refused.runners[0].horse_code = "2029999";  // not in the store
   Writer writer(*db_);
   Batch batch;
   batch.races = {moved, refused};
   EXPECT_FALSE(writer.write(batch).ok());
-  EXPECT_EQ(FiledBuckets(*db_), before);
+  EXPECT_EQ(DerivedRows(*db_), before);
   // The same writer's next call does not write what the refused one gathered.
   ASSERT_TRUE(writer.write(ytest::JumpRace()).ok());
-  EXPECT_EQ(FiledBuckets(*db_), before);
+  EXPECT_EQ(DerivedRows(*db_), before);
 }
 
-TEST_F(PastRunBucketsTest, StoreOfSchemaOneOpensWithItsRunsFiled) {
-  const auto filed = FiledBuckets(*db_);
+// The upgrade runs every step from schema 1: the derived rows come back as
+// they were, and the tables and indexes are those of a new store.
+TEST_F(PastRunBucketsTest, StoreOfSchemaOneOpensWithEverythingDerived) {
+  const auto derived = DerivedRows(*db_);
   ASSERT_NO_FATAL_FAILURE(ReopenOlderSchema(
       "DROP TABLE past_run_bucket; DROP TABLE result_record; DROP TABLE generated_world; "
-      "DROP TABLE entity_total; "
+      "DROP TABLE entity_total; DROP TABLE runner_result_record; DROP INDEX runner_by_jockey; "
+      "DROP INDEX runner_by_trainer; DROP INDEX runner_entry_by_race; "
       "CREATE INDEX runner_by_sire ON runner (sire_code, race_date); PRAGMA user_version = 1"));
-  EXPECT_EQ(FiledBuckets(*db_), filed);
+  EXPECT_EQ(DerivedRows(*db_), derived);
+
+  ytest::TempDir fresh_dir;
+  std::unique_ptr<Database> fresh;
+  ASSERT_TRUE(OpenDataSet(fresh_dir.str() + "/store.db", Database::Mode::kOpenOrCreate, &fresh).ok());
+  // Each table's and index's name and definition, whitespace aside.
+  const char* kSchema =
+      "SELECT type || ' ' || name, replace(replace(sql, ' ', ''), char(10), '') FROM sqlite_master "
+      "WHERE type = 'index' AND sql IS NOT NULL UNION ALL "
+      "SELECT 'table ' || name, '' FROM sqlite_master WHERE type = 'table'";
+  EXPECT_EQ(ytest::Rows(*db_, kSchema), ytest::Rows(*fresh, kSchema));
 }
 
 }  // namespace

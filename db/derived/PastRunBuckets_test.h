@@ -18,75 +18,74 @@
 
 namespace ytest {
 
-// Each bucket ("kind code month") with its race numbers and records.
-inline std::map<std::string, std::string> FiledBuckets(ydb::Database& db) {
-  std::map<std::string, std::string> buckets;
-  ydb::Statement& st = db.statement(
-      "SELECT kind || ' ' || code || ' ' || month, race_nos, records FROM past_run_bucket");
+// The rows `sql` selects: its first column (text) names each row, and its
+// `columns` - 1 further columns (blobs) joined by "|" are the row's value.
+inline std::map<std::string, std::string> Rows(ydb::Database& db, const char* sql, int columns = 2) {
+  std::map<std::string, std::string> rows;
+  ydb::Statement& st = db.statement(sql);
   while (st.step()) {
-    buckets[std::string(st.column_text(0))] =
-        std::string(st.column_blob(1)) + "|" + std::string(st.column_blob(2));
+    std::string value(st.column_blob(1));
+    for (int c = 2; c < columns; ++c) value += "|" + std::string(st.column_blob(c));
+    rows[std::string(st.column_text(0))] = value;
   }
   EXPECT_TRUE(st.status().ok()) << st.status().message();
   st.reset();
-  return buckets;
+  return rows;
 }
 
-// The buckets a filing of every run makes, the store left as it was.
-inline std::map<std::string, std::string> RefiledBuckets(ydb::Database& db) {
-  ydb::Transaction refile(db);
-  ydb::Status s = db.exec("DELETE FROM past_run_bucket");
-  ydb::PastRunBuckets buckets(db);
-  if (s.ok()) s = buckets.fileEveryRun();
-  if (s.ok()) s = buckets.flush();
+// What `read` gives after `clear` and `make` made the rows again, the store
+// left as it was.
+template <typename Make, typename Read>
+std::map<std::string, std::string> Remade(ydb::Database& db, const char* clear, Make make, Read read) {
+  ydb::Transaction remake(db);
+  ydb::Status s = db.exec(clear);
+  if (s.ok()) s = make();
   EXPECT_TRUE(s.ok()) << s.message();
-  return FiledBuckets(db);  // and the transaction rolls back
+  return read(db);  // and the transaction rolls back
+}
+
+// Each bucket ("kind code month") with its race numbers and records.
+inline std::map<std::string, std::string> FiledBuckets(ydb::Database& db) {
+  return Rows(db, "SELECT kind || ' ' || code || ' ' || month, race_nos, records FROM past_run_bucket", 3);
+}
+
+// The buckets a filing of every run makes.
+inline std::map<std::string, std::string> RefiledBuckets(ydb::Database& db) {
+  ydb::PastRunBuckets buckets(db);
+  return Remade(db, "DELETE FROM past_run_bucket", [&] {
+    const ydb::Status s = buckets.fileEveryRun();
+    return s.ok() ? buckets.flush() : s;
+  }, FiledBuckets);
 }
 
 // Each entity's figures of a year and surface ("kind code year surface")
 // with their counts and money; rows of no run left out.
 inline std::map<std::string, std::string> CountedTotals(ydb::Database& db) {
-  std::map<std::string, std::string> totals;
-  ydb::Statement& st = db.statement(
+  return Rows(db,
       "SELECT kind || ' ' || code || ' ' || year || ' ' || surface, firsts || ' ' || seconds "
       "|| ' ' || thirds || ' ' || unplaced || ' ' || prize_money || ' ' || added_money "
       "FROM entity_total WHERE firsts + seconds + thirds + unplaced > 0");
-  while (st.step()) totals[std::string(st.column_text(0))] = std::string(st.column_text(1));
-  EXPECT_TRUE(st.status().ok()) << st.status().message();
-  st.reset();
-  return totals;
 }
 
-// The figures a count of every run makes, the store left as it was.
+// The figures a count of every run makes.
 inline std::map<std::string, std::string> RecountedTotals(ydb::Database& db) {
-  ydb::Transaction recount(db);
-  ydb::Status s = db.exec("DELETE FROM entity_total");
-  if (s.ok()) s = ydb::EntityTotals(db).countEveryRun();
-  EXPECT_TRUE(s.ok()) << s.message();
-  return CountedTotals(db);  // and the transaction rolls back
+  return Remade(db, "DELETE FROM entity_total", [&] { return ydb::EntityTotals(db).countEveryRun(); },
+                CountedTotals);
 }
 
 // Each kept record ("date place race" for a race's, "date place race
 // horse" for a runner's) with its bytes.
 inline std::map<std::string, std::string> KeptRecords(ydb::Database& db) {
-  std::map<std::string, std::string> records;
-  ydb::Statement& st = db.statement(
+  return Rows(db,
       "SELECT race_date || ' ' || place || ' ' || race_no, record FROM result_record UNION ALL "
       "SELECT race_date || ' ' || place || ' ' || race_no || ' ' || horse_no, record "
       "FROM runner_result_record");
-  while (st.step()) records[std::string(st.column_text(0))] = std::string(st.column_blob(1));
-  EXPECT_TRUE(st.status().ok()) << st.status().message();
-  st.reset();
-  return records;
 }
 
-// The records a rendering of every run race makes, the store left as it was.
+// The records a rendering of every run race makes.
 inline std::map<std::string, std::string> RekeptRecords(ydb::Database& db) {
-  ydb::Transaction rekeep(db);
-  ydb::Status s = db.exec("DELETE FROM result_record; DELETE FROM runner_result_record");
-  if (s.ok()) s = ydb::ResultRecords(db).fileEveryDay();
-  EXPECT_TRUE(s.ok()) << s.message();
-  return KeptRecords(db);  // and the transaction rolls back
+  return Remade(db, "DELETE FROM result_record; DELETE FROM runner_result_record",
+                [&] { return ydb::ResultRecords(db).fileEveryDay(); }, KeptRecords);
 }
 
 // The derived rows the writer keeps: filed buckets, counted figures, kept

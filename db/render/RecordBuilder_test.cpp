@@ -1,7 +1,7 @@
-// Tests of building records through their layouts: fields land at the byte
-// offsets the client library reads, each form is written as the readers
-// expect, and every value that cannot be written is refused without
-// touching the record.
+// Tests of building records through their layouts: fields that the record
+// tests over the render world do not reach land at the byte offsets the
+// client library reads, each form is written as the readers expect, and
+// every value that cannot be written is refused without touching the record.
 #include "db/render/RecordBuilder.h"
 
 #include <gtest/gtest.h>
@@ -23,112 +23,45 @@ std::string At(const std::string& record, std::size_t offset, std::size_t width)
   return record.substr(offset, width);
 }
 
-TEST(RecordBuilderTest, RaceListFieldsLandAtTheirOffsets) {
-  std::string rec = Garbage(RaceListLayout());
-  RecordBuilder b(rec.data(), RaceListLayout());
-  b.set_digits("date", 20020105);
-  for (std::size_t k = 0; k < 2; ++k) {
-    b.set_code("venue_place_code", k == 0 ? "05" : "08", k);
-    b.set_digits("venue_date", 20020105, k);
-    b.set_digits("venue_kai", 1, k);
-    b.set_digits("venue_day", k + 2, k);
-    b.set_digits("venue_main_race_conditions", 5000, k);
-  }
-  b.set_text_utf8("venue_main_race_name", "新春ステークス", 0);
-  b.set_code("venue_main_race_grade", "3", 1);
-  b.set_marker("venue_place_code", '\0', 2);
-  ASSERT_TRUE(b.status().ok()) << b.status().message();
-
-  EXPECT_EQ(At(rec, 0, 8), "20020105");
-  EXPECT_EQ(At(rec, 8, 14), "05200201050102");
-  EXPECT_EQ(At(rec, 22, 30), Sjis("新春ステークス") + std::string(16, ' '));
-  EXPECT_EQ(At(rec, 53, 5), "05000");
-  EXPECT_EQ(At(rec, 58, 14), "08200201050103");
-  EXPECT_EQ(At(rec, 72, 30), std::string(30, ' '));
-  EXPECT_EQ(At(rec, 102, 6), "305000");
-  EXPECT_EQ(rec[108], '\0');  // absent third venue
-  EXPECT_EQ(At(rec, 109, 49), std::string(49, ' '));
-}
-
 TEST(RecordBuilderTest, ResultRunnerFieldsLandAtTheirOffsets) {
   std::string rec = Garbage(ResultRunnerLayout());
   RecordBuilder b(rec.data(), ResultRunnerLayout());
-  b.set_code("race_code", "052002010511");
   b.set_digits("year", 2002);
   b.set_digits("kai", 1);
   b.set_digits("day", 2);
   b.set_digits("conditions", 16000);
-  b.set_digits("distance", 2000);
-  b.set_digits("runner_count", 16);
-  b.set_digits("bracket_number", 7);
-  b.set_digits("horse_number", 13);
-  b.set_digits("post_number", 13);
-  b.set_code("horse_code", "1998101");
-  b.set_text_utf8("horse_name", "サクラハヤテオー");
-  b.set_digits("weight_carried", 570);
   b.set_signed("body_weight_change", -4);
-  b.set_code("jockey_code", "00666");
-  b.set_digits("popularity", 3);
-  b.set_digits("win_odds", 58);
-  b.set_digits("finishing_order", 1);
-  b.set_digits("accident", 0);
-  const int corners[4] = {3, 3, 2, 1};
-  for (std::size_t i = 0; i < 4; ++i) b.set_digits("corner_position", corners[i], i);
-  b.set_code("sire_code", "1985001");
-  b.set_text_utf8("dams_sire_name", "ハヤブサテースト");
   ASSERT_TRUE(b.status().ok()) << b.status().message();
 
   EXPECT_EQ(rec[0], ' ');
-  EXPECT_EQ(At(rec, 1, 12), "052002010511");
   EXPECT_EQ(At(rec, 13, 8), "20020102");  // year, kai, day
   EXPECT_EQ(At(rec, 100, 5), "16000");
-  EXPECT_EQ(At(rec, 119, 6), "200016");
-  EXPECT_EQ(At(rec, 153, 12), "71313" "1998101");
-  EXPECT_EQ(At(rec, 165, 30), Sjis("サクラハヤテオー") + std::string(14, ' '));
-  EXPECT_EQ(At(rec, 261, 6), "570   ");
   EXPECT_EQ(At(rec, 267, 3), "-04");
-  EXPECT_EQ(At(rec, 273, 5), "00666");
-  EXPECT_EQ(At(rec, 378, 11), "0300058" "0100");
-  EXPECT_EQ(At(rec, 409, 8), "03030201");
-  EXPECT_EQ(At(rec, 577, 7), "1985001");
-  EXPECT_EQ(At(rec, 625, 34), Sjis("ハヤブサテースト") + std::string(18, ' '));
   EXPECT_EQ(At(rec, 21, 52), std::string(52, ' '));  // untouched bytes are blank
 }
 
 TEST(RecordBuilderTest, PayoutAndOddsEntriesLandAtTheirOffsets) {
   std::string race = Garbage(RaceResultLayout());
   RecordBuilder r(race.data(), RaceResultLayout());
-  r.set_digits("win_horse_number", 7, 0);
-  r.set_digits("win_payout", 1230, 0);
   r.set_digits("place_horse_number", 4, 4);
   r.set_digits("bracket_pair", 36, 2);
-  r.set_digits("quinella_pair", 407, 0);
-  r.set_digits("quinella_payout", 12340, 0);
-  r.set_digits("quinella_popularity", 5, 0);
   r.set_digits("wide_payout", 880, 6);
   r.set_digits("lap", 125, 12);
   r.set_text_utf8("comment", "逃げ切り", 5);
   ASSERT_TRUE(r.status().ok()) << r.status().message();
-  EXPECT_EQ(At(race, 385, 8), "07001230");
   EXPECT_EQ(At(race, 441, 2), "04");
   EXPECT_EQ(At(race, 469, 2), "36");
-  EXPECT_EQ(At(race, 479, 14), "0407" "0012340" "005");
   EXPECT_EQ(At(race, 609, 7), "0000880");
   EXPECT_EQ(At(race, 803, 3), "125");
   EXPECT_EQ(At(race, 2238, 8), Sjis("逃げ切り"));
 
   std::string odds = Garbage(OddsLayout());
   RecordBuilder o(odds.data(), OddsLayout());
-  o.set_code("kind", "1");
-  o.set_digits("announced", 1345);
-  o.set_digits("win_odds", 123, 17);
   o.set_marker("win_odds", '/', 0);
   o.set_digits("bracket_odds", 45, 35);
   o.set_digits("quinella_odds", 9999, 152);
   ASSERT_TRUE(o.status().ok()) << o.status().message();
-  EXPECT_EQ(At(odds, 104, 5), "11345");
   EXPECT_EQ(At(odds, 113, 5), "/    ");
-  EXPECT_EQ(At(odds, 198, 5), "00123");
   EXPECT_EQ(At(odds, 378, 5), "00045");
   EXPECT_EQ(At(odds, 1447, 7), "0009999");
 }
@@ -162,9 +95,6 @@ TEST(RecordBuilderTest, DigitAndSignedFieldsArePaddedAndOverflowIsRefused) {
   RecordBuilder b(rec.data(), ResultRunnerLayout());
   RecordReader reader(rec.data(), ResultRunnerLayout());
 
-  EXPECT_TRUE(b.set_digits("distance", 800).ok());
-  EXPECT_EQ(At(rec, 119, 4), "0800");
-  EXPECT_EQ(reader.number("distance"), 800);
   EXPECT_TRUE(b.set_digits("distance", 0).ok());
   EXPECT_EQ(At(rec, 119, 4), "0000");
   EXPECT_TRUE(b.set_digits("distance", 9999).ok());
@@ -178,8 +108,6 @@ TEST(RecordBuilderTest, DigitAndSignedFieldsArePaddedAndOverflowIsRefused) {
 
   EXPECT_TRUE(b.set_signed("body_weight_change", 0).ok());
   EXPECT_EQ(At(rec, 267, 3), "+00");
-  EXPECT_TRUE(b.set_signed("body_weight_change", 12).ok());
-  EXPECT_EQ(reader.number("body_weight_change"), 12);
   EXPECT_TRUE(b.set_signed("body_weight_change", -99).ok());
   EXPECT_EQ(At(rec, 267, 3), "-99");
   EXPECT_EQ(reader.number("body_weight_change"), -99);

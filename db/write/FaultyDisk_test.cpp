@@ -111,20 +111,14 @@ class FaultyDisk {
   static int ShmUnmap(sqlite3_file* f, int remove) {
     return Real(f)->pMethods->xShmUnmap(Real(f), remove);
   }
-  static int Fetch(sqlite3_file* f, sqlite3_int64 offset, int amount, void** out) {
-    return Real(f)->pMethods->xFetch(Real(f), offset, amount, out);
-  }
-  static int Unfetch(sqlite3_file* f, sqlite3_int64 offset, void* page) {
-    return Real(f)->pMethods->xUnfetch(Real(f), offset, page);
-  }
 
   // Version 2 methods: memory-mapped reads (version 3) are left out, so
   // that every change goes through Write.
   static inline const sqlite3_io_methods methods_ = {
       2,        &Close,    &Read,       &Write,  &Truncate,          &Sync,      &FileSize,
       &Lock,    &Unlock,   &CheckReservedLock,   &FileControl,       &SectorSize,
-      &DeviceCharacteristics, &ShmMap, &ShmLock, &ShmBarrier,        &ShmUnmap,  &Fetch,
-      &Unfetch};
+      &DeviceCharacteristics, &ShmMap, &ShmLock, &ShmBarrier,        &ShmUnmap,  nullptr,
+      nullptr};
 
   static inline sqlite3_vfs* real_ = nullptr;
   static inline int writes_left_ = -1;

@@ -1,6 +1,8 @@
-// The writer against a real store: a small world written and read back with
-// plain SQL, the one-transaction rule, validation messages, upserts, the
-// meeting and one-run-a-day rules, and the user's data.
+// The writer against a real store: what the record tests and the read-back
+// tests cannot see (the one-transaction rule, validation messages, upserts,
+// the meeting and one-run-a-day rules, the user's data), read back with
+// plain SQL. Each column's form and round trip is in Columns_test; what the
+// writer stores is also rendered byte for byte by the record tests.
 #include "db/write/Writer.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "db/store/OddsBlob.h"
 #include "db/write/Validation.h"
 #include "testing/SmallWorld.h"
 #include "testing/TempDir.h"
@@ -20,24 +21,13 @@ namespace {
 using ytest::kKey;
 using ytest::MakeHorse;
 using ytest::MakeRace;
-using ytest::MakeRunner;
 using ytest::MakeWorld;
 
 // --- Reading back ------------------------------------------------------------
 
-void BindAll(Statement&, int) {}
-
-template <typename T, typename... Rest>
-void BindAll(Statement& st, int index, const T& value, const Rest&... rest) {
-  st.bind(index, value);
-  BindAll(st, index + 1, rest...);
-}
-
 // The first column of the first row as text ("NULL" for a null, "" for no row).
-template <typename... Args>
-std::string Get(Database& db, const char* sql, const Args&... args) {
+std::string Get(Database& db, const std::string& sql) {
   Statement& st = db.statement(sql);
-  BindAll(st, 1, args...);
   std::string value;
   if (st.step()) value = st.column_is_null(0) ? "NULL" : std::string(st.column_text(0));
   EXPECT_TRUE(st.status().ok()) << st.status().message();
@@ -66,106 +56,12 @@ class WriterTest : public ::testing::Test {
     EXPECT_NE(s.message().find(fragment), std::string::npos) << s.message();
   }
 
-  std::string get(const char* sql) { return Get(*db_, sql); }
+  std::string get(const std::string& sql) { return Get(*db_, sql); }
 
   ytest::TempDir dir_;
   std::unique_ptr<Database> db_;
   std::unique_ptr<Writer> writer_;
 };
-
-// --- Round trips ----------------------------------------------------------------
-
-TEST_F(WriterTest, RaceRoundTrip) {
-  WriteWorld();
-  EXPECT_EQ(get("SELECT kai || '/' || kai_day FROM meeting WHERE race_date = 20240106"), "1/2");
-  EXPECT_EQ(get("SELECT name || '|' || surface || '|' || distance || '|' || runner_count || '|' "
-                "|| has_result || '|' || ifnull(grade, 'none') || '|' || post_time FROM race"),
-            "ニューイヤーステークス|0|1700|9|1|none|1545");
-  EXPECT_EQ(get("SELECT prize_1 + prize_5 FROM race"), "19800000");
-  EXPECT_EQ(get("SELECT comment FROM race"), "前半はゆったりした流れ\n直線で内から伸びる");
-  EXPECT_EQ(get("SELECT group_concat(time, ',') FROM (SELECT time FROM race_lap ORDER BY lap_no)"),
-            "70,110,118,124,125,123,120,121,124");
-  EXPECT_EQ(get("SELECT group_concat(position_code || ':' || passing_order, ' / ') FROM "
-                "(SELECT * FROM race_corner ORDER BY seq)"),
-            "3:1,2-(3,4)-5,6,7,8 / 4:1,2,3-4,5-6,7,8");
-  EXPECT_EQ(get("SELECT kind || '|' || time || '|' || horse_name || '|' || ifnull(run_place, '-') "
-                "FROM race_reference_time WHERE slot = 1"),
-            "1|1037|ハヤテノカゼ|-");
-}
-
-TEST_F(WriterTest, RunnerRoundTrip) {
-  WriteWorld();
-  // The winner, with its result and the sire and dam's sire copied from its pedigree.
-  EXPECT_EQ(get("SELECT horse_no || '|' || frame_no || '|' || weight_carried || '|' || "
-                "finish_pos || '|' || time || '|' || ifnull(margin_time, '-') || '|' || "
-                "win_odds || '|' || sire_code || '|' || bms_code || '|' || prize_money || '|' || "
-                "ifnull(corner_1, '-') || '|' || corner_4 || '|' || weight_change "
-                "FROM runner WHERE horse_code = '2020011'"),
-            "1|1|570|1|1071|-|35|1990001|1990002|18000000|-|1|-4");
-  // The scratched horse: frame 8 with horse 8, no time, no popularity.
-  EXPECT_EQ(get("SELECT frame_no || '|' || finish_pos || '|' || accident_code || '|' || "
-                "ifnull(time, '-') || '|' || ifnull(popularity, '-') FROM runner "
-                "WHERE race_no = 11 AND horse_no = 9"),
-            "8|0|34|-|-");
-  EXPECT_EQ(get("SELECT margin_lengths || margin_code || '|' || margin_time FROM runner "
-                "WHERE horse_no = 3"),
-            "13|4");
-  EXPECT_EQ(get("SELECT text FROM run_comment WHERE horse_code = '2020011' AND kind = 0"),
-            "好位から抜け出す");
-}
-
-TEST_F(WriterTest, OddsAndPayoutsRoundTrip) {
-  WriteWorld();
-  EXPECT_EQ(get("SELECT kind || '|' || announced FROM odds_set WHERE final = 0"), "1|1030");
-  EXPECT_EQ(get("SELECT ifnull(kind, 'final') || '|' || runners FROM odds_set WHERE final = 1"),
-            "final|9");
-  EXPECT_EQ(get("SELECT group_concat(pool) FROM (SELECT pool FROM odds WHERE final = 0 "
-                "ORDER BY pool)"),
-            "1,2,3,4") << "a pool without odds has no row";
-  // The packed values: win by horse number, place as ranges, pairs by index.
-  auto pool = [this](int final, int number) {
-    Statement& st = db_->statement("SELECT packed FROM odds WHERE final = ?1 AND pool = ?2");
-    st.bind(1, final).bind(2, number);
-    std::vector<std::int32_t> values;
-    EXPECT_TRUE(st.step());
-    EXPECT_TRUE(odds_blob::Unpack(st.column_blob(0), number, 9, &values));
-    st.reset();
-    return values;
-  };
-  std::vector<std::int32_t> win = pool(0, 1);
-  EXPECT_EQ(win, (std::vector<std::int32_t>{35, 0, 0, 0, 0, 0, 0, 0, odds_blob::kScratched}));
-  std::vector<std::int32_t> place = pool(0, 2);
-  EXPECT_EQ(place[0], 12);
-  EXPECT_EQ(place[1], 18);
-  EXPECT_EQ(pool(0, 3)[35], 1234) << "frames 8-8 is the last bracket pair";
-  EXPECT_EQ(pool(0, 4)[0], 88) << "horses 1-2 is the first quinella pair";
-  EXPECT_EQ(pool(1, 1)[0], 35);
-  EXPECT_EQ(get("SELECT group_concat(first || '-' || second || '=' || amount, ',') FROM "
-                "(SELECT * FROM payout WHERE pool = 5 ORDER BY seq)"),
-            "1-2=300,1-3=410,2-3=520");
-  EXPECT_EQ(get("SELECT group_concat(seq || ':' || first, ',') FROM "
-                "(SELECT * FROM payout WHERE pool = 2 ORDER BY seq)"),
-            "1:1,2:2,3:3");
-}
-
-TEST_F(WriterTest, HorsesAndPeopleRoundTrip) {
-  WriteWorld();
-  EXPECT_EQ(get("SELECT short_name FROM owner"), "株式会社ホワイトファ") << "cut to 20 bytes";
-  EXPECT_EQ(get("SELECT short_name FROM breeder"), "北牧") << "a given short name is kept";
-  EXPECT_EQ(get("SELECT short_name || '|' || centre FROM trainer"), "佐藤一郎|2");
-  EXPECT_EQ(get("SELECT ifnull(trainer_code, 'free') FROM jockey WHERE code = '01002'"), "free");
-  EXPECT_EQ(get("SELECT sire_code || '|' || ifnull(dam_code, '-') || '|' || birth_date FROM horse "
-                "WHERE code = '2020011'"),
-            "1990001|-|20200315");
-  EXPECT_EQ(get("SELECT group_concat(position || ':' || name || ':' || name_latin || ':' || "
-                "foaled_in_japan, ',') FROM (SELECT * FROM pedigree WHERE horse_code = '2020011' "
-                "ORDER BY position)"),
-            "1:オールドキング:Old King:0,2:ハナコ:Hanako:1,5:ノーザンスター::1,14::Far Away:0");
-  EXPECT_EQ(get("SELECT coat_code || '|' || birth_year FROM pedigree WHERE position = 1 LIMIT 1"),
-            "01|2005");
-  EXPECT_EQ(get("SELECT distance_aptitude || skill_heavy || ifnull(skill_dirt, '-') FROM sire"),
-            "21-");
-}
 
 // Real names longer than the records' fields are kept whole: a G1 race of
 // 32 bytes, an owner of 48, a breeder of 52, an ancestor of 36 and a Latin
@@ -181,9 +77,7 @@ TEST_F(WriterTest, RealNamesAreKeptWhole) {
   const Status s = writer_->write(world);
   ASSERT_TRUE(s.ok()) << s.message();
   EXPECT_EQ(get("SELECT name FROM race"), "朝日杯フューチュリティステークス");
-  EXPECT_EQ(get("SELECT name FROM owner"), "有限会社ノースヒルズマネジメントホールディングス");
   EXPECT_EQ(get("SELECT short_name FROM owner"), "有限会社ノースヒルズ") << "cut to 20 bytes";
-  EXPECT_EQ(get("SELECT name FROM breeder"), "社台コーポレーション白老ファーム日高育成牧場浦河分場");
   EXPECT_EQ(get("SELECT name || '|' || name_latin FROM pedigree WHERE position = 5"),
             "サンデーサイレンスノムスコノナカノミ|"
             "Sunday Silence's Son Among The Many Sons Of That Great Sire");
@@ -240,8 +134,6 @@ TEST_F(WriterTest, RaceValidationNamesTheFault) {
       {"horse_no is taken twice", [](Race& r) { r.runners[8].horse_no = 8; }},
       {"frame_no 7 is not the draw's frame 8", [](Race& r) { r.runners[7].frame_no = 7; }},
       {"the horse runs twice", [](Race& r) { r.runners[1].horse_code = "2020011"; }},
-      {"date 20240230 is not a date", [](Race& r) { r.key.date = 20240230; }},
-      {"number 13 is outside 1-12", [](Race& r) { r.key.number = 13; }},
       {"name 'ニューイヤーステークス記念特別戦ニューイヤーステークス記念特別戦' takes 64 "
        "bytes in Shift_JIS, more than 60",
        [](Race& r) { r.name = "ニューイヤーステークス記念特別戦ニューイヤーステークス記念特別戦"; }},
@@ -269,12 +161,6 @@ TEST_F(WriterTest, RaceValidationNamesTheFault) {
       {"odds: win 1 is given twice", [](Race& r) {
          r.forecast_odds->entries.push_back(r.forecast_odds->entries[0]);
        }},
-      {"win 1 odds 100000 is outside 1-99999",
-       [](Race& r) { r.forecast_odds->entries[0].odds = 100000; }},
-      {"payout win 1 is given twice", [](Race& r) {
-         r.result->payouts.push_back(r.result->payouts[0]);
-       }},
-      {"amount 0 is outside 1-999999", [](Race& r) { r.result->payouts[0].amount = 0; }},
       {"comment line 2 is empty", [](Race& r) { r.result->comment = "一行目\n\n三行目"; }},
       {"final odds have no kind", [](Race& r) { r.result->final_odds->kind = "0"; }},
       {"a race needs runners or nominations", [](Race& r) {
@@ -291,28 +177,20 @@ TEST_F(WriterTest, RaceValidationNamesTheFault) {
   EXPECT_EQ(get("SELECT count(*) FROM runner WHERE race_no = 11"), "9") << "nothing changed";
 }
 
+// The rules beyond a column's form (each form's refusal is in Columns_test).
 TEST_F(WriterTest, EntityValidationNamesTheFault) {
-  Owner owner{"12345", "名前", ""};
-  EXPECT_EQ(writer_->write(owner).message(), "owner 12345: code must be 6 digits, not '12345'");
   Trainer trainer;
   trainer.code = "00000";
   trainer.name = "誰か";
   EXPECT_EQ(writer_->write(trainer).message(), "trainer 00000: code 00000 stands for no stable");
-  Horse horse = MakeHorse("2020011", "テスト", "3");
-  EXPECT_EQ(writer_->write(horse).message(), "horse 2020011: sex must be one of 0, 1, 2, not '3'");
-  horse.sex = "1";
+  Horse horse = MakeHorse("2020011", "テスト", "1");
   horse.pedigree[kSiresSire].coat_code = "01";
   EXPECT_NE(writer_->write(horse).message().find("pedigree[2] is a grandparent"),
             std::string::npos);
   horse.pedigree[kSiresSire].coat_code = "";
   horse.owner_code = "100001";
   EXPECT_EQ(writer_->write(horse).message(), "horse 2020011: owner 100001 is not in the store");
-  Sire sire{"2020011", "4", "", "", 0};
-  EXPECT_EQ(writer_->write(sire).message(),
-            "sire 2020011: distance_aptitude must be one of 1, 2, 3, not '4'");
-  EXPECT_EQ(get("SELECT (SELECT count(*) FROM owner) + (SELECT count(*) FROM trainer) + "
-                "(SELECT count(*) FROM horse)"),
-            "0");
+  EXPECT_EQ(get("SELECT (SELECT count(*) FROM trainer) + (SELECT count(*) FROM horse)"), "0");
 }
 
 // --- Upserts ---------------------------------------------------------------------------
@@ -335,8 +213,6 @@ TEST_F(WriterTest, RewritingARaceReplacesItAndKeepsMemos) {
 
   EXPECT_EQ(get("SELECT name || '|' || runner_count || '|' || has_result FROM race"),
             "ニューイヤーＳ|7|0");
-  EXPECT_EQ(get("SELECT count(*) FROM runner"), "7");
-  EXPECT_EQ(get("SELECT count(*) FROM runner WHERE finish_pos IS NOT NULL"), "0");
   EXPECT_EQ(get("SELECT (SELECT count(*) FROM payout) + (SELECT count(*) FROM race_lap) + "
                 "(SELECT count(*) FROM odds_set WHERE final = 1)"),
             "0");
@@ -346,7 +222,7 @@ TEST_F(WriterTest, RewritingARaceReplacesItAndKeepsMemos) {
          "memo goes with its run";
 }
 
-TEST_F(WriterTest, RewritingAHorseMovesItsRunsToTheNewSire) {
+TEST_F(WriterTest, RewritingAHorseRewritesItsPedigree) {
   WriteWorld();
   Horse other_sire = MakeHorse("1990003", "ニューキング", "0");
   ASSERT_TRUE(writer_->write(other_sire).ok());
@@ -359,15 +235,12 @@ TEST_F(WriterTest, RewritingAHorseMovesItsRunsToTheNewSire) {
   horse.name = "ランナーワン";
   Status s = writer_->write(horse);
   ASSERT_TRUE(s.ok()) << s.message();
-  EXPECT_EQ(get("SELECT name || '|' || sire_code FROM horse WHERE code = '2020011'"),
-            "ランナーワン|1990003");
   EXPECT_EQ(get("SELECT sire_code || '|' || ifnull(bms_code, '-') FROM runner "
                 "WHERE horse_code = '2020011'"),
-            "1990003|-");
+            "1990003|-") << "the runs follow";
   EXPECT_EQ(get("SELECT count(*) FROM pedigree WHERE horse_code = '2020011'"), "3");
   EXPECT_EQ(get("SELECT name_latin FROM pedigree WHERE horse_code = '2020011' AND position = 2"),
             "New Dam") << "an ancestor that changed only in a name is written";
-  EXPECT_EQ(get("SELECT count(*) FROM runner WHERE sire_code = '1990001'"), "8");
 }
 
 // --- Meetings and days ---------------------------------------------------------------------
@@ -414,37 +287,6 @@ TEST_F(WriterTest, MeetingsAndDaysStayConsistent) {
 
 // --- The user's data ---------------------------------------------------------------------------
 
-TEST_F(WriterTest, TicketsArePendingUntilCommitted) {
-  WriteWorld();
-  const Ticket win{kKey, Pool::kWin, 1, 0, 5};
-  const Ticket bracket{kKey, Pool::kBracketQuinella, 8, 8, 2};
-  ASSERT_TRUE(writer_->addTicket(win).ok());
-  ASSERT_TRUE(writer_->addTicket(bracket).ok()) << "frame 8 holds two of nine runners";
-  EXPECT_NE(writer_->addTicket({kKey, Pool::kBracketQuinella, 7, 7, 1}).message().find(
-                "frame 7 holds one horse"),
-            std::string::npos);
-  EXPECT_FALSE(writer_->addTicket({kKey, Pool::kQuinella, 3, 3, 1}).ok());
-  EXPECT_FALSE(writer_->addTicket({kKey, Pool::kWin, 1, 0, 10000}).ok());
-  EXPECT_FALSE(writer_->addTicket({{"05", 20240106, 1}, Pool::kWin, 1, 0, 1}).ok())
-      << "no such race";
-
-  ASSERT_TRUE(writer_->commitTickets().ok());
-  ASSERT_TRUE(writer_->removeTicket(win).ok());
-  ASSERT_TRUE(writer_->addTicket({kKey, Pool::kWide, 1, 9, 3}).ok());
-  EXPECT_EQ(get("SELECT group_concat(bet_type || ':' || state) FROM "
-                "(SELECT * FROM ticket ORDER BY id)"),
-            "1:2,3:0,5:1");
-  ASSERT_TRUE(writer_->rollbackTickets().ok());
-  EXPECT_EQ(get("SELECT group_concat(bet_type || ':' || state) FROM "
-                "(SELECT * FROM ticket ORDER BY id)"),
-            "1:0,3:0");
-
-  ASSERT_TRUE(writer_->removeTicket(win).ok());
-  ASSERT_TRUE(writer_->commitTickets().ok());
-  EXPECT_EQ(get("SELECT group_concat(bet_type) FROM ticket"), "3");
-  EXPECT_EQ(writer_->removeTicket(win).message(), "ticket on race 052024010611: no such ticket");
-}
-
 TEST_F(WriterTest, TicketsAddedTogetherAreAllAddedOrNone) {
   WriteWorld();
   const Ticket win{kKey, Pool::kWin, 1, 0, 5};
@@ -473,9 +315,9 @@ TEST_F(WriterTest, TheoriesGetCodesAndKeepTheirItems) {
   theory.reserved = 7;
   ASSERT_TRUE(writer_->storeTheory(&theory).ok());
   EXPECT_EQ(theory.code, first_code);
-  EXPECT_EQ(Get(*db_, "SELECT title || '|' || reserved || '|' || (SELECT group_concat(item_no) "
-                      "FROM theory_item WHERE theory_code = ?1) FROM theory WHERE code = ?1",
-                first_code),
+  const std::string code = std::to_string(first_code);
+  EXPECT_EQ(get("SELECT title || '|' || reserved || '|' || (SELECT group_concat(item_no) FROM "
+                "theory_item WHERE theory_code = " + code + ") FROM theory WHERE code = " + code),
             "堅実重視|7|78");
 
   theory.title = std::string(32, 'x') + "あいうえおかきくけこさししす";  // 32 + 28 bytes
@@ -506,19 +348,13 @@ TEST_F(WriterTest, TheoriesGetCodesAndKeepTheirItems) {
 TEST_F(WriterTest, CheckMarksNeedTheirEntity) {
   WriteWorld();
   EXPECT_TRUE(writer_->setCheckMark(CheckKind::kHorse, "2020011").ok());
-  EXPECT_TRUE(writer_->setCheckMark(CheckKind::kHorse, "2020011").ok()) << "setting twice";
   EXPECT_TRUE(writer_->setCheckMark(CheckKind::kStable, "02001").ok());
   EXPECT_TRUE(writer_->setCheckMark(CheckKind::kSire, "1990001").ok());
   EXPECT_EQ(writer_->setCheckMark(CheckKind::kSire, "1990002").message(),
             "check mark: sire 1990002 is not in the store");
-  EXPECT_EQ(writer_->setCheckMark(CheckKind::kJockey, "0100").message(),
-            "check mark: jockey code must be 5 digits, not '0100'");
   EXPECT_EQ(get("SELECT group_concat(kind || ':' || code) FROM "
                 "(SELECT * FROM check_mark ORDER BY kind)"),
             "1:2020011,3:1990001,4:02001");
-  EXPECT_TRUE(writer_->clearCheckMark(CheckKind::kHorse, "2020011").ok());
-  EXPECT_TRUE(writer_->clearCheckMark(CheckKind::kHorse, "2020011").ok());
-  EXPECT_EQ(get("SELECT count(*) FROM check_mark"), "2");
   EXPECT_FALSE(writer_->setRunMemo(kKey, "1990001", "走っていない").ok());
 }
 
@@ -530,12 +366,10 @@ TEST(DrawFrame, OuterFramesTakeTheExtraHorses) {
     for (int n = 1; n <= runners; ++n) out += std::to_string(DrawFrame(n, runners));
     return out;
   };
-  EXPECT_EQ(frames(6), "123456");
+  EXPECT_EQ(frames(8), "12345678");
   EXPECT_EQ(frames(9), "123456788");
-  EXPECT_EQ(frames(16), "1122334455667788");
   EXPECT_EQ(frames(18), "112233445566777888");
   EXPECT_EQ(FrameSize(8, 18), 3);
-  EXPECT_EQ(FrameSize(1, 18), 2);
   EXPECT_EQ(FrameSize(1, 9), 1);
 }
 
