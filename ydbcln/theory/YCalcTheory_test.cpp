@@ -12,7 +12,6 @@
 
 #include "db/api/ydbtest.h"
 #include "ydbcln/theory/EngineWorld_test.h"
-#include "ydbcln/theory/engine/Evaluator.h"
 #include "ydbcln/theory/engine/FactorRegistry.h"
 
 namespace {
@@ -238,12 +237,13 @@ TEST_F(CalcEngine, EachCategoryFetchesItsTableOnceForItsLongestPeriod) {
   EXPECT_EQ(r.score[4], 0.0);
   EXPECT_EQ(r.finalrank[4], kRunners);
 
-  // allrank orders its items the same way.
+  // allrank orders its items the same way, each row ending at the field.
   std::vector<std::vector<int>> rows;
   ASSERT_EQ(AllRank({{24, 100, {0, 3, 0}}, {8, 100, {0, 5, 0}}, {23, 100, {0, 12, 0}}}, &rows), 0);
   EXPECT_EQ(ydb_test_call_count("get_jockey_racey2code"), kRunners);
   EXPECT_EQ(V(rows[0].begin(), rows[0].begin() + kRunners), Ranks(r, 0));
   EXPECT_EQ(V(rows[2].begin(), rows[2].begin() + kRunners), Ranks(r, 2));
+  EXPECT_EQ(V(rows[2].begin() + kRunners, rows[2].end()), V(18 - kRunners, 0xFF));
 }
 
 TEST_F(CalcEngine, TheCallerCanOverrideSurfaceDistanceAndGoing) {
@@ -326,6 +326,10 @@ TEST_F(CalcEngine, ARunRaceIsReadFromItsResultsUnlessTheCardIsAskedFor) {
   EXPECT_EQ(ydb_test_call_count("get_denma2code"), 0);
   EXPECT_EQ(Ranks(*engine_.getresult()), (V{1, 0, 1, 0, 1, 0}));
   EXPECT_EQ(engine_.getresult()->going, 2);
+  // resultonly ranks as the full run does, without texts.
+  ASSERT_EQ(Exec(theory, nullptr, 0, 0, true), 0);
+  EXPECT_EQ(Ranks(*engine_.getresult()), (V{1, 0, 1, 0, 1, 0}));
+  EXPECT_EQ(engine_.getresult()->columncount[0], 0);
   // The card knows no going: the good-going win counts.
   ASSERT_EQ(Exec(theory, nullptr, 1), 0);
   EXPECT_EQ(Ranks(*engine_.getresult()), (V{0, 1, 0, 1, 0, 1}));
@@ -388,32 +392,9 @@ TEST_F(CalcEngine, NominationsAreTheRunnersOfARaceBeforeItsDraw) {
   EXPECT_EQ(ranks[0][0], 0) << "nothing written";
 }
 
-TEST_F(CalcEngine, AllRankAgreesWithExecAndEndsEachRowAtTheField) {
-  RichRace(true);
-  YTheory theory = Theory(kMixed);
-  ASSERT_EQ(Exec(theory), 0);
-  const std::vector<V> ranks = ItemRanks(8);
-  // Every item has some runner ranked, so agreement is not agreement on 0.
-  for (const V& row : ranks) EXPECT_NE(row, V(kRunners, 0));
-
-  std::vector<_tagTHITEM> items;
-  for (const V& i : kMixed) items.push_back({i[0], 100, {i[1], i[2], 0}});
-  std::vector<std::vector<int>> rows;
-  ASSERT_EQ(AllRank(items, &rows), 0);
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    EXPECT_EQ(V(rows[i].begin(), rows[i].begin() + kRunners), ranks[i]) << items[i].no;
-    EXPECT_EQ(V(rows[i].begin() + kRunners, rows[i].end()), V(18 - kRunners, 0xFF));
-  }
-
-  // resultonly ranks as the full run does, without texts.
-  ASSERT_EQ(Exec(theory, nullptr, 0, 0, true), 0);
-  EXPECT_EQ(ItemRanks(8), ranks);
-  EXPECT_EQ(engine_.getresult()->columncount[0], 0);
-}
-
 TEST_F(CalcEngine, OneLoadedRaceRanksEveryCandidateItemFetchingEachTableOnce) {
   // The optimiser's 790 items on one race: through allrank, 78 at a time,
-  // and through the evaluator with one load.
+  // and all in one call.
   RichRace(true);
   const std::vector<_tagTHITEM> items = ytheory::CandidateItems();
   std::vector<std::vector<int>> expected;
@@ -424,16 +405,12 @@ TEST_F(CalcEngine, OneLoadedRaceRanksEveryCandidateItemFetchingEachTableOnce) {
     expected.insert(expected.end(), rows.begin(), rows.end());
   }
 
-  ydb_test_reset_counts();
-  ytheory::Evaluator evaluator(&db_);
-  bool cardflag = false;
-  ASSERT_EQ(evaluator.Load(today_.code(), cardflag, 0, nullptr), 0);
-  std::vector<unsigned char[ytheory::kRankRow]> rows(items.size());
-  evaluator.RankItems(items.data(), static_cast<int>(items.size()), rows.data());
+  // allrank takes all of them in one call, with the same ranks.
+  std::vector<std::vector<int>> all;
+  ASSERT_EQ(AllRank(items, &all), 0);
   int ranked = 0;
   for (std::size_t i = 0; i < items.size(); ++i) {
-    ASSERT_EQ(V(std::begin(rows[i]), std::end(rows[i])), expected[i])
-        << "item " << i << ": factor " << items[i].no;
+    ASSERT_EQ(all[i], expected[i]) << "item " << i << ": factor " << items[i].no;
     ranked += expected[i][0] != 0 ? 1 : 0;
   }
   EXPECT_GT(ranked, 600) << "agreement is not agreement on 0";
@@ -445,11 +422,6 @@ TEST_F(CalcEngine, OneLoadedRaceRanksEveryCandidateItemFetchingEachTableOnce) {
   EXPECT_EQ(ydb_test_call_count("get_sire_racey2code"), 2);
   EXPECT_EQ(ydb_test_call_count("get_sirecode_uma2code"), kRunners);
   EXPECT_EQ(ydb_test_call_count("get_raceh_racey2code"), 5);
-
-  // allrank takes all of them in one call, with the same ranks.
-  std::vector<std::vector<int>> all;
-  ASSERT_EQ(AllRank(items, &all), 0);
-  EXPECT_EQ(all, expected);
 }
 
 TEST_F(CalcEngine, AllRankRefusesAFieldLargerThanItsRows) {

@@ -17,15 +17,12 @@
 
 #include "db/api/TheoryFile.h"
 #include "db/api/ydbbsn.h"
-#include "db/api/ydbrange.h"
 #include "db/api/ydbtest.h"
 #include "testing/TempDir.h"
 #include "text/sjis.h"
 #include "world/GeneratedSeason_test.h"
 #include "ydbcln/race/RaceStore_test.h"
-#include "ydbcln/race/RecordBuffer.h"
 #include "ydbcln/race/SeasonRaces_test.h"
-#include "ydbcln/race/YSeiseki.h"
 #include "ydbcln/session/YHorseDB.h"
 #include "ydbcln/theory/YTheory.h"
 #include "ydbcln/theory/YTheoryResult.h"
@@ -393,9 +390,9 @@ int StopTheStore(int first, int second, const char* text, int generation, double
   return 1;
 }
 
-// A store read stopped by the callback fails as any failing read does, is
-// counted, and calc stops after that race with nothing ready; the count
-// starts again with each callback set.
+// A store read stopped by the callback fails as any failing read does, and
+// calc stops after that race with nothing ready (the store's own count of
+// stops is tested with the session).
 TEST(TheoryMakerSeason, ARankingWhoseStoreReadWasInterruptedStopsAndIsNotReady) {
   YHorseDB db;
   ASSERT_TRUE(db.init(world::season_test::SharedSeason(world::season_test::kSeason, 1)));
@@ -420,25 +417,6 @@ TEST(TheoryMakerSeason, ARankingWhoseStoreReadWasInterruptedStopsAndIsNotReady) 
               std::make_tuple(0, false, -1));
   }
   EXPECT_EQ(get_SCP_interruptions(), 0) << "calc leaves the store without its callback";
-
-  // A read stopped outside calc: the fetch gives null and the reason, and
-  // a class reading the race gives the database error; each stop is
-  // counted, and setting the callback again starts the count again.
-  set_SCP_callback(StopTheStore);
-  std::this_thread::sleep_for(std::chrono::milliseconds(110));
-  const std::string year = std::to_string(world::season_test::kSeason);
-  yrace::OwnedBuffer season(get_race2date_range((year + "0101").c_str(), (year + "1231").c_str()));
-  EXPECT_EQ(season.get(), nullptr);
-  EXPECT_NE(std::string(get_db_error()).find("interrupt"), std::string::npos) << get_db_error();
-  EXPECT_EQ(get_SCP_interruptions(), 1);
-  std::this_thread::sleep_for(std::chrono::milliseconds(110));
-  db.clearerror();
-  YSeiseki results(&db, codes.substr(codes.size() - 12));
-  EXPECT_EQ(db.geterrstatus(), YHorseDB::kDatabaseError);
-  EXPECT_EQ(get_SCP_interruptions(), 2);
-  set_SCP_callback(StopTheStore);
-  EXPECT_EQ(get_SCP_interruptions(), 0);
-  set_SCP_callback(nullptr);
 }
 
 }  // namespace
