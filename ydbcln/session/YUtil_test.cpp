@@ -205,6 +205,7 @@ TEST(YUtilDates, DayBeforeCrossesMonthsAndLeapDays) {
   EXPECT_EQ(YUtil::before1day(20000301), 20000229);
   EXPECT_EQ(YUtil::before1day(19000301), 19000228);
   EXPECT_EQ(YUtil::before1day(20040301), 20040229);
+  EXPECT_EQ(YUtil::before1day(20030301), 20030228);
   EXPECT_EQ(YUtil::before1day(20020801), 20020731);
 }
 
@@ -213,6 +214,7 @@ TEST(YUtilDates, MonthsBeforeMoveOnToTheFirstOfAShortMonth) {
   EXPECT_EQ(YUtil::beforemonth(20020115, 0), 20020115);
   EXPECT_EQ(YUtil::beforemonth(20040329, 1), 20040229);
   EXPECT_EQ(YUtil::beforemonth(20040330, 1), 20040301);
+  EXPECT_EQ(YUtil::beforemonth(20030329, 1), 20030301);
   EXPECT_EQ(YUtil::beforemonth(20020131, 2), 20011201);
 }
 
@@ -399,8 +401,10 @@ TEST(YUtilRunningStyle, FourCornersByFieldSize) {
   // Up to 7 runners a stalker stays within 2nd.
   EXPECT_EQ(Style(7, 5, 2, 2, 2), 2);
   EXPECT_EQ(Style(7, 5, 3, 3, 3), 3);
+  EXPECT_EQ(Style(7, 5, 7, 7, 6), 3);
   EXPECT_EQ(Style(7, 5, 7, 7, 7), 4);
   // 8 to 12 runners: within 3rd; 13 and more: within 4th.
+  EXPECT_EQ(Style(8, 5, 3, 3, 3), 2);
   EXPECT_EQ(Style(12, 1, 4, 4, 4), 3);
   EXPECT_EQ(Style(13, 1, 4, 4, 4), 2);
   EXPECT_EQ(Style(13, 1, 5, 4, 4), 3);
@@ -410,8 +414,12 @@ TEST(YUtilRunningStyle, FourCornersByFieldSize) {
   // Otherwise the middle corners decide, against n-2, n-3 or n-4.
   EXPECT_EQ(Style(8, 5, 5, 6, 5), 3);
   EXPECT_EQ(Style(8, 5, 6, 6, 5), 4);
+  EXPECT_EQ(Style(12, 1, 9, 9, 7), 3);
+  EXPECT_EQ(Style(12, 1, 10, 10, 7), 4);
   EXPECT_EQ(Style(13, 1, 9, 12, 7), 3);
   EXPECT_EQ(Style(13, 1, 10, 10, 7), 4);
+  EXPECT_EQ(Style(16, 1, 12, 12, 9), 3);
+  EXPECT_EQ(Style(16, 1, 13, 13, 9), 4);
   EXPECT_EQ(Style(17, 1, 12, 13, 9), 3);
   EXPECT_EQ(Style(17, 1, 13, 13, 9), 4);
 }
@@ -420,20 +428,30 @@ TEST(YUtilRunningStyle, ThirdAndFourthCornersOnly) {
   EXPECT_EQ(Style(10, 0, 0, 1, 1), 1);
   EXPECT_EQ(Style(7, 0, 0, 2, 2), 2);
   EXPECT_EQ(Style(7, 0, 0, 3, 2), 3);
+  EXPECT_EQ(Style(7, 0, 0, 7, 6), 3);
   EXPECT_EQ(Style(7, 0, 0, 7, 7), 4);
+  EXPECT_EQ(Style(8, 0, 0, 3, 3), 2);
   EXPECT_EQ(Style(8, 0, 0, 7, 4), 3);
+  EXPECT_EQ(Style(8, 0, 0, 5, 5), 3);
   EXPECT_EQ(Style(8, 0, 0, 6, 5), 4);
+  EXPECT_EQ(Style(12, 0, 0, 4, 4), 3);
+  EXPECT_EQ(Style(12, 0, 0, 9, 7), 3);
+  EXPECT_EQ(Style(12, 0, 0, 10, 7), 4);
   EXPECT_EQ(Style(13, 0, 0, 4, 4), 2);
   EXPECT_EQ(Style(13, 0, 0, 9, 7), 3);
   EXPECT_EQ(Style(13, 0, 0, 10, 7), 4);
+  EXPECT_EQ(Style(16, 0, 0, 12, 9), 3);
+  EXPECT_EQ(Style(16, 0, 0, 13, 9), 4);
   EXPECT_EQ(Style(17, 0, 0, 12, 9), 3);
   EXPECT_EQ(Style(17, 0, 0, 13, 9), 4);
 }
 
 TEST(YUtilRunningStyle, MarkedAndImpossiblePositions) {
+  EXPECT_EQ(Style(10, 41, 41, 41, 41), 1);
   EXPECT_EQ(Style(10, 68, 1, 1, 1), 1);   // 28 after taking off 40
   EXPECT_EQ(Style(10, 69, 1, 1, 1), 0);   // 29
   EXPECT_EQ(Style(10, 40, 1, 1, 1), 0);   // not above 40, and above 28
+  EXPECT_EQ(Style(10, 29, 1, 1, 1), 0);
   EXPECT_EQ(Style(10, 3, 1, 1, 29), 0);
   EXPECT_EQ(YUtil::getkyakushitsu(10, static_cast<unsigned char*>(nullptr)), 0);
 }
