@@ -76,6 +76,7 @@ TEST(YThItemTest, TheExtraIsKeptByItemAssignmentAndCopiedWithTheItem) {
   YThItem other(&a, 3);
   other = item;
   EXPECT_EQ(other.extra, 17);
+  EXPECT_EQ(YThItem().extra, 0);
   EXPECT_FALSE(item < other);
   EXPECT_FALSE(other < item);
   EXPECT_TRUE(item == YThItem(&a));
