@@ -176,6 +176,7 @@ TEST_F(CalcEngine, AStoreThatCannotAnswerLeavesStatus1002) {
     V item;
   };
   for (const Case& c : {Case{"get_uma_racey2code", {8, 0, 5}},
+                        Case{"get_jockey_racey2code", {22, 0, 12}},
                         Case{"get_stable_racey2code", {29, 0, 12}},
                         Case{"get_sirecode_uma2code", {19, 200, 24}},
                         Case{"get_raceh_racey2code", {30, 0, 24}}}) {
