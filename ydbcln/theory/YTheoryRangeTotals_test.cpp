@@ -32,13 +32,10 @@ TEST(RangeTotals, AnOutcomeIsTheFirstOfTheFinalOrderAndTheTicketsItBought) {
   YTheoryRangeTotals totals;
   // Horse 3 is first (rank 1); horse 2 shares rank 2 with horse 4.
   const auto& o = totals.add(Result("052024010611", {3, 2, 1, 2}, 3, 2, {450}), true);
-  EXPECT_EQ(o.code, "052024010611");
   EXPECT_EQ(o.skip, YTheoryRangeTotals::kCounted);
-  EXPECT_EQ(o.runners, 4);
   EXPECT_EQ(o.first, 3);
   EXPECT_TRUE(o.won);
   EXPECT_EQ(o.stake(), 200);
-  EXPECT_EQ(o.returned, 450);
 
   // Equal first ranks: the earlier slot is first; a dead heat pays the
   // second winner in the next payout.
@@ -74,7 +71,6 @@ TEST(RangeTotals, SkippedRacesCountInNoTotal) {
 TEST(RangeTotals, RatesOfNothingAreZero) {
   YTheoryRangeTotals totals;
   totals.addskipped("052024010609");
-  EXPECT_EQ(totals.races, 0);
   EXPECT_EQ(totals.firstwinrate(), 0.0);
   EXPECT_EQ(totals.hitrate(), 0.0);
   EXPECT_EQ(totals.returnrate(), 0.0);
