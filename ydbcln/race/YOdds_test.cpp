@@ -151,11 +151,12 @@ TEST_F(RaceStore, PairNumberingAtBothEnds) {
   EXPECT_EQ(Win(twenty, 19), kNoValue);
   EXPECT_EQ(Quinella(twenty, 18, 19), kNoValue);
 
-  // Told of 8 runners: horse 9 is outside the field and there is no quinella.
-  YOdds eight(&db_, "052024010711", 8, false);
-  EXPECT_EQ(Win(eight, 9), kNoValue);
-  EXPECT_EQ(Quinella(eight, 1, 9), kNoValue);
-  EXPECT_FALSE(eight.is_umaren());
+  // Told of 17 runners: horse 18 is outside the field, though the record
+  // holds its odds; of 8, there is no quinella.
+  YOdds seventeen(&db_, "052024010711", 17, false);
+  EXPECT_EQ(Win(seventeen, 18), kNoValue);
+  EXPECT_EQ(Quinella(seventeen, 17, 18), kNoValue);
+  EXPECT_FALSE(YOdds(&db_, "052024010711", 8, false).is_umaren());
 }
 
 TEST_F(RaceStore, NoOddsWithoutARaceOrASession) {
