@@ -92,8 +92,10 @@ TEST_F(RaceStore, PopularityOrders) {
 
   ASSERT_EQ(odds.ninki_wakcnt(), 1);
   int first = 0, second = 0;
-  odds.ninki_wakuren(0, first, second, x);
+  odds.ninki_wakuren(0, first, second, text);
   EXPECT_EQ(first * 10 + second, 88);
+  EXPECT_EQ(text, "   123.4");
+  odds.ninki_wakuren(0, first, second, x);
   EXPECT_EQ(x, 1234);
 
   ASSERT_EQ(odds.ninki_umacnt(), 9);

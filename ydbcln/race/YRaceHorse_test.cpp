@@ -83,6 +83,13 @@ TEST(YRaceHorseResult, TextsAndNumbersOfAPastPerformance) {
             std::string(58, 'a') + std::string(58, 'z'));
   EXPECT_FALSE(h.opponentloaded) << "no session: nothing fetched";
   EXPECT_EQ(h.geth1name(), "");
+  // A copy keeps what was loaded and fetches nothing again.
+  h.h1name = "x";
+  h.opponentloaded = true;
+  YRaceHorse copy(h);
+  YRaceHorse assigned(nullptr);
+  assigned = h;
+  EXPECT_EQ(copy.geth1name() + assigned.geth1name(), "xx");
 }
 
 TEST(YRaceHorseResult, TheRaceRecordNamesTheRaceCountsTheFieldAndGivesTheOpponent) {

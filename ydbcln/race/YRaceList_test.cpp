@@ -68,11 +68,12 @@ TEST(YRaceListResult, TextsAndPayoutsOfARunRace) {
   EXPECT_EQ(row.getcourse(), Sjis("Ｃ"));
   // One-digit race numbers take a second blank so that the numbers align.
   EXPECT_EQ(row.getkaisai(), Sjis("1中2  5R"));
+  EXPECT_EQ(row.getraceno() + row.getwinnername(), "5");
   EXPECT_EQ(ResultRow("052024010611").getkaisai(), Sjis("1中2 11R"));
 
   EXPECT_EQ(row.getw1uno() + row.getw3uno(), " 312");
   EXPECT_EQ(row.gettan(), "   450");
-  EXPECT_EQ(row.getfuku2(), "   230");
+  EXPECT_EQ(row.getfuku1() + row.getfuku2(), "   150   230");
   EXPECT_EQ(row.getfuku3(), "") << "a place payout of zeros is shown empty";
   EXPECT_EQ(row.getwakuren(), "  1230");
   EXPECT_EQ(row.getumaren() + row.getumanin(), "   2340  8");
@@ -216,6 +217,9 @@ TEST(YMainraceListRecord, PresentVenuesInRecordOrderWithTheirMainRaces) {
   EXPECT_EQ(day.getplace(2), "");
   EXPECT_EQ(day.getoldcode(-1), "");
   EXPECT_EQ(YMainraceList(nullptr, r.as<_tagRACELISTREC>(), true).getname(0), "");
+  YMainraceList assigned(nullptr, nullptr, false);
+  assigned = day;
+  EXPECT_EQ(assigned.getname(0), day.getname(0));
   EXPECT_EQ(YMainraceList(nullptr, static_cast<_tagRACELISTREC*>(nullptr), false).getplacecount(), 0);
 }
 
@@ -236,7 +240,10 @@ TEST(YDayRace, RowsAndTheEndsOfEachRange) {
   day.add(1, ResultRow("002024010611"));
 
   EXPECT_EQ(day.getdate(), Sjis("2024年 1月 6日"));
+  EXPECT_EQ(day.getdaten(), 20240106);
+  EXPECT_EQ(day.getplace(0), Sjis("中山"));
   EXPECT_EQ(day.getkaisai(1), Sjis("２回京都２日目"));
+  EXPECT_EQ(day.getplace(2) + day.getkaisai(-1), "");
   EXPECT_EQ(day.list(0, 1)->getcode(), "052024010602");
   EXPECT_EQ(day.list(0, -1), nullptr);
   EXPECT_EQ(day.list(0, 2), nullptr);
