@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 
@@ -26,7 +25,6 @@ void FillRunner(ydb::RecordBuilder& b, int number, int finish) {
   b.set_code("race_kind", "4");
   b.set_digits("conditions", 16000);
   b.set_code("track", "1");
-  b.set_digits("distance", 2000);
   b.set_digits("runner_count", 16);
   b.set_code("going", "1");
   b.set_digits("bracket_number", (number + 1) / 2);
@@ -47,8 +45,7 @@ void FillRunner(ydb::RecordBuilder& b, int number, int finish) {
   b.set_code("margin_code", finish == 1 ? " " : "3");
   b.set_digits("margin", finish == 1 ? 4 : 3 * finish);
   b.set_digits("result_number_b", 351);
-  const int corners[4] = {2, 3, 3, finish};
-  for (std::size_t i = 0; i < 4; ++i) b.set_digits("corner_position", corners[i], i);
+  for (std::size_t i = 0; i < 4; ++i) b.set_digits("corner_position", 3, i);
   b.set_code("position_code", "3");
   b.set_text_utf8("stable_text", "美浦");
 }
@@ -61,14 +58,13 @@ YRaceHorse Runner(const std::function<void(ydb::RecordBuilder&)>& change) {
   return YRaceHorse(nullptr, r.as<_tagRACERHREC>());
 }
 
-// --- Results -------------------------------------------------------------------------
-
 TEST(YRaceHorseResult, TextsAndNumbersOfAPastPerformance) {
-  YRaceHorse h = Runner([](ydb::RecordBuilder&) {});
+  YRaceHorse h = Runner([](ydb::RecordBuilder& b) {
+    b.set_raw("result_block", std::string(58, 'a') + std::string(58, 'z'));
+  });
   EXPECT_EQ(h.racecode, "052024010611");
   EXPECT_EQ(h.kaisai, Sjis(" 1中山 2"));
   EXPECT_EQ(h.racename, Sjis("４歳上1600万下")) << "no race record: named by its age condition";
-  EXPECT_EQ(h.horsename, Sjis("ランナー5"));
   EXPECT_EQ(h.sexage, Sjis("牝５"));
   EXPECT_EQ(h.goingcode, 1);
   EXPECT_EQ(h.runnercount, 16);
@@ -83,13 +79,20 @@ TEST(YRaceHorseResult, TextsAndNumbersOfAPastPerformance) {
   EXPECT_EQ(h.position, Sjis("外"));
   EXPECT_EQ(h.stable, Sjis("南美浦"));
   EXPECT_EQ(h.remarks, "");
-  EXPECT_EQ(h.horsecount, 0) << "results do not set the card's runner count";
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(h.resultblock), 116),
+            std::string(58, 'a') + std::string(58, 'z'));
   EXPECT_FALSE(h.opponentloaded) << "no session: nothing fetched";
   EXPECT_EQ(h.geth1name(), "");
-  EXPECT_EQ(h.get_rcomment(), "");
+  // A copy keeps what was loaded and fetches nothing again.
+  h.h1name = "x";
+  h.opponentloaded = true;
+  YRaceHorse copy(h);
+  YRaceHorse assigned(nullptr);
+  assigned = h;
+  EXPECT_EQ(copy.geth1name() + assigned.geth1name(), "xx");
 }
 
-TEST(YRaceHorseResult, TheRaceRecordNamesTheRaceAndCountsTheField) {
+TEST(YRaceHorseResult, TheRaceRecordNamesTheRaceCountsTheFieldAndGivesTheOpponent) {
   Records race(ydb::RaceResultLayout(), 1);
   race.b().set_text_utf8("race_name", "中山金杯");
   race.b().set_digits("runner_count", 17);
@@ -100,22 +103,18 @@ TEST(YRaceHorseResult, TheRaceRecordNamesTheRaceAndCountsTheField) {
   runners.at(2).set_digits("corner_position", 17, 3);
   ASSERT_TRUE(race.ok());
   ASSERT_TRUE(runners.ok());
-  YRaceHorse third(nullptr, race.as<_tagRACERMREC>(), runners.as<_tagRACERHREC>(), 2);
-  EXPECT_EQ(third.horseno, 3);
-  EXPECT_EQ(third.order, 1);
-  EXPECT_EQ(third.racename, Sjis("中山金杯1600万下"));
-  EXPECT_EQ(third.runnercount, 17);
-  EXPECT_EQ(third.corners[3], 17) << "within the race record's field";
-  // The opponent comes from the records at hand, without a session.
-  EXPECT_TRUE(third.opponentloaded);
-  EXPECT_EQ(third.h1name, Sjis("ランナー2")) << "the winner's opponent is the runner-up";
-  YRaceHorse first(nullptr, race.as<_tagRACERMREC>(), runners.as<_tagRACERHREC>(), 0);
-  EXPECT_EQ(first.h1name, Sjis("ランナー3"));
-  EXPECT_EQ(first.h1code, "2020013");
+  YRaceHorse winner(nullptr, race.as<_tagRACERMREC>(), runners.as<_tagRACERHREC>(), 2);
+  EXPECT_EQ(winner.horseno, 3);
+  EXPECT_EQ(winner.racename, Sjis("中山金杯1600万下"));
+  EXPECT_EQ(winner.runnercount, 17);
+  EXPECT_EQ(winner.corners[3], 17) << "within the race record's field";
+  EXPECT_EQ(winner.margin, -4) << "the winner's lead is negative";
+  EXPECT_TRUE(winner.opponentloaded);
+  EXPECT_EQ(winner.h1name, Sjis("ランナー2")) << "the winner's opponent is the runner-up";
+  YRaceHorse third(nullptr, race.as<_tagRACERMREC>(), runners.as<_tagRACERHREC>(), 0);
+  EXPECT_EQ(third.h1code, "2020013") << "everybody else's is the winner";
   YRaceHorse itself(nullptr, race.as<_tagRACERMREC>(), runners.as<_tagRACERHREC>() + 1, -1);
   EXPECT_EQ(itself.horseno, 2);
-  YRaceHorse none(nullptr, race.as<_tagRACERMREC>(), nullptr, 0);
-  EXPECT_EQ(none.horsecode, "");
 }
 
 TEST(YRaceHorseResult, RemarksOfStallsAndAccidents) {
@@ -127,10 +126,7 @@ TEST(YRaceHorseResult, RemarksOfStallsAndAccidents) {
   EXPECT_EQ(moved.ordertext, Sjis("止"));
   EXPECT_EQ(moved.remarks, Sjis("７枠発走 中止 ")) << "the stall first";
   YRaceHorse other = Runner([](ydb::RecordBuilder& b) { b.set_digits("accident", 30); });
-  EXPECT_EQ(other.ordertext, Sjis("３")) << "not an accident code";
-  EXPECT_EQ(other.remarks, "");
-  YRaceHorse no_post = Runner([](ydb::RecordBuilder& b) { b.set_raw("post_number", "  "); });
-  EXPECT_EQ(no_post.remarks, "") << "a blank post number is no stall";
+  EXPECT_EQ(other.ordertext + other.remarks, Sjis("３")) << "not an accident code";
   YRaceHorse no_number = Runner([](ydb::RecordBuilder& b) {
     b.set_digits("horse_number", 0);
     b.set_digits("post_number", 7);
@@ -138,81 +134,52 @@ TEST(YRaceHorseResult, RemarksOfStallsAndAccidents) {
   EXPECT_EQ(no_number.remarks, "");
 }
 
-TEST(YRaceHorseResult, CornerPositionsAboveTheField) {
+TEST(YRaceHorseResult, CornersAboveTheFieldAndAbsentValues) {
   YRaceHorse h = Runner([](ydb::RecordBuilder& b) {
     const int corners[4] = {16, 17, 39, 43};
     for (std::size_t i = 0; i < 4; ++i) b.set_digits("corner_position", corners[i], i);
-  });
-  EXPECT_EQ(h.corners[0], 16);
-  EXPECT_EQ(h.corners[1], 0);
-  EXPECT_EQ(h.corners[2], 0);
-  EXPECT_EQ(h.corners[3], 43) << "40 and above carry a mark and are kept";
-}
-
-TEST(YRaceHorseResult, MarginSignAndAbsentValues) {
-  YRaceHorse winner = Runner([](ydb::RecordBuilder& b) {
-    b.set_digits("arrival_order", 1);
-    b.set_digits("margin", 4);
-  });
-  EXPECT_EQ(winner.margin, -4) << "the winner's lead over the second";
-  YRaceHorse none = Runner([](ydb::RecordBuilder& b) {
     b.set_digits("margin", 998);
     b.set_raw("body_weight_change", "   ");
     b.set_raw("going", " ");
     b.set_raw("position_code", " ");
     b.set_raw("bracket_number", " ");
   });
-  EXPECT_EQ(none.margin, 0);
-  EXPECT_EQ(none.weightchange, 999);
-  EXPECT_EQ(none.goingcode, -1);
-  EXPECT_EQ(none.positioncode, 999);
-  EXPECT_EQ(none.bracketno, 0);
-  YRaceHorse gained = Runner([](ydb::RecordBuilder& b) { b.set_signed("body_weight_change", 12); });
-  EXPECT_EQ(gained.weightchange, 12);
+  EXPECT_EQ(h.corners[0], 16);
+  EXPECT_EQ(h.corners[1], 0);
+  EXPECT_EQ(h.corners[2], 0);
+  EXPECT_EQ(h.corners[3], 43) << "40 and above carry a mark and are kept";
+  EXPECT_EQ(h.margin, 0);
+  EXPECT_EQ(h.weightchange, 999);
+  EXPECT_EQ(h.goingcode, -1);
+  EXPECT_EQ(h.positioncode, 999);
+  EXPECT_EQ(h.bracketno, 0);
 }
 
-TEST(YRaceHorseResult, NullRecordsGiveTheEmptyObject) {
-  YRaceHorse h(nullptr, static_cast<_tagRACERHREC*>(nullptr));
-  YRaceHorse empty(nullptr);
-  EXPECT_EQ(h.horsecode, "");
-  EXPECT_EQ(h.order, 0);
-  EXPECT_EQ(h.positioncode, 0);
-  EXPECT_EQ(std::memcmp(h.resultblock, empty.resultblock, sizeof h.resultblock), 0);
-  EXPECT_EQ(h.resultblock[0], ' ');
-  YRaceHorse card(nullptr, static_cast<_tagRACEDREC*>(nullptr), nullptr);
-  EXPECT_EQ(card.horsename, "");
-  YRaceHorse bad_index(nullptr, nullptr, nullptr, -2);
-  EXPECT_EQ(bad_index.racecode, "");
-}
-
-TEST(YRaceHorseResult, ResultBlockAndCopies) {
-  YRaceHorse h = Runner([](ydb::RecordBuilder& b) {
-    b.set_raw("result_block", std::string(58, 'a') + std::string(58, 'z'));
-  });
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(h.resultblock), 116),
-            std::string(58, 'a') + std::string(58, 'z'));
-  h.h1name = "x";
-  h.opponentloaded = true;
-  h.comment = "c";
-  h.commentsloaded = true;
-  YRaceHorse copy(h);
-  YRaceHorse assigned(nullptr);
-  assigned = h;
-  for (YRaceHorse* c : {&copy, &assigned}) {
-    EXPECT_EQ(c->horsename, h.horsename);
-    EXPECT_EQ(c->geth1name(), "x") << "the loaded opponent is copied, not fetched again";
-    EXPECT_EQ(c->get_rcomment(), "c");
-    EXPECT_EQ(c->resultblock[60], 'z');
+// The class rank from the conditions and the grade: one row per step of
+// the ladder, at its ends.
+TEST(YRaceHorseResult, ClassRanks) {
+  struct Case {
+    const char* conditions;
+    const char* grade;
+    int rank;
+  };
+  const Case cases[] = {{"00003", " ", 0}, {"00004", " ", 4}, {"05000", " ", 1},
+                        {"-0005", " ", 1}, {"09000", " ", 2}, {"09005", " ", 3},
+                        {"16000", " ", 3}, {"20000", " ", 0}, {"00004", "5", 5},
+                        {"00004", "4", 6}, {"00004", "0", 7}};
+  for (const Case& c : cases) {
+    YRaceHorse h = Runner([&c](ydb::RecordBuilder& b) {
+      b.set_raw("conditions", c.conditions);
+      b.set_raw("grade", c.grade);
+    });
+    EXPECT_EQ(h.classrank, c.rank) << c.conditions << " grade '" << c.grade << "'";
   }
 }
-
-// --- Card entries ---------------------------------------------------------------------
 
 TEST(YRaceHorseCard, TheEntryFromTheCardRecords) {
   Records race(ydb::RaceCardLayout(), 1);
   ydb::RecordBuilder& rb = race.b();
   rb.set_code("race_code", "052024010611");
-  rb.set_digits("year", 2024);
   rb.set_text_utf8("race_name", "中山金杯");
   rb.set_code("grade", "2");
   rb.set_code("race_kind", "4");
@@ -248,8 +215,7 @@ TEST(YRaceHorseCard, TheEntryFromTheCardRecords) {
   EXPECT_EQ(h.kaisai, Sjis(" 1中山 1"));
   EXPECT_EQ(h.raceno, 11);
   EXPECT_EQ(h.horsecount, 17);
-  EXPECT_EQ(h.racename, Sjis("中山金杯"));
-  EXPECT_EQ(h.raceclass, "G3");
+  EXPECT_EQ(h.racename + h.raceclass, Sjis("中山金杯G3"));
   EXPECT_EQ(h.classrank, 5);
   EXPECT_EQ(h.horseno, 16);
   EXPECT_EQ(h.jockeytext, Sjis("高橋三郎（美浦）"));
@@ -262,8 +228,6 @@ TEST(YRaceHorseCard, TheEntryFromTheCardRecords) {
   EXPECT_EQ(h.pace, Sjis("Ｈ"));
   EXPECT_EQ(h.stable, Sjis("栗"));
   EXPECT_EQ(h.value, "12.3");
-  EXPECT_EQ(h.resultblock[115], ' ');
-  EXPECT_EQ(h.ordertext, "");
 
   runner.b().set_digits("value_tenths", 0);
   runner.b().set_raw("bracket_number", " ");
