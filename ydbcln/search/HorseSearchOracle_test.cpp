@@ -69,7 +69,6 @@ std::vector<std::string> HorseCodes(void* buffer) {
   return codes;
 }
 
-using Holds = std::function<bool(const HorseRow&)>;
 using Condition = oracletest::Condition<HorseRow>;
 
 // What a pair key counts of a horse.

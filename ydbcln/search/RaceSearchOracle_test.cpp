@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -19,7 +18,6 @@ namespace {
 
 using searchtest::RaceRow;
 
-using Holds = std::function<bool(const RaceRow&)>;
 using Condition = oracletest::Condition<RaceRow>;
 
 // The characters of a UTF-8 text.
