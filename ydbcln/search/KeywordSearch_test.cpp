@@ -23,6 +23,7 @@ namespace {
 using searchtest::RaceRow;
 using searchtest::RunnerRow;
 using Runs = std::function<bool(const RaceRow&, const RunnerRow&)>;
+const auto Rows = searchtest::RowCodes<YSearchKeywordRace>;
 
 // The season read once for every test of this file.
 const std::vector<RaceRow>& Season() {
@@ -39,12 +40,6 @@ std::vector<std::string> RacesWhere(const Runs& keep) {
     }
   }
   return {codes.begin(), codes.end()};
-}
-
-std::vector<std::string> Rows(YSearchKeywordRace& s) {
-  std::vector<std::string> codes;
-  for (int i = 0; i < s.get_list_cnt(); ++i) codes.push_back(s.result(i)->getcode());
-  return codes;
 }
 
 // setrace made reachable, to hand it codes no run would give.

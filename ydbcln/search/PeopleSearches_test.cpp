@@ -85,14 +85,7 @@ constexpr int kWins = 30;
 template <typename Kind>
 class PeopleSearches : public searchtest::SearchSeason {
  protected:
-  using Search = typename Kind::Search;
-
-  static std::vector<std::string> Codes(Search& s) {
-    std::vector<std::string> codes;
-    for (int i = 0; i < s.get_list_cnt(); ++i) codes.push_back(s.result(i)->getcode());
-    return codes;
-  }
-
+  static constexpr auto Codes = searchtest::RowCodes<typename Kind::Search>;
   const ytest::FixedToday today_{searchtest::kSeason * 10000 + 1231};
 };
 

@@ -21,6 +21,7 @@
 namespace {
 
 using searchtest::CodesOf;
+const auto Rows = searchtest::RowCodes<YSearchDetailRace>;
 
 // The bytes of the store and its write-ahead log.
 std::size_t StoreHash(const std::string& path) {
@@ -30,12 +31,6 @@ std::size_t StoreHash(const std::string& path) {
     bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   return std::hash<std::string>()(bytes);
-}
-
-std::vector<std::string> Rows(YSearchDetailRace& s) {
-  std::vector<std::string> codes;
-  for (int i = 0; i < s.get_list_cnt(); ++i) codes.push_back(s.result(i)->getcode());
-  return codes;
 }
 
 _tagYDetailRaceInfo Period(int from, int to, int places, int race) {
