@@ -157,6 +157,16 @@ TEST_F(DrillDown, ACombinedSearchHoldsBothCommandsOrBsAloneAndRuns) {
   FindRaces(&may, 5, 1023);
   FindRaces(&tokyo, 5, 16);
   EXPECT_EQ(ExpectTheSameRecords(&may, &tokyo), Codes(&tokyo));
+  ysearch::JockeyConditions many, few;
+  many.t = few.t = 1;
+  many.wins = {20, 2, 0};
+  few.wins = {60, 4, 0};
+  YSearchJockey a(&db_), b(&db_);
+  ASSERT_EQ(a.setparam(many), 0);
+  ASSERT_EQ(b.setparam(few), 0);
+  ASSERT_GT(a.search(), 0);
+  ASSERT_GT(b.search(), 0);
+  ExpectTheSameRecords(&a, &b);
 
   // The runs of the races both hold: every runner of Tokyo's May races.
   YSearchRaceHorse runs(&db_);

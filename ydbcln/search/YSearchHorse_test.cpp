@@ -1,9 +1,10 @@
 // The horse search and the runs search on the small world: the condition
 // texts the classes write in both forms, the command held, combined and
-// recompiled, parameters refused (1004) and a name holding wildcards of the
-// store. What a condition finds is checked by HorseSearchOracle_test; the
-// code lists, copies, taken buffers and an unopened session, which the
-// horse search shares with the people's searches, by PeopleSearches_test.
+// recompiled, its code list read back, parameters refused (1004) and a name
+// holding wildcards of the store. What a condition finds is checked by
+// HorseSearchOracle_test; copies, taken buffers, a failing store and an
+// unopened session, which the horse search shares with the people's
+// searches, by PeopleSearches_test.
 #include "ydbcln/search/YSearchHorse.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,10 @@ TEST_F(YSearchHorseTest, TheHeldCommandIsCombinedAndRecompiled) {
   void* list = search.getothercode();
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(search.getothercode(), list);  // made once per result set
+  // The store reads a horses' code list its own way, not as the people's.
+  YSearchHorse crossed(&db_);
+  EXPECT_EQ(crossed.execcd(list), 8);
+  EXPECT_EQ(crossed.result(7)->getcode(), search.result(7)->getcode());
   EXPECT_EQ(search.exec2mothercode("2099999"), 0);
   EXPECT_EQ(search.get_list_cnt(), 0);
 }
