@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -19,7 +18,6 @@ namespace {
 
 using searchtest::RaceRow;
 
-using Holds = std::function<bool(const RaceRow&)>;
 using Condition = oracletest::Condition<RaceRow>;
 
 // The characters of a UTF-8 text.
@@ -180,17 +178,7 @@ class Generator : oracletest::Picks {
       case 3: {  // part of a name, or a pattern
         const RaceRow* r = &AnyRace();
         for (int tries = 0; r->name.empty() && tries < 50; ++tries) r = &AnyRace();
-        const std::vector<char32_t> chars = Chars(ytext::to_utf8_lossy(r->name));
-        const std::size_t from = static_cast<std::size_t>(Pick(0, static_cast<int>(chars.size()) - 1));
-        const std::size_t length = static_cast<std::size_t>(Pick(1, 3));
-        std::u32string part(chars.begin() + static_cast<long>(from),
-                            chars.begin() + static_cast<long>(std::min(chars.size(), from + length)));
-        std::string utf8;
-        for (char32_t ch : part) {
-          if (ch < 0x80) { utf8.push_back(static_cast<char>(ch)); }
-          else if (ch < 0x800) { utf8.push_back(static_cast<char>(0xC0 | (ch >> 6))); utf8.push_back(static_cast<char>(0x80 | (ch & 0x3F))); }
-          else { utf8.push_back(static_cast<char>(0xE0 | (ch >> 12))); utf8.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F))); utf8.push_back(static_cast<char>(0x80 | (ch & 0x3F))); }
-        }
+        std::string utf8 = Part(ytext::to_utf8_lossy(r->name), 3);
         const bool pattern = Pick(0, 2) == 0;
         if (pattern) utf8 = "*" + utf8 + "?*";
         const std::string sjis = ytext::to_sjis_lossy(utf8);

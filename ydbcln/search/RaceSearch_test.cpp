@@ -1,10 +1,10 @@
-// The race searches on a generated season: the conditions the classes
-// write, what they find and how they fail, and hostile condition texts,
-// which are refused with a reason or find nothing, and never change the
-// store.
+// The race search classes on a generated season: the conditions they
+// write, how their rows are handed on, the runner conditions checked
+// locally, how they fail, and hostile texts, which are refused or find
+// nothing and never change the store. What a condition finds is checked
+// by RaceSearchOracle_test; the reader's refusals by db/query's tests.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -20,6 +20,7 @@
 namespace {
 
 using searchtest::CodesOf;
+const auto Rows = searchtest::RowCodes<YSearchDetailRace>;
 
 // The bytes of the store and its write-ahead log.
 std::size_t StoreHash(const std::string& path) {
@@ -29,12 +30,6 @@ std::size_t StoreHash(const std::string& path) {
     bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   return std::hash<std::string>()(bytes);
-}
-
-std::vector<std::string> Rows(YSearchDetailRace& s) {
-  std::vector<std::string> codes;
-  for (int i = 0; i < s.get_list_cnt(); ++i) codes.push_back(s.result(i)->getcode());
-  return codes;
 }
 
 _tagYDetailRaceInfo Period(int from, int to, int places, int race) {
@@ -50,10 +45,7 @@ class RaceSearch : public searchtest::SearchSeason {};
 
 TEST_F(RaceSearch, WritesTheConditionTextOfItsParameters) {
   YSearchDetailRace s(&db_);
-  _tagYDetailRaceInfo info = Period(20010101, 20011231, 1023, 0);
-  ASSERT_EQ(s.setparam(0, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
-  EXPECT_EQ(s.getconditiontext(), "TF=20010101&TT=20011231");
-  info.period.places = 16 | 32;
+  _tagYDetailRaceInfo info = Period(20010101, 20011231, 16 | 32, 0);
   ASSERT_EQ(s.setparam(0, &info, nullptr, nullptr, nullptr, nullptr, 0, -1), 0);
   EXPECT_EQ(s.getconditiontext(), "TF=20010101&TT=20011231&P=04&P=05");
 
@@ -80,7 +72,6 @@ TEST_F(RaceSearch, WritesTheConditionTextOfItsParameters) {
   const std::string before = s.getconditiontext();
   EXPECT_EQ(s.setparam(3, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), -1);
   EXPECT_EQ(s.getconditiontext(), before);
-  EXPECT_EQ(s.setplace(1023), "");
   EXPECT_EQ(s.setplace(1 | 512), "P=03&P=08");
   EXPECT_EQ(s.getplacenum(16), "04");
   EXPECT_EQ(s.getplacenum(3), "");
@@ -94,13 +85,6 @@ TEST_F(RaceSearch, FindsWhatItsConditionsSayAndHandsItOn) {
   ASSERT_EQ(s.setparam(0, &info, &dist, nullptr, nullptr, nullptr, 0, 0), 0);
   const int n = s.search();
   ASSERT_GT(n, 20);
-  for (int i = 0; i < n; ++i) {
-    const std::string code = s.result(i)->getcode();
-    EXPECT_TRUE(code.substr(0, 2) == "04" || code.substr(0, 2) == "05") << code;
-    if (i > 0) {
-      EXPECT_FALSE(*s.result(i) < *s.result(i - 1)) << "date and code order";
-    }
-  }
   EXPECT_EQ(s.result(-1), nullptr);
   EXPECT_EQ(s.result(n), nullptr);
   std::string texts[13];
@@ -137,17 +121,6 @@ TEST_F(RaceSearch, FindsWhatItsConditionsSayAndHandsItOn) {
   EXPECT_EQ(s.get_list_cnt(), n - 1);
   EXPECT_EQ(Rows(copy), found);
   EXPECT_EQ(CodesOf(copy.getorgdata(0)), found);
-
-  // A command combined with another finds what both find.
-  YSearchDetailRace turf(&db_);
-  _tagYDetailRaceDistEtc heavy{0, 0, 7, 63, -1, -1};
-  _tagYDetailRacePaceEtc going{7, 63, 4 | 8};
-  ASSERT_EQ(turf.setparam(0, &info, &heavy, nullptr, nullptr, &going, 0, 0), 0);
-  const int soft = turf.search();
-  copy.addparam(turf.getparam());
-  const int both = copy.search();
-  EXPECT_GE(both, 0);
-  EXPECT_LE(both, std::min(soft, n));
 }
 
 TEST_F(RaceSearch, RunnerConditionsFindTheSameRacesLocallyAndInTheStore) {
@@ -179,24 +152,16 @@ TEST_F(RaceSearch, GradedRacesByNameListEveryRunning) {
   ASSERT_GT(g1, 5);
   for (int i = 0; i < g1; ++i) {
     ASSERT_EQ(grade.execrace(i), 1) << ytext::to_utf8_lossy(grade.getname(i));  // one season
-    EXPECT_EQ(grade.getracecount(), 1);
+    EXPECT_NE(grade.result(0), nullptr);
+    EXPECT_EQ(grade.result(1), nullptr);
     const std::string ew = ytext::to_utf8_lossy(grade.getew(i));
     EXPECT_TRUE(ew == "東" || ew == "西");
   }
   EXPECT_EQ(grade.execrace(g1), -1);
-  // The detailed search finds the same running by name and grade.
+  // The detailed search lists the same names.
   YSearchDetailRace s(&db_);
   EXPECT_EQ(s.execname(1), g1);
-  const std::string name = s.getname(0);
-  ASSERT_EQ(grade.execrace(0), 1);
-  _tagYDetailRaceInfo info{};
-  info.racename.name = name.c_str();
-  info.racename.grade = 256;
-  ASSERT_EQ(s.setparam(2, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
-  ASSERT_GE(s.search(), 1);
-  bool listed = false;
-  for (int i = 0; i < s.get_list_cnt(); ++i) listed |= s.result(i)->getcode() == grade.result(0)->getcode();
-  EXPECT_TRUE(listed);
+  EXPECT_EQ(s.getname(g1 - 1), grade.getname(g1 - 1));
 }
 
 TEST_F(RaceSearch, FailuresLeaveNoRowsAndSayWhy) {
@@ -219,36 +184,17 @@ TEST_F(RaceSearch, FailuresLeaveNoRowsAndSayWhy) {
 
 TEST_F(RaceSearch, HostileTextsAreRefusedOrFindNothingAndChangeNothing) {
   const std::size_t before = StoreHash(StorePath());
-  std::string many = "P=04";
-  for (int i = 1; i < 10000; ++i) many += "&P=04";
   const std::string lead = "\x88";
-  const char* const refused[] = {"Q=1", "TF=abc", "TF=20190101&TF=20190102", "P=4", "N=", "&P=04",
-                                 "P=04&", "B=0;DELETE FROM race", "TF>=20190101", "R=15"};
-  std::vector<std::string> texts(std::begin(refused), std::end(refused));
-  texts.insert(texts.end(), {many, "N=" + lead, "N=" + lead + "&P=04", "N=a" + lead + "&"});
-  for (const std::string& text : texts) {
-    EXPECT_EQ(conv_racecmd(text.c_str()), nullptr) << text.substr(0, 40);
-    EXPECT_NE(std::string(get_db_error()).find("at byte"), std::string::npos) << text.substr(0, 40);
-    EXPECT_EQ(get_race2cmd(text.c_str()), nullptr) << text.substr(0, 40);
+  for (const std::string& text : {std::string("B=0;DELETE FROM race"), "N=a" + lead + "&"}) {
+    EXPECT_EQ(conv_racecmd(text.c_str()), nullptr) << text;
+    EXPECT_NE(std::string(get_db_error()).find("at byte"), std::string::npos) << text;
+    EXPECT_EQ(get_race2cmd(text.c_str()), nullptr) << text;
   }
-  for (const char* text : {"N='; DROP TABLE race; --", "N=%", "N=_", "N=\"", "N=;", "N=a%b_c",
-                           "N=*'*", "N=\\"}) {
+  for (const char* text : {"N='; DROP TABLE race; --", "N=%", "N=_", "N=*'*", "N=\\"}) {
     yrace::OwnedBuffer found(get_race2cmd(text));
     ASSERT_NE(found, nullptr) << text << ": " << get_db_error();
     EXPECT_EQ(yrace::record_count(found.get(), 2326), 0) << text;
   }
-  // A command combined with itself over and over stops at its limit.
-  yrace::OwnedBuffer held(conv_racecmd("P=04"));
-  int combined = 1;
-  for (int i = 0; i < 1000; ++i) {
-    void* more = add_cmd(held.get(), held.get());
-    if (more == nullptr) break;
-    held.reset(more);
-    combined *= 2;
-  }
-  EXPECT_EQ(combined, 8);
-  yrace::OwnedBuffer found(get_race2cmd_sp1(held.get()));
-  EXPECT_GT(yrace::record_count(found.get(), 2326), 0);
   // Code lists of another kind, and other kinds, are refused.
   yrace::OwnedBuffer list(alloc_data(13, 1));
   std::memcpy(list.get(), "0201901010101", 13);

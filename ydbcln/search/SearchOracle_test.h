@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
@@ -95,6 +96,18 @@ class Picks {
       if (!seen) chosen.push_back(n);
     }
     return chosen;
+  }
+  // Up to `most` characters of a UTF-8 text, from a character boundary.
+  std::string Part(const std::string& utf8, int most) {
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+      if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) starts.push_back(i);
+    }
+    starts.push_back(utf8.size());
+    const int chars = static_cast<int>(starts.size()) - 1;
+    const auto first = static_cast<std::size_t>(Pick(0, chars > 0 ? chars - 1 : 0));
+    const auto last = std::min(starts.size() - 1, first + static_cast<std::size_t>(Pick(1, most)));
+    return utf8.substr(starts[first], starts[last] - starts[first]);
   }
 
  private:

@@ -151,6 +151,14 @@ inline std::vector<std::string> CodesOf(void* buffer) {
   return codes;
 }
 
+// The codes of a search's rows, in row order.
+template <typename Search>
+std::vector<std::string> RowCodes(Search& s) {
+  std::vector<std::string> codes;
+  for (int i = 0; i < s.get_list_cnt(); ++i) codes.push_back(s.result(i)->getcode());
+  return codes;
+}
+
 constexpr std::uint64_t kSeed = 3;
 
 // The season the search tests read (generated once for every test
