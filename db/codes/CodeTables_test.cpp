@@ -1,10 +1,14 @@
 // Tests of the code tables and the code-to-text lookups: every code is found
 // by field and by value, the orderings the client library builds on the
-// race-class codes hold, and bad calls fail quietly.
+// race-class codes hold, bad calls fail quietly, and CODES.md lists exactly
+// what the tables hold.
 #include "db/codes/CodeTables.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <string>
 
 #include "db/api/ydbbsn.h"
@@ -119,6 +123,47 @@ TEST(CodeLookup, CutsTheTextOnACharacterBoundary) {
   EXPECT_EQ(std::string(dst), nagoya.substr(0, 4));
   EXPECT_EQ(get_ccode2val(kPlaceCode, "28", dst, 2), 0);
   EXPECT_STREQ(dst, "");
+}
+
+// CODES.md gives each kind a section "## Kind N: ..." whose table rows begin
+// "| `code` | text |".
+std::map<int, std::map<std::string, std::string>> ReadCodesDoc() {
+  std::map<int, std::map<std::string, std::string>> rows;
+  std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "CODES.md");
+  EXPECT_TRUE(in.good()) << "CODES.md beside this test";
+  const auto trim = [](std::string s) {
+    s.erase(0, s.find_first_not_of(' '));
+    s.erase(s.find_last_not_of(' ') + 1);
+    return s;
+  };
+  int kind = -1;
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("## Kind ", 0) == 0) {
+      kind = std::stoi(line.substr(8));
+    } else if (kind >= 0 && line.rfind("| `", 0) == 0) {
+      const std::size_t code_end = line.find('`', 3);
+      const std::size_t text_end = line.find('|', code_end + 3);
+      EXPECT_NE(text_end, std::string::npos) << line;
+      if (text_end == std::string::npos) continue;
+      rows[kind][line.substr(3, code_end - 3)] = trim(line.substr(code_end + 3, text_end - code_end - 3));
+    }
+  }
+  return rows;
+}
+
+TEST(CodesDoc, ListsExactlyTheCodesOfTheTables) {
+  const auto rows = ReadCodesDoc();
+  for (int kind = 0; kind < kCodeKindCount; ++kind) {
+    const CodeTable* table = GetCodeTable(kind);
+    const auto section = rows.find(kind);
+    ASSERT_NE(section, rows.end()) << "kind " << kind;
+    EXPECT_EQ(section->second.size(), table->entries().size()) << "kind " << kind;
+    for (const CodeEntry& entry : table->entries()) {
+      const auto row = section->second.find(table->FieldOf(entry.code));
+      ASSERT_NE(row, section->second.end()) << "kind " << kind << " code " << entry.code;
+      EXPECT_EQ(row->second, entry.utf8) << "kind " << kind << " code " << entry.code;
+    }
+  }
 }
 
 }  // namespace
