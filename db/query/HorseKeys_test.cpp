@@ -115,5 +115,41 @@ TEST(HorseKeys, ASireNameIsThePedigreesAndTheSearchStartsFromTheSiresNames) {
   EXPECT_NE(steps.find("pedigree_by_sire_name"), std::string::npos) << steps;
 }
 
+// A horse command that took a race command's conditions (add_cmd across
+// kinds) reaches the horses of the races found through the runners' index
+// by race and the horses' key: neither the runners nor the horses are
+// scanned whole.
+TEST(HorseKeys, ARaceGroupReachesItsHorsesThroughTheRunnersIndex) {
+  ytest::TempDir dir;
+  std::unique_ptr<Database> db;
+  ASSERT_TRUE(Database::Open(dir.str() + "/s.db", Database::Mode::kOpenOrCreate, &db).ok());
+  Condition horse;
+  Condition race;
+  ASSERT_TRUE(Parse("S=1", &horse).ok());
+  ASSERT_TRUE(ParseCondition(SearchKind::kRace, "TF=20240101&TT=20240131&P=05", &race).ok());
+  void* a = nullptr;
+  void* b = nullptr;
+  void* both = nullptr;
+  ASSERT_TRUE(MakeCommand(horse, &a).ok());
+  ASSERT_TRUE(MakeCommand(race, &b).ok());
+  ASSERT_TRUE(CombineCommands(a, b, &both).ok());
+  Condition read;
+  ASSERT_TRUE(ReadCommand(both, &read).ok());
+  for (void* buffer : {a, b, both}) ReleaseRecords(buffer);
+  ASSERT_EQ(read.groups.size(), 2u);
+  Statement& plan = db->statement("EXPLAIN QUERY PLAN " + AssembleQuery(read).sql);
+  std::string steps;
+  while (plan.step()) steps += std::string(plan.column_text(3)) + "; ";
+  ASSERT_TRUE(plan.status().ok()) << plan.status().message();
+  plan.reset();
+  for (const char* scan : {"SCAN h", "SCAN ru", "SCAN r "}) {
+    EXPECT_EQ(steps.find(scan), std::string::npos) << scan << " in " << steps;
+  }
+  EXPECT_NE(steps.find("runner_by_race (race_date=? AND place=? AND race_no=?)"), std::string::npos)
+      << steps;
+  EXPECT_NE(steps.find("SEARCH h USING INDEX sqlite_autoindex_horse_1 (code=?)"), std::string::npos)
+      << steps;
+}
+
 }  // namespace
 }  // namespace ydb
