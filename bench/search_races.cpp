@@ -5,13 +5,13 @@
 // records. A search whose two answers differ in count is reported as an
 // error, not timed. Run with --benchmark_repetitions for medians.
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "bench/BenchWorld.h"
+#include "bench/OwnConnection.h"
 #include "db/api/ybl.h"
 #include "db/api/ydbbsn.h"
 #include "text/sjis.h"
@@ -62,10 +62,8 @@ struct Store {
   Store() {
     failure = bench::OpenComponent();
     if (!failure.empty()) return;
-    const std::string file = bench::DataDir() + "/ydbcln.db";
-    if (sqlite3_open_v2(file.c_str(), &own, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-      failure = "cannot open " + file + " for the hand-written queries";
-    }
+    own = bench::OwnConnection();
+    if (own == nullptr) failure = "cannot open the data set for the hand-written queries";
   }
 };
 
@@ -87,13 +85,7 @@ void* ByCondition(const Question& q) {
 // The race records of the hand-written query: its codes, rendered by the
 // same renderer; null on failure.
 void* ByHand(const Question& q) {
-  sqlite3_stmt* st = nullptr;
-  if (sqlite3_prepare_v2(OpenStore().own, q.sql, -1, &st, nullptr) != SQLITE_OK) return nullptr;
-  std::vector<std::string> codes;
-  while (sqlite3_step(st) == SQLITE_ROW) {
-    codes.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-  }
-  sqlite3_finalize(st);
+  const std::vector<std::string> codes = bench::Codes(OpenStore().own, q.sql);
   void* list = alloc_data(12, static_cast<int>(codes.size()));
   if (list == nullptr) return nullptr;
   for (std::size_t i = 0; i < codes.size(); ++i) {

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -42,8 +43,16 @@ std::string NormaliseDirectory(const std::string& dir) {
 }
 
 SessionState& SessionState::Get() {
-  static SessionState state;
-  return state;
+  // Made once and never destroyed, so that a session object of static
+  // storage made before it (a YHorseDB at namespace scope) can still end its
+  // session at exit; the data set is closed at exit all the same, and
+  // stopping twice does nothing.
+  static SessionState* const state = [] {
+    auto* made = new SessionState;
+    std::atexit([] { Get().Stop(); });
+    return made;
+  }();
+  return *state;
 }
 
 Status SessionState::ChooseDirectory(const char* dir) {
