@@ -115,7 +115,8 @@ constexpr int kIncidentBits[] = {2, 3, 4, 5, 8, 9};
 
 }  // namespace
 
-void AddRaceSearchOptions(CLI::App* cmd, RaceSearchArgs* args) {
+std::vector<CLI::Option*> AddRaceSearchOptions(CLI::App* cmd, RaceSearchArgs* args) {
+  const std::size_t before = cmd->get_options().size();
   cmd->add_option("--from", args->from, "First day YYYYMMDD");
   cmd->add_option("--to", args->to, "Last day YYYYMMDD");
   CLI::Option* name =
@@ -145,6 +146,8 @@ void AddRaceSearchOptions(CLI::App* cmd, RaceSearchArgs* args) {
   cmd->add_option("--weather", args->weathers, "晴, 曇, 雨, 小雨, 雪, 風 (a list)");
   cmd->add_option("--incident", args->incidents,
                   "A runner that 失格, 降着, 中止, 落馬, 取消 or 除外 (a list: any of them)");
+  const std::vector<CLI::Option*> all = cmd->get_options();
+  return {all.begin() + static_cast<std::ptrdiff_t>(before), all.end()};
 }
 
 int MakeRaceSearch(const RaceSearchArgs& args, RaceSearchParams* out) {

@@ -54,8 +54,9 @@ struct RaceSearchParams {
   std::string sjis_name;
 };
 
-// Adds the options to `cmd`, to be read into `args`.
-void AddRaceSearchOptions(CLI::App* cmd, RaceSearchArgs* args);
+// Adds the options to `cmd`, to be read into `args`: the options added, so
+// that a command can tell whether any was given.
+std::vector<CLI::Option*> AddRaceSearchOptions(CLI::App* cmd, RaceSearchArgs* args);
 
 // Checks the options and makes the records into `*out`: 0, or the exit
 // code after a line on standard error naming the option refused.

@@ -158,14 +158,10 @@ int LoadRuns(YHorseDB& db, const Arguments& args, RunSource& source, YResultTota
     YSearchRaceHorse any(&db);  // no results: any run
     std::unique_ptr<YSearchRaceHorse> runs(
         std::visit([&](auto& s) { return down.exec(&any, s.get()); }, found));
-    // Nothing related is an empty total, not a failure.
-    if (runs == nullptr && db.geterrstatus() != 0) {
-      return Fail(std::string("the runs cannot be read: ") + get_db_error(), 1);
-    }
-    YSearchRaceHorse none(&db);
-    if (total.setcondition(runs != nullptr ? runs.get() : &none) != 0) {
-      return Fail(std::string("the runs cannot be read: ") + get_db_error(), 1);
-    }
+    // Nothing related (no runs and no error) is an empty total, not a failure.
+    const bool failed =
+        runs == nullptr ? db.geterrstatus() != 0 : total.setcondition(runs.get()) != 0;
+    if (failed) return Fail(std::string("the runs cannot be read: ") + get_db_error(), 1);
     total.setcondstring(ytext::to_sjis_lossy("runs of: " + args.runs_of));
     return 0;
   }
@@ -247,10 +243,7 @@ void RegisterTotals(CLI::App& app, const Options& options, int* exit_code) {
   auto args = std::make_shared<Arguments>();
   cmd->add_option("--by", args->by, "The category: its number or name (totals --list)");
   cmd->add_flag("--list", args->list, "List the categories");
-  const std::size_t before = cmd->get_options().size();
-  AddRaceSearchOptions(cmd, &args->search);
-  const std::vector<CLI::Option*> all = cmd->get_options();
-  args->search_options.assign(all.begin() + before, all.end());
+  args->search_options = AddRaceSearchOptions(cmd, &args->search);
   cmd->add_option("--runs-of", args->runs_of,
                   "Instead of races: the runs of what a search finds, in one argument, "
                   "such as \"horses --sire キング --wins >=3\" or \"jockeys --wins >=100\"");
