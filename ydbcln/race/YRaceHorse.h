@@ -68,31 +68,44 @@ class YRaceHorse : public YSubObject {
   std::string get_rcomment();
   std::string get_rmemo();
 
+  // The members a result total reads for every run come first in each
+  // part, side by side, so that a total over many runs reads few cache
+  // lines of each.
   // --- The race -----------------------------------------------------------
-  std::string horsecode;        // 7 characters
-  std::string horsename;
   std::string racecode;         // a card entry: the race key in the old form
-  int horsecount = 0;           // a card entry: number of runners
-  std::string kaisai;           // meeting text without words: " 1中山 2"
-  unsigned char raceno = 0;
-  std::string racename;         // long race name
-  std::string raceclass;        // long race class
+  std::string track;            // 芝 ダ 障
+  std::string direction;        // 右 左 直
+  std::string pace;             // Ｈ Ｍ Ｓ
+  unsigned short distance = 0;  // metres
   // 0 maiden and newcomer races, 1 to 3 the classes by prize limit (500万,
   // 900万, 1600万 and the win classes that replaced them), 4 open, 5 to 7
   // the grades (G3/JG3, G2/JG2, G1/JG1).
   unsigned char classrank = 0;
-  std::string going;            // 良 稍 重 不
   signed char goingcode = 0;    // 0 to 3; -1 when not known
   unsigned char runnercount = 0;
+  unsigned char raceno = 0;
+  int horsecount = 0;           // a card entry: number of runners
+  std::string kaisai;           // meeting text without words: " 1中山 2"
+  std::string racename;         // long race name
+  std::string raceclass;        // long race class
+  std::string going;            // 良 稍 重 不
+  std::string innerouter;       // 内 外 ...
   // --- The runner ---------------------------------------------------------
+  std::string ordertext;        // full-width order, circled when demoted, or 落 失 止 消 外
+  std::string jockeycode;
+  std::string trainercode;
+  unsigned char order = 0;      // finishing order; 0 when not placed
   unsigned char bracketno = 0;
   unsigned char horseno = 0;
   unsigned char popularity = 0; // betting rank
   int winodds = 0;              // tenths
-  unsigned char order = 0;      // finishing order; 0 when not placed
-  std::string ordertext;        // full-width order, circled when demoted, or 落 失 止 消 外
+  unsigned short weightcarried = 0;  // tenths of a kilogram
+  unsigned short bodyweight = 0;  // kg
+  short weightchange = 0;       // kg against the last run; 999 when not known
+  unsigned char corners[4] = {0, 0, 0, 0};  // positions at corners 1 to 4; 0 not run
+  std::string horsecode;        // 7 characters
+  std::string horsename;
   unsigned char digit = 0;
-  std::string jockeycode;
   std::string jockeyname;
   std::string jockeytext;       // card entries: the jockey's long text
   unsigned char jockeycodebyte = 0;
@@ -100,23 +113,13 @@ class YRaceHorse : public YSubObject {
   std::string code5;            // card entries: a 5-character code
   unsigned char codebytes[3] = {0, 0, 0};
   std::string sexage;           // 牡４
-  unsigned short weightcarried = 0;  // tenths of a kilogram
-  std::string track;            // 芝 ダ 障
-  std::string direction;        // 右 左 直
-  std::string innerouter;       // 内 外 ...
-  unsigned short distance = 0;  // metres
   unsigned short racetime = 0;  // tenths of a second
   std::string margintext;       // 1 1/2, ｸﾋﾞ ...
   short margin = 0;             // tenths behind the winner; the winner's lead is negative
   unsigned short last600 = 0;   // last 600 m, tenths of a second
-  unsigned char corners[4] = {0, 0, 0, 0};  // positions at corners 1 to 4; 0 not run
   std::string position;         // path in the straight: 最内 ... 大外
   short positioncode = 0;       // 0 to 4; 999 when not known
-  std::string pace;             // Ｈ Ｍ Ｓ
   unsigned short resultnumbers[2] = {0, 0};
-  unsigned short bodyweight = 0;  // kg
-  short weightchange = 0;       // kg against the last run; 999 when not known
-  std::string trainercode;
   std::string trainername;
   std::string remarks;          // "５枠発走 ", "取消 ", "１着降着 " ...
   std::string stable;           // training centre (and, for results, the stable text)
