@@ -31,6 +31,13 @@ constexpr double kMaidenShare = 0.75;
 // most of its maiden races on the dirt, and half of the rest on the turf.
 constexpr double kTurfPull[kClassCount] = {3.0, -2.5, 0.9, 0.9, 0.9, 0.9};
 
+// The office keeps about half its flat races on the turf whatever the
+// horses in training lean to: the pull of the turf grows by this much for
+// each point (of one) the recent programme's turf share stands below
+// kTurfShare, and falls as much above it.
+constexpr double kTurfShare = 0.505;
+constexpr double kProgrammeSteer = 100.0;
+
 // The order of races on a card: maidens first, the newcomers' race after
 // them, then up the classes.
 int CardOrder(const RacePlan& s) {
@@ -298,6 +305,9 @@ void Office::AddFlatRaces(Card& card, std::vector<RacePlan>& races, int slots,
   }
 
   const Course& course = CourseAt(card.venue.place);
+  const double steer = world_.programme_flat > 0.0
+                           ? kProgrammeSteer * (kTurfShare - world_.programme_turf / world_.programme_flat)
+                           : 0.0;
   for (Group& g : list) {
     std::vector<int>& pool = g.horses;
     for (int r = 0; r < g.slots; ++r) {
@@ -308,7 +318,7 @@ void Office::AddFlatRaces(Card& card, std::vector<RacePlan>& races, int slots,
         if (l.surface == Surface::kJump || l.distance > LongestFor(g.band, g.cls)) continue;
         int fits = 0;
         for (int id : pool) fits += PlanFit(H(id), l.surface, l.distance) >= -1.0 ? 1 : 0;
-        const double pull = l.surface == Surface::kTurf ? kTurfPull[ClassRank(g.cls)] : 0.0;
+        const double pull = l.surface == Surface::kTurf ? kTurfPull[ClassRank(g.cls)] + steer : 0.0;
         const double score = std::min(fits, l.max_runners) + 3.0 * std::log(l.frequency) + pull +
                              random_.Normal(0.0, 1.2);
         if (score > best_score) {
@@ -518,6 +528,19 @@ std::vector<Card> MakeCards(const World& world, const RaceDay& day, const std::v
                             const std::vector<RacePlan>& famous, Random& random) {
   Office office(world, day, random);
   return office.Make(in_training, famous);
+}
+
+void TallyProgramme(World& world, const std::vector<Card>& cards) {
+  constexpr double kDayWeight = 0.99;  // each race day before counts this much less
+  world.programme_flat *= kDayWeight;
+  world.programme_turf *= kDayWeight;
+  for (const Card& card : cards) {
+    for (const RacePlan& plan : card.races) {
+      if (plan.jump()) continue;
+      world.programme_flat += 1.0;
+      if (plan.layout->surface == Surface::kTurf) world.programme_turf += 1.0;
+    }
+  }
 }
 
 }  // namespace world

@@ -31,6 +31,10 @@ struct Card {
 std::vector<Card> MakeCards(const World& world, const RaceDay& day, const std::vector<int>& in_training,
                             const std::vector<RacePlan>& famous, Random& random);
 
+// Counts the flat races of a day's cards into the world's recent
+// programme, which the office steers its surfaces by.
+void TallyProgramme(World& world, const std::vector<Card>& cards);
+
 // The first prize of a race, yen.
 std::int64_t FirstPrize(const RacePlan& plan);
 

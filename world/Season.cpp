@@ -54,6 +54,7 @@ bool Simulator::RunSeason(int year, RaceSink* sink, const std::function<bool(int
     const std::uint64_t date = static_cast<std::uint64_t>(day.date);
     Random entries(seed, "entries", {date});
     std::vector<Card> cards = MakeCards(world_, day, in_training_, today, entries);
+    TallyProgramme(world_, cards);
     Random riders(seed, "riders", {date});
     BookRiders(world_, cards, riders);
     for (Card& card : cards) {
