@@ -72,12 +72,13 @@ TEST(SchemaUpgrade, AStoreOfSchemaTenGainsTheNamesAsSearchesCompareThem) {
   const std::string path = dir.str() + "/s.db";
   std::unique_ptr<Database> db;
   ASSERT_TRUE(OpenDataSet(path, Database::Mode::kOpenOrCreate, &db).ok());
-  const char* const kIndexes[] = {"pedigree_by_dam_name", "pedigree_by_dams_sire_name"};
+  const char* const kIndexes[] = {"horse_by_name", "pedigree_by_dam_name",
+                                  "pedigree_by_dams_sire_name"};
   std::vector<std::string> created;
   for (const char* index : kIndexes) created.push_back(IndexSql(*db, index));
   ASSERT_FALSE(created[0].empty());
-  // A store of schema 10: no name_key columns, no indexes of the dams' and
-  // dams' sires' names.
+  // A store of schema 10: no name_key columns, the horses' names indexed
+  // alone, no indexes of the dams' and dams' sires' names.
   ASSERT_TRUE(db->exec("INSERT INTO owner (code, name, short_name) VALUES ('000001', 'ｱｵﾊﾞ', 'ｱｵﾊﾞ');"
                        "INSERT INTO breeder (code, name, short_name) "
                        "VALUES ('00000001', 'みどり牧場', 'みどり');"
@@ -86,6 +87,7 @@ TEST(SchemaUpgrade, AStoreOfSchemaTenGainsTheNamesAsSearchesCompareThem) {
                        "INSERT INTO pedigree (horse_code, position, name, foaled_in_japan) "
                        "VALUES ('1000001', 2, 'ソラ', 1), ('1000001', 5, 'ユキ', 1);"
                        "DROP INDEX pedigree_by_dam_name; DROP INDEX pedigree_by_dams_sire_name;"
+                       "DROP INDEX horse_by_name; CREATE INDEX horse_by_name ON horse (name);"
                        "ALTER TABLE owner DROP COLUMN name_key;"
                        "ALTER TABLE breeder DROP COLUMN name_key;"
                        "ALTER TABLE horse DROP COLUMN name_key; PRAGMA user_version = 10")
