@@ -141,7 +141,7 @@ Status ToVersion10(Database& db) {
 
 // Version 11: the names of horses, owners and breeders kept as searches
 // compare them (name_key, which the writer fills as it writes a name,
-// filled here for the names stored, and read with the horses' names from
+// filled here for the names stored, and kept with the horses' names in
 // horse_by_name), and the pedigrees' dam and dam's sire
 // names in indexes of their own, from which the horse search by those
 // names starts.

@@ -96,8 +96,8 @@ CREATE TABLE horse (
   retired_date     INTEGER,
   name_key         TEXT  -- the name as searches compare it (NULL when nothing is left of it)
 ) STRICT;
--- The names in order with their search keys: a name search reads the index
--- alone, in the order it lists the names.
+-- The names in order with their search keys: a name search reads the index,
+-- in the order it lists the names, and a horse's row only for a name found.
 CREATE INDEX horse_by_name ON horse (name, name_key);
 CREATE INDEX horse_by_sire ON horse (sire_code) WHERE sire_code IS NOT NULL;
 CREATE INDEX horse_by_dam ON horse (dam_code) WHERE dam_code IS NOT NULL;
