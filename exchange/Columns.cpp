@@ -68,7 +68,8 @@ void TableColumns(ColumnVisitor& v, const ydb::Table<R>& table, R& record) {
                   need);
         break;
       case Form::kFlag: v.flag(c.name, record.*c.flag); break;
-      case Form::kCopy: break;
+      case Form::kCopy:
+      case Form::kSearchKey: break;
     }
   }
 }

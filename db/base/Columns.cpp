@@ -82,6 +82,14 @@ Column<R> CopyOf(const char* name, const std::string& (*copy_of)(const R&)) {
   return c;
 }
 
+// The name `source` as searches compare it.
+template <typename R>
+Column<R> SearchKey(std::string R::*source) {
+  Column<R> c{"name_key", "name_key", Form::kSearchKey, kOptional};
+  c.source = source;
+  return c;
+}
+
 }  // namespace
 
 const Table<Owner>& OwnerTable() {
@@ -89,6 +97,7 @@ const Table<Owner>& OwnerTable() {
     Table<Owner> t{"owner", {}, {Digits("code", &Owner::code, 6, kRequired)}};
     t.columns.push_back(Text("name", &Owner::name, kOwnerNameWidth, kRequired));
     t.columns.push_back(ShortText("short_name", &Owner::short_name, &Owner::name, 20));
+    t.columns.push_back(SearchKey(&Owner::name));
     return t;
   }();
   return table;
@@ -99,6 +108,7 @@ const Table<Breeder>& BreederTable() {
     Table<Breeder> t{"breeder", {}, {Digits("code", &Breeder::code, 8, kRequired)}};
     t.columns.push_back(Text("name", &Breeder::name, kBreederNameWidth, kRequired));
     t.columns.push_back(ShortText("short_name", &Breeder::short_name, &Breeder::name, 20));
+    t.columns.push_back(SearchKey(&Breeder::name));
     return t;
   }();
   return table;
@@ -157,6 +167,7 @@ const Table<Horse>& HorseTable() {
     t.columns.push_back(Choice("skill_so", &Horse::skill_so, kAptitudes, kOptional));
     t.columns.push_back(Choice("skill_sd", &Horse::skill_sd, kAptitudes, kOptional));
     t.columns.push_back(Date("retired_date", &Horse::retired_date, kOptional));
+    t.columns.push_back(SearchKey(&Horse::name));
     return t;
   }();
   return table;

@@ -40,6 +40,9 @@ enum class Form {
   kFlag,       // a bool stored as 0 or 1
   kCopy,       // kept by the store as a copy of other data (`copy_of`): written,
                // never read back or exchanged
+  kSearchKey,  // kept by the store as the text of `source` as searches compare
+               // it (ytext::search_key_utf8), NULL when nothing is left of it:
+               // written, never read back or exchanged
 };
 
 // The years a person, a horse or an ancestor may carry (birth, licence,
@@ -56,7 +59,7 @@ struct Column {
   std::string Record::*text = nullptr;    // the text and code forms
   int Record::*number = nullptr;          // kDate, kYear
   bool Record::*flag = nullptr;           // kFlag
-  std::string Record::*source = nullptr;  // kShortText
+  std::string Record::*source = nullptr;  // kShortText, kSearchKey
   const std::string& (*copy_of)(const Record&) = nullptr;  // kCopy
   int width = 0;
   const char* choices = "";               // kChoice

@@ -3,9 +3,11 @@
 
 #include "db/derived/DataSet.h"
 #include "db/store/Database.h"
+#include "db/store/Statement.h"
 #include "db/derived/EntityTotals.h"
 #include "db/derived/PastRunBuckets.h"
 #include "db/derived/ResultRecords.h"
+#include "text/sjis.h"
 
 namespace ydb {
 namespace {
@@ -137,6 +139,38 @@ Status ToVersion10(Database& db) {
       "CREATE INDEX IF NOT EXISTS pedigree_by_sire_name ON pedigree (name) WHERE position = 1;");
 }
 
+// Version 11: the names of horses, owners and breeders kept as searches
+// compare them (name_key, which the writer fills as it writes a name,
+// filled here for the names stored, and kept with the horses' names in
+// horse_by_name), and the pedigrees' dam and dam's sire
+// names in indexes of their own, from which the horse search by those
+// names starts.
+Status ToVersion11(Database& db) {
+  Status s = db.defineTextFunction("ydb_upgrade_search_key", ytext::search_key_utf8);
+  for (const char* table : {"owner", "breeder", "horse"}) {
+    const std::string name(table);
+    Statement& has = db.statement("SELECT 1 FROM pragma_table_info(?1) WHERE name = 'name_key'");
+    has.bind(1, name);
+    const bool added = has.step();
+    if (s.ok()) s = has.status();
+    has.reset();
+    if (s.ok() && !added) {
+      s = db.exec(("ALTER TABLE " + name + " ADD COLUMN name_key TEXT").c_str());
+    }
+    if (s.ok()) {
+      s = db.exec(("UPDATE " + name + " SET name_key = nullif(ydb_upgrade_search_key(name), '')")
+                      .c_str());
+    }
+  }
+  if (!s.ok()) return s;
+  return db.exec(
+      "DROP INDEX IF EXISTS horse_by_name;"
+      "CREATE INDEX horse_by_name ON horse (name, name_key);"
+      "CREATE INDEX IF NOT EXISTS pedigree_by_dam_name ON pedigree (name) WHERE position = 2;"
+      "CREATE INDEX IF NOT EXISTS pedigree_by_dams_sire_name ON pedigree (name) "
+      "WHERE position = 5;");
+}
+
 }  // namespace
 
 Status UpgradeSchema(Database& db, int from) {
@@ -150,6 +184,7 @@ Status UpgradeSchema(Database& db, int from) {
   if (s.ok() && from < 8) s = ToVersion8(db);
   if (s.ok() && from < 9) s = ToVersion9(db);
   if (s.ok() && from < 10) s = ToVersion10(db);
+  if (s.ok() && from < 11) s = ToVersion11(db);
   return s;
 }
 

@@ -20,9 +20,23 @@ constexpr Repeats kAny = Repeats::kAlternatives;
   "r.has_result = 1 AND ifnull(ru.accident_code, '') NOT IN ('34', '35')" where ")"
 #define YDB_HORSE_COUNT(where) YDB_HORSE_RUNS("count(*)", where)
 
-// A name of the horse's pedigree (2 dam, 5 dam's sire).
-#define YDB_PEDIGREE_NAME(position) \
-  "(SELECT p.name FROM pedigree p WHERE p.horse_code = h.code AND p.position = " position ")"
+// The horses whose pedigree name at `position` (1 sire, 2 dam, 5 dam's
+// sire) meets the terms ("@", on n.name): each distinct name of the
+// position is tested once, read from the position's index
+// (pedigree_by_sire_name, _dam_name, _dams_sire_name), and the horses of
+// the names that match are reached through it, instead of testing every
+// horse's name. `names` gives the distinct names as n(name).
+#define YDB_BY_PEDIGREE_NAME(names, position)                                       \
+  "h.code IN (WITH RECURSIVE n(name) AS (" names(position) ") SELECT p.horse_code " \
+  "FROM n CROSS JOIN pedigree p ON p.position = " position " AND p.name = n.name WHERE @)"
+// Few names (sires, dams' sires: about 600 and 500 over ten seasons, where
+// 62,000 horses name one): each the next after the last, one seek apiece.
+#define YDB_FEW_NAMES(position)                                                     \
+  "SELECT min(name) FROM pedigree WHERE position = " position " UNION ALL "         \
+  "SELECT (SELECT min(q.name) FROM pedigree q WHERE q.position = " position " AND " \
+  "q.name > n.name) FROM n WHERE n.name IS NOT NULL"
+// Many names (dams: about 26,000): the whole index read once, in order.
+#define YDB_MANY_NAMES(position) "SELECT DISTINCT name FROM pedigree WHERE position = " position
 
 KindTable MakeHorseTable() {
   KindTable t;
@@ -32,7 +46,7 @@ KindTable MakeHorseTable() {
   t.order = " ORDER BY h.code";
   t.key = t.match = "h.code";
   t.keys = {
-      {"N", ValueType::kText, kAny, 0, 0, 0, false, kEq, "h.name", nullptr},
+      {"N", ValueType::kText, kAny, 0, 0, 0, false, kEq, "h.name_key", nullptr},
       {"T", ValueType::kCodes, Repeats::kOnce, 1, 4, 0, false, kEq,
        "EXISTS (SELECT 1 FROM json_each(#) WHERE CASE value WHEN 1 THEN 1 "
        "WHEN 2 THEN h.trainer_code IS NOT NULL WHEN 3 THEN h.trainer_code IS NULL "
@@ -68,22 +82,18 @@ KindTable MakeHorseTable() {
        YDB_HORSE_COUNT(" AND ru.finish_pos = 2"), nullptr},
       {"3", ValueType::kNumber, kAny, 0, 9999, 0, true, kEq,
        YDB_HORSE_COUNT(" AND ru.finish_pos = 3"), nullptr},
-      // From the sires' names, each once (the next name after the last, read
-      // from pedigree_by_sire_name, about 600 over ten seasons), to the
-      // horses of the names that match, instead of every horse's name.
-      {"FN", ValueType::kText, kAny, 0, 0, 0, false, kEq, "n.name",
-       "h.code IN (WITH RECURSIVE n(name) AS (SELECT min(name) FROM pedigree WHERE position = 1 "
-       "UNION ALL SELECT (SELECT min(q.name) FROM pedigree q WHERE q.position = 1 AND "
-       "q.name > n.name) FROM n WHERE n.name IS NOT NULL) SELECT p.horse_code FROM n "
-       "CROSS JOIN pedigree p ON p.position = 1 AND p.name = n.name WHERE @)"},
-      {"MN", ValueType::kText, kAny, 0, 0, 0, false, kEq, YDB_PEDIGREE_NAME("2"), nullptr},
-      {"BNS", ValueType::kText, kAny, 0, 0, 0, false, kEq, YDB_PEDIGREE_NAME("5"), nullptr},
+      {"FN", ValueType::kText, kAny, 0, 0, 0, false, kEq, YDB_SEARCH_KEY("n.name"),
+       YDB_BY_PEDIGREE_NAME(YDB_FEW_NAMES, "1")},
+      {"MN", ValueType::kText, kAny, 0, 0, 0, false, kEq, YDB_SEARCH_KEY("n.name"),
+       YDB_BY_PEDIGREE_NAME(YDB_MANY_NAMES, "2")},
+      {"BNS", ValueType::kText, kAny, 0, 0, 0, false, kEq, YDB_SEARCH_KEY("n.name"),
+       YDB_BY_PEDIGREE_NAME(YDB_FEW_NAMES, "5")},
       {"STN", ValueType::kText, kAny, 0, 0, 0, false, kEq,
-       "(SELECT t.name FROM trainer t WHERE t.code = h.trainer_code)", nullptr},
+       YDB_SEARCH_KEY("(SELECT t.name FROM trainer t WHERE t.code = h.trainer_code)"), nullptr},
       {"SNT", ValueType::kText, kAny, 0, 0, 0, false, kEq,
-       "(SELECT o.name FROM owner o WHERE o.code = h.owner_code)", nullptr},
+       "(SELECT o.name_key FROM owner o WHERE o.code = h.owner_code)", nullptr},
       {"SSN", ValueType::kText, kAny, 0, 0, 0, false, kEq,
-       "(SELECT b.name FROM breeder b WHERE b.code = h.breeder_code)", nullptr},
+       "(SELECT b.name_key FROM breeder b WHERE b.code = h.breeder_code)", nullptr},
       {"UDS", ValueType::kCodes, Repeats::kOnce, 0, 1, 0, false, kEq,
        "(" YDB_HORSE_COUNT("") " > 0) IN (SELECT value FROM json_each(#))", nullptr},
   };

@@ -39,7 +39,9 @@ struct KeyDef {
   // taken; when not, "=" means `plain`.
   bool compared;
   Comparison plain;
-  // kNumber and kText: the operand on the store. kCodes and kMeeting: a
+  // kNumber: the operand on the store. kText: the name on the store as
+  // searches compare it, a kept search key (name_key) or a name through
+  // YDB_SEARCH_KEY. kCodes and kMeeting: a
   // predicate in which "#" stands for the bound value (for kCodes a JSON
   // array of the codes, read with json_each). In any fragment, and in the
   // kind's statement, "$" stands for today (YYYYMMDD, bound).
@@ -74,8 +76,12 @@ const KindTable* KeyTableOf(SearchKind kind);
 int FindKey(const KindTable& table, std::string_view name);
 
 // The name of the SQL function that normalises a stored name as searches
-// compare names (ytext::search_key_utf8).
-constexpr const char* kSearchKeyFunction = "ysearch_key";
+// compare names (ytext::search_key_utf8), for names the store keeps no
+// search key (name_key) of; YDB_SEARCH_KEY("t.name") applies it in a
+// fragment.
+#define YDB_SEARCH_KEY_FUNCTION "ysearch_key"
+#define YDB_SEARCH_KEY(operand) YDB_SEARCH_KEY_FUNCTION "(" operand ")"
+constexpr const char* kSearchKeyFunction = YDB_SEARCH_KEY_FUNCTION;
 
 // The name of the SQL function that gives today (db/base/Today.h) as
 // YYYYMMDD text, whatever its argument; the horse search's ages count

@@ -3,14 +3,13 @@
 
 #include <string>
 
-#include "db/query/KeyTable.h"
 #include "db/query/NameWord.h"
-#include "text/sjis.h"
 
 namespace ydb {
 namespace {
 
-// The names of each kind as code and name, before the name test.
+// The names of each kind as code and name, before the test of their kept
+// search keys.
 const char* Source(NameKind kind) {
   switch (kind) {
     case NameKind::kHorse:
@@ -35,10 +34,8 @@ Status PrepareNameSearch(Database& db, NameKind kind, std::string_view word, Sta
   NameWord name;
   Status s = ReadNameWord(word, &name);
   if (!s.ok()) return s;
-  s = db.defineTextFunction(kSearchKeyFunction, ytext::search_key_utf8);
-  if (!s.ok()) return s;
   const std::string sql =
-      std::string(Source(kind)) + NameTestSql("h.name", "?1", name.pattern) + " ORDER BY 2, 1";
+      std::string(Source(kind)) + NameTestSql("h.name_key", "?1", name.pattern) + " ORDER BY 2, 1";
   Statement& st = db.assembled_statement(sql);
   if (!st.prepared()) return st.status();
   if (!st.read_only()) return Status::Corruption("a name search that could write: " + sql);

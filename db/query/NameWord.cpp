@@ -1,7 +1,6 @@
 // Reading a search word for names and writing its SQL test.
 #include "db/query/NameWord.h"
 
-#include "db/query/KeyTable.h"
 #include "db/query/Parser.h"
 #include "text/sjis.h"
 
@@ -18,10 +17,9 @@ Status ReadNameWord(std::string_view sjis, NameWord* out) {
   return Status::Ok();
 }
 
-std::string NameTestSql(std::string_view column, std::string_view parameter, bool pattern) {
-  const std::string operand = std::string(kSearchKeyFunction) + "(" + std::string(column) + ")";
-  if (pattern) return operand + " GLOB " + std::string(parameter);
-  return "instr(" + operand + ", " + std::string(parameter) + ") > 0";
+std::string NameTestSql(std::string_view key, std::string_view parameter, bool pattern) {
+  if (pattern) return std::string(key) + " GLOB " + std::string(parameter);
+  return "instr(" + std::string(key) + ", " + std::string(parameter) + ") > 0";
 }
 
 }  // namespace ydb

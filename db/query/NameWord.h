@@ -1,12 +1,14 @@
 // A search word for names, as every search of the store reads one: the
 // Shift_JIS word normalised (ytext::normalise_search), in UTF-8, and
 // whether it is a pattern. A word without wildcards matches a stored name
-// that contains it; with "*" or "?" it must match the whole name. Stored
-// names are normalised in SQL by kSearchKeyFunction.
+// that contains it; with "*" or "?" it must match the whole name. It meets
+// a stored name in the name's search form: the search key the store keeps
+// beside the name (name_key), or the name normalised in SQL by
+// kSearchKeyFunction (KeyTable.h).
 //
 //   NameWord w;
 //   Status s = ReadNameWord(sjis, &w);        // "ばくしん" -> "バクシン", contained
-//   sql += NameTestSql("h.name", "?1", w);    // a test of one stored name
+//   sql += NameTestSql("h.name_key", "?1", w.pattern);  // a test of one stored name
 #ifndef YDB_QUERY_NAMEWORD_H_
 #define YDB_QUERY_NAMEWORD_H_
 
@@ -27,9 +29,10 @@ struct NameWord {
 // that normalises to nothing (empty, or blanks only).
 Status ReadNameWord(std::string_view sjis, NameWord* out);
 
-// The SQL test of the stored name `column` against the word bound as the
-// parameter `parameter` ("?3"): contained, or matched whole with GLOB.
-std::string NameTestSql(std::string_view column, std::string_view parameter, bool pattern);
+// The SQL test of the stored name in its search form `key` against the
+// word bound as the parameter `parameter` ("?3"): contained, or matched
+// whole with GLOB.
+std::string NameTestSql(std::string_view key, std::string_view parameter, bool pattern);
 
 }  // namespace ydb
 

@@ -75,7 +75,7 @@ KindTable MakeRaceTable() {
        "(r.place = substr(#, 1, 2) AND (r.race_date / 10000) * 10000 + m.kai * 100 + "
        "m.kai_day <= CAST(substr(#, 3) AS INTEGER))", nullptr},
       {"P", ValueType::kCodes, kAny, 0, 99, 2, false, kEq, "r.place IN (SELECT value FROM json_each(#))", nullptr},
-      {"N", ValueType::kText, kAny, 0, 0, 0, false, kEq, "r.name", nullptr},
+      {"N", ValueType::kText, kAny, 0, 0, 0, false, kEq, YDB_SEARCH_KEY("r.name"), nullptr},
       {"G", ValueType::kCodes, kAny, 0, 2, 0, false, kEq,
        // Each grade with its jump grade (0 G1 and 3 J-G1, ...), so that
        // race_by_grade finds them.

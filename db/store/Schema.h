@@ -21,8 +21,11 @@ constexpr int kApplicationId = 0x59444243;
 // 7 finds a jockey's rides and a trainer's runners by runner_by_jockey and
 // runner_by_trainer; version 8 keeps the rendered runner result records in
 // runner_result_record; version 9 keeps the horses' figures in entity_total;
-// version 10 finds the horses by their sire's name by pedigree_by_sire_name.
-constexpr int kSchemaVersion = 10;
+// version 10 finds the horses by their sire's name by pedigree_by_sire_name;
+// version 11 keeps the horses', owners' and breeders' names as searches
+// compare them (name_key) and finds the horses by their dam's and dam's
+// sire's names by pedigree_by_dam_name and pedigree_by_dams_sire_name.
+constexpr int kSchemaVersion = 11;
 
 }  // namespace ydb
 

@@ -19,7 +19,7 @@ std::string SelectSql(const Table<R>& table, const std::string& leading) {
   std::string sql = "SELECT " + leading;
   bool first = leading.empty();
   for (const Column<R>& c : table.columns) {
-    if (c.form == Form::kCopy) continue;
+    if (c.form == Form::kCopy || c.form == Form::kSearchKey) continue;
     sql += std::string(first ? "" : ", ") + c.name;
     first = false;
   }
@@ -71,7 +71,8 @@ void ReadColumns(const Statement& row, int first, const Table<R>& table, R* reco
       case Form::kDate:
       case Form::kYear: record->*c.number = static_cast<int>(row.column_int(index)); break;
       case Form::kFlag: record->*c.flag = row.column_int(index) != 0; break;
-      case Form::kCopy: continue;  // not selected
+      case Form::kCopy:
+      case Form::kSearchKey: continue;  // not selected
     }
     ++index;
   }

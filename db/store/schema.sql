@@ -30,7 +30,8 @@ CREATE TABLE generated_world (
 CREATE TABLE owner (
   code        TEXT NOT NULL PRIMARY KEY CHECK (code GLOB '[0-9][0-9][0-9][0-9][0-9][0-9]'),
   name        TEXT NOT NULL CHECK (name <> ''),
-  short_name  TEXT NOT NULL
+  short_name  TEXT NOT NULL,
+  name_key    TEXT  -- the name as searches compare it (NULL when nothing is left of it)
 ) STRICT;
 CREATE INDEX owner_by_name ON owner (name);
 
@@ -38,7 +39,8 @@ CREATE TABLE breeder (
   code        TEXT NOT NULL PRIMARY KEY
               CHECK (code GLOB '[0-9][0-9][0-9][0-9][0-9][0-9][0-9][0-9]'),
   name        TEXT NOT NULL CHECK (name <> ''),
-  short_name  TEXT NOT NULL
+  short_name  TEXT NOT NULL,
+  name_key    TEXT  -- the name as searches compare it (NULL when nothing is left of it)
 ) STRICT;
 CREATE INDEX breeder_by_name ON breeder (name);
 
@@ -91,9 +93,12 @@ CREATE TABLE horse (
   skill_hd         TEXT CHECK (skill_hd IN ('1', '2', '3')),
   skill_so         TEXT CHECK (skill_so IN ('1', '2', '3')),
   skill_sd         TEXT CHECK (skill_sd IN ('1', '2', '3')),
-  retired_date     INTEGER
+  retired_date     INTEGER,
+  name_key         TEXT  -- the name as searches compare it (NULL when nothing is left of it)
 ) STRICT;
-CREATE INDEX horse_by_name ON horse (name);
+-- The names in order with their search keys: a name search reads the index,
+-- in the order it lists the names, and a horse's row only for a name found.
+CREATE INDEX horse_by_name ON horse (name, name_key);
 CREATE INDEX horse_by_sire ON horse (sire_code) WHERE sire_code IS NOT NULL;
 CREATE INDEX horse_by_dam ON horse (dam_code) WHERE dam_code IS NOT NULL;
 CREATE INDEX horse_by_trainer ON horse (trainer_code) WHERE trainer_code IS NOT NULL;
@@ -111,8 +116,11 @@ CREATE TABLE pedigree (
   birth_year      INTEGER,                                   -- parents only
   PRIMARY KEY (horse_code, position)
 ) STRICT, WITHOUT ROWID;
--- The sires' names as pedigrees give them, for the horse search by sire name.
+-- The sires', dams' and dams' sires' names as pedigrees give them, for the
+-- horse search by those names.
 CREATE INDEX pedigree_by_sire_name ON pedigree (name) WHERE position = 1;
+CREATE INDEX pedigree_by_dam_name ON pedigree (name) WHERE position = 2;
+CREATE INDEX pedigree_by_dams_sire_name ON pedigree (name) WHERE position = 5;
 
 -- A horse that stands as a sire: what its offspring records show beyond
 -- the horse row.

@@ -84,7 +84,8 @@ void FillEveryColumn(const Table<R>& table, R* record) {
       case Form::kDate: record->*c.number = 19991231; break;
       case Form::kYear: record->*c.number = 1999; break;
       case Form::kFlag: record->*c.flag = !(record->*c.flag); break;
-      case Form::kCopy: break;
+      case Form::kCopy:
+      case Form::kSearchKey: break;
     }
   }
 }
@@ -104,7 +105,8 @@ void ExpectSameColumns(const Table<R>& table, const R& written, const R& read) {
       case Form::kDate:
       case Form::kYear: EXPECT_EQ(read.*c.number, written.*c.number) << where; break;
       case Form::kFlag: EXPECT_EQ(read.*c.flag, written.*c.flag) << where; break;
-      case Form::kCopy: break;
+      case Form::kCopy:
+      case Form::kSearchKey: break;
     }
   }
 }
@@ -171,7 +173,8 @@ bool Break(const Column<R>& c, R* record) {
     case Form::kDate: record->*c.number = 20230229; return true;
     case Form::kYear: record->*c.number = kFirstBirthYear - 1; return true;
     case Form::kFlag:
-    case Form::kCopy: return false;
+    case Form::kCopy:
+    case Form::kSearchKey: return false;
   }
   return false;
 }

@@ -1,7 +1,8 @@
 // Binding the columns of a record of a column table (db/base/Columns.h) to
 // the statement of store/TableRows.h, so that the writer's binds follow the
 // table: a column is bound by its form, empty codes and dates as NULL,
-// texts as given, an empty short name as the name cut to fit.
+// texts as given, an empty short name as the name cut to fit, a name's
+// search key as searches compare the name.
 #ifndef YDB_WRITE_TABLEBIND_H_
 #define YDB_WRITE_TABLEBIND_H_
 
@@ -13,6 +14,7 @@
 #include "db/store/TableRows.h"
 #include "db/write/Bind.h"
 #include "db/write/Validation.h"
+#include "text/sjis.h"
 
 namespace ydb {
 
@@ -39,6 +41,7 @@ void BindColumns(Statement& st, int first, const Table<R>& table, const R& recor
       case Form::kYear: BindNumber(st, index, record.*c.number); break;
       case Form::kFlag: st.bind(index, record.*c.flag ? 1 : 0); break;
       case Form::kCopy: BindText(st, index, c.copy_of(record)); break;
+      case Form::kSearchKey: BindText(st, index, ytext::search_key_utf8(record.*c.source)); break;
     }
     ++index;
   }

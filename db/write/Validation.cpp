@@ -35,7 +35,8 @@ void CheckColumns(Checker& c, const Table<R>& table, const R& record,
         c.rangeOrZero(field, record.*col.number, kFirstBirthYear, kLastBirthYear);
         break;
       case Form::kFlag:
-      case Form::kCopy: break;
+      case Form::kCopy:
+      case Form::kSearchKey: break;
     }
   }
 }

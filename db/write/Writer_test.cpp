@@ -243,6 +243,31 @@ TEST_F(WriterTest, RewritingAHorseRewritesItsPedigree) {
             "New Dam") << "an ancestor that changed only in a name is written";
 }
 
+// A horse's, an owner's and a breeder's name are kept beside it as the
+// searches compare them, and follow the name when it is written again.
+TEST_F(WriterTest, NamesAreKeptAsSearchesCompareThem) {
+  Batch world = MakeWorld();
+  world.owners[0].name = "ｱｵﾊﾞＦａｒｍ";
+  world.breeders[0].name = "みどり牧場";
+  Status s = writer_->write(world);
+  ASSERT_TRUE(s.ok()) << s.message();
+  const std::string owner = "SELECT name_key FROM owner WHERE code = '" + world.owners[0].code + "'";
+  const std::string breeder =
+      "SELECT name_key FROM breeder WHERE code = '" + world.breeders[0].code + "'";
+  EXPECT_EQ(get(owner), "アオバｆａｒｍ");
+  EXPECT_EQ(get(breeder), "ミドリ牧場");
+  EXPECT_EQ(get("SELECT count(*) FROM horse WHERE name_key IS NULL"), "0");
+
+  Horse horse = world.horses[2];
+  horse.name = "はやてﾀﾞｯｼｭ";
+  world.owners[0].name = "ソラ";
+  s = writer_->write(horse);
+  if (s.ok()) s = writer_->write(world.owners[0]);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(get("SELECT name_key FROM horse WHERE code = '" + horse.code + "'"), "ハヤテダッシュ");
+  EXPECT_EQ(get(owner), "ソラ");
+}
+
 // --- Meetings and days ---------------------------------------------------------------------
 
 TEST_F(WriterTest, MeetingsAndDaysStayConsistent) {
