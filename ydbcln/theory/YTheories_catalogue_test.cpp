@@ -19,6 +19,9 @@ TEST(CatalogueTest, DefaultsAreValidAndTheTableEndsAtFactor78) {
     EXPECT_TRUE(YTheories::isvalidparam(t1, d1)) << no;
     EXPECT_TRUE(YTheories::isvalidparam(t2, d2)) << no;
   }
+  // The accessors by index read the factor of index + 1.
+  EXPECT_EQ(YTheories::getitemname(77), YTheories::getitemname_no(78));
+  EXPECT_EQ(YTheories::getcategory(29), YTheories::getcategory_no(30));
   EXPECT_EQ(YTheories::getitemname(78), "");
   EXPECT_EQ(YTheories::getitemname_no(79), "");
   EXPECT_EQ(YTheories::getdesc(79), nullptr);
