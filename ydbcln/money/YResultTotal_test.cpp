@@ -65,10 +65,15 @@ TEST_F(ResultTotalWorld, EveryCategoryCountsTheRunsThatStarted) {
       {3, 0, "高橋三郎", 3, 0, 3, 6},  {3, 1, "鈴木次郎", 0, 3, 0, 9},
       {4, 0, "佐藤一郎", 3, 3, 3, 15},
       {11, 0, "1月", 2, 2, 2, 10},     {11, 11, "12月", 1, 1, 1, 5},
-      {14, 0, "中山ダ1700m", 3, 3, 3, 15}, {16, 1, "Ｍ", 3, 3, 3, 15},
+      {12, 16, "中山ダ", 3, 3, 3, 15},
+      {13, 0, "ダ1700m", 3, 3, 3, 15}, {14, 0, "中山ダ1700m", 3, 3, 3, 15},
+      {16, 1, "Ｍ", 3, 3, 3, 15},
   };
+  const int row_counts[YResultTotal::kCategories] = {8, 1, 1, 2, 1, 18, 13, 4, 9, 19, 12,
+                                                     12, 33, 1, 1, 9, 3, 12, 22, 10, 13};
   for (int category = 0; category < YResultTotal::kCategories; ++category) {
     ASSERT_EQ(total.exec(category), 0) << category;
+    EXPECT_EQ(total.getresultcount(), row_counts[category]) << category;
     int runs = 0;
     for (int i = 0; i < total.getresultcount(); ++i) runs += total.getresult(i)->runs;
     if (category != 7) {
@@ -257,6 +262,7 @@ TEST_F(Runs, EachBandBoundFallsInItsRow) {
       // A two-year-old filly of 2002 (three the older way), and one of 2000.
       {10, with([](Fields& f) { f.age = "02"; f.sex = '1'; f.date = 20020601; }), 1},
       {10, with([](Fields& f) { f.age = "03"; f.sex = '1'; f.date = 20000601; }), 1},
+      {10, with([](Fields& f) { f.age = "09"; f.sex = '2'; }), 10},
       {8, with([](Fields& f) { f.frame = 0; }), 8},
       {9, with([](Fields& f) { f.number = 0; }), 18},
       {17, with([](Fields& f) { f.going = ' '; }), -1},

@@ -294,20 +294,26 @@ int Style(int n, int p1, int p2, int p3, int p4) {
 // Each pair of rows sits on the two sides of one rule.
 TEST(YUtilRunningStyle, FourCornersByFieldSize) {
   EXPECT_EQ(Style(10, 3, 1, 1, 1), 1);
-  // Up to 7 runners a stalker stays within 2nd; 8 to 12 within 3rd; 13 and
-  // more within 4th.
+  // Up to 7 runners a stalker stays within 2nd.
   EXPECT_EQ(Style(7, 5, 2, 2, 2), 2);
   EXPECT_EQ(Style(7, 5, 3, 3, 3), 3);
   EXPECT_EQ(Style(7, 5, 7, 7, 6), 3);
   EXPECT_EQ(Style(7, 5, 7, 7, 7), 4);
+  // 8 to 12 runners: within 3rd; 13 and more: within 4th.
+  EXPECT_EQ(Style(8, 5, 3, 3, 3), 2);
   EXPECT_EQ(Style(12, 1, 4, 4, 4), 3);
   EXPECT_EQ(Style(13, 1, 4, 4, 4), 2);
+  EXPECT_EQ(Style(13, 1, 5, 4, 4), 3);
   // In the front half at the last corner.
   EXPECT_EQ(Style(9, 1, 8, 8, 4), 3);
   EXPECT_EQ(Style(9, 1, 8, 8, 5), 4);
   // Otherwise the middle corners decide, against n-2, n-3 or n-4.
+  EXPECT_EQ(Style(8, 5, 5, 6, 5), 3);
+  EXPECT_EQ(Style(8, 5, 6, 6, 5), 4);
   EXPECT_EQ(Style(12, 1, 9, 9, 7), 3);
   EXPECT_EQ(Style(12, 1, 10, 10, 7), 4);
+  EXPECT_EQ(Style(13, 1, 9, 12, 7), 3);
+  EXPECT_EQ(Style(13, 1, 10, 10, 7), 4);
   EXPECT_EQ(Style(16, 1, 12, 12, 9), 3);
   EXPECT_EQ(Style(16, 1, 13, 13, 9), 4);
   EXPECT_EQ(Style(17, 1, 12, 13, 9), 3);
@@ -318,26 +324,41 @@ TEST(YUtilRunningStyle, ThirdAndFourthCornersOnly) {
   EXPECT_EQ(Style(10, 0, 0, 1, 1), 1);
   EXPECT_EQ(Style(7, 0, 0, 2, 2), 2);
   EXPECT_EQ(Style(7, 0, 0, 3, 2), 3);
+  EXPECT_EQ(Style(7, 0, 0, 7, 6), 3);
   EXPECT_EQ(Style(7, 0, 0, 7, 7), 4);
   EXPECT_EQ(Style(8, 0, 0, 3, 3), 2);
   EXPECT_EQ(Style(8, 0, 0, 7, 4), 3);
+  EXPECT_EQ(Style(8, 0, 0, 5, 5), 3);
+  EXPECT_EQ(Style(8, 0, 0, 6, 5), 4);
+  EXPECT_EQ(Style(12, 0, 0, 4, 4), 3);
   EXPECT_EQ(Style(12, 0, 0, 9, 7), 3);
   EXPECT_EQ(Style(12, 0, 0, 10, 7), 4);
   EXPECT_EQ(Style(13, 0, 0, 4, 4), 2);
+  EXPECT_EQ(Style(13, 0, 0, 9, 7), 3);
+  EXPECT_EQ(Style(13, 0, 0, 10, 7), 4);
   EXPECT_EQ(Style(16, 0, 0, 12, 9), 3);
   EXPECT_EQ(Style(16, 0, 0, 13, 9), 4);
   EXPECT_EQ(Style(17, 0, 0, 12, 9), 3);
   EXPECT_EQ(Style(17, 0, 0, 13, 9), 4);
 }
 
-// Positions above 40 are marked (less 40); above 28 the style is unknown.
 TEST(YUtilRunningStyle, MarkedAndImpossiblePositions) {
-  EXPECT_EQ(Style(10, 68, 1, 1, 1), 1);
-  EXPECT_EQ(Style(10, 69, 1, 1, 1), 0);
+  EXPECT_EQ(Style(10, 41, 41, 41, 41), 1);
+  EXPECT_EQ(Style(10, 68, 1, 1, 1), 1);   // 28 after taking off 40
+  EXPECT_EQ(Style(10, 69, 1, 1, 1), 0);   // 29
+  EXPECT_EQ(Style(10, 40, 1, 1, 1), 0);   // not above 40, and above 28
   EXPECT_EQ(Style(10, 29, 1, 1, 1), 0);
   EXPECT_EQ(Style(10, 3, 1, 1, 29), 0);
+  EXPECT_EQ(YUtil::getkyakushitsu(10, static_cast<unsigned char*>(nullptr)), 0);
+}
+
+TEST(YUtilRunningStyle, PositionFields) {
+  unsigned char four[4][2] = {{'0', '5'}, {'0', '3'}, {'0', '2'}, {'0', '1'}};
+  EXPECT_EQ(YUtil::getkyakushitsu(10, four), 2);
   unsigned char two[4][2] = {{' ', ' '}, {' ', ' '}, {'0', '1'}, {'4', '1'}};
   EXPECT_EQ(YUtil::getkyakushitsu(10, two), 1);
+  unsigned char far[4][2] = {{'1', '0'}, {'1', '0'}, {'1', '0'}, {'3', '0'}};
+  EXPECT_EQ(YUtil::getkyakushitsu(10, far), 0);
 }
 
 // --- Search words -----------------------------------------------------------------

@@ -99,6 +99,20 @@ TEST_F(YTheoriesTest, StoredTheoriesComeBackByteForByteAfterReopening) {
     EXPECT_TRUE(SameRecord(*again.gettheory(i)->record(), *three_[i].record()));
   }
   EXPECT_EQ(again.gettheorybycode(4), nullptr);
+
+  // The list summarises each theory: code, title and item count (the
+  // library reads only the code; the rest is the record's published layout).
+  void* list = get_theory_all();
+  ASSERT_EQ(get_rec_size(list), 3);
+  ASSERT_EQ(get_rec_width(list), 68);
+  const char* second = static_cast<const char*>(list) + 68;
+  std::int32_t code = 0, count = 0;
+  std::memcpy(&code, second, 4);
+  std::memcpy(&count, second + 64, 4);
+  EXPECT_EQ(code, 2);
+  EXPECT_EQ(count, 8);
+  EXPECT_EQ(std::string(second + 4, 60), std::string(three_[1].record()->title, 60));
+  release_data(list);
 }
 
 TEST_F(YTheoriesTest, ReplacingDeletingAndCodesNeverGivenTwice) {
