@@ -1,6 +1,8 @@
 // Horses in a race read from a store: the opponents of a result's runners,
-// found at construction or when asked, comments fetched once, the
-// accidents of runners written through the writer, and card entries.
+// found at construction or when asked, comments fetched once, and the
+// accidents of runners written through the writer. A card entry's fields
+// are checked from its records in YRaceHorse_test and against the result's
+// over a generated season in CardResultSeason_test.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -122,26 +124,6 @@ TEST_F(RaceStore, NullRecordsGiveTheEmptyObjectAndFetchNothing) {
   EXPECT_EQ(db_.geterrstatus(), 0);
   EXPECT_EQ(ydb_test_call_count("get_race2code_2"), 0);
   EXPECT_EQ(ydb_test_call_count("get_comment2code"), 0);
-}
-
-TEST_F(RaceStore, ACardEntry) {
-  Write();
-  OwnedBuffer race(get_denma2code("052024010611"));
-  ASSERT_EQ(get_rec_size(race.get()), 1);
-  unsigned char* card = static_cast<unsigned char*>(race.get());
-  OwnedBuffer entries(get_denmah2code(card, card + 12));
-  ASSERT_EQ(get_rec_size(entries.get()), 9);
-  YRaceHorse h(&db_, static_cast<_tagRACEDREC*>(race.get()),
-               static_cast<_tagRACEDHREC*>(entries.get()) + 2);
-  EXPECT_EQ(h.horsecode, "2020013");
-  EXPECT_EQ(h.horsename, Sjis("ランナー3"));
-  EXPECT_EQ(h.racecode, "052024010211") << "the old-form key of the entry";
-  EXPECT_EQ(h.weightcarried, 570);
-  EXPECT_EQ(h.jockeycode, "01002");
-  EXPECT_EQ(h.distance, 1700);
-  EXPECT_EQ(h.trainercode, "02001");
-  EXPECT_FALSE(h.opponentloaded) << "a card entry looks its opponent up when asked";
-  EXPECT_EQ(h.geth1name(), "") << "the old-form key names no run race";
 }
 
 }  // namespace

@@ -188,6 +188,7 @@ TEST(YRaceHorseCard, TheEntryFromTheCardRecords) {
   rb.set_code("direction", "0");
   rb.set_code("inner_outer", "0");
   rb.set_digits("runner_count", 17);
+  rb.set_digits("distance", 1700);
   rb.set_code("pace", "0");
   Records runner(ydb::CardRunnerLayout(), 1);
   ydb::RecordBuilder& b = runner.b();
@@ -205,6 +206,7 @@ TEST(YRaceHorseCard, TheEntryFromTheCardRecords) {
   b.set_code("five_char_code", "CDEFG");
   b.set_code("code_byte", "K");
   b.set_code("stable_affiliation", "1");
+  b.set_code("trainer_code", "02001");
   b.set_digits("prediction_mark", 6);
   b.set_digits("value_tenths", 123);
   ASSERT_TRUE(race.ok());
@@ -227,6 +229,8 @@ TEST(YRaceHorseCard, TheEntryFromTheCardRecords) {
   EXPECT_EQ(h.track + h.direction + h.innerouter, Sjis("芝右内"));
   EXPECT_EQ(h.pace, Sjis("Ｈ"));
   EXPECT_EQ(h.stable, Sjis("栗"));
+  EXPECT_EQ(h.trainercode, "02001");
+  EXPECT_EQ(h.distance, 1700);
   EXPECT_EQ(h.value, "12.3");
 
   runner.b().set_digits("value_tenths", 0);

@@ -288,24 +288,12 @@ TEST_F(PeopleSearchOracle, TheRecordsCountTheSeasonsRunners) {
   EXPECT_EQ(Read(2, yrace::record_at(leaders.get(), 257, 0)).y_wins, most);
 }
 
-TEST_F(PeopleSearchOracle, RefusalsAndDamSires) {
-  // A value out of range, and a key of the jockeys' table.
-  for (const char* text : {"T=5", "M=1&STN=a"}) EXPECT_EQ(conv_stablecmd(text), nullptr) << text;
-  EXPECT_EQ(conv_jockeycmd("STN=a&b"), nullptr);
-  EXPECT_NE(std::string(get_db_error()).find("at byte"), std::string::npos);
+// The reader refuses texts by its own tests; here, at the boundary, a
+// command of the races' kind handed to the jockeys' search.
+TEST_F(PeopleSearchOracle, ACommandOfAnotherKindIsRefused) {
   yrace::OwnedBuffer race(conv_racecmd("P=05"));
   EXPECT_EQ(get_jockey2cmd_sp(race.get()), nullptr);
-  yrace::OwnedBuffer hostile(get_sire2cmd("N='; DROP TABLE horse; --"));
-  ASSERT_NE(hostile, nullptr) << get_db_error();
-  EXPECT_EQ(yrace::record_count(hostile.get(), 196), 0);
-  hostile.reset(get_jockey2cmd("NK=%&STN=_"));
-  ASSERT_NE(hostile, nullptr) << get_db_error();
-  EXPECT_EQ(yrace::record_count(hostile.get(), 257), 0);
-  yrace::OwnedBuffer dams_sires(get_umadimsire2cmd("T=1"));
-  ASSERT_GT(yrace::record_count(dams_sires.get(), 41), 0);
-  const unsigned char* first = yrace::record_at(dams_sires.get(), 41, 0);
-  yrace::OwnedBuffer one(get_umadimsire2code(Bytes(first, 0, 7).c_str()));
-  EXPECT_EQ(yrace::record_count(one.get(), 41), 1);
+  EXPECT_STRNE(get_db_error(), "");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The search classes of jockeys, trainers and sires, one table over the
-// three kinds, on the shared search season: the texts they write, the same
-// records from both forms, code lists, copies and taken buffers, the held
-// command and the failures; and the dam-sire search. What a condition
-// finds is checked by PeopleSearchOracle_test.
+// three kinds, on the shared search season: the command texts they write,
+// the same records from both forms, code lists, copies and taken buffers,
+// the held command and the failures; and the dam-sire search. What a
+// condition finds is checked by PeopleSearchOracle_test.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,8 +19,9 @@
 
 namespace {
 
-// What the table says of one kind: its search and conditions, and a text
-// written for set conditions.
+// What the table says of one kind: its search and conditions, and the
+// command text written for set conditions (the bits the command line's
+// tests do not set).
 struct Jockey {
   using Search = YSearchJockey;
   using Record = _tagJOCKEYREC;
@@ -40,7 +41,6 @@ struct Jockey {
     return c;
   }
   static constexpr const char* kCommand = "T=1&P=1&P=2&A=0-20&A=41+&WNR=3>&M=2&2H=150<";
-  static constexpr const char* kText = "T=1&P=1&P=2&A=0-20&A=41+&WNR>=3&M=2&2H<=150";
 };
 
 struct Stable {
@@ -56,7 +56,6 @@ struct Stable {
     return c;
   }
   static constexpr const char* kCommand = "T=1&P=3&P=2&P=2&P=3&A=66+&WNR=3>&AN=00001990";
-  static constexpr const char* kText = "T=1&P=3&P=2&P=2&P=3&A=66+&WNR>=3&AN=00001990";
 };
 
 struct Sire {
@@ -77,7 +76,6 @@ struct Sire {
     return c;
   }
   static constexpr const char* kCommand = "T=1&A=7&A=15+&K=3&1=3>";
-  static constexpr const char* kText = "T=1&A=7&A=15+&K=3&1>=3";
 };
 
 constexpr int kWins = 30;
@@ -126,12 +124,10 @@ TYPED_TEST(PeopleSearches, BothFormsCodeListsCopiesAndTakenBuffersHoldTheSameRec
   EXPECT_EQ(this->Codes(taken), kept);
 }
 
-TYPED_TEST(PeopleSearches, TheTextsOfBothForms) {
+TYPED_TEST(PeopleSearches, TheCommandTextOfItsConditions) {
   typename TypeParam::Search search(&this->db_);
   ASSERT_EQ(search.setparam(TypeParam::Written()), 0);
   EXPECT_EQ(search.getconditiontext(), TypeParam::kCommand);
-  EXPECT_GE(search.exec(TypeParam::Written()), 0);
-  EXPECT_EQ(search.getconditiontext(), TypeParam::kText);
 }
 
 TYPED_TEST(PeopleSearches, RemakeAddsTheRunsKeyExceptForSires) {

@@ -1,14 +1,12 @@
 // The race search classes on a generated season: the conditions they
 // write, how their rows are handed on, the runner conditions checked
-// locally, how they fail, and hostile texts, which are refused or find
-// nothing and never change the store. What a condition finds is checked
-// by RaceSearchOracle_test; the reader's refusals by db/query's tests.
+// locally, and how they fail. What a condition finds is checked by
+// RaceSearchOracle_test; the options the command line maps onto the
+// parameters by its own tests; the reader's refusals and hostile texts by
+// db/query's tests.
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -22,16 +20,6 @@ namespace {
 using searchtest::CodesOf;
 const auto Rows = searchtest::RowCodes<YSearchDetailRace>;
 
-// The bytes of the store and its write-ahead log.
-std::size_t StoreHash(const std::string& path) {
-  std::string bytes;
-  for (const std::string& file : {path, path + "-wal"}) {
-    std::ifstream in(file, std::ios::binary);
-    bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  return std::hash<std::string>()(bytes);
-}
-
 _tagYDetailRaceInfo Period(int from, int to, int places, int race) {
   _tagYDetailRaceInfo info{};
   info.period.from = from;
@@ -43,23 +31,20 @@ _tagYDetailRaceInfo Period(int from, int to, int places, int race) {
 
 class RaceSearch : public searchtest::SearchSeason {};
 
+// Ages, classes, runner counts and graded names, which the command line's
+// tests do not reach; the ends the parameters ignore or refuse.
 TEST_F(RaceSearch, WritesTheConditionTextOfItsParameters) {
   YSearchDetailRace s(&db_);
-  _tagYDetailRaceInfo info = Period(20010101, 20011231, 16 | 32, 0);
-  ASSERT_EQ(s.setparam(0, &info, nullptr, nullptr, nullptr, nullptr, 0, -1), 0);
-  EXPECT_EQ(s.getconditiontext(), "TF=20010101&TT=20011231&P=04&P=05");
-
+  _tagYDetailRaceInfo info = Period(20010101, 20011231, 1023, 0);
+  _tagYDetailRaceDistEtc dist{2000, 1600, 1, 63, -1, -1};  // from > to: no distance keys
+  ASSERT_EQ(s.setparam(0, &info, &dist, nullptr, nullptr, nullptr, 0, 0), 0);
+  EXPECT_EQ(s.getconditiontext(), "TF=20010101&TT=20011231&B=1");
   const std::string arima = ytext::to_sjis_lossy("有馬記念");
   _tagYDetailRaceInfo name{};
   name.racename.name = arima.c_str();
   name.racename.grade = 128;
   ASSERT_EQ(s.setparam(2, &name, nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
   EXPECT_EQ(s.getconditiontext(), "N=" + arima + "&G=1");
-
-  info.period.places = 1023;
-  _tagYDetailRaceDistEtc dist{2000, 1600, 1, 63, -1, -1};  // from > to: no distance keys
-  ASSERT_EQ(s.setparam(0, &info, &dist, nullptr, nullptr, nullptr, 0, 0), 0);
-  EXPECT_EQ(s.getconditiontext(), "TF=20010101&TT=20011231&B=1");
   dist = {1600, 2000, 2 | 4, 1 | 32, 2, 1};
   _tagYDetailRaceAgeEtc age{2, 256 | 4};
   _tagYDetailRaceBetEtc bet{0, 500, 0, 0, 0, 0, 10000, 50000, 0, 0};
@@ -73,7 +58,6 @@ TEST_F(RaceSearch, WritesTheConditionTextOfItsParameters) {
   EXPECT_EQ(s.setparam(3, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), -1);
   EXPECT_EQ(s.getconditiontext(), before);
   EXPECT_EQ(s.setplace(1 | 512), "P=03&P=08");
-  EXPECT_EQ(s.getplacenum(16), "04");
   EXPECT_EQ(s.getplacenum(3), "");
 }
 
@@ -92,7 +76,6 @@ TEST_F(RaceSearch, FindsWhatItsConditionsSayAndHandsItOn) {
   EXPECT_EQ(ytext::to_utf8_lossy(texts[1]), "2019年 1月 1日～2019年12月31日");
   EXPECT_EQ(ytext::to_utf8_lossy(texts[2]), "東京 中山 ");
   EXPECT_EQ(ytext::to_utf8_lossy(texts[4]), "1600ｍ～2000ｍ");
-  EXPECT_EQ(ytext::to_utf8_lossy(texts[5]), "芝 ");
   const std::vector<std::string> found = Rows(s);
 
   // The rows go on as a code list, as race codes and as a copy.
@@ -152,8 +135,6 @@ TEST_F(RaceSearch, GradedRacesByNameListEveryRunning) {
   ASSERT_GT(g1, 5);
   for (int i = 0; i < g1; ++i) {
     ASSERT_EQ(grade.execrace(i), 1) << ytext::to_utf8_lossy(grade.getname(i));  // one season
-    EXPECT_NE(grade.result(0), nullptr);
-    EXPECT_EQ(grade.result(1), nullptr);
     const std::string ew = ytext::to_utf8_lossy(grade.getew(i));
     EXPECT_TRUE(ew == "東" || ew == "西");
   }
@@ -162,19 +143,6 @@ TEST_F(RaceSearch, GradedRacesByNameListEveryRunning) {
   YSearchDetailRace s(&db_);
   EXPECT_EQ(s.execname(1), g1);
   EXPECT_EQ(s.getname(g1 - 1), grade.getname(g1 - 1));
-}
-
-TEST_F(RaceSearch, FailuresLeaveNoRowsAndSayWhy) {
-  YSearchDetailRace s(&db_);
-  EXPECT_EQ(s.execname(0), -1);
-  _tagYDetailRaceInfo info = Period(20190101, 20191231, 1023, 0);
-  ASSERT_EQ(s.setparam(0, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
-  ydb_test_fail("get_race2cmd_sp1");
-  EXPECT_EQ(s.search(), -1);
-  EXPECT_EQ(db_.geterrstatus(), YHorseDB::kDatabaseError);
-  EXPECT_EQ(s.get_list_cnt(), 0);
-  ydb_test_fail(nullptr);
-  EXPECT_GT(s.search(), 0);  // the command stayed
 
   YHorseDB closed;
   YSearchGradeRace none(&closed);
@@ -182,25 +150,22 @@ TEST_F(RaceSearch, FailuresLeaveNoRowsAndSayWhy) {
   EXPECT_EQ(closed.geterrstatus(), YHorseDB::kNotInitialised);
 }
 
-TEST_F(RaceSearch, HostileTextsAreRefusedOrFindNothingAndChangeNothing) {
-  const std::size_t before = StoreHash(StorePath());
-  const std::string lead = "\x88";
-  for (const std::string& text : {std::string("B=0;DELETE FROM race"), "N=a" + lead + "&"}) {
-    EXPECT_EQ(conv_racecmd(text.c_str()), nullptr) << text;
-    EXPECT_NE(std::string(get_db_error()).find("at byte"), std::string::npos) << text;
-    EXPECT_EQ(get_race2cmd(text.c_str()), nullptr) << text;
-  }
-  for (const char* text : {"N='; DROP TABLE race; --", "N=%", "N=_", "N=*'*", "N=\\"}) {
-    yrace::OwnedBuffer found(get_race2cmd(text));
-    ASSERT_NE(found, nullptr) << text << ": " << get_db_error();
-    EXPECT_EQ(yrace::record_count(found.get(), 2326), 0) << text;
-  }
+TEST_F(RaceSearch, FailuresLeaveNoRowsAndKeepTheCommand) {
+  YSearchDetailRace s(&db_);
+  _tagYDetailRaceInfo info = Period(20190101, 20191231, 1023, 0);
+  ASSERT_EQ(s.setparam(0, &info, nullptr, nullptr, nullptr, nullptr, 0, 0), 0);
+  ydb_test_fail("get_race2cmd_sp1");
+  EXPECT_EQ(s.search(), -1);
+  EXPECT_EQ(db_.geterrstatus(), YHorseDB::kDatabaseError);
+  EXPECT_EQ(s.get_list_cnt(), 0);
+  ydb_test_fail(nullptr);
+  EXPECT_GT(s.search(), 0);
+
   // Code lists of another kind, and other kinds, are refused.
   yrace::OwnedBuffer list(alloc_data(13, 1));
   std::memcpy(list.get(), "0201901010101", 13);
   EXPECT_EQ(get_otherdata(list.get(), 4), nullptr);
   EXPECT_EQ(get_otherdata(list.get(), 0), nullptr);
-  EXPECT_EQ(StoreHash(StorePath()), before);
 }
 
 }  // namespace

@@ -172,8 +172,6 @@ class SearchSeason : public ::testing::Test {
     ydb_test_keep_records(nullptr, 0);
   }
 
-  static std::string StorePath() { return dir_ + "/ydbcln.db"; }
-
   inline static std::string dir_;
   YHorseDB db_;
 };
