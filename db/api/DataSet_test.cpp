@@ -1,7 +1,7 @@
-// Tests of the data-set administration: which directories open in which
-// mode, the counts of a new data set, the generated world a data set
+// Tests of the data-set administration: the generated world a data set
 // records, and a damaged page refusing the opening that fills a data set.
-// (Upgrades from older schemas are tested with the derived rows.)
+// (Which directories open in which mode: the command line's data-set
+// creation tests; upgrades from older schemas: the derived rows' tests.)
 #include "db/api/DataSet.h"
 
 #include <gtest/gtest.h>
@@ -19,26 +19,6 @@
 
 namespace ydb {
 namespace {
-
-TEST(DataSetTest, AMissingDataSetOpensOnlyToBeCreated) {
-  ytest::TempDir dir;
-  const std::string missing = (dir.path() / "a" / "b").string();
-  std::unique_ptr<DataSet> data;
-  EXPECT_FALSE(DataSet::Open(missing, DataSet::Mode::kOpenExisting, &data).ok());
-  EXPECT_EQ(data, nullptr);
-  EXPECT_FALSE(std::filesystem::exists(missing));
-
-  ASSERT_TRUE(DataSet::Open(missing, DataSet::Mode::kOpenOrCreate, &data).ok());
-  EXPECT_EQ(data->path(), (std::filesystem::path(missing) / DataSet::kStoreFile).string());
-  DataSetCounts counts;
-  counts.races = -1;
-  ASSERT_TRUE(data->count(&counts).ok());
-  EXPECT_EQ(counts.races, 0);
-  EXPECT_EQ(counts.first_year, 0);
-  data.reset();
-
-  EXPECT_TRUE(DataSet::Open(missing, DataSet::Mode::kOpenExisting, &data).ok());
-}
 
 GeneratedWorld WorldOf(DataSet& data) {
   GeneratedWorld world;
