@@ -1,7 +1,8 @@
-// Tests of the data-set administration: the generated world a data set
-// records, and a damaged page refusing the opening that fills a data set.
-// (Which directories open in which mode: the command line's data-set
-// creation tests; upgrades from older schemas: the derived rows' tests.)
+// Tests of the data-set administration: a missing data set opened only to
+// be created, the generated world a data set records, and a damaged page
+// refusing the opening that fills a data set. (The counts of a data set:
+// the reader's summary tests; upgrades from older schemas: the derived
+// rows' tests.)
 #include "db/api/DataSet.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,21 @@
 
 namespace ydb {
 namespace {
+
+// Opening a data set that is not there makes nothing, not even its
+// directory (the command line checks before it opens; this is the library's
+// own promise).
+TEST(DataSetTest, AMissingDataSetOpensOnlyToBeCreated) {
+  ytest::TempDir dir;
+  const std::string missing = (dir.path() / "a" / "b").string();
+  std::unique_ptr<DataSet> data;
+  EXPECT_FALSE(DataSet::Open(missing, DataSet::Mode::kOpenExisting, &data).ok());
+  EXPECT_EQ(data, nullptr);
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  ASSERT_TRUE(DataSet::Open(missing, DataSet::Mode::kOpenOrCreate, &data).ok());
+  data.reset();
+  EXPECT_TRUE(DataSet::Open(missing, DataSet::Mode::kOpenExisting, &data).ok());
+}
 
 GeneratedWorld WorldOf(DataSet& data) {
   GeneratedWorld world;
