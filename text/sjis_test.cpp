@@ -96,12 +96,20 @@ TEST(SjisSearch, HiraganaBecomeTheKatakanaOfTheSameSound) {
 }
 
 TEST(SjisSearch, SingleBytesBecomeTheirFullWidthForms) {
-  // Both tables at their ends; bytes outside them stay as they are.
-  std::vector<std::uint16_t> ends;
-  for (int c : {0x20, 0x5C, 0x7E, 0xA1, 0xDF}) {
-    ends.push_back(halfwidth_to_fullwidth(static_cast<unsigned char>(c)));
-  }
-  EXPECT_EQ(Bytes(ends), Sjis("　￥￣。゜"));
+  // Every entry of both tables, against the alphabets written out: iconv
+  // makes these codes independently of the tables, and nothing else reads
+  // an entry in the middle.
+  std::vector<std::uint16_t> ascii;
+  for (int c = 0x20; c <= 0x7E; ++c) ascii.push_back(halfwidth_to_fullwidth(static_cast<unsigned char>(c)));
+  EXPECT_EQ(Bytes(ascii),
+            Sjis("　！”＃＄％＆’（）＊＋，－．／０１２３４５６７８９：；＜＝＞？"
+                 "＠ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴＵＶＷＸＹＺ［￥］＾＿"
+                 "｀ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔｕｖｗｘｙｚ｛｜｝￣"));
+
+  std::vector<std::uint16_t> kana;
+  for (int c = 0xA1; c <= 0xDF; ++c) kana.push_back(halfwidth_to_fullwidth(static_cast<unsigned char>(c)));
+  EXPECT_EQ(Bytes(kana), Sjis("。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソ"
+                              "タチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜"));
   for (int c : {0x1F, 0x7F, 0xA0, 0xE0}) EXPECT_EQ(halfwidth_to_fullwidth(static_cast<unsigned char>(c)), c);
 }
 
