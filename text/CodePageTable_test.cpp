@@ -1,7 +1,7 @@
 // The conversions answer from tables filled character by character through
 // iconv; these tests hold them to what iconv itself gives for whole texts:
-// every code point, every one- and two-byte Shift_JIS text, and random
-// mixtures of characters and invalid bytes, strict and lossy.
+// every code point iconv can write, every one- and two-byte Shift_JIS text,
+// and random mixtures of characters and invalid bytes, strict and lossy.
 #include <iconv.h>
 
 #include <gtest/gtest.h>
@@ -109,33 +109,14 @@ std::optional<std::string> Utf8(std::string_view sjis) {
   return out;
 }
 
-// The UTF-8 bytes of a code point, surrogates included.
-std::string EncodeUtf8(char32_t c) {
-  std::string s;
-  const auto put = [&](char32_t byte) { s.push_back(static_cast<char>(byte)); };
-  if (c < 0x80) {
-    put(c);
-  } else if (c < 0x800) {
-    put(0xC0 | c >> 6);
-    put(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    put(0xE0 | c >> 12);
-    put(0x80 | (c >> 6 & 0x3F));
-    put(0x80 | (c & 0x3F));
-  } else {
-    put(0xF0 | c >> 18);
-    put(0x80 | (c >> 12 & 0x3F));
-    put(0x80 | (c >> 6 & 0x3F));
-    put(0x80 | (c & 0x3F));
-  }
-  return s;
-}
-
 TEST(CodePageTable, EveryCodePointConvertsAsIconvConvertsIt) {
   Reference reference;
+  Iconv encode("UTF-8", "UTF-32LE");
   int mapped = 0;
   for (char32_t c = 0; c <= 0x10FFFF; ++c) {
-    const std::string utf8 = EncodeUtf8(c);
+    if (c >= 0xD800 && c <= 0xDFFF) continue;  // iconv writes no surrogate: the mixed texts hold one
+    const char le[] = {static_cast<char>(c), static_cast<char>(c >> 8), static_cast<char>(c >> 16), 0};
+    const std::string utf8 = *encode.Convert(std::string_view(le, 4));
     const std::optional<std::string> expected = reference.Sjis(utf8);
     ASSERT_EQ(Sjis(utf8), expected) << std::hex << "U+" << c;
     ASSERT_EQ(to_sjis_lossy(utf8), reference.SjisLossy(utf8)) << std::hex << "U+" << c;

@@ -1,7 +1,8 @@
-// Tests of the data-set administration: which directories open in which
-// mode, the counts of a new data set, the generated world a data set
-// records, and a damaged page refusing the opening that fills a data set.
-// (Upgrades from older schemas are tested with the derived rows.)
+// Tests of the data-set administration: a missing data set opened only to
+// be created, the generated world a data set records, and a damaged page
+// refusing the opening that fills a data set. (The counts of a data set:
+// the reader's summary tests; upgrades from older schemas: the derived
+// rows' tests.)
 #include "db/api/DataSet.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,9 @@
 namespace ydb {
 namespace {
 
+// Opening a data set that is not there makes nothing, not even its
+// directory (the command line checks before it opens; this is the library's
+// own promise).
 TEST(DataSetTest, AMissingDataSetOpensOnlyToBeCreated) {
   ytest::TempDir dir;
   const std::string missing = (dir.path() / "a" / "b").string();
@@ -27,16 +31,8 @@ TEST(DataSetTest, AMissingDataSetOpensOnlyToBeCreated) {
   EXPECT_FALSE(DataSet::Open(missing, DataSet::Mode::kOpenExisting, &data).ok());
   EXPECT_EQ(data, nullptr);
   EXPECT_FALSE(std::filesystem::exists(missing));
-
   ASSERT_TRUE(DataSet::Open(missing, DataSet::Mode::kOpenOrCreate, &data).ok());
-  EXPECT_EQ(data->path(), (std::filesystem::path(missing) / DataSet::kStoreFile).string());
-  DataSetCounts counts;
-  counts.races = -1;
-  ASSERT_TRUE(data->count(&counts).ok());
-  EXPECT_EQ(counts.races, 0);
-  EXPECT_EQ(counts.first_year, 0);
   data.reset();
-
   EXPECT_TRUE(DataSet::Open(missing, DataSet::Mode::kOpenExisting, &data).ok());
 }
 

@@ -105,20 +105,6 @@ TEST_F(FetchTest, EachOperationFailsAloneWhenMadeToAndWorksAgainAfter) {
   }
 }
 
-TEST_F(FetchTest, CallsAreCountedFailedOrNot) {
-  ydb_test_reset_counts();
-  ydb_test_fail("get_race2code_1_ex");
-  Records failed(get_race2code_1_ex("052024010611", 1));
-  ydb_test_fail(nullptr);
-  Records found(get_race2code_1_ex("052024010611", 1));
-  Records nothing(get_race2code_1_ex("0520240106119", 1));
-  EXPECT_EQ(ydb_test_call_count("get_race2code_1_ex"), 3);
-  EXPECT_EQ(ydb_test_call_count("get_race2code_2"), 0);
-  EXPECT_EQ(ydb_test_call_count("no_such_operation"), 0);
-  ydb_test_reset_counts();
-  EXPECT_EQ(ydb_test_call_count("get_race2code_1_ex"), 0);
-}
-
 TEST_F(FetchTest, FailAfterLetsTheGivenNumberOfCallsThrough) {
   Records odds(get_odds2code_ex("052024010611", 0));
   ASSERT_EQ(odds.count(), 1);
@@ -348,46 +334,16 @@ TEST_F(FetchTest, ARangeOfDatesGivesItsHorsesRunsAndSiresAsTheirOwnFetches) {
   }
 }
 
-TEST_F(FetchTest, PastRunsThroughTheBoundaryAsTheEngineAsksForThem) {
-  Records runs(get_uma_racey2code("2020011"));
-  ASSERT_EQ(runs.count(), 2);
-  EXPECT_EQ(get_rec_width(runs.buffer()), 94);
-  EXPECT_EQ(At(runs[0], 0, 10), "0520231224");
-  EXPECT_EQ(At(runs[1], 0, 10), "0520240106");
-
-  // The course of the small world's race, the surface as its character.
-  Records course(get_raceh_racey2code(20240101, 20240131, 5, '0', 1700));
-  ASSERT_EQ(course.count(), 8);  // horse 9 was scratched
-  EXPECT_EQ(At(course[7], 39, 2), "08");
-
-  // A race's entries from the race code at the start of a race record.
-  Records race(get_race2code_1_ex("052024010611", 1));
-  ASSERT_EQ(race.count(), 1);
-  Records entries(get_raceh_racey2codec(race.record(0)));
-  ASSERT_EQ(entries.count(), 9);
-  EXPECT_EQ(entries.record(8)[38], '8');
-
-  Records sire(get_sirecode_uma2code("2020011"));
-  ASSERT_EQ(sire.count(), 1);
-  EXPECT_EQ(get_rec_width(sire.buffer()), 41);
-  EXPECT_EQ(At(sire[0], 0, 7), "1990001");
-}
-
 TEST_F(FetchTest, AHorsesWholeCareerComesLatestFirstWithItsScratchedEntries) {
   Records career(get_uma_race2code("2020011"));
   ASSERT_EQ(career.count(), 2);
   EXPECT_EQ(std::string(career.record(0) + 1, 12), "052024010611");
   EXPECT_EQ(std::string(career.record(1) + 1, 12), "052023122411");
   // Horse 5 of the dead heat was scratched there: its one entry, with its
-  // accident, is no run of its trainer.
+  // accident (that it is no run of its trainer: the entity record tests).
   Records scratched(get_uma_race2code("2021005"));
   ASSERT_EQ(scratched.count(), 1);
   EXPECT_EQ(std::string(scratched.record(0) + 387, 2), "34");
-  Records runners(get_stable_race2code("02001", "20240106", "20240106"));
-  for (int i = 0; i < runners.count(); ++i) {
-    EXPECT_NE(std::string(runners.record(i) + 158, 7), "2021005");
-  }
-  EXPECT_GT(runners.count(), 20);
 }
 
 TEST_F(FetchTest, CheckMarksAreKeptOnceClearedAndListedInCodeOrder) {

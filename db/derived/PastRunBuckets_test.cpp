@@ -1,9 +1,11 @@
 // What the writer keeps in step (filed past runs, entity figures, kept
-// result records): after races are written again (another jockey, a runner
-// gone, another course, no result any more), after horses change sire,
-// within one batch and after a refused one, they are what filing, counting
-// and rendering every run from nothing makes of the rows; and a store of
-// schema 1 opens with all of them made.
+// result records), over a data set holding the render world (db/render/
+// RenderWorld_test.h): after races are written again (another jockey, a
+// runner gone, another course, no result any more), after horses change
+// sire, after a horse, jockey, trainer or dam's sire is renamed, within one
+// batch and after a refused one, they are what filing, counting and
+// rendering every run from nothing makes of the rows; and a store of schema
+// 1 opens with all of them made.
 #include "db/derived/PastRunBuckets.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +13,12 @@
 #include <memory>
 #include <string>
 
-#include "db/derived/PastRunBuckets_test.h"
 #include "db/derived/DataSet.h"
-#include "db/derived/RenderWorldStore_test.h"
+#include "db/derived/PastRunBuckets_test.h"
+#include "db/render/RenderWorld_test.h"
+#include "db/store/Schema.h"
 #include "db/write/Writer.h"
+#include "testing/TempDir.h"
 
 namespace ydb {
 namespace {
@@ -23,8 +27,28 @@ using ytest::DerivedRows;
 using ytest::FiledBuckets;
 using ytest::RederivedRows;
 
-class PastRunBucketsTest : public ytest::RenderWorldStoreTest {
+class PastRunBucketsTest : public ::testing::Test {
  protected:
+  void SetUp() override {
+    Status s = Open();
+    if (s.ok()) s = Writer(*db_).write(ytest::MakeRenderWorld());
+    ASSERT_TRUE(s.ok()) << s.message();
+  }
+
+  // Opens the data set as a data set is opened (its upgrades run).
+  Status Open() {
+    return OpenDataSet(dir_.str() + "/store.db", Database::Mode::kOpenOrCreate, &db_);
+  }
+
+  // The horse of the render world with this code, as written.
+  static Horse WorldHorse(const std::string& code) {
+    for (const Horse& h : ytest::MakeRenderWorld().horses) {
+      if (h.code == code) return h;
+    }
+    ADD_FAILURE() << "no horse " << code;
+    return Horse();
+  }
+
   template <typename T>
   void Write(const T& what) {
     const Status s = Writer(*db_).write(what);
@@ -48,16 +72,10 @@ class PastRunBucketsTest : public ytest::RenderWorldStoreTest {
     }
     return n;
   }
-};
 
-TEST_F(PastRunBucketsTest, WrittenWorldIsFiledAsFromNothing) {
-  // Dead heats, a scratched horse, a jump race, a card not yet run.
-  EXPECT_FALSE(ytest::CountedTotals(*db_).empty());
-  EXPECT_EQ(DerivedRows(*db_), RederivedRows(*db_));
-  EXPECT_EQ(BucketsOf(1, "2020011"), 1u);  // a horse's runs are one bucket
-  EXPECT_EQ(BucketsOf(2, "01002"), 2u);    // 2023-12 and 2024-01
-  EXPECT_EQ(BucketsOf(5, "0501700"), 1u);  // dirt 1700 at 05
-}
+  ytest::TempDir dir_;
+  std::unique_ptr<Database> db_;
+};
 
 TEST_F(PastRunBucketsTest, RaceWrittenAgainMovesItsRunsBetweenBuckets) {
   Race race = ytest::MakeRace();
@@ -99,6 +117,27 @@ TEST_F(PastRunBucketsTest, HorseOfAnotherSireMovesItsRunsToThatSire) {
   EXPECT_EQ(BucketsOf(4, "1990001", true), sires) << "the sire stays";
 }
 
+TEST_F(PastRunBucketsTest, RenamesRenderTheKeptPastRunsAgain) {
+  // One change at a time, each reaching the earlier race's kept records.
+  Jockey jockey = ytest::MakeRenderWorld().jockeys[1];  // rode in the earlier race
+  jockey.name = "高橋四郎";
+  Write(jockey);
+  EXPECT_EQ(DerivedRows(*db_), RederivedRows(*db_)) << "a jockey renamed";
+
+  Horse horse = WorldHorse("2020011");  // ran in the earlier race
+  horse.name = "ランナーワン";
+  Write(horse);
+  EXPECT_EQ(DerivedRows(*db_), RederivedRows(*db_)) << "a horse renamed";
+  horse.pedigree[kDamsSire].name = "サザンスター";  // the same dam's sire, another name
+  Write(horse);
+  EXPECT_EQ(DerivedRows(*db_), RederivedRows(*db_)) << "a dam's sire renamed";
+
+  Trainer trainer = ytest::MakeRenderWorld().trainers[0];
+  trainer.name = "佐藤二郎";
+  Write(trainer);
+  EXPECT_EQ(DerivedRows(*db_), RederivedRows(*db_)) << "a trainer renamed";
+}
+
 TEST_F(PastRunBucketsTest, OneBatchFilesWhatItsLastWriteSays) {
   Race first = ytest::MakeRace();
   first.runners[2].jockey_code = "01001";
@@ -133,14 +172,23 @@ TEST_F(PastRunBucketsTest, RefusedBatchChangesNothingNorLeavesChangesBehind) {
 }
 
 // The upgrade runs every step from schema 1: the derived rows come back as
-// they were, and the tables and indexes are those of a new store.
+// they were, and the schema version, tables and indexes are those of a new
+// store.
 TEST_F(PastRunBucketsTest, StoreOfSchemaOneOpensWithEverythingDerived) {
   const auto derived = DerivedRows(*db_);
-  ASSERT_NO_FATAL_FAILURE(ReopenOlderSchema(
+  ASSERT_TRUE(db_->exec(
       "DROP TABLE past_run_bucket; DROP TABLE result_record; DROP TABLE generated_world; "
       "DROP TABLE entity_total; DROP TABLE runner_result_record; DROP INDEX runner_by_jockey; "
       "DROP INDEX runner_by_trainer; DROP INDEX runner_entry_by_race; "
-      "CREATE INDEX runner_by_sire ON runner (sire_code, race_date); PRAGMA user_version = 1"));
+      "DROP INDEX pedigree_by_sire_name; "
+      "CREATE INDEX runner_by_sire ON runner (sire_code, race_date); PRAGMA user_version = 1")
+                  .ok());
+  db_.reset();
+  ASSERT_TRUE(Open().ok());
+  Statement& version = db_->statement("PRAGMA user_version");
+  ASSERT_TRUE(version.step());
+  EXPECT_EQ(version.column_int(0), kSchemaVersion);
+  version.reset();
   EXPECT_EQ(DerivedRows(*db_), derived);
 
   ytest::TempDir fresh_dir;

@@ -1,6 +1,6 @@
-// Upgrading a store of an older schema: it gains the indexes of the
-// pedigrees' names and the names kept as searches compare them, as a new
-// store has them, with the rows it already holds.
+// Upgrading a store of schema 10: it gains the names kept as searches
+// compare them and the indexes of the pedigrees' dam and dam's sire names,
+// as a new store has them, with the rows it already holds.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -27,34 +27,6 @@ std::string IndexSql(Database& db, const char* name) {
   }
   st.reset();
   return sql;
-}
-
-TEST(SchemaUpgrade, AStoreOfSchemaEightGainsTheIndexOfTheSiresNames) {
-  ytest::TempDir dir;
-  const std::string path = dir.str() + "/s.db";
-  std::unique_ptr<Database> db;
-  ASSERT_TRUE(OpenDataSet(path, Database::Mode::kOpenOrCreate, &db).ok());
-  const std::string created = IndexSql(*db, "pedigree_by_sire_name");
-  ASSERT_FALSE(created.empty());
-  ASSERT_TRUE(db->exec("INSERT INTO horse (code, name, sex) VALUES ('1000002', 'ハヤテ', '0');"
-                       "INSERT INTO pedigree (horse_code, position, name, foaled_in_japan) "
-                       "VALUES ('1000002', 1, 'キングアオバ', 1);"
-                       "DROP INDEX pedigree_by_sire_name; PRAGMA user_version = 8")
-                  .ok());
-  db.reset();
-
-  ASSERT_TRUE(OpenDataSet(path, Database::Mode::kOpenExisting, &db).ok());
-  EXPECT_EQ(IndexSql(*db, "pedigree_by_sire_name"), created);
-  Statement& version = db->statement("PRAGMA user_version");
-  ASSERT_TRUE(version.step());
-  EXPECT_EQ(version.column_int(0), kSchemaVersion);
-  version.reset();
-  Statement& by_name = db->statement(
-      "SELECT horse_code FROM pedigree INDEXED BY pedigree_by_sire_name "
-      "WHERE position = 1 AND name = 'キングアオバ'");
-  ASSERT_TRUE(by_name.step());
-  EXPECT_EQ(by_name.column_text(0), "1000002");
-  by_name.reset();
 }
 
 // The first column of the first row as text ("NULL" for a null).

@@ -1,6 +1,6 @@
 // The betting records: odds boards from the store with their marks, the
 // pair numbering at both ends, popularity orders with ties and marks, and
-// payout records with dead heats.
+// the payout record. (A dead heat's payouts: the fetch tests.)
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -58,19 +58,7 @@ std::vector<std::string> Order(const std::string& odds, PopularityPool pool) {
   return items;
 }
 
-// --- Pair numbering ------------------------------------------------------------
-
-TEST(OddsPairsTest, PairIndicesRunInLexicalOrderFromEndToEnd) {
-  int k = 0;
-  for (int a = 1; a <= 8; ++a) {
-    for (int b = a; b <= 8; ++b) EXPECT_EQ(FramePairIndex(a, b), k++) << a << "-" << b;
-  }
-  k = 0;
-  for (int a = 1; a < 18; ++a) {
-    for (int b = a + 1; b <= 18; ++b) EXPECT_EQ(HorsePairIndex(a, b), k++) << a << "-" << b;
-  }
-  EXPECT_EQ(k, kHorsePairs);
-}
+// --- Odds boards -------------------------------------------------------------------
 
 TEST_F(OddsRecordsTest, EveryPairLandsAtItsIndexInAFullField) {
   Records odds;
@@ -88,8 +76,6 @@ TEST_F(OddsRecordsTest, EveryPairLandsAtItsIndexInAFullField) {
   EXPECT_EQ(At(r, Quinella(152), 7), "0001718");
   EXPECT_EQ(At(r, 1454, 8), Blanks(8));
 }
-
-// --- Odds boards -------------------------------------------------------------------
 
 TEST_F(OddsRecordsTest, FinalOddsShowKindOneWithTheTimeTheyWereFixed) {
   Records odds;
@@ -234,23 +220,6 @@ TEST(PopularityTest, ValuedEntriesByOddsTiesByNumberThenMarksInNumberOrder) {
             (std::vector<std::string>{"1-18:880", "2-3:880", "17-18:9999999", "1-2:*"}));
 }
 
-TEST_F(OddsRecordsTest, PopularityOfStoredOddsPutsTheScratchedHorseLast) {
-  Records odds;
-  Odds(ytest::kDeadHeatRace, OddsTime::kFinal, &odds);
-  ASSERT_EQ(odds.count(), 1);
-  const std::vector<std::string> win = Order(odds[0], PopularityPool::kWin);
-  ASSERT_EQ(win.size(), 18u);
-  EXPECT_EQ(win.front(), "1:30");
-  EXPECT_EQ(win[16], "18:200");
-  EXPECT_EQ(win.back(), "5:/");
-  const std::vector<std::string> quinella = Order(odds[0], PopularityPool::kQuinella);
-  ASSERT_EQ(quinella.size(), 153u);
-  EXPECT_EQ(quinella.front(), "1-2:102");
-  EXPECT_EQ(quinella[17 * 16 / 2 - 1], "17-18:1718");  // the last of the 136 valued pairs
-  EXPECT_EQ(quinella[136], "1-5:/");
-  EXPECT_EQ(Order(odds[0], PopularityPool::kBracketQuinella).size(), 36u);
-}
-
 // --- Payouts --------------------------------------------------------------------------
 
 TEST_F(OddsRecordsTest, PayoutRecordHoldsEveryPoolWithUnusedEntriesZero) {
@@ -265,19 +234,6 @@ TEST_F(OddsRecordsTest, PayoutRecordHoldsEveryPoolWithUnusedEntriesZero) {
   EXPECT_EQ(At(r, 114, 42), "01020000880   " "00000000000   " "00000000000   ");
   EXPECT_EQ(At(r, 156, 42), "01020000300   " "01030000410   " "02030000520   ");
   EXPECT_EQ(At(r, 198, 56), "00000000000   00000000000   00000000000   00000000000   ");
-}
-
-TEST_F(OddsRecordsTest, DeadHeatForFirstGivesTwoWinEntries) {
-  Records payouts;
-  Payouts(ytest::kDeadHeatRace, &payouts);
-  ASSERT_EQ(payouts.count(), 1);
-  EXPECT_EQ(At(payouts[0], 20, 24), "01000240" "02000310" "00000000");
-  EXPECT_EQ(At(payouts[0], 84, 8), "11000500");
-
-  Records none;
-  Payouts(ytest::kCardOnlyRace, &none);
-  ASSERT_NE(none.buffer(), nullptr);
-  EXPECT_EQ(none.count(), 0);
 }
 
 }  // namespace

@@ -71,11 +71,6 @@ TEST_F(RaceRecordsTest, CardDaysIncludeDaysNotYetRunAndAYearListsItsDays) {
   RaceDays(20230101, 20231231, RaceDays::kWithResults, &year);
   ASSERT_EQ(year.count(), 1);
   EXPECT_EQ(At(year[0], 0, 22), "20231224052023122405" "08");
-
-  Records none;
-  RaceDays(20240201, 20240231, RaceDays::kWithResults, &none);
-  ASSERT_NE(none.buffer(), nullptr);
-  EXPECT_EQ(none.count(), 0);
 }
 
 // --- Race cards ----------------------------------------------------------------
@@ -125,21 +120,6 @@ TEST_F(RaceRecordsTest, CardShowsAllThreeReferenceTimesAndTheExpectedTimes) {
   EXPECT_EQ(At(r, 263, 3), "545");
   EXPECT_EQ(At(r, 274, 2), "06");
   EXPECT_EQ(At(r, 340, 8), "13580345");
-}
-
-TEST_F(RaceRecordsTest, CardsOfADayComeInRaceOrder) {
-  Records cards;
-  Cards(RaceKey{"05", 20240106, 0}, &cards);
-  ASSERT_EQ(cards.count(), 3);
-  EXPECT_EQ(At(cards[0], 0, 12), "052024010601");
-  EXPECT_EQ(At(cards[1], 0, 12), "052024010605");
-  EXPECT_EQ(At(cards[2], 0, 12), "052024010611");
-  Records card_only;
-  Cards(ytest::kCardOnlyRace, &card_only);
-  EXPECT_EQ(card_only.count(), 1);
-  Records none;
-  Cards(RaceKey{"05", 20240106, 7}, &none);
-  EXPECT_EQ(none.count(), 0);
 }
 
 // --- Results -------------------------------------------------------------------
@@ -233,13 +213,11 @@ TEST_F(RaceRecordsTest, LongJumpRaceShowsItsMileLineSectionalsAndNineCorners) {
   EXPECT_EQ(At(r, 1838, 80), Blanks(80));
 }
 
-TEST_F(RaceRecordsTest, ResultsOfADayComeInRaceOrderAndRacesNotRunHaveNone) {
+// The day's order is the fetch tests'.
+TEST_F(RaceRecordsTest, ResultsOfADayKeepTheirOwnChildrenAndRacesNotRunHaveNone) {
   Records day;
   Results(RaceKey{"05", 20240106, 0}, &day);
   ASSERT_EQ(day.count(), 3);
-  EXPECT_EQ(At(day[0], 0, 12), "052024010601");
-  EXPECT_EQ(At(day[1], 0, 12), "052024010605");
-  EXPECT_EQ(At(day[2], 0, 12), "052024010611");
   // Each race keeps its own children: race 1's dead heat, race 11's laps.
   EXPECT_EQ(At(day[0], 393, 2), "02");
   EXPECT_EQ(At(day[1], 767, 3), Blanks(3));
