@@ -57,10 +57,12 @@ struct ImportSummary {
   std::int64_t unknown = 0;                     // records of unknown types, skipped
   std::int64_t bytes = 0;                       // bytes read
   std::map<std::string, std::int64_t> skipped;  // by type: records not taken in
-  std::int64_t deletions = 0;                   // deletion records (the people's skipped)
+  std::int64_t deletions = 0;                   // deletion records
   std::int64_t refused = 0;                     // records refused
   std::vector<std::string> reasons;             // the first refusals, each naming file and line
   std::int64_t people = 0;                      // owners, breeders, trainers, jockeys written
+  std::int64_t horses = 0;                      // horses written from their UM records
+  std::int64_t people_removed = 0;              // people taken out by deletion records
   std::int64_t races = 0;                       // races written
   std::int64_t runners = 0;                     // runners written
   std::int64_t removed = 0;                     // races taken out by deletion records
