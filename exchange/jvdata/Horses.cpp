@@ -59,6 +59,12 @@ constexpr int kSkPedigree = 66;  // HansyokuNum × 14 (64 in the older form)
 // The width of a breeding number in form `form`.
 int NumberWidth(int form) { return form == 0 ? 10 : 8; }
 
+// A breeding number in the current form's ten digits: one of the older
+// form's eight with two zeros before it.
+std::string Widened(const std::string& number) {
+  return number.empty() || number.size() >= 10 ? number : std::string(10 - number.size(), '0') + number;
+}
+
 // `f` of the current form moved by `shift` bytes.
 Field Moved(const Field& f, int shift) { return {f.offset + shift, f.width, f.name}; }
 
@@ -152,7 +158,7 @@ std::string HorseRecordOf(const HorseRecord& x, int created) {
   for (int i = 0; i < ydb::kPedigreeSize; ++i) {
     const ydb::Ancestor& a = h.pedigree[static_cast<std::size_t>(i)];
     const int at = kUmPedigree + i * stride;
-    w.code(at, NumberWidth(0), x.breeding[static_cast<std::size_t>(i)]);
+    w.code(at, NumberWidth(0), Widened(x.breeding[static_cast<std::size_t>(i)]));
     w.text(at + NumberWidth(0), kAncestorName, a.name.empty() ? a.name_latin : a.name);
   }
   w.code(kUmTrainer, h.trainer_code);
@@ -189,7 +195,7 @@ ydb::Status ReadBreedingHorse(const Record& record, int form, BreedingHorse* out
 
 std::string BreedingHorseRecord(const BreedingHorse& b, int created) {
   RecordWriter w("HN", 251, kMadeStage, created);
-  w.code(kHnNumber, b.number);
+  w.code(kHnNumber, Widened(b.number));
   w.code(kHnHorse, JraHorseCodeOf(b.horse_code));
   w.code(kHnHorse.offset + kHnHorse.width, 1, "0");  // DelKubun
   w.text(kHnName, b.name);

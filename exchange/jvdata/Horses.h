@@ -10,6 +10,10 @@
 // (NameAncestor). An export numbers each ancestor that is a horse of the
 // data set by its 10-digit horse code, and writes an HN for it.
 //
+// A breeding number of the older form is written with two zeros before
+// its eight digits; the import takes it as it stands, so files of one form
+// name their breeding horses alike.
+//
 // A UM's ancestor has one name field: a name in Latin letters only is read
 // as the ancestor's Latin name, any other as its Japanese name, and the
 // Japanese name is written, or the Latin one when it has none. The horse's
