@@ -1,7 +1,7 @@
 // The horse, breeding horse and foal records, hand-built at the layouts'
 // offsets in both forms: what each reads, an ancestor with only a Latin
-// name keeping it, the faults refused; and a UM and an HN written and read
-// back.
+// name keeping it, the faults refused; an older UM written in the current
+// form. (UM and HN written from a store and read back: JvDataFiles_test.)
 #include "exchange/jvdata/Horses.h"
 
 #include <gtest/gtest.h>
@@ -132,74 +132,21 @@ TEST(HorsesTest, BreedingHorsesAndFoalsReadFromBothForms) {
   }
 }
 
-// What an HN knows fills what a pedigree's ancestor lacks, and no more; a
-// parent takes its birth year and coat, a grandparent not.
-TEST(HorsesTest, ABreedingHorseNamesAnAncestor) {
-  BreedingHorse b;
-  b.horse_code = "1990001";
-  b.name = "オールドキング";
-  b.name_latin = "Old King";
-  b.birth_year = 2005;
-  b.coat_code = "01";
-  b.foaled_in_japan = false;
-  ydb::Ancestor latin_only;
-  latin_only.name_latin = "Olde King";
-  NameAncestor(b, true, &latin_only);
-  EXPECT_EQ(latin_only.code, "1990001");
-  EXPECT_EQ(latin_only.name, "オールドキング");
-  EXPECT_EQ(latin_only.name_latin, "Olde King") << "the pedigree's own name stays";
-  EXPECT_FALSE(latin_only.foaled_in_japan);
-  EXPECT_EQ(latin_only.birth_year, 2005);
-  EXPECT_EQ(latin_only.coat_code, "01");
-  ydb::Ancestor grandparent;
-  NameAncestor(b, false, &grandparent);
-  EXPECT_EQ(grandparent.birth_year, 0);
-  EXPECT_EQ(grandparent.coat_code, "");
-}
-
-TEST(HorsesTest, AHorseAndABreedingHorseComeBackAsWritten) {
+// A UM of the older form is written in the current one, its breeding
+// numbers widened, and reads back the same.
+TEST(HorsesTest, AnOlderHorseIsWrittenInTheCurrentForm) {
+  const std::string old = Um(1);
   HorseRecord x;
-  ydb::Horse& h = x.horse;
-  h.code = "1905219";
-  h.name = "シンボリクリスエスオーバーザムーン";  // 36 bytes
-  h.name_latin = "Symboli";
-  h.birth_date = 20190401;
-  h.sex = "2";
-  h.mark_code = "01";
-  h.breed_code = "01";
-  h.coat_code = "03";
-  h.retired_date = 20240301;
-  h.trainer_code = "02001";
-  h.owner_code = "100001";
-  h.breeder_code = "20000001";
-  h.pedigree[ydb::kSire].name = "オールドキング";
-  h.pedigree[ydb::kDDD].name_latin = "Far Away";
-  x.breeding[ydb::kSire] = BreedingNumberOf("1990001");
-  x.trainer_name = "佐藤";
-  x.breeder_name = "北の牧場";
-  x.owner_name = "馬主";
+  ASSERT_TRUE(ReadHorse(Record(Bytes(old)), 1, &x).ok());
   const std::string line = HorseRecordOf(x, 20240108);
   ASSERT_EQ(line.size(), 1609u);
+  EXPECT_EQ(line.substr(204, 10), "0000001234");
   HorseRecord back;
   ASSERT_TRUE(ReadHorse(Record(Bytes(line)), 0, &back).ok());
   EXPECT_EQ(HorseRecordOf(back, 20240108), line);
-  EXPECT_EQ(back.horse.name, h.name);
-  EXPECT_EQ(back.breeding[ydb::kSire], "2019190001");
-  EXPECT_EQ(back.horse.pedigree[ydb::kDDD].name_latin, "Far Away");
-
-  ydb::Ancestor sire{"1990001", "オールドキング", "Old King", false, "01", 2005};
-  const std::string hn = BreedingHorseRecord(BreedingHorseOf(sire, "0"), 20240108);
-  ASSERT_EQ(hn.size(), 251u);
-  BreedingHorse b;
-  ASSERT_TRUE(ReadBreedingHorse(Record(Bytes(hn)), 0, &b).ok());
-  ydb::Ancestor named;
-  named.name = "オールドキング";
-  NameAncestor(b, true, &named);
-  EXPECT_EQ(named.code, sire.code);
-  EXPECT_EQ(named.name_latin, sire.name_latin);
-  EXPECT_EQ(named.foaled_in_japan, sire.foaled_in_japan);
-  EXPECT_EQ(named.coat_code, sire.coat_code);
-  EXPECT_EQ(named.birth_year, sire.birth_year);
+  EXPECT_EQ(back.horse.retired_date, 20240301);
+  EXPECT_EQ(back.horse.trainer_code, "02001");
+  EXPECT_EQ(back.horse.pedigree[ydb::kDamsDam].name_latin, "Far Away");
 }
 
 }  // namespace
