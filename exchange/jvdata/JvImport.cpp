@@ -2,10 +2,11 @@
 // refuses what is wrong in it and notes where each lies and which of each
 // key stands (RecordIndex.h); a refused record ends the import before
 // anything is written. The second reads the standing records again: the
-// people in transactions of a few thousand, then the races month by month,
-// each month's races put together from their RA, SE, HR and odds records
-// and written in one transaction. Memory stays that of a month of races
-// and the index.
+// people, then the horses (UM, their ancestors named by HN), in
+// transactions of a few thousand, then the races month by month, each
+// month's races put together from their RA, SE, HR and odds records and
+// written in one transaction, and last the people's deletions. Memory
+// stays that of a month of races and the index.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -492,12 +493,13 @@ class JvImporter {
   // names is refused with its record's place.
   Status removePeople() {
     for (const Deletion& d : deletions_) {
-      const Status s = writer_.removePerson(d.person, d.code);
+      bool removed = false;
+      const Status s = writer_.removePerson(d.person, d.code, &removed);
       if (s.IsInvalidArgument()) {
         refuse(where(d.at) + ": " + s.message());
       } else if (!s.ok()) {
         return Status::Corruption(where(d.at) + ": " + s.message() + " (" + written() + ")");
-      } else {
+      } else if (removed) {
         ++summary_.people_removed;
       }
     }
