@@ -1,5 +1,6 @@
 // JV-Data files in and out of a data set: JRA-VAN's fixed-width Shift_JIS
-// records of races (RA, SE, HR, the odds O1-O3) and people (KS, CH, BN, BR). FORMAT.md
+// records of races (RA, SE, HR, the odds O1-O3), people (KS, CH, BN, BR) and
+// horses (UM; HN and SK for the pedigrees). FORMAT.md
 // beside this file describes what is read and written, field by field.
 //
 //   exchange::jvdata::ImportSummary summary;
@@ -14,27 +15,33 @@
 // a race's odds); of two with one key the one of the later data stage
 // wins, then the one made later, then the later in the files, so that a
 // card never rolls back a race's results, in the files or in the data set.
-// Then it reads the records that stand again and writes them: the people
-// in transactions of a few thousand, then the races a month a transaction,
+// Then it reads the records that stand again and writes them: the people,
+// then the horses of the UM records (their ancestors named by the HN
+// records), in transactions of a few thousand, then the races a month a transaction,
 // in date order, so that memory stays that of a month's races and an index
 // of some 50 bytes a record, whatever the size of the files. When the
 // store's writer refuses a month, the months before it stay written (the
 // failure says up to which), and importing the same files again, which
 // changes nothing already written, takes up where it stopped. A race's
 // deletion record (data stage 0) takes the race out of the data set; a race
-// called off (stage 9) is kept as run with every runner 出走取消. The
-// people's deletion records are counted and skipped; so are the types not
-// yet taken into the data set (horses, breeding horses, foals, schedules)
-// and the pools it does not hold (O4-O6).
+// called off (stage 9) is kept as run with every runner 出走取消. A
+// person's deletion record takes the person out once the races are
+// written, unless something still names it: then it is refused with its
+// file and line, and the import fails after writing the rest. The
+// horses', breeding horses' and foals' deletion records, the schedules
+// (YS: the data set keeps no race day without its races) and the pools
+// the data set does not hold (O4-O6) are counted and skipped.
 //
 // A runner's horse, jockey, trainer and owner must be in the files or in
 // the data set; one in neither is made from what its runner's record says
 // (a horse's code, name, sex, breed, coat, mark, trainer and owner from its
-// newest run; a jockey's and a trainer's short name; an owner's name).
+// newest run, and its birth and pedigree from its SK; a jockey's and a
+// trainer's short name; an owner's name). A UM's owner, breeder and
+// trainer in neither are made from the names it gives.
 //
 // An export writes RA.txt, SE.txt, HR.txt, O1.txt, O2.txt, O3.txt, KS.txt,
-// CH.txt, BN.txt and BR.txt into a directory, each under a temporary name until all are
-// complete: race records made on their race's day, the people's on the
+// CH.txt, BN.txt, BR.txt, UM.txt and HN.txt into a directory, each under a temporary name until all are
+// complete: race records made on their race's day, the people's and horses' on the
 // day of the newest race. The same data set gives the same bytes.
 #ifndef YDB_EXCHANGE_JVDATAFILES_H_
 #define YDB_EXCHANGE_JVDATAFILES_H_
@@ -57,10 +64,12 @@ struct ImportSummary {
   std::int64_t unknown = 0;                     // records of unknown types, skipped
   std::int64_t bytes = 0;                       // bytes read
   std::map<std::string, std::int64_t> skipped;  // by type: records not taken in
-  std::int64_t deletions = 0;                   // deletion records (the people's skipped)
+  std::int64_t deletions = 0;                   // deletion records
   std::int64_t refused = 0;                     // records refused
   std::vector<std::string> reasons;             // the first refusals, each naming file and line
   std::int64_t people = 0;                      // owners, breeders, trainers, jockeys written
+  std::int64_t horses = 0;                      // horses written from their UM records
+  std::int64_t people_removed = 0;              // people taken out by deletion records
   std::int64_t races = 0;                       // races written
   std::int64_t runners = 0;                     // runners written
   std::int64_t removed = 0;                     // races taken out by deletion records

@@ -1,8 +1,9 @@
 // The JV-Data record reader on any bytes: it refuses or reads, and what it
 // hands on is a record of a known type at one of that type's lengths, whose
 // fields cut anywhere decode to text or are refused, never past the record.
-// A race record (RA, SE, HR, O1-O3) that reads into the model is written back,
-// and that record reads and writes to the same bytes again.
+// A race record (RA, SE, HR, O1-O3) or a horse record (UM, HN) that reads
+// into the model is written back, and that record reads and writes to the
+// same bytes again; a foal record (SK) reads or is refused.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "exchange/jvdata/FileReader.h"
+#include "exchange/jvdata/Horses.h"
 #include "exchange/jvdata/Races.h"
 
 namespace jv = exchange::jvdata;
@@ -18,9 +20,21 @@ namespace {
 
 // Reads `record` as its type, writes the model back into *written (with
 // CR LF), and says whether it read.
-bool ReadAndWrite(const jv::Record& record, std::string* written) {
+bool ReadAndWrite(const jv::Record& record, int form, std::string* written) {
   const int created = record.created();
-  if (record.type() == "RA") {
+  if (record.type() == "UM") {
+    jv::HorseRecord horse;
+    if (!jv::ReadHorse(record, form, &horse).ok()) return false;
+    *written = jv::HorseRecordOf(horse, created);
+  } else if (record.type() == "HN") {
+    jv::BreedingHorse breeding;
+    if (!jv::ReadBreedingHorse(record, form, &breeding).ok()) return false;
+    *written = jv::BreedingHorseRecord(breeding, created);
+  } else if (record.type() == "SK") {
+    jv::Foal foal;
+    (void)jv::ReadFoal(record, form, &foal);
+    return false;
+  } else if (record.type() == "RA") {
     ydb::Race race;
     if (!jv::ReadRace(record, 0, &race).ok()) return false;
     *written = jv::RaceRecord(race, created);
@@ -48,13 +62,14 @@ bool ReadAndWrite(const jv::Record& record, std::string* written) {
   return true;
 }
 
-// A race record read and written again reads and writes the same.
-void CheckRaceRecord(const jv::Record& record) {
+// A record read and written again (in the current form) reads and writes
+// the same.
+void CheckRecord(const jv::Record& record, int form) {
   std::string once;
-  if (!ReadAndWrite(record, &once) || once.empty()) return;
+  if (!ReadAndWrite(record, form, &once) || once.empty()) return;
   const std::string bytes = once.substr(0, once.size() - 2);
   std::string twice;
-  if (!ReadAndWrite(jv::Record(bytes), &twice)) std::abort();
+  if (!ReadAndWrite(jv::Record(bytes), 0, &twice)) std::abort();
   if (twice != once) std::abort();
 }
 
@@ -80,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::int64_t value = 0;
       if (r.number(offset, width, &value) != jv::Record::Number::kValue && value != 0) std::abort();
     }
-    CheckRaceRecord(r);
+    CheckRecord(r, form);
     return ydb::Status::Ok();
   }, &summary);
   std::int64_t counted = summary.unknown;

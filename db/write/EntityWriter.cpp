@@ -1,8 +1,9 @@
 // Upserting owners, breeders, trainers, jockeys, horses with their
-// pedigrees, and sires.
+// pedigrees, and sires; removing a person nothing refers to.
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "db/write/Bind.h"
 #include "db/write/TableBind.h"
@@ -161,6 +162,73 @@ Status Writer::putSire(const Sire& sire) {
   if (s.ok()) s = requireExists(Table::kHorse, sire.code, what);
   if (!s.ok()) return s;
   return Context(what, Put(db_, SireTable(), sire));
+}
+
+namespace {
+
+// What can name a person: a table's column, and the rows it counts in a
+// refusal ("3 runs").
+struct Reference {
+  const char* sql;   // counts the rows naming ?1
+  const char* noun;  // of those rows
+};
+
+struct PersonTable {
+  const char* noun;
+  const char* table;
+  std::vector<Reference> references;
+};
+
+const PersonTable& PersonTableOf(Writer::Person person) {
+  static const PersonTable kTables[] = {
+      {"owner", "owner",
+       {{"SELECT count(*) FROM horse WHERE owner_code = ?1", "horses"},
+        {"SELECT count(*) FROM runner WHERE owner_code = ?1", "runs"}}},
+      {"breeder", "breeder", {{"SELECT count(*) FROM horse WHERE breeder_code = ?1", "horses"}}},
+      {"trainer", "trainer",
+       {{"SELECT count(*) FROM horse WHERE trainer_code = ?1", "horses"},
+        {"SELECT count(*) FROM runner WHERE trainer_code = ?1", "runs"},
+        {"SELECT count(*) FROM nomination WHERE trainer_code = ?1", "nominations"},
+        {"SELECT count(*) FROM jockey WHERE trainer_code = ?1", "jockeys of the stable"},
+        {"SELECT count(*) FROM check_mark WHERE kind = 4 AND code = ?1", "check marks"}}},
+      {"jockey", "jockey",
+       {{"SELECT count(*) FROM runner WHERE jockey_code = ?1", "runs"},
+        {"SELECT count(*) FROM nomination WHERE jockey_code = ?1", "nominations"},
+        {"SELECT count(*) FROM check_mark WHERE kind = 2 AND code = ?1", "check marks"}}},
+  };
+  return kTables[static_cast<int>(person)];
+}
+
+}  // namespace
+
+Status Writer::removePerson(Person person, const std::string& code, bool* removed) {
+  const PersonTable& t = PersonTableOf(person);
+  const std::string what = std::string(t.noun) + " " + code;
+  bool gone = false;
+  const Status s = transact([&] {
+    std::string named;
+    for (const Reference& r : t.references) {
+      Statement& st = db_.statement(r.sql);
+      st.bind(1, code);
+      const std::int64_t count = st.step() ? st.column_int(0) : 0;
+      const Status read = st.status();
+      st.reset();
+      if (!read.ok()) return Context(what, read);
+      if (count != 0) named += (named.empty() ? "" : ", ") + std::to_string(count) + " " + r.noun;
+    }
+    if (!named.empty()) return Status::InvalidArgument(what + " is not removed: " + named + " refer to it");
+    Statement& stored = db_.statement(std::string("SELECT 1 FROM ") + t.table + " WHERE code = ?1");
+    stored.bind(1, code);
+    gone = stored.step();
+    Status done = stored.status();
+    stored.reset();
+    if (!done.ok() || !gone) return Context(what, done);
+    Statement& del = db_.statement(std::string("DELETE FROM ") + t.table + " WHERE code = ?1");
+    del.bind(1, code);
+    return Context(what, del.run());
+  });
+  if (removed != nullptr) *removed = s.ok() && gone;
+  return s;
 }
 
 }  // namespace ydb

@@ -58,6 +58,16 @@ class Writer {
   // tickets is refused.
   Status write(const Batch& batch, const std::vector<RaceKey>& removed);
 
+  // The people a record of the store can name, for removePerson.
+  enum class Person { kOwner, kBreeder, kTrainer, kJockey };
+
+  // Takes the owner, breeder, trainer or jockey `code` out of the store in
+  // one transaction. Refused as an invalid argument, saying what refers to
+  // it and nothing changed, while a horse, a run, a nomination, a jockey's
+  // stable or the user's check mark names it. One not stored is no error;
+  // *removed, when given, says whether there was one.
+  Status removePerson(Person person, const std::string& code, bool* removed = nullptr);
+
   // Records that the data set holds the generated world `world`, before
   // any season of it is written: a data set that holds no world takes this
   // one; one that holds the same world is left as it is; one that holds

@@ -383,6 +383,42 @@ TEST_F(WriterTest, CheckMarksNeedTheirEntity) {
   EXPECT_FALSE(writer_->setRunMemo(kKey, "1990001", "走っていない").ok());
 }
 
+// A person goes only when nothing names it: the refusal counts what does
+// and changes nothing; one named by nothing, or not stored, goes quietly.
+TEST_F(WriterTest, APersonIsRemovedOnlyWhenNothingNamesIt) {
+  WriteWorld();
+  ASSERT_TRUE(writer_->setCheckMark(CheckKind::kJockey, "01002").ok());
+  using P = Writer::Person;
+  const struct {
+    P person;
+    const char* code;
+    const char* refusal;
+  } kRefused[] = {
+      {P::kJockey, "01001", "jockey 01001 is not removed: 4 runs refer to it"},
+      {P::kJockey, "01002", "jockey 01002 is not removed: 5 runs, 1 check marks refer to it"},
+      {P::kTrainer, "02001", "trainer 02001 is not removed: 9 horses, 9 runs, 1 jockeys of the stable refer to it"},
+      {P::kOwner, "100001", "owner 100001 is not removed: 9 horses, 9 runs refer to it"},
+      {P::kBreeder, "20000001", "breeder 20000001 is not removed: 9 horses refer to it"},
+  };
+  for (const auto& c : kRefused) {
+    bool removed = true;
+    EXPECT_EQ(writer_->removePerson(c.person, c.code, &removed).message(), c.refusal);
+    EXPECT_FALSE(removed) << c.code;
+  }
+  EXPECT_EQ(get("SELECT count(*) FROM jockey"), "2");
+
+  Jockey spare;
+  spare.code = "01003";
+  spare.name = "伊藤四郎";
+  ASSERT_TRUE(writer_->write(spare).ok());
+  bool removed = false;
+  EXPECT_TRUE(writer_->removePerson(P::kJockey, "01003", &removed).ok());
+  EXPECT_TRUE(removed);
+  EXPECT_EQ(get("SELECT count(*) FROM jockey WHERE code = '01003'"), "0");
+  EXPECT_TRUE(writer_->removePerson(P::kJockey, "01003", &removed).ok());
+  EXPECT_FALSE(removed);
+}
+
 // --- The draw and the scans the readers rely on ---------------------------------------------
 
 TEST(DrawFrame, OuterFramesTakeTheExtraHorses) {

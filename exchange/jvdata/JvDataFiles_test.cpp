@@ -17,6 +17,8 @@
 #include "db/read/Reader.h"
 #include "db/write/Writer.h"
 #include "exchange/jvdata/HandBuilt_test.h"
+#include "exchange/jvdata/Horses.h"
+#include "exchange/jvdata/JraCodes.h"
 #include "exchange/jvdata/People.h"
 #include "exchange/jvdata/Races.h"
 #include "testing/SmallWorld.h"
@@ -37,27 +39,26 @@ std::string Contents(const fs::path& path) {
   return text.str();
 }
 
-// The three-race world without what JV-Data's race and people records do
-// not carry (Races.h, People.h): the list of what a round trip loses.
+// The three-race world without what JV-Data's race, people and horse
+// records do not carry (Races.h, People.h, Horses.h): the list of what a
+// round trip loses.
 ydb::Batch CarriedWorld() {
   ydb::Batch world = ytest::MakeThreeRaceWorld();
   world.breeders[0].short_name = "";
   world.sires.clear();
-  std::vector<ydb::Horse> runners;
   for (ydb::Horse& h : world.horses) {
-    if (h.code.substr(0, 2) == "19") continue;  // sires of pedigrees only: no UM read yet
-    ydb::Horse carried;
-    carried.code = h.code;
-    carried.name = h.name;
-    carried.sex = h.sex;
-    carried.coat_code = h.coat_code;
-    carried.breed_code = h.breed_code;
-    carried.mark_code = "00";  // no mark: JRA's 00 reads as our 00
-    carried.owner_code = h.owner_code;
-    carried.trainer_code = h.trainer_code;
-    runners.push_back(carried);
+    h.birthplace_code.clear();
+    h.mark_code = "00";  // no mark: JRA's 00 reads as our 00
+    // An ancestor without a code has no breeding horse record: only its
+    // one name is carried.
+    for (ydb::Ancestor& a : h.pedigree) {
+      if (!a.code.empty()) continue;
+      if (!a.name.empty()) a.name_latin.clear();
+      a.foaled_in_japan = true;
+      a.coat_code.clear();
+      a.birth_year = 0;
+    }
   }
-  world.horses = runners;
   for (ydb::Race& race : world.races) {
     race.pace.clear();
     race.reference_times = {};
@@ -111,7 +112,10 @@ TEST_F(JvDataFilesTest, AWorldExportedAndImportedIntoAnEmptyStoreIsTheSame) {
   EXPECT_EQ(summary.by_type["O1"], 5) << "advance-sale odds of two races, final odds of three";
   EXPECT_EQ(summary.races, 3);
   EXPECT_EQ(summary.runners, 26);
-  EXPECT_EQ(summary.made_from_runners, 9) << "the horses, from their runs";
+  EXPECT_EQ(summary.by_type["UM"], 11) << "nine runners, a sire and a dam's sire";
+  EXPECT_EQ(summary.by_type["HN"], 2) << "the ancestors with codes";
+  EXPECT_EQ(summary.horses, 11);
+  EXPECT_EQ(summary.made_from_runners, 0) << "every horse has its UM";
   EXPECT_EQ(summary.refused, 0);
   EXPECT_GT(calls, 0);
 
@@ -119,7 +123,7 @@ TEST_F(JvDataFilesTest, AWorldExportedAndImportedIntoAnEmptyStoreIsTheSame) {
   s = Export(*copy, second.string(), {});
   ASSERT_TRUE(s.ok()) << s.message();
   for (const char* file : {"RA.txt", "SE.txt", "HR.txt", "O1.txt", "O2.txt", "O3.txt",
-                           "KS.txt", "CH.txt", "BN.txt", "BR.txt"}) {
+                           "KS.txt", "CH.txt", "BN.txt", "BR.txt", "UM.txt", "HN.txt"}) {
     EXPECT_FALSE(Contents(first / file).empty()) << file;
     EXPECT_EQ(Contents(second / file), Contents(first / file)) << file;
   }
@@ -297,6 +301,104 @@ TEST_F(JvDataFilesTest, TheWritersRefusalEndsTheImportAtItsMonthAndNamesTheRecor
   });
   ASSERT_TRUE(s.ok()) << s.message();
   EXPECT_EQ(horses, 9);
+}
+
+// `line` made on `created` (YYYYMMDD).
+std::string MadeOn(std::string line, const std::string& created) { return line.replace(3, 8, created); }
+
+// The small world's horse 2020011 as a UM made on `created`, named `name`,
+// its sire by breeding number 1234.
+std::string HorseLine(const std::string& name, const std::string& created) {
+  HorseRecord x;
+  x.horse = ytest::MakeHorse("2020011", name, "0");
+  x.horse.owner_code = "100001";
+  x.horse.trainer_code = "02001";
+  x.breeding[ydb::kSire] = "0000001234";
+  return MadeOn(HorseRecordOf(x, 20240108), created);
+}
+
+const std::string kSireHn = [] {
+  BreedingHorse b;
+  b.number = "0000001234";
+  b.horse_code = "1990001";
+  b.name_latin = "Old King";
+  b.foaled_in_japan = false;
+  return BreedingHorseRecord(b, 20240108);
+}();
+
+TEST_F(JvDataFilesTest, HorsesTakeTheNewestRecordAndAncestorsTheirBreedingHorsesNames) {
+  std::unique_ptr<Database> db = open("store.db");
+  ASSERT_TRUE(ydb::Writer(*db).write(ytest::MakeWorld()).ok());
+  const fs::path a = dir_.path() / "a.txt";
+  const fs::path b = dir_.path() / "b.txt";
+  // The newer UM first, an older one after it: the newer stands.
+  std::ofstream(a, std::ios::binary) << HorseLine("シンランナー", "20240110") << kSireHn;
+  std::ofstream(b, std::ios::binary) << HorseLine("フルイナマエ", "20240105");
+  ImportSummary summary;
+  Status s = Import(*db, {a.string(), b.string()}, {}, &summary);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(summary.horses, 1);
+  const auto horse = [&] {
+    ydb::Horse found;
+    EXPECT_TRUE(ydb::Reader(*db).readHorses([&](const ydb::Horse& h) {
+      if (h.code == "2020011") found = h;
+      return Status::Ok();
+    }).ok());
+    return found;
+  };
+  ydb::Horse h = horse();
+  EXPECT_EQ(h.name, "シンランナー");
+  EXPECT_EQ(h.pedigree[ydb::kSire].code, "1990001");
+  EXPECT_EQ(h.pedigree[ydb::kSire].name_latin, "Old King");
+  EXPECT_FALSE(h.pedigree[ydb::kSire].foaled_in_japan);
+
+  // A record cut short ends its file, refused, and nothing is written.
+  std::ofstream(b, std::ios::binary | std::ios::trunc)
+      << HorseLine("フルイナマエ", "20240111") << HorseLine("フルイナマエ", "20240111").substr(0, 1500) << "\r\n";
+  s = Import(*db, {b.string()}, {}, &summary);
+  EXPECT_NE(s.message().find(b.string() + " line 2: a record UM of 1502 bytes"), std::string::npos)
+      << s.message();
+  EXPECT_EQ(horse().name, "シンランナー");
+
+  // A foal record gives a horse made from its runs its pedigree.
+  std::unique_ptr<Database> fresh = open("fresh.db");
+  std::string sk(206, ' ');
+  sk.replace(0, 21, "SK120240108" + JraHorseCodeOf("2020011"));
+  sk.replace(66, 10, "0000001234");
+  std::ofstream(a, std::ios::binary | std::ios::trunc) << RaceFile('7', 20240107) << sk << "\r\n" << kSireHn;
+  s = Import(*fresh, {a.string()}, {}, &summary);
+  ASSERT_TRUE(s.ok()) << s.message();
+  ydb::Horse made;
+  ASSERT_TRUE(ydb::Reader(*fresh).readHorses([&](const ydb::Horse& x) {
+    if (x.code == "2020011") made = x;
+    return Status::Ok();
+  }).ok());
+  EXPECT_EQ(made.pedigree[ydb::kSire].code, "1990001");
+  EXPECT_EQ(made.pedigree[ydb::kSire].name_latin, "Old King");
+}
+
+TEST_F(JvDataFilesTest, APersonsDeletionRemovesOnlyWhatNothingNames) {
+  std::unique_ptr<Database> db = open("store.db");
+  ASSERT_TRUE(ydb::Writer(*db).write(ytest::MakeWorld()).ok());
+  ydb::Jockey spare;
+  spare.code = "01003";
+  spare.name = "伊藤四郎";
+  ASSERT_TRUE(ydb::Writer(*db).write(spare).ok());
+  const fs::path a = dir_.path() / "a.txt";
+  const std::string ks_deleted = Line("KS", 4173, {{11, "01001"}}, kDeletionStage);
+  const std::string spare_deleted = Line("KS", 4173, {{11, "01003"}}, kDeletionStage);
+  std::ofstream(a, std::ios::binary) << ks_deleted << spare_deleted;
+  ImportSummary summary;
+  const Status s = Import(*db, {a.string()}, {}, &summary);
+  EXPECT_TRUE(s.IsInvalidArgument()) << s.message();
+  EXPECT_EQ(s.message().find(a.string() + " line 1: jockey 01001 is not removed: 4 runs refer to it"), 0u)
+      << s.message();
+  EXPECT_EQ(summary.people_removed, 1);
+  bool found = true;
+  ASSERT_TRUE(ydb::Reader(*db).contains(ydb::Entity::kJockey, "01003", &found).ok());
+  EXPECT_FALSE(found);
+  ASSERT_TRUE(ydb::Reader(*db).contains(ydb::Entity::kJockey, "01001", &found).ok());
+  EXPECT_TRUE(found);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Exporting a data set as JV-Data files: the races first (their records
-// made on their race's day), then the people, made on the newest race's
-// day; each file under a temporary name until all are written.
+// made on their race's day), then the people and the horses with the
+// breeding horses their pedigrees name, made on the newest race's day;
+// each file under a temporary name until all are written.
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "db/api/DataSetStore.h"
 #include "db/read/Reader.h"
 #include "exchange/Snapshot.h"
+#include "exchange/jvdata/Horses.h"
 #include "exchange/jvdata/JvDataFiles.h"
 #include "exchange/jvdata/People.h"
 #include "exchange/jvdata/Races.h"
@@ -24,16 +26,16 @@ namespace fs = std::filesystem;
 using ydb::Status;
 
 // The files of an export, in the order they are written.
-enum OutputFile { kRA, kSE, kHR, kO1, kO2, kO3, kKS, kCH, kBN, kBR, kOutputFiles };
+enum OutputFile { kRA, kSE, kHR, kO1, kO2, kO3, kKS, kCH, kBN, kBR, kUM, kHN, kOutputFiles };
 constexpr std::array<const char*, kOutputFiles> kFileNames = {
     "RA.txt", "SE.txt", "HR.txt", "O1.txt", "O2.txt", "O3.txt",
-    "KS.txt", "CH.txt", "BN.txt", "BR.txt"};
+    "KS.txt", "CH.txt", "BN.txt", "BR.txt", "UM.txt", "HN.txt"};
 constexpr OutputFile kOddsFiles[] = {kO1, kO2, kO3};
 
 // What a runner's record tells of its horse and people, by code.
 struct Names {
   std::map<std::string, ydb::Horse> horses;  // name, sex, breed, coat and mark only
-  std::map<std::string, std::string> jockeys, trainers, owners;
+  std::map<std::string, std::string> jockeys, trainers, owners, breeders;
 };
 
 class JvExporter {
@@ -57,6 +59,7 @@ class JvExporter {
     if (s.ok()) s = readNames();
     if (s.ok()) s = reader_.readRaces([this](const ydb::Race& race) { return writeRace(race); });
     if (s.ok()) s = writePeople();
+    if (s.ok()) s = writeHorses();
     for (int i = 0; i < kOutputFiles && s.ok(); ++i) {
       out_[i].close();
       if (out_[i].fail()) s = Status::IOError("cannot write " + temporary(i).string());
@@ -101,6 +104,12 @@ class JvExporter {
     if (s.ok()) {
       s = reader_.readOwners([&](const ydb::Owner& o) {
         names_.owners[o.code] = o.name;
+        return Status::Ok();
+      });
+    }
+    if (s.ok()) {
+      s = reader_.readBreeders([&](const ydb::Breeder& b) {
+        names_.breeders[b.code] = b.name;
         return Status::Ok();
       });
     }
@@ -160,6 +169,27 @@ class JvExporter {
         return Status::Ok();
       });
     }
+    return s;
+  }
+
+  // A UM for every horse, its ancestors of the data set numbered by their
+  // codes; then an HN for each of those ancestors, as the first pedigree
+  // naming it has it (a sire's side's ancestor male, a dam's side's female).
+  Status writeHorses() {
+    std::map<std::string, BreedingHorse> ancestors;
+    Status s = reader_.readHorses([&](const ydb::Horse& h) {
+      HorseRecord x{h, {}, names_.trainers[h.trainer_code], names_.breeders[h.breeder_code],
+                    names_.owners[h.owner_code]};
+      for (int i = 0; i < ydb::kPedigreeSize; ++i) {
+        const ydb::Ancestor& a = h.pedigree[static_cast<std::size_t>(i)];
+        if (a.code.empty()) continue;
+        x.breeding[static_cast<std::size_t>(i)] = BreedingNumberOf(a.code);
+        if (ancestors.count(a.code) == 0) ancestors[a.code] = BreedingHorseOf(a, i % 2 == 0 ? "0" : "1");
+      }
+      out_[kUM] << HorseRecordOf(x, newest_);
+      return Status::Ok();
+    });
+    for (const auto& [code, b] : ancestors) out_[kHN] << BreedingHorseRecord(b, newest_);
     return s;
   }
 

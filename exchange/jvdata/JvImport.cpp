@@ -2,10 +2,11 @@
 // refuses what is wrong in it and notes where each lies and which of each
 // key stands (RecordIndex.h); a refused record ends the import before
 // anything is written. The second reads the standing records again: the
-// people in transactions of a few thousand, then the races month by month,
-// each month's races put together from their RA, SE, HR and odds records
-// and written in one transaction. Memory stays that of a month of races
-// and the index.
+// people, then the horses (UM, their ancestors named by HN), in
+// transactions of a few thousand, then the races month by month, each
+// month's races put together from their RA, SE, HR and odds records and
+// written in one transaction, and last the people's deletions. Memory
+// stays that of a month of races and the index.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -24,6 +25,7 @@
 #include "db/read/Reader.h"
 #include "db/write/Writer.h"
 #include "exchange/jvdata/FileReader.h"
+#include "exchange/jvdata/Horses.h"
 #include "exchange/jvdata/JvDataFiles.h"
 #include "exchange/jvdata/People.h"
 #include "exchange/jvdata/Races.h"
@@ -49,6 +51,10 @@ int OddsType(const std::string& type) {
 
 bool IsRaceRecord(const std::string& type) {
   return type == "RA" || type == "SE" || type == "HR" || OddsType(type) >= 0;
+}
+
+bool IsPersonRecord(const std::string& type) {
+  return type == "KS" || type == "CH" || type == "BN" || type == "BR";
 }
 
 bool IsOddsPart(Part part) { return part >= Part::kOdds; }
@@ -89,7 +95,9 @@ class JvImporter {
     }
     RecordSource source(files_);
     s = writePeople(source);
+    if (s.ok()) s = writeHorses(source);
     if (s.ok()) s = writeRaces(source);
+    if (s.ok()) s = removePeople();
     return s;
   }
 
@@ -181,9 +189,12 @@ class JvImporter {
     const std::string id = type.id;
     const bool deletion = record.stage() == kDeletionStage;
     if (deletion) ++summary_.deletions;
-    if (deletion && !IsRaceRecord(id)) return Status::Ok();
+    if (deletion && !IsRaceRecord(id) && !IsPersonRecord(id)) {
+      ++summary_.skipped[id];  // a horse's, a breeding horse's or a foal's deletion
+      return Status::Ok();
+    }
     const Made made{IsRaceRecord(id) ? StageRank(record.stage()) : 0, record.created(), deletion};
-    if (deletion) return scanDeletion(record, id, made, at);
+    if (deletion && IsRaceRecord(id)) return scanDeletion(record, id, made, at);
     Status s;
     if (id == "KS") {
       ydb::Jockey x;
@@ -218,6 +229,18 @@ class JvImporter {
       std::vector<ydb::Payout> payouts;
       s = ReadPayouts(record, form, &race, &payouts);
       if (s.ok()) races_.add(race.key, Part::kPayouts, 0, made, at);
+    } else if (id == "UM") {
+      HorseRecord x;
+      s = ReadHorse(record, form, &x);
+      if (s.ok()) horses_.add(x.horse.code, made, at);
+    } else if (id == "HN") {
+      BreedingHorse x;
+      s = ReadBreedingHorse(record, form, &x);
+      if (s.ok()) breeding_.add(x.number, made, at);
+    } else if (id == "SK") {
+      Foal x;
+      s = ReadFoal(record, form, &x);
+      if (s.ok()) foals_.add(x.horse_code, made, at);
     } else if (OddsType(id) >= 0 && record.stage() != kCancelledStage) {
       RaceOdds x;
       s = ReadOdds(record, form, &x);
@@ -318,9 +341,17 @@ class JvImporter {
     return summary_.people != 0 ? "the people were imported, no race" : "nothing was imported";
   }
 
+  // A person's deletion record that stands, applied once the races are
+  // written.
+  struct Deletion {
+    ydb::Writer::Person person;
+    std::string code;
+    Place at;
+  };
+
   template <typename T, typename ReadFn>
-  Status writePeopleOf(RecordSource& source, const CodeIndex& index, const char* noun,
-                       std::vector<T> ydb::Batch::*list, ReadFn read) {
+  Status writePeopleOf(RecordSource& source, const CodeIndex& index, ydb::Writer::Person person,
+                       const char* noun, std::vector<T> ydb::Batch::*list, ReadFn read) {
     ydb::Batch batch;
     const std::vector<CodeIndex::Entry> standing = index.standing();
     for (std::size_t i = 0; i < standing.size(); ++i) {
@@ -328,9 +359,14 @@ class JvImporter {
       Status s = reread(source, standing[i].at,
                         [&](const Record& record, int form) { return read(record, form, &x); });
       if (!s.ok()) return s;
-      where_[std::string(noun) + " " + x.code] = where(standing[i].at);
-      (batch.*list).push_back(std::move(x));
-      if ((batch.*list).size() == kPeoplePerTransaction || i + 1 == standing.size()) {
+      if (standing[i].made.deletion) {
+        deletions_.push_back({person, x.code, standing[i].at});
+      } else {
+        where_[std::string(noun) + " " + x.code] = where(standing[i].at);
+        (batch.*list).push_back(std::move(x));
+      }
+      const bool last = i + 1 == standing.size();
+      if ((batch.*list).size() == kPeoplePerTransaction || (last && !(batch.*list).empty())) {
         s = write(batch, {}, written());
         if (!s.ok()) return s;
         summary_.people += static_cast<std::int64_t>((batch.*list).size());
@@ -347,15 +383,129 @@ class JvImporter {
     pass_start_ = std::chrono::steady_clock::now();
     pass_records_ = 0;
     again_bytes_ = 0;
-    for (const CodeIndex* index : {&owners_, &breeders_, &trainers_, &jockeys_}) {
+    for (const CodeIndex* index : {&owners_, &breeders_, &trainers_, &jockeys_, &horses_}) {
       for (const CodeIndex::Entry& e : index->standing()) again_bytes_ += e.at.length;
     }
     for (const RaceEntry& e : races_.entries()) again_bytes_ += e.at.length;
-    Status s = writePeopleOf(source, owners_, "owner", &ydb::Batch::owners, ReadOwner);
-    if (s.ok()) s = writePeopleOf(source, breeders_, "breeder", &ydb::Batch::breeders, ReadBreeder);
-    if (s.ok()) s = writePeopleOf(source, trainers_, "trainer", &ydb::Batch::trainers, ReadTrainer);
-    if (s.ok()) s = writePeopleOf(source, jockeys_, "jockey", &ydb::Batch::jockeys, ReadJockey);
+    using P = ydb::Writer::Person;
+    Status s = writePeopleOf(source, owners_, P::kOwner, "owner", &ydb::Batch::owners, ReadOwner);
+    if (s.ok()) s = writePeopleOf(source, breeders_, P::kBreeder, "breeder", &ydb::Batch::breeders, ReadBreeder);
+    if (s.ok()) s = writePeopleOf(source, trainers_, P::kTrainer, "trainer", &ydb::Batch::trainers, ReadTrainer);
+    if (s.ok()) s = writePeopleOf(source, jockeys_, P::kJockey, "jockey", &ydb::Batch::jockeys, ReadJockey);
     return s;
+  }
+
+  // --- Horses (UM, with HN and SK) ---------------------------------------------
+
+  // Names the ancestors `breeding` numbers of *horse by the breeding
+  // horses' records that stand.
+  Status nameAncestors(RecordSource& source, const BreedingNumbers& breeding, ydb::Horse* horse) {
+    for (int i = 0; i < ydb::kPedigreeSize; ++i) {
+      const CodeIndex::Entry* e = breeding_.find(breeding[static_cast<std::size_t>(i)]);
+      if (e == nullptr) continue;
+      ydb::Ancestor& a = horse->pedigree[static_cast<std::size_t>(i)];
+      const Status s = reread(source, e->at, [&](const Record& r, int form) {
+        BreedingHorse b;
+        const Status read = ReadBreedingHorse(r, form, &b);
+        if (read.ok()) NameAncestor(b, i < 2, &a);
+        return read;
+      });
+      if (!s.ok()) return s;
+    }
+    return Status::Ok();
+  }
+
+  // Gives a horse made from its runs' records the birth and pedigree of
+  // its foal record, when the files have one.
+  Status addFoal(RecordSource& source, ydb::Horse* horse) {
+    const CodeIndex::Entry* e = foals_.find(horse->code);
+    if (e == nullptr) return Status::Ok();
+    Foal foal;
+    const Status s = reread(source, e->at, [&](const Record& r, int form) { return ReadFoal(r, form, &foal); });
+    if (!s.ok()) return s;
+    if (horse->birth_date == 0) horse->birth_date = foal.birth_date;
+    return nameAncestors(source, foal.breeding, horse);
+  }
+
+  // Adds to *list a person `code` that neither the files nor the store
+  // hold, made by `make`, once.
+  template <typename T, typename Make>
+  Status addPerson(ydb::Entity entity, const CodeIndex& in_files, const std::string& code,
+                   std::vector<T>* list, Make make) {
+    if (code.empty() || in_files.contains(code)) return Status::Ok();
+    std::set<std::string>& made = made_[static_cast<int>(entity)];
+    if (made.count(code) != 0) return Status::Ok();
+    bool found = false;
+    const Status s = reader_.contains(entity, code, &found);
+    if (!s.ok() || found) return s;
+    made.insert(code);
+    ++summary_.made_from_runners;
+    list->push_back(make());
+    return Status::Ok();
+  }
+
+  // The horses of the UM records that stand, in transactions of a few
+  // thousand, with the owners, breeders and trainers they name that are
+  // nowhere else made from what they say.
+  Status writeHorses(RecordSource& source) {
+    ydb::Batch batch;
+    const std::vector<CodeIndex::Entry> standing = horses_.standing();
+    for (std::size_t i = 0; i < standing.size(); ++i) {
+      HorseRecord x;
+      Status s = reread(source, standing[i].at,
+                        [&](const Record& record, int form) { return ReadHorse(record, form, &x); });
+      if (s.ok()) {
+        s = nameAncestors(source, x.breeding, &x.horse);
+        const ydb::Horse& h = x.horse;
+        if (s.ok()) {
+          s = addPerson(ydb::Entity::kOwner, owners_, h.owner_code, &batch.owners,
+                        [&] { return ydb::Owner{h.owner_code, x.owner_name, ""}; });
+        }
+        if (s.ok()) {
+          s = addPerson(ydb::Entity::kBreeder, breeders_, h.breeder_code, &batch.breeders,
+                        [&] { return ydb::Breeder{h.breeder_code, x.breeder_name, ""}; });
+        }
+        if (s.ok()) {
+          s = addPerson(ydb::Entity::kTrainer, trainers_, h.trainer_code, &batch.trainers, [&] {
+            ydb::Trainer t;
+            t.code = h.trainer_code;
+            t.name = x.trainer_name;
+            return t;
+          });
+        }
+        where_["horse " + h.code] = where(standing[i].at);
+        batch.horses.push_back(std::move(x.horse));
+      }
+      if (!s.ok()) return s;
+      const bool last = i + 1 == standing.size();
+      if (batch.horses.size() == kPeoplePerTransaction || (last && !batch.horses.empty())) {
+        s = write(batch, {}, written());
+        if (!s.ok()) return s;
+        summary_.horses += static_cast<std::int64_t>(batch.horses.size());
+        batch = ydb::Batch();
+        if (!report(total_bytes_ + again_done_, "horses")) return Status::Aborted("import stopped; " + written());
+      }
+    }
+    return Status::Ok();
+  }
+
+  // Takes out the people whose deletion records stand; one something still
+  // names is refused with its record's place.
+  Status removePeople() {
+    for (const Deletion& d : deletions_) {
+      bool removed = false;
+      const Status s = writer_.removePerson(d.person, d.code, &removed);
+      if (s.IsInvalidArgument()) {
+        refuse(where(d.at) + ": " + s.message());
+      } else if (!s.ok()) {
+        return Status::Corruption(where(d.at) + ": " + s.message() + " (" + written() + ")");
+      } else if (removed) {
+        ++summary_.people_removed;
+      }
+    }
+    if (summary_.refused == 0) return Status::Ok();
+    return Status::InvalidArgument(summary_.reasons.front() + " (" + std::to_string(summary_.refused) +
+                                   " deletions refused; " + written() + ")");
   }
 
   Status writeRaces(RecordSource& source) {
@@ -369,7 +519,7 @@ class JvImporter {
       const std::string unwritten =
           some ? "nothing of " + MonthOf(entries[i].date) + " on was imported; " + written() : written();
       Status s = assembleMonth(source, i, end, &batch, &removed);
-      if (s.ok()) s = madeFromRunners(month, &batch);
+      if (s.ok()) s = madeFromRunners(source, month, &batch);
       if (s.ok()) s = write(batch, removed, unwritten);
       if (!s.ok()) return s;
       summary_.races += static_cast<std::int64_t>(batch.races.size());
@@ -490,7 +640,7 @@ class JvImporter {
     return Status::Ok();
   }
 
-  Status madeFromRunners(int month, ydb::Batch* batch) {
+  Status madeFromRunners(RecordSource& source, int month, ydb::Batch* batch) {
     Status s = addMissing(ydb::Entity::kOwner, "owner", &runner_owners_, &owners_, month, &batch->owners,
                           [](const std::string& code, const std::string& name) {
                             return ydb::Owner{code, name, ""};
@@ -514,8 +664,11 @@ class JvImporter {
                      });
     }
     if (s.ok()) {
-      s = addMissing(ydb::Entity::kHorse, "horse", &runner_horses_, nullptr, month, &batch->horses,
+      s = addMissing(ydb::Entity::kHorse, "horse", &runner_horses_, &horses_, month, &batch->horses,
                      [](const std::string&, const ydb::Horse& horse) { return horse; });
+    }
+    for (ydb::Horse& horse : batch->horses) {
+      if (s.ok()) s = addFoal(source, &horse);
     }
     return s;
   }
@@ -545,6 +698,10 @@ class JvImporter {
   std::chrono::steady_clock::time_point pass_start_ = std::chrono::steady_clock::now();
 
   CodeIndex owners_, breeders_, trainers_, jockeys_;
+  CodeIndex horses_;    // UM, by horse code
+  CodeIndex breeding_;  // HN, by breeding number
+  CodeIndex foals_;     // SK, by horse code
+  std::vector<Deletion> deletions_;
   RaceIndex races_;
   std::string months_written_;  // the last month of races written
   // What the month's runners' records say of horses and people, by code.

@@ -107,6 +107,11 @@ class CodeIndex {
   void add(const std::string& code, const Made& made, const Place& at);
 
   bool contains(const std::string& code) const { return kept_.count(code) != 0; }
+  // The record that stands under `code`; null when there is none.
+  const Entry* find(const std::string& code) const {
+    const auto found = kept_.find(code);
+    return found == kept_.end() ? nullptr : &found->second;
+  }
 
   // The records that stand, in the order of the files.
   std::vector<Entry> standing() const;

@@ -28,20 +28,20 @@ void PrintSummary(const exchange::jvdata::ImportSummary& s) {
   std::cout << "records read by type:";
   for (const auto& [type, count] : s.by_type) std::cout << " " << type << " " << count;
   std::cout << "\n";
-  std::int64_t skipped = s.unknown + s.deletions;
+  std::int64_t skipped = s.unknown;
   for (const auto& [type, count] : s.skipped) skipped += count;
-  std::cout << "skipped: " << skipped << " (" << s.unknown << " of unknown types, "
-            << s.deletions << " deletions";
+  std::cout << "skipped: " << skipped << " (" << s.unknown << " of unknown types";
   for (const auto& [type, count] : s.skipped) std::cout << ", " << count << " " << type;
   std::cout << ")\n";
   std::cout << "refused: " << s.refused << "\n";
   for (const std::string& reason : s.reasons) std::cout << "  " << Reason(reason) << "\n";
-  if (s.people != 0 || s.races != 0 || s.removed != 0) {
-    std::cout << "written: " << s.people << " people, " << s.races << " races, " << s.runners << " runners, "
-              << s.made_from_runners << " horses and people made from their runners' records\n";
-    if (s.removed != 0 || s.left_as_stored != 0) {
-      std::cout << "removed by deletion records: " << s.removed << " races; left as stored: "
-                << s.left_as_stored << " races run, met only as cards\n";
+  if (s.people != 0 || s.horses != 0 || s.races != 0 || s.removed != 0 || s.people_removed != 0) {
+    std::cout << "written: " << s.people << " people, " << s.horses << " horses, " << s.races << " races, "
+              << s.runners << " runners, " << s.made_from_runners
+              << " horses and people made from their runners' and horses' records\n";
+    if (s.removed != 0 || s.people_removed != 0 || s.left_as_stored != 0) {
+      std::cout << "removed by deletion records: " << s.removed << " races, " << s.people_removed
+                << " people; left as stored: " << s.left_as_stored << " races run, met only as cards\n";
     }
   } else {
     std::cout << "written: nothing\n";

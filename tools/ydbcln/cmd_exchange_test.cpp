@@ -22,9 +22,9 @@ TEST_F(ExchangeCommandTest, JvDataFilesGoOutAndComeInWithASummary) {
   EXPECT_EQ(imported.exit_code, 0) << imported.err;
   EXPECT_EQ(imported.out,
             "records read by type: BN 1 CH 1 HR 1 KS 2 RA 1 SE 9\n"
-            "skipped: 0 (0 of unknown types, 0 deletions)\n"
+            "skipped: 0 (0 of unknown types)\n"
             "refused: 0\n"
-            "written: 4 people, 1 races, 9 runners, 9 horses and people made from their runners' records\n");
+            "written: 4 people, 0 horses, 1 races, 9 runners, 9 horses and people made from their runners' and horses' records\n");
   EXPECT_EQ(RunTool(copy.str(), {"result", "052024010611"}).exit_code, 0);
 }
 
@@ -39,7 +39,7 @@ TEST_F(ExchangeCommandTest, ARefusedRecordIsNamedAndNothingIsWritten) {
   const ToolRun run = RunTool(fresh.str(), {"import", "--format", "jvdata", file});
   ExpectRefused(run, file + " line 1: RA JyoCD 'A4'");
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_NE(run.out.find("skipped: 1 (1 of unknown types, 0 deletions)\nrefused: 1\n  " + file +
+  EXPECT_NE(run.out.find("skipped: 1 (1 of unknown types)\nrefused: 1\n  " + file +
                          " line 1: RA JyoCD 'A4'"),
             std::string::npos)
       << run.out;
