@@ -91,10 +91,12 @@ void ReadPerson(FieldReader& r, const PersonFields& f, Person* p) {
   p->short_name = r.text(f.short_name);
 }
 
-ydb::Status OlderForm(const char* type, int form) {
+// Refuses a record of an older form (`form` not 0) than the one read here,
+// `until` saying when that form was current.
+ydb::Status OlderForm(const char* type, int form, const char* until) {
   if (form == 0) return ydb::Status::Ok();
-  return ydb::Status::NotSupported(std::string(type) +
-                                   " of the form before 2003: its layout is not known here");
+  return ydb::Status::NotSupported(std::string(type) + " of the form " + until +
+                                   ": its layout is not known here");
 }
 
 }  // namespace
@@ -112,7 +114,7 @@ std::string JockeyRecord(const ydb::Jockey& jockey, int created) {
 }
 
 ydb::Status ReadJockey(const Record& record, int form, ydb::Jockey* out) {
-  ydb::Status s = OlderForm("KS", form);
+  ydb::Status s = OlderForm("KS", form, "before the one read here");
   if (!s.ok()) return s;
   FieldReader r(record, "KS");
   ydb::Jockey j;
@@ -140,7 +142,7 @@ std::string TrainerRecord(const ydb::Trainer& trainer, int created) {
 }
 
 ydb::Status ReadTrainer(const Record& record, int form, ydb::Trainer* out) {
-  ydb::Status s = OlderForm("CH", form);
+  ydb::Status s = OlderForm("CH", form, "before the one read here");
   if (!s.ok()) return s;
   FieldReader r(record, "CH");
   ydb::Trainer t;
@@ -162,7 +164,7 @@ std::string OwnerRecord(const ydb::Owner& owner, int created) {
 }
 
 ydb::Status ReadOwner(const Record& record, int form, ydb::Owner* out) {
-  ydb::Status s = OlderForm("BN", form);
+  ydb::Status s = OlderForm("BN", form, "before June 2003");
   if (!s.ok()) return s;
   FieldReader r(record, "BN");
   ydb::Owner o;
@@ -183,7 +185,7 @@ std::string BreederRecord(const ydb::Breeder& breeder, int created) {
 }
 
 ydb::Status ReadBreeder(const Record& record, int form, ydb::Breeder* out) {
-  ydb::Status s = OlderForm("BR", form);
+  ydb::Status s = OlderForm("BR", form, "used from June 2003 to August 2023");
   if (!s.ok()) return s;
   FieldReader r(record, "BR");
   ydb::Breeder b;

@@ -29,9 +29,10 @@ std::string BreederRecord(const ydb::Breeder& breeder, int created);
 
 // A record of form `form` (FormOf) read into *out. Refused, naming the
 // field: a code that is not digits, a date or number that is not digits, a
-// name that is not Shift_JIS, a code outside its choices. An owner's or
-// breeder's record of the form before 2003 is refused as not supported:
-// its layout is not known here. The writer checks the rest.
+// name that is not Shift_JIS, a code outside its choices. An owner's record
+// of the form before June 2003 (413 bytes) and a breeder's of the form used
+// from June 2003 to August 2023 (537 bytes) are refused as not supported:
+// their layouts are not known here. The writer checks the rest.
 ydb::Status ReadJockey(const Record& record, int form, ydb::Jockey* out);
 ydb::Status ReadTrainer(const Record& record, int form, ydb::Trainer* out);
 ydb::Status ReadOwner(const Record& record, int form, ydb::Owner* out);

@@ -106,10 +106,16 @@ TEST(PeopleTest, BadFieldsAndOlderFormsAreRefused) {
       << "a lead byte at the end of the field, its trail byte beyond";
   EXPECT_EQ(refusal(record, 230, "9"), "KS TozaiCD '9' is not one of 1234");
 
-  ydb::Owner out;
-  const ydb::Status older = ReadOwner(Record(std::string(411, ' ')), 1, &out);
-  EXPECT_TRUE(older.IsNotSupported()) << older.message();
+  ydb::Owner owner;
+  const ydb::Status older_owner = ReadOwner(Record(std::string(411, ' ')), 1, &owner);
+  EXPECT_TRUE(older_owner.IsNotSupported()) << older_owner.message();
   EXPECT_EQ(FormOf(*FindRecordType("BN"), 413), 1);
+  // The breeder's record was 537 bytes from June 2003 until August 2023.
+  ydb::Breeder breeder;
+  const ydb::Status older_breeder = ReadBreeder(Record(std::string(535, ' ')), 1, &breeder);
+  EXPECT_EQ(older_breeder.message(),
+            "BR of the form used from June 2003 to August 2023: its layout is not known here");
+  EXPECT_EQ(FormOf(*FindRecordType("BR"), 537), 1);
 }
 
 }  // namespace
