@@ -17,6 +17,11 @@ constexpr const char* kEntityOfRun =
     "WHEN 3 THEN ru.trainer_code WHEN 4 THEN ru.sire_code ELSE ru.bms_code END";
 constexpr const char* kAncestorKinds = "SELECT 4 AS kind UNION ALL SELECT 6";
 
+// What makes a runner's row a run.
+constexpr const char* kCounted =
+    " AND ru.finish_pos IS NOT NULL "
+    "AND (ru.accident_code IS NULL OR ru.accident_code NOT IN ('34', '35'))";
+
 // The figures of the runs `where` picks, each under the entity `entity`
 // names for every kind of `kinds`, by entity, year and surface.
 std::string Selection(const char* kinds, const char* entity, const char* where) {
@@ -26,9 +31,7 @@ std::string Selection(const char* kinds, const char* entity, const char* where) 
          "sum(ru.prize_money), sum(ru.added_money) "
          "FROM runner ru JOIN race r ON r.race_date = ru.race_date AND r.place = ru.place "
          "AND r.race_no = ru.race_no JOIN (" + kinds + ") k "
-         "WHERE " + where + " AND ru.finish_pos IS NOT NULL "
-         "AND (ru.accident_code IS NULL OR ru.accident_code NOT IN ('34', '35')) "
-         "GROUP BY 1, 2, 3, 4 HAVING entity IS NOT NULL";
+         "WHERE " + where + kCounted + " GROUP BY 1, 2, 3, 4 HAVING entity IS NOT NULL";
 }
 
 constexpr const char* kInsert =
@@ -71,10 +74,33 @@ Status EntityTotals::add(Statement& selection, int sign) {
 }
 
 Status EntityTotals::changeRace(const RaceKey& race, int sign) {
-  static const std::string runs = Selection(kEveryKind, kEntityOfRun, kOfRace);
+  // The runs of the race, each counted here for each of its entities (a
+  // race's runs are too few for the grouping in SQL to pay).
+  static const std::string runs =
+      std::string("SELECT ru.race_date / 10000, CAST(r.surface AS INTEGER), ru.finish_pos, "
+                  "ru.prize_money, ru.added_money, ru.horse_code, ru.jockey_code, "
+                  "ru.trainer_code, ru.sire_code, ru.bms_code "
+                  "FROM runner ru JOIN race r ON r.race_date = ru.race_date AND r.place = ru.place "
+                  "AND r.race_no = ru.race_no WHERE ") + kOfRace + kCounted;
+  static const TotalKind kKinds[] = {TotalKind::kHorse, TotalKind::kJockey, TotalKind::kTrainer,
+                                     TotalKind::kSire, TotalKind::kDamsSire};
   Statement& st = db_.statement(runs);
   st.bind(1, race.date).bind(2, race.place).bind(3, race.number);
-  return add(st, sign).Within("entity totals");
+  const Status s = EachRow(st, [&](const Statement& row) {
+    const int year = static_cast<int>(row.column_int(0));
+    const int surface = static_cast<int>(row.column_int(1));
+    const std::int64_t place = row.column_int(2);
+    const Figures run = {place == 1, place == 2, place == 3, place < 1 || place > 3,
+                         row.column_int(3), row.column_int(4)};
+    for (int i = 0; i < 5; ++i) {
+      if (row.column_is_null(5 + i)) continue;
+      Figures& figures = pending_[{static_cast<int>(kKinds[i]), std::string(row.column_text(5 + i)),
+                                   year, surface}];
+      for (std::size_t f = 0; f < figures.size(); ++f) figures[f] += sign * run[f];
+    }
+    return Status::Ok();
+  });
+  return s.Within("entity totals");
 }
 
 Status EntityTotals::withdrawRace(const RaceKey& race) { return changeRace(race, -1); }
