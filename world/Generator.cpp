@@ -37,9 +37,12 @@ constexpr double kCrowdNoise = 0.05;    // scatter of the stakes around the publ
 // touched again the next month, and a larger transaction writes each of
 // them to the log once instead of once a month. The store's page cache is
 // raised while generating so that a quarter's changed pages, and most of
-// the indexes they are found through, stay in memory.
+// the indexes they are found through, stay in memory, and the log is
+// folded into the file every few quarters (128 MiB of pages) rather than
+// after each.
 constexpr int kMonthsPerBatch = 3;
 constexpr int kGeneratingCacheMegabytes = 512;
+constexpr int kGeneratingCheckpointPages = 32768;
 
 // Batches go to the store on a thread of their own, at most one waiting.
 class BatchWriter {
@@ -366,6 +369,7 @@ ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& 
   Summary local;
   Simulator simulator(world, start);
   ydb::Status status = db.setCacheMegabytes(kGeneratingCacheMegabytes);
+  if (status.ok()) status = db.setCheckpointPages(kGeneratingCheckpointPages);
   if (!status.ok()) return status;
   BatchWriter out(db);
   SeasonWriter sink(out, local, options, last_day);
@@ -384,7 +388,8 @@ ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& 
   // Generation stopped part way still stores the months it finished.
   if (stopped) sink.Flush();
   status = out.Finish();
-  const ydb::Status restored = db.setCacheMegabytes(ydb::Database::kDefaultCacheMegabytes);
+  ydb::Status restored = db.setCacheMegabytes(ydb::Database::kDefaultCacheMegabytes);
+  if (restored.ok()) restored = db.setCheckpointPages(ydb::Database::kDefaultCheckpointPages);
   if (status.ok()) status = restored;
   if (summary != nullptr) *summary = local;
   if (!status.ok()) return status;

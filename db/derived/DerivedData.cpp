@@ -24,12 +24,14 @@ Status DerivedData::sireWillChange(const std::string& horse, const std::string& 
 Status DerivedData::flush() {
   Status s = past_runs_.flush();
   if (s.ok()) s = results_.flush();
+  if (s.ok()) s = totals_.flush();
   return s;
 }
 
 void DerivedData::discard() {
   past_runs_.discard();
   results_.discard();
+  totals_.discard();
 }
 
 }  // namespace ydb

@@ -40,6 +40,13 @@ class DerivedData {
   // racecourse day is to be rendered again.
   Status raceWillChange(const RaceKey& race);
 
+  // `race`, not stored, is about to be written: its racecourse day is to be
+  // rendered again (it has no runs to withdraw).
+  Status raceWillBeAdded(const RaceKey& race) {
+    results_.touch(race);
+    return Status::Ok();
+  }
+
   // `race` is written: its runs are filed.
   Status raceWritten(const RaceKey& race);
 

@@ -5,19 +5,26 @@
 // and people's records show them, so none walks the runs of its entity.
 //
 // Each call adds or takes away the figures of the runs it names as the
-// runner rows say now, in one statement:
+// runner rows say now; the changes gather in memory, by entity, year and
+// surface, and flush() merges each into its stored row once, before the
+// commit:
 //
 //   EntityTotals totals(db);
 //   Status s = totals.withdrawRace(key);  // before the race is replaced
 //   ... write the race ...
 //   if (s.ok()) s = totals.countRace(key);
+//   if (s.ok()) s = totals.flush();
 //
 // A run is a runner with a result that started (accidents 34 and 35 are
 // not runs), as the past-run buckets file them.
 #ifndef YDB_DERIVED_ENTITYTOTALS_H_
 #define YDB_DERIVED_ENTITYTOTALS_H_
 
+#include <array>
+#include <cstdint>
+#include <map>
 #include <string>
+#include <tuple>
 
 #include "db/base/RaceKey.h"
 #include "db/base/Status.h"
@@ -48,6 +55,12 @@ class EntityTotals {
   Status changeAncestors(const std::string& horse, const std::string& sire,
                          const std::string& dams_sire);
 
+  // Merges the changes gathered since the last flush into entity_total.
+  Status flush();
+
+  // Forgets the changes not yet merged (their transaction rolls back).
+  void discard() { pending_.clear(); }
+
   // Counts every run of the store into an empty entity_total.
   Status countEveryRun();
 
@@ -56,7 +69,27 @@ class EntityTotals {
   Status countEveryHorsesRuns();
 
  private:
+  struct Entity {
+    int kind;
+    std::string code;
+    int year;
+    int surface;
+    bool operator<(const Entity& o) const {
+      return std::tie(kind, code, year, surface) < std::tie(o.kind, o.code, o.year, o.surface);
+    }
+  };
+  // Firsts, seconds, thirds, unplaced, prize money, added money.
+  using Figures = std::array<std::int64_t, 6>;
+
+  // Adds the figures `selection`'s rows give, times `sign`, to pending_.
+  Status add(Statement& selection, int sign);
+  Status changeRace(const RaceKey& race, int sign);
+
   Database& db_;
+  // Every entity, year and surface changed since the last flush, with the
+  // change; one taken away and added back stays, changed by nothing, so
+  // that the rows written are those the changes one by one would write.
+  std::map<Entity, Figures> pending_;
 };
 
 }  // namespace ydb

@@ -16,9 +16,10 @@ Status ResultRecords::flush() {
   Status s;
   // An entity new to the store has no runs yet.
   for (const auto& [entity, before] : shown_) {
+    if (before.empty()) continue;
     std::string now;
     s = shown(entity, &now);
-    if (s.ok() && !before.empty() && now != before) s = touchRunsOf(entity);
+    if (s.ok() && now != before) s = touchRunsOf(entity);
     if (!s.ok()) break;
   }
   for (const auto& [date, place] : days_) {

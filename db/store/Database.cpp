@@ -269,6 +269,11 @@ Status Database::setCacheMegabytes(int megabytes) {
   return exec(sql.c_str());
 }
 
+Status Database::setCheckpointPages(int pages) {
+  const std::string sql = "PRAGMA wal_autocheckpoint = " + std::to_string(pages);
+  return exec(sql.c_str());
+}
+
 Status Database::Initialise(bool created, SchemaUpgrade upgrade) {
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, kBusyTimeoutMilliseconds);

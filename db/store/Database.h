@@ -96,6 +96,15 @@ class Database {
   static constexpr int kDefaultCacheMegabytes = 64;
   Status setCacheMegabytes(int megabytes);
 
+  // The pages the write-ahead log holds before a commit folds it into the
+  // file, kDefaultCheckpointPages when opened. A bulk load raises it while
+  // it writes, so that the pages its transactions change again and again
+  // (indexes, totals, buckets) are folded in once every few transactions
+  // rather than after each; every commit stays whole in the log, so a
+  // process killed part-way leaves the store as of its last commit.
+  static constexpr int kDefaultCheckpointPages = 1000;
+  Status setCheckpointPages(int pages);
+
   // Watching long statements: while a hook is set, SQLite hands control to
   // the connection every kProgressSteps virtual-machine steps, and the
   // hook is called with the steps taken since it was set, never sooner than

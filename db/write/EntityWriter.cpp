@@ -66,20 +66,26 @@ Status Put(Database& db, const Table<R>& table, const R& record) {
 Status Writer::putOwner(const Owner& owner) {
   Status s = Validate(owner);
   if (!s.ok()) return s;
-  return Context("owner " + owner.code, Put(db_, OwnerTable(), owner));
+  s = Put(db_, OwnerTable(), owner);
+  if (s.ok()) known_.insert(KnownKey(Table::kOwner, owner.code));
+  return Context("owner " + owner.code, s);
 }
 
 Status Writer::putBreeder(const Breeder& breeder) {
   Status s = Validate(breeder);
   if (!s.ok()) return s;
-  return Context("breeder " + breeder.code, Put(db_, BreederTable(), breeder));
+  s = Put(db_, BreederTable(), breeder);
+  if (s.ok()) known_.insert(KnownKey(Table::kBreeder, breeder.code));
+  return Context("breeder " + breeder.code, s);
 }
 
 Status Writer::putTrainer(const Trainer& t) {
   Status s = Validate(t);
   if (s.ok()) s = derived_.entityWillChange(Shown::kTrainer, t.code);
   if (!s.ok()) return s;
-  return Context("trainer " + t.code, Put(db_, TrainerTable(), t));
+  s = Put(db_, TrainerTable(), t);
+  if (s.ok()) known_.insert(KnownKey(Table::kTrainer, t.code));
+  return Context("trainer " + t.code, s);
 }
 
 Status Writer::putJockey(const Jockey& j) {
@@ -88,7 +94,9 @@ Status Writer::putJockey(const Jockey& j) {
   if (s.ok() && !j.trainer_code.empty()) s = requireExists(Table::kTrainer, j.trainer_code, what);
   if (s.ok()) s = derived_.entityWillChange(Shown::kJockey, j.code);
   if (!s.ok()) return s;
-  return Context(what, Put(db_, JockeyTable(), j));
+  s = Put(db_, JockeyTable(), j);
+  if (s.ok()) known_.insert(KnownKey(Table::kJockey, j.code));
+  return Context(what, s);
 }
 
 Status Writer::putHorse(const Horse& h) {
@@ -107,6 +115,7 @@ Status Writer::putHorse(const Horse& h) {
   if (!s.ok()) return Context(what, s);
 
   s = Put(db_, HorseTable(), h);
+  if (s.ok()) known_.insert(KnownKey(Table::kHorse, h.code));
 
   // The pedigree is written position by position, only where it differs
   // from what is stored.
@@ -161,7 +170,9 @@ Status Writer::putSire(const Sire& sire) {
   Status s = Validate(sire);
   if (s.ok()) s = requireExists(Table::kHorse, sire.code, what);
   if (!s.ok()) return s;
-  return Context(what, Put(db_, SireTable(), sire));
+  s = Put(db_, SireTable(), sire);
+  if (s.ok()) known_.insert(KnownKey(Table::kSire, sire.code));
+  return Context(what, s);
 }
 
 namespace {
@@ -201,6 +212,16 @@ const PersonTable& PersonTableOf(Writer::Person person) {
 
 }  // namespace
 
+Writer::Table Writer::TableOf(Person person) {
+  switch (person) {
+    case Person::kOwner: return Table::kOwner;
+    case Person::kBreeder: return Table::kBreeder;
+    case Person::kTrainer: return Table::kTrainer;
+    case Person::kJockey: return Table::kJockey;
+  }
+  return Table::kOwner;
+}
+
 Status Writer::removePerson(Person person, const std::string& code, bool* removed) {
   const PersonTable& t = PersonTableOf(person);
   const std::string what = std::string(t.noun) + " " + code;
@@ -225,7 +246,9 @@ Status Writer::removePerson(Person person, const std::string& code, bool* remove
     if (!done.ok() || !gone) return Context(what, done);
     Statement& del = db_.statement(std::string("DELETE FROM ") + t.table + " WHERE code = ?1");
     del.bind(1, code);
-    return Context(what, del.run());
+    const Status deleted = del.run();
+    if (deleted.ok()) known_.erase(KnownKey(TableOf(person), code));
+    return Context(what, deleted);
   });
   if (removed != nullptr) *removed = s.ok() && gone;
   return s;

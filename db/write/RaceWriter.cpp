@@ -31,13 +31,23 @@ Status ClearRows(Database& db, const char* sql, const RaceKey& key) {
 Status Writer::putRace(const Race& race) {
   const std::string what = "race " + race.key.code();
   Status s = Validate(race);
+  // A race not stored has nothing hanging off it (its rows refer to the
+  // race row) and no runs filed: nothing to clear or withdraw.
+  bool stored = false;
+  if (s.ok()) {
+    Statement& find = db_.statement("SELECT 1 FROM race WHERE race_date = ?1 AND place = ?2 AND race_no = ?3");
+    BindKey(find, race.key);
+    stored = find.step();
+    s = Context(what, find.status());
+    find.reset();
+  }
   // Its runs as stored leave their buckets while the race and meeting rows
   // still say where they were filed.
-  if (s.ok()) s = Context(what, derived_.raceWillChange(race.key));
+  if (s.ok()) s = Context(what, stored ? derived_.raceWillChange(race.key) : derived_.raceWillBeAdded(race.key));
   if (s.ok()) s = putMeeting(race, what);
   if (s.ok()) s = checkReferences(race, what);
   if (s.ok()) s = putRaceRow(race, what);
-  if (s.ok()) s = putRaceChildren(race, what);
+  if (s.ok()) s = putRaceChildren(race, stored, what);
   return s;
 }
 
@@ -226,7 +236,7 @@ Status Writer::putRaceRow(const Race& race, const std::string& what) {
   return Context(what, st.run());
 }
 
-Status Writer::putRaceChildren(const Race& race, const std::string& what) {
+Status Writer::putRaceChildren(const Race& race, bool stored, const std::string& what) {
   static const char* const kClears[] = {
       "DELETE FROM race_lap WHERE race_date = ?1 AND place = ?2 AND race_no = ?3",
       "DELETE FROM race_corner WHERE race_date = ?1 AND place = ?2 AND race_no = ?3",
@@ -239,7 +249,7 @@ Status Writer::putRaceChildren(const Race& race, const std::string& what) {
   };
   Status s;
   for (const char* sql : kClears) {
-    if (s.ok()) s = ClearRows(db_, sql, race.key);
+    if (s.ok() && stored) s = ClearRows(db_, sql, race.key);
   }
 
   for (std::size_t slot = 0; slot < race.reference_times.size() && s.ok(); ++slot) {
@@ -276,7 +286,7 @@ Status Writer::putRaceChildren(const Race& race, const std::string& what) {
     s = st.run();
   }
 
-  if (s.ok()) s = putRunners(race);
+  if (s.ok()) s = putRunners(race, stored);
   if (s.ok()) s = derived_.raceWritten(race.key);
   if (s.ok() && race.forecast_odds) s = putOdds(race, *race.forecast_odds, false);
   if (!s.ok() || !race.result) return Context(what, s);
@@ -317,7 +327,7 @@ Status Writer::putRaceChildren(const Race& race, const std::string& what) {
   return Context(what, s);
 }
 
-Status Writer::putRunners(const Race& race) {
+Status Writer::putRunners(const Race& race, bool stored) {
   Status s;
   for (const Runner& r : race.runners) {
     if (!s.ok()) break;
@@ -379,7 +389,7 @@ Status Writer::putRunners(const Race& race) {
     }
   }
   // A memo stays with its run; a horse gone from the race takes its memo along.
-  if (s.ok()) {
+  if (s.ok() && stored) {
     Statement& orphans = db_.statement(
         "DELETE FROM run_comment WHERE race_date = ?1 AND place = ?2 AND race_no = ?3 "
         "AND horse_code NOT IN (SELECT horse_code FROM runner "

@@ -18,13 +18,20 @@ Status Writer::transact(const std::function<Status()>& body) {
     }
     Status s = body();
     if (s.ok()) s = derived_.flush();
-    if (!s.ok()) return s;  // the transaction rolls back as it goes out of scope
-    return Context("cannot commit", transaction.commit());
+    if (s.ok()) s = Context("cannot commit", transaction.commit());
+    if (!s.ok()) known_.clear();  // the transaction rolls back as it goes out of scope
+    return s;
   } catch (const std::exception& e) {
+    known_.clear();
     return Status::IOError(std::string("write abandoned: ") + e.what());
   } catch (...) {
+    known_.clear();
     return Status::IOError("write abandoned: unknown exception");
   }
+}
+
+std::string Writer::KnownKey(Table table, const std::string& code) {
+  return static_cast<char>('0' + static_cast<int>(table)) + code;
 }
 
 Status Writer::requireExists(Table table, const std::string& code, const std::string& what) {
@@ -41,6 +48,8 @@ Status Writer::requireExists(Table table, const std::string& code, const std::st
       {"sire", "SELECT 1 FROM sire WHERE code = ?1"},
   };
   const Source& source = kSources[static_cast<int>(table)];
+  const std::string key = KnownKey(table, code);
+  if (known_.count(key) > 0) return Status::Ok();
   Statement& st = db_.statement(source.sql);
   st.bind(1, code);
   const bool found = st.step();
@@ -48,6 +57,7 @@ Status Writer::requireExists(Table table, const std::string& code, const std::st
   st.reset();
   if (!s.ok()) return Context(what, s);
   if (!found) return Status::InvalidArgument(what + ": " + source.noun + " " + code + " is not in the store");
+  known_.insert(key);
   return Status::Ok();
 }
 

@@ -23,6 +23,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "db/base/GeneratedWorld.h"
@@ -132,15 +133,27 @@ class Writer {
   Status putMeeting(const Race& race, const std::string& what);
   Status checkReferences(const Race& race, const std::string& what);
   Status putRaceRow(const Race& race, const std::string& what);
-  Status putRaceChildren(const Race& race, const std::string& what);
-  Status putRunners(const Race& race);
+  // `stored`: the store held the race before this write.
+  Status putRaceChildren(const Race& race, bool stored, const std::string& what);
+  Status putRunners(const Race& race, bool stored);
   Status putOdds(const Race& race, const OddsSet& odds, bool final);
 
   // Fails, naming `what`, unless `table` holds a row with this code.
   Status requireExists(Table table, const std::string& code, const std::string& what);
+  // The key of known_ for `code` in `table`.
+  static std::string KnownKey(Table table, const std::string& code);
+  // The table that holds the codes of `person`.
+  static Table TableOf(Person person);
 
   Database& db_;
   DerivedData derived_;  // what the current transaction changes of the derived data
+  // The codes found in, or written to, their tables by this Writer, as the
+  // table's number followed by the code: only removePerson takes a code out
+  // of a store (and out of this set), so a code found once need not be
+  // looked up again, until a rollback takes back what its transaction wrote
+  // (then all are forgotten). A person removed by another connection is
+  // still refused by the store's foreign keys.
+  std::unordered_set<std::string> known_;
 };
 
 }  // namespace ydb

@@ -121,6 +121,29 @@ TEST_F(WriterTest, FailedBatchWritesNoneOfIt) {
   EXPECT_EQ(get("SELECT count(*) FROM race"), "0");
 }
 
+// The codes a rolled-back call wrote or found are looked up again: a race
+// naming a horse and a jockey of the rolled-back batch is refused for the
+// horse, not passed on to fail in the database; a committed code stays known.
+TEST_F(WriterTest, ARolledBackCodeIsLookedUpAgain) {
+  Batch world = MakeWorld();
+  Race second = MakeRace();
+  second.key.date = 20240113;
+  second.kai_day = 3;
+  second.runners[2].horse_code = "2020099";  // not a horse of the store
+  world.races.push_back(second);
+  ASSERT_FALSE(writer_->write(world).ok());
+  ExpectRefused(MakeRace(), "runner 1: horse 2020011 is not in the store");
+
+  world.races.clear();
+  ASSERT_TRUE(writer_->write(world).ok());
+  Race refused = MakeRace();
+  refused.runners[4].jockey_code = "09999";
+  ExpectRefused(refused, "runner 5: jockey 09999 is not in the store");
+  const Status s = writer_->write(MakeRace());
+  EXPECT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(get("SELECT count(*) FROM runner"), std::to_string(MakeRace().runners.size()));
+}
+
 // --- Validation -------------------------------------------------------------------
 
 TEST_F(WriterTest, RaceValidationNamesTheFault) {
@@ -417,6 +440,16 @@ TEST_F(WriterTest, APersonIsRemovedOnlyWhenNothingNamesIt) {
   EXPECT_EQ(get("SELECT count(*) FROM jockey WHERE code = '01003'"), "0");
   EXPECT_TRUE(writer_->removePerson(P::kJockey, "01003", &removed).ok());
   EXPECT_FALSE(removed);
+
+  // A removed trainer, written by this writer before, is not taken as
+  // still stored: a jockey of his stable is refused by name.
+  Trainer gone;
+  gone.code = "02009";
+  gone.name = "山本五郎";
+  ASSERT_TRUE(writer_->write(gone).ok());
+  ASSERT_TRUE(writer_->removePerson(P::kTrainer, "02009").ok());
+  spare.trainer_code = "02009";
+  EXPECT_NE(writer_->write(spare).message().find("trainer 02009 is not in the store"), std::string::npos);
 }
 
 // --- The draw and the scans the readers rely on ---------------------------------------------

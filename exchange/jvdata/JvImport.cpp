@@ -42,6 +42,10 @@ using ydb::Status;
 // The people written in one transaction.
 constexpr std::size_t kPeoplePerTransaction = 5000;
 
+// The store's log is folded into its file every few months of races (128
+// MiB of pages) while the records are written, rather than after each.
+constexpr int kImportCheckpointPages = 32768;
+
 // The odds records' types, O1 to O3: their number from 0; -1 for others.
 int OddsType(const std::string& type) {
   if (type == "O1") return 0;
@@ -94,11 +98,13 @@ class JvImporter {
                                      " records refused; nothing was imported)");
     }
     RecordSource source(files_);
-    s = writePeople(source);
+    s = db_.setCheckpointPages(kImportCheckpointPages);
+    if (s.ok()) s = writePeople(source);
     if (s.ok()) s = writeHorses(source);
     if (s.ok()) s = writeRaces(source);
     if (s.ok()) s = removePeople();
-    return s;
+    const Status restored = db_.setCheckpointPages(ydb::Database::kDefaultCheckpointPages);
+    return s.ok() ? restored : s;
   }
 
  private:
