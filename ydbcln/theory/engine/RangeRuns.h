@@ -29,6 +29,7 @@
 #include "ydbcln/theory/YTheoryStableRaceHorse.h"
 #include "ydbcln/theory/engine/FactorDefinition.h"
 #include "ydbcln/theory/engine/PastRuns.h"
+#include "ydbcln/theory/engine/RunSplits.h"
 
 namespace ytheory {
 
@@ -79,17 +80,14 @@ class RangeRuns {
               Rows<CourseRun>* out);
 
  private:
-  // A subject's runs and their running counts of places (see Rows).
+  // A subject's runs and the splits of them its factors made (see Rows).
   template <class Row>
   struct Subject {
     std::vector<Row> rows;
-    std::vector<PlaceCounts> tallies;  // rows.size() + 1
+    RunSplits splits;
   };
   template <class Row>
   using Runs = std::unordered_map<std::string, Subject<Row>>;
-  // A subject of `rows` with their running counts.
-  template <class Row>
-  static Subject<Row> Tallied(std::vector<Row> rows);
   // The runs of `code` in `runs`, read with `fetch` (giving a record
   // buffer) when not yet read, up to `date`.
   template <class Row, class Fetch>
