@@ -326,7 +326,7 @@ Tally walk(const FactorDefinition& f, const Today& t, const Rows<Row>& rows) {
         if (counts(f, *r)) s->Add(runkey(f, *r), r->date, runsums(f, *r));
       }
     });
-    return splittally(f, t, split);
+    if (split.whole()) return splittally(f, t, split);
   }
   int taken = 0;
   using Back = std::reverse_iterator<const Row*>;

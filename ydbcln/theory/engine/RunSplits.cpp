@@ -7,16 +7,21 @@
 namespace ytheory {
 namespace {
 
-// Key order: the fields, then the distance.
-bool fieldsless(const SplitKey& a, const SplitKey& b) {
-  return std::lexicographical_compare(a.field, a.field + SplitKey::kFields, b.field,
-                                      b.field + SplitKey::kFields);
-}
+constexpr int kFieldBits = 10;
+constexpr int kFieldOffset = 1 << (kFieldBits - 1);
+constexpr int kDistanceBits = 14;
+constexpr int kMaxDistance = (1 << kDistanceBits) - 1;
 
-bool keyless(const SplitKey& a, const SplitKey& b) {
-  if (fieldsless(a, b)) return true;
-  if (fieldsless(b, a)) return false;
-  return a.distance < b.distance;
+// The fields of `key` packed above a distance of 0, in key order; false
+// when one is out of the split's range.
+bool packfields(const SplitKey& key, std::uint64_t* packed) {
+  std::uint64_t v = 0;
+  for (int f : key.field) {
+    if (f < -kFieldOffset || f >= kFieldOffset) return false;
+    v = v << kFieldBits | static_cast<std::uint64_t>(f + kFieldOffset);
+  }
+  *packed = v << kDistanceBits;
+  return true;
 }
 
 }  // namespace
@@ -36,18 +41,23 @@ void RunSums::Subtract(const RunSums& o) {
 }
 
 void Split::Add(const SplitKey& key, int date, const RunSums& run) {
-  entries_.push_back({key, date, run});
+  std::uint64_t packed = 0;
+  if (!packfields(key, &packed) || key.distance < 0 || key.distance > kMaxDistance) {
+    whole_ = false;
+    return;
+  }
+  entries_.push_back({packed | static_cast<std::uint64_t>(key.distance), date, run});
 }
 
 void Split::Finish() {
   // Stable: each part keeps its runs in date order.
   std::stable_sort(entries_.begin(), entries_.end(),
-                   [](const Entry& a, const Entry& b) { return keyless(a.key, b.key); });
+                   [](const Entry& a, const Entry& b) { return a.key < b.key; });
   dates_.reserve(entries_.size());
   sums_.reserve(entries_.size() + entries_.size() / 4 + 1);
   for (std::size_t k = 0; k < entries_.size(); ++k) {
     const Entry& e = entries_[k];
-    if (k == 0 || keyless(entries_[k - 1].key, e.key)) {
+    if (k == 0 || entries_[k - 1].key != e.key) {
       parts_.push_back({e.key, static_cast<int>(k), static_cast<int>(k)});
       sums_.emplace_back();
     }
@@ -63,13 +73,16 @@ void Split::Finish() {
 
 RunSums Split::Sum(const SplitKey& key, int low, int high, int from, int date) const {
   RunSums total;
-  if (low > high) return total;
-  SplitKey start = key;
-  start.distance = low;
-  auto part = std::lower_bound(parts_.begin(), parts_.end(), start,
-                               [](const Part& p, const SplitKey& k) { return keyless(p.key, k); });
-  for (; part != parts_.end() && !fieldsless(key, part->key) && part->key.distance <= high;
-       ++part) {
+  std::uint64_t fields = 0;
+  // Today's values out of the split's range match no run.
+  low = std::max(low, 0);
+  high = std::min(high, kMaxDistance);
+  if (low > high || !packfields(key, &fields)) return total;
+  const std::uint64_t lastkey = fields | static_cast<std::uint64_t>(high);
+  auto part = std::lower_bound(
+      parts_.begin(), parts_.end(), fields | static_cast<std::uint64_t>(low),
+      [](const Part& p, std::uint64_t k) { return p.key < k; });
+  for (; part != parts_.end() && part->key <= lastkey; ++part) {
     const int* first = dates_.data() + part->first;
     const int* last = dates_.data() + part->last;
     const int* begin = std::lower_bound(first, last, from);

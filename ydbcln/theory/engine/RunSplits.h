@@ -15,6 +15,7 @@
 #ifndef YDBCLN_THEORY_ENGINE_RUNSPLITS_H_
 #define YDBCLN_THEORY_ENGINE_RUNSPLITS_H_
 
+#include <cstdint>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -34,8 +35,10 @@ struct RunSums : PlaceCounts {
 };
 
 // The values of a run (or of today's race) that a split compares: those of
-// the conditions a factor has, 0 for the others. The distance comes last,
-// so the parts of a distance range are one stretch in key order.
+// the conditions a factor has, 0 for the others. A split keeps fields from
+// -512 to 511 and distances from 0 to 16383 (a run's are digits of its
+// record); the distance comes last in key order, so the parts of a
+// distance range are one stretch.
 struct SplitKey {
   static constexpr int kFields = 5;
   int field[kFields] = {};
@@ -48,22 +51,26 @@ class Split {
   void Add(const SplitKey& key, int date, const RunSums& run);
   // Makes the parts and their running sums; no Add after it.
   void Finish();
+  // False when a run added had a value a split does not keep: walk the
+  // runs instead.
+  bool whole() const { return whole_; }
   // The sums of the runs whose fields are `key`'s and whose distance is
   // from `low` to `high`, dated from `from` to the day before `date`.
   RunSums Sum(const SplitKey& key, int low, int high, int from, int date) const;
 
  private:
   struct Entry {
-    SplitKey key;
+    std::uint64_t key;  // packed: the fields, then the distance
     int date;
     RunSums run;
   };
   struct Part {
-    SplitKey key;
+    std::uint64_t key;
     int first;  // into dates_; the running sums of the part start at sums_[first + index]
     int last;
   };
 
+  bool whole_ = true;
   std::vector<Entry> entries_;  // until Finish
   std::vector<Part> parts_;
   std::vector<int> dates_;
