@@ -5,7 +5,9 @@
 // the range asks for them, for the whole range plus the longest period
 // asked for, the runs and sires of all the range's horses with one fetch
 // each, and every later race of the range sees a view of them that ends
-// before its date (PastRuns).
+// before its date (PastRuns). A jockey's, trainer's or sire's runs are
+// also split by the conditions of the factors that count them (RunSplits),
+// so a race's tally is a few binary searches.
 //
 //   auto range = std::make_shared<ytheory::RangeRuns>(20240101, 20241231);
 //   range->Cover(theory.record()->item, theory.record()->count);
