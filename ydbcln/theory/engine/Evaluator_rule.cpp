@@ -293,9 +293,9 @@ Tally splittally(const FactorDefinition& f, const Today& t, const Split& split) 
                                 todayclass(f.match, t), 0);
   const RunSums sums = split.Sum(key, low, high, t.from, t.date);
   Tally tally;
-  tally.runs = sums.runs;
+  tally.runs = sums.runs();
   std::copy(std::begin(sums.places), std::end(sums.places), std::begin(tally.places));
-  tally.sum = static_cast<double>(sums.sum);
+  tally.sum = sums.sum;
   tally.summed = sums.summed;
   return tally;
 }
@@ -306,9 +306,8 @@ RunSums runsums(const FactorDefinition& f, const Row& r) {
   Tally one;
   add(f, r, &one);
   RunSums sums;
-  sums.runs = one.runs;
   std::copy(std::begin(one.places), std::end(one.places), std::begin(sums.places));
-  sums.sum = static_cast<long long>(one.sum);
+  sums.sum = static_cast<int>(one.sum);
   sums.summed = one.summed;
   return sums;
 }

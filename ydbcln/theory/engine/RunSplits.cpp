@@ -27,14 +27,12 @@ bool packfields(const SplitKey& key, std::uint64_t* packed) {
 }  // namespace
 
 void RunSums::Add(const RunSums& o) {
-  runs += o.runs;
   for (int k = 0; k < 4; ++k) places[k] += o.places[k];
   sum += o.sum;
   summed += o.summed;
 }
 
 void RunSums::Subtract(const RunSums& o) {
-  runs -= o.runs;
   for (int k = 0; k < 4; ++k) places[k] -= o.places[k];
   sum -= o.sum;
   summed -= o.summed;
@@ -53,8 +51,13 @@ void Split::Finish() {
   // Stable: each part keeps its runs in date order.
   std::stable_sort(entries_.begin(), entries_.end(),
                    [](const Entry& a, const Entry& b) { return a.key < b.key; });
+  std::size_t parts = 0;
+  for (std::size_t k = 0; k < entries_.size(); ++k) {
+    parts += k == 0 || entries_[k - 1].key != entries_[k].key;
+  }
+  parts_.reserve(parts);
   dates_.reserve(entries_.size());
-  sums_.reserve(entries_.size() + entries_.size() / 4 + 1);
+  sums_.reserve(entries_.size() + parts);
   for (std::size_t k = 0; k < entries_.size(); ++k) {
     const Entry& e = entries_[k];
     if (k == 0 || entries_[k - 1].key != e.key) {

@@ -24,11 +24,16 @@
 
 namespace ytheory {
 
-// What qualifying runs add up to: their places and a sum of whole numbers
-// (non-zero positions, class or grade points) with how many were summed.
-struct RunSums : PlaceCounts {
-  long long sum = 0;
+// What qualifying runs add up to: their places (1st, 2nd, 3rd, other; the
+// runs are their total) and a sum of whole numbers (non-zero positions,
+// class or grade points) with how many were summed. Kept small: a split
+// holds one per run.
+struct RunSums {
+  int places[4] = {0, 0, 0, 0};
+  int sum = 0;
   int summed = 0;
+
+  int runs() const { return places[0] + places[1] + places[2] + places[3]; }
 
   void Add(const RunSums& o);
   void Subtract(const RunSums& o);

@@ -30,7 +30,7 @@ SplitKey Key(int surface, int racecourse, int distance) {
 }
 
 auto Fields(const RunSums& s) {
-  return std::make_tuple(s.runs, s.places[0], s.places[1], s.places[2], s.places[3], s.sum,
+  return std::make_tuple(s.places[0], s.places[1], s.places[2], s.places[3], s.sum,
                          s.summed);
 }
 
@@ -45,7 +45,7 @@ TEST(Split, SumsEqualTheRunsCountedOneByOne) {
     const int date = 20210101 + day / 28 % 12 * 100 + day / 336 * 10000 + day % 28;
     for (int n = pick(0, 3); n > 0; --n) {
       KeptRun r{Key(pick('0', '1'), pick(1, 3), 1000 + 200 * pick(0, 5)), date, {}};
-      r.sums.place(pick(0, 8));
+      ++r.sums.places[pick(0, 3)];
       r.sums.sum = pick(0, 30);
       r.sums.summed = pick(0, 1);
       split.Add(r.key, r.date, r.sums);
@@ -71,7 +71,7 @@ TEST(Split, SumsEqualTheRunsCountedOneByOne) {
       if (r.date < from || r.date >= date) continue;
       expected.Add(r.sums);
     }
-    nonempty += expected.runs > 0;
+    nonempty += expected.runs() > 0;
     ASSERT_EQ(Fields(split.Sum(today, low, high, from, date)), Fields(expected))
         << "surface " << today.field[0] << " course " << today.field[1] << " " << low << "-"
         << high << " m, " << from << " to before " << date;
@@ -81,17 +81,17 @@ TEST(Split, SumsEqualTheRunsCountedOneByOne) {
 
 TEST(Split, ValuesOutOfItsRangeAreNotKeptAndMatchNothing) {
   RunSums one;
-  one.place(1);
+  one.places[0] = 1;
   Split kept;
   kept.Add(Key('1', 5, 1600), 20240105, one);
   kept.Finish();
   EXPECT_TRUE(kept.whole());
-  EXPECT_EQ(kept.Sum(Key('1', 5, 0), 1600, 1600, 0, 20240106).runs, 1);
+  EXPECT_EQ(kept.Sum(Key('1', 5, 0), 1600, 1600, 0, 20240106).runs(), 1);
   // Today's course out of the range, or a distance range below 0: no run.
-  EXPECT_EQ(kept.Sum(Key('1', 5000, 0), 0, 4000, 0, 20240106).runs, 0);
-  EXPECT_EQ(kept.Sum(Key('1', 5, 0), -400, -200, 0, 20240106).runs, 0);
+  EXPECT_EQ(kept.Sum(Key('1', 5000, 0), 0, 4000, 0, 20240106).runs(), 0);
+  EXPECT_EQ(kept.Sum(Key('1', 5, 0), -400, -200, 0, 20240106).runs(), 0);
   // A range reaching below 0 and above the longest distance kept.
-  EXPECT_EQ(kept.Sum(Key('1', 5, 0), -400, 100000, 0, 20240106).runs, 1);
+  EXPECT_EQ(kept.Sum(Key('1', 5, 0), -400, 100000, 0, 20240106).runs(), 1);
 
   for (const SplitKey& bad : {Key('1', 600, 1600), Key(-600, 5, 1600), Key('1', 5, 20000)}) {
     Split split;
@@ -106,7 +106,7 @@ TEST(RunSplits, MakesEachSplitOnceByItsId) {
   ytheory::RunSplits splits;
   int made = 0;
   RunSums one;
-  one.place(2);
+  one.places[1] = 1;
   auto make = [&](int runs) {
     return [&made, &one, runs](Split* s) {
       ++made;
