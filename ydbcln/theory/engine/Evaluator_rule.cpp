@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <limits>
 #include <type_traits>
 
 #include "ydbcln/theory/YTheoryResult.h"
@@ -76,13 +77,35 @@ int quantity(const Row& r, Quantity q) {
   return q == Quantity::kPosition ? r.position : 0;
 }
 
+// The class of a run and of today's runner by a condition of classes
+// (draw, field size, season); 0 by any other.
+template <class Row>
+int runclass(Match m, const Row& r) {
+  switch (m) {
+    case Match::kDraw: return drawclass(r.horseno, r.runners);
+    case Match::kFieldSize: return fieldclass(r.runners);
+    case Match::kSeason: return season(r.month());
+    default: return 0;
+  }
+}
+
+int todayclass(Match m, const Today& t) {
+  switch (m) {
+    case Match::kDraw: return drawclass(t.slot + 1, t.runners);
+    case Match::kFieldSize: return fieldclass(t.runners);
+    case Match::kSeason: return season(t.month);
+    default: return 0;
+  }
+}
+
 template <class Row>
 bool matches(Match m, const Today& t, const Row& r) {
   switch (m) {
     case Match::kNone: return true;
-    case Match::kDraw: return drawclass(r.horseno, r.runners) == drawclass(t.slot + 1, t.runners);
-    case Match::kFieldSize: return fieldclass(r.runners) == fieldclass(t.runners);
-    case Match::kSeason: return season(r.month()) == season(t.month);
+    case Match::kDraw:
+    case Match::kFieldSize:
+    case Match::kSeason:
+      return runclass(m, r) == todayclass(m, t);
     case Match::kJockey:
       if constexpr (std::is_same_v<Row, YTheoryHorseRaceHorse>) {
         return !blankcode(t.jockey) && std::memcmp(r.jockey, t.jockey, 5) == 0;
@@ -97,8 +120,9 @@ bool matches(Match m, const Today& t, const Row& r) {
   return false;
 }
 
+// Whether a run meets the factor's conditions that compare it with today.
 template <class Row>
-bool qualifies(const FactorDefinition& f, const Today& t, const Row& r) {
+bool matchestoday(const FactorDefinition& f, const Today& t, const Row& r) {
   if (f.surface && r.surface != t.surface) return false;
   if (f.distance && r.distance != t.distance) return false;
   if (f.range && (r.distance < t.distance - t.range || r.distance > t.distance + t.range)) {
@@ -107,8 +131,14 @@ bool qualifies(const FactorDefinition& f, const Today& t, const Row& r) {
   if (f.racecourse && r.racecourse != t.racecourse) return false;
   if (f.going && r.going != t.going) return false;
   if (f.meeting && (r.racecourse != t.racecourse || r.meeting != t.meeting)) return false;
+  return matches(f.match, t, r);
+}
+
+// Whether a run counts by the factor's conditions on the run alone and
+// by what its rule reads.
+template <class Row>
+bool counts(const FactorDefinition& f, const Row& r) {
   if (f.placed && r.position == 0) return false;
-  if (!matches(f.match, t, r)) return false;
   if (f.rule == Rule::kMean) {
     return f.quantity == Quantity::kMargin || quantity(r, f.quantity) != 0;
   }
@@ -125,6 +155,11 @@ bool qualifies(const FactorDefinition& f, const Today& t, const Row& r) {
     return false;
   }
   return true;
+}
+
+template <class Row>
+bool qualifies(const FactorDefinition& f, const Today& t, const Row& r) {
+  return matchestoday(f, t, r) && counts(f, r);
 }
 
 template <class Row>
@@ -189,43 +224,108 @@ void add(const FactorDefinition& f, const Row& r, Tally* t) {
   }
 }
 
-// Whether every run of the period qualifies and counts only by its place:
-// a rate or count of places over a period, with no condition on the runs
-// and no limit on their number.
-bool countsplacesonly(const FactorDefinition& f, const Today& t) {
+// Whether a split (RunSplits) gives the factor's tally: every run of the
+// period that qualifies counts, however many; the rule adds whole numbers
+// per run; each condition is an equality with today or a distance range.
+bool splittable(const FactorDefinition& f, const Today& t) {
+  if (t.limit != -1 || f.match == Match::kJockey || f.match == Match::kTrainer) return false;
   switch (f.rule) {
     case Rule::kWinRate:
     case Rule::kTopTwoRate:
     case Rule::kTopThreeRate:
     case Rule::kPlacingScore:
     case Rule::kWinCount:
-      break;
+    case Rule::kAveragePosition:
+    case Rule::kClassPoints:
+    case Rule::kGradePoints:
+      return true;
     default:
       return false;
   }
-  return t.limit == -1 && !f.surface && !f.distance && !f.range && !f.racecourse && !f.going &&
-         !f.meeting && !f.placed && f.match == Match::kNone;
+}
+
+// The split a factor reads, by the fields of its key, the runs that count
+// and what they add: the rules that count places only share one.
+unsigned splitid(const FactorDefinition& f) {
+  const bool placesonly = f.rule != Rule::kAveragePosition && f.rule != Rule::kClassPoints &&
+                          f.rule != Rule::kGradePoints;
+  unsigned id = placesonly ? 0u : static_cast<unsigned>(f.rule) + 1;
+  id = id << 4 | static_cast<unsigned>(f.match);
+  for (bool flag : {f.surface, f.distance || f.range, f.racecourse || f.meeting, f.meeting,
+                    f.going, f.placed}) {
+    id = id << 1 | (flag ? 1u : 0u);
+  }
+  return id;
+}
+
+// The key of a split for the factor's conditions (see SplitKey).
+SplitKey splitkey(const FactorDefinition& f, int surface, int racecourse, int meeting, int going,
+                  int klass, int distance) {
+  SplitKey k;
+  if (f.surface) k.field[0] = surface;
+  if (f.racecourse || f.meeting) k.field[1] = racecourse;
+  if (f.meeting) k.field[2] = meeting;
+  if (f.going) k.field[3] = going;
+  k.field[4] = klass;
+  if (f.distance || f.range) k.distance = distance;
+  return k;
+}
+
+template <class Row>
+SplitKey runkey(const FactorDefinition& f, const Row& r) {
+  return splitkey(f, r.surface, r.racecourse, r.meeting, r.going, runclass(f.match, r),
+                  r.distance);
+}
+
+// The tally of the runs of a split that qualify today.
+Tally splittally(const FactorDefinition& f, const Today& t, const Split& split) {
+  int low = 0;
+  int high = 0;
+  if (f.distance || f.range) {
+    low = f.distance ? t.distance : std::numeric_limits<int>::min();
+    high = f.distance ? t.distance : std::numeric_limits<int>::max();
+    if (f.range) {
+      low = std::max(low, t.distance - t.range);
+      high = std::min(high, t.distance + t.range);
+    }
+  }
+  const SplitKey key = splitkey(f, t.surface, t.racecourse, t.meeting, t.going,
+                                todayclass(f.match, t), 0);
+  const RunSums sums = split.Sum(key, low, high, t.from, t.date);
+  Tally tally;
+  tally.runs = sums.runs();
+  std::copy(std::begin(sums.places), std::end(sums.places), std::begin(tally.places));
+  tally.sum = sums.sum;
+  tally.summed = sums.summed;
+  return tally;
+}
+
+// What one run adds to a split's sums.
+template <class Row>
+RunSums runsums(const FactorDefinition& f, const Row& r) {
+  Tally one;
+  add(f, r, &one);
+  RunSums sums;
+  std::copy(std::begin(one.places), std::end(one.places), std::begin(sums.places));
+  sums.sum = static_cast<int>(one.sum);
+  sums.summed = one.summed;
+  return sums;
 }
 
 // The qualifying runs of `rows`, latest first, before the race date and
-// inside the period. Where the runs keep their running counts and only
-// places count, the period's are the counts at its end less those at its
-// start.
+// inside the period; from the subject's split for the factor where it has
+// splits and the factor can read one.
 template <class Row>
 Tally walk(const FactorDefinition& f, const Today& t, const Rows<Row>& rows) {
   Tally tally;
   if (t.limit == 0 || t.limit < -1) return tally;
-  if (rows.tallies != nullptr && countsplacesonly(f, t)) {
-    auto dated_before = [&rows](int date) {
-      return static_cast<std::size_t>(
-          std::partition_point(rows.begin(), rows.end(), [date](const Row& r) { return r.date < date; }) -
-          rows.begin());
-    };
-    const PlaceCounts& start = rows.tallies[dated_before(t.from)];
-    const PlaceCounts& end = rows.tallies[dated_before(t.date)];
-    tally.runs = end.runs - start.runs;
-    for (int k = 0; k < 4; ++k) tally.places[k] = end.places[k] - start.places[k];
-    return tally;
+  if (rows.splits != nullptr && splittable(f, t)) {
+    const Split& split = rows.splits->Get(splitid(f), [&](Split* s) {
+      for (const Row* r = rows.first; r != rows.kept; ++r) {
+        if (counts(f, *r)) s->Add(runkey(f, *r), r->date, runsums(f, *r));
+      }
+    });
+    if (split.whole()) return splittally(f, t, split);
   }
   int taken = 0;
   using Back = std::reverse_iterator<const Row*>;

@@ -25,20 +25,22 @@
 #include "ydbcln/theory/YTheoryStableRaceHorse.h"
 #include "ydbcln/theory/engine/FactorDefinition.h"
 #include "ydbcln/theory/engine/Race.h"
+#include "ydbcln/theory/engine/RunSplits.h"
 
 namespace ytheory {
 
 class RangeRuns;
 
-// Runs in date order, not owned. A view into the runs of a range also has
-// their running counts: tallies[k] counts the places of the runs first to
-// first + k - 1 (k from 0 to size()), so that the places of any stretch
-// are one subtraction.
+// Runs in date order, not owned. A view into a jockey's, trainer's or
+// sire's runs of a range also reaches all the runs kept for the subject,
+// first to `kept` (past `last`: runs of later races of the range), and
+// their splits (RunSplits), made from those.
 template <class Row>
 struct Rows {
   const Row* first = nullptr;
   const Row* last = nullptr;
-  const PlaceCounts* tallies = nullptr;  // null: none kept
+  const Row* kept = nullptr;
+  RunSplits* splits = nullptr;  // null: none kept
   const Row* begin() const { return first; }
   const Row* end() const { return last; }
   std::size_t size() const { return static_cast<std::size_t>(last - first); }

@@ -92,18 +92,6 @@ void RangeRuns::Cover(const _tagTHITEM* items, int count) {
   }
 }
 
-template <class Row>
-RangeRuns::Subject<Row> RangeRuns::Tallied(std::vector<Row> rows) {
-  Subject<Row> subject;
-  subject.rows = std::move(rows);
-  subject.tallies.resize(subject.rows.size() + 1);
-  for (std::size_t k = 0; k < subject.rows.size(); ++k) {
-    subject.tallies[k + 1] = subject.tallies[k];
-    subject.tallies[k + 1].place(subject.rows[k].position);
-  }
-  return subject;
-}
-
 template <class Row, class Fetch>
 bool RangeRuns::View(Runs<Row>* runs, const std::string& code, int date, const Fetch& fetch,
                      Rows<Row>* out) {
@@ -114,12 +102,13 @@ bool RangeRuns::View(Runs<Row>* runs, const std::string& code, int date, const F
       *out = Rows<Row>{};
       return false;
     }
-    found = runs->emplace(code, Tallied(std::move(rows))).first;
+    found = runs->emplace(code, Subject<Row>{std::move(rows), {}}).first;
   }
   const std::vector<Row>& rows = found->second.rows;
   out->first = rows.data();
-  out->last = before(rows.data(), rows.data() + rows.size(), date);
-  out->tallies = found->second.tallies.data();
+  out->kept = rows.data() + rows.size();
+  out->last = before(out->first, out->kept, date);
+  out->splits = &found->second.splits;
   return true;
 }
 
@@ -140,7 +129,7 @@ void RangeRuns::ReadHorses() {
     for (; k < n && std::memcmp(horseat(k), code.data(), kHorseCodeWidth) == 0; ++k) {
       rows.emplace_back(yrace::record_at(buffer.get(), kSize, k) + kRun);
     }
-    horse_.emplace(std::move(code), Tallied(std::move(rows)));
+    horse_.emplace(std::move(code), Subject<YTheoryHorseRaceHorse>{std::move(rows), {}});
   }
 }
 
@@ -160,7 +149,12 @@ void RangeRuns::ReadSires() {
 
 bool RangeRuns::Horse(const std::string& code, int date, Rows<YTheoryHorseRaceHorse>* out) {
   if (!horsesread_) ReadHorses();
-  return View(&horse_, code, date, [&] { return get_uma_racey2code(code.c_str()); }, out);
+  const bool answered =
+      View(&horse_, code, date, [&] { return get_uma_racey2code(code.c_str()); }, out);
+  // A horse has a few dozen runs at most: walking them costs less than
+  // splitting them.
+  out->splits = nullptr;
+  return answered;
 }
 
 bool RangeRuns::Jockey(const std::string& code, int date, Rows<YTheoryJockeyRaceHorse>* out) {

@@ -5,7 +5,9 @@
 // the range asks for them, for the whole range plus the longest period
 // asked for, the runs and sires of all the range's horses with one fetch
 // each, and every later race of the range sees a view of them that ends
-// before its date (PastRuns).
+// before its date (PastRuns). A jockey's, trainer's or sire's runs are
+// also split by the conditions of the factors that count them (RunSplits),
+// so a race's tally is a few binary searches.
 //
 //   auto range = std::make_shared<ytheory::RangeRuns>(20240101, 20241231);
 //   range->Cover(theory.record()->item, theory.record()->count);
@@ -29,6 +31,7 @@
 #include "ydbcln/theory/YTheoryStableRaceHorse.h"
 #include "ydbcln/theory/engine/FactorDefinition.h"
 #include "ydbcln/theory/engine/PastRuns.h"
+#include "ydbcln/theory/engine/RunSplits.h"
 
 namespace ytheory {
 
@@ -79,17 +82,14 @@ class RangeRuns {
               Rows<CourseRun>* out);
 
  private:
-  // A subject's runs and their running counts of places (see Rows).
+  // A subject's runs and the splits of them its factors made (see Rows).
   template <class Row>
   struct Subject {
     std::vector<Row> rows;
-    std::vector<PlaceCounts> tallies;  // rows.size() + 1
+    RunSplits splits;
   };
   template <class Row>
   using Runs = std::unordered_map<std::string, Subject<Row>>;
-  // A subject of `rows` with their running counts.
-  template <class Row>
-  static Subject<Row> Tallied(std::vector<Row> rows);
   // The runs of `code` in `runs`, read with `fetch` (giving a record
   // buffer) when not yet read, up to `date`.
   template <class Row, class Fetch>
