@@ -92,7 +92,7 @@ TEST(SjisSearch, HiraganaBecomeTheKatakanaOfTheSameSound) {
   std::vector<std::uint16_t> converted;
   for (std::uint16_t c : Codes(hiragana)) converted.push_back(hiragana_to_katakana(c));
   EXPECT_EQ(Bytes(converted), Sjis("ァミムン"));
-  for (std::uint16_t c : {0x829E, 0x82F2}) EXPECT_EQ(hiragana_to_katakana(c), c);
+  for (const std::uint16_t c : {std::uint16_t{0x829E}, std::uint16_t{0x82F2}}) EXPECT_EQ(hiragana_to_katakana(c), c);
 }
 
 TEST(SjisSearch, SingleBytesBecomeTheirFullWidthForms) {

@@ -76,7 +76,9 @@ TEST_F(GeneratedSeason, MarginsDeadHeatsAndTheFastestFinisher) {
   const Report& report = Measured(db());
   EXPECT_EQ(Of(report, "margins_outside_set").value, 0) << Table(report);
   EXPECT_TRUE(Of(report, "margins_outside_set").measured);
-  EXPECT_LE(Of(report, "dead_heats_for_first").value, 10) << Table(report);
+  // About four a season, each race's by its own luck: a season of more
+  // than twelve comes once in thousands.
+  EXPECT_LE(Of(report, "dead_heats_for_first").value, 12) << Table(report);
   EXPECT_GE(Of(report, "fastest_closer_place").value, 1.8) << Table(report);
   EXPECT_LE(Of(report, "fastest_closer_place").value, 4.0) << Table(report);
 }

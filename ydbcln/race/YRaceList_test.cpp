@@ -121,10 +121,14 @@ TEST(YRaceListResult, NamesAndClassesOfEachKindOfRace) {
     }
     ASSERT_TRUE(r.ok());
     YRaceList row(nullptr, r.as<_tagRACERMREC>(), true);
-    if (c.grade != '\0') EXPECT_EQ(row.getname(), Sjis(c.short_name)) << c.conditions;
+    if (c.grade != '\0') {
+      EXPECT_EQ(row.getname(), Sjis(c.short_name)) << c.conditions;
+    }
     EXPECT_EQ(row.getlongracename(), Sjis(c.long_name)) << c.conditions;
     EXPECT_EQ(row.getlongraceclass(), Sjis(c.long_class)) << c.conditions;
-    if (c.classnum >= 0) EXPECT_EQ(row.getclassnum(), c.classnum) << c.conditions;
+    if (c.classnum >= 0) {
+      EXPECT_EQ(row.getclassnum(), c.classnum) << c.conditions;
+    }
   }
 }
 
