@@ -25,6 +25,18 @@ Status Parse(const std::string& utf8, Condition* c) {
   return ParseCondition(SearchKind::kHorse, ytext::to_sjis_lossy(utf8), c);
 }
 
+// The codes of the horses the search `utf8` finds, in the order found.
+std::vector<std::string> FoundCodes(Database& db, const std::string& utf8) {
+  Condition c;
+  EXPECT_TRUE(Parse(utf8, &c).ok()) << utf8;
+  std::vector<std::string> codes;
+  EXPECT_TRUE(EachFound(db, c, [&](const Statement& row) {
+                codes.emplace_back(row.column_text(0));
+                return Status::Ok();
+              }).ok());
+  return codes;
+}
+
 TEST(HorseKeys, TheGrammarExamplesCompileAndTheFormsReadAlike) {
   for (const char* text : {"T=1&HH=3>", "T=1&HH>=3", "T=2&S=1&A=3&A=4",
                            "T=1&FN=キング&H=5000>", "T=1&UDS=1", "T=1&A=10+&C=08&K=21&P=4"}) {
@@ -85,16 +97,7 @@ TEST(HorseKeys, ASireNameIsThePedigreesAndTheSearchStartsFromTheSiresNames) {
       "INSERT INTO pedigree (horse_code, position, ancestor_code, name, foaled_in_japan) VALUES "
       "('1000002', 1, '1000001', 'キングアオバ', 1), ('1000003', 1, NULL, 'キングヘイロー', 0), "
       "('1000004', 1, NULL, 'サクラ', 1), ('1000004', 2, NULL, 'キングダム', 1);").ok());
-  const auto found = [&](const std::string& utf8) {
-    Condition c;
-    EXPECT_TRUE(Parse(utf8, &c).ok()) << utf8;
-    std::vector<std::string> codes;
-    EXPECT_TRUE(EachFound(*db, c, [&](const Statement& row) {
-                  codes.emplace_back(row.column_text(0));
-                  return Status::Ok();
-                }).ok());
-    return codes;
-  };
+  const auto found = [&](const std::string& utf8) { return FoundCodes(*db, utf8); };
   using Codes = std::vector<std::string>;
   EXPECT_EQ(found("FN=きんぐ"), (Codes{"1000002", "1000003"}));
   EXPECT_EQ(found("FN=*ヘイロー"), (Codes{"1000003"}));
@@ -143,16 +146,7 @@ TEST(HorseKeys, TheDamsAndDamsSiresNamesStartFromTheirIndexes) {
       "('1000002', 5, 'キングオー', 0), ('1000003', 2, 'ハナミズキ', 1), "
       "('1000003', 5, 'ユキオー', 1), ('1000004', 2, 'ユキノハナ', 1), "
       "('1000004', 6, 'キングダム', 1);").ok());
-  const auto found = [&](const std::string& utf8) {
-    Condition c;
-    EXPECT_TRUE(Parse(utf8, &c).ok()) << utf8;
-    std::vector<std::string> codes;
-    EXPECT_TRUE(EachFound(*db, c, [&](const Statement& row) {
-                  codes.emplace_back(row.column_text(0));
-                  return Status::Ok();
-                }).ok());
-    return codes;
-  };
+  const auto found = [&](const std::string& utf8) { return FoundCodes(*db, utf8); };
   using Codes = std::vector<std::string>;
   EXPECT_EQ(found("MN=はな"), (Codes{"1000002", "1000003", "1000004"}));
   EXPECT_EQ(found("MN=ユキ*"), (Codes{"1000002", "1000004"}));
