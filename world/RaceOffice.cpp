@@ -31,12 +31,16 @@ constexpr double kMaidenShare = 0.75;
 // most of its maiden races on the dirt, and half of the rest on the turf.
 constexpr double kTurfPull[kClassCount] = {3.0, -2.5, 0.9, 0.9, 0.9, 0.9};
 
-// The office keeps about half its flat races on the turf whatever the
-// horses in training lean to: the pull of the turf grows by this much for
-// each point (of one) the recent programme's turf share stands below
-// kTurfShare, and falls as much above it.
+// The office keeps about half its flat races on the turf, and about one in
+// fifty over 2400 m or more of turf, whatever the horses in training lean
+// to: the pull of those layouts grows by kProgrammeSteer (kLongSteer) for
+// each point (of one) the recent programme's share stands below its aim,
+// and falls as much above it.
 constexpr double kTurfShare = 0.505;
 constexpr double kProgrammeSteer = 100.0;
+constexpr int kLongTurf = 2400;
+constexpr double kLongTurfShare = 0.02;
+constexpr double kLongSteer = 400.0;
 
 // The order of races on a card: maidens first, the newcomers' race after
 // them, then up the classes.
@@ -305,9 +309,11 @@ void Office::AddFlatRaces(Card& card, std::vector<RacePlan>& races, int slots,
   }
 
   const Course& course = CourseAt(card.venue.place);
-  const double steer = world_.programme_flat > 0.0
-                           ? kProgrammeSteer * (kTurfShare - world_.programme_turf / world_.programme_flat)
-                           : 0.0;
+  const double recent = world_.programme_flat;
+  const double steer =
+      recent > 0.0 ? kProgrammeSteer * (kTurfShare - world_.programme_turf / recent) : 0.0;
+  const double long_steer =
+      recent > 0.0 ? kLongSteer * (kLongTurfShare - world_.programme_long_turf / recent) : 0.0;
   for (Group& g : list) {
     std::vector<int>& pool = g.horses;
     for (int r = 0; r < g.slots; ++r) {
@@ -318,7 +324,10 @@ void Office::AddFlatRaces(Card& card, std::vector<RacePlan>& races, int slots,
         if (l.surface == Surface::kJump || l.distance > LongestFor(g.band, g.cls)) continue;
         int fits = 0;
         for (int id : pool) fits += PlanFit(H(id), l.surface, l.distance) >= -1.0 ? 1 : 0;
-        const double pull = l.surface == Surface::kTurf ? kTurfPull[ClassRank(g.cls)] + steer : 0.0;
+        double pull = 0.0;
+        if (l.surface == Surface::kTurf) {
+          pull = kTurfPull[ClassRank(g.cls)] + steer + (l.distance >= kLongTurf ? long_steer : 0.0);
+        }
         const double score = std::min(fits, l.max_runners) + 3.0 * std::log(l.frequency) + pull +
                              random_.Normal(0.0, 1.2);
         if (score > best_score) {
@@ -534,11 +543,14 @@ void TallyProgramme(World& world, const std::vector<Card>& cards) {
   constexpr double kDayWeight = 0.99;  // each race day before counts this much less
   world.programme_flat *= kDayWeight;
   world.programme_turf *= kDayWeight;
+  world.programme_long_turf *= kDayWeight;
   for (const Card& card : cards) {
     for (const RacePlan& plan : card.races) {
       if (plan.jump()) continue;
       world.programme_flat += 1.0;
-      if (plan.layout->surface == Surface::kTurf) world.programme_turf += 1.0;
+      if (plan.layout->surface != Surface::kTurf) continue;
+      world.programme_turf += 1.0;
+      if (plan.layout->distance >= kLongTurf) world.programme_long_turf += 1.0;
     }
   }
 }

@@ -195,11 +195,13 @@ struct World {
   std::set<std::string> person_names;
   std::map<std::string, CourseRecord> records;  // key: place, surface, distance
 
-  // The flat races of the recent programme and those of them on the turf,
-  // each race day weighing a little less than the next (about the last
-  // hundred race days count): what the race office steers by.
+  // The flat races of the recent programme, those of them on the turf and
+  // those over 2400 m or more of turf, each race day weighing a little less
+  // than the next (about the last hundred race days count): what the race
+  // office steers by.
   double programme_flat = 0.0;
   double programme_turf = 0.0;
+  double programme_long_turf = 0.0;
 
   // Serial numbers behind the codes of new entities.
   int next_stallion_serial = 1;
