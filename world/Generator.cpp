@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "db/write/BulkLoad.h"
 #include "db/write/Writer.h"
 #include "world/Calendar.h"
 #include "world/Dates.h"
@@ -35,14 +36,11 @@ constexpr double kCrowdNoise = 0.05;    // scatter of the stakes around the publ
 // A quarter's races go to the store as one batch, one transaction: the
 // runner, pedigree and index pages one month's races touch are mostly
 // touched again the next month, and a larger transaction writes each of
-// them to the log once instead of once a month. The store's page cache is
-// raised while generating so that a quarter's changed pages, and most of
-// the indexes they are found through, stay in memory, and the log is
-// folded into the file every few quarters (128 MiB of pages) rather than
-// after each.
+// them to the log once instead of once a month. The generation is a bulk
+// load whose page cache holds a quarter's changed pages and most of the
+// indexes they are found through.
 constexpr int kMonthsPerBatch = 3;
 constexpr int kGeneratingCacheMegabytes = 512;
-constexpr int kGeneratingCheckpointPages = 32768;
 
 // Batches go to the store on a thread of their own, at most one waiting.
 class BatchWriter {
@@ -368,8 +366,8 @@ ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& 
   world.seed = options.seed;
   Summary local;
   Simulator simulator(world, start);
-  ydb::Status status = db.setCacheMegabytes(kGeneratingCacheMegabytes);
-  if (status.ok()) status = db.setCheckpointPages(kGeneratingCheckpointPages);
+  ydb::BulkLoad load(db, kGeneratingCacheMegabytes);
+  ydb::Status status = load.begin();
   if (!status.ok()) return status;
   BatchWriter out(db);
   SeasonWriter sink(out, local, options, last_day);
@@ -388,9 +386,8 @@ ydb::Status Generate(ydb::Database& db, const Options& options, const Progress& 
   // Generation stopped part way still stores the months it finished.
   if (stopped) sink.Flush();
   status = out.Finish();
-  ydb::Status restored = db.setCacheMegabytes(ydb::Database::kDefaultCacheMegabytes);
-  if (restored.ok()) restored = db.setCheckpointPages(ydb::Database::kDefaultCheckpointPages);
-  if (status.ok()) status = restored;
+  const ydb::Status ended = load.finish();
+  if (status.ok()) status = ended;
   if (summary != nullptr) *summary = local;
   if (!status.ok()) return status;
   if (stopped) return ydb::Status::Aborted("generation stopped after " + std::to_string(local.seasons) + " seasons");

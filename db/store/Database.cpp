@@ -17,8 +17,10 @@
 #include <system_error>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "db/store/Schema.h"
+#include "db/store/SchemaIndexes.h"
 #include "db/store/SqliteStatus.h"
 #include "db/store/WaitNotice.h"
 
@@ -289,6 +291,7 @@ Status Database::Initialise(bool created, SchemaUpgrade upgrade) {
     s = Identify();
     if (s.ok()) s = Upgrade(upgrade);
     if (s.ok() && !read_only_) s = exec("PRAGMA journal_mode = WAL");
+    if (s.ok() && !read_only_) s = RestoreIndexes();
     return s;
   }
 
@@ -303,6 +306,23 @@ Status Database::Initialise(bool created, SchemaUpgrade upgrade) {
   if (s.ok()) s = exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
   if (!s.ok()) return s;
   return create.commit();
+}
+
+// A load killed part-way may have left the store without the indexes it
+// set aside. They are built again here, unless another process is writing
+// the store at this moment (a load under way builds them at its end).
+Status Database::RestoreIndexes() {
+  std::vector<std::string> missing;
+  Status s = MissingIndexes(*this, &missing);
+  if (!s.ok() || missing.empty()) return s;
+  sqlite3_busy_timeout(db_, 0);
+  s = exec("BEGIN IMMEDIATE");
+  sqlite3_busy_timeout(db_, kBusyTimeoutMilliseconds);
+  if (s.IsBusy()) return Status::Ok();
+  if (s.ok()) s = CreateIndexes(*this, missing);
+  if (s.ok()) return exec("COMMIT");
+  exec("ROLLBACK");
+  return s;
 }
 
 Status Database::Identify() {

@@ -136,6 +136,7 @@ class Database {
   Status Identify();
   // Brings an existing store of an older schema to the current one.
   Status Upgrade(SchemaUpgrade upgrade);
+  Status RestoreIndexes();
   int SchemaVersion(Status* status);
   static int OnProgress(void* self);
 

@@ -23,6 +23,7 @@
 
 #include "db/api/DataSetStore.h"
 #include "db/read/Reader.h"
+#include "db/write/BulkLoad.h"
 #include "db/write/Writer.h"
 #include "exchange/jvdata/FileReader.h"
 #include "exchange/jvdata/Horses.h"
@@ -41,10 +42,6 @@ using ydb::Status;
 
 // The people written in one transaction.
 constexpr std::size_t kPeoplePerTransaction = 5000;
-
-// The store's log is folded into its file every few months of races (128
-// MiB of pages) while the records are written, rather than after each.
-constexpr int kImportCheckpointPages = 32768;
 
 // The odds records' types, O1 to O3: their number from 0; -1 for others.
 int OddsType(const std::string& type) {
@@ -98,13 +95,14 @@ class JvImporter {
                                      " records refused; nothing was imported)");
     }
     RecordSource source(files_);
-    s = db_.setCheckpointPages(kImportCheckpointPages);
+    ydb::BulkLoad load(db_);
+    s = load.begin();
     if (s.ok()) s = writePeople(source);
     if (s.ok()) s = writeHorses(source);
     if (s.ok()) s = writeRaces(source);
     if (s.ok()) s = removePeople();
-    const Status restored = db_.setCheckpointPages(ydb::Database::kDefaultCheckpointPages);
-    return s.ok() ? restored : s;
+    const Status ended = load.finish();
+    return s.ok() ? ended : s;
   }
 
  private:
