@@ -15,6 +15,7 @@
 #include "db/query/Search.h"
 #include "db/query/SqlAssembly.h"
 #include "db/store/Database.h"
+#include "testing/QueryPlan.h"
 #include "testing/TempDir.h"
 #include "text/sjis.h"
 
@@ -46,19 +47,11 @@ class HorseSearchStore : public ::testing::Test {
     return codes;
   }
 
-  // The steps of the query plan of `c`, joined.
-  std::string PlanOf(const Condition& c) {
-    Statement& plan = db_->statement("EXPLAIN QUERY PLAN " + AssembleQuery(c).sql);
-    std::string steps;
-    while (plan.step()) steps += std::string(plan.column_text(3)) + "; ";
-    EXPECT_TRUE(plan.status().ok()) << plan.status().message();
-    plan.reset();
-    return steps;
-  }
+  // The steps of the query plan of the search `utf8`, joined.
   std::string PlanOf(const std::string& utf8) {
     Condition c;
     EXPECT_TRUE(Parse(utf8, &c).ok()) << utf8;
-    return PlanOf(c);
+    return ytest::PlanOf(*db_, AssembleQuery(c).sql);
   }
 
   ytest::TempDir dir_;
@@ -169,7 +162,7 @@ TEST_F(HorseSearchStore, ARaceGroupReachesItsHorsesThroughTheRunnersIndex) {
   ASSERT_TRUE(ReadCommand(both, &read).ok());
   for (void* buffer : {a, b, both}) ReleaseRecords(buffer);
   ASSERT_EQ(read.groups.size(), 2u);
-  const std::string steps = PlanOf(read);
+  const std::string steps = ytest::PlanOf(*db_, AssembleQuery(read).sql);
   for (const char* scan : {"SCAN h", "SCAN ru", "SCAN r "}) {
     EXPECT_EQ(steps.find(scan), std::string::npos) << scan << " in " << steps;
   }
