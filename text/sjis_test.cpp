@@ -75,6 +75,9 @@ TEST(SjisBytes, ClassesStopAtTheirEdges) {
   for (int c : {0x40, 0x7E, 0x80, 0xFC}) EXPECT_TRUE(is_trail_byte(static_cast<unsigned char>(c)));
   for (int c : {0x3F, 0x7F, 0xFD}) EXPECT_FALSE(is_trail_byte(static_cast<unsigned char>(c)));
   for (int c : {0xA0, 0xE0}) EXPECT_FALSE(is_halfwidth_katakana(static_cast<unsigned char>(c)));
+  // The non-kanji rows end before 亜 (889F); 817F is no trail byte.
+  for (int c : {0x8140, 0x889E}) EXPECT_TRUE(is_jis_nonkanji(static_cast<std::uint16_t>(c)));
+  for (int c : {0x889F, 0x813F, 0x817F}) EXPECT_FALSE(is_jis_nonkanji(static_cast<std::uint16_t>(c)));
 }
 
 TEST(SjisBytes, CutsOnCharacterBoundaries) {
@@ -120,14 +123,6 @@ TEST(SjisSearch, LowersFullWidthAndAsciiLatinOnly) {
   EXPECT_EQ(fullwidth_to_lower('A'), 'a');
   EXPECT_EQ(fullwidth_to_lower('Z'), 'z');
   EXPECT_EQ(fullwidth_to_lower('['), '[');
-}
-
-TEST(SjisSearch, NonKanjiRowsEndBeforeTheFirstKanji) {
-  EXPECT_TRUE(is_jis_nonkanji(0x8140));
-  EXPECT_TRUE(is_jis_nonkanji(0x889E));
-  EXPECT_FALSE(is_jis_nonkanji(0x889F));  // 亜
-  EXPECT_FALSE(is_jis_nonkanji(0x813F));
-  EXPECT_FALSE(is_jis_nonkanji(0x817F));  // not a trail byte
 }
 
 TEST(SjisSearch, NamesMatchAContainedWordOrAWholePattern) {

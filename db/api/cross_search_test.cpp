@@ -13,21 +13,14 @@
 #include "db/api/DataSet.h"
 #include "db/api/DataSetStore.h"
 #include "db/write/Writer.h"
+#include "testing/QueryPlan.h"
 #include "testing/SmallWorld.h"
 #include "testing/TempDir.h"
 
 namespace ydb {
 namespace {
 
-// The steps of the plan of `sql`, "; " after each.
-std::string PlanOf(Database& db, const std::string& sql) {
-  Statement& plan = db.statement("EXPLAIN QUERY PLAN " + sql);
-  std::string steps;
-  while (plan.step()) steps += std::string(plan.column_text(3)) + "; ";
-  EXPECT_TRUE(plan.status().ok()) << plan.status().message() << "\n" << sql;
-  plan.reset();
-  return steps;
-}
+using ytest::PlanOf;
 
 class CrossSearchPlan : public ::testing::Test {
  protected:

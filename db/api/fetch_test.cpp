@@ -1,7 +1,9 @@
 // The fetches at the C boundary over an open data set: what a code that
-// names nothing fetches, the whole-day race selections, codes taken from
-// records as the client passes them, and the test hooks that count calls
-// and make operations fail.
+// names nothing fetches, codes taken from records as the client passes
+// them, the ranges of dates, and the test hooks that count calls and make
+// operations fail. A day's races by race 00 or the venue key, the race
+// days, odds, popularity and payouts are read through the boundary by the
+// race classes' tests and the generated season's.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -105,18 +107,6 @@ TEST_F(FetchTest, EachOperationFailsAloneWhenMadeToAndWorksAgainAfter) {
   }
 }
 
-TEST_F(FetchTest, FailAfterLetsTheGivenNumberOfCallsThrough) {
-  Records odds(get_odds2code_ex("052024010611", 0));
-  ASSERT_EQ(odds.count(), 1);
-  ydb_test_fail_after("make_sorted_odds", 1);
-  Records first(make_sorted_odds(odds.buffer(), 0));
-  Records second(make_sorted_odds(odds.buffer(), 1));
-  Records third(make_sorted_odds(odds.buffer(), 2));
-  EXPECT_FALSE(first.null());
-  EXPECT_TRUE(second.null());
-  EXPECT_TRUE(third.null());
-}
-
 TEST_F(FetchTest, WithoutAReadyDataSetFetchesAreNull) {
   term_db_ex();
   Records race(get_race2code_1_ex("052024010611", 1));
@@ -174,21 +164,6 @@ TEST_F(FetchTest, CodesThatNameNothingFetchAnEmptyRecords) {
   }
 }
 
-TEST_F(FetchTest, RaceNumberZeroAndTheVenueKeyFetchTheWholeDayInRaceOrder) {
-  for (const char* code : {"052024010600", "0520240106"}) {
-    SCOPED_TRACE(code);
-    Records results(get_race2code_1_ex(code, 1));
-    ASSERT_EQ(results.count(), 3);
-    EXPECT_EQ(get_rec_width(results.buffer()), 2326);
-    EXPECT_EQ(std::string(results.record(0), 12), "052024010601");
-    EXPECT_EQ(std::string(results.record(1), 12), "052024010605");
-    EXPECT_EQ(std::string(results.record(2), 12), "052024010611");
-    EXPECT_EQ(Records(get_denma2code(code)).count(), 3);
-  }
-  Records one(get_race2code_1_ex("052024010611", 1));
-  EXPECT_EQ(one.count(), 1);
-}
-
 TEST_F(FetchTest, RunnersAndCommentsComeFromCodesInsideRecords) {
   // As the client passes them: the race code at the start of a race
   // record, and the race and horse codes inside a runner result record.
@@ -208,28 +183,6 @@ TEST_F(FetchTest, RunnersAndCommentsComeFromCodesInsideRecords) {
   Records entries(get_denmah2code(card.record(0), card.record(0) + 12));
   ASSERT_EQ(entries.count(), 9);
   EXPECT_EQ(get_rec_width(entries.buffer()), 688);
-}
-
-TEST_F(FetchTest, RaceDaysOddsPopularityAndPayoutsThroughTheBoundary) {
-  Records month(get_racelist2date_ex("20240106", 0));
-  ASSERT_EQ(month.count(), 2);
-  EXPECT_EQ(get_rec_width(month.buffer()), 158);
-  Records year(get_denmalist2date_ex("2024", 0));
-  EXPECT_EQ(year.count(), 3);
-
-  Records odds(get_odds2code_ex("052024010611", 0));
-  ASSERT_EQ(odds.count(), 1);
-  EXPECT_EQ(get_rec_width(odds.buffer()), 1462);
-  Records win(make_sorted_odds(odds.buffer(), 0));
-  ASSERT_EQ(win.count(), 2);  // horse 1 with odds, horse 9 scratched
-  EXPECT_EQ(get_rec_width(win.buffer()), 11);
-  EXPECT_EQ(win[0], "00010000035");
-  EXPECT_EQ(win[1], "0009/      ");
-
-  Records payouts(get_exprize2code("052024010601"));
-  ASSERT_EQ(payouts.count(), 1);
-  EXPECT_EQ(get_rec_width(payouts.buffer()), 254);
-  EXPECT_EQ(At(payouts[0], 20, 16), "0100024002000310");
 }
 
 // The records of a range of dates are each race's own fetches, race by
@@ -334,11 +287,9 @@ TEST_F(FetchTest, ARangeOfDatesGivesItsHorsesRunsAndSiresAsTheirOwnFetches) {
   }
 }
 
-TEST_F(FetchTest, AHorsesWholeCareerComesLatestFirstWithItsScratchedEntries) {
-  Records career(get_uma_race2code("2020011"));
-  ASSERT_EQ(career.count(), 2);
-  EXPECT_EQ(std::string(career.record(0) + 1, 12), "052024010611");
-  EXPECT_EQ(std::string(career.record(1) + 1, 12), "052023122411");
+// A horse's whole career holds its scratched entries (its runs latest first:
+// the card fetches' tests and the horse class's).
+TEST_F(FetchTest, AHorsesWholeCareerHoldsItsScratchedEntries) {
   // Horse 5 of the dead heat was scratched there: its one entry, with its
   // accident (that it is no run of its trainer: the entity record tests).
   Records scratched(get_uma_race2code("2021005"));

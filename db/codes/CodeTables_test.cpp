@@ -82,12 +82,6 @@ TEST(CodeTables, WeightRuleDesignationDoesNotChangeTheText) {
   EXPECT_NE(result, 0);
 }
 
-TEST(CodeTables, FieldFormsOfValues) {
-  EXPECT_EQ(GetCodeTable(kRaceClassCode)->FieldOf(-10000), "");
-  EXPECT_EQ(GetCodeTable(kBreedCode)->FieldOf(100), "");
-  EXPECT_EQ(GetCodeTable(kBreedCode)->FieldOf(-1), "");
-}
-
 TEST(CodeLookup, BadCallsFailWithAnEmptyText) {
   // One of each refusal: no field, no table, a non-digit, a NUL inside the
   // field, a sign where the kind has none, a code the table lacks.
@@ -112,6 +106,10 @@ TEST(CodeLookup, BadCallsFailWithAnEmptyText) {
   char dst[4] = "abc";
   EXPECT_NE(get_ccode2val(kBreedCode, "01", dst, 0), 0);
   EXPECT_STREQ(dst, "abc") << "no room: nothing written";
+  // Values with no field form.
+  EXPECT_EQ(GetCodeTable(kRaceClassCode)->FieldOf(-10000), "");
+  EXPECT_EQ(GetCodeTable(kBreedCode)->FieldOf(100), "");
+  EXPECT_EQ(GetCodeTable(kBreedCode)->FieldOf(-1), "");
 }
 
 TEST(CodeLookup, CutsTheTextOnACharacterBoundary) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "db/store/Database.h"
+#include "testing/QueryPlan.h"
 #include "testing/TempDir.h"
 #include "text/sjis.h"
 
@@ -38,12 +39,8 @@ TEST(NameSearch, HorseNamesAreFoundByTheirKeptKeysFromTheNameIndexAlone) {
   // The name search's statement (NameSearch.cpp) scans the names' index,
   // which holds the keys, so that a horse's row is read only for a name
   // that matches.
-  Statement& plan = db->statement(
-      "EXPLAIN QUERY PLAN SELECT h.code, h.name FROM horse h WHERE instr(h.name_key, 'x') > 0 "
-      "ORDER BY 2, 1");
-  std::string steps;
-  while (plan.step()) steps += std::string(plan.column_text(3)) + "; ";
-  plan.reset();
+  const std::string steps = ytest::PlanOf(
+      *db, "SELECT h.code, h.name FROM horse h WHERE instr(h.name_key, 'x') > 0 ORDER BY 2, 1");
   EXPECT_NE(steps.find("SCAN h USING INDEX horse_by_name;"), std::string::npos) << steps;
   Statement& columns =
       db->statement("SELECT group_concat(name, ',') FROM pragma_index_info('horse_by_name')");

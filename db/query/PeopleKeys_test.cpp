@@ -9,6 +9,7 @@
 #include "db/query/Parser.h"
 #include "db/query/SqlAssembly.h"
 #include "db/store/Database.h"
+#include "testing/QueryPlan.h"
 #include "testing/TempDir.h"
 
 namespace ydb {
@@ -27,11 +28,7 @@ TEST(PeopleKeys, FiguresAreReadByThePersonsKeyNeverAllAtOnce) {
   for (const auto& [kind, text] : kSearches) {
     Condition c;
     ASSERT_TRUE(ParseCondition(kind, text, &c).ok()) << text;
-    Statement& plan = db->statement("EXPLAIN QUERY PLAN " + AssembleQuery(c).sql);
-    std::string steps;
-    while (plan.step()) steps += std::string(plan.column_text(3)) + "; ";
-    ASSERT_TRUE(plan.status().ok()) << text << ": " << plan.status().message();
-    plan.reset();
+    const std::string steps = ytest::PlanOf(*db, AssembleQuery(c).sql);
     for (const char* whole : {"MATERIALIZE", "AUTOMATIC", "SCAN entity_total"}) {
       EXPECT_EQ(steps.find(whole), std::string::npos) << text << ": " << steps;
     }

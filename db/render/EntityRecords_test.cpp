@@ -17,6 +17,7 @@
 #include "db/render/RecordBuilder.h"
 #include "db/render/RenderWorld_test.h"
 #include "testing/FixedToday.h"
+#include "testing/QueryPlan.h"
 
 namespace ydb {
 namespace {
@@ -233,12 +234,8 @@ TEST_F(EntityRecordsTest, RunsOfAPersonComeLatestFirstWithinTheirDates) {
 }
 
 TEST_F(EntityRecordsTest, RunsAreFoundThroughTheBucketsAndTheKeptRecordsKey) {
-  std::string details;
-  for (const std::string* sql : {&EntityBucketsQuery(), &KeptRunQuery()}) {
-    Statement& plan = db_->statement("EXPLAIN QUERY PLAN " + *sql);
-    while (plan.step()) details += std::string(plan.column_text(3)) + "\n";
-    plan.reset();
-  }
+  const std::string details =
+      ytest::PlanOf(*db_, EntityBucketsQuery()) + ytest::PlanOf(*db_, KeptRunQuery());
   EXPECT_NE(details.find("SEARCH past_run_bucket USING PRIMARY KEY (kind=? AND code=?"),
             std::string::npos) << details;
   EXPECT_NE(details.find("SEARCH runner_result_record USING PRIMARY KEY (race_date=? AND "
@@ -247,10 +244,7 @@ TEST_F(EntityRecordsTest, RunsAreFoundThroughTheBucketsAndTheKeptRecordsKey) {
   EXPECT_EQ(details.find("SCAN"), std::string::npos) << details;
 
   // Many horses' figures: the codes asked first, each horse's rows by key.
-  Statement& horses = db_->statement("EXPLAIN QUERY PLAN " + HorsesTotalsQuery());
-  std::string order;
-  while (horses.step()) order += std::string(horses.column_text(3)) + "\n";
-  horses.reset();
+  const std::string order = ytest::PlanOf(*db_, HorsesTotalsQuery());
   const std::size_t by_key = order.find("SEARCH t USING PRIMARY KEY (kind=? AND code=?)");
   ASSERT_NE(by_key, std::string::npos) << order;
   EXPECT_LT(order.find("SCAN k"), by_key) << order;

@@ -16,13 +16,14 @@ namespace {
 
 using ytest::Sjis;
 
-// A plain winning run on turf, right-handed, 1600 m, that every group has
-// a row for.
-std::unique_ptr<YRaceHorse> PlainRun() {
+// A plain run on turf, right-handed, 1600 m, that every group has a row
+// for; a win unless its position (0: none) and the position's text say
+// otherwise.
+std::unique_ptr<YRaceHorse> PlainRun(int order = 1, const char* ordertext = "１") {
   auto r = std::make_unique<YRaceHorse>(nullptr);
   r->racecode = "052024010611";
-  r->order = 1;
-  r->ordertext = Sjis("１");
+  r->order = static_cast<unsigned char>(order);
+  r->ordertext = Sjis(ordertext);
   r->runnercount = 16;
   r->corners[0] = 1; r->corners[1] = 1; r->corners[2] = 1; r->corners[3] = 1;
   r->jockeycode = "01001";
@@ -64,21 +65,11 @@ std::vector<int> RowsWithRuns(const int* rows, int count) {
 
 TEST(YRaceTotalTest, ARunCountsByItsPositionAndOneThatDidNotStartInNoRow) {
   std::vector<std::unique_ptr<YRaceHorse>> runs;
-  for (int order : {1, 2, 3, 4, 12}) {
-    runs.push_back(PlainRun());
-    runs.back()->order = static_cast<unsigned char>(order);
-  }
-  runs.push_back(PlainRun());  // pulled up: no position, unplaced
-  runs.back()->order = 0;
-  runs.back()->ordertext = Sjis("止");
-  for (const char* text : {"消", "外"}) {  // never started
-    runs.push_back(PlainRun());
-    runs.back()->order = 0;
-    runs.back()->ordertext = Sjis(text);
-  }
-  runs.push_back(PlainRun());  // crossed the line first, demoted to third
-  runs.back()->order = 3;
-  runs.back()->ordertext = Sjis("③");
+  for (int order : {1, 2, 3, 4, 12}) runs.push_back(PlainRun(order));
+  runs.push_back(PlainRun(0, "止"));  // pulled up: no position, unplaced
+  runs.push_back(PlainRun(0, "消"));  // never started
+  runs.push_back(PlainRun(0, "外"));  // never started
+  runs.push_back(PlainRun(3, "③"));   // crossed the line first, demoted to third
   const YRaceTotal t = Total(runs);
   EXPECT_EQ(std::vector<int>(t.place[5], t.place[5] + 4), (std::vector<int>{1, 1, 2, 3}));
   EXPECT_EQ(t.jockey[0].total[3], 3);

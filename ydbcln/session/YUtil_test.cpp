@@ -170,48 +170,54 @@ TEST(YUtilPlaces, MeetingTextsFullAndHalfWidth) {
   EXPECT_EQ(YUtil::getkaisai(Field("0120020000").p(), true), Sjis("阪神"));
 }
 
+// A code class sets the flag (codes 0 to 3); a money class leaves it alone.
 TEST(YUtilClasses, CodeClassesAndMoneyClasses) {
-  bool flag = true;
-  EXPECT_EQ(YUtil::getclass(Field("00004").p(), 5, true, &flag), "OPEN");
-  EXPECT_FALSE(flag);
-  EXPECT_EQ(YUtil::getclass(Field("00001").p(), 5, true, &flag), Sjis("新馬"));
-  EXPECT_TRUE(flag);
-  EXPECT_EQ(YUtil::getclass(Field("-0005").p(), 5, true, &flag), Sjis("1勝クラス"));
-  EXPECT_FALSE(flag);
+  struct Row {
+    const char* field;
+    bool withman;
+    const char* text;  // UTF-8
+    bool flag_before, flag_after;
+  };
+  const Row rows[] = {
+      {"00004", true, "OPEN", true, false},     {"00001", true, "新馬", false, true},
+      {"-0005", true, "1勝クラス", true, false}, {"4", true, "OPEN", true, false},
+      {"05000", true, "500万下", false, false},  {"09005", true, "900.5万下", true, true},
+      {"00100", false, "10", true, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.field);
+    Field field(row.field);
+    bool flag = row.flag_before;
+    EXPECT_EQ(YUtil::getclass(field.p(), field.len(), row.withman, &flag), Sjis(row.text));
+    EXPECT_EQ(flag, row.flag_after);
+  }
   EXPECT_EQ(YUtil::getclass(Field("4").p(), 1, true, nullptr), "OPEN");
-
-  flag = false;
-  EXPECT_EQ(YUtil::getclass(Field("05000").p(), 5, true, &flag), "500" + Sjis("万下"));
-  EXPECT_FALSE(flag);  // left alone for a money class
-  flag = true;
-  EXPECT_EQ(YUtil::getclass(Field("09005").p(), 5, true, &flag), "900.5" + Sjis("万下"));
-  EXPECT_TRUE(flag);
-  EXPECT_EQ(YUtil::getclass(Field("00100").p(), 5, false, nullptr), "10");
 }
 
-TEST(YUtilClasses, SetClassChoosesTheString) {
-  std::string first = "a";
-  std::string second = "b";
-  YUtil::setclass(first, second, '0', Field("00004").p(), 5, true);
-  EXPECT_EQ(first, "a");
-  EXPECT_EQ(second, "bG1");
-
-  first.clear();
-  second.clear();
-  YUtil::setclass(first, second, ' ', Field("00004").p(), 5, false);
-  EXPECT_EQ(first, "OPEN");
-  EXPECT_EQ(second, "");
-
-  // A money class leaves the class flag as the grade byte set it.
-  first.clear();
-  second.clear();
-  YUtil::setclass(first, second, ' ', Field("05000").p(), 5, true);
-  EXPECT_EQ(first, "500" + Sjis("万下"));
-  EXPECT_EQ(second, "");
-  first.clear();
-  YUtil::setclass(first, second, '\0', Field("05000").p(), 5, true);
-  EXPECT_EQ(first, "");
-  EXPECT_EQ(second, "500" + Sjis("万下"));
+// A grade goes to the second string; a money class leaves the class flag as
+// the grade byte set it.
+TEST(YUtilClasses, SetClassAppendsToTheStringItChooses) {
+  struct Row {
+    char grade;
+    const char* field;
+    bool withman;
+    const char* first;  // UTF-8, after "a"
+    const char* second;  // after "b"
+  };
+  const Row rows[] = {
+      {'0', "00004", true, "a", "bG1"},
+      {' ', "00004", false, "aOPEN", "b"},
+      {' ', "05000", true, "a500万下", "b"},
+      {'\0', "05000", true, "a", "b500万下"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(1, row.grade) + row.field);
+    std::string first = "a";
+    std::string second = "b";
+    YUtil::setclass(first, second, row.grade, Field(row.field).p(), 5, row.withman);
+    EXPECT_EQ(first, Sjis(row.first));
+    EXPECT_EQ(second, Sjis(row.second));
+  }
 }
 
 TEST(YUtilClasses, SortKeysRankGradesAboveClasses) {
@@ -285,70 +291,39 @@ TEST(YUtilMargins, StartAndJumpPositions) {
 
 // --- Running style ---------------------------------------------------------------
 
-int Style(int n, int p1, int p2, int p3, int p4) {
-  unsigned char pos[4] = {static_cast<unsigned char>(p1), static_cast<unsigned char>(p2),
-                          static_cast<unsigned char>(p3), static_cast<unsigned char>(p4)};
-  return YUtil::getkyakushitsu(n, pos);
-}
-
-// Each pair of rows sits on the two sides of one rule.
-TEST(YUtilRunningStyle, FourCornersByFieldSize) {
-  EXPECT_EQ(Style(10, 3, 1, 1, 1), 1);
-  // Up to 7 runners a stalker stays within 2nd.
-  EXPECT_EQ(Style(7, 5, 2, 2, 2), 2);
-  EXPECT_EQ(Style(7, 5, 3, 3, 3), 3);
-  EXPECT_EQ(Style(7, 5, 7, 7, 6), 3);
-  EXPECT_EQ(Style(7, 5, 7, 7, 7), 4);
-  // 8 to 12 runners: within 3rd; 13 and more: within 4th.
-  EXPECT_EQ(Style(8, 5, 3, 3, 3), 2);
-  EXPECT_EQ(Style(12, 1, 4, 4, 4), 3);
-  EXPECT_EQ(Style(13, 1, 4, 4, 4), 2);
-  EXPECT_EQ(Style(13, 1, 5, 4, 4), 3);
-  // In the front half at the last corner.
-  EXPECT_EQ(Style(9, 1, 8, 8, 4), 3);
-  EXPECT_EQ(Style(9, 1, 8, 8, 5), 4);
-  // Otherwise the middle corners decide, against n-2, n-3 or n-4.
-  EXPECT_EQ(Style(8, 5, 5, 6, 5), 3);
-  EXPECT_EQ(Style(8, 5, 6, 6, 5), 4);
-  EXPECT_EQ(Style(12, 1, 9, 9, 7), 3);
-  EXPECT_EQ(Style(12, 1, 10, 10, 7), 4);
-  EXPECT_EQ(Style(13, 1, 9, 12, 7), 3);
-  EXPECT_EQ(Style(13, 1, 10, 10, 7), 4);
-  EXPECT_EQ(Style(16, 1, 12, 12, 9), 3);
-  EXPECT_EQ(Style(16, 1, 13, 13, 9), 4);
-  EXPECT_EQ(Style(17, 1, 12, 13, 9), 3);
-  EXPECT_EQ(Style(17, 1, 13, 13, 9), 4);
-}
-
-TEST(YUtilRunningStyle, ThirdAndFourthCornersOnly) {
-  EXPECT_EQ(Style(10, 0, 0, 1, 1), 1);
-  EXPECT_EQ(Style(7, 0, 0, 2, 2), 2);
-  EXPECT_EQ(Style(7, 0, 0, 3, 2), 3);
-  EXPECT_EQ(Style(7, 0, 0, 7, 6), 3);
-  EXPECT_EQ(Style(7, 0, 0, 7, 7), 4);
-  EXPECT_EQ(Style(8, 0, 0, 3, 3), 2);
-  EXPECT_EQ(Style(8, 0, 0, 7, 4), 3);
-  EXPECT_EQ(Style(8, 0, 0, 5, 5), 3);
-  EXPECT_EQ(Style(8, 0, 0, 6, 5), 4);
-  EXPECT_EQ(Style(12, 0, 0, 4, 4), 3);
-  EXPECT_EQ(Style(12, 0, 0, 9, 7), 3);
-  EXPECT_EQ(Style(12, 0, 0, 10, 7), 4);
-  EXPECT_EQ(Style(13, 0, 0, 4, 4), 2);
-  EXPECT_EQ(Style(13, 0, 0, 9, 7), 3);
-  EXPECT_EQ(Style(13, 0, 0, 10, 7), 4);
-  EXPECT_EQ(Style(16, 0, 0, 12, 9), 3);
-  EXPECT_EQ(Style(16, 0, 0, 13, 9), 4);
-  EXPECT_EQ(Style(17, 0, 0, 12, 9), 3);
-  EXPECT_EQ(Style(17, 0, 0, 13, 9), 4);
-}
-
-TEST(YUtilRunningStyle, MarkedAndImpossiblePositions) {
-  EXPECT_EQ(Style(10, 41, 41, 41, 41), 1);
-  EXPECT_EQ(Style(10, 68, 1, 1, 1), 1);   // 28 after taking off 40
-  EXPECT_EQ(Style(10, 69, 1, 1, 1), 0);   // 29
-  EXPECT_EQ(Style(10, 40, 1, 1, 1), 0);   // not above 40, and above 28
-  EXPECT_EQ(Style(10, 29, 1, 1, 1), 0);
-  EXPECT_EQ(Style(10, 3, 1, 1, 29), 0);
+// Each pair of rows sits on the two sides of one rule, with all four
+// corners known and with the third and fourth only (the first two 0).
+TEST(YUtilRunningStyle, CornersByFieldSizeAndMarkedPositions) {
+  struct Row {
+    int n, p1, p2, p3, p4, style;
+  };
+  const Row rows[] = {
+      {10, 3, 1, 1, 1, 1}, {10, 0, 0, 1, 1, 1},
+      // Up to 7 runners a stalker stays within 2nd.
+      {7, 5, 2, 2, 2, 2}, {7, 5, 3, 3, 3, 3},    {7, 0, 0, 2, 2, 2},  {7, 0, 0, 3, 2, 3},
+      {7, 5, 7, 7, 6, 3}, {7, 5, 7, 7, 7, 4},    {7, 0, 0, 7, 6, 3},  {7, 0, 0, 7, 7, 4},
+      // 8 to 12 runners: within 3rd; 13 and more: within 4th.
+      {8, 5, 3, 3, 3, 2}, {12, 1, 4, 4, 4, 3},   {8, 0, 0, 3, 3, 2},  {12, 0, 0, 4, 4, 3},
+      {13, 1, 4, 4, 4, 2}, {13, 1, 5, 4, 4, 3},  {13, 0, 0, 4, 4, 2},
+      // In the front half at the last corner.
+      {9, 1, 8, 8, 4, 3}, {9, 1, 8, 8, 5, 4},    {8, 0, 0, 7, 4, 3},
+      // Otherwise the middle corners (or the third) decide, against n-2,
+      // n-3 or n-4.
+      {8, 5, 5, 6, 5, 3},   {8, 5, 6, 6, 5, 4},    {8, 0, 0, 5, 5, 3},   {8, 0, 0, 6, 5, 4},
+      {12, 1, 9, 9, 7, 3},  {12, 1, 10, 10, 7, 4}, {12, 0, 0, 9, 7, 3},  {12, 0, 0, 10, 7, 4},
+      {13, 1, 9, 12, 7, 3}, {13, 1, 10, 10, 7, 4}, {13, 0, 0, 9, 7, 3},  {13, 0, 0, 10, 7, 4},
+      {16, 1, 12, 12, 9, 3}, {16, 1, 13, 13, 9, 4}, {16, 0, 0, 12, 9, 3}, {16, 0, 0, 13, 9, 4},
+      {17, 1, 12, 13, 9, 3}, {17, 1, 13, 13, 9, 4}, {17, 0, 0, 12, 9, 3}, {17, 0, 0, 13, 9, 4},
+      // Marked positions lose 40; what is then above 28 is impossible.
+      {10, 41, 41, 41, 41, 1}, {10, 68, 1, 1, 1, 1}, {10, 69, 1, 1, 1, 0}, {10, 40, 1, 1, 1, 0},
+      {10, 29, 1, 1, 1, 0},    {10, 3, 1, 1, 29, 0},
+  };
+  for (const Row& row : rows) {
+    unsigned char pos[4] = {static_cast<unsigned char>(row.p1), static_cast<unsigned char>(row.p2),
+                            static_cast<unsigned char>(row.p3), static_cast<unsigned char>(row.p4)};
+    EXPECT_EQ(YUtil::getkyakushitsu(row.n, pos), row.style)
+        << row.n << " runners at " << row.p1 << ", " << row.p2 << ", " << row.p3 << ", " << row.p4;
+  }
   EXPECT_EQ(YUtil::getkyakushitsu(10, static_cast<unsigned char*>(nullptr)), 0);
 }
 
@@ -363,40 +338,38 @@ TEST(YUtilRunningStyle, PositionFields) {
 
 // --- Search words -----------------------------------------------------------------
 
-std::string Conv(const char* utf8, bool search, bool* kanji = nullptr) {
-  bool flag = true;
-  std::string out = YUtil::convstr(Sjis(utf8), flag, search);
-  if (kanji != nullptr) *kanji = flag;
-  return out;
-}
-
-TEST(YUtilConvstr, HalfWidthKanaJoinTheirVoicingMarks) {
-  EXPECT_EQ(Conv("ｶﾞｷﾞﾄﾞﾊﾞﾎﾞ", false), Sjis("ガギドバボ"));
-  EXPECT_EQ(Conv("ﾊﾟﾋﾟﾎﾟ", false), Sjis("パピポ"));
-  // Marks on kana that take none are dropped.
-  EXPECT_EQ(Conv("ｳﾞｵﾞﾅﾞﾏﾞ", false), Sjis("ウオナマ"));
-  EXPECT_EQ(Conv("ｶﾟﾄﾟﾏﾟ", false), Sjis("カトマ"));
-  // A mark with no kana before it stands alone.
-  EXPECT_EQ(Conv("ﾞｱ", false), Sjis("゛ア"));
-}
-
-TEST(YUtilConvstr, KanaAndLatinOutsideSearchMode) {
-  bool kanji = true;
-  EXPECT_EQ(Conv("ひらがなＡＢＣ東京", false, &kanji), Sjis("ヒラガナａｂｃ東京"));
-  EXPECT_FALSE(kanji);
-  EXPECT_EQ(Conv("Deep Impact 1", false), "Deep Impact 1");
-  EXPECT_EQ(Conv("＊ｶ？　", false), "*" + Sjis("カ") + "?" + Sjis("　"));
-}
-
-TEST(YUtilConvstr, SearchModeWidensLowersAndDropsBlanks) {
-  bool kanji = true;
-  EXPECT_EQ(Conv("Deep Impact", true, &kanji), Sjis("ｄｅｅｐｉｍｐａｃｔ"));
-  EXPECT_FALSE(kanji);
-  EXPECT_EQ(Conv("東京 ｼﾃｨ", true, &kanji), Sjis("東京シティ"));
-  EXPECT_TRUE(kanji);
-  EXPECT_EQ(Conv("＊Ａ１？", true), "*" + Sjis("ａ１") + "?");
-  EXPECT_EQ(Conv("", true, &kanji), "");
-  EXPECT_FALSE(kanji);
+// Outside search mode kana are made katakana and Latin lowered; search mode
+// also widens, and drops blanks. Half-width kana join their voicing marks,
+// which kana that take none lose; a mark with no kana before it stands
+// alone. In search mode the flag says whether the result holds a kanji;
+// outside it the flag is false.
+TEST(YUtilConvstr, KanaLatinAndBlanksInEachMode) {
+  struct Row {
+    const char* in;
+    bool search;
+    const char* out;  // UTF-8
+    bool kanji;
+  };
+  const Row rows[] = {
+      {"ｶﾞｷﾞﾄﾞﾊﾞﾎﾞ", false, "ガギドバボ", false},
+      {"ﾊﾟﾋﾟﾎﾟ", false, "パピポ", false},
+      {"ｳﾞｵﾞﾅﾞﾏﾞ", false, "ウオナマ", false},
+      {"ｶﾟﾄﾟﾏﾟ", false, "カトマ", false},
+      {"ﾞｱ", false, "゛ア", false},
+      {"ひらがなＡＢＣ東京", false, "ヒラガナａｂｃ東京", false},
+      {"Deep Impact 1", false, "Deep Impact 1", false},
+      {"＊ｶ？　", false, "*カ?　", false},
+      {"Deep Impact", true, "ｄｅｅｐｉｍｐａｃｔ", false},
+      {"東京 ｼﾃｨ", true, "東京シティ", true},
+      {"＊Ａ１？", true, "*ａ１?", false},
+      {"", true, "", false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.in);
+    bool kanji = !row.kanji;
+    EXPECT_EQ(YUtil::convstr(Sjis(row.in), kanji, row.search), Sjis(row.out));
+    EXPECT_EQ(kanji, row.kanji);
+  }
 }
 
 TEST(YUtilConvstr, ALeadByteAtTheEndIsKept) {

@@ -15,35 +15,55 @@ using theorytest::FinalRanks;
 using theorytest::Race;
 using V = std::vector<int>;
 
-TEST(TheoryScore, WeightsSplitAHundredPointsWithTheRemainderToTheFirstItems) {
-  // Each runner is first on one item only, so its score shows that item's
-  // weight w: (w + 100) × 8 points × 0.01 / 16 × 100.
+// A race of the factor ranks (per item, per runner; 0 no data), the items'
+// weights (100 each when empty), forecast odds and marks.
+Race RaceOf(std::vector<V> ranks, V weights = {}, V odds = {}, V marks = {}) {
   Race race;
-  race.ranks = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-  race.weights = {1, 1, 1};  // 34, 33, 33
-  auto r = Evaluate(race);
-  EXPECT_DOUBLE_EQ(r->score[0], 67.0);
-  EXPECT_DOUBLE_EQ(r->score[1], 66.5);
-  EXPECT_DOUBLE_EQ(r->score[2], 66.5);
-  // The two at 66.5 are split by item 1, where runner 2 has no data (0),
-  // which counts ahead of runner 1's first place.
-  EXPECT_EQ(FinalRanks(*r), (V{1, 3, 2}));
+  race.ranks = std::move(ranks);
+  race.weights = std::move(weights);
+  race.odds = std::move(odds);
+  race.marks = std::move(marks);
+  return race;
 }
 
-TEST(TheoryScore, FirstEverywhereScoresAHundredAndNoDataScoresNothing) {
-  Race race;
-  // Runner 0 first on every item, runner 1 ranked past 8 (half a point),
-  // runner 2 without data, runner 3 second everywhere.
-  race.ranks = {{1, 12, 0, 2}, {1, 9, 0, 2}, {1, 18, 0, 2}};
-  race.weights = {60, 30, 10};
-  auto r = Evaluate(race);
-  EXPECT_DOUBLE_EQ(r->score[0], 100.0);
-  EXPECT_DOUBLE_EQ(r->score[1], 6.25);
-  EXPECT_DOUBLE_EQ(r->score[2], 0.0);
-  EXPECT_EQ(FinalRanks(*r), (V{1, 3, 4, 2}));
+TEST(TheoryScore, ScoresAndTheTieBreaksGiveTheFinalOrder) {
+  struct Row {
+    Race race;
+    std::vector<double> scores;
+    V final_ranks;
+    const char* why;
+  };
+  const Row rows[] = {
+      // Each runner is first on one item only, so its score shows that
+      // item's weight w: (w + 100) × 8 points × 0.01 / 16 × 100. The two at
+      // 66.5 are split by item 1, where runner 2 has no data (0), which
+      // counts ahead of runner 1's first place.
+      {RaceOf({{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {1, 1, 1}), {67.0, 66.5, 66.5}, {1, 3, 2},
+       "weights 1, 1, 1 split 100 points as 34, 33, 33"},
+      {RaceOf({{1, 12, 0, 2}, {1, 9, 0, 2}, {1, 18, 0, 2}}, {60, 30, 10}), {100.0, 6.25, 0.0, 87.5},
+       {1, 3, 4, 2}, "first everywhere scores 100, past 8th half a point, no data nothing"},
+      {RaceOf({{1, 2}}, {0}), {50.0, 43.75}, {1, 2}, "no weight: the base weight of 100 alone"},
+      // Weights 20, 30, 30, 20: the runners score alike, the heavy item B
+      // has runner 0 ahead, the first item A runner 1.
+      {RaceOf({{2, 1}, {1, 2}, {2, 1}, {1, 2}}, {2, 3, 3, 2}), {93.75, 93.75}, {1, 2},
+       "the heaviest factor breaks a tie first"},
+      {RaceOf({{0, 1}, {1, 0}}), {75.0, 75.0}, {1, 2},
+       "equal weights: item order, and no data is ahead of any rank"},
+      {RaceOf({{3, 3, 1}}, {}, {50, 30, 10}), {}, {3, 2, 1}, "forecast odds break what is left"},
+      {RaceOf({{2, 2, 2}}, {}, {40, 40, 40}, {0, 1, 10}), {}, {2, 1, 3},
+       "alike on ranks and odds: ◎ first, then no mark, then 消"},
+      {RaceOf({{1, 1, 1, 1}}, {}, {10, 20, 20, 20}, {0, 10, 1, 0}), {}, {1, 2, 2, 2},
+       "the marks only reach the runners the odds left sharing a rank"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    auto r = Evaluate(row.race);
+    for (std::size_t i = 0; i < row.scores.size(); ++i) EXPECT_DOUBLE_EQ(r->score[i], row.scores[i]) << i;
+    EXPECT_EQ(FinalRanks(*r), row.final_ranks);
+  }
 }
 
-TEST(TheoryScore, NoItemsOrNoWeightsDivideByNothing) {
+TEST(TheoryScore, NoItemsDivideByNothing) {
   std::string code = "052024010611";
   int marks[3] = {0, 2, 10};
   int frames[3] = {1, 2, 3};
@@ -52,56 +72,8 @@ TEST(TheoryScore, NoItemsOrNoWeightsDivideByNothing) {
   ASSERT_TRUE(r.setth_ex(code, nullptr, 0, 3, nullptr, marks, frames, nullptr, payouts));
   EXPECT_EQ(FinalRanks(r), (V{2, 1, 3}));  // only the marks tell them apart
   EXPECT_DOUBLE_EQ(r.score[1], 0.0);
-
-  Race zero;
-  zero.ranks = {{1, 2}};
-  zero.weights = {0};
-  auto z = Evaluate(zero);
-  EXPECT_DOUBLE_EQ(z->score[0], 50.0);  // the base weight of 100 alone
-  EXPECT_DOUBLE_EQ(z->score[1], 43.75);
   r.setth(nullptr, nullptr);
   EXPECT_EQ(r.itemcount, 0);
-}
-
-TEST(TheoryTieBreak, HeaviestFactorFirstThenItemOrder) {
-  // Weights 20, 30, 30, 20: the runners score alike, the heavy item B has
-  // runner 0 ahead, the first item A runner 1.
-  Race race;
-  race.ranks = {{2, 1}, {1, 2}, {2, 1}, {1, 2}};
-  race.weights = {2, 3, 3, 2};
-  auto r = Evaluate(race);
-  ASSERT_DOUBLE_EQ(r->score[0], r->score[1]);
-  EXPECT_EQ(FinalRanks(*r), (V{1, 2}));
-
-  // Equal weights: item order, and a runner without data on the item (0)
-  // is ahead of any ranked runner.
-  Race nodata;
-  nodata.ranks = {{0, 1}, {1, 0}};
-  auto n = Evaluate(nodata);
-  ASSERT_DOUBLE_EQ(n->score[0], n->score[1]);
-  EXPECT_EQ(FinalRanks(*n), (V{1, 2}));
-}
-
-TEST(TheoryTieBreak, ForecastOddsThenMarksOnTheTiesLeftByTheFactors) {
-  Race odds;
-  odds.ranks = {{3, 3, 1}};
-  odds.odds = {50, 30, 10};
-  EXPECT_EQ(FinalRanks(*Evaluate(odds)), (V{3, 2, 1}));
-
-  // Alike on ranks and odds: ◎ first, then no mark, then 消.
-  Race marks;
-  marks.ranks = {{2, 2, 2}};
-  marks.odds = {40, 40, 40};
-  marks.marks = {0, 1, 10};
-  EXPECT_EQ(FinalRanks(*Evaluate(marks)), (V{2, 1, 3}));
-
-  // The marks only reach the runners still on the rank the factors left
-  // shared: the three the odds pushed back stay equal.
-  Race split;
-  split.ranks = {{1, 1, 1, 1}};
-  split.odds = {10, 20, 20, 20};
-  split.marks = {0, 10, 1, 0};
-  EXPECT_EQ(FinalRanks(*Evaluate(split)), (V{1, 2, 2, 2}));
 }
 
 TEST(TheoryTieBreak, ScorecheckCountsEveryRankFromZero) {

@@ -5,6 +5,8 @@
 
 #include <climits>
 #include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "ydbcln/session/YHorseDB.h"
@@ -21,9 +23,11 @@ using V = std::vector<int>;
 
 // One factor ranking the runners as given (so the final order follows it):
 // with one factor of weight 100, rank r scores 12.5 × (9 - r).
-Race Ranked(const V& ranks) {
+Race Ranked(const V& ranks, V frames = {}, V marks = {}) {
   Race race;
   race.ranks = {ranks};
+  race.frames = std::move(frames);
+  race.marks = std::move(marks);
   return race;
 }
 
@@ -33,137 +37,115 @@ V Ordered(int n) {
   return ranks;
 }
 
-YTheoryOption Box(int block, int first, int count, int order = O::kByRank) {
+// An option of `block` with the fields given as (field, value).
+YTheoryOption Option(int block, std::initializer_list<std::pair<int, int>> fields) {
   YTheoryOption option = {};
-  option.block[block][O::kMethod] = O::kBox;
-  option.block[block][O::kBoxFirst] = first;
-  option.block[block][O::kBoxCount] = count;
-  option.block[block][O::kBoxOrder] = order;
+  for (const auto& [field, value] : fields) option.block[block][field] = value;
   return option;
+}
+
+YTheoryOption Box(int block, int first, int count, int order = O::kByRank) {
+  return Option(block, {{O::kMethod, O::kBox}, {O::kBoxFirst, first}, {O::kBoxCount, count},
+                        {O::kBoxOrder, order}});
 }
 
 YTheoryOption Nagashi(int axisrank, int first, int count, int axisorder = O::kByRank,
                       int partnerorder = O::kByRank) {
-  YTheoryOption option = {};
+  return Option(O::kPairBlock, {{O::kMethod, O::kNagashi}, {O::kAxisRank, axisrank},
+                                {O::kPartnerFirst, first}, {O::kPartnerCount, count},
+                                {O::kAxisOrder, axisorder}, {O::kPartnerOrder, partnerorder}});
+}
+
+// The pair box of ranks 5 and 6 (ticket 506 when no rule applies), with the
+// leader rule (four partners) and the top-two rule at the margins given;
+// -1 leaves a rule off.
+YTheoryOption Rules(int leader_margin, int top_two_margin) {
+  YTheoryOption option = Box(O::kPairBlock, 5, 2);
   int* f = option.block[O::kPairBlock];
-  f[O::kMethod] = O::kNagashi;
-  f[O::kAxisRank] = axisrank;
-  f[O::kPartnerFirst] = first;
-  f[O::kPartnerCount] = count;
-  f[O::kAxisOrder] = axisorder;
-  f[O::kPartnerOrder] = partnerorder;
+  f[O::kLeaderOn] = leader_margin >= 0;
+  f[O::kLeaderCount] = 4;
+  f[O::kLeaderMargin] = leader_margin;
+  f[O::kTopTwoOn] = top_two_margin >= 0;
+  f[O::kTopTwoMargin] = top_two_margin;
   return option;
 }
 
-TEST(TheoryBox, FourRanksBuySixPairsAndATieAtTheLastIsCutDown) {
-  auto r = Evaluate(Ranked(Ordered(10)));
-  YTheoryOption option = Box(O::kPairBlock, 1, 4);
-  r->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*r), (V{102, 103, 104, 203, 204, 304}));
-  EXPECT_FALSE(r->cutdown);
-
-  // Horses 4 and 5 share rank 4: five runners make ten pairs, more than
-  // six, so the box is bought again with three ranks.
-  auto tied = Evaluate(Ranked({1, 2, 3, 4, 4, 6, 7, 8, 9, 10}));
-  tied->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*tied), (V{102, 103, 203}));
-  EXPECT_TRUE(tied->cutdown);
-}
-
-TEST(TheoryBox, FramePairsAreBoughtOnceAndSmallFieldsBuyFramesForHorsePairs) {
-  Race race = Ranked(Ordered(12));
-  race.frames = {1, 1, 2, 2, 3, 3, 4, 4, 5, 6, 7, 8};
-  auto r = Evaluate(race);
-  YTheoryOption option = Box(O::kFrameBlock, 1, 4);
-  r->setkaime(YTheoryResult::kBracketQuinella, &option);
-  EXPECT_EQ(Tickets(*r), (V{11, 12, 22}));
-
-  // Eight runners: 馬連 and ワイド read the frame block and buy frame pairs.
-  auto eight = Evaluate(Ranked(Ordered(8)));
+// Eight runners: 馬連 and ワイド read the frame block and buy frame pairs.
+YTheoryOption FramesForEight() {
   YTheoryOption both = Box(O::kFrameBlock, 1, 3);
   both.block[O::kPairBlock][O::kBoxFirst] = 1;
   both.block[O::kPairBlock][O::kBoxCount] = 4;
-  eight->setkaime(YTheoryResult::kWide, &both);
-  EXPECT_EQ(Tickets(*eight), (V{12, 13, 23}));
+  return both;
 }
 
-TEST(TheoryBox, ReverseRanksCountFromTheLastAndEqualRanksAreAllFirstAndLast) {
-  auto r = Evaluate(Ranked(Ordered(10)));
-  YTheoryOption option = Box(O::kPairBlock, 1, 2, O::kByReverseRank);
-  r->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*r), (V{910}));
+TEST(TheoryTickets, EachMethodAndRuleBuysItsTicketsAndCutsTiesDown) {
+  const V tied4 = {1, 2, 3, 4, 4, 6, 7, 8, 9, 10};  // horses 4 and 5 share rank 4
+  const V tied3 = {1, 2, 3, 3, 5, 6, 7, 8, 9, 10};
+  const V tied2 = {1, 2, 2, 4, 5, 6, 7, 8, 9, 10};
+  const V frames12 = {1, 1, 2, 2, 3, 3, 4, 4, 5, 6, 7, 8};
+  struct Row {
+    Race race;
+    YTheoryOption option;
+    int kind;
+    V tickets;
+    bool cutdown;
+    const char* why;
+  };
+  const Row rows[] = {
+      {Ranked(Ordered(10)), Box(O::kPairBlock, 1, 4), YTheoryResult::kQuinella,
+       {102, 103, 104, 203, 204, 304}, false, "four ranks buy six pairs"},
+      {Ranked(tied4), Box(O::kPairBlock, 1, 4), YTheoryResult::kQuinella, {102, 103, 203}, true,
+       "five runners on four ranks make ten pairs: bought again with three ranks"},
+      {Ranked(Ordered(12), frames12), Box(O::kFrameBlock, 1, 4), YTheoryResult::kBracketQuinella,
+       {11, 12, 22}, false, "each frame pair once"},
+      {Ranked(Ordered(8)), FramesForEight(), YTheoryResult::kWide, {12, 13, 23}, false,
+       "a field of eight buys frames for horse pairs"},
+      {Ranked(Ordered(10)), Box(O::kPairBlock, 1, 2, O::kByReverseRank), YTheoryResult::kQuinella,
+       {910}, false, "reverse ranks count from the last"},
+      {Ranked(V(10, 3)), Box(O::kPairBlock, 1, 2), YTheoryResult::kQuinella, {}, true,
+       "every runner shares rank 1: no smaller box keeps to one ticket"},
+      {Ranked(Ordered(10)), Nagashi(1, 2, 3), YTheoryResult::kQuinella, {102, 103, 104}, false,
+       "axis and partners by rank"},
+      {Ranked(Ordered(10)), Nagashi(1, 1, 2, O::kByReverseRank, O::kByRank),
+       YTheoryResult::kQuinella, {110, 210}, false, "the axis by reverse rank is the last runner"},
+      {Ranked(Ordered(10)), Nagashi(0, 1, 3), YTheoryResult::kQuinella, {}, false,
+       "no axis buys nothing"},
+      {Ranked(tied3), Nagashi(1, 2, 2), YTheoryResult::kQuinella, {102}, true,
+       "three partners for two ranks: cut to rank 2"},
+      // Ranks 1, 2, 3 score 100, 87.5 and 75: each lead is 12.5.
+      {Ranked(Ordered(10)), Rules(12, -1), YTheoryResult::kQuinella, {102, 103, 104}, true,
+       "the leader at its margin: four partners, cut to three"},
+      {Ranked(Ordered(10)), Rules(13, -1), YTheoryResult::kQuinella, {506}, false,
+       "the leader below its margin"},
+      {Ranked(Ordered(10)), Rules(13, 12), YTheoryResult::kQuinella, {102}, false,
+       "the top two at their margin"},
+      {Ranked(Ordered(10)), Rules(13, 13), YTheoryResult::kQuinella, {506}, false,
+       "the top two below their margin"},
+      {Ranked(tied4), Rules(12, 13), YTheoryResult::kQuinella, {102, 103}, true,
+       "the leader's partners tie at rank 4: cut to ranks 2 and 3"},
+      {Ranked(tied2), Rules(-1, 0), YTheoryResult::kQuinella, {102, 103}, false,
+       "two share rank 2: the top-two rule buys the leader with each"},
+      {Ranked(Ordered(10), {}, {0, 10}), Option(O::kSingleBlock, {{O::kBoxFirst, 3}}),
+       YTheoryResult::kWin, {10001, 10003}, false, "horse 2, ranked second, is 消: not bought"},
+      {Ranked(Ordered(10), {}, {0, 10}), Box(O::kPairBlock, 1, 3), YTheoryResult::kQuinella,
+       {103}, false, "nor paired"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    auto r = Evaluate(row.race);
+    YTheoryOption option = row.option;
+    r->setkaime(row.kind, &option);
+    EXPECT_EQ(Tickets(*r), row.tickets);
+    EXPECT_EQ(r->cutdown, row.cutdown);
+    if (row.kind == YTheoryResult::kWin) {  // horses 1 and 3 finish 1st and 3rd
+      EXPECT_EQ(V(r->ticketrank, r->ticketrank + r->ticketcount), row.tickets);
+    }
+  }
 
   auto equal = Evaluate(Ranked(V(10, 3)));
-  equal->setkaime(YTheoryResult::kQuinella, &option);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(equal->reverserank[i], 1);
-  // Every runner shares rank 1: no smaller box keeps to one ticket.
-  option = Box(O::kPairBlock, 1, 2);
-  equal->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(equal->ticketcount, 0);
-  EXPECT_TRUE(equal->cutdown);
-}
-
-TEST(TheoryNagashi, AxisAndPartnersByEitherOrderAndNoAxisBuysNothing) {
-  auto r = Evaluate(Ranked(Ordered(10)));
-  YTheoryOption option = Nagashi(1, 2, 3);
-  r->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*r), (V{102, 103, 104}));
-
-  // The axis by reverse rank is the last runner; the partners by rank.
-  option = Nagashi(1, 1, 2, O::kByReverseRank, O::kByRank);
-  r->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*r), (V{110, 210}));
-
-  option = Nagashi(0, 1, 3);
-  r->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(r->ticketcount, 0);
-
-  // Two partners share rank 3: three tickets for two partner ranks, so
-  // the partners are cut to rank 2.
-  auto tied = Evaluate(Ranked({1, 2, 3, 3, 5, 6, 7, 8, 9, 10}));
-  option = Nagashi(1, 2, 2);
-  tied->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*tied), (V{102}));
-  EXPECT_TRUE(tied->cutdown);
-}
-
-TEST(TheoryRules, LeaderAndTopTwoApplyAtTheirMarginsAndNotBelow) {
-  // Ranks 1, 2, 3 score 100, 87.5 and 75: each lead is 12.5.
-  auto r = Evaluate(Ranked(Ordered(10)));
-  YTheoryOption option = Box(O::kPairBlock, 5, 2);  // 5-6 when no rule applies
-  int* f = option.block[O::kPairBlock];
-  f[O::kLeaderOn] = 1;
-  f[O::kLeaderCount] = 4;
-  f[O::kLeaderMargin] = 12;
-  r->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*r), (V{102, 103, 104}));
-  EXPECT_TRUE(r->cutdown) << "four partners bought, then cut to three";
-  f[O::kLeaderMargin] = 13;
-  r->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*r), (V{506}));
-
-  f[O::kTopTwoOn] = 1;
-  f[O::kTopTwoMargin] = 12;
-  r->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*r), (V{102}));
-  f[O::kTopTwoMargin] = 13;
-  r->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*r), (V{506}));
-
-  // The leader's partners tie at rank 4: cut to ranks 2 and 3.
-  auto tied = Evaluate(Ranked({1, 2, 3, 4, 4, 6, 7, 8, 9, 10}));
-  f[O::kLeaderMargin] = 12;
-  tied->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*tied), (V{102, 103}));
-  EXPECT_TRUE(tied->cutdown);
-
-  // Two runners share rank 2: the top-two rule buys the leader with each.
-  auto second = Evaluate(Ranked({1, 2, 2, 4, 5, 6, 7, 8, 9, 10}));
-  f[O::kLeaderOn] = 0;
-  f[O::kTopTwoMargin] = 0;
-  second->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*second), (V{102, 103}));
-  EXPECT_FALSE(second->cutdown);
+  YTheoryOption reverse = Box(O::kPairBlock, 1, 2, O::kByReverseRank);
+  equal->setkaime(YTheoryResult::kQuinella, &reverse);
+  EXPECT_EQ(V(equal->reverserank, equal->reverserank + 10), V(10, 1)) << "equal ranks are all last";
 }
 
 TEST(TheoryRules, NoOptionValueKeepsTheBuyingGoing) {
@@ -184,21 +166,6 @@ TEST(TheoryRules, NoOptionValueKeepsTheBuyingGoing) {
       }
     }
   }
-}
-
-TEST(TheorySingleHorses, ExcludedRunnersAreNeverBought) {
-  Race race = Ranked(Ordered(10));
-  race.marks = {0, 10};  // horse 2, ranked second, is 消
-  auto r = Evaluate(race);
-  EXPECT_TRUE(r->excluded[1]);
-  YTheoryOption option = {};
-  option.block[O::kSingleBlock][O::kBoxFirst] = 3;
-  r->setkaime(YTheoryResult::kWin, &option);
-  EXPECT_EQ(Tickets(*r), (V{10001, 10003}));
-  EXPECT_EQ(r->ticketrank[1], 10003);
-  option = Box(O::kPairBlock, 1, 3);
-  r->setkaime(YTheoryResult::kQuinella, &option);
-  EXPECT_EQ(Tickets(*r), (V{103}));
 }
 
 TEST(TheoryTickets, ListsStopAtTheirLimitsAndBadArgumentsBuyNothing) {
