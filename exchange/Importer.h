@@ -1,12 +1,15 @@
-// The importer at work: it reads the files of a directory in the order of
-// File, checks each row and what it refers to, gathers the rows of each race,
-// puts the races together, and hands everything to the store's writer as one
-// batch, one transaction. Import() in Exchange.h is its public face.
+// The importer at work, in two readings. The first reads the files of a
+// directory in the order of File: the people's, horses' and sires' rows
+// whole, checked with what they refer to; the race files' rows only for
+// the month of their date, noting where each month's rows lie. Then the
+// people, horses and sires are written in one transaction, and the races
+// month by month: the second reading reads a month's rows of every race
+// file again, puts its races together and hands them to the store's writer
+// as one batch, one transaction. Import() in Exchange.h is its public face.
 //
-// Memory: the whole import is held as one ydb::Batch until it is written,
-// since one writer call is one transaction. A season of races with full odds
-// takes about 300 MB this way and each further season about 170 MB more;
-// bigger data sets are best loaded a few seasons per directory.
+// Memory: the people, horses and sires of the files, and of the race files
+// where each month's rows lie (one stretch a month a file when the rows
+// come in date order, as export writes them), and one month of races.
 #ifndef YDB_EXCHANGE_IMPORTER_H_
 #define YDB_EXCHANGE_IMPORTER_H_
 
@@ -83,8 +86,25 @@ class Importer {
   using RowReader = ydb::Status (Importer::*)(const CsvReader& csv,
                                                const std::vector<std::string>& fields);
 
+  // A stretch of rows of one month in a race file: from byte `begin`, where
+  // line `line` begins, to byte `end`.
+  struct Span {
+    std::uint64_t begin = 0;
+    std::uint64_t end = 0;
+    int line = 0;
+  };
+
   // Import.cpp: the files, their headers and rows; people, horses, sires.
+  // The first reading of `file`: its rows read (a race file's only for
+  // their months) and their bytes added to *bytes_done.
   ydb::Status readFile(File file, std::uint64_t* bytes_done);
+  // Opens `file` into csv_ and checks its header.
+  ydb::Status openFile(File file);
+  // Reads the rows of csv_[file] up to byte `until`, each checked for its
+  // number of fields and handed to `read`; `tick` is called every few
+  // thousand rows with the bytes read, and stops the reading by failing.
+  template <typename Read, typename Tick>
+  ydb::Status readRows(File file, std::uint64_t until, Read read, Tick tick);
   ydb::Status readOwner(const CsvReader& csv, const std::vector<std::string>& fields);
   ydb::Status readBreeder(const CsvReader& csv, const std::vector<std::string>& fields);
   ydb::Status readTrainer(const CsvReader& csv, const std::vector<std::string>& fields);
@@ -121,8 +141,17 @@ class Importer {
                           RaceRows** rows);
   ydb::Status assemble(RaceRows* rows);
 
-  // Writing: the batch, and the row a fault of the writer is about.
-  ydb::Status write();
+  // Writing: the people, horses and sires; the races a month at a time
+  // (the second reading); the row a fault of the writer is about.
+  ydb::Status writeEntities();
+  ydb::Status writeMonths(std::uint64_t* bytes_done);
+  // Writes the month's races in races_ and lets them go; `unloaded` says
+  // what a fault leaves out.
+  ydb::Status writeRaces(const std::string& unloaded);
+  ydb::Status writeFault(const ydb::Status& s, const ydb::Batch& batch,
+                         const std::string& unloaded) const;
+  // What has been loaded when a later step fails.
+  std::string loaded() const;
   // Fails, naming the first, when the store holds a generated world and the
   // files carry a horse of it: the import would replace a generated horse.
   ydb::Status keepGeneratedHorses();
@@ -133,7 +162,12 @@ class Importer {
   std::filesystem::path dir_;
   const Progress& progress_;
   std::array<bool, kFileCount> present_{};  // the files found in dir_
+  std::array<CsvReader, kFileCount> csv_;    // the files, open
+  std::array<std::size_t, kFileCount> header_size_{};  // the columns each file's header has
+  // Where each month's (YYYYMM) rows lie in each race file.
+  std::array<std::map<int, std::vector<Span>>, kFileCount> spans_;
   int total_steps_ = 0;
+  std::string months_loaded_;  // the last month of races written, "2019-03"
 
   std::map<std::string, Lined<ydb::Owner>> owners_;
   std::map<std::string, Lined<ydb::Breeder>> breeders_;
@@ -141,7 +175,7 @@ class Importer {
   std::map<std::string, Lined<ydb::Jockey>> jockeys_;
   std::map<std::string, HorseRows> horses_;
   std::map<std::string, Lined<ydb::Sire>> sires_;
-  std::map<RaceId, RaceRows> races_;
+  std::map<RaceId, RaceRows> races_;  // the month's being read
   // Codes found in the store, by entity, so each is looked up once.
   std::array<std::set<std::string>, 6> in_store_;
 };

@@ -110,7 +110,7 @@ void RegisterExchange(CLI::App& app, const Options& options, int* exit_code) {
     CLI::App* cmd = app.add_subcommand(
         import ? "import" : "export",
         import ? "Load CSV files of the exchange format, or files of JV-Data records, into the "
-                 "data set (the exchange format all or nothing; JV-Data a month at a time)"
+                 "data set, the races a month at a time"
                : "Write the data set as CSV files of the exchange format, or as JV-Data records");
     auto paths = std::make_shared<std::vector<std::string>>();
     auto format = std::make_shared<std::string>(kExchangeFormat);
