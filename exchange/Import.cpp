@@ -163,7 +163,7 @@ Status Importer::readRows(File file, std::uint64_t until, Read read, Tick tick) 
   return s.ok() ? csv.status() : s;
 }
 
-Status Importer::readFile(File file, std::uint64_t* bytes_done) {
+Importer::RowReader Importer::ReaderOf(File file) {
   static const RowReader kReaders[kFileCount] = {
       &Importer::readOwner,         &Importer::readBreeder,   &Importer::readTrainer,
       &Importer::readJockey,        &Importer::readHorse,     &Importer::readPedigree,
@@ -172,6 +172,10 @@ Status Importer::readFile(File file, std::uint64_t* bytes_done) {
       &Importer::readOddsSet,       &Importer::readOdds,      &Importer::readLap,
       &Importer::readCorner,        &Importer::readPayout,
   };
+  return kReaders[static_cast<int>(file)];
+}
+
+Status Importer::readFile(File file, std::uint64_t* bytes_done) {
   if (!present_[static_cast<std::size_t>(file)]) return Status::Ok();  // a file left out
   const std::string name = FileName(file);
   const auto index = static_cast<std::size_t>(file);
@@ -185,7 +189,7 @@ Status Importer::readFile(File file, std::uint64_t* bytes_done) {
     return Status::Ok();
   };
   if (s.ok() && !IsRaceFile(file)) {
-    const RowReader read = kReaders[index];
+    const RowReader read = ReaderOf(file);
     s = readRows(file, std::numeric_limits<std::uint64_t>::max(),
                  [&](const std::vector<std::string>& fields) { return (this->*read)(csv, fields); },
                  tick);
@@ -384,12 +388,6 @@ Status Importer::writeEntities() {
 }
 
 Status Importer::writeMonths(std::uint64_t* bytes_done) {
-  static const RowReader kReaders[] = {
-      &Importer::readRace,      &Importer::readReferenceTime, &Importer::readRunner,
-      &Importer::readComment,   &Importer::readNomination,    &Importer::readOddsSet,
-      &Importer::readOdds,      &Importer::readLap,           &Importer::readCorner,
-      &Importer::readPayout,
-  };
   std::set<int> months;
   for (const auto& spans : spans_) {
     for (const auto& [month, stretches] : spans) months.insert(month);
@@ -405,7 +403,7 @@ Status Importer::writeMonths(std::uint64_t* bytes_done) {
       const auto found = spans.find(month);
       if (found == spans.end()) continue;
       CsvReader& csv = csv_[static_cast<std::size_t>(i)];
-      const RowReader read = kReaders[i - static_cast<int>(File::kRaces)];
+      const RowReader read = ReaderOf(file);
       for (const Span& span : found->second) {
         if (s.ok()) s = csv.seek(span.begin, span.line);
         if (s.ok()) {

@@ -95,6 +95,8 @@ class Importer {
   };
 
   // Import.cpp: the files, their headers and rows; people, horses, sires.
+  // The reader of a row of `file`.
+  static RowReader ReaderOf(File file);
   // The first reading of `file`: its rows read (a race file's only for
   // their months) and their bytes added to *bytes_done.
   ydb::Status readFile(File file, std::uint64_t* bytes_done);
