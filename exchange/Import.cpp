@@ -23,6 +23,7 @@ using ydb::Status;
 constexpr int kStepBytes = 1024;     // progress is counted in KiB read
 constexpr int kRowsPerReport = 4096;
 constexpr int kImportCheckpointPages = 32768;  // 128 MiB of pages
+constexpr std::size_t kHorsesPerTransaction = 5000;
 
 // Columns the format gained after files were first written, at the end of
 // their file's header: a header may stop before them, and their fields are
@@ -135,16 +136,16 @@ Status Importer::openFile(File file) {
     s = csv.status().ok() ? Status::Corruption(name + " is empty: it needs at least its header row")
                           : csv.status();
   }
-  if (s.ok()) s = CheckHeader(csv, fields, HeaderOf(file), ColumnsAddedLater(file));
-  header_size_[static_cast<std::size_t>(file)] = fields.size();
+  const std::vector<std::string> columns = HeaderOf(file);
+  if (s.ok()) s = CheckHeader(csv, fields, columns, ColumnsAddedLater(file));
+  header_size_[static_cast<std::size_t>(file)] = {fields.size(), columns.size()};
   return s;
 }
 
 template <typename Read, typename Tick>
 Status Importer::readRows(File file, std::uint64_t until, Read read, Tick tick) {
   CsvReader& csv = csv_[static_cast<std::size_t>(file)];
-  const std::size_t columns = HeaderOf(file).size();
-  const std::size_t given = header_size_[static_cast<std::size_t>(file)];
+  const auto [given, columns] = header_size_[static_cast<std::size_t>(file)];
   std::vector<std::string> fields;
   Status s;
   int rows = 0;
@@ -190,8 +191,13 @@ Status Importer::readFile(File file, std::uint64_t* bytes_done) {
   };
   if (s.ok() && !IsRaceFile(file)) {
     const RowReader read = ReaderOf(file);
+    std::uint64_t row_begin = csv.offset();
     s = readRows(file, std::numeric_limits<std::uint64_t>::max(),
-                 [&](const std::vector<std::string>& fields) { return (this->*read)(csv, fields); },
+                 [&](const std::vector<std::string>& fields) {
+                   row_ = {row_begin, csv.offset(), csv.line()};
+                   row_begin = csv.offset();
+                   return (this->*read)(csv, fields);
+                 },
                  tick);
   } else if (s.ok()) {
     // A race file's rows are read for their month here, and whole with
@@ -282,8 +288,9 @@ Status Importer::readHorse(const CsvReader& csv, const std::vector<std::string>&
     s = requireKnownOptional(csv, ydb::Entity::kTrainer, "trainer_code", horse.trainer_code);
   }
   if (!s.ok()) return s;
+  if (horses_.empty()) horse_rows_ = {row_.begin, std::numeric_limits<std::uint64_t>::max(), row_.line};
   const std::string code = horse.code;
-  const auto [at, added] = horses_.emplace(code, HorseRows{std::move(horse), csv.line(), {}});
+  const auto [at, added] = horses_.emplace(code, HorseRows{csv.line(), {}, {}});
   if (!added) {
     return csv.fault("horse " + code + " is given twice (first on line " +
                      std::to_string(at->second.line) + ")");
@@ -292,7 +299,7 @@ Status Importer::readHorse(const CsvReader& csv, const std::vector<std::string>&
 }
 
 // A pedigree row completes a horse of horses.csv: a horse is written with
-// its whole pedigree, so its rows come with it.
+// its whole pedigree, so its rows come with it (read again then).
 Status Importer::readPedigree(const CsvReader& csv, const std::vector<std::string>& fields) {
   PedigreeRow row;
   Status s = ParseRow(csv, fields, PedigreeColumns, &row);
@@ -309,8 +316,31 @@ Status Importer::readPedigree(const CsvReader& csv, const std::vector<std::strin
                      " is given twice (first on line " + std::to_string(line) + ")");
   }
   line = csv.line();
-  horse->second.horse.pedigree[position] = std::move(row.ancestor);
+  std::vector<Span>& rows = horse->second.pedigree;
+  if (!rows.empty() && rows.back().end == row_.begin) {
+    rows.back().end = row_.end;
+  } else {
+    rows.push_back(row_);
+  }
   return Status::Ok();
+}
+
+Status Importer::readPedigreeOf(const HorseRows& rows, ydb::Horse* horse) {
+  CsvReader& csv = csv_[static_cast<std::size_t>(File::kPedigrees)];
+  Status s;
+  for (const Span& span : rows.pedigree) {
+    if (s.ok()) s = csv.seek(span.begin, span.line);
+    if (!s.ok()) break;
+    s = readRows(File::kPedigrees, span.end,
+                 [&](const std::vector<std::string>& fields) {
+                   PedigreeRow row;
+                   const Status read = ParseRow(csv, fields, PedigreeColumns, &row);
+                   if (read.ok()) horse->pedigree[static_cast<std::size_t>(row.position)] = std::move(row.ancestor);
+                   return read;
+                 },
+                 [] { return Status::Ok(); });
+  }
+  return s;
 }
 
 Status Importer::readSire(const CsvReader& csv, const std::vector<std::string>& fields) {
@@ -354,16 +384,56 @@ std::string Importer::loaded() const {
   return "the people, horses and sires were loaded, no race";
 }
 
+// The people with the first few thousand horses, the rest of the horses a
+// few thousand a transaction, the sires with the last: each horse read
+// again from horses.csv with its pedigree rows.
 Status Importer::writeEntities() {
   ydb::Batch batch;
   for (auto& [code, x] : owners_) batch.owners.push_back(std::move(x.value));
   for (auto& [code, x] : breeders_) batch.breeders.push_back(std::move(x.value));
   for (auto& [code, x] : trainers_) batch.trainers.push_back(std::move(x.value));
   for (auto& [code, x] : jockeys_) batch.jockeys.push_back(std::move(x.value));
-  for (auto& [code, x] : horses_) batch.horses.push_back(std::move(x.horse));
-  for (auto& [code, x] : sires_) batch.sires.push_back(std::move(x.value));
-  Status s = ydb::Writer(db_).write(batch);
-  if (!s.ok()) return writeFault(s, batch, "nothing was loaded");
+  ydb::Writer writer(db_);
+  std::size_t left = horses_.size();
+  const auto write = [&] {
+    if (left == 0) {
+      for (auto& [code, x] : sires_) batch.sires.push_back(std::move(x.value));
+    }
+    const std::string unloaded =
+        horses_loaded_ == 0 ? "nothing was loaded"
+                            : "the people and " + std::to_string(horses_loaded_) +
+                                  " horses were loaded, no sire and no race";
+    const Status written = writer.write(batch);
+    if (!written.ok()) return writeFault(written, batch, unloaded);
+    horses_loaded_ += static_cast<std::int64_t>(batch.horses.size());
+    batch = ydb::Batch();
+    return written;
+  };
+  Status s;
+  if (left == 0) {
+    s = write();
+  } else {
+    CsvReader& csv = csv_[static_cast<std::size_t>(File::kHorses)];
+    s = csv.seek(horse_rows_.begin, horse_rows_.line);
+    if (s.ok()) {
+      s = readRows(File::kHorses, horse_rows_.end,
+                   [&](const std::vector<std::string>& fields) {
+                     ydb::Horse horse;
+                     Status read = ParseRow(csv, fields, HorseColumns, &horse);
+                     const auto rows = horses_.find(horse.code);
+                     if (read.ok() && rows == horses_.end()) {
+                       read = csv.fault("horses.csv changed while it was imported");
+                     }
+                     if (read.ok()) read = readPedigreeOf(rows->second, &horse);
+                     if (!read.ok()) return read;
+                     batch.horses.push_back(std::move(horse));
+                     --left;
+                     return batch.horses.size() == kHorsesPerTransaction || left == 0 ? write() : read;
+                   },
+                   [] { return Status::Ok(); });
+    }
+  }
+  if (!s.ok()) return s;
   // From here on the store answers for them.
   for (std::size_t i = 0; i < in_store_.size(); ++i) {
     const auto keep = [&](const auto& records) {

@@ -2,14 +2,16 @@
 // directory in the order of File: the people's, horses' and sires' rows
 // whole, checked with what they refer to; the race files' rows only for
 // the month of their date, noting where each month's rows lie. Then the
-// people, horses and sires are written in one transaction, and the races
+// people, horses (read again, a few thousand a transaction, the people with
+// the first and the sires with the last) and sires are written, and the races
 // month by month: the second reading reads a month's rows of every race
 // file again, puts its races together and hands them to the store's writer
 // as one batch, one transaction. Import() in Exchange.h is its public face.
 //
-// Memory: the people, horses and sires of the files, and of the race files
-// where each month's rows lie (one stretch a month a file when the rows
-// come in date order, as export writes them), and one month of races.
+// Memory: the people and sires of the files, where each horse's rows lie,
+// and of the race files where each month's rows lie (one stretch a month a
+// file when the rows come in date order, as export writes them); a few
+// thousand horses and one month of races at a time.
 #ifndef YDB_EXCHANGE_IMPORTER_H_
 #define YDB_EXCHANGE_IMPORTER_H_
 
@@ -20,6 +22,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "db/base/Status.h"
@@ -63,10 +66,20 @@ class Importer {
   // A race is kept by its key in key order: date, racecourse, number.
   using RaceId = std::tuple<int, std::string, int>;
 
+  // A stretch of rows of a file: from byte `begin`, where line `line`
+  // begins, to byte `end`.
+  struct Span {
+    std::uint64_t begin = 0;
+    std::uint64_t end = 0;
+    int line = 0;
+  };
+
+  // Where a horse of horses.csv and its rows of pedigrees.csv lie: the
+  // horse is read again, with its pedigree, when it is written.
   struct HorseRows {
-    ydb::Horse horse;
     int line = 0;
     std::array<int, ydb::kPedigreeSize> pedigree_lines{};
+    std::vector<Span> pedigree;
   };
 
   // The rows of one race while the files are read.
@@ -85,14 +98,6 @@ class Importer {
 
   using RowReader = ydb::Status (Importer::*)(const CsvReader& csv,
                                                const std::vector<std::string>& fields);
-
-  // A stretch of rows of one month in a race file: from byte `begin`, where
-  // line `line` begins, to byte `end`.
-  struct Span {
-    std::uint64_t begin = 0;
-    std::uint64_t end = 0;
-    int line = 0;
-  };
 
   // Import.cpp: the files, their headers and rows; people, horses, sires.
   // The reader of a row of `file`.
@@ -146,6 +151,8 @@ class Importer {
   // Writing: the people, horses and sires; the races a month at a time
   // (the second reading); the row a fault of the writer is about.
   ydb::Status writeEntities();
+  // Reads the pedigree rows of `rows` again into *horse.
+  ydb::Status readPedigreeOf(const HorseRows& rows, ydb::Horse* horse);
   ydb::Status writeMonths(std::uint64_t* bytes_done);
   // Writes the month's races in races_ and lets them go; `unloaded` says
   // what a fault leaves out.
@@ -165,9 +172,13 @@ class Importer {
   const Progress& progress_;
   std::array<bool, kFileCount> present_{};  // the files found in dir_
   std::array<CsvReader, kFileCount> csv_;    // the files, open
-  std::array<std::size_t, kFileCount> header_size_{};  // the columns each file's header has
+  // The columns each file's header has, and the format has.
+  std::array<std::pair<std::size_t, std::size_t>, kFileCount> header_size_{};
   // Where each month's (YYYYMM) rows lie in each race file.
   std::array<std::map<int, std::vector<Span>>, kFileCount> spans_;
+  Span row_;          // the row being read in the first reading
+  Span horse_rows_;   // the rows of horses.csv, from its first
+  std::int64_t horses_loaded_ = 0;
   int total_steps_ = 0;
   std::string months_loaded_;  // the last month of races written, "2019-03"
 
@@ -175,7 +186,7 @@ class Importer {
   std::map<std::string, Lined<ydb::Breeder>> breeders_;
   std::map<std::string, Lined<ydb::Trainer>> trainers_;
   std::map<std::string, Lined<ydb::Jockey>> jockeys_;
-  std::map<std::string, HorseRows> horses_;
+  std::map<std::string, HorseRows> horses_;  // by code
   std::map<std::string, Lined<ydb::Sire>> sires_;
   std::map<RaceId, RaceRows> races_;  // the month's being read
   // Codes found in the store, by entity, so each is looked up once.
