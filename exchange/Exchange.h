@@ -15,11 +15,12 @@
 // midway). The same store always gives the same bytes.
 //
 // Import checks every row of every file; on the first fault it names the
-// file, the line and the reason. It loads the people, horses and sires in
-// one transaction, then the races a month a transaction: a fault in the
-// files' people, horses or sires, or in the shape or date of a race file's
-// row, loads nothing; a fault in a month's races loads nothing of that
-// month on, and the message says what was loaded. Nothing here throws.
+// file, the line and the reason. It loads the horses a few thousand a
+// transaction (the people with the first, the sires with the last), then
+// the races a month a transaction: a fault in the rows of the people,
+// horses, pedigrees or sires, or in the shape or date of a race file's
+// row, loads nothing; one found later loads nothing from its transaction
+// on, and the message says what was loaded. Nothing here throws.
 #ifndef YDB_EXCHANGE_EXCHANGE_H_
 #define YDB_EXCHANGE_EXCHANGE_H_
 

@@ -1,12 +1,13 @@
 // The importer at work, in two readings. The first reads the files of a
-// directory in the order of File: the people's, horses' and sires' rows
-// whole, checked with what they refer to; the race files' rows only for
-// the month of their date, noting where each month's rows lie. Then the
-// people, horses (read again, a few thousand a transaction, the people with
-// the first and the sires with the last) and sires are written, and the races
-// month by month: the second reading reads a month's rows of every race
-// file again, puts its races together and hands them to the store's writer
-// as one batch, one transaction. Import() in Exchange.h is its public face.
+// directory in the order of File: every row of the people, horses,
+// pedigrees and sires, checked with what they refer to, keeping the people
+// and sires and noting where each horse's rows lie; of the race files each
+// row's month, noting where each month's rows lie. The second reads the
+// horses again with their pedigrees and writes them a few thousand a
+// transaction, the people with the first and the sires with the last; then
+// the races month by month: a month's rows of every race file, its races
+// put together and handed to the store's writer as one batch, one
+// transaction. Import() in Exchange.h is its public face.
 //
 // Memory: the people and sires of the files, where each horse's rows lie,
 // and of the race files where each month's rows lie (one stretch a month a
