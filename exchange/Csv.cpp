@@ -86,6 +86,26 @@ ydb::Status CsvReader::open(const std::string& path, const std::string& name) {
   return status_;
 }
 
+ydb::Status CsvReader::seek(std::uint64_t offset, int line) {
+  if (!status_.ok()) return status_;
+  current_line_ = line;
+  row_line_ = 0;
+  // Within the bytes in the buffer: no read.
+  const std::uint64_t buffered_from = offset_ - pos_;
+  if (offset >= buffered_from && offset < buffered_from + end_) {
+    pos_ = static_cast<std::size_t>(offset - buffered_from);
+    offset_ = offset;
+    return status_;
+  }
+  in_.clear();
+  in_.seekg(static_cast<std::streamoff>(offset));
+  if (!in_) status_ = ydb::Status::IOError(name_ + ": cannot go to byte " + std::to_string(offset));
+  pos_ = 0;
+  end_ = 0;
+  offset_ = offset;
+  return status_;
+}
+
 int CsvReader::peek() {
   if (pos_ == end_) {
     if (!in_.good()) return -1;

@@ -48,6 +48,10 @@ class CsvReader {
   // Bytes of the file read so far.
   std::uint64_t offset() const { return offset_; }
 
+  // Goes back or on to byte `offset`, the start of a row read before that
+  // began on line `line`, so that next() reads that row again.
+  ydb::Status seek(std::uint64_t offset, int line);
+
   const ydb::Status& status() const { return status_; }
 
   // A fault of the row last read, as "name line n: reason".

@@ -14,9 +14,13 @@
 // directory's earlier files as they were (unless a rename itself fails
 // midway). The same store always gives the same bytes.
 //
-// Import checks every row of every file and loads them in one transaction:
-// on the first fault it names the file, the line and the reason and loads
-// nothing. Nothing here throws.
+// Import checks every row of every file; on the first fault it names the
+// file, the line and the reason. It loads the horses a few thousand a
+// transaction (the people with the first, the sires with the last), then
+// the races a month a transaction: a fault in the rows of the people,
+// horses, pedigrees or sires, or in the shape or date of a race file's
+// row, loads nothing; one found later loads nothing from its transaction
+// on, and the message says what was loaded. Nothing here throws.
 #ifndef YDB_EXCHANGE_EXCHANGE_H_
 #define YDB_EXCHANGE_EXCHANGE_H_
 

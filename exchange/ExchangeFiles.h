@@ -1,6 +1,6 @@
 // The exchange files of a data set: what the exchange library publishes.
 // Exchange.h describes the format's guarantees (a stopped or failed export
-// leaves the earlier files, an import loads all or nothing) and gives the
+// leaves the earlier files, an import loads the races a month at a time) and gives the
 // same calls on a store.
 //
 //   ydb::Status s = exchange::Export(*data_set, "out",

@@ -1,12 +1,15 @@
 // Export and import against real stores: export, import into an empty
 // store, export again gives the same files; every kind of broken input is
-// refused with its file, line and reason and leaves the store as it was;
+// refused with its file, line and reason and leaves the store as it was, or
+// in a month's races, with the people, horses and sires loaded;
 // texts with commas, quotes and line ends survive; a user's files with a
-// byte-order mark and CRLF line ends load; progress can stop the work.
+// byte-order mark and CRLF line ends load; the races load a month at a
+// time whatever the order of the rows; progress can stop the work.
 #include "exchange/Exchange.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -16,6 +19,7 @@
 #include <vector>
 
 #include "db/read/Dump.h"
+#include "db/read/Reader.h"
 #include "db/write/Writer.h"
 #include "exchange/Columns.h"
 #include "testing/SmallWorld.h"
@@ -239,20 +243,40 @@ TEST_F(ExchangeTest, ARaceOfTheFilesReplacesTheStoredRaceWhole) {
   EXPECT_EQ(after.substr(odds, after.find("-- ", odds + 3) - odds), "-- odds\n");
 }
 
-TEST_F(ExchangeTest, BrokenInputIsRefusedAndLoadsNothing) {
+TEST_F(ExchangeTest, BrokenInputIsRefusedAndLoadsNothingOfItsMonth) {
   const fs::path pristine = exportTo(*source_, "pristine");
-  // The store imported into already holds a world, so a half-done load
-  // would show.
-  std::unique_ptr<Database> target = open("target.db");
-  ydb::Batch before = ytest::MakeWorld();
-  before.races[0].name = "前の名前";
-  ASSERT_TRUE(ydb::Writer(*target).write(before).ok());
-  const std::string state = dump(*target);
+  // Each case imports into a store that already holds a world, so a
+  // half-done load would show.
+  int stores = 0;
+  const auto target = [&] {
+    std::unique_ptr<Database> db = open("target" + std::to_string(++stores) + ".db");
+    ydb::Batch before = ytest::MakeWorld();
+    before.races[0].name = "前の名前";
+    EXPECT_TRUE(ydb::Writer(*db).write(before).ok());
+    return db;
+  };
+  const std::string state = dump(*target());
+  // A refusal in a month's races leaves the people, horses and sires
+  // loaded, and nothing of the month (the small world's races are of one).
+  std::string entities_loaded;
+  {
+    const fs::path entities = dir_.path() / "entities";
+    fs::create_directories(entities);
+    for (int i = 0; i < static_cast<int>(File::kRaces); ++i) {
+      fs::copy(pristine / FileName(static_cast<File>(i)), entities / FileName(static_cast<File>(i)));
+    }
+    std::unique_ptr<Database> db = target();
+    ASSERT_TRUE(Import(*db, entities.string()).ok());
+    entities_loaded = dump(*db);
+    ASSERT_NE(entities_loaded, state);
+  }
 
+  enum Loaded { kNothing, kEntities };
   struct Case {
     const char* what;
     std::function<void(const fs::path&)> edit;
     std::string message;  // how the refusal begins, after "import from DIR: "
+    Loaded loaded = kNothing;
   };
   const auto cut = [](const fs::path& file, std::size_t bytes) {
     const std::string text = ReadFile(file);
@@ -280,7 +304,7 @@ TEST_F(ExchangeTest, BrokenInputIsRefusedAndLoadsNothing) {
        "laps.csv line 3: date '2024-02-30' is not a date of the calendar written YYYY-MM-DD"},
       {"an unknown horse",
        [](const fs::path& d) { SetField(d / "runners.csv", 4, "horse_code", "2020099"); },
-       "runners.csv line 4: horse_code 2020099 is neither in horses.csv nor in the store"},
+       "runners.csv line 4: horse_code 2020099 is neither in horses.csv nor in the store", kEntities},
       {"a code the code tables lack",
        [](const fs::path& d) { SetField(d / "horses.csv", 5, "coat_code", "99"); },
        "horses.csv line 5: coat_code '99' is not in the coat colour code table"},
@@ -298,56 +322,120 @@ TEST_F(ExchangeTest, BrokenInputIsRefusedAndLoadsNothing) {
        "owners.csv line 3: owner 100001 is given twice (first on line 2)"},
       {"a lap given twice",
        [](const fs::path& d) { SetField(d / "laps.csv", 4, "lap_no", "2"); },
-       "laps.csv line 4: race 052024010611: lap_no 2 is given twice (first on line 3)"},
+       "laps.csv line 4: race 052024010611: lap_no 2 is given twice (first on line 3)", kEntities},
       {"a row of a race that is not in races.csv",
        [](const fs::path& d) { SetField(d / "comments.csv", 2, "race_no", "7"); },
-       "comments.csv line 2: race 052024010607 is not in races.csv"},
+       "comments.csv line 2: race 052024010607 is not in races.csv", kEntities},
       {"a result for a runner of a race not run",
        [](const fs::path& d) { SetField(d / "runners.csv", 11, "finish_pos", "1"); },
-       "runners.csv line 11: finish_pos must be empty: race 052024010701 has no result"},
+       "runners.csv line 11: finish_pos must be empty: race 052024010701 has no result", kEntities},
       // Faults the store's writer finds, told with the row that caused them.
       {"a runner in the wrong frame",
        [](const fs::path& d) { SetField(d / "runners.csv", 3, "frame_no", "5"); },
        "runners.csv line 3: race 052024010611 runner 2 (horse 2020012): frame_no 5 is not "
-       "the draw's frame 2"},
+       "the draw's frame 2", kEntities},
       {"a payout on a horse not in the field",
        [](const fs::path& d) { SetField(d / "payouts.csv", 2, "first", "12"); },
-       "payouts.csv line 2: race 052024010611 result: payout win 12: no such horse"},
+       "payouts.csv line 2: race 052024010611 result: payout win 12: no such horse", kEntities},
       {"odds with a mark",
        [](const fs::path& d) { SetField(d / "odds.csv", 4, "mark", "*"); },
-       "odds.csv line 4: race 052024010611 odds: place 1: odds 12 with a mark"},
+       "odds.csv line 4: race 052024010611 odds: place 1: odds 12 with a mark", kEntities},
       {"a lap left out",
        [](const fs::path& d) {
          std::vector<std::string> lines = Split(ReadFile(d / "laps.csv"), '\n');
          lines.pop_back();
          WriteFile(d / "laps.csv", Join(lines, '\n') + "\n");
        },
-       "laps.csv line 9: race 052024010611 result: 8 laps for 1700 m, which has 9"},
+       "laps.csv line 9: race 052024010611 result: 8 laps for 1700 m, which has 9", kEntities},
       {"a horse nominated twice",
        [](const fs::path& d) { SetField(d / "nominations.csv", 3, "horse_code", "2020013"); },
        "nominations.csv line 3: race 052024010701 nomination 2 (horse 2020013): the horse is "
-       "nominated twice"},
+       "nominated twice", kEntities},
       {"a record time without its kind",
        [](const fs::path& d) { SetField(d / "reference_times.csv", 3, "kind", ""); },
-       "reference_times.csv line 3: race 052024010701: reference_times[0].kind must be one of"},
+       "reference_times.csv line 3: race 052024010701: reference_times[0].kind must be one of", kEntities},
       {"a pedigree name too long for its record",
        [](const fs::path& d) { SetField(d / "pedigrees.csv", 4, "name", std::string(40, 'X')); },
        "pedigrees.csv line 4: horse 2020011: pedigree[4].name"},
       {"a weight out of the record's range",
        [](const fs::path& d) { SetField(d / "nominations.csv", 2, "weight_carried", "120.0"); },
-       "nominations.csv line 2: weight_carried 120.0 is outside 0.1 to 99.9"},
+       "nominations.csv line 2: weight_carried 120.0 is outside 0.1 to 99.9", kEntities},
   };
   for (const Case& c : cases) {
     const fs::path broken = dir_.path() / "broken";
     fs::remove_all(broken);
     fs::copy(pristine, broken);
     c.edit(broken);
-    Status s = Import(*target, broken.string());
+    std::unique_ptr<Database> db = target();
+    Status s = Import(*db, broken.string());
     EXPECT_FALSE(s.ok()) << c.what;
     const std::string expected = "import from " + broken.string() + ": " + c.message;
     EXPECT_EQ(s.message().substr(0, expected.size()), expected) << c.what;
-    EXPECT_EQ(dump(*target), state) << c.what << ": the store must be as it was";
+    if (c.loaded == kNothing) {
+      EXPECT_EQ(dump(*db), state) << c.what << ": the store must be as it was";
+    } else {
+      EXPECT_EQ(dump(*db), entities_loaded) << c.what << ": the people, horses and sires only";
+      EXPECT_NE(s.message().find("(nothing of 2024-01 on was loaded; the people, horses and sires "
+                                 "were loaded, no race)"),
+                std::string::npos)
+          << s.message();
+    }
   }
+}
+
+TEST_F(ExchangeTest, HorsesAndRacesLoadInPartsWhateverTheOrderOfTheRows) {
+  std::unique_ptr<Database> world = open("three.db");
+  ASSERT_TRUE(ydb::Writer(*world).write(ytest::MakeThreeRaceWorld()).ok());
+  const fs::path out = exportTo(*world, "three");
+  // The rows of December and January interleaved: in these files a
+  // December row moved after January's; and a horse's pedigree rows apart.
+  for (const char* name : {"runners.csv", "odds.csv", "pedigrees.csv"}) {
+    std::vector<std::string> lines = Split(ReadFile(out / name), '\n');
+    ASSERT_TRUE(name[0] == 'p' || lines[1].rfind("2023-12", 0) == 0) << name;
+    ASSERT_EQ(lines[1].substr(0, 8), lines[2].substr(0, 8)) << name << ": rows of one key";
+    std::rotate(lines.begin() + 1, lines.begin() + 2, lines.end());
+    WriteFile(out / name, Join(lines, '\n') + "\n");
+  }
+  // horses.csv as written before the horses kept their record dates.
+  std::vector<std::string> horses = Split(ReadFile(out / "horses.csv"), '\n');
+  ASSERT_EQ(horses[0].substr(horses[0].rfind(',')), ",record_date");
+  for (std::string& line : horses) {
+    ASSERT_EQ(line.substr(line.rfind(',')), line == horses[0] ? ",record_date" : ",");
+    line.erase(line.rfind(','));
+  }
+  WriteFile(out / "horses.csv", Join(horses, '\n') + "\n");
+
+  std::unique_ptr<Database> copy = open("copy.db");
+  std::vector<std::string> steps;
+  Status s = Import(*copy, out.string(), [&](int, int, const std::string& what) {
+    steps.push_back(what.substr(0, what.find(" (")));
+    return true;
+  });
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(dump(*copy), dump(*world));
+  const std::vector<std::string> months = {"races of 2023-12", "races of 2024-01", "done"};
+  ASSERT_GE(steps.size(), months.size());
+  EXPECT_EQ(std::vector<std::string>(steps.end() - 3, steps.end()), months);
+
+  // A fault in January's races: December's stay loaded.
+  const std::vector<std::string> payouts = Split(ReadFile(out / "payouts.csv"), '\n');
+  const auto january = std::find_if(payouts.begin(), payouts.end(),
+                                    [](const std::string& line) { return line.rfind("2024-01", 0) == 0; });
+  ASSERT_NE(january, payouts.end());
+  SetField(out / "payouts.csv", static_cast<int>(january - payouts.begin()) + 1, "first", "12");
+  std::unique_ptr<Database> part = open("part.db");
+  s = Import(*part, out.string());
+  EXPECT_NE(s.message().find("(nothing of 2024-01 on was loaded; the people, horses and sires and "
+                             "the races up to 2023-12 were loaded)"),
+            std::string::npos)
+      << s.message();
+  ydb::Reader reader(*part);
+  bool stored = false;
+  bool run = false;
+  ASSERT_TRUE(reader.raceState({"05", 20231228, 11}, &stored, &run).ok());
+  EXPECT_TRUE(stored);
+  ASSERT_TRUE(reader.raceState(ytest::kKey, &stored, &run).ok());
+  EXPECT_FALSE(stored);
 }
 
 TEST_F(ExchangeTest, ProgressIsToldAndCanStop) {

@@ -1,12 +1,18 @@
-// The importer at work: it reads the files of a directory in the order of
-// File, checks each row and what it refers to, gathers the rows of each race,
-// puts the races together, and hands everything to the store's writer as one
-// batch, one transaction. Import() in Exchange.h is its public face.
+// The importer at work, in two readings. The first reads the files of a
+// directory in the order of File: every row of the people, horses,
+// pedigrees and sires, checked with what they refer to, keeping the people
+// and sires and noting where each horse's rows lie; of the race files each
+// row's month, noting where each month's rows lie. The second reads the
+// horses again with their pedigrees and writes them a few thousand a
+// transaction, the people with the first and the sires with the last; then
+// the races month by month: a month's rows of every race file, its races
+// put together and handed to the store's writer as one batch, one
+// transaction. Import() in Exchange.h is its public face.
 //
-// Memory: the whole import is held as one ydb::Batch until it is written,
-// since one writer call is one transaction. A season of races with full odds
-// takes about 300 MB this way and each further season about 170 MB more;
-// bigger data sets are best loaded a few seasons per directory.
+// Memory: the people and sires of the files, where each horse's rows lie,
+// and of the race files where each month's rows lie (one stretch a month a
+// file when the rows come in date order, as export writes them); a few
+// thousand horses and one month of races at a time.
 #ifndef YDB_EXCHANGE_IMPORTER_H_
 #define YDB_EXCHANGE_IMPORTER_H_
 
@@ -17,6 +23,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "db/base/Status.h"
@@ -60,10 +67,20 @@ class Importer {
   // A race is kept by its key in key order: date, racecourse, number.
   using RaceId = std::tuple<int, std::string, int>;
 
+  // A stretch of rows of a file: from byte `begin`, where line `line`
+  // begins, to byte `end`.
+  struct Span {
+    std::uint64_t begin = 0;
+    std::uint64_t end = 0;
+    int line = 0;
+  };
+
+  // Where a horse of horses.csv and its rows of pedigrees.csv lie: the
+  // horse is read again, with its pedigree, when it is written.
   struct HorseRows {
-    ydb::Horse horse;
     int line = 0;
     std::array<int, ydb::kPedigreeSize> pedigree_lines{};
+    std::vector<Span> pedigree;
   };
 
   // The rows of one race while the files are read.
@@ -84,7 +101,18 @@ class Importer {
                                                const std::vector<std::string>& fields);
 
   // Import.cpp: the files, their headers and rows; people, horses, sires.
+  // The reader of a row of `file`.
+  static RowReader ReaderOf(File file);
+  // The first reading of `file`: its rows read (a race file's only for
+  // their months) and their bytes added to *bytes_done.
   ydb::Status readFile(File file, std::uint64_t* bytes_done);
+  // Opens `file` into csv_ and checks its header.
+  ydb::Status openFile(File file);
+  // Reads the rows of csv_[file] up to byte `until`, each checked for its
+  // number of fields and handed to `read`; `tick` is called every few
+  // thousand rows with the bytes read, and stops the reading by failing.
+  template <typename Read, typename Tick>
+  ydb::Status readRows(File file, std::uint64_t until, Read read, Tick tick);
   ydb::Status readOwner(const CsvReader& csv, const std::vector<std::string>& fields);
   ydb::Status readBreeder(const CsvReader& csv, const std::vector<std::string>& fields);
   ydb::Status readTrainer(const CsvReader& csv, const std::vector<std::string>& fields);
@@ -121,8 +149,19 @@ class Importer {
                           RaceRows** rows);
   ydb::Status assemble(RaceRows* rows);
 
-  // Writing: the batch, and the row a fault of the writer is about.
-  ydb::Status write();
+  // Writing: the people, horses and sires; the races a month at a time
+  // (the second reading); the row a fault of the writer is about.
+  ydb::Status writeEntities();
+  // Reads the pedigree rows of `rows` again into *horse.
+  ydb::Status readPedigreeOf(const HorseRows& rows, ydb::Horse* horse);
+  ydb::Status writeMonths(std::uint64_t* bytes_done);
+  // Writes the month's races in races_ and lets them go; `unloaded` says
+  // what a fault leaves out.
+  ydb::Status writeRaces(const std::string& unloaded);
+  ydb::Status writeFault(const ydb::Status& s, const ydb::Batch& batch,
+                         const std::string& unloaded) const;
+  // What has been loaded when a later step fails.
+  std::string loaded() const;
   // Fails, naming the first, when the store holds a generated world and the
   // files carry a horse of it: the import would replace a generated horse.
   ydb::Status keepGeneratedHorses();
@@ -133,15 +172,24 @@ class Importer {
   std::filesystem::path dir_;
   const Progress& progress_;
   std::array<bool, kFileCount> present_{};  // the files found in dir_
+  std::array<CsvReader, kFileCount> csv_;    // the files, open
+  // The columns each file's header has, and the format has.
+  std::array<std::pair<std::size_t, std::size_t>, kFileCount> header_size_{};
+  // Where each month's (YYYYMM) rows lie in each race file.
+  std::array<std::map<int, std::vector<Span>>, kFileCount> spans_;
+  Span row_;          // the row being read in the first reading
+  Span horse_rows_;   // the rows of horses.csv, from its first
+  std::int64_t horses_loaded_ = 0;
   int total_steps_ = 0;
+  std::string months_loaded_;  // the last month of races written, "2019-03"
 
   std::map<std::string, Lined<ydb::Owner>> owners_;
   std::map<std::string, Lined<ydb::Breeder>> breeders_;
   std::map<std::string, Lined<ydb::Trainer>> trainers_;
   std::map<std::string, Lined<ydb::Jockey>> jockeys_;
-  std::map<std::string, HorseRows> horses_;
+  std::map<std::string, HorseRows> horses_;  // by code
   std::map<std::string, Lined<ydb::Sire>> sires_;
-  std::map<RaceId, RaceRows> races_;
+  std::map<RaceId, RaceRows> races_;  // the month's being read
   // Codes found in the store, by entity, so each is looked up once.
   std::array<std::set<std::string>, 6> in_store_;
 };

@@ -17,7 +17,9 @@
 // card never rolls back a race's results, in the files or in the data set.
 // Then it reads the records that stand again and writes them: the people,
 // then the horses of the UM records (their ancestors named by the HN
-// records), in transactions of a few thousand, then the races a month a transaction,
+// records), in transactions of a few thousand, and the horses of the data
+// set that SK records fill in (what a horse lacks: birth, breed, coat,
+// breeder, pedigree positions), then the races a month a transaction,
 // in date order, so that memory stays that of a month's races and an index
 // of some 50 bytes a record, whatever the size of the files. When the
 // store's writer refuses a month, the months before it stay written (the
@@ -37,7 +39,9 @@
 // (a horse's code, name, sex, breed, coat, mark, trainer and owner from its
 // newest run, and its birth and pedigree from its SK; a jockey's and a
 // trainer's short name; an owner's name). A UM's owner, breeder and
-// trainer in neither are made from the names it gives.
+// trainer in neither are made from the names it gives. A horse of the data
+// set keeps the creation date of the UM it came from, and an older UM, of
+// this import or a later one, never replaces it.
 //
 // An export writes RA.txt, SE.txt, HR.txt, O1.txt, O2.txt, O3.txt, KS.txt,
 // CH.txt, BN.txt, BR.txt, UM.txt and HN.txt into a directory, each under a temporary name until all are
@@ -69,6 +73,7 @@ struct ImportSummary {
   std::vector<std::string> reasons;             // the first refusals, each naming file and line
   std::int64_t people = 0;                      // owners, breeders, trainers, jockeys written
   std::int64_t horses = 0;                      // horses written from their UM records
+  std::int64_t horses_filled = 0;               // stored horses their SK records filled in
   std::int64_t people_removed = 0;              // people taken out by deletion records
   std::int64_t races = 0;                       // races written
   std::int64_t runners = 0;                     // runners written

@@ -168,6 +168,7 @@ const Table<Horse>& HorseTable() {
     t.columns.push_back(Choice("skill_sd", &Horse::skill_sd, kAptitudes, kOptional));
     t.columns.push_back(Date("retired_date", &Horse::retired_date, kOptional));
     t.columns.push_back(SearchKey(&Horse::name));
+    t.columns.push_back(Date("record_date", &Horse::record_date, kOptional));
     return t;
   }();
   return table;

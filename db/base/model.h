@@ -109,6 +109,9 @@ struct Horse {
   std::string skill_ho, skill_hd, skill_so, skill_sd;  // "1" ◎, "2" ○, "3" △
   int retired_date = 0;         // 0: active
   std::array<Ancestor, kPedigreeSize> pedigree;
+  // The creation date (YYYYMMDD) of the record the horse was read from; 0:
+  // not known. The writer keeps a stored horse of a later date.
+  int record_date = 0;
 };
 
 // A horse standing as a sire. The horse itself (name, birth, coat,

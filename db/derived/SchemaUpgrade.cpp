@@ -171,6 +171,19 @@ Status ToVersion11(Database& db) {
       "WHERE position = 5;");
 }
 
+// Version 12: each horse keeps the creation date of the record it came
+// from (record_date), by which the writer keeps a newer horse against an
+// older record. The horses stored before have none (NULL: not known), so
+// the next record of each replaces it whatever its date.
+Status ToVersion12(Database& db) {
+  Statement& has = db.statement("SELECT 1 FROM pragma_table_info('horse') WHERE name = 'record_date'");
+  const bool added = has.step();
+  Status s = has.status();
+  has.reset();
+  if (s.ok() && !added) s = db.exec("ALTER TABLE horse ADD COLUMN record_date INTEGER");
+  return s;
+}
+
 }  // namespace
 
 Status UpgradeSchema(Database& db, int from) {
@@ -185,6 +198,7 @@ Status UpgradeSchema(Database& db, int from) {
   if (s.ok() && from < 9) s = ToVersion9(db);
   if (s.ok() && from < 10) s = ToVersion10(db);
   if (s.ok() && from < 11) s = ToVersion11(db);
+  if (s.ok() && from < 12) s = ToVersion12(db);
   return s;
 }
 

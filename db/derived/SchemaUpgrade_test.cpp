@@ -1,6 +1,7 @@
 // Upgrading a store of schema 10: it gains the names kept as searches
-// compare them and the indexes of the pedigrees' dam and dam's sire names,
-// as a new store has them, with the rows it already holds.
+// compare them and the indexes of the pedigrees' dam and dam's sire names
+// (version 11), and the horses' record dates (version 12), as a new store
+// has them, with the rows it already holds.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -39,7 +40,7 @@ std::string Get(Database& db, const std::string& sql) {
   return value;
 }
 
-TEST(SchemaUpgrade, AStoreOfSchemaTenGainsTheNamesAsSearchesCompareThem) {
+TEST(SchemaUpgrade, AStoreOfSchemaTenGainsTheNamesAsSearchesCompareThemAndTheRecordDates) {
   ytest::TempDir dir;
   const std::string path = dir.str() + "/s.db";
   std::unique_ptr<Database> db;
@@ -49,6 +50,9 @@ TEST(SchemaUpgrade, AStoreOfSchemaTenGainsTheNamesAsSearchesCompareThem) {
   std::vector<std::string> created;
   for (const char* index : kIndexes) created.push_back(IndexSql(*db, index));
   ASSERT_FALSE(created[0].empty());
+  const std::string kHorseColumns =
+      "SELECT group_concat(name || ' ' || type, ', ') FROM pragma_table_info('horse')";
+  const std::string horse_columns = Get(*db, kHorseColumns);
   // A store of schema 10: no name_key columns, the horses' names indexed
   // alone, no indexes of the dams' and dams' sires' names.
   ASSERT_TRUE(db->exec("INSERT INTO owner (code, name, short_name) VALUES ('000001', 'ｱｵﾊﾞ', 'ｱｵﾊﾞ');"
@@ -62,7 +66,8 @@ TEST(SchemaUpgrade, AStoreOfSchemaTenGainsTheNamesAsSearchesCompareThem) {
                        "DROP INDEX horse_by_name; CREATE INDEX horse_by_name ON horse (name);"
                        "ALTER TABLE owner DROP COLUMN name_key;"
                        "ALTER TABLE breeder DROP COLUMN name_key;"
-                       "ALTER TABLE horse DROP COLUMN name_key; PRAGMA user_version = 10")
+                       "ALTER TABLE horse DROP COLUMN name_key;"
+                       "ALTER TABLE horse DROP COLUMN record_date; PRAGMA user_version = 10")
                   .ok());
   db.reset();
 
@@ -71,6 +76,8 @@ TEST(SchemaUpgrade, AStoreOfSchemaTenGainsTheNamesAsSearchesCompareThem) {
     EXPECT_EQ(IndexSql(*db, kIndexes[i]), created[i]);
   }
   EXPECT_EQ(Get(*db, "PRAGMA user_version"), std::to_string(kSchemaVersion));
+  EXPECT_EQ(Get(*db, kHorseColumns), horse_columns);
+  EXPECT_EQ(Get(*db, "SELECT count(*) FROM horse WHERE record_date IS NULL"), "2");
   EXPECT_EQ(Get(*db, "SELECT group_concat(code || name || owner_code || name_key, ' ') FROM "
                      "(SELECT * FROM horse ORDER BY code)"),
             "1000001はやて000001ハヤテ") << "a NULL owner leaves the second out";

@@ -3,6 +3,7 @@
 #include "db/read/Reader.h"
 
 #include <string>
+#include <utility>
 
 #include "db/read/Row.h"
 #include "db/store/TableRows.h"
@@ -50,6 +51,22 @@ Status Reader::readJockeys(const Visitor<Jockey>& visit) {
 
 Status Reader::readHorses(const Visitor<Horse>& visit) {
   return ReadTable(db_, HorseTable(), visit, [&](Horse* h) { return readPedigree(h); });
+}
+
+Status Reader::readHorse(const std::string& code, Horse* out, bool* found) {
+  static const std::string kSql = SelectSql(HorseTable(), "") + " WHERE code = ?1";
+  Statement& st = db_.statement(kSql);
+  st.bind(1, code);
+  Horse h;
+  *found = false;
+  Status s = EachRow(st, [&](const Statement& row) {
+    *found = true;
+    ReadColumns(row, 0, HorseTable(), &h);
+    return Status::Ok();
+  });
+  if (s.ok() && *found) s = readPedigree(&h);
+  if (s.ok() && *found) *out = std::move(h);
+  return s;
 }
 
 // The horse's and sire's own copies of the sire and dam codes (horse.sire_code,

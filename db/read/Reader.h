@@ -50,6 +50,9 @@ class Reader {
   Status readTrainers(const Visitor<Trainer>& visit);
   Status readJockeys(const Visitor<Jockey>& visit);
   Status readHorses(const Visitor<Horse>& visit);  // with their pedigrees
+  // The horse `code` with its pedigree into *out, with *found true; *found
+  // false (and *out untouched) when the store has no such horse.
+  Status readHorse(const std::string& code, Horse* out, bool* found);
   Status readSires(const Visitor<Sire>& visit);
 
   // Every race whole, in key order (date, racecourse, race number): the

@@ -24,8 +24,10 @@ constexpr int kApplicationId = 0x59444243;
 // version 10 finds the horses by their sire's name by pedigree_by_sire_name;
 // version 11 keeps the horses', owners' and breeders' names as searches
 // compare them (name_key) and finds the horses by their dam's and dam's
-// sire's names by pedigree_by_dam_name and pedigree_by_dams_sire_name.
-constexpr int kSchemaVersion = 11;
+// sire's names by pedigree_by_dam_name and pedigree_by_dams_sire_name;
+// version 12 keeps the creation date of the record each horse came from
+// (horse.record_date), so that an older record never replaces a newer one.
+constexpr int kSchemaVersion = 12;
 
 }  // namespace ydb
 

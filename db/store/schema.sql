@@ -94,7 +94,8 @@ CREATE TABLE horse (
   skill_so         TEXT CHECK (skill_so IN ('1', '2', '3')),
   skill_sd         TEXT CHECK (skill_sd IN ('1', '2', '3')),
   retired_date     INTEGER,
-  name_key         TEXT  -- the name as searches compare it (NULL when nothing is left of it)
+  name_key         TEXT,  -- the name as searches compare it (NULL when nothing is left of it)
+  record_date      INTEGER  -- creation date of the record the horse came from; NULL: not known
 ) STRICT;
 -- The names in order with their search keys: a name search reads the index,
 -- in the order it lists the names, and a horse's row only for a name found.

@@ -28,13 +28,15 @@ bool SameAncestor(const Ancestor& a, const Ancestor& b) {
 // pedigree and sire it had, so a write changes only what differs.
 struct StoredHorse {
   bool exists = false;
+  int record_date = 0;  // 0: not known
   std::array<std::optional<Ancestor>, kPedigreeSize> pedigree;
 };
 
 Status ReadStoredHorse(Database& db, const std::string& code, StoredHorse* out) {
-  Statement& horse = db.statement("SELECT 1 FROM horse WHERE code = ?1");
+  Statement& horse = db.statement("SELECT record_date FROM horse WHERE code = ?1");
   horse.bind(1, code);
   out->exists = horse.step();
+  if (out->exists && !horse.column_is_null(0)) out->record_date = static_cast<int>(horse.column_int(0));
   Status s = horse.status();
   horse.reset();
   if (!s.ok() || !out->exists) return s;
@@ -111,7 +113,11 @@ Status Writer::putHorse(const Horse& h) {
   const std::string& dams_sire = h.pedigree[kDamsSire].code;
   StoredHorse before;
   s = ReadStoredHorse(db_, h.code, &before);
-  if (s.ok()) s = derived_.entityWillChange(Shown::kHorse, h.code);
+  if (!s.ok()) return Context(what, s);
+  // A horse read from an older record than the stored one's leaves it as
+  // it is; of the same date, the later write wins.
+  if (h.record_date != 0 && h.record_date < before.record_date) return Status::Ok();
+  s = derived_.entityWillChange(Shown::kHorse, h.code);
   if (!s.ok()) return Context(what, s);
 
   s = Put(db_, HorseTable(), h);

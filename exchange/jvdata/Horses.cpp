@@ -34,6 +34,14 @@ constexpr Field kUmBreederName{890, 72, "BreederName"};
 constexpr Field kUmOwner{982, 6, "BanusiCode"};
 constexpr Field kUmOwnerName{988, 64, "BanusiName"};
 
+// The older UM (1577 bytes) had breeding numbers of 8 digits, a breeder
+// code of 6 and a breeder's name of 70 bytes: the 32 bytes the record grew
+// by. The fields after the pedigree lie 28 bytes earlier, the owner's 32.
+constexpr int kOlderUmPedigreeShift = -2 * ydb::kPedigreeSize;
+constexpr Field kOlderUmBreeder{882 + kOlderUmPedigreeShift, 6, "BreederCode"};
+constexpr Field kOlderUmBreederName{888 + kOlderUmPedigreeShift, 70, "BreederName"};
+constexpr int kOlderUmOwnerShift = kOlderUmPedigreeShift - 4;
+
 // Breeding horse (HN, 251 bytes; 245 before 2023-08, its three breeding
 // numbers of 8 digits).
 constexpr Field kHnNumber{11, 10, "HansyokuNum"};
@@ -54,16 +62,19 @@ constexpr Field kSkSex{29, 1, "SexCD"};
 constexpr Field kSkBreed{30, 1, "HinsyuCD"};
 constexpr Field kSkCoat{31, 2, "KeiroCD"};
 constexpr Field kSkBreeder{38, 8, "BreederCode"};
+constexpr Field kOlderSkBreeder{38, 6, "BreederCode"};
 constexpr int kSkPedigree = 66;  // HansyokuNum × 14 (64 in the older form)
 
 // The width of a breeding number in form `form`.
 int NumberWidth(int form) { return form == 0 ? 10 : 8; }
 
-// A breeding number in the current form's ten digits: one of the older
-// form's eight with two zeros before it.
-std::string Widened(const std::string& number) {
-  return number.empty() || number.size() >= 10 ? number : std::string(10 - number.size(), '0') + number;
+// A code of the older form in the current form's `width` digits: with
+// zeros before it (a breeding number of 8 digits two, a breeder code of 6
+// two); empty stays empty.
+std::string Widened(const std::string& code, std::size_t width) {
+  return code.empty() || code.size() >= width ? code : std::string(width - code.size(), '0') + code;
 }
+std::string Widened(const std::string& number) { return Widened(number, 10); }
 
 // `f` of the current form moved by `shift` bytes.
 Field Moved(const Field& f, int shift) { return {f.offset + shift, f.width, f.name}; }
@@ -106,6 +117,7 @@ ydb::Status ReadHorse(const Record& record, int form, HorseRecord* out) {
   HorseRecord x;
   ydb::Horse& h = x.horse;
   h.code = HorseCode(r, kUmHorse, true);
+  h.record_date = record.created();
   if (r.choice(kUmRetired, "01") == '1') h.retired_date = static_cast<int>(r.number(kUmRetiredOn));
   h.birth_date = static_cast<int>(r.number(kUmBirth));
   h.name = r.text(kUmName);
@@ -127,15 +139,15 @@ ydb::Status ReadHorse(const Record& record, int form, HorseRecord* out) {
     ydb::Ancestor& a = h.pedigree[static_cast<std::size_t>(i)];
     (IsLatin(name) ? a.name_latin : a.name) = name;
   }
-  const int shift = form == 0 ? 0 : -2 * ydb::kPedigreeSize;
+  const bool older = form != 0;
+  const int shift = older ? kOlderUmPedigreeShift : 0;
   h.trainer_code = r.code(Moved(kUmTrainer, shift));
   x.trainer_name = r.text(Moved(kUmTrainerName, shift));
-  if (form == 0) {
-    h.breeder_code = r.code(kUmBreeder);
-    x.breeder_name = r.text(kUmBreederName);
-    h.owner_code = r.code(kUmOwner);
-    x.owner_name = r.text(kUmOwnerName);
-  }
+  h.breeder_code = older ? Widened(r.code(kOlderUmBreeder), kUmBreeder.width) : r.code(kUmBreeder);
+  x.breeder_name = r.text(older ? kOlderUmBreederName : kUmBreederName);
+  const int owner_shift = older ? kOlderUmOwnerShift : 0;
+  h.owner_code = r.code(Moved(kUmOwner, owner_shift));
+  x.owner_name = r.text(Moved(kUmOwnerName, owner_shift));
   if (!r.status().ok()) return r.status();
   *out = std::move(x);
   return ydb::Status::Ok();
@@ -216,7 +228,7 @@ ydb::Status ReadFoal(const Record& record, int form, Foal* out) {
   f.sex = Sex(r, kSkSex);
   f.breed_code = Breed(r, kSkBreed);
   f.coat_code = r.code(kSkCoat);
-  if (form == 0) f.breeder_code = r.code(kSkBreeder);
+  f.breeder_code = form == 0 ? r.code(kSkBreeder) : Widened(r.code(kOlderSkBreeder), kSkBreeder.width);
   const int width = NumberWidth(form);
   ReadBreeding(r, form == 0 ? kSkPedigree : kSkPedigree - 2, width, width, &f.breeding);
   if (!r.status().ok()) return r.status();

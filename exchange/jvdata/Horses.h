@@ -12,7 +12,8 @@
 //
 // A breeding number of the older form is written with two zeros before
 // its eight digits; the import takes it as it stands, so files of one form
-// name their breeding horses alike.
+// name their breeding horses alike. A breeder code of the older UM and SK
+// (6 digits) is the data set's 8-digit code with two zeros before it.
 //
 // A UM's ancestor has one name field: a name in Latin letters only is read
 // as the ancestor's Latin name, any other as its Japanese name, and the
@@ -61,16 +62,14 @@ struct Foal {
   std::string horse_code;
   int birth_date = 0;
   std::string sex, breed_code, coat_code;
-  std::string breeder_code;  // empty in the older form (6 digits the data set's codes do not hold)
+  std::string breeder_code;  // 8 digits (the older form's 6 with two zeros before them)
   BreedingNumbers breeding;
 };
 
 // A record of form `form` (FormOf) read into *out. Refused, naming the
 // field: a horse code that is not 10 digits of register 1, a code or date
 // that is not digits, a name that is not Shift_JIS, a code outside its
-// table. The older UM is read up to its breeder code: the breeder's and
-// owner's fields after it moved by two bytes the layouts at hand do not
-// place, so a horse read from it has no breeder and no owner.
+// table.
 ydb::Status ReadHorse(const Record& record, int form, HorseRecord* out);
 ydb::Status ReadBreedingHorse(const Record& record, int form, BreedingHorse* out);
 ydb::Status ReadFoal(const Record& record, int form, Foal* out);

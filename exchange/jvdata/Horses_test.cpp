@@ -1,7 +1,7 @@
 // The horse, breeding horse and foal records, hand-built at the layouts'
-// offsets in both forms: what each reads, an ancestor with only a Latin
-// name keeping it, the faults refused; an older UM written in the current
-// form. (UM and HN written from a store and read back: JvDataFiles_test.)
+// offsets in both forms: what each reads (the older forms' breeder codes
+// widened), an ancestor with only a Latin name keeping it, the faults
+// refused; an older UM written in the current form. (UM and HN written from a store and read back: JvDataFiles_test.)
 #include "exchange/jvdata/Horses.h"
 
 #include <gtest/gtest.h>
@@ -19,9 +19,17 @@ using ytest::Sjis;
 
 std::string_view Bytes(const std::string& line) { return std::string_view(line).substr(0, line.size() - 2); }
 
+// A breeder's name of 35 kanji: the older UM's whole field of 70 bytes.
+const std::string kLongBreeder = [] {
+  std::string name;
+  for (int i = 0; i < 5; ++i) name += "北海道日高牧場";
+  return name;
+}();
+
 // A UM of form `form` (0: 1609 bytes, 1: 1577), its sire's breeding number
-// and name at the form's offsets, a Latin-named dam's dam, a trainer, and
-// in the current form a breeder and owner.
+// and name at the form's offsets, a Latin-named dam's dam, a trainer, a
+// breeder (of 6 digits and a name of 70 bytes in the older form, 8 and 72
+// now) with the birthplace after it, and an owner.
 std::string Um(int form, const Fields& more = {}) {
   const int width = form == 0 ? 10 : 8;
   const int stride = width + 36;
@@ -31,9 +39,13 @@ std::string Um(int form, const Fields& more = {}) {
               {201, "1"},           {202, "03"},
               {204, std::string(width - 4, '0') + "1234"}, {204 + width, Sjis("オールドキング")},
               {204 + 5 * stride + width, "Far Away"},
-              {849 + shift, "02001"}, {854 + shift, Sjis("佐藤")}};
+              {849 + shift, "02001"}, {854 + shift, Sjis("佐藤")}, {862 + shift, Sjis("美浦")}};
   if (form == 0) {
-    f.insert(f.end(), {{882, "20000001"}, {890, Sjis("北の牧場")}, {982, "100001"}, {988, Sjis("馬主")}});
+    f.insert(f.end(), {{882, "20000001"}, {890, Sjis("北の牧場")}, {962, Sjis("日高")},
+                       {982, "100001"}, {988, Sjis("馬主")}});
+  } else {
+    f.insert(f.end(), {{854, "200001"}, {860, Sjis(kLongBreeder)}, {930, Sjis("日高")},
+                       {950, "100001"}, {956, Sjis("馬主")}});
   }
   f.insert(f.end(), more.begin(), more.end());
   return Line("UM", form == 0 ? 1609 : 1577, f, '2');
@@ -62,9 +74,11 @@ TEST(HorsesTest, AHorseReadsFromBothFormsWithItsPedigree) {
     EXPECT_EQ(h.pedigree[ydb::kDamsDam].name_latin, "Far Away") << "a Latin name is kept as one";
     EXPECT_EQ(h.trainer_code, "02001");
     EXPECT_EQ(x.trainer_name, "佐藤");
-    EXPECT_EQ(h.breeder_code, form == 0 ? "20000001" : "");
-    EXPECT_EQ(h.owner_code, form == 0 ? "100001" : "");
-    EXPECT_EQ(x.owner_name, form == 0 ? "馬主" : "");
+    EXPECT_EQ(h.breeder_code, form == 0 ? "20000001" : "00200001");
+    EXPECT_EQ(x.breeder_name, form == 0 ? "北の牧場" : kLongBreeder);
+    EXPECT_EQ(h.owner_code, "100001");
+    EXPECT_EQ(x.owner_name, "馬主");
+    EXPECT_EQ(h.record_date, 20240108) << "the record's creation date";
   }
 }
 
@@ -117,7 +131,8 @@ TEST(HorsesTest, BreedingHorsesAndFoalsReadFromBothForms) {
     Fields sk = {{11, "2019105219"}, {21, "20190401"}, {29, "2"}, {30, "1"}, {31, "03"},
                  {pedigree, std::string(width - 4, '0') + "1234"},
                  {pedigree + 13 * width, std::string(width - 4, '0') + "9999"}};
-    if (form == 0) sk.push_back({38, "20000001"});
+    sk.push_back({38, form == 0 ? "20000001" : "200001"});
+    sk.push_back({form == 0 ? 46 : 44, Sjis("日高")});  // SanchiName
     const std::string line = Line("SK", form == 0 ? 208 : 178, sk, '1');
     Foal f;
     s = ReadFoal(Record(Bytes(line)), form, &f);
@@ -125,7 +140,7 @@ TEST(HorsesTest, BreedingHorsesAndFoalsReadFromBothForms) {
     EXPECT_EQ(f.horse_code, "1905219");
     EXPECT_EQ(f.birth_date, 20190401);
     EXPECT_EQ(f.sex, "1");
-    EXPECT_EQ(f.breeder_code, form == 0 ? "20000001" : "");
+    EXPECT_EQ(f.breeder_code, form == 0 ? "20000001" : "00200001");
     EXPECT_EQ(f.breeding[ydb::kSire], b.number);
     EXPECT_EQ(f.breeding[ydb::kDDD], std::string(width - 4, '0') + "9999");
     EXPECT_EQ(f.breeding[ydb::kDam], "");
@@ -146,6 +161,9 @@ TEST(HorsesTest, AnOlderHorseIsWrittenInTheCurrentForm) {
   EXPECT_EQ(HorseRecordOf(back, 20240108), line);
   EXPECT_EQ(back.horse.retired_date, 20240301);
   EXPECT_EQ(back.horse.trainer_code, "02001");
+  EXPECT_EQ(back.horse.breeder_code, "00200001");
+  EXPECT_EQ(back.breeder_name, kLongBreeder);
+  EXPECT_EQ(back.horse.owner_code, "100001");
   EXPECT_EQ(back.horse.pedigree[ydb::kDamsDam].name_latin, "Far Away");
 }
 

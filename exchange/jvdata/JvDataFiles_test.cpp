@@ -22,6 +22,7 @@
 #include "exchange/jvdata/People.h"
 #include "exchange/jvdata/Races.h"
 #include "testing/SmallWorld.h"
+#include "testing/Sjis.h"
 #include "testing/TempDir.h"
 
 namespace exchange {
@@ -48,6 +49,7 @@ ydb::Batch CarriedWorld() {
   world.sires.clear();
   for (ydb::Horse& h : world.horses) {
     h.birthplace_code.clear();
+    h.record_date = 20231201;  // a UM made then, and exported as made then
     h.mark_code = "00";  // no mark: JRA's 00 reads as our 00
     // An ancestor without a code has no breeding horse record: only its
     // one name is carried.
@@ -375,6 +377,88 @@ TEST_F(JvDataFilesTest, HorsesTakeTheNewestRecordAndAncestorsTheirBreedingHorses
   }).ok());
   EXPECT_EQ(made.pedigree[ydb::kSire].code, "1990001");
   EXPECT_EQ(made.pedigree[ydb::kSire].name_latin, "Old King");
+}
+
+// The stored horse 2020011.
+ydb::Horse StoredHorse(Database& db) {
+  ydb::Horse found;
+  EXPECT_TRUE(ydb::Reader(db).readHorses([&](const ydb::Horse& h) {
+    if (h.code == "2020011") found = h;
+    return Status::Ok();
+  }).ok());
+  return found;
+}
+
+TEST_F(JvDataFilesTest, AnOlderHorseRecordOfALaterImportLeavesTheNewerHorse) {
+  std::unique_ptr<Database> db = open("store.db");
+  ASSERT_TRUE(ydb::Writer(*db).write(ytest::MakeWorld()).ok());
+  const fs::path a = dir_.path() / "a.txt";
+  const auto import = [&](const std::string& lines) {
+    std::ofstream(a, std::ios::binary | std::ios::trunc) << lines;
+    ImportSummary summary;
+    const Status s = Import(*db, {a.string()}, {}, &summary);
+    EXPECT_TRUE(s.ok()) << s.message();
+  };
+  import(HorseLine("シンランナー", "20240110"));
+  EXPECT_EQ(StoredHorse(*db).record_date, 20240110);
+  import(HorseLine("フルイナマエ", "20240105"));
+  EXPECT_EQ(StoredHorse(*db).name, "シンランナー") << "an older record rolled the horse back";
+  EXPECT_EQ(StoredHorse(*db).record_date, 20240110);
+  import(HorseLine("オナジヒ", "20240110"));
+  EXPECT_EQ(StoredHorse(*db).name, "オナジヒ") << "of the same date, the later import wins";
+
+  // A horse of no known date (as the generator and the exchange format
+  // without one write it) replaces the stored one, whose date goes with it.
+  ydb::Horse plain = ytest::MakeHorse("2020011", "テガキ", "0");
+  ASSERT_TRUE(ydb::Writer(*db).write(plain).ok());
+  EXPECT_EQ(StoredHorse(*db).name, "テガキ");
+  EXPECT_EQ(StoredHorse(*db).record_date, 0);
+  import(HorseLine("フルイナマエ", "20240105"));
+  EXPECT_EQ(StoredHorse(*db).name, "フルイナマエ");
+}
+
+TEST_F(JvDataFilesTest, AFoalRecordFillsInWhatAStoredHorseLacks) {
+  std::unique_ptr<Database> db = open("store.db");
+  ASSERT_TRUE(ydb::Writer(*db).write(ytest::MakeWorld()).ok());
+  ydb::Horse bare = ytest::MakeHorse("2020011", "シンランナー", "0");
+  bare.birth_date = 0;
+  bare.coat_code.clear();
+  bare.pedigree[ydb::kDam].name = "ハハ";
+  bare.record_date = 20240110;
+  ASSERT_TRUE(ydb::Writer(*db).write(bare).ok());
+  // The foal record of the older form: a breeder code of 6 digits, breeding
+  // numbers of 8; the sire's and the dam's numbered, the sire's HN given.
+  std::string sk(176, ' ');
+  sk.replace(0, 21, "SK120240108" + JraHorseCodeOf("2020011"));
+  sk.replace(21, 8, "20200401");
+  sk.replace(31, 2, "05");
+  sk.replace(38, 6, "000001");
+  sk.replace(64, 8, "00001234");
+  sk.replace(72, 8, "00005678");
+  const std::string hn =
+      Line("HN", 245, {{11, "00001234"}, {27, JraHorseCodeOf("1990001")}, {38, ytest::Sjis("オールドキング")}}, '1');
+  ydb::Breeder breeder{"00000001", "南の牧場", ""};
+  const fs::path a = dir_.path() / "a.txt";
+  std::ofstream(a, std::ios::binary) << sk << "\r\n" << hn << BreederRecord(breeder, 20240108);
+  ImportSummary summary;
+  Status s = Import(*db, {a.string()}, {}, &summary);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(summary.horses_filled, 1);
+  const ydb::Horse h = StoredHorse(*db);
+  EXPECT_EQ(h.birth_date, 20200401);
+  EXPECT_EQ(h.coat_code, "05");
+  EXPECT_EQ(h.breed_code, "01") << "what the horse has stays";
+  EXPECT_EQ(h.breeder_code, "00000001") << "the older code of 6 digits with two zeros before it";
+  EXPECT_EQ(h.pedigree[ydb::kSire].code, "1990001");
+  EXPECT_EQ(h.pedigree[ydb::kSire].name, "オールドキング");
+  EXPECT_EQ(h.pedigree[ydb::kDam].name, "ハハ") << "a stored ancestor stays";
+  EXPECT_EQ(h.name, "シンランナー");
+  EXPECT_EQ(h.record_date, 20240110);
+
+  // Again: nothing is left to fill in.
+  s = Import(*db, {a.string()}, {}, &summary);
+  ASSERT_TRUE(s.ok()) << s.message();
+  EXPECT_EQ(summary.horses_filled, 0);
 }
 
 TEST_F(JvDataFilesTest, APersonsDeletionRemovesOnlyWhatNothingNames) {

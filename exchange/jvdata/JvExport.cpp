@@ -1,6 +1,7 @@
 // Exporting a data set as JV-Data files: the races first (their records
 // made on their race's day), then the people and the horses with the
-// breeding horses their pedigrees name, made on the newest race's day;
+// breeding horses their pedigrees name, made on the newest race's day (a
+// horse on the day of the record it came from, when the store knows it);
 // each file under a temporary name until all are written.
 #include <algorithm>
 #include <array>
@@ -186,7 +187,8 @@ class JvExporter {
         x.breeding[static_cast<std::size_t>(i)] = BreedingNumberOf(a.code);
         if (ancestors.count(a.code) == 0) ancestors[a.code] = BreedingHorseOf(a, i % 2 == 0 ? "0" : "1");
       }
-      out_[kUM] << HorseRecordOf(x, newest_);
+      // Made on the day of the record it came from, when known.
+      out_[kUM] << HorseRecordOf(x, h.record_date != 0 ? h.record_date : newest_);
       return Status::Ok();
     });
     for (const auto& [code, b] : ancestors) out_[kHN] << BreedingHorseRecord(b, newest_);

@@ -3,7 +3,8 @@
 // key stands (RecordIndex.h); a refused record ends the import before
 // anything is written. The second reads the standing records again: the
 // people, then the horses (UM, their ancestors named by HN), in
-// transactions of a few thousand, then the races month by month, each
+// transactions of a few thousand, and the stored horses their foal records
+// (SK) fill in, then the races month by month, each
 // month's races put together from their RA, SE, HR and odds records and
 // written in one transaction, and last the people's deletions. Memory
 // stays that of a month of races and the index.
@@ -99,6 +100,7 @@ class JvImporter {
     s = load.begin();
     if (s.ok()) s = writePeople(source);
     if (s.ok()) s = writeHorses(source);
+    if (s.ok()) s = fillStoredHorses(source);
     if (s.ok()) s = writeRaces(source);
     if (s.ok()) s = removePeople();
     const Status ended = load.finish();
@@ -419,16 +421,83 @@ class JvImporter {
     return Status::Ok();
   }
 
-  // Gives a horse made from its runs' records the birth and pedigree of
-  // its foal record, when the files have one.
+  // Fills in what *horse lacks from its foal record `foal`: the birth date,
+  // breed, coat, breeder (one of the data set) and the pedigree's
+  // positions it has none of; what it has stays. *changed says whether
+  // anything was filled in.
+  Status fillFromFoal(RecordSource& source, const Foal& foal, ydb::Horse* horse, bool* changed) {
+    const auto fill = [&](auto& field, const auto& value, const auto& none) {
+      if (field != none || value == none) return;
+      field = value;
+      *changed = true;
+    };
+    fill(horse->birth_date, foal.birth_date, 0);
+    fill(horse->breed_code, foal.breed_code, std::string());
+    fill(horse->coat_code, foal.coat_code, std::string());
+    if (horse->breeder_code.empty() && !foal.breeder_code.empty()) {
+      bool known = false;
+      const Status s = reader_.contains(ydb::Entity::kBreeder, foal.breeder_code, &known);
+      if (!s.ok()) return s;
+      fill(horse->breeder_code, known ? foal.breeder_code : std::string(), std::string());
+    }
+    ydb::Horse named;
+    const Status s = nameAncestors(source, foal.breeding, &named);
+    if (!s.ok()) return s;
+    for (int i = 0; i < ydb::kPedigreeSize; ++i) {
+      ydb::Ancestor& a = horse->pedigree[static_cast<std::size_t>(i)];
+      const ydb::Ancestor& b = named.pedigree[static_cast<std::size_t>(i)];
+      if (IsKnown(a) || !IsKnown(b)) continue;
+      a = b;
+      *changed = true;
+    }
+    return Status::Ok();
+  }
+
+  static bool IsKnown(const ydb::Ancestor& a) {
+    return !a.code.empty() || !a.name.empty() || !a.name_latin.empty();
+  }
+
+  // Fills in a horse made from its runs' records from its foal record,
+  // when the files have one.
   Status addFoal(RecordSource& source, ydb::Horse* horse) {
     const CodeIndex::Entry* e = foals_.find(horse->code);
     if (e == nullptr) return Status::Ok();
     Foal foal;
     const Status s = reread(source, e->at, [&](const Record& r, int form) { return ReadFoal(r, form, &foal); });
-    if (!s.ok()) return s;
-    if (horse->birth_date == 0) horse->birth_date = foal.birth_date;
-    return nameAncestors(source, foal.breeding, horse);
+    bool changed = false;
+    return s.ok() ? fillFromFoal(source, foal, horse, &changed) : s;
+  }
+
+  // The horses of the store that the foal records of the files fill in
+  // (those of a UM of the files are written whole from it), in
+  // transactions of a few thousand. A horse keeps its record date: what is
+  // filled in was not there, so no newer record gave it.
+  Status fillStoredHorses(RecordSource& source) {
+    ydb::Batch batch;
+    const std::vector<CodeIndex::Entry> standing = foals_.standing();
+    for (std::size_t i = 0; i < standing.size(); ++i) {
+      Foal foal;
+      Status s = reread(source, standing[i].at, [&](const Record& r, int form) { return ReadFoal(r, form, &foal); });
+      ydb::Horse h;
+      bool stored = false;
+      if (s.ok() && !horses_.contains(foal.horse_code)) s = reader_.readHorse(foal.horse_code, &h, &stored);
+      bool changed = false;
+      if (s.ok() && stored) s = fillFromFoal(source, foal, &h, &changed);
+      if (!s.ok()) return s;
+      if (changed) {
+        where_["horse " + h.code] = where(standing[i].at);
+        batch.horses.push_back(std::move(h));
+      }
+      const bool last = i + 1 == standing.size();
+      if (batch.horses.size() == kPeoplePerTransaction || (last && !batch.horses.empty())) {
+        s = write(batch, {}, written());
+        if (!s.ok()) return s;
+        summary_.horses_filled += static_cast<std::int64_t>(batch.horses.size());
+        batch = ydb::Batch();
+        if (!report(total_bytes_ + again_done_, "horses filled in")) return Status::Aborted("import stopped; " + written());
+      }
+    }
+    return Status::Ok();
   }
 
   // Adds to *list a person `code` that neither the files nor the store

@@ -35,10 +35,12 @@ void PrintSummary(const exchange::jvdata::ImportSummary& s) {
   std::cout << ")\n";
   std::cout << "refused: " << s.refused << "\n";
   for (const std::string& reason : s.reasons) std::cout << "  " << Reason(reason) << "\n";
-  if (s.people != 0 || s.horses != 0 || s.races != 0 || s.removed != 0 || s.people_removed != 0) {
+  if (s.people != 0 || s.horses != 0 || s.horses_filled != 0 || s.races != 0 || s.removed != 0 ||
+      s.people_removed != 0) {
     std::cout << "written: " << s.people << " people, " << s.horses << " horses, " << s.races << " races, "
               << s.runners << " runners, " << s.made_from_runners
-              << " horses and people made from their runners' and horses' records\n";
+              << " horses and people made from their runners' and horses' records, " << s.horses_filled
+              << " stored horses filled in from their foal records\n";
     if (s.removed != 0 || s.people_removed != 0 || s.left_as_stored != 0) {
       std::cout << "removed by deletion records: " << s.removed << " races, " << s.people_removed
                 << " people; left as stored: " << s.left_as_stored << " races run, met only as cards\n";
@@ -108,7 +110,7 @@ void RegisterExchange(CLI::App& app, const Options& options, int* exit_code) {
     CLI::App* cmd = app.add_subcommand(
         import ? "import" : "export",
         import ? "Load CSV files of the exchange format, or files of JV-Data records, into the "
-                 "data set (the exchange format all or nothing; JV-Data a month at a time)"
+                 "data set, the races a month at a time"
                : "Write the data set as CSV files of the exchange format, or as JV-Data records");
     auto paths = std::make_shared<std::vector<std::string>>();
     auto format = std::make_shared<std::string>(kExchangeFormat);

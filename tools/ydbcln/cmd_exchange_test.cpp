@@ -24,7 +24,8 @@ TEST_F(ExchangeCommandTest, JvDataFilesGoOutAndComeInWithASummary) {
             "records read by type: BN 1 CH 1 HR 1 KS 2 RA 1 SE 9\n"
             "skipped: 0 (0 of unknown types)\n"
             "refused: 0\n"
-            "written: 4 people, 0 horses, 1 races, 9 runners, 9 horses and people made from their runners' and horses' records\n");
+            "written: 4 people, 0 horses, 1 races, 9 runners, 9 horses and people made from their runners' and horses' records, "
+            "0 stored horses filled in from their foal records\n");
   EXPECT_EQ(RunTool(copy.str(), {"result", "052024010611"}).exit_code, 0);
 }
 
