@@ -10,6 +10,7 @@
 #include <system_error>
 #include <utility>
 
+#include "db/write/BulkLoad.h"
 #include "db/write/Writer.h"
 #include "exchange/Importer.h"
 #include "exchange/RowParser.h"
@@ -22,7 +23,6 @@ using ydb::Status;
 
 constexpr int kStepBytes = 1024;     // progress is counted in KiB read
 constexpr int kRowsPerReport = 4096;
-constexpr int kImportCheckpointPages = 32768;  // 128 MiB of pages
 constexpr std::size_t kHorsesPerTransaction = 5000;
 
 // Columns the format gained after files were first written, at the end of
@@ -114,14 +114,13 @@ Status Importer::run() {
     s = Status::Aborted("import stopped; nothing was loaded");
   }
   if (s.ok()) s = keepGeneratedHorses();
-  // The store's log is folded into its file every few months of races
-  // while they are written, rather than after each month.
-  if (s.ok()) s = db_.setCheckpointPages(kImportCheckpointPages);
+  ydb::BulkLoad load(db_);
+  if (s.ok()) s = load.begin();
   if (s.ok()) s = writeEntities();
   done = kib * kStepBytes;
   if (s.ok()) s = writeMonths(&done);
-  const Status restored = db_.setCheckpointPages(ydb::Database::kDefaultCheckpointPages);
-  if (s.ok()) s = restored;
+  const Status ended = load.finish();
+  if (s.ok()) s = ended;
   // The work is done: a request to stop comes too late to matter.
   if (s.ok() && progress_) progress_(total_steps_, total_steps_, "done");
   return s;
