@@ -33,12 +33,14 @@
 // stored before is written again, so the store is the one a generation up
 // to the later day at once gives.
 //
-// Within a written season each quarter is one Writer batch, one
-// transaction: the people (in the first quarter of the season), every horse
+// Within a written season each half is one Writer batch, one
+// transaction: the people (in the first half of the season), every horse
 // that runs, is nominated or retires in those months with its sire and dam,
 // the sires, and the races. A horse is written again when its record has
 // changed since it was last written in the same call. Generation stopped by
-// its progress callback still stores the whole months it finished.
+// its progress callback still stores the whole months it finished. A
+// generation into a data set without races is a bulk load
+// (db/write/BulkLoad.h): its search indexes are built at its end.
 #ifndef YDB_WORLD_GENERATOR_H_
 #define YDB_WORLD_GENERATOR_H_
 
