@@ -17,10 +17,7 @@ Status BulkLoad::begin() {
     s = any.status();
     any.reset();
   }
-  if (s.ok() && !races) {
-    s = DropSecondaryIndexes(db_);
-    indexes_deferred_ = s.ok();
-  }
+  if (s.ok() && !races) s = DropSecondaryIndexes(db_);
   return s;
 }
 

@@ -37,14 +37,10 @@ class BulkLoad {
   // the first failure of these. Once the load has ended, does nothing.
   Status finish();
 
-  // Whether begin() set the store's secondary indexes aside.
-  bool indexes_deferred() const { return indexes_deferred_; }
-
  private:
   Database& db_;
   const int cache_megabytes_;
   bool begun_ = false;
-  bool indexes_deferred_ = false;
 };
 
 }  // namespace ydb

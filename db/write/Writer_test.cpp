@@ -99,12 +99,18 @@ TEST_F(WriterTest, RefusedRaceLeavesNothingBehind) {
   EXPECT_EQ(get("SELECT count(*) FROM runner"), "0");
 }
 
+// The race of a week later whose third runner is a horse no batch has.
+Race RaceWithAnUnknownHorse() {
+  Race race = MakeRace();
+  race.key.date = 20240113;
+  race.kai_day = 3;
+  race.runners[2].horse_code = "2020099";
+  return race;
+}
+
 TEST_F(WriterTest, FailedBatchWritesNoneOfIt) {
   Batch world = MakeWorld();
-  Race second = MakeRace();
-  second.key.date = 20240113;
-  second.kai_day = 3;
-  second.runners[2].horse_code = "2020099";  // not a horse of the store
+  const Race second = RaceWithAnUnknownHorse();
   world.races.push_back(second);
   Status s = writer_->write(world);
   ASSERT_FALSE(s.ok());
@@ -126,11 +132,7 @@ TEST_F(WriterTest, FailedBatchWritesNoneOfIt) {
 // horse, not passed on to fail in the database; a committed code stays known.
 TEST_F(WriterTest, ARolledBackCodeIsLookedUpAgain) {
   Batch world = MakeWorld();
-  Race second = MakeRace();
-  second.key.date = 20240113;
-  second.kai_day = 3;
-  second.runners[2].horse_code = "2020099";  // not a horse of the store
-  world.races.push_back(second);
+  world.races.push_back(RaceWithAnUnknownHorse());
   ASSERT_FALSE(writer_->write(world).ok());
   ExpectRefused(MakeRace(), "runner 1: horse 2020011 is not in the store");
 

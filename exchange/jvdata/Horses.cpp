@@ -12,8 +12,6 @@ namespace exchange {
 namespace jvdata {
 namespace {
 
-constexpr char kMadeStage = '1';
-
 // Horse (UM, 1609 bytes; 1577 before 2023-08).
 constexpr Field kUmHorse{11, 10, "KettoNum"};
 constexpr Field kUmRetired{21, 1, "DelKubun"};

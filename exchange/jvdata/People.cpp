@@ -10,8 +10,6 @@ namespace exchange {
 namespace jvdata {
 namespace {
 
-constexpr char kMadeStage = '1';
-
 // Jockey (KS, 4173 bytes).
 constexpr Field kKsCode{11, 5, "KisyuCode"};
 constexpr Field kKsRetired{16, 1, "DelKubun"};

@@ -36,6 +36,8 @@ struct Field {
 
 // The data stage (データ区分) that marks a record deleting what it names.
 constexpr char kDeletionStage = '0';
+// The data stage of a horse's or a person's record as made or changed.
+constexpr char kMadeStage = '1';
 
 class Record {
  public:
