@@ -9,10 +9,10 @@
 // written in one transaction, and last the people's deletions. Memory
 // stays that of a month of races and the index.
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <array>
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -407,17 +407,30 @@ class JvImporter {
   // horses' records that stand.
   Status nameAncestors(RecordSource& source, const BreedingNumbers& breeding, ydb::Horse* horse) {
     for (int i = 0; i < ydb::kPedigreeSize; ++i) {
-      const CodeIndex::Entry* e = breeding_.find(breeding[static_cast<std::size_t>(i)]);
-      if (e == nullptr) continue;
-      ydb::Ancestor& a = horse->pedigree[static_cast<std::size_t>(i)];
-      const Status s = reread(source, e->at, [&](const Record& r, int form) {
-        BreedingHorse b;
-        const Status read = ReadBreedingHorse(r, form, &b);
-        if (read.ok()) NameAncestor(b, i < 2, &a);
-        return read;
-      });
+      const BreedingHorse* b = nullptr;
+      const Status s = findBreedingHorse(source, breeding[static_cast<std::size_t>(i)], &b);
       if (!s.ok()) return s;
+      if (b != nullptr) NameAncestor(*b, i < 2, &horse->pedigree[static_cast<std::size_t>(i)]);
     }
+    return Status::Ok();
+  }
+
+  // The breeding horse `number` of the records that stand, read once: a
+  // sire or dam stands in the pedigrees of many horses, scattered over
+  // the files. *found is null when the files have none.
+  Status findBreedingHorse(RecordSource& source, const std::string& number, const BreedingHorse** found) {
+    *found = nullptr;
+    const CodeIndex::Entry* e = breeding_.find(number);
+    if (e == nullptr) return Status::Ok();
+    const auto known = breeding_read_.find(number);
+    if (known != breeding_read_.end()) {
+      *found = &known->second;
+      return Status::Ok();
+    }
+    BreedingHorse b;
+    const Status s = reread(source, e->at, [&](const Record& r, int form) { return ReadBreedingHorse(r, form, &b); });
+    if (!s.ok()) return s;
+    *found = &breeding_read_.emplace(number, std::move(b)).first->second;
     return Status::Ok();
   }
 
@@ -773,6 +786,7 @@ class JvImporter {
   CodeIndex owners_, breeders_, trainers_, jockeys_;
   CodeIndex horses_;    // UM, by horse code
   CodeIndex breeding_;  // HN, by breeding number
+  std::unordered_map<std::string, BreedingHorse> breeding_read_;  // the HNs read again so far
   CodeIndex foals_;     // SK, by horse code
   std::vector<Deletion> deletions_;
   RaceIndex races_;

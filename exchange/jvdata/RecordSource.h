@@ -32,7 +32,8 @@ class RecordSource {
   struct Window {
     int fd = -1;
     std::int64_t start = 0;
-    std::string bytes;
+    std::string bytes;     // the buffer, kept at its largest size
+    std::size_t size = 0;  // how much of it holds the file from `start`
   };
 
   std::vector<std::string> paths_;
