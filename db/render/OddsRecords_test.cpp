@@ -122,29 +122,6 @@ TEST_F(OddsRecordsTest, SlotsBeyondTheFieldAreDashesAndTheScratchedHorsesPairsSl
   EXPECT_EQ(At(f, Quinella(HorsePairIndex(8, 9)), 7), "/      ");
 }
 
-TEST_F(OddsRecordsTest, ForecastOddsKeepTheirMarksAndAFrameWithoutStartersIsOut) {
-  Records odds;
-  Odds(ytest::kCardOnlyRace, OddsTime::kBeforeRace, &odds);
-  ASSERT_EQ(odds.count(), 1);
-  const std::string r = odds[0];
-  EXPECT_EQ(At(r, 104, 5), "0    ");
-  EXPECT_EQ(At(r, Win(1), 5), "00024");
-  EXPECT_EQ(At(r, Win(3), 5), "/    ");
-  EXPECT_EQ(At(r, Win(4), 5), "*    ");
-  EXPECT_EQ(At(r, Bracket(FramePairIndex(1, 2)), 5), "00055");
-  EXPECT_EQ(At(r, Bracket(FramePairIndex(1, 3)), 5), "/    ");  // frame 3 is horse 3 alone
-  EXPECT_EQ(At(r, Quinella(HorsePairIndex(3, 4)), 7), "/      ");
-  EXPECT_EQ(At(r, Quinella(HorsePairIndex(4, 8)), 7), "1234567");
-  EXPECT_EQ(At(r, Quinella(HorsePairIndex(1, 2)), 7), "-      ");
-}
-
-TEST_F(OddsRecordsTest, RacesWithoutSuchOddsHaveNone) {
-  Records none;
-  Odds(ytest::kDeadHeatRace, OddsTime::kBeforeRace, &none);
-  ASSERT_NE(none.buffer(), nullptr);
-  EXPECT_EQ(none.count(), 0);
-}
-
 // --- Forecast win odds -----------------------------------------------------------
 
 // The forecast win odds of `key`, one value per record.

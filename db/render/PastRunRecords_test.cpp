@@ -237,17 +237,6 @@ TEST_F(PastRunRecordsTest, JockeyRidesOfAnInclusiveRangeInDateAndRaceOrder) {
   EXPECT_EQ(rides.count(), 0);
 }
 
-TEST_F(PastRunRecordsTest, TrainerRunnersLeaveOutScratchedAndKeepAFallAsPositionZero) {
-  Records runners;
-  RunsOf(RunsOf::kTrainer, "02001", 20231203, 20231210, &runners);
-  // Races 4 and 5 of 20231210 at 06; the horse that fell in race 4 has
-  // position 0.
-  ASSERT_EQ(Keys(runners), (std::vector<std::string>{"0520231203/03", "0620231210/01",
-                                                     "0620231210/02", "0620231210/01"}));
-  EXPECT_EQ(At(runners[1], 74, 2), "00");
-  EXPECT_EQ(At(runners[2], 74, 2), "01");
-}
-
 TEST_F(PastRunRecordsTest, EntityRecordsFillTheFieldsTheirBucketsKeep) {
   Records rides;
   RunsOf(RunsOf::kJockey, "01001", 20231224, 20231224, &rides);
