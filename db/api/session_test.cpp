@@ -110,12 +110,6 @@ TEST_F(DataSetSession, NewerSchemaIsRefusedAndLeftAlone) {
   EXPECT_NE(std::string(get_db_error()).find("newer"), std::string::npos);
 }
 
-TEST_F(DataSetSession, DirectoryInPlaceOfTheStoreIsRefused) {
-  std::filesystem::create_directory(dir_.path() / "ydbcln.db");
-  ASSERT_EQ(init_db(dir_.str().c_str(), 0), 0);
-  EXPECT_EQ(YDB_start(get_mdb_path()), 0);
-}
-
 TEST_F(DataSetSession, SecondStartIsRefused) {
   ASSERT_TRUE(OpenDataSet(dir_.str())) << get_db_error();
   EXPECT_EQ(YDB_start(get_mdb_path()), 0);
