@@ -1,7 +1,7 @@
-// The horse search's keys: the grammar document's examples compile, the
-// forms read alike, the codes are checked against the key table, and the
-// searches by an ancestor's name or by the races found start from their
-// indexes. Which kinds combine is the command buffers' test.
+// The horse search's keys: the codes are checked against the key table,
+// and the searches by an ancestor's name or by the races found start from
+// their indexes (what each key finds, in both forms: the horse search
+// oracle). Which kinds combine is the command buffers' test.
 #include <gtest/gtest.h>
 
 #include <memory>

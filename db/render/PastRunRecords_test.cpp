@@ -1,7 +1,7 @@
 // The past-run and sire-code records against a written store: a horse's
 // runs with every field at the offset its readers use, the scratched rule,
-// the date order, the inclusive ranges of the jockey, trainer, sire and
-// course fetches, a race's entries, and the query plans that keep each
+// the date order, the inclusive ranges of the jockey, sire and course
+// fetches, a race's entries, and the query plans that keep each
 // fetch one range of the filed records and each filing one index range.
 #include <gtest/gtest.h>
 

@@ -1,6 +1,8 @@
 // The race-level records against a written store: race days with their
 // main races, race cards and results, every field at the offset the client
-// reads, blanks where the store has nothing.
+// reads, blanks where the store has nothing. (Later reference times, a jump
+// race's mile line and the days of cards: the card and results classes'
+// tests, which read the same records.)
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,6 +1,8 @@
 // The runner-level records against a written store: runner results, card
 // runners and the comments on runs, every field at the offset the client
-// reads, blanks where the store has nothing.
+// reads, blanks where the store has nothing. (A beaten or scratched
+// runner's margin and accident, a stall and a dead heat: the race classes'
+// tests, which read the same records.)
 #include <gtest/gtest.h>
 
 #include <string>
