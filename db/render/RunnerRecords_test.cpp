@@ -1,8 +1,7 @@
 // The runner-level records against a written store: runner results, card
 // runners and the comments on runs, every field at the offset the client
-// reads, blanks where the store has nothing. (A beaten or scratched
-// runner's margin and accident, a stall and a dead heat: the race classes'
-// tests, which read the same records.)
+// reads, blanks where the store has nothing. (A stall and a dead heat: the
+// race classes' tests, which read the same records.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -65,6 +64,10 @@ TEST_F(RunnerRecordsTest, WinnersResultCarriesTheRaceTheHorseAndItsRun) {
   EXPECT_EQ(At(r, 584, 34), Sjis("オールドキング", 34));
   EXPECT_EQ(At(r, 618, 7), "1990002");
   EXPECT_EQ(At(r, 625, 34), Sjis("ノーザンスター", 34));
+  // The second: 1 1/2 lengths and 0.2 s behind; the scratched horse: no
+  // popularity or odds, and its accident.
+  EXPECT_EQ(At(runners[1], 397, 6), "013002");
+  EXPECT_EQ(At(runners[8], 378, 13), Blanks(7) + "003400");
 }
 
 // --- Card runners ----------------------------------------------------------------------
