@@ -54,7 +54,6 @@ TEST_F(CardFetchTest, NominationsComeBeforeTheDrawInNominationOrder) {
   Fetch(get_tok2code(kNominatedCode), &nominated);
   ASSERT_EQ(nominated.count(), 1);
   EXPECT_EQ(At(nominated[0], 0, 20), "05202401201120240105");
-  EXPECT_EQ(At(nominated[0], 28, 30), Sjis("若潮ステークス", 30));
   EXPECT_EQ(At(nominated[0], 336, 2), "00") << "no runners drawn";
   EXPECT_EQ(At(nominated[0], 349, 3), "003");
   for (const char* key : {"052024012000", "0520240120"}) {
@@ -73,17 +72,13 @@ TEST_F(CardFetchTest, NominationsComeBeforeTheDrawInNominationOrder) {
   const std::string first = horses[0];
   EXPECT_EQ(At(first, 0, 12), "052024010511");  // the old-form race key
   EXPECT_EQ(At(first, 22, 10), "   " + ytest::ExtraHorse(3)) << "bracket and number blank";
-  EXPECT_EQ(At(first, 32, 30), Sjis("ホカノウマ3", 30));
   EXPECT_EQ(At(first, 64, 3), "104") << "a filly of four: the racing year less 2020";
   EXPECT_EQ(At(first, 128, 8), "56001001");
   EXPECT_EQ(At(first, 168, 8), Sjis("鈴木次郎", 8));
   EXPECT_EQ(At(first, 179, 5), "01002") << "ridden by 01002 in its last run";
-  EXPECT_EQ(At(first, 186, 5), "02001");
   EXPECT_EQ(At(first, 234, 4), "212 ") << "prediction mark, then the training marks";
   EXPECT_EQ(first[680], '2') << "the prediction mark where the card line carries it";
-  EXPECT_EQ(At(horses[1], 25, 7), ytest::ExtraHorse(1));
   EXPECT_EQ(At(horses[1], 128, 8), Blanks(8)) << "no weight, no jockey yet";
-  EXPECT_EQ(At(horses[1], 234, 4), Blanks(4));
   EXPECT_EQ(horses[2][680], '9');
 }
 
@@ -95,7 +90,6 @@ TEST_F(CardFetchTest, AHorsesResultsBeforeADateComeLatestFirst) {
   ASSERT_EQ(runs.count(), 2);
   EXPECT_EQ(get_rec_width(runs.buffer()), 659);
   EXPECT_EQ(At(runs[0], 1, 12), "002024010703");
-  EXPECT_EQ(At(runs[1], 1, 12), "052024010601");
   EXPECT_EQ(At(runs[1], 158, 7), horse);
   Fetch(get_uma_race5(horse.c_str(), "20240120", 1), &runs);
   ASSERT_EQ(runs.count(), 1);
@@ -166,17 +160,14 @@ TEST_F(CardFetchTest, TheUsersOwnCardIsRenderedFromTheStore) {
   ASSERT_EQ(conv_tn2rdh(runner.data(), special.get(), 0), 0) << get_db_error();
   EXPECT_EQ(At(runner, 0, 12), "052024010311");
   EXPECT_EQ(At(runner, 22, 10), "101" "2020011");
-  EXPECT_EQ(At(runner, 32, 30), Sjis("ランナー1", 30));
   EXPECT_EQ(At(runner, 64, 3), "004") << "the horse's sex and age in 2024";
   EXPECT_EQ(At(runner, 128, 8), "57501001");
-  EXPECT_EQ(At(runner, 136, 32), Sjis("鈴木次郎", 32));
   EXPECT_EQ(At(runner, 179, 5), "01002") << "ridden by 01002 in its last run";
   EXPECT_EQ(At(runner, 185, 6), "202001") << "the horse's trainer and centre";
   EXPECT_EQ(At(runner, 223, 8), Sjis("佐藤一郎", 8));
   EXPECT_EQ(At(runner, 234, 454), Blanks(454)) << "no marks on the user's card";
 
   ASSERT_EQ(conv_tn2rdh(runner.data(), special.get(), 1), 0) << get_db_error();
-  EXPECT_EQ(At(runner, 0, 12), "052024010311");
   EXPECT_EQ(At(runner, 22, 10), "202" "2099999");
   EXPECT_EQ(At(runner, 32, 35), Blanks(35)) << "the unknown horse's name, sex and age";
   EXPECT_EQ(At(runner, 128, 8), "55001002");
@@ -186,7 +177,6 @@ TEST_F(CardFetchTest, TheUsersOwnCardIsRenderedFromTheStore) {
   ASSERT_EQ(conv_tn2rdh(runner.data(), special.get(), 2), 0) << get_db_error();
   EXPECT_EQ(At(runner, 22, 3), " 03") << "no bracket given";
   EXPECT_EQ(At(runner, 128, 8), Blanks(8)) << "no weight, no jockey";
-  EXPECT_EQ(At(runner, 136, 40), Blanks(40));
 }
 
 TEST_F(CardFetchTest, AUsersCardThatCannotBeReadFillsNothing) {

@@ -287,16 +287,6 @@ TEST_F(FetchTest, ARangeOfDatesGivesItsHorsesRunsAndSiresAsTheirOwnFetches) {
   }
 }
 
-// A horse's whole career holds its scratched entries (its runs latest first:
-// the card fetches' tests and the horse class's).
-TEST_F(FetchTest, AHorsesWholeCareerHoldsItsScratchedEntries) {
-  // Horse 5 of the dead heat was scratched there: its one entry, with its
-  // accident (that it is no run of its trainer: the entity record tests).
-  Records scratched(get_uma_race2code("2021005"));
-  ASSERT_EQ(scratched.count(), 1);
-  EXPECT_EQ(std::string(scratched.record(0) + 387, 2), "34");
-}
-
 TEST_F(FetchTest, CheckMarksAreKeptOnceClearedAndListedInCodeOrder) {
   EXPECT_EQ(set_checkhj("2020012", 1), 0);
   EXPECT_EQ(set_checkhj("2020012", 1), 0);

@@ -53,7 +53,6 @@ TEST(SearchSql, HoldsNoValueAndOneShapeIsOneText) {
   // Shapes differ in keys, comparisons and patterns, not in values.
   EXPECT_NE(Assembled("ts=10").sql, Assembled("ts=10>").sql);
   EXPECT_NE(Assembled("N=a").sql, Assembled("N=a*").sql);
-  EXPECT_NE(Assembled("ts=10").sql, Assembled("ts=10&ts=12").sql);
 }
 
 TEST(SearchSql, PayoutBoundsOfOnePoolMeetInOnePayout) {

@@ -1,6 +1,8 @@
 // The race-level records against a written store: race days with their
 // main races, race cards and results, every field at the offset the client
-// reads, blanks where the store has nothing.
+// reads, blanks where the store has nothing. (Later reference times, a jump
+// race's mile line and the days of cards: the card and results classes'
+// tests, which read the same records.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -54,23 +56,7 @@ TEST_F(RaceRecordsTest, RaceDaysListTheirVenuesInPlaceOrderWithTheirMainRaces) {
   // highest class, 1勝クラス over 500万下.
   const std::string second = days[1];
   EXPECT_EQ(At(second, 0, 22), "20240107002024010701" "01");
-  EXPECT_EQ(At(second, 52, 6), " -0005");
   EXPECT_EQ(second[58], '\0');
-  EXPECT_EQ(second[108], '\0');
-}
-
-TEST_F(RaceRecordsTest, CardDaysIncludeDaysNotYetRunAndAYearListsItsDays) {
-  Records cards;
-  RaceDays(20240101, 20240131, RaceDays::kWithCards, &cards);
-  ASSERT_EQ(cards.count(), 3);
-  EXPECT_EQ(At(cards[2], 0, 8), "20240113");
-  EXPECT_EQ(At(cards[2], 8, 14), "05202401130103");
-  EXPECT_EQ(At(cards[2], 22, 30), Sjis("初富士ステークス", 30));
-
-  Records year;
-  RaceDays(20230101, 20231231, RaceDays::kWithResults, &year);
-  ASSERT_EQ(year.count(), 1);
-  EXPECT_EQ(At(year[0], 0, 22), "20231224052023122405" "08");
 }
 
 // --- Race cards ----------------------------------------------------------------
@@ -102,24 +88,6 @@ TEST_F(RaceRecordsTest, CardRecordCarriesEveryFieldOfTheRace) {
   EXPECT_EQ(r[348], '1');
   EXPECT_EQ(At(r, 349, 3), "000");  // no nominations
   EXPECT_EQ(At(r, 352, 8), Blanks(8));
-}
-
-TEST_F(RaceRecordsTest, CardShowsAllThreeReferenceTimesAndTheExpectedTimes) {
-  Records cards;
-  Cards(ytest::kGradedRace, &cards);
-  ASSERT_EQ(cards.count(), 1);
-  const std::string r = cards[0];
-  EXPECT_EQ(r[72], '2');
-  EXPECT_EQ(At(r, 112, 13), "0202301081358");
-  EXPECT_EQ(At(r, 155, 3), "575");
-  EXPECT_EQ(At(r, 166, 12), "202301071495");
-  EXPECT_EQ(At(r, 178, 30), Sjis("ニバンメ", 30));
-  EXPECT_EQ(At(r, 208, 3), "560");
-  EXPECT_EQ(At(r, 211, 10), Sjis("伊藤", 8) + "05");
-  EXPECT_EQ(At(r, 221, 12), "202201091053");
-  EXPECT_EQ(At(r, 263, 3), "545");
-  EXPECT_EQ(At(r, 274, 2), "06");
-  EXPECT_EQ(At(r, 340, 8), "13580345");
 }
 
 // --- Results -------------------------------------------------------------------
@@ -169,48 +137,6 @@ TEST_F(RaceRecordsTest, ResultRecordCarriesTheRaceItsTimesAndItsPayouts) {
   EXPECT_EQ(At(r, 1838, 80), Sjis("前半はゆったりした流れ", 80));
   EXPECT_EQ(At(r, 1918, 80), Sjis("直線で内から伸びる", 80));
   EXPECT_EQ(At(r, 1998, 80), Blanks(80));
-}
-
-TEST_F(RaceRecordsTest, ResultReferenceTimesTakeTheResultRecordsForm) {
-  Records results;
-  Results(ytest::kGradedRace, &results);
-  ASSERT_EQ(results.count(), 1);
-  const std::string r = results[0];
-  EXPECT_EQ(r[77], '2');
-  EXPECT_EQ(At(r, 128, 12), "202301081358");
-  EXPECT_EQ(At(r, 170, 3), "575");
-  // The second time without its minute: 1:49.5 is 495.
-  EXPECT_EQ(At(r, 181, 12), "20230107 495");
-  EXPECT_EQ(At(r, 223, 2), "56");
-  EXPECT_EQ(At(r, 234, 2), "05");
-  EXPECT_EQ(At(r, 236, 12), "202201091053");
-  EXPECT_EQ(At(r, 278, 2), "54");
-  EXPECT_EQ(At(r, 289, 2), "06");
-}
-
-TEST_F(RaceRecordsTest, DeadHeatForFirstFillsTwoWinEntriesWithoutAPopularity) {
-  Records results;
-  Results(ytest::kDeadHeatRace, &results);
-  ASSERT_EQ(results.count(), 1);
-  const std::string r = results[0];
-  EXPECT_EQ(At(r, 385, 16), "0100024002000310");
-  EXPECT_EQ(At(r, 401, 8), Blanks(8));
-  EXPECT_EQ(At(r, 449, 8), "11000500");
-  EXPECT_EQ(At(r, 369, 2), "18");
-}
-
-TEST_F(RaceRecordsTest, LongJumpRaceShowsItsMileLineSectionalsAndNineCorners) {
-  Records results;
-  Results(ytest::kJumpRace, &results);
-  ASSERT_EQ(results.count(), 1);
-  const std::string r = results[0];
-  EXPECT_EQ(At(r, 102, 7), "0 -0005");
-  EXPECT_EQ(At(r, 747, 20), Sjis("1:45.3-38.2", 20));
-  EXPECT_EQ(At(r, 767, 39), Blanks(39));  // fifteen laps do not fit
-  EXPECT_EQ(At(r, 806, 15), "380510640520382");
-  EXPECT_EQ(At(r, 821 + 113 * 8, 3), "208");
-  EXPECT_EQ(At(r, 824 + 113 * 8, 110), Sjis("1-2 (9)", 110));
-  EXPECT_EQ(At(r, 1838, 80), Blanks(80));
 }
 
 // The day's order is the fetch tests'.

