@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <functional>
 #include <map>
 #include <random>
@@ -102,16 +101,20 @@ TEST_F(KeywordRaceSearch, ASiresOffspringFindRacesByPopularityAndPlace) {
   }
   auto within = [](int v, int limit, int mode) { return v != 0 && (mode == 0 ? v <= limit : v >= limit); };
   int found = 0;
-  for (const auto& [limit1, mode1, limit2, mode2] :
-       std::vector<std::array<int, 4>>{{3, 0, 3, 0}, {5, 1, 4, 1}}) {
+  // A popularity and a finish, each with its mode: 0 at most, 1 at least.
+  struct Limits {
+    int popularity, popularity_mode, finish, finish_mode;
+  };
+  for (const Limits& l : {Limits{3, 0, 3, 0}, Limits{5, 1, 4, 1}}) {
     const std::vector<std::string> expected = RacesWhere([&](const RaceRow&, const RunnerRow& r) {
-      return sire_of[r.horse] == sire && within(r.popularity, limit1, mode1) &&
-             within(r.finish, limit2, mode2);
+      return sire_of[r.horse] == sire && within(r.popularity, l.popularity, l.popularity_mode) &&
+             within(r.finish, l.finish, l.finish_mode);
     });
     YSearchKeywordRace s(&db_);
-    EXPECT_EQ(s.exec_sire(searchtest::kSeason, sire, limit1, mode1, limit2, mode2),
+    EXPECT_EQ(s.exec_sire(searchtest::kSeason, sire, l.popularity, l.popularity_mode, l.finish, l.finish_mode),
               static_cast<int>(expected.size()));
-    EXPECT_EQ(Rows(s), expected) << limit1 << " " << mode1 << " " << limit2 << " " << mode2;
+    EXPECT_EQ(Rows(s), expected) << l.popularity << " " << l.popularity_mode << " " << l.finish << " "
+                                 << l.finish_mode;
     found += s.get_list_cnt();
   }
   EXPECT_GT(found, 0);
