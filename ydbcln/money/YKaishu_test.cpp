@@ -60,29 +60,18 @@ TEST(ReturnAnalysis, RatesInHundredthsAndTenthsAndEmptyRows) {
   EXPECT_EQ(RowOf(k.distance[1][8]), kEmpty);
   EXPECT_EQ(RowOf(k.jump), kEmpty);
 
-  // Three races, one hit, 3000 yen staked and 4560 returned.
-  YTheoryResult hit = Result(10, {4560});
-  YTheoryResult miss = Result(10, {});
-  k.addrace(&hit);
-  k.addrace(&miss);
-  k.addrace(&miss);
-  k.settexts();
-  EXPECT_EQ(Row(k.summary, k.summary + 7),
-            (Row{"3", "1", ytext::to_sjis_lossy("3000円"), ytext::to_sjis_lossy("4560円"),
-                 ytext::to_sjis_lossy("4560円"), "33.33%", "152.00%"}));
-  EXPECT_EQ(RowOf(k.course[4]), (Row{"3", "1", "33.3%", "152.0%"}));
-  EXPECT_EQ(RowOf(k.course[5]), kEmpty);
-
-  // Two races of three with a hit; 705 yen back of 10000 staked.
-  k.clear();
+  // Two races of three with a hit; 705 yen back of 10000 staked: rates in
+  // hundredths in the summary, tenths in the tables.
   YTheoryResult small = Result(50, {205});
   YTheoryResult other = Result(25, {500});
   YTheoryResult none = Result(25, {});
   for (YTheoryResult* r : {&small, &other, &none}) k.addrace(r);
   k.settexts();
-  EXPECT_EQ(k.summary[5], "66.67%");
-  EXPECT_EQ(k.summary[6], "7.05%");
-  EXPECT_EQ(RowOf(k.age[3]), (Row{"3", "2", "66.7%", "7.1%"}));
+  EXPECT_EQ(Row(k.summary, k.summary + 7),
+            (Row{"3", "2", ytext::to_sjis_lossy("1万円"), ytext::to_sjis_lossy("705円"),
+                 ytext::to_sjis_lossy("500円"), "66.67%", "7.05%"}));
+  EXPECT_EQ(RowOf(k.course[4]), (Row{"3", "2", "66.7%", "7.1%"}));
+  EXPECT_EQ(RowOf(k.course[5]), kEmpty);
 
   // Races without a ticket: a rate over no money staked is 0.
   k.clear();

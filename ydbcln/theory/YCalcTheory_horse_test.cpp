@@ -142,19 +142,6 @@ TEST_F(HorseFactors, SpeedIndex) {
   Check({16, 0, 2, {2, 2, 4, 5, 0, 1}, {"指数平均"}, 2, {" 77.50"}});
 }
 
-// The average position at today's racecourse on any surface; a run not
-// finished has no position to average.
-TEST_F(HorseFactors, AveragePositionAtTheRacecourse) {
-  Race(6);
-  Runs(0, {At(20240105, 1), At(20240205, 2), At(20240305, 10).Place("06")});
-  Runs(1, {At(20240105, 2), At(20240205, 1), At(20240305, 0)});
-  Runs(2, {At(20240105, 3).Surface(enginetest::kDirt)});
-  Runs(3, {At(20240105, 4), At(20240205, 6)});
-  Runs(4, {At(20240105, 1).Place("06")});
-  Runs(5, {At(20240105, 2), At(20240205, 3)});
-  Check({10, 0, 0, {1, 1, 4, 5, 0, 3}, {"着順平均"}, 5, {" 2.5"}});
-}
-
 // Popularity and position over the field, as the mean of the latest P2 runs
 // with a figure, and the latest runs shown as figure/field. A run not
 // finished has a popularity but no position.
@@ -194,18 +181,6 @@ TEST_F(RelativeFactors, CountLimitAtItsEnds) {
   EXPECT_EQ(Ranks(Evaluate(8, 0, 999)), (Ints{3, 2, 1, 4, 0, 5}));
   EXPECT_EQ(Ranks(Evaluate(8, 0, 1)), (Ints{2, 2, 1, 5, 0, 4}));
   EXPECT_EQ(Ranks(Evaluate(8, 0, 0)), Ints(6, 0));
-}
-
-// Wins on today's surface; a jump race is a surface of its own.
-TEST_F(HorseFactors, WinsOnTodaysSurface) {
-  Race(6, {{4, PastRun().Position(1)}, {0, PastRun().Position(5)}});
-  Runs(0, {At(20240105, 1), At(20240205, 1), At(20240305, 1).Surface(enginetest::kDirt)});
-  Runs(1, {At(20240105, 1), At(20240205, 2), At(20240305, 1).Surface(enginetest::kJump)});
-  Runs(2, {At(20240105, 1), At(20240205, 0)});
-  Runs(3, {At(20240105, 3)});
-  Runs(4, {At(20240105, 1).Surface(enginetest::kDirt)});
-  Runs(5, {At(20240105, 5)});
-  Check({18, 0, 0, {1, 2, 2, 4, 0, 4}, kCounts, 2, {"  1", "  0", "  0", "  1"}});
 }
 
 // Placing scores over the runs in fields of the same size class as today's

@@ -172,7 +172,10 @@ class PeopleWorld : public enginetest::EngineWorld {
     // F's decoys: each a win that fails one condition only.
     AddRun(Ride(who, s(F), YUtil::before1day(from), 1));
     AddRun(Ride(who, s(F), kToday, 1));
-    if (c.conds & kSurface) AddRun(Ride(who, s(F), 20230625, 1).Surface(enginetest::kDirt));
+    if (c.conds & kSurface) {
+      AddRun(Ride(who, s(F), 20230625, 1).Surface(enginetest::kDirt));
+      AddRun(Ride(who, s(F), 20230624, 1).Surface(enginetest::kJump));  // a surface of its own
+    }
     if (c.conds & kRange) {
       AddRun(Ride(who, s(F), 20230626, 1).Distance(1600 - c.p1 - 1));
       AddRun(Ride(who, s(F), 20230627, 1).Distance(1600 + c.p1 + 1));

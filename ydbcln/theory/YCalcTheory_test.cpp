@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -333,16 +334,16 @@ TEST_F(CalcEngine, ARunRaceIsReadFromItsResultsUnlessTheCardIsAskedFor) {
 }
 
 TEST_F(CalcEngine, NominationsAreTheRunnersOfARaceBeforeItsDraw) {
-  // Twenty horses nominated for a race whose card of nine already has
-  // forecast odds; the first three nominated have jockey 01001 (who has
-  // won), the first is marked 消.
+  // Nineteen horses (one more than allrank's rows) nominated for a race
+  // whose card of nine already has forecast odds; the first three
+  // nominated have jockey 01001 (who has won), the first is marked 消.
   AddRun(PastRun().Jockey("01001").On(20240501));
   Today today;
   for (int i = 0; i < kRunners; ++i) today.entries.push_back(Entry("300000" + std::to_string(i + 1)));
   SetToday(today);
   Jockey("01002", "騎手01002");
   std::vector<ydb::Nomination> nominated;
-  for (int i = 0; i < 20; ++i) {
+  for (int i = 0; i < 19; ++i) {
     char code[8];
     std::snprintf(code, sizeof code, "31%05d", i + 1);
     Horse(code);
@@ -366,20 +367,22 @@ TEST_F(CalcEngine, NominationsAreTheRunnersOfARaceBeforeItsDraw) {
   YTheory theory = Theory({{37, 0, 0}, {31, 0, 0}, {24, 0, 12}});
   ASSERT_EQ(Exec(theory, nullptr, 0, 1, false, code), 0);
   const YTheoryResult& r = *engine_.getresult();
-  ASSERT_EQ(r.runnercount, 20);
-  EXPECT_EQ(Ranks(r, 0), V(20, 0)) << "no odds before the draw";
-  // Marks ◎ for 3 horses, then ○, ▲, △, × for 4 each.
+  ASSERT_EQ(r.runnercount, 19);
+  EXPECT_EQ(Ranks(r, 0), V(19, 0)) << "no odds before the draw";
+  EXPECT_EQ((V{r.frame[0], r.horseno[0]}), (V{0, 0})) << "no frame or number before the draw";
+  // Marks ◎ for 3 horses, then ○, ▲, △ for 4 each and × for 3.
   EXPECT_EQ(V(r.rank[1], r.rank[1] + 6), (V{0, 4, 8, 12, 16, 1}));
   EXPECT_EQ(V(r.rank[2], r.rank[2] + 4), (V{0, 1, 1, 0}));
 
   // allrank keeps to the nominations the last exec read, and they do not
-  // fit its rows.
-  unsigned char ranks[1][YCalcTheory::kRankRow] = {};
+  // fit its rows (exec takes the whole field).
+  unsigned char ranks[1][YCalcTheory::kRankRow];
+  std::memset(ranks, 0xEE, sizeof ranks);
   _tagTHITEM item{31, 100, {0, 0, 0}};
   std::string nominations = code;
   EXPECT_EQ(engine_.allrank(&item, 1, nominations, ranks), -1);
   EXPECT_EQ(db_.geterrstatus(), 1004);
-  EXPECT_EQ(ranks[0][0], 0) << "nothing written";
+  EXPECT_EQ(V(ranks[0], ranks[0] + YCalcTheory::kRankRow), V(YCalcTheory::kRankRow, 0xEE)) << "nothing written";
 }
 
 TEST_F(CalcEngine, OneLoadedRaceRanksEveryCandidateItemFetchingEachTableOnce) {
@@ -412,24 +415,6 @@ TEST_F(CalcEngine, OneLoadedRaceRanksEveryCandidateItemFetchingEachTableOnce) {
   EXPECT_EQ(ydb_test_call_count("get_sire_racey2code"), 2);
   EXPECT_EQ(ydb_test_call_count("get_sirecode_uma2code"), kRunners);
   EXPECT_EQ(ydb_test_call_count("get_raceh_racey2code"), 5);
-}
-
-TEST_F(CalcEngine, AllRankRefusesAFieldLargerThanItsRows) {
-  Today today;
-  for (int i = 0; i < 19; ++i) {
-    char code[8];
-    std::snprintf(code, sizeof code, "40%05d", i + 1);
-    today.entries.push_back(Entry(code));
-  }
-  SetToday(today);
-  std::vector<std::vector<int>> rows;
-  EXPECT_EQ(AllRank({{31, 100, {0, 0, 0}}}, &rows), -1);
-  EXPECT_EQ(db_.geterrstatus(), 1004);
-  EXPECT_EQ(rows[0], V(18, 0xEE)) << "nothing written";
-  // exec takes the whole field.
-  YTheory theory = Theory({{31, 0, 0}});
-  ASSERT_EQ(Exec(theory), 0);
-  EXPECT_EQ(engine_.getresult()->runnercount, 19);
 }
 
 TEST_F(CalcEngine, ARunnerMarkedOutHasNoFactorRankButAFinalRank) {

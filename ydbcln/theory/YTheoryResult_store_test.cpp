@@ -1,6 +1,7 @@
 // The theory result on races written to a store: the race from its card
-// or its results, the hits of a dead heat and of a pool nothing was paid
-// on, and the forecast win odds the tie-break reads.
+// or its results (its nominations are the engine's test), the hits of a
+// dead heat and of a pool nothing was paid on, and the forecast win odds
+// the tie-break reads.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -99,35 +100,6 @@ TEST_F(TheoryResultStore, TheCardGivesTheRaceItsRunnersAndTheirMarks) {
   Load(kSmallWorldRace, true, &r, &info);
   EXPECT_EQ((V{r.surface, r.distance, r.going}), (V{1, 2000, 2}));
   EXPECT_EQ(r.goingtext, Sjis("重"));
-}
-
-TEST_F(TheoryResultStore, NominationsGiveTheNominatedHorsesBeforeTheDraw) {
-  ydb::Batch batch = ytest::MakeWorld();
-  ydb::Race nominated = ytest::MakeRace({"05", 20240113, 11});
-  nominated.kai_day = 3;
-  nominated.runners.clear();
-  nominated.result.reset();
-  nominated.forecast_odds.reset();
-  nominated.nominations = {{"2020013", "02001", "01001", 570, "9", ""},
-                           {"2020011", "02001", "", 0, "", ""}};
-  batch.races.push_back(nominated);
-  Write(batch);
-
-  yrace::OwnedBuffer record(get_tok2code("052024011311"));
-  ASSERT_EQ(yrace::record_count(record.get(), racedrec::kSize), 1);
-  YTheoryResult r(&db_);
-  r.set(static_cast<_tagRACEDREC*>(record.get()), nullptr, 1);
-  EXPECT_EQ(db_.geterrstatus(), 0);
-  EXPECT_EQ(r.racename, Sjis("ニューイヤーステークス"));
-  ASSERT_EQ(r.runnercount, 2);
-  EXPECT_EQ((V{r.frame[0], r.horseno[0], r.frame[1], r.horseno[1]}), (V{0, 0, 0, 0}))
-      << "no frames or numbers before the draw";
-  EXPECT_EQ((V{r.markcode[0], r.markcode[1]}), (V{10, 0}));
-  EXPECT_TRUE(r.excluded[0]);
-
-  // The same race asked for from its card, which it does not have yet.
-  r.set(static_cast<_tagRACEDREC*>(record.get()), nullptr, 0);
-  EXPECT_EQ(r.runnercount, 0);
 }
 
 TEST_F(TheoryResultStore, TheResultsGiveTheRaceThePayoutsAndTheCardsMarks) {

@@ -102,23 +102,4 @@ TEST(Split, ValuesOutOfItsRangeAreNotKeptAndMatchNothing) {
   }
 }
 
-TEST(RunSplits, MakesEachSplitOnceByItsId) {
-  ytheory::RunSplits splits;
-  int made = 0;
-  RunSums one;
-  one.places[1] = 1;
-  auto make = [&](int runs) {
-    return [&made, &one, runs](Split* s) {
-      ++made;
-      for (int k = 0; k < runs; ++k) s->Add(Key(0, 0, 0), 20240101 + k, one);
-    };
-  };
-  const Split& a = splits.Get(1, make(3));
-  const Split& b = splits.Get(2, make(5));
-  EXPECT_EQ(&splits.Get(1, make(9)), &a);
-  EXPECT_EQ(made, 2);
-  EXPECT_EQ(a.Sum(Key(0, 0, 0), 0, 0, 0, 20250101).places[1], 3);
-  EXPECT_EQ(b.Sum(Key(0, 0, 0), 0, 0, 0, 20250101).places[1], 5);
-}
-
 }  // namespace
