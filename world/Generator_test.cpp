@@ -1,6 +1,7 @@
 // A generated season read back from the store: the realism figures a
-// racing analyst would check, the consistency of results, payouts and
-// pedigrees, the filed past runs, the signal in the form figures, and
+// racing analyst would check that no other test checks (the calendar, the
+// pools and the weights have their own), the consistency of results, odds
+// and pedigrees, the filed past runs, the signal in the form figures, and
 // determinism. One season is generated once for the whole suite.
 #include "world/Generator.h"
 
