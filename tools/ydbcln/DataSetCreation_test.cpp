@@ -28,7 +28,6 @@ TEST(DataSetCreationTest, ReadingCommandsRefuseADirectoryWithoutADataSet) {
   std::ofstream(out.path() / "one.thr") << "not a theory";
   const std::vector<std::vector<std::string>> commands = {
       {"day"},
-      {"info"},
       {"theory", "list"},
       {"theory", "add", "--title", "t", "--item", "1:60"},
       {"theory", "import", (out.path() / "one.thr").string()},

@@ -50,24 +50,18 @@ TEST_F(GeneratedWorldTest, AnotherSeedOrAnImportOfItsHorsesIsRefusedAndChangesNo
   EXPECT_FALSE(std::filesystem::exists(File("ydbcln.db-wal")));
 }
 
+// Which seeds and days are of the form is the seed's and the date's own
+// tests; here that the command refuses one of each before making a store.
 TEST(GeneratedWorldSeedTest, ASeedOrEndDayOfAnotherFormIsABadArgument) {
   ytest::TempDir out;
   const std::string data = (out.path() / "world").string();
-  for (const char* seed : {"-1", "99999999999999999999", "18446744073709551615", "7x", ""}) {
-    SCOPED_TRACE(seed);
-    const ToolRun run =
-        RunToolAsGiven(out.str(), {"--data", data, "generate", "--seasons", "2015", "--seed", seed});
-    ExpectRefused(run, "--seed wants a whole number from 0 to 9223372036854775807");
-    EXPECT_EQ(run.exit_code, 2);
-    EXPECT_FALSE(std::filesystem::exists(data));
-  }
-  for (const char* until : {"2015011", "20150230", "2015-01-10"}) {
-    SCOPED_TRACE(until);
-    const ToolRun run = RunToolAsGiven(out.str(), {"--data", data, "generate", "--until", until});
-    ExpectRefused(run, "--until wants a day as YYYYMMDD");
-    EXPECT_EQ(run.exit_code, 2);
-    EXPECT_FALSE(std::filesystem::exists(data));
-  }
+  ToolRun run = RunToolAsGiven(out.str(), {"--data", data, "generate", "--seasons", "2015", "--seed", "7x"});
+  ExpectRefused(run, "--seed wants a whole number from 0 to 9223372036854775807");
+  EXPECT_EQ(run.exit_code, 2);
+  run = RunToolAsGiven(out.str(), {"--data", data, "generate", "--until", "20150230"});
+  ExpectRefused(run, "--until wants a day as YYYYMMDD");
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_FALSE(std::filesystem::exists(data));
 }
 
 }  // namespace

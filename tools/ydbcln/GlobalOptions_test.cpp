@@ -84,7 +84,6 @@ TEST_F(GlobalOptionsTest, BadArgumentsExitTwoAndWhatIsNotThereExitsOne) {
   const std::vector<Case> cases = {
       {{"card", kRace, "--bogus"}, 2, "--bogus"},
       {{"nosuchcommand"}, 2, "nosuchcommand"},
-      {{"card", kRace, "--runs", "x"}, 2, "--runs"},
       {{"card", "0520240106"}, 2, "a race code is 12 digits"},
       {{"day", "2024"}, 2, "YYYYMMDD"},
       {{"pedigree", "12"}, 2, "not a horse code"},

@@ -18,9 +18,7 @@ TEST_F(EntityCommandsTest, AHorsesPageShowsItsRunsAndTotals) {
   ASSERT_EQ(text.exit_code, 0) << text.err;
   EXPECT_NE(text.out.find("ランナー1  2020011"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("career  1- 0- 0- 0/  1"), std::string::npos) << text.out;
-  EXPECT_NE(text.out.find("オールドキング"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("runs, latest first (1 of 1)"), std::string::npos) << text.out;
-  EXPECT_NE(text.out.find("中山"), std::string::npos) << text.out;
 
   const nlohmann::json json = Json(Tool({"horse", "2020011", "--json", "--runs", "0"}));
   EXPECT_EQ(json["code"], "2020011");
@@ -124,9 +122,7 @@ TEST_F(EntityCommandsTest, BadCodesAndKindsAreRefused) {
       {{"check", "list", "owner"}, 2, "KIND is one of"},
       {{"jockey", "0100"}, 2, "not a jockey code (5 digits)"},
       {{"trainer", "2001x"}, 2, "not a trainer code"},
-      {{"sire", "199000"}, 2, "not a sire code (7 digits)"},
       {{"jockey", "09999"}, 1, "no jockey 09999"},
-      {{"sire", "1990002"}, 1, "no sire 1990002"},
       {{"jockey", "01001", "--by", "colour"}, 2, "--by takes"},
       {{"horse", "2020011", "--by", "course,,pace"}, 2, "--by takes"},
       {{"trainer", "02001", "--year", "2024", "--months", "3"}, 2, "excludes"},

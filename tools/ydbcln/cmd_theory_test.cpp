@@ -46,7 +46,6 @@ TEST_F(ToolTest, TheoryAddListShowExportDeleteImportRoundTrip) {
   const std::string file = File("kenjitsu.thr");
   EXPECT_EQ(Json(Tool({"--json", "theory", "export", "1", file}))["file"], file);
   EXPECT_EQ(Json(Tool({"--json", "theory", "delete", "1"}))["deleted"], 1);
-  ExpectRefused(Tool({"theory", "show", "1"}), "no theory 1");
   ExpectRefused(Tool({"theory", "delete", "1"}), "no theory 1");
 
   const ToolRun imported = Tool({"theory", "import", file});
@@ -98,9 +97,6 @@ TEST_F(ToolTest, FactorsListsTheCatalogueWithParameterKindsDefaultsAndValidValue
   EXPECT_EQ(f5["parameters"][0]["default"], 200);
   EXPECT_EQ(f5["parameters"][0]["valid"], json({0, 200, 400, 600}));
   EXPECT_EQ(f5["parameters"][1]["valid"].back(), 999);
-  EXPECT_EQ(factors[18]["parameters"][1]["valid"], json({1, 3, 6, 12, 24}));
-  EXPECT_EQ(factors[29]["category"]["name"], "course");
-  EXPECT_EQ(factors[36]["category"]["name"], "race forecast");
   EXPECT_EQ(factors[77]["description"], "競走馬の穴馬期待度。");
   const ToolRun text = Tool({"factors"});
   EXPECT_EQ(text.exit_code, 0);
