@@ -99,6 +99,7 @@ class JvImporter {
     ydb::BulkLoad load(db_);
     s = load.begin();
     if (s.ok()) s = writePeople(source);
+    if (s.ok()) s = readBreedingHorses(source);
     if (s.ok()) s = writeHorses(source);
     if (s.ok()) s = fillStoredHorses(source);
     if (s.ok()) s = writeRaces(source);
@@ -405,40 +406,40 @@ class JvImporter {
 
   // Names the ancestors `breeding` numbers of *horse by the breeding
   // horses' records that stand.
-  Status nameAncestors(RecordSource& source, const BreedingNumbers& breeding, ydb::Horse* horse) {
+  void nameAncestors(const BreedingNumbers& breeding, ydb::Horse* horse) const {
     for (int i = 0; i < ydb::kPedigreeSize; ++i) {
-      const BreedingHorse* b = nullptr;
-      const Status s = findBreedingHorse(source, breeding[static_cast<std::size_t>(i)], &b);
-      if (!s.ok()) return s;
+      const BreedingHorse* b = findBreedingHorse(breeding[static_cast<std::size_t>(i)]);
       if (b != nullptr) NameAncestor(*b, i < 2, &horse->pedigree[static_cast<std::size_t>(i)]);
+    }
+  }
+
+  // Reads every breeding horse's record that stands, in the order of the
+  // files: a sire or dam stands in the pedigrees of many horses, scattered
+  // over the files, and read where each pedigree names it, the file's
+  // window would move to and fro.
+  Status readBreedingHorses(RecordSource& source) {
+    for (const CodeIndex::Entry& e : breeding_.standing()) {
+      BreedingHorse b;
+      const Status s = reread(source, e.at, [&](const Record& r, int form) { return ReadBreedingHorse(r, form, &b); });
+      if (!s.ok()) return s;
+      std::string number = b.number;
+      breeding_read_.emplace(std::move(number), std::move(b));
     }
     return Status::Ok();
   }
 
-  // The breeding horse `number` of the records that stand, read once: a
-  // sire or dam stands in the pedigrees of many horses, scattered over
-  // the files. *found is null when the files have none.
-  Status findBreedingHorse(RecordSource& source, const std::string& number, const BreedingHorse** found) {
-    *found = nullptr;
-    const CodeIndex::Entry* e = breeding_.find(number);
-    if (e == nullptr) return Status::Ok();
-    const auto known = breeding_read_.find(number);
-    if (known != breeding_read_.end()) {
-      *found = &known->second;
-      return Status::Ok();
-    }
-    BreedingHorse b;
-    const Status s = reread(source, e->at, [&](const Record& r, int form) { return ReadBreedingHorse(r, form, &b); });
-    if (!s.ok()) return s;
-    *found = &breeding_read_.emplace(number, std::move(b)).first->second;
-    return Status::Ok();
+  // The breeding horse `number` of the records that stand; null when the
+  // files have none.
+  const BreedingHorse* findBreedingHorse(const std::string& number) const {
+    const auto found = breeding_read_.find(number);
+    return found == breeding_read_.end() ? nullptr : &found->second;
   }
 
   // Fills in what *horse lacks from its foal record `foal`: the birth date,
   // breed, coat, breeder (one of the data set) and the pedigree's
   // positions it has none of; what it has stays. *changed says whether
   // anything was filled in.
-  Status fillFromFoal(RecordSource& source, const Foal& foal, ydb::Horse* horse, bool* changed) {
+  Status fillFromFoal(const Foal& foal, ydb::Horse* horse, bool* changed) {
     const auto fill = [&](auto& field, const auto& value, const auto& none) {
       if (field != none || value == none) return;
       field = value;
@@ -454,8 +455,7 @@ class JvImporter {
       fill(horse->breeder_code, known ? foal.breeder_code : std::string(), std::string());
     }
     ydb::Horse named;
-    const Status s = nameAncestors(source, foal.breeding, &named);
-    if (!s.ok()) return s;
+    nameAncestors(foal.breeding, &named);
     for (int i = 0; i < ydb::kPedigreeSize; ++i) {
       ydb::Ancestor& a = horse->pedigree[static_cast<std::size_t>(i)];
       const ydb::Ancestor& b = named.pedigree[static_cast<std::size_t>(i)];
@@ -478,7 +478,7 @@ class JvImporter {
     Foal foal;
     const Status s = reread(source, e->at, [&](const Record& r, int form) { return ReadFoal(r, form, &foal); });
     bool changed = false;
-    return s.ok() ? fillFromFoal(source, foal, horse, &changed) : s;
+    return s.ok() ? fillFromFoal(foal, horse, &changed) : s;
   }
 
   // The horses of the store that the foal records of the files fill in
@@ -495,7 +495,7 @@ class JvImporter {
       bool stored = false;
       if (s.ok() && !horses_.contains(foal.horse_code)) s = reader_.readHorse(foal.horse_code, &h, &stored);
       bool changed = false;
-      if (s.ok() && stored) s = fillFromFoal(source, foal, &h, &changed);
+      if (s.ok() && stored) s = fillFromFoal(foal, &h, &changed);
       if (!s.ok()) return s;
       if (changed) {
         where_["horse " + h.code] = where(standing[i].at);
@@ -541,12 +541,10 @@ class JvImporter {
       Status s = reread(source, standing[i].at,
                         [&](const Record& record, int form) { return ReadHorse(record, form, &x); });
       if (s.ok()) {
-        s = nameAncestors(source, x.breeding, &x.horse);
+        nameAncestors(x.breeding, &x.horse);
         const ydb::Horse& h = x.horse;
-        if (s.ok()) {
-          s = addPerson(ydb::Entity::kOwner, owners_, h.owner_code, &batch.owners,
-                        [&] { return ydb::Owner{h.owner_code, x.owner_name, ""}; });
-        }
+        s = addPerson(ydb::Entity::kOwner, owners_, h.owner_code, &batch.owners,
+                      [&] { return ydb::Owner{h.owner_code, x.owner_name, ""}; });
         if (s.ok()) {
           s = addPerson(ydb::Entity::kBreeder, breeders_, h.breeder_code, &batch.breeders,
                         [&] { return ydb::Breeder{h.breeder_code, x.breeder_name, ""}; });
@@ -786,7 +784,7 @@ class JvImporter {
   CodeIndex owners_, breeders_, trainers_, jockeys_;
   CodeIndex horses_;    // UM, by horse code
   CodeIndex breeding_;  // HN, by breeding number
-  std::unordered_map<std::string, BreedingHorse> breeding_read_;  // the HNs read again so far
+  std::unordered_map<std::string, BreedingHorse> breeding_read_;  // the HNs that stand, read again
   CodeIndex foals_;     // SK, by horse code
   std::vector<Deletion> deletions_;
   RaceIndex races_;
