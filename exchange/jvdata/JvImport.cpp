@@ -390,7 +390,7 @@ class JvImporter {
     pass_start_ = std::chrono::steady_clock::now();
     pass_records_ = 0;
     again_bytes_ = 0;
-    for (const CodeIndex* index : {&owners_, &breeders_, &trainers_, &jockeys_, &horses_}) {
+    for (const CodeIndex* index : {&owners_, &breeders_, &trainers_, &jockeys_, &horses_, &breeding_, &foals_}) {
       for (const CodeIndex::Entry& e : index->standing()) again_bytes_ += e.at.length;
     }
     for (const RaceEntry& e : races_.entries()) again_bytes_ += e.at.length;
