@@ -123,6 +123,8 @@ TEST_F(EntityCommandsTest, BadCodesAndKindsAreRefused) {
       {{"jockey", "0100"}, 2, "not a jockey code (5 digits)"},
       {{"trainer", "2001x"}, 2, "not a trainer code"},
       {{"jockey", "09999"}, 1, "no jockey 09999"},
+      {{"sire", "199000"}, 2, "not a sire code (7 digits)"},
+      {{"sire", "1990002"}, 1, "no sire 1990002"},
       {{"jockey", "01001", "--by", "colour"}, 2, "--by takes"},
       {{"horse", "2020011", "--by", "course,,pace"}, 2, "--by takes"},
       {{"trainer", "02001", "--year", "2024", "--months", "3"}, 2, "excludes"},
