@@ -45,11 +45,14 @@ TEST(ConditionReader, ARangeKeepsBothEnds) {
   EXPECT_EQ(range.comparison, Comparison::kBetween);
   EXPECT_EQ(range.low, 8);
   EXPECT_EQ(range.high, 12);
+  // A range of one value is a range, not a reversed one.
+  EXPECT_EQ(Only(Parsed("ts=8-8")).high, 8);
 }
 
 TEST(ConditionReader, CodesAreExpandedWithinTheirKey) {
   EXPECT_EQ(Only(Parsed("P=04")).codes, (std::vector<std::string>{"04"}));
   EXPECT_EQ(Only(Parsed("P=07-09")).codes, (std::vector<std::string>{"07", "08", "09"}));
+  EXPECT_EQ(Only(Parsed("P=07-07")).codes, (std::vector<std::string>{"07"}));
   EXPECT_EQ(Only(Parsed("J=2+")).codes, (std::vector<std::string>{"2", "3"}));
   EXPECT_EQ(Only(Parsed("R=05")).codes, (std::vector<std::string>{"5"}));
   EXPECT_EQ(Only(Parsed("L=8+")).codes, (std::vector<std::string>{"8", "9"}));
