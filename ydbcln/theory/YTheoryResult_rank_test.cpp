@@ -43,6 +43,7 @@ TEST(TheoryScore, ScoresAndTheTieBreaksGiveTheFinalOrder) {
       {RaceOf({{1, 12, 0, 2}, {1, 9, 0, 2}, {1, 18, 0, 2}}, {60, 30, 10}), {100.0, 6.25, 0.0, 87.5},
        {1, 3, 4, 2}, "first everywhere scores 100, past 8th half a point, no data nothing"},
       {RaceOf({{1, 2}}, {0}), {50.0, 43.75}, {1, 2}, "no weight: the base weight of 100 alone"},
+      {RaceOf({{8, 9}}, {0}), {6.25, 3.125}, {1, 2}, "the eighth has a point, the ninth half of one"},
       // Weights 20, 30, 30, 20: the runners score alike, the heavy item B
       // has runner 0 ahead, the first item A runner 1.
       {RaceOf({{2, 1}, {1, 2}, {2, 1}, {1, 2}}, {2, 3, 3, 2}), {93.75, 93.75}, {1, 2},
