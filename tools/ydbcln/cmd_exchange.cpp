@@ -4,9 +4,11 @@
 // row or record names its file, line and reason and loads nothing; a JV-Data
 // import, which writes its people and then its races a month a transaction,
 // says what it wrote when the store's writer refuses a month or it is
-// interrupted, and ends with a summary of what it read.
+// interrupted, and ends with a summary of what it read (one JSON object
+// with --json).
 #include <exchange/ExchangeFiles.h>
 #include <exchange/JvDataFiles.h>
+#include <nlohmann/json.hpp>
 
 #include <iostream>
 #include <string>
@@ -48,6 +50,29 @@ void PrintSummary(const exchange::jvdata::ImportSummary& s) {
   } else {
     std::cout << "written: nothing\n";
   }
+}
+
+// The same as one JSON object: records read and skipped by type, the
+// refusals with their reasons, what was written and what deletion records
+// removed.
+void PrintSummaryJson(const exchange::jvdata::ImportSummary& s) {
+  nlohmann::json reasons = nlohmann::json::array();
+  for (const std::string& reason : s.reasons) reasons.push_back(Reason(reason));
+  const nlohmann::json out = {
+      {"read", s.by_type},
+      {"skipped", {{"unknown_types", s.unknown}, {"by_type", s.skipped}}},
+      {"refused", s.refused},
+      {"reasons", reasons},
+      {"written",
+       {{"people", s.people},
+        {"horses", s.horses},
+        {"races", s.races},
+        {"runners", s.runners},
+        {"made_from_records", s.made_from_runners},
+        {"stored_horses_filled", s.horses_filled}}},
+      {"removed", {{"races", s.removed}, {"people", s.people_removed}, {"left_as_stored", s.left_as_stored}}},
+  };
+  std::cout << out.dump(2) << "\n";
 }
 
 int RunExchange(const Options& options, const std::vector<std::string>& paths,
@@ -94,7 +119,13 @@ int RunExchange(const Options& options, const std::vector<std::string>& paths,
   bar.clear();
   // A summary once the records were read; an import that read nothing (a
   // file missing, say) is its error alone.
-  if (jvdata && import && (s.ok() || summary.refused > 0 || summary.people != 0)) PrintSummary(summary);
+  if (jvdata && import && (s.ok() || summary.refused > 0 || summary.people != 0)) {
+    if (options.json) {
+      PrintSummaryJson(summary);
+    } else {
+      PrintSummary(summary);
+    }
+  }
   if (!s.ok()) {
     std::cerr << "ydbcln: " << (import ? "import" : "export") << " failed: " << Reason(s.message()) << "\n";
     return kExitNotFound;

@@ -1,6 +1,7 @@
 // import and export --format jvdata as the command line adds them: several
-// files in one import, the summary on standard output, a refusal on
-// standard error with nothing written, and the arguments each format takes.
+// files in one import, the summary on standard output (or as JSON), a
+// refusal on standard error with nothing written, and the arguments each
+// format takes.
 #include <fstream>
 #include <string>
 
@@ -27,6 +28,15 @@ TEST_F(ExchangeCommandTest, JvDataFilesGoOutAndComeInWithASummary) {
             "written: 4 people, 0 horses, 1 races, 9 runners, 9 horses and people made from their runners' and horses' records, "
             "0 stored horses filled in from their foal records\n");
   EXPECT_EQ(RunTool(copy.str(), {"result", "052024010611"}).exit_code, 0);
+
+  // With --json, the same summary as one object; the second import of the
+  // same records writes the same again.
+  const nlohmann::json again = Json(RunTool(copy.str(), {"--json", "import", "--format", "jvdata", out + "/RA.txt",
+                                                         out + "/SE.txt", out + "/KS.txt"}));
+  EXPECT_EQ(again["read"], (nlohmann::json{{"KS", 2}, {"RA", 1}, {"SE", 9}}));
+  EXPECT_EQ(again["refused"], 0);
+  EXPECT_EQ(again["written"]["races"], 1);
+  EXPECT_EQ(again["written"]["runners"], 9);
 }
 
 TEST_F(ExchangeCommandTest, ARefusedRecordIsNamedAndNothingIsWritten) {
