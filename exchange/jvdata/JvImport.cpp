@@ -2,12 +2,13 @@
 // refuses what is wrong in it and notes where each lies and which of each
 // key stands (RecordIndex.h); a refused record ends the import before
 // anything is written. The second reads the standing records again: the
-// people, then the horses (UM, their ancestors named by HN), in
-// transactions of a few thousand, and the stored horses their foal records
-// (SK) fill in, then the races month by month, each
-// month's races put together from their RA, SE, HR and odds records and
-// written in one transaction, and last the people's deletions. Memory
-// stays that of a month of races and the index.
+// people, then the breeding horses (HN, read once, in file order), the
+// horses (UM, their ancestors named from those) in transactions of a few
+// thousand, and the stored horses their foal records (SK) fill in, then
+// the races month by month, each month's races put together from their
+// RA, SE, HR and odds records and written in one transaction, and last the
+// people's deletions. Memory stays that of a month of races, the index and
+// the breeding horses.
 #include <algorithm>
 #include <array>
 #include <chrono>
