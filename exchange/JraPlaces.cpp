@@ -2,6 +2,7 @@
 #include "exchange/JraPlaces.h"
 
 #include <algorithm>
+#include <map>
 
 namespace exchange {
 
@@ -42,18 +43,26 @@ const std::vector<JraPlace>& JraPlaces() {
 }
 
 ydb::Status PlaceOfJraCode(std::string_view jra, std::string* place) {
-  const std::vector<JraPlace>& table = JraPlaces();
-  const auto same = [jra](const JraPlace& row) { return jra == row.jra; };
-  const auto found = std::find_if(table.begin(), table.end(), same);
-  if (found == table.end()) {
+  // Each JRA code with its one row, or none where a country's code names
+  // several courses; built once, as every race record asks.
+  static const std::map<std::string_view, const JraPlace*> rows = [] {
+    std::map<std::string_view, const JraPlace*> by_code;
+    for (const JraPlace& row : JraPlaces()) {
+      const auto [at, first] = by_code.emplace(row.jra, &row);
+      if (!first) at->second = nullptr;
+    }
+    return by_code;
+  }();
+  const auto found = rows.find(jra);
+  if (found == rows.end()) {
     return ydb::Status::InvalidArgument("JRA place code '" + std::string(jra) +
                                         "' is not known");
   }
-  if (std::count_if(table.begin(), table.end(), same) > 1) {
+  if (found->second == nullptr) {
     return ydb::Status::InvalidArgument("JRA place code '" + std::string(jra) +
                                         "' names a country with several courses");
   }
-  *place = found->place;
+  *place = found->second->place;
   return ydb::Status::Ok();
 }
 

@@ -69,7 +69,7 @@ Status Writer::putOwner(const Owner& owner) {
   Status s = Validate(owner);
   if (!s.ok()) return s;
   s = Put(db_, OwnerTable(), owner);
-  if (s.ok()) known_.insert(KnownKey(Table::kOwner, owner.code));
+  if (s.ok()) known(Table::kOwner).insert(owner.code);
   return Context("owner " + owner.code, s);
 }
 
@@ -77,7 +77,7 @@ Status Writer::putBreeder(const Breeder& breeder) {
   Status s = Validate(breeder);
   if (!s.ok()) return s;
   s = Put(db_, BreederTable(), breeder);
-  if (s.ok()) known_.insert(KnownKey(Table::kBreeder, breeder.code));
+  if (s.ok()) known(Table::kBreeder).insert(breeder.code);
   return Context("breeder " + breeder.code, s);
 }
 
@@ -86,7 +86,7 @@ Status Writer::putTrainer(const Trainer& t) {
   if (s.ok()) s = derived_.entityWillChange(Shown::kTrainer, t.code);
   if (!s.ok()) return s;
   s = Put(db_, TrainerTable(), t);
-  if (s.ok()) known_.insert(KnownKey(Table::kTrainer, t.code));
+  if (s.ok()) known(Table::kTrainer).insert(t.code);
   return Context("trainer " + t.code, s);
 }
 
@@ -97,7 +97,7 @@ Status Writer::putJockey(const Jockey& j) {
   if (s.ok()) s = derived_.entityWillChange(Shown::kJockey, j.code);
   if (!s.ok()) return s;
   s = Put(db_, JockeyTable(), j);
-  if (s.ok()) known_.insert(KnownKey(Table::kJockey, j.code));
+  if (s.ok()) known(Table::kJockey).insert(j.code);
   return Context(what, s);
 }
 
@@ -121,7 +121,7 @@ Status Writer::putHorse(const Horse& h) {
   if (!s.ok()) return Context(what, s);
 
   s = Put(db_, HorseTable(), h);
-  if (s.ok()) known_.insert(KnownKey(Table::kHorse, h.code));
+  if (s.ok()) known(Table::kHorse).insert(h.code);
 
   // The pedigree is written position by position, only where it differs
   // from what is stored.
@@ -177,7 +177,7 @@ Status Writer::putSire(const Sire& sire) {
   if (s.ok()) s = requireExists(Table::kHorse, sire.code, what);
   if (!s.ok()) return s;
   s = Put(db_, SireTable(), sire);
-  if (s.ok()) known_.insert(KnownKey(Table::kSire, sire.code));
+  if (s.ok()) known(Table::kSire).insert(sire.code);
   return Context(what, s);
 }
 
@@ -253,7 +253,7 @@ Status Writer::removePerson(Person person, const std::string& code, bool* remove
     Statement& del = db_.statement(std::string("DELETE FROM ") + t.table + " WHERE code = ?1");
     del.bind(1, code);
     const Status deleted = del.run();
-    if (deleted.ok()) known_.erase(KnownKey(TableOf(person), code));
+    if (deleted.ok()) known(TableOf(person)).erase(code);
     return Context(what, deleted);
   });
   if (removed != nullptr) *removed = s.ok() && gone;

@@ -19,19 +19,19 @@ Status Writer::transact(const std::function<Status()>& body) {
     Status s = body();
     if (s.ok()) s = derived_.flush();
     if (s.ok()) s = Context("cannot commit", transaction.commit());
-    if (!s.ok()) known_.clear();  // the transaction rolls back as it goes out of scope
+    if (!s.ok()) forgetKnown();  // the transaction rolls back as it goes out of scope
     return s;
   } catch (const std::exception& e) {
-    known_.clear();
+    forgetKnown();
     return Status::IOError(std::string("write abandoned: ") + e.what());
   } catch (...) {
-    known_.clear();
+    forgetKnown();
     return Status::IOError("write abandoned: unknown exception");
   }
 }
 
-std::string Writer::KnownKey(Table table, const std::string& code) {
-  return static_cast<char>('0' + static_cast<int>(table)) + code;
+void Writer::forgetKnown() {
+  for (auto& codes : known_) codes.clear();
 }
 
 Status Writer::requireExists(Table table, const std::string& code, const std::string& what) {
@@ -48,8 +48,8 @@ Status Writer::requireExists(Table table, const std::string& code, const std::st
       {"sire", "SELECT 1 FROM sire WHERE code = ?1"},
   };
   const Source& source = kSources[static_cast<int>(table)];
-  const std::string key = KnownKey(table, code);
-  if (known_.count(key) > 0) return Status::Ok();
+  std::unordered_set<std::string>& found_before = known(table);
+  if (found_before.count(code) > 0) return Status::Ok();
   Statement& st = db_.statement(source.sql);
   st.bind(1, code);
   const bool found = st.step();
@@ -57,7 +57,7 @@ Status Writer::requireExists(Table table, const std::string& code, const std::st
   st.reset();
   if (!s.ok()) return Context(what, s);
   if (!found) return Status::InvalidArgument(what + ": " + source.noun + " " + code + " is not in the store");
-  known_.insert(key);
+  found_before.insert(code);
   return Status::Ok();
 }
 

@@ -21,6 +21,7 @@
 #ifndef YDB_WRITE_WRITER_H_
 #define YDB_WRITE_WRITER_H_
 
+#include <array>
 #include <functional>
 #include <string>
 #include <unordered_set>
@@ -112,6 +113,7 @@ class Writer {
  private:
   // The tables a record can refer to.
   enum class Table { kOwner, kBreeder, kTrainer, kJockey, kHorse, kSire };
+  static constexpr std::size_t kTableCount = 6;
 
   // Runs `body` inside one transaction, committing only when it succeeds
   // (with the past-run buckets and results records it changed written
@@ -140,20 +142,21 @@ class Writer {
 
   // Fails, naming `what`, unless `table` holds a row with this code.
   Status requireExists(Table table, const std::string& code, const std::string& what);
-  // The key of known_ for `code` in `table`.
-  static std::string KnownKey(Table table, const std::string& code);
+  // The codes of `table` in known_.
+  std::unordered_set<std::string>& known(Table table) { return known_[static_cast<std::size_t>(table)]; }
+  // Forgets every code found (a rollback takes back what its transaction wrote).
+  void forgetKnown();
   // The table that holds the codes of `person`.
   static Table TableOf(Person person);
 
   Database& db_;
   DerivedData derived_;  // what the current transaction changes of the derived data
-  // The codes found in, or written to, their tables by this Writer, as the
-  // table's number followed by the code: only removePerson takes a code out
-  // of a store (and out of this set), so a code found once need not be
-  // looked up again, until a rollback takes back what its transaction wrote
-  // (then all are forgotten). A person removed by another connection is
+  // The codes found in, or written to, their tables by this Writer, a set
+  // for each table: only removePerson takes a code out of a store (and out
+  // of its set), so a code found once need not be looked up again, until a
+  // rollback takes back what its transaction wrote (then all are forgotten). A person removed by another connection is
   // still refused by the store's foreign keys.
-  std::unordered_set<std::string> known_;
+  std::array<std::unordered_set<std::string>, kTableCount> known_;
 };
 
 }  // namespace ydb
