@@ -9,6 +9,11 @@
 -- odds are INTEGER tenths (odds x 10); money is INTEGER yen; texts are
 -- UTF-8. NULL means "not known" or "none", never a blank code.
 --
+-- A CHECK lists the codes a column may hold with GLOB ('[123]') or BETWEEN,
+-- never with IN of three or more: SQLite builds such a list into a
+-- temporary index for every row it checks, which costs more than writing
+-- the row. Two values may be an IN.
+--
 -- A race is keyed by (race_date, place, race_no); its 12-character race
 -- code is place || date || race number. Every child of a race carries that
 -- key and goes with the race.
@@ -51,7 +56,7 @@ CREATE TABLE trainer (
   short_name     TEXT NOT NULL,
   birth_date     INTEGER,
   first_year     INTEGER,                   -- first year licensed
-  centre         TEXT CHECK (centre IN ('1', '2', '3')),  -- 1 栗東, 2 美浦南, 3 美浦北
+  centre         TEXT CHECK (centre GLOB '[123]'),  -- 1 栗東, 2 美浦南, 3 美浦北
   location_place TEXT CHECK (location_place GLOB '[0-9][0-9]'),  -- place of a trainer off the centres
   retired_date   INTEGER
 ) STRICT;
@@ -63,9 +68,9 @@ CREATE TABLE jockey (
   short_name      TEXT NOT NULL,
   birth_date      INTEGER,
   first_year      INTEGER,                  -- first year licensed
-  affiliation     TEXT CHECK (affiliation IN ('1', '2', '3')),  -- 1 栗東 (西), 2 美浦 (東), 3 招待
-  qualification   TEXT NOT NULL CHECK (qualification IN ('0', '1', '2', '3')),
-  apprentice_code TEXT CHECK (apprentice_code IN ('1', '2', '3')),  -- allowance in kg
+  affiliation     TEXT CHECK (affiliation GLOB '[123]'),  -- 1 栗東 (西), 2 美浦 (東), 3 招待
+  qualification   TEXT NOT NULL CHECK (qualification GLOB '[0-3]'),
+  apprentice_code TEXT CHECK (apprentice_code GLOB '[123]'),  -- allowance in kg
   trainer_code    TEXT REFERENCES trainer (code),  -- NULL: freelance
   retired_date    INTEGER
 ) STRICT;
@@ -78,7 +83,7 @@ CREATE TABLE horse (
   name             TEXT NOT NULL CHECK (name <> ''),
   name_latin       TEXT NOT NULL DEFAULT '',
   birth_date       INTEGER,
-  sex              TEXT NOT NULL CHECK (sex IN ('0', '1', '2')),  -- 牡, 牝, セン
+  sex              TEXT NOT NULL CHECK (sex GLOB '[012]'),  -- 牡, 牝, セン
   coat_code        TEXT CHECK (coat_code GLOB '[0-9][0-9]'),
   breed_code       TEXT CHECK (breed_code GLOB '[0-9][0-9]'),
   birthplace_code  TEXT CHECK (birthplace_code GLOB '[0-9][0-9][0-9]'),
@@ -88,11 +93,11 @@ CREATE TABLE horse (
   owner_code       TEXT REFERENCES owner (code),
   breeder_code     TEXT REFERENCES breeder (code),
   trainer_code     TEXT REFERENCES trainer (code),  -- NULL: not in training
-  distance_aptitude TEXT CHECK (distance_aptitude IN ('1', '2', '3')),  -- 短, 中, 長
-  skill_ho         TEXT CHECK (skill_ho IN ('1', '2', '3')),  -- ◎, ○, △
-  skill_hd         TEXT CHECK (skill_hd IN ('1', '2', '3')),
-  skill_so         TEXT CHECK (skill_so IN ('1', '2', '3')),
-  skill_sd         TEXT CHECK (skill_sd IN ('1', '2', '3')),
+  distance_aptitude TEXT CHECK (distance_aptitude GLOB '[123]'),  -- 短, 中, 長
+  skill_ho         TEXT CHECK (skill_ho GLOB '[123]'),  -- ◎, ○, △
+  skill_hd         TEXT CHECK (skill_hd GLOB '[123]'),
+  skill_so         TEXT CHECK (skill_so GLOB '[123]'),
+  skill_sd         TEXT CHECK (skill_sd GLOB '[123]'),
   retired_date     INTEGER,
   name_key         TEXT,  -- the name as searches compare it (NULL when nothing is left of it)
   record_date      INTEGER  -- creation date of the record the horse came from; NULL: not known
@@ -127,9 +132,9 @@ CREATE INDEX pedigree_by_dams_sire_name ON pedigree (name) WHERE position = 5;
 -- the horse row.
 CREATE TABLE sire (
   code              TEXT NOT NULL PRIMARY KEY REFERENCES horse (code),
-  distance_aptitude TEXT CHECK (distance_aptitude IN ('1', '2', '3')),
-  skill_heavy       TEXT CHECK (skill_heavy IN ('1', '2', '3')),
-  skill_dirt        TEXT CHECK (skill_dirt IN ('1', '2', '3')),
+  distance_aptitude TEXT CHECK (distance_aptitude GLOB '[123]'),
+  skill_heavy       TEXT CHECK (skill_heavy GLOB '[123]'),
+  skill_dirt        TEXT CHECK (skill_dirt GLOB '[123]'),
   death_year        INTEGER
 ) STRICT, WITHOUT ROWID;
 
@@ -153,14 +158,14 @@ CREATE TABLE race (
   runner_count   INTEGER NOT NULL DEFAULT 0,  -- rows in runner, kept by the writer
   edition        INTEGER NOT NULL DEFAULT 0 CHECK (edition BETWEEN 0 AND 999),
   name           TEXT NOT NULL DEFAULT '',
-  grade          TEXT CHECK (grade IN ('0', '1', '2', '3', '4', '5')),  -- G1 G2 G3 JG1 JG2 JG3
+  grade          TEXT CHECK (grade GLOB '[0-5]'),  -- G1 G2 G3 JG1 JG2 JG3
   condition_text TEXT NOT NULL DEFAULT '',
   weight_rule1   TEXT CHECK (length(weight_rule1) = 2),
   weight_rule2   TEXT CHECK (length(weight_rule2) = 2),
   race_kind      TEXT NOT NULL CHECK (length(race_kind) = 1),  -- age condition; '0' jump
   class_code     TEXT NOT NULL CHECK (length(class_code) = 5),
   track_code     TEXT NOT NULL CHECK (track_code IN ('0', '1')),  -- 0 dirt, 1 turf
-  direction      TEXT CHECK (direction IN ('0', '1', '2')),       -- 右, 左, 直
+  direction      TEXT CHECK (direction GLOB '[012]'),       -- 右, 左, 直
   inner_outer    TEXT CHECK (inner_outer GLOB '[0-6]'),
   rail           TEXT CHECK (rail GLOB '[0-5]'),                  -- A B C D A1 A2
   distance       INTEGER NOT NULL CHECK (distance BETWEEN 100 AND 9999),
@@ -212,7 +217,7 @@ CREATE TABLE race_corner (
   place         TEXT NOT NULL,
   race_no       INTEGER NOT NULL,
   seq           INTEGER NOT NULL CHECK (seq BETWEEN 1 AND 9),
-  qualifier     TEXT CHECK (qualifier IN ('1', '2', '3', '4')),  -- 逆, １周, 逆１周, 右
+  qualifier     TEXT CHECK (qualifier GLOB '[1-4]'),  -- 逆, １周, 逆１周, 右
   position_code INTEGER NOT NULL CHECK (position_code BETWEEN 0 AND 13),
   passing_order TEXT NOT NULL CHECK (passing_order <> ''),
   PRIMARY KEY (race_date, place, race_no, seq),
@@ -226,7 +231,7 @@ CREATE TABLE race_reference_time (
   place          TEXT NOT NULL,
   race_no        INTEGER NOT NULL,
   slot           INTEGER NOT NULL CHECK (slot BETWEEN 1 AND 3),
-  kind           TEXT CHECK (kind IN ('0', '1', '2')),  -- slot 1: 基準, レコード, 参考
+  kind           TEXT CHECK (kind GLOB '[012]'),  -- slot 1: 基準, レコード, 参考
   run_date       INTEGER NOT NULL,
   time           INTEGER NOT NULL CHECK (time > 0),
   horse_name     TEXT NOT NULL,
@@ -251,10 +256,10 @@ CREATE TABLE runner (
   horse_no        INTEGER NOT NULL CHECK (horse_no BETWEEN 1 AND 28),
   frame_no        INTEGER NOT NULL CHECK (frame_no BETWEEN 1 AND 8),
   post_no         INTEGER CHECK (post_no BETWEEN 1 AND 28),  -- NULL: its own stall
-  sex             TEXT NOT NULL CHECK (sex IN ('0', '1', '2')),
+  sex             TEXT NOT NULL CHECK (sex GLOB '[012]'),
   age             INTEGER NOT NULL CHECK (age BETWEEN 1 AND 99),
   jockey_code     TEXT REFERENCES jockey (code),
-  apprentice_code TEXT CHECK (apprentice_code IN ('1', '2', '3')),
+  apprentice_code TEXT CHECK (apprentice_code GLOB '[123]'),
   weight_carried  INTEGER NOT NULL CHECK (weight_carried BETWEEN 1 AND 999),
   blinkers        INTEGER NOT NULL DEFAULT 0 CHECK (blinkers IN (0, 1)),
   trainer_code    TEXT NOT NULL REFERENCES trainer (code),
@@ -268,7 +273,7 @@ CREATE TABLE runner (
   -- The result; NULL while the race has not been run.
   finish_pos      INTEGER CHECK (finish_pos BETWEEN 0 AND 28),  -- 0: not placed
   arrival_order   INTEGER CHECK (arrival_order BETWEEN 0 AND 28),
-  accident_code   TEXT CHECK (accident_code IN ('31', '32', '33', '34', '35', '36')),
+  accident_code   TEXT CHECK (accident_code GLOB '3[1-6]'),
   time            INTEGER CHECK (time BETWEEN 1 AND 5999),
   margin_lengths  INTEGER CHECK (margin_lengths BETWEEN 0 AND 99),
   margin_code     TEXT CHECK (margin_code GLOB '[0-8]'),
@@ -328,7 +333,7 @@ CREATE TABLE past_run_bucket (
 -- walk over its runs. A
 -- run is a runner with a result that started (accidents 34 and 35 are not).
 CREATE TABLE entity_total (
-  kind        INTEGER NOT NULL CHECK (kind IN (1, 2, 3, 4, 6)),  -- 1 horse 2 jockey 3 trainer 4 sire 6 dam's sire
+  kind        INTEGER NOT NULL CHECK (kind BETWEEN 1 AND 6 AND kind <> 5),  -- 1 horse 2 jockey 3 trainer 4 sire 6 dam's sire
   code        TEXT NOT NULL,
   year        INTEGER NOT NULL,
   surface     INTEGER NOT NULL CHECK (surface BETWEEN 0 AND 2),  -- race.surface
@@ -494,7 +499,7 @@ CREATE TABLE ticket (
   first     INTEGER NOT NULL CHECK (first BETWEEN 1 AND 28),
   second    INTEGER NOT NULL CHECK (second BETWEEN 0 AND 28),
   count     INTEGER NOT NULL CHECK (count BETWEEN 1 AND 9999),
-  state     INTEGER NOT NULL CHECK (state IN (0, 1, 2)),
+  state     INTEGER NOT NULL CHECK (state BETWEEN 0 AND 2),
   FOREIGN KEY (race_date, place, race_no) REFERENCES race
 ) STRICT;
 CREATE INDEX ticket_by_race ON ticket (race_date, place, race_no);
