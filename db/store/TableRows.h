@@ -26,11 +26,16 @@ std::string SelectSql(const Table<R>& table, const std::string& leading) {
   return sql + " FROM " + table.name;
 }
 
-// "INSERT INTO t (keys..., columns...) VALUES (?1, ...)": with `or_replace`
-// a stored row of the same key is replaced; otherwise the table's first
-// column is its code and a stored record of that code is updated.
+// What an insert does with a stored row of the same key.
+enum class OnConflict {
+  kUpdate,   // the table's first column is its code: the record of that code is updated
+  kReplace,  // the row is replaced (INSERT OR REPLACE)
+  kFail,     // the insert fails; no conflict clause, the cheapest insert
+};
+
+// "INSERT INTO t (keys..., columns...) VALUES (?1, ...)" with `on_conflict`.
 template <typename R>
-std::string InsertSql(const Table<R>& table, bool or_replace) {
+std::string InsertSql(const Table<R>& table, OnConflict on_conflict) {
   std::string names;
   std::string values;
   int count = 0;
@@ -44,9 +49,9 @@ std::string InsertSql(const Table<R>& table, bool or_replace) {
   };
   for (const char* key : table.keys) add(key);
   for (const Column<R>& c : table.columns) add(c.name);
-  std::string sql = or_replace ? "INSERT OR REPLACE INTO " : "INSERT INTO ";
+  std::string sql = on_conflict == OnConflict::kReplace ? "INSERT OR REPLACE INTO " : "INSERT INTO ";
   sql += std::string(table.name) + " (" + names + ") VALUES (" + values + ")";
-  if (or_replace) return sql;
+  if (on_conflict != OnConflict::kUpdate) return sql;
 
   sql += " ON CONFLICT (" + std::string(table.columns[0].name) + ") DO UPDATE SET ";
   for (std::size_t i = 1; i < table.columns.size(); ++i) {

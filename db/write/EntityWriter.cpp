@@ -57,7 +57,7 @@ Status ReadStoredHorse(Database& db, const std::string& code, StoredHorse* out) 
 // Inserts `record`, or updates the stored record of its code.
 template <typename R>
 Status Put(Database& db, const Table<R>& table, const R& record) {
-  static const std::string kSql = InsertSql(table, false);
+  static const std::string kSql = InsertSql(table, OnConflict::kUpdate);
   Statement& st = db.statement(kSql);
   BindColumns(st, 1, table, record);
   return st.run();
@@ -132,8 +132,11 @@ Status Writer::putHorse(const Horse& h) {
     present |= 1 << i;
     const std::optional<Ancestor>& stored = before.pedigree[static_cast<std::size_t>(i)];
     if (stored && SameAncestor(*stored, a)) continue;
-    static const std::string kPut = InsertSql(PedigreeTable(), true);
-    Statement& st = db_.statement(kPut);
+    // A position not stored takes a plain insert: with the foreign keys on,
+    // INSERT OR REPLACE costs as much again as the row itself.
+    static const std::string kInsert = InsertSql(PedigreeTable(), OnConflict::kFail);
+    static const std::string kReplace = InsertSql(PedigreeTable(), OnConflict::kReplace);
+    Statement& st = db_.statement(stored ? kReplace : kInsert);
     st.bind(1, h.code).bind(2, i + 1);
     BindColumns(st, 3, PedigreeTable(), a);
     s = st.run();
