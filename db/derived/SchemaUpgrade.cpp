@@ -65,7 +65,7 @@ Status ToVersion4(Database& db) {
 // trainer, sire and dam's sire by year and surface.
 Status CreateEntityTotal(Database& db, const std::string& name) {
   return db.exec(("CREATE TABLE " + name + " ("
-                  "  kind        INTEGER NOT NULL CHECK (kind IN (1, 2, 3, 4, 6)),"
+                  "  kind        INTEGER NOT NULL CHECK (kind BETWEEN 1 AND 6 AND kind <> 5),"
                   "  code        TEXT NOT NULL,"
                   "  year        INTEGER NOT NULL,"
                   "  surface     INTEGER NOT NULL CHECK (surface BETWEEN 0 AND 2),"
