@@ -113,7 +113,7 @@ class Writer {
  private:
   // The tables a record can refer to.
   enum class Table { kOwner, kBreeder, kTrainer, kJockey, kHorse, kSire };
-  static constexpr std::size_t kTableCount = 6;
+  static constexpr std::size_t kTableCount = static_cast<std::size_t>(Table::kSire) + 1;  // kSire is the last
 
   // Runs `body` inside one transaction, committing only when it succeeds
   // (with the past-run buckets and results records it changed written
